@@ -1,8 +1,7 @@
 #include "components/TextHelpers.h"
 
-#include <gtest/gtest.h>
-
 #include <climits>
+#include <gtest/gtest.h>
 
 TEST(TextHelpers, padTextAlignsByBytesAndCutsFromTheStart)
 {
