@@ -1,3 +1,4 @@
+#include "components/CaseInsensitivePath.h"
 #include "components/TIni.h"
 
 #include <QDir>
@@ -289,4 +290,25 @@ TEST_F(TIniTest, refusedWriteLeavesTheOldFileWhole)
     }
     QFile::setPermissions(path(QStringLiteral("Locked")),
                           QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+}
+
+TEST_F(TIniTest, pathPartsMatchTheExactSpellingFirstThenAnyCase)
+{
+    ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("Prog/Sub")));
+    put(QStringLiteral("Prog/Sub/set.ini"), "");
+    put(QStringLiteral("Prog/Sub/SET.ini"), "");
+    struct Case {
+        const char *name;
+        QString given;
+        QString resolved;
+    } cases[] = {
+        {"exact spelling", QStringLiteral("Prog/Sub/SET.ini"), QStringLiteral("Prog/Sub/SET.ini")},
+        {"other case, first in name order", QStringLiteral("PROG/SUB/Set.INI"), QStringLiteral("Prog/Sub/SET.ini")},
+        {"missing file keeps its spelling", QStringLiteral("prog/sub/New.ini"), QStringLiteral("Prog/Sub/New.ini")},
+        {"missing directory keeps the rest", QStringLiteral("PROG/Gone/Sub/X.ini"), QStringLiteral("Prog/Gone/Sub/X.ini")},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(resolveCaseInsensitive(path(c.given)), path(c.resolved));
+    }
 }
