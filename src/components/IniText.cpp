@@ -159,6 +159,9 @@ QString entryProblem(const QByteArray &section, const QByteArray &key, const QBy
     if (breaksLine(section) || breaksLine(key) || breaksLine(value)) {
         return QStringLiteral("設定值含有換行字元, 無法寫入");
     }
+    if (section.trimmed().isEmpty() || key.trimmed().isEmpty()) {
+        return QStringLiteral("設定的區段或名稱是空的");
+    }
     const QByteArray name = key.trimmed();
     if (name.contains('=') || name.startsWith('[') || name.startsWith(';')) {
         return QStringLiteral("設定名稱 %1 不可含 = 或以 [ ; 開頭").arg(Big5::decode(name));

@@ -5,8 +5,10 @@
 #include <QProcess>
 #include <QStandardPaths>
 
+#ifdef Q_OS_UNIX
 #include <cerrno>
 #include <sys/stat.h>
+#endif
 
 namespace {
 
@@ -18,11 +20,13 @@ LaunchResult failure(int code, const QString &text)
 // Not found and access denied look alike to QFileInfo; stat tells them apart.
 LaunchResult missingFileResult(const QString &path)
 {
+#ifdef Q_OS_UNIX
     struct stat info;
     const QByteArray native = QFile::encodeName(path);
     if (::stat(native.constData(), &info) != 0 && errno == EACCES) {
         return failure(LaunchResult::AccessDenied, QStringLiteral("無權存取 %1").arg(path));
     }
+#endif
     return failure(LaunchResult::FileNotFound, QStringLiteral("找不到 %1").arg(path));
 }
 

@@ -31,6 +31,8 @@ struct LaunchResult {
 
 // How a request becomes a process: a program with its arguments, or a document
 // (or folder) opened by the desktop's default application through xdg-open.
+// A relative file name is taken from the current directory; a bare name that
+// is not there is looked up on PATH.
 struct LaunchPlan {
     QString program;
     QStringList arguments;

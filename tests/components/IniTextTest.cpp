@@ -106,7 +106,7 @@ TEST(IniText, assignChangesOnlyTheValueAndKeepsEveryOtherByte)
     }
 }
 
-TEST(IniText, refusesEntriesThatWouldBreakIntoOtherLines)
+TEST(IniText, refusesEntriesThatWouldNotReadBack)
 {
     struct Case {
         const char *name;
@@ -120,6 +120,8 @@ TEST(IniText, refusesEntriesThatWouldBreakIntoOtherLines)
         {"equals in key", "S", "K=L", "v"},
         {"key reads as section", "S", "[K]", "v"},
         {"key reads as comment", "S", ";K", "v"},
+        {"blank key", "S", " ", "v"},
+        {"blank section", " ", "K", "v"},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);

@@ -1,5 +1,6 @@
-#include "components/CaseInsensitivePath.h"
 #include "components/TIni.h"
+
+#include "components/CaseInsensitivePath.h"
 
 #include <QDir>
 #include <QFile>
@@ -305,7 +306,8 @@ TEST_F(TIniTest, pathPartsMatchTheExactSpellingFirstThenAnyCase)
         {"exact spelling", QStringLiteral("Prog/Sub/SET.ini"), QStringLiteral("Prog/Sub/SET.ini")},
         {"other case, first in name order", QStringLiteral("PROG/SUB/Set.INI"), QStringLiteral("Prog/Sub/SET.ini")},
         {"missing file keeps its spelling", QStringLiteral("prog/sub/New.ini"), QStringLiteral("Prog/Sub/New.ini")},
-        {"missing directory keeps the rest", QStringLiteral("PROG/Gone/Sub/X.ini"), QStringLiteral("Prog/Gone/Sub/X.ini")},
+        {"missing directory keeps the rest", QStringLiteral("PROG/Gone/Sub/X.ini"),
+         QStringLiteral("Prog/Gone/Sub/X.ini")},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
