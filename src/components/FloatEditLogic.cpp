@@ -145,9 +145,14 @@ void FloatEditLogic::focusOut()
 void FloatEditLogic::showValue()
 {
     if (editing_) {
-        // The plain layout would be read back while editing, and its asterisks
-        // would turn a wide number into 0.
-        setTextByProgram(editingTextOfValue());
+        // Shown straight in the editing layout: the plain layout read back would
+        // turn asterisks into 0, and a re-layout of a wide integer field would
+        // cut digits the number has.
+        const QString text = editingTextOfValue();
+        if (text != text_) {
+            text_ = text;
+            setSelection(0, 0);
+        }
     } else {
         setTextByProgram(comma_ ? FloatText::grouped(value_, intNum_, decNum_)
                                 : FloatText::plain(value_, intNum_, decNum_));
