@@ -2,6 +2,7 @@
 
 #include <QtCore/qnamespace.h>
 #include <QtGlobal>
+
 #include <cmath>
 
 namespace {
@@ -211,8 +212,8 @@ void FloatEditLogic::typeDigit(QChar digit)
         passCharacter_ = false;
         // A caret in the blanks that end the slot snaps back to the last digit.
         const int p = int(text_.left(caret).trimmed().size());
-        const QString text = text_.left(p) + digit + slice(text_, p, intNum_ - 1) +
-                             slice(text_, intNum_, intNum_ + decNum_ + 2);
+        const QString text =
+            text_.left(p) + digit + slice(text_, p, intNum_ - 1) + slice(text_, intNum_, intNum_ + decNum_ + 2);
         editTo(text, p + 1 == intNum_ ? p + 2 : p + 1);
     } else if (caret > intNum_) {
         passCharacter_ = false;

@@ -3,6 +3,7 @@
 #include "components/FloatText.h"
 
 #include <QString>
+
 #include <functional>
 
 // What the numeric entry field TFloatEdit knows and does, without a window: its

@@ -2,6 +2,7 @@
 
 #include <QLocale>
 #include <QRegularExpression>
+
 #include <cmath>
 
 namespace FloatText {

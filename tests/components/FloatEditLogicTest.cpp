@@ -1,6 +1,7 @@
 #include "components/FloatEditLogic.h"
 
 #include <gtest/gtest.h>
+#include <limits>
 #include <vector>
 
 namespace {

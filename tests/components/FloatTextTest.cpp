@@ -1,5 +1,6 @@
 #include "components/FloatText.h"
 
+#include <cmath>
 #include <gtest/gtest.h>
 
 namespace {

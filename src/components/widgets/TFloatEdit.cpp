@@ -142,8 +142,8 @@ void TFloatEdit::focusInEvent(QFocusEvent *event)
 
 void TFloatEdit::focusOutEvent(QFocusEvent *event)
 {
-    const Selection selection = hasSelectedText() ? Selection{selectionStart(), selectionLength()}
-                                                  : Selection{cursorPosition(), 0};
+    const Selection selection =
+        hasSelectedText() ? Selection{selectionStart(), selectionLength()} : Selection{cursorPosition(), 0};
     QLineEdit::focusOutEvent(event);
     if (event->reason() == Qt::PopupFocusReason) {
         return;

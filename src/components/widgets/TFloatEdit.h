@@ -3,6 +3,7 @@
 #include "components/FloatEditLogic.h"
 
 #include <QLineEdit>
+
 #include <functional>
 #include <optional>
 
