@@ -6,6 +6,8 @@
 #include "components/widgets/WidgetPrompts.h"
 
 #include <QGuiApplication>
+#include <QImage>
+#include <QSet>
 
 #include <gtest/gtest.h>
 
@@ -133,6 +135,37 @@ TEST(TLabel3D, startsAsLimeSixteenPointText)
     const int narrow = label.width();
     label.setText(QStringLiteral("條碼條碼"));
     EXPECT_GT(label.width(), narrow);
+}
+
+TEST(TLabel3D, drawsHighlightAndShadowLayersBehindTheCaption)
+{
+    const auto colours = [](TLabel3D &label) {
+        const QImage image = label.grab().toImage();
+        QSet<QRgb> found;
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width(); ++x) {
+                found.insert(image.pixel(x, y) & 0xFFFFFF);
+            }
+        }
+        return found;
+    };
+    TLabel3D label;
+    label.setAutoFillBackground(true);
+    QPalette palette = label.palette();
+    palette.setColor(QPalette::Window, Qt::gray);
+    label.setPalette(palette);
+    label.setText(QStringLiteral("條碼列印"));
+    QSet<QRgb> found = colours(label);
+    EXPECT_TRUE(found.contains(0x00FF00));
+    EXPECT_TRUE(found.contains(0x000000));
+    EXPECT_TRUE(found.contains(0xFFFFFF));
+
+    label.setDrawLayer2(false);
+    label.setDrawLayer3(false);
+    found = colours(label);
+    EXPECT_TRUE(found.contains(0x00FF00));
+    EXPECT_FALSE(found.contains(0x000000));
+    EXPECT_FALSE(found.contains(0xFFFFFF));
 }
 
 TEST(WidgetPrompts, constructs)
