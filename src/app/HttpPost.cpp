@@ -1,5 +1,7 @@
 #include "app/HttpPost.h"
 
+#include "components/Big5.h"
+
 #include <curl/curl.h>
 #include <memory>
 
@@ -78,6 +80,36 @@ size_t HttpPost::write(char *data, size_t size, size_t count, void *userdata)
     return size * count;
 }
 
+// Runs the easy handle's request to its end, or until cancel() wakes the wait.
+int HttpPost::perform(void *multiHandle, void *easyHandle, Result &result)
+{
+    auto *multi = static_cast<CURLM *>(multiHandle);
+    auto *easy = static_cast<CURL *>(easyHandle);
+    CURLcode code = CURLE_OK;
+    curl_multi_add_handle(multi, easy);
+    int running = 1;
+    while (running && !cancelled_) {
+        CURLMcode multiCode = curl_multi_perform(multi, &running);
+        if (multiCode == CURLM_OK && running) {
+            multiCode = curl_multi_poll(multi, nullptr, 0, 1000, nullptr);
+        }
+        if (multiCode != CURLM_OK) {
+            result.failure = Failure::Network;
+            result.reason =
+                QStringLiteral("The network library failed: ") + QString::fromUtf8(curl_multi_strerror(multiCode));
+            break;
+        }
+    }
+    int pending = 0;
+    while (CURLMsg *message = curl_multi_info_read(multi, &pending)) {
+        if (message->msg == CURLMSG_DONE) {
+            code = message->data.result;
+        }
+    }
+    curl_multi_remove_handle(multi, easy);
+    return code;
+}
+
 HttpPost::Result HttpPost::run()
 {
     Result result;
@@ -147,28 +179,7 @@ HttpPost::Result HttpPost::run()
         errorText[0] = '\0';
         curl_easy_setopt(easy, CURLOPT_URL, url.constData());
 
-        CURLcode code = CURLE_OK;
-        curl_multi_add_handle(multi, easy);
-        int running = 1;
-        while (running && !cancelled_) {
-            CURLMcode multiCode = curl_multi_perform(multi, &running);
-            if (multiCode == CURLM_OK && running) {
-                multiCode = curl_multi_poll(multi, nullptr, 0, 1000, nullptr);
-            }
-            if (multiCode != CURLM_OK) {
-                result.failure = Failure::Network;
-                result.reason =
-                    QStringLiteral("The network library failed: ") + QString::fromUtf8(curl_multi_strerror(multiCode));
-                break;
-            }
-        }
-        int pending = 0;
-        while (CURLMsg *message = curl_multi_info_read(multi, &pending)) {
-            if (message->msg == CURLMSG_DONE) {
-                code = message->data.result;
-            }
-        }
-        curl_multi_remove_handle(multi, easy);
+        const auto code = CURLcode(perform(multi, easy, result));
 
         if (cancelled_) {
             result.failure = Failure::Cancelled;
@@ -185,9 +196,9 @@ HttpPost::Result HttpPost::run()
         }
         if (code != CURLE_OK) {
             result.failure = Failure::Network;
-            result.reason = QStringLiteral("No reply from %1: %2")
-                                .arg(QString::fromUtf8(url),
-                                     QString::fromUtf8(errorText[0] ? errorText : curl_easy_strerror(code)));
+            result.reason =
+                QStringLiteral("No reply from %1: %2")
+                    .arg(Big5::decode(url), QString::fromUtf8(errorText[0] ? errorText : curl_easy_strerror(code)));
             return result;
         }
 
@@ -209,10 +220,10 @@ HttpPost::Result HttpPost::run()
             continue;
         }
         result.failure = Failure::HttpStatus;
-        result.reason =
-            redirection ? QStringLiteral("%1 redirects to %2, which is not an HTTP address.")
-                              .arg(QString::fromUtf8(url), QString::fromUtf8(location))
-                        : QStringLiteral("%1 answered with HTTP status %2.").arg(QString::fromUtf8(url)).arg(status);
+        result.reason = redirection
+                            ? QStringLiteral("%1 redirects to %2, which is not an HTTP address.")
+                                  .arg(Big5::decode(url), Big5::decode(location))
+                            : QStringLiteral("%1 answered with HTTP status %2.").arg(Big5::decode(url)).arg(status);
         return result;
     }
 }

@@ -7,9 +7,13 @@
 #include <mutex>
 
 // One blocking HTTP/1.0 form POST with the program's fixed headers, run on any
-// thread. Each request of the exchange opens its own connection; redirections
-// are followed here, not by libcurl, so the body of a final redirection can be
-// kept and the same POST goes to every hop.
+// thread. Each request opens its own connection and goes straight to the
+// server (no proxy). A 2xx reply is the answer. A 3xx other than 304 with a
+// Location to an http(s) address is followed with the same POST, up to
+// maxRequests requests; when the last of them is again a redirection its body
+// is the answer. libcurl does not follow by itself because it drops that last
+// body. Every other reply (304, a 3xx without Location, 4xx, 5xx) is a failure,
+// and a 2xx with a Location is not followed: that would repeat the POST.
 class HttpPost
 {
 public:
@@ -39,6 +43,7 @@ public:
 private:
     struct Transfer;
     static size_t write(char *data, size_t size, size_t count, void *transfer);
+    int perform(void *multi, void *easy, Result &result);
 
     QByteArray url_;
     QByteArray body_;

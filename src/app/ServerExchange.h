@@ -18,7 +18,8 @@ class Clock;
 // pane and the status line. Post keeps its blocking contract for the caller
 // while the transfer runs on a worker thread and the calling thread waits in
 // a local event loop, so windows keep painting and a busy window can follow
-// exchangeStarted / progress / exchangeFinished and offer cancel().
+// exchangeStarted / progress / exchangeFinished and offer cancel(). Post needs
+// a QCoreApplication and must be called on the exchange's own thread.
 class ServerExchange : public QObject
 {
     Q_OBJECT
