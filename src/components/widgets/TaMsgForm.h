@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QDialog>
+
+class TCBitBtn;
+class TLabel3D;
+
+// The program's notice window: the text in large embossed letters over an
+// OK button, sized to the text and kept on top.
+class TaMsgForm : public QDialog
+{
+    Q_OBJECT
+
+public:
+    // An empty title means the application's display name.
+    explicit TaMsgForm(const QString &text, const QString &title = QString(), QWidget *parent = nullptr);
+
+    // Sizes the window to the caption for a screen of the given width and
+    // centres it on the screen; showing the window does this by itself.
+    void FormShow(int screenWidth);
+
+    TLabel3D *const Lab;
+    TCBitBtn *const Btn;
+
+protected:
+    void showEvent(QShowEvent *event) override;
+
+private:
+    void BtnClick();
+
+    QString title_;
+};
+
+// Shows text in a new message window and returns when the user has closed it.
+void Msg3dShow(const QString &text, const QString &title = QString());
