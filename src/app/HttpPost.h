@@ -1,0 +1,55 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+#include <atomic>
+#include <mutex>
+
+// One blocking HTTP/1.0 form POST with the program's fixed headers, run on any
+// thread. Each request opens its own connection and goes straight to the
+// server (no proxy). A 2xx reply is the answer. A 3xx other than 304 with a
+// Location to an http(s) address is followed with the same POST, up to
+// maxRequests requests; when the last of them is again a redirection its body
+// is the answer. libcurl does not follow by itself because it drops that last
+// body. Every other reply (304, a 3xx without Location, 4xx, 5xx) is a failure,
+// and a 2xx with a Location is not followed: that would repeat the POST.
+class HttpPost
+{
+public:
+    static constexpr int maxRequests = 15;
+    static constexpr qint64 maxBodyBytes = qint64(256) * 1024 * 1024;
+
+    enum class Failure { None, Network, HttpStatus, BodyTooLarge, Cancelled };
+
+    struct Result {
+        Failure failure = Failure::None;
+        QString reason; // a whole sentence when failure is not None
+        QByteArray body;
+        int requests = 0;
+        bool ok() const { return failure == Failure::None; }
+    };
+
+    // body: the bytes sent; contentLength: what the Content-Length header
+    // says, 0 for no such header.
+    HttpPost(QByteArray url, QByteArray body, qint64 contentLength);
+
+    Result run();
+    // Safe from any thread while run() is busy; run() then returns Cancelled.
+    void cancel();
+    // Bytes of reply bodies received so far; safe from any thread.
+    qint64 bytesReceived() const { return received_.load(); }
+
+private:
+    struct Transfer;
+    static size_t write(char *data, size_t size, size_t count, void *transfer);
+    int perform(void *multi, void *easy, Result &result);
+
+    QByteArray url_;
+    QByteArray body_;
+    qint64 contentLength_;
+    std::atomic<bool> cancelled_{false};
+    std::atomic<qint64> received_{0};
+    std::mutex multiMutex_;
+    void *multi_ = nullptr; // the CURLM of the running transfer, for waking it
+};
