@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/LinkSettings.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -24,6 +26,9 @@ struct SystemSettings {
                priceOption == other.priceOption;
     }
     bool operator!=(const SystemSettings &other) const { return !(*this == other); }
+
+    // What each exchange reads: the server, branch and password.
+    LinkSettings link() const { return {server, branch, password}; }
 };
 
 // ProgramDir + "/SysSet.ini".
