@@ -27,12 +27,13 @@ void drawBarcodeLabel(QPainter &painter, const QRectF &card)
     painter.drawLine(hole - QPointF(0, 5), QPointF(hole.x() - 18, card.top() - 26));
 
     static const int widths[] = {2, 1, 1, 3, 1, 2, 1, 1, 2, 3, 1, 1, 2, 1, 3, 1, 2, 1, 1, 2, 1, 3, 1, 1, 2, 1, 2};
-    const qreal unit = 1.8;
-    qreal total = 0;
+    // Each bar is followed by a gap of one and a half units; the bars fill four fifths of the card.
+    qreal units = 0;
     for (int w : widths) {
-        total += w * unit + unit * 1.5;
+        units += w + 1.5;
     }
-    qreal x = card.center().x() - total / 2;
+    const qreal unit = card.width() * 0.8 / units;
+    qreal x = card.left() + card.width() * 0.1;
     const qreal top = card.top() + 40;
     const qreal height = card.height() * 0.42;
     painter.setPen(Qt::NoPen);

@@ -42,10 +42,12 @@ constexpr int buttonHeight = 33;
 constexpr QPoint shadowOffset(3, 5);
 constexpr int productWindowDelayMs = 500;
 
+// Disabled text keeps the style's grey.
 void setTextColor(QWidget *widget, QPalette::ColorRole role, const QColor &color)
 {
     QPalette palette = widget->palette();
-    palette.setColor(role, color);
+    palette.setColor(QPalette::Active, role, color);
+    palette.setColor(QPalette::Inactive, role, color);
     widget->setPalette(palette);
 }
 
