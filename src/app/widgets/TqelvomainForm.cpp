@@ -82,8 +82,7 @@ QString receivedText(qint64 bytes)
 }
 } // namespace
 
-TqelvomainForm::TqelvomainForm(const QString &programDir, Prompts &prompts, const QString &guardDirectory,
-                               QWidget *parent)
+TqelvomainForm::TqelvomainForm(const QString &programDir, Prompts &prompts, GuardOptions guard, QWidget *parent)
     : QWidget(parent)
     , OneInstComp1(new OneInstComp(this))
     , Panel1(new QLabel(QStringLiteral("條碼列印作業(Velmar)"), this))
@@ -110,7 +109,7 @@ TqelvomainForm::TqelvomainForm(const QString &programDir, Prompts &prompts, cons
     , replyModel_(new ReplyLinesModel(*exchange_, QStringLiteral("Memo1"), this))
     , busyWindow_(new BusyWindow(this))
 {
-    loadGuard(guardDirectory);
+    loadGuard(std::move(guard));
     layOut();
     connectExchange();
     Timer1->setSingleShot(true);
@@ -133,17 +132,20 @@ TqelvomainForm::~TqelvomainForm()
     delete customerWindow_;
 }
 
-void TqelvomainForm::loadGuard(const QString &guardDirectory)
+void TqelvomainForm::loadGuard(GuardOptions guard)
 {
     OneInstComp1->beginLoading();
     OneInstComp1->setMessage(QLatin1String(guardMessage));
     OneInstComp1->setMutex(QLatin1String(guardMutex));
     OneInstComp1->setText(QStringLiteral("條碼列印重複登入了!!"));
     OneInstComp1->setTitle(QStringLiteral("For web 條碼列印"));
-    if (!guardDirectory.isEmpty()) {
-        OneInstComp1->setDirectory(guardDirectory);
+    if (!guard.directory.isEmpty()) {
+        OneInstComp1->setDirectory(guard.directory);
     }
-    OneInstComp1->setNotice([](const QString &title, const QString &text) { WidgetPrompts(title).plainMessage(text); });
+    if (!guard.notice) {
+        guard.notice = [](const QString &title, const QString &text) { WidgetPrompts(title).plainMessage(text); };
+    }
+    OneInstComp1->setNotice(std::move(guard.notice));
     connect(OneInstComp1, &OneInstComp::wakeUpRequested, this, &TqelvomainForm::wakeUp);
     OneInstComp1->Loaded();
 }

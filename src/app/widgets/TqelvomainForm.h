@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/OneInstComp.h"
 #include "app/ServerExchange.h"
 
 #include <QPointer>
@@ -10,9 +11,8 @@
 
 class BusyWindow;
 class MainPicture;
-class OneInstComp;
 class Prompts;
-class QDialog;
+#include <QDialog>
 class QLabel;
 class QListView;
 class QPlainTextEdit;
@@ -35,11 +35,16 @@ public:
     static constexpr char guardMutex[] = "2009/10/22-mutex";
     static constexpr char guardMessage[] = "2009/10/22-message";
 
-    // Creating the window runs the single-instance guard (in guardDirectory,
-    // or the guard's default place when empty); when OneInstComp1 then reports
-    // another instance, the caller ends without showing anything.
-    TqelvomainForm(const QString &programDir, Prompts &prompts, const QString &guardDirectory = QString(),
-                   QWidget *parent = nullptr);
+    // Where the single-instance guard keeps its lock and how it shows its
+    // notice; the defaults are the guard's own place and a plain message box.
+    struct GuardOptions {
+        QString directory;
+        OneInstComp::Notice notice;
+    };
+
+    // Creating the window runs the single-instance guard; when OneInstComp1
+    // then reports another instance, the caller ends without showing anything.
+    TqelvomainForm(const QString &programDir, Prompts &prompts, GuardOptions guard = {}, QWidget *parent = nullptr);
     ~TqelvomainForm() override;
 
     QString programDir() const { return programDir_; }
@@ -49,6 +54,7 @@ public:
     // The settings dialog, shown by SysButton; liveSettings reads its server,
     // branch and password fields at each exchange.
     void setSettingsForm(QDialog *form, ServerExchange::SettingsSource liveSettings);
+    QDialog *settingsForm() const { return settingsForm_; }
     // Until a factory is given, its button stays disabled.
     void setProductWindowFactory(WindowFactory factory);
     void setCustomerWindowFactory(WindowFactory factory);
@@ -96,7 +102,7 @@ public Q_SLOTS:
 
 private:
     void FormCreate(Prompts &prompts);
-    void loadGuard(const QString &guardDirectory);
+    void loadGuard(GuardOptions guard);
     void layOut();
     void connectExchange();
     void openWindow(QPointer<QWidget> &window, const WindowFactory &factory, const char *name);

@@ -45,7 +45,7 @@ protected:
 
     void createForm()
     {
-        form = std::make_unique<TqelvomainForm>(programDir.path(), prompts, guardDirectory.path());
+        form = std::make_unique<TqelvomainForm>(programDir.path(), prompts, guardOptions());
         form->exchange().setClock(clock);
         settingsForm = new QDialog(form.get());
         form->setSettingsForm(settingsForm, [this] { return link; });
@@ -61,9 +61,17 @@ protected:
         });
     }
 
+    // The guard in its own directory, its notices recorded.
+    TqelvomainForm::GuardOptions guardOptions()
+    {
+        return {guardDirectory.path(),
+                [this](const QString &title, const QString &text) { guardNotices << title + QLatin1Char('|') + text; }};
+    }
+
     QTemporaryDir programDir;
     QTemporaryDir guardDirectory;
     RecordingPrompts prompts;
+    QStringList guardNotices;
     LinkSettings link{QByteArray(), "01", "1234"};
     FixedClock clock{QDateTime(QDate(2026, 12, 10), QTime(9, 5, 7))};
     std::unique_ptr<TqelvomainForm> form;

@@ -1,8 +1,6 @@
 #include "MainFormFixture.h"
-#include "app/LoopbackServer.h"
 #include "app/OneInstComp.h"
 #include "app/widgets/MainPicture.h"
-#include "components/Big5.h"
 #include "components/widgets/TCBitBtn.h"
 
 #include <QApplication>
@@ -24,8 +22,6 @@ QStringList memoLines(const QListView *memo)
     }
     return lines;
 }
-
-const QString statusAt = QStringLiteral("最近通訊時間 : 2026/12/10 09:05:07");
 } // namespace
 
 TEST_F(MainFormTest, layoutFollowsTheWindowPlan)
@@ -75,61 +71,6 @@ TEST_F(MainFormTest, layoutFollowsTheWindowPlan)
         visited << QApplication::focusWidget();
     }
     EXPECT_EQ(visited, (QList<QWidget *>{form->PrintSetButton, form->custbutton, form->SysButton, form->CloseButton}));
-}
-
-TEST_F(MainFormTest, startUpReportsTheLinkInTheStatusLabelAndFocus)
-{
-    const struct {
-        const char *name;
-        QByteArray reply; // empty: nobody listens
-        QString label8;
-        bool focusOnExit;
-        QStringList memo1;
-        QString status;
-    } cases[] = {
-        {"linked",
-         "DataOk\r\nEOT\r\n",
-         QStringLiteral("【01】與主機連線正常"),
-         true,
-         {QStringLiteral("DataOk"), QStringLiteral("EOT")},
-         statusAt + QStringLiteral(" 成功      耗資時間(ms) :")},
-        {"refused",
-         Big5::fromUtf8Literal("密碼錯誤\r\n"),
-         QStringLiteral("請先與主機連線【系統參數設定】"),
-         false,
-         {QStringLiteral("密碼錯誤")},
-         statusAt + QStringLiteral(" 資料不完整")},
-        {"unreachable",
-         QByteArray(),
-         QStringLiteral("請先與主機連線【系統參數設定】"),
-         false,
-         {},
-         statusAt + QStringLiteral(" 失敗")},
-    };
-    for (const auto &row : cases) {
-        SCOPED_TRACE(row.name);
-        std::unique_ptr<LoopbackServer> server;
-        if (row.reply.isEmpty()) {
-            link.server = QByteArrayLiteral("127.0.0.1:") + QByteArray::number(LoopbackServer::closedPort());
-        } else {
-            server = std::make_unique<LoopbackServer>(
-                [&](LoopbackServer::Connection &connection) { connection.send(httpReply("200 OK", row.reply)); });
-            link.server = server->serverText();
-        }
-        createForm();
-
-        form->FormShow();
-
-        EXPECT_EQ(form->Label8->text(), row.label8);
-        EXPECT_EQ(form->focusWidget(), row.focusOnExit ? static_cast<QWidget *>(form->CloseButton)
-                                                       : static_cast<QWidget *>(form->SysButton));
-        EXPECT_EQ(memoLines(form->Memo1), row.memo1);
-        EXPECT_EQ(form->Memo2->toPlainText(), QStringLiteral("bran_no=01&link_pass=1234"));
-        EXPECT_TRUE(form->Panel3->text().startsWith(row.status)) << form->Panel3->text().toStdString();
-        EXPECT_EQ(QApplication::overrideCursor(), nullptr);
-        EXPECT_FALSE(form->isVisible());
-        form.reset();
-    }
 }
 
 TEST_F(MainFormTest, labelWindowsAreMadeOnceAndBroughtBack)
