@@ -127,9 +127,10 @@ TqelvomainForm::TqelvomainForm(const QString &programDir, Prompts &prompts, Guar
 
 TqelvomainForm::~TqelvomainForm()
 {
-    // The label windows may still use the exchange while they go.
+    // The windows that use the exchange go before it does.
     delete productWindow_;
     delete customerWindow_;
+    delete settingsForm_;
 }
 
 void TqelvomainForm::loadGuard(GuardOptions guard)

@@ -66,7 +66,9 @@ private:
 };
 
 BusyWindow::BusyWindow(QWidget *parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
+    // On top, as the settings dialogs it may run under are.
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
+                          Qt::WindowStaysOnTopHint)
     , progressLabel(new QLabel(this))
     , elapsedLabel(new QLabel(this))
     , cancelButton(new TCBitBtn(QStringLiteral("取消 &C"), this))
