@@ -1,5 +1,7 @@
 #include "components/DbfTable.h"
 
+#include "components/DbfFileHooks.h"
+
 #include <QDate>
 #include <QFile>
 #include <QFileInfo>
@@ -7,187 +9,13 @@
 #include <QSaveFile>
 
 #include <algorithm>
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
-#include <shapefil.h>
 
 namespace {
-
-// What the file hooks saw. The first failed write, flush or seek is kept and
-// every later write is refused, so shapelib can never stamp a record count on
-// rows that did not land (it rewrites the header when a handle is closed).
-struct IoState {
-    QString failure;
-    int openErrno = 0;
-
-    bool failed() const { return !failure.isEmpty(); }
-    void fail(const QString &why)
-    {
-        if (failure.isEmpty()) {
-            failure = why;
-        }
-    }
-};
-
-struct HookFile {
-    FILE *fp = nullptr;
-    std::shared_ptr<IoState> state;
-};
-
-// shapelib derives file names itself (it swaps the extension for ".dbf", then
-// ".DBF", and looks for ".cpg" files); the hooks open exactly the file meant.
-// SAHooks carries no context pointer, hence the thread-local target.
-struct OpenTarget {
-    QByteArray path;
-    std::shared_ptr<IoState> state;
-};
-
-thread_local const OpenTarget *currentTarget = nullptr;
-thread_local QByteArray libraryMessage;
-
-class TargetScope
-{
-public:
-    explicit TargetScope(const OpenTarget &target) { currentTarget = &target; }
-    ~TargetScope() { currentTarget = nullptr; }
-    TargetScope(const TargetScope &) = delete;
-    TargetScope &operator=(const TargetScope &) = delete;
-};
-
-HookFile *hookFile(SAFile file)
-{
-    return reinterpret_cast<HookFile *>(file);
-}
-
-QString systemError(int error)
-{
-    return QString::fromLocal8Bit(std::strerror(error));
-}
-
-SAFile openHook(const char *name, const char *access)
-{
-    if (!currentTarget || !QByteArray(name).toLower().endsWith(".dbf")) {
-        return nullptr;
-    }
-    // shapelib creates with "wb", which would empty a file already there; "x" makes that fail instead.
-    QByteArray mode(access);
-    if (mode.startsWith('w')) {
-        mode += 'x';
-    }
-    FILE *fp = std::fopen(currentTarget->path.constData(), mode.constData());
-    if (!fp) {
-        currentTarget->state->openErrno = errno;
-        return nullptr;
-    }
-    // Unbuffered: a write either reaches the system or fails right there.
-    std::setvbuf(fp, nullptr, _IONBF, 0);
-    return reinterpret_cast<SAFile>(new HookFile{fp, currentTarget->state});
-}
-
-SAOffset readHook(void *buffer, SAOffset size, SAOffset count, SAFile file)
-{
-    return std::fread(buffer, size, count, hookFile(file)->fp);
-}
-
-SAOffset writeHook(void *buffer, SAOffset size, SAOffset count, SAFile file)
-{
-    HookFile *f = hookFile(file);
-    if (f->state->failed()) {
-        return 0;
-    }
-    const SAOffset written = std::fwrite(buffer, size, count, f->fp);
-    if (written != count) {
-        f->state->fail(systemError(errno));
-    }
-    return written;
-}
-
-SAOffset seekHook(SAFile file, SAOffset offset, int whence)
-{
-    HookFile *f = hookFile(file);
-    if (std::fseek(f->fp, long(offset), whence) != 0) {
-        // A write after a failed seek would land in the wrong place.
-        f->state->fail(systemError(errno));
-        return SAOffset(-1);
-    }
-    return 0;
-}
-
-SAOffset tellHook(SAFile file)
-{
-    return SAOffset(std::ftell(hookFile(file)->fp));
-}
-
-int flushHook(SAFile file)
-{
-    HookFile *f = hookFile(file);
-    const int result = std::fflush(f->fp);
-    if (result != 0) {
-        f->state->fail(systemError(errno));
-    }
-    return result;
-}
-
-int closeHook(SAFile file)
-{
-    HookFile *f = hookFile(file);
-    const int result = std::fclose(f->fp);
-    if (result != 0) {
-        f->state->fail(systemError(errno));
-    }
-    delete f;
-    return result;
-}
-
-// shapelib removes ".cpg" files beside tables it creates; nothing of ours is its to remove.
-int removeHook(const char *)
-{
-    return 0;
-}
-
-void errorHook(const char *message)
-{
-    libraryMessage = message;
-}
-
-double atofHook(const char *text)
-{
-    return QByteArray(text).trimmed().toDouble();
-}
-
-SAHooks tableHooks()
-{
-    SAHooks hooks;
-    SASetupDefaultHooks(&hooks);
-    hooks.FOpen = openHook;
-    hooks.FRead = readHook;
-    hooks.FWrite = writeHook;
-    hooks.FSeek = seekHook;
-    hooks.FTell = tellHook;
-    hooks.FFlush = flushHook;
-    hooks.FClose = closeHook;
-    hooks.Remove = removeHook;
-    hooks.Error = errorHook;
-    hooks.Atof = atofHook;
-    return hooks;
-}
 
 void stampToday(DBFHandle handle)
 {
     const QDate today = QDate::currentDate();
     DBFSetLastModifiedDate(handle, today.year() - 1900, today.month(), today.day());
-}
-
-QString reasonOf(const IoState &state)
-{
-    if (state.failed()) {
-        return state.failure;
-    }
-    if (!libraryMessage.isEmpty()) {
-        return QString::fromLocal8Bit(libraryMessage);
-    }
-    return state.openErrno != 0 ? systemError(state.openErrno) : QStringLiteral("原因不明");
 }
 
 DbfStatus checkSpecs(const QList<DbfFieldSpec> &fields)
@@ -216,7 +44,7 @@ DbfStatus checkSpecs(const QList<DbfFieldSpec> &fields)
 
 struct DbfTable::Io {
     DBFHandle handle = nullptr;
-    std::shared_ptr<IoState> state;
+    std::shared_ptr<DbfIoState> state;
 };
 
 DbfTable::DbfTable(QString path, QList<DbfFieldSpec> fields)
@@ -269,17 +97,15 @@ DbfStatus DbfTable::openHandle()
     }
 
     auto io = std::make_unique<Io>();
-    io->state = std::make_shared<IoState>();
-    const OpenTarget target{QFile::encodeName(path_), io->state};
-    libraryMessage.clear();
+    io->state = std::make_shared<DbfIoState>();
+    clearDbfLibraryMessage();
     {
-        const TargetScope scope(target);
-        SAHooks hooks = tableHooks();
-        io->handle = DBFOpenLL(target.path.constData(), "rb+", &hooks);
+        DbfOpenScope scope(path_, io->state);
+        io->handle = DBFOpenLL(scope.path(), "rb+", scope.hooks());
     }
     if (!io->handle) {
         return DbfStatus::failure(
-            QStringLiteral("無法以讀寫方式開啟「%1」：%2").arg(displayName(), reasonOf(*io->state)));
+            QStringLiteral("無法以讀寫方式開啟「%1」：%2").arg(displayName(), dbfFailureReason(*io->state)));
     }
     const DbfHeader &checked = header.value();
     if (DBFGetRecordCount(io->handle) != checked.recordCount || DBFGetFieldCount(io->handle) != checked.fields.size() ||
@@ -302,7 +128,7 @@ DbfStatus DbfTable::close()
         return DbfStatus::success();
     }
     DBFClose(io_->handle);
-    const std::shared_ptr<IoState> state = io_->state;
+    const std::shared_ptr<DbfIoState> state = io_->state;
     io_.reset();
     if (state->failed()) {
         return DbfStatus::failure(QStringLiteral("關閉「%1」時寫入失敗：%2").arg(displayName(), state->failure));
@@ -319,13 +145,13 @@ DbfResult<DbfRecord> DbfTable::read(int recordNumber) const
     if (recordNumber < 0 || recordNumber >= recordCount_) {
         return Result::failure(QStringLiteral("「%1」沒有第 %2 筆資料。").arg(displayName()).arg(recordNumber + 1));
     }
-    libraryMessage.clear();
+    clearDbfLibraryMessage();
     const char *raw = DBFReadTuple(io_->handle, recordNumber);
     if (!raw) {
         return Result::failure(QStringLiteral("讀取「%1」第 %2 筆資料失敗：%3")
                                    .arg(displayName())
                                    .arg(recordNumber + 1)
-                                   .arg(reasonOf(*io_->state)));
+                                   .arg(dbfFailureReason(*io_->state)));
     }
     // The tuple lives in shapelib's one record buffer: copy it before anything else reads.
     return Result(DbfRecord(layout_, QByteArray(raw, header_.recordLength)));
@@ -381,9 +207,9 @@ DbfResult<int> DbfTable::append(const DbfRecord &record)
     const int recordNumber = recordCount_;
     QByteArray bytes = record.bytes();
     bytes[0] = ' ';
-    libraryMessage.clear();
+    clearDbfLibraryMessage();
     if (!DBFWriteTuple(io_->handle, recordNumber, bytes.data())) {
-        return DbfResult<int>::failure(writeFailed(QStringLiteral("寫入"), reasonOf(*io_->state)).error());
+        return DbfResult<int>::failure(writeFailed(QStringLiteral("寫入"), dbfFailureReason(*io_->state)).error());
     }
     const DbfStatus committed = commit(QStringLiteral("寫入"));
     if (!committed.ok()) {
@@ -403,9 +229,9 @@ DbfStatus DbfTable::update(int recordNumber, const DbfRecord &record)
         return DbfStatus::failure(QStringLiteral("「%1」沒有第 %2 筆資料。").arg(displayName()).arg(recordNumber + 1));
     }
     QByteArray bytes = record.bytes();
-    libraryMessage.clear();
+    clearDbfLibraryMessage();
     if (!DBFWriteTuple(io_->handle, recordNumber, bytes.data())) {
-        return writeFailed(QStringLiteral("寫入"), reasonOf(*io_->state));
+        return writeFailed(QStringLiteral("寫入"), dbfFailureReason(*io_->state));
     }
     return commit(QStringLiteral("寫入"));
 }
@@ -419,9 +245,9 @@ DbfStatus DbfTable::markDeleted(int recordNumber)
     if (recordNumber < 0 || recordNumber >= recordCount_) {
         return DbfStatus::failure(QStringLiteral("「%1」沒有第 %2 筆資料。").arg(displayName()).arg(recordNumber + 1));
     }
-    libraryMessage.clear();
+    clearDbfLibraryMessage();
     if (!DBFMarkRecordDeleted(io_->handle, recordNumber, 1)) {
-        return writeFailed(QStringLiteral("刪除"), reasonOf(*io_->state));
+        return writeFailed(QStringLiteral("刪除"), dbfFailureReason(*io_->state));
     }
     return commit(QStringLiteral("刪除"));
 }
@@ -521,23 +347,21 @@ DbfResult<DbfTable::Creation> DbfTable::create(const QString &path, const QList<
         return Result::failure(QStringLiteral("無法建立「%1」：%2").arg(path, why));
     };
 
-    auto state = std::make_shared<IoState>();
-    const OpenTarget target{QFile::encodeName(temporary), state};
-    libraryMessage.clear();
+    auto state = std::make_shared<DbfIoState>();
+    clearDbfLibraryMessage();
     DBFHandle handle = nullptr;
     {
-        const TargetScope scope(target);
-        SAHooks hooks = tableHooks();
-        handle = DBFCreateLL(target.path.constData(), "LDID/120", &hooks);
+        DbfOpenScope scope(temporary, state);
+        handle = DBFCreateLL(scope.path(), "LDID/120", scope.hooks());
     }
     if (!handle) {
-        return failed(reasonOf(*state));
+        return failed(dbfFailureReason(*state));
     }
     stampToday(handle);
     for (const DbfFieldSpec &spec : fields) {
         const char type = spec.type == DbfFieldType::Text ? 'C' : 'N';
         if (DBFAddNativeFieldType(handle, spec.name.constData(), type, spec.width, spec.decimals) < 0) {
-            state->fail(reasonOf(*state));
+            state->fail(dbfFailureReason(*state));
             DBFClose(handle);
             return failed(QStringLiteral("無法加入欄位 %1（%2）").arg(QString::fromLatin1(spec.name), state->failure));
         }

@@ -49,7 +49,10 @@ QString LabelQueue::path() const
 
 int LabelQueue::fieldWidth(int field) const
 {
-    return table_ ? table_->blankRecord().fieldWidth(field) : 0;
+    if (!table_ || field < 0 || field >= fields_.size()) {
+        return 0;
+    }
+    return table_->layout()->columns.at(field).width;
 }
 
 void LabelQueue::first()

@@ -85,6 +85,36 @@ TEST(QueueTables, neverTouchesATableThatIsAlreadyThere)
     EXPECT_TRUE(nowhere.at(0).error.contains(QStringLiteral("bar1.dbf")));
 }
 
+TEST(QueueTables, openByTheirBareNamesInTheWorkingDirectory)
+{
+    QTemporaryDir dir;
+    ASSERT_EQ(outcomes(createQueueTables(dir.path())), (std::vector<Outcome>{Outcome::Created, Outcome::Created}));
+    // A file differing only in case is another file here; the queue must open the one it names.
+    {
+        QFile other(dir.filePath(QStringLiteral("bar2.dbf")));
+        ASSERT_TRUE(other.open(QIODevice::WriteOnly));
+        other.write("not the customer queue");
+    }
+    const QString previous = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(dir.path()));
+    LabelQueue products(ProductQueueTable::fields());
+    LabelQueue customers(CustomerQueueTable::fields());
+    const DbfStatus productsOpened = products.open(ProductQueueTable::fileName());
+    const DbfStatus customersOpened = customers.open(CustomerQueueTable::fileName());
+    DbfRecord row = customers.blankRecord();
+    row.setText(CustomerQueueTable::BAR_NO, "C0001");
+    const DbfStatus stored = customers.append(row);
+    QDir::setCurrent(previous);
+
+    EXPECT_TRUE(productsOpened.ok()) << productsOpened.error().toStdString();
+    EXPECT_TRUE(customersOpened.ok()) << customersOpened.error().toStdString();
+    EXPECT_TRUE(stored.ok()) << stored.error().toStdString();
+    EXPECT_EQ(fileBytes(dir.filePath(QStringLiteral("bar2.dbf"))), QByteArray("not the customer queue"));
+    LabelQueue reopened(CustomerQueueTable::fields());
+    ASSERT_TRUE(reopened.open(dir.filePath(QStringLiteral("bar2.DBF"))).ok());
+    EXPECT_EQ(reopened.readRow(0).value().text(CustomerQueueTable::BAR_NO), QByteArray("C0001"));
+}
+
 TEST(CustomerQueueTable, gridShowsTheTwelveFieldsWithTheCountFirst)
 {
     using namespace CustomerQueueTable;
