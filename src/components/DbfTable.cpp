@@ -261,7 +261,7 @@ DbfStatus DbfTable::commit(const QString &what)
     return DbfStatus::success();
 }
 
-DbfStatus DbfTable::writeFailed(const QString &what, const QString &reason)
+DbfStatus DbfTable::writeFailed(const QString &what, QString reason)
 {
     // Refuse every further write through this handle, close it, and cut off
     // whatever part of the row got past the last committed one, so the file

@@ -62,7 +62,8 @@ private:
     DbfStatus openHandle();
     DbfStatus checkWritable(const DbfRecord *record) const;
     DbfStatus commit(const QString &what);
-    DbfStatus writeFailed(const QString &what, const QString &reason);
+    // reason by value: it may be the failure text of the handle this closes.
+    DbfStatus writeFailed(const QString &what, QString reason);
     QString displayName() const;
 
     QString path_;
