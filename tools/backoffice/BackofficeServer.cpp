@@ -23,7 +23,8 @@ std::string scriptNameOf(const std::string &path)
 
 } // namespace
 
-BackofficeServer::BackofficeServer(Database &db) : db_(db)
+BackofficeServer::BackofficeServer(Database &db)
+    : db_(db)
 {
     server_.set_payload_max_length(kMaxRequestBytes);
     // Any path prefix is accepted, as the label program's server setting may carry one.

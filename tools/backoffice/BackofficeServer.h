@@ -1,6 +1,7 @@
 #pragma once
 
 #include "LingeringServer.h"
+
 #include <mutex>
 #include <string>
 

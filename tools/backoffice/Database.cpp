@@ -9,7 +9,8 @@ namespace {
 
 } // namespace
 
-Statement::Statement(sqlite3 *db, std::string_view sql) : db_(db)
+Statement::Statement(sqlite3 *db, std::string_view sql)
+    : db_(db)
 {
     if (sqlite3_prepare_v2(db_, sql.data(), int(sql.size()), &stmt_, nullptr) != SQLITE_OK) {
         fail(db_, "SQL prepare");

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <netinet/in.h>
 #include <poll.h>
+#include <strings.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -43,19 +44,39 @@ void addressOf(int sock, bool peer, std::string &ip, int &port)
     port = ntohs(in->sin_port);
 }
 
-// Buffered, since httplib reads request lines one byte at a time.
+bool startsWithNoCase(const std::string &line, const char *prefix)
+{
+    const size_t length = std::strlen(prefix);
+    return line.size() >= length && strncasecmp(line.data(), prefix, length) == 0;
+}
+
+// Buffered, since httplib reads request lines one byte at a time. It watches the
+// header lines go by to know whether the request announces a body at all.
 class SocketStream : public httplib::Stream
 {
 public:
-    explicit SocketStream(int sock) : sock_(sock) {}
+    explicit SocketStream(int sock)
+        : sock_(sock)
+    {}
 
     bool hasBufferedData() const { return position_ < end_; }
+
+    void startRequest()
+    {
+        inHeaders_ = true;
+        announcesBody_ = false;
+        noBody_ = false;
+        headerLine_.clear();
+    }
 
     bool is_readable() const override { return hasBufferedData() || waitFor(sock_, POLLIN, kReadTimeoutMs); }
     bool is_writable() const override { return waitFor(sock_, POLLOUT, kWriteTimeoutMs); }
 
     ssize_t read(char *ptr, size_t size) override
     {
+        if (noBody_) {
+            return 0;
+        }
         if (!hasBufferedData()) {
             if (!waitFor(sock_, POLLIN, kReadTimeoutMs)) {
                 return -1;
@@ -70,7 +91,10 @@ public:
             position_ = 0;
             end_ = size_t(received);
         }
-        const size_t count = std::min(size, end_ - position_);
+        size_t count = std::min(size, end_ - position_);
+        if (inHeaders_) {
+            count = std::min(count, watchHeaders(buffer_ + position_, count));
+        }
         std::memcpy(ptr, buffer_ + position_, count);
         position_ += count;
         return ssize_t(count);
@@ -93,10 +117,38 @@ public:
     socket_t socket() const override { return sock_; }
 
 private:
+    // Follows the header bytes about to be handed out; returns how many of them
+    // belong to the headers, so the first body byte is never handed out with them.
+    size_t watchHeaders(const char *data, size_t count)
+    {
+        for (size_t i = 0; i < count; ++i) {
+            if (data[i] != '\n') {
+                headerLine_.push_back(data[i]);
+                continue;
+            }
+            if (startsWithNoCase(headerLine_, "content-length:") ||
+                startsWithNoCase(headerLine_, "transfer-encoding:")) {
+                announcesBody_ = true;
+            }
+            const bool blank = headerLine_.empty() || headerLine_ == "\r";
+            headerLine_.clear();
+            if (blank) {
+                inHeaders_ = false;
+                noBody_ = !announcesBody_;
+                return i + 1;
+            }
+        }
+        return count;
+    }
+
     int sock_;
     char buffer_[4096];
     size_t position_ = 0;
     size_t end_ = 0;
+    bool inHeaders_ = true;
+    bool announcesBody_ = false;
+    bool noBody_ = false;
+    std::string headerLine_;
 };
 
 void closeLingering(int sock)
@@ -105,8 +157,8 @@ void closeLingering(int sock)
     const auto deadline = std::chrono::steady_clock::now() + kLingerLimit;
     char discard[4096];
     while (true) {
-        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline -
-                                                                                std::chrono::steady_clock::now());
+        const auto left =
+            std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
         if (left.count() <= 0 || !waitFor(sock, POLLIN, int(left.count()))) {
             break;
         }
@@ -128,6 +180,7 @@ bool LingeringServer::process_and_close_socket(socket_t sock)
         if (count < kKeepAliveMaxCount && !stream.hasBufferedData() && !waitFor(sock, POLLIN, kKeepAliveTimeoutMs)) {
             break;
         }
+        stream.startRequest();
         bool connectionClosed = false;
         ok = process_request(stream, count == 1, connectionClosed, nullptr);
         if (!ok || connectionClosed) {

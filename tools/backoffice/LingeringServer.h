@@ -10,6 +10,11 @@
 // destroy the tail of a large reply still on its way to the client. Here each
 // connection is served by the same request processing, then shut down for
 // writing and read until the client closes (or a short time passes).
+//
+// The same client leaves Content-Length out when its body is empty and then
+// sends only that CR LF; httplib would wait for the connection to close. A POST
+// without Content-Length (and not chunked) is taken to have an empty body, as
+// HTTP/1.0 requires a length on every POST that carries one.
 class LingeringServer : public httplib::Server
 {
 private:

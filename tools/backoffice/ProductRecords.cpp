@@ -112,8 +112,8 @@ void writePurchaseDates(ReplyWriter &reply, std::string_view date)
         return;
     }
     const std::string monthDay(date.substr(5, 5));
-    const std::string digits = std::string(date.substr(0, 4)) + std::string(date.substr(5, 2)) +
-                               std::string(date.substr(8, 2));
+    const std::string digits =
+        std::string(date.substr(0, 4)) + std::string(date.substr(5, 2)) + std::string(date.substr(8, 2));
     reply.value(monthDay);
     reply.value(date);
     reply.value(digits);

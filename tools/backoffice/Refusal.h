@@ -9,7 +9,10 @@
 class Refusal : public std::runtime_error
 {
 public:
-    explicit Refusal(const QString &text) : std::runtime_error(text.toStdString()), text_(text) {}
+    explicit Refusal(const QString &text)
+        : std::runtime_error(text.toStdString())
+        , text_(text)
+    {}
     const QString &text() const { return text_; }
 
 private:

@@ -62,8 +62,8 @@ std::string requestDate(const RequestFields &fields, const std::string &key)
     for (size_t i = 0; wellFormed && i < value.size(); ++i) {
         wellFormed = i == 4 || i == 7 || (value[i] >= '0' && value[i] <= '9');
     }
-    if (!wellFormed || !QDate(std::stoi(value.substr(0, 4)), std::stoi(value.substr(5, 2)),
-                              std::stoi(value.substr(8, 2))).isValid()) {
+    if (!wellFormed ||
+        !QDate(std::stoi(value.substr(0, 4)), std::stoi(value.substr(5, 2)), std::stoi(value.substr(8, 2))).isValid()) {
         throw Refusal(QStringLiteral("日期格式錯誤 : ") + QString::fromStdString(key) + QLatin1Char('=') +
                       QString::fromStdString(value));
     }

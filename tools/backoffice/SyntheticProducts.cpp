@@ -14,23 +14,24 @@ struct Style {
 };
 
 const Style kStyles[] = {
-    {"棉質圓領T恤", "Cotton Crew-neck Tee", "C01"},   {"條紋長袖襯衫", "Striped Long-sleeve Shirt", "C01"},
+    {"棉質圓領T恤", "Cotton Crew-neck Tee", "C01"},      {"條紋長袖襯衫", "Striped Long-sleeve Shirt", "C01"},
     {"彈性直筒牛仔褲", "Stretch Straight Jeans", "C02"}, {"休閒卡其長褲", "Chino Trousers", "C02"},
-    {"碎花雪紡洋裝", "Floral Chiffon Dress", "C03"},   {"輕量羽絨外套", "Light Down Jacket", "C04"},
-    {"連帽運動外套", "Hooded Track Jacket", "C04"},    {"羊毛混紡針織衫", "Wool Blend Cardigan", "C06"},
-    {"亞麻寬版襯衫", "Linen Relaxed Shirt", "C01"},    {"高腰百褶裙", "High-waist Pleated Skirt", "C03"},
+    {"碎花雪紡洋裝", "Floral Chiffon Dress", "C03"},     {"輕量羽絨外套", "Light Down Jacket", "C04"},
+    {"連帽運動外套", "Hooded Track Jacket", "C04"},      {"羊毛混紡針織衫", "Wool Blend Cardigan", "C06"},
+    {"亞麻寬版襯衫", "Linen Relaxed Shirt", "C01"},      {"高腰百褶裙", "High-waist Pleated Skirt", "C03"},
 };
 
 const char *const kCareLines[][8] = {
     {"表布：棉100%", "羅紋：棉95% 彈性纖維5%", "洗滌：30度以下溫水手洗", "不可漂白", "陰乾，避免曝曬", "低溫熨燙",
      "深淺色衣物分開洗滌", "產地：台灣"},
-    {"表布：聚酯纖維65% 棉35%", "裡布：聚酯纖維100%", "洗滌：可機洗，請翻面", "不可烘乾", "中溫熨燙",
-     "請勿長時間浸泡", "深色衣物單獨洗滌", "產地：越南"},
-    {"表布：尼龍100%", "填充：羽絨90% 羽毛10%", "洗滌：中性洗劑手洗", "不可熨燙", "平放陰乾後輕拍蓬鬆",
-     "不可乾洗", "收納前請完全乾燥", "產地：中國"},
+    {"表布：聚酯纖維65% 棉35%", "裡布：聚酯纖維100%", "洗滌：可機洗，請翻面", "不可烘乾", "中溫熨燙", "請勿長時間浸泡",
+     "深色衣物單獨洗滌", "產地：越南"},
+    {"表布：尼龍100%", "填充：羽絨90% 羽毛10%", "洗滌：中性洗劑手洗", "不可熨燙", "平放陰乾後輕拍蓬鬆", "不可乾洗",
+     "收納前請完全乾燥", "產地：中國"},
 };
 
-const char *const kColourTriples[][3] = {{"WH", "BK", "NV"}, {"KH", "BE", "BK"}, {"GY", "BR", "GN"}, {"PK", "WH", "RD"}};
+const char *const kColourTriples[][3] = {
+    {"WH", "BK", "NV"}, {"KH", "BE", "BK"}, {"GY", "BR", "GN"}, {"PK", "WH", "RD"}};
 const char *const kSizes[] = {"S", "M", "L", "XL"};
 const char *const kBrands[] = {"K01", "K02", "K03"};
 const char *const kSuppliers[] = {"S001", "S002", "S003", "S004"};

@@ -19,13 +19,12 @@ struct Options {
     bool stopOnStdinClose = false;
 };
 
-const char *const kUsage =
-    "usage: barlabel-backoffice [--port P] [--db FILE] [--products N] [--stop-on-stdin-close]\n"
-    "  --port P               port on 127.0.0.1 (0, the default, picks a free one)\n"
-    "  --db FILE              use or create this SQLite file (a new one gets the demo data)\n"
-    "                         instead of a fresh in-memory database\n"
-    "  --products N           add N synthetic products (for benchmarks)\n"
-    "  --stop-on-stdin-close  end when standard input closes (for tests that start it)\n";
+const char *const kUsage = "usage: barlabel-backoffice [--port P] [--db FILE] [--products N] [--stop-on-stdin-close]\n"
+                           "  --port P               port on 127.0.0.1 (0, the default, picks a free one)\n"
+                           "  --db FILE              use or create this SQLite file (a new one gets the demo data)\n"
+                           "                         instead of a fresh in-memory database\n"
+                           "  --products N           add N synthetic products (for benchmarks)\n"
+                           "  --stop-on-stdin-close  end when standard input closes (for tests that start it)\n";
 
 bool parseNumber(const char *text, int low, int high, int &value)
 {
