@@ -2,7 +2,7 @@
 
 #include "MainFormFixture.h"
 #include "app/LoopbackServer.h"
-#include "components/Big5.h"
+#include "common/BackofficeProcess.h"
 #include "components/widgets/TCBitBtn.h"
 
 #include <QApplication>
@@ -28,10 +28,12 @@ using StartUpTest = MainFormTest;
 
 TEST_F(StartUpTest, linkTestFromTheSavedSettingsSetsStatusAndFocus)
 {
+    BackofficeProcess backoffice;
+    ASSERT_TRUE(backoffice.isListening()) << backoffice.errorText().toStdString();
+    const QByteArray nobody = QByteArrayLiteral("127.0.0.1:") + QByteArray::number(LoopbackServer::closedPort());
     const struct {
         const char *name;
-        bool settingsFile;
-        QByteArray reply; // empty: nobody listens
+        QByteArray settings; // empty: no SysSet.ini
         QString label8;
         bool focusOnExit;
         QStringList memo1;
@@ -39,31 +41,27 @@ TEST_F(StartUpTest, linkTestFromTheSavedSettingsSetsStatusAndFocus)
         QString status;
     } cases[] = {
         {"linked",
-         true,
-         "DataOk\r\nEOT\r\n",
+         "SERVER=" + backoffice.serverText().toLatin1() + "\r\nBRAN_NO=01\r\nPASSWD=1234\r\n",
          QStringLiteral("【01】與主機連線正常"),
          true,
          {QStringLiteral("DataOk"), QStringLiteral("EOT")},
          QStringLiteral("bran_no=01&link_pass=1234"),
          QStringLiteral(" 成功      耗資時間(ms) :")},
-        {"refused",
-         true,
-         Big5::fromUtf8Literal("密碼錯誤\r\n"),
+        {"wrong password",
+         "SERVER=" + backoffice.serverText().toLatin1() + "\r\nBRAN_NO=01\r\nPASSWD=9999\r\n",
          QStringLiteral("請先與主機連線【系統參數設定】"),
          false,
          {QStringLiteral("密碼錯誤")},
-         QStringLiteral("bran_no=01&link_pass=1234"),
+         QStringLiteral("bran_no=01&link_pass=9999"),
          QStringLiteral(" 資料不完整")},
         {"unreachable",
-         true,
-         QByteArray(),
+         "SERVER=" + nobody + "\r\nBRAN_NO=01\r\nPASSWD=1234\r\n",
          QStringLiteral("請先與主機連線【系統參數設定】"),
          false,
          {},
          QStringLiteral("bran_no=01&link_pass=1234"),
          QStringLiteral(" 失敗")},
         {"never set up",
-         false,
          QByteArray(),
          QStringLiteral("請先與主機連線【系統參數設定】"),
          false,
@@ -73,18 +71,11 @@ TEST_F(StartUpTest, linkTestFromTheSavedSettingsSetsStatusAndFocus)
     };
     for (const auto &row : cases) {
         SCOPED_TRACE(row.name);
-        std::unique_ptr<LoopbackServer> server;
-        QByteArray serverText = QByteArrayLiteral("127.0.0.1:") + QByteArray::number(LoopbackServer::closedPort());
-        if (!row.reply.isEmpty()) {
-            server = std::make_unique<LoopbackServer>(
-                [&](LoopbackServer::Connection &connection) { connection.send(httpReply("200 OK", row.reply)); });
-            serverText = server->serverText();
-        }
         QFile settings(programDir.filePath(QStringLiteral("SysSet.ini")));
         settings.remove();
-        if (row.settingsFile) {
+        if (!row.settings.isEmpty()) {
             ASSERT_TRUE(settings.open(QIODevice::WriteOnly));
-            settings.write("[SETTING]\r\nSERVER=" + serverText + "\r\nBRAN_NO=01\r\nPASSWD=1234\r\nOPRICE=0\r\n");
+            settings.write("[SETTING]\r\n" + row.settings + "OPRICE=0\r\n");
             settings.close();
         }
 
