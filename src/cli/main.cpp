@@ -13,7 +13,12 @@ int main(int argc, char **argv)
     // The terminal hands over UTF-8 whatever the locale says.
     QStringList arguments;
     for (int i = 1; i < argc; ++i) {
-        arguments.append(QString::fromUtf8(argv[i]));
+        const QByteArray bytes(argv[i]);
+        arguments.append(QString::fromUtf8(bytes));
+        if (arguments.last().toUtf8() != bytes) {
+            Console::err(QStringLiteral("barlabel-cli: argument %1 is not UTF-8 text").arg(i));
+            return ExitCode::usage;
+        }
     }
     QCoreApplication app(argc, argv);
     const std::vector<Command> &commands = allCommands();
