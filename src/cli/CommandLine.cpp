@@ -53,3 +53,18 @@ ParsedCommandLine parseCommandLine(const QStringList &arguments)
     line.words = arguments.mid(i);
     return parsed;
 }
+
+ParsedCommandLine parseCommandLine(int argc, char **argv)
+{
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i) {
+        const QByteArray bytes(argv[i]);
+        arguments.append(QString::fromUtf8(bytes));
+        if (arguments.last().toUtf8() != bytes) {
+            ParsedCommandLine refused;
+            refused.error = QStringLiteral("argument %1 is not UTF-8 text").arg(i);
+            return refused;
+        }
+    }
+    return parseCommandLine(arguments);
+}

@@ -25,3 +25,6 @@ struct ParsedCommandLine {
 
 // arguments without the program name.
 ParsedCommandLine parseCommandLine(const QStringList &arguments);
+// The process's own arguments, which the terminal hands over as UTF-8
+// whatever the locale says; bytes that are not UTF-8 are refused.
+ParsedCommandLine parseCommandLine(int argc, char **argv);
