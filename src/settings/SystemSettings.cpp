@@ -1,0 +1,74 @@
+#include "settings/SystemSettings.h"
+
+#include "components/TIni.h"
+
+namespace {
+
+const QByteArray section = QByteArrayLiteral("SETTING");
+const QByteArray serverKey = QByteArrayLiteral("SERVER");
+const QByteArray branchKey = QByteArrayLiteral("BRAN_NO");
+const QByteArray passwordKey = QByteArrayLiteral("PASSWD");
+const QByteArray priceKey = QByteArrayLiteral("OPRICE");
+
+void openSection(TIni &ini, const QString &programDir)
+{
+    ini.setFileName(systemSettingsPath(programDir));
+    ini.setSection(section);
+}
+
+void readText(TIni &ini, const QByteArray &key, QByteArray &field)
+{
+    ini.setIdent(key);
+    if (ini.ReadValue()) {
+        field = ini.Value().toByteArray();
+    }
+}
+
+bool write(TIni &ini, TiniType type, const QByteArray &key, const QVariant &value)
+{
+    ini.setDataType(type);
+    ini.setIdent(key);
+    ini.setValue(value);
+    return ini.WriteValue();
+}
+
+} // namespace
+
+QString systemSettingsPath(const QString &programDir)
+{
+    return programDir + QStringLiteral("/SysSet.ini");
+}
+
+int priceOptionFromStored(int stored)
+{
+    if (stored < 0) {
+        return SystemSettings::NoPriceOption;
+    }
+    return stored > SystemSettings::PriceEditable ? SystemSettings::PriceEditable : stored;
+}
+
+void loadSystemSettings(TIni &ini, const QString &programDir, SystemSettings &settings)
+{
+    settings.server.clear();
+    settings.branch.clear();
+    settings.password.clear();
+    openSection(ini, programDir);
+    ini.setDataType(DsString);
+    readText(ini, serverKey, settings.server);
+    readText(ini, branchKey, settings.branch);
+    readText(ini, passwordKey, settings.password);
+    ini.setDataType(DsInteger);
+    ini.setIdent(priceKey);
+    if (ini.ReadValue()) {
+        settings.priceOption = priceOptionFromStored(ini.Value().toInt());
+    }
+}
+
+QString storeSystemSettings(TIni &ini, const QString &programDir, const SystemSettings &settings)
+{
+    openSection(ini, programDir);
+    const bool stored =
+        write(ini, DsString, serverKey, settings.server) && write(ini, DsString, branchKey, settings.branch) &&
+        write(ini, DsString, passwordKey, settings.password) && write(ini, DsInteger, priceKey, settings.priceOption);
+    return stored ? QString() : ini.errorString();
+}

@@ -1,0 +1,249 @@
+#include "settings/widgets/TPosSetForm.h"
+
+#include "app/ServerExchange.h"
+#include "components/Big5.h"
+#include "components/Prompts.h"
+#include "components/widgets/Big5LengthValidator.h"
+#include "components/widgets/ButtonGlyphs.h"
+#include "components/widgets/EnterMovesFocus.h"
+#include "components/widgets/Fonts.h"
+#include "components/widgets/TCBitBtn.h"
+#include "settings/widgets/FixedDialog.h"
+
+#include <QButtonGroup>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QProxyStyle>
+#include <QPushButton>
+#include <QRadioButton>
+
+namespace {
+
+constexpr int maxServerBytes = 255;
+constexpr int maxBranchBytes = 8;
+constexpr int maxPasswordBytes = 8;
+const QColor lightGreen(0xC0, 0xDC, 0xC0);
+
+// The password shows as "*", whatever the desktop style would draw.
+class StarPasswordStyle : public QProxyStyle
+{
+public:
+    int styleHint(StyleHint hint, const QStyleOption *option, const QWidget *widget,
+                  QStyleHintReturn *returnData) const override
+    {
+        if (hint == SH_LineEdit_PasswordCharacter) {
+            return '*';
+        }
+        return QProxyStyle::styleHint(hint, option, widget, returnData);
+    }
+};
+
+QLineEdit *field(const char *name, int maxBytes, const QRect &geometry, QWidget *parent)
+{
+    auto *edit = new QLineEdit(parent);
+    edit->setObjectName(QLatin1String(name));
+    edit->setGeometry(geometry);
+    edit->setValidator(new Big5LengthValidator(maxBytes, edit));
+    return edit;
+}
+
+QByteArray big5Text(const QLineEdit *edit)
+{
+    // The validators admit only Big5 characters.
+    return Big5::encode(edit->text()).bytes;
+}
+
+} // namespace
+
+TPosSetForm::TPosSetForm(const QString &programDir, ServerExchange &exchange, Prompts &prompts, QWidget *parent)
+    : QDialog(parent)
+    , programDir_(programDir)
+    , exchange_(exchange)
+    , prompts_(prompts)
+{
+    FixedDialog::setUp(*this, QStringLiteral("系統參數設定"), QSize(527, 232));
+    setFont(Fonts::sans(10));
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::Window, lightGreen);
+    setPalette(palette);
+    setAutoFillBackground(true);
+    ini_.setNotifier([this](const QString &text) { prompts_.plainMessage(text); });
+
+    FixedDialog::label(QStringLiteral("Server HTTP"), QPoint(31, 23), this);
+    Edit1 = field("Edit1", maxServerBytes, QRect(122, 20, 390, 24), this);
+    FixedDialog::label(QStringLiteral("分店代號"), QPoint(55, 54), this);
+    Edit2 = field("Edit2", maxBranchBytes, QRect(122, 52, 100, 24), this);
+    FixedDialog::label(QStringLiteral("分店密碼"), QPoint(55, 86), this);
+    Edit3 = field("Edit3", maxPasswordBytes, QRect(122, 84, 190, 24), this);
+    Edit3->setEchoMode(QLineEdit::Password);
+    // Owned by the dialog, so it outlives the field that uses it.
+    auto *starStyle = new StarPasswordStyle;
+    starStyle->setParent(this);
+    Edit3->setStyle(starStyle);
+
+    SpeedButton1 = new QPushButton(QStringLiteral("測試"), this);
+    SpeedButton1->setObjectName(QStringLiteral("SpeedButton1"));
+    SpeedButton1->setGeometry(327, 83, 79, 26);
+    SpeedButton1->setFocusPolicy(Qt::NoFocus);
+    SpeedButton1->setAutoDefault(false);
+    connect(SpeedButton1, &QPushButton::clicked, this, &TPosSetForm::SpeedButton1Click);
+
+    auto *priceBox = new QGroupBox(QStringLiteral("參考價"), this);
+    priceBox->setObjectName(QStringLiteral("RadioGroup1"));
+    priceBox->setGeometry(20, 118, 507, 45);
+    auto *columns = new QGridLayout(priceBox);
+    columns->setContentsMargins(10, 2, 10, 2);
+    RadioGroup1 = new QButtonGroup(priceBox);
+    const QString items[] = {QStringLiteral("不能修改"), QStringLiteral("可以修改")};
+    for (int item = 0; item < 2; ++item) {
+        auto *button = new QRadioButton(items[item], priceBox);
+        RadioGroup1->addButton(button, item);
+        columns->addWidget(button, 0, item);
+    }
+    for (int column = 0; column < 3; ++column) {
+        columns->setColumnStretch(column, 1);
+    }
+    connect(RadioGroup1, &QButtonGroup::buttonToggled, this, &TPosSetForm::keepOnePriceTabStop);
+
+    SaveButton = FixedDialog::button(QStringLiteral("存檔 &S"), Qt::darkGreen, ButtonGlyphs::checkMark(),
+                                     QRect(116, 180, 89, 28), this);
+    SaveButton->setObjectName(QStringLiteral("SaveButton"));
+    CancelButton = FixedDialog::button(QStringLiteral("放棄 &C"), QColor(128, 0, 0), ButtonGlyphs::cross(),
+                                       QRect(282, 180, 89, 28), this);
+    CancelButton->setObjectName(QStringLiteral("CancelButton"));
+    connect(SaveButton, &QPushButton::clicked, this, &TPosSetForm::SaveButtonClick);
+    connect(CancelButton, &QPushButton::clicked, this, &TPosSetForm::CancelButtonClick);
+
+    EnterMovesFocus::install(this);
+    setPriceOption(SystemSettings::PriceLocked);
+    FormCreate();
+}
+
+LinkSettings TPosSetForm::linkSettings() const
+{
+    return currentSettings().link();
+}
+
+int TPosSetForm::priceOption() const
+{
+    return RadioGroup1->checkedId();
+}
+
+SystemSettings TPosSetForm::currentSettings() const
+{
+    return {big5Text(Edit1), big5Text(Edit2), big5Text(Edit3), priceOption()};
+}
+
+void TPosSetForm::showSettings(const SystemSettings &settings)
+{
+    Edit1->setText(Big5::decode(settings.server));
+    Edit2->setText(Big5::decode(settings.branch));
+    Edit3->setText(Big5::decode(settings.password));
+    setPriceOption(settings.priceOption);
+}
+
+void TPosSetForm::setPriceOption(int item)
+{
+    if (QAbstractButton *button = RadioGroup1->button(item)) {
+        button->setChecked(true);
+        return;
+    }
+    // An exclusive group cannot be cleared button by button.
+    RadioGroup1->setExclusive(false);
+    for (QAbstractButton *button : RadioGroup1->buttons()) {
+        button->setChecked(false);
+    }
+    RadioGroup1->setExclusive(true);
+    keepOnePriceTabStop();
+}
+
+void TPosSetForm::keepOnePriceTabStop()
+{
+    // Like a radio group of the desktop: Tab enters at the selected item
+    // (the first when none is), arrows move between the items.
+    const QList<QAbstractButton *> buttons = RadioGroup1->buttons();
+    QAbstractButton *stop = RadioGroup1->checkedButton() ? RadioGroup1->checkedButton() : buttons.first();
+    for (QAbstractButton *button : buttons) {
+        button->setFocusPolicy(button == stop ? Qt::StrongFocus : Qt::ClickFocus);
+    }
+}
+
+void TPosSetForm::FormCreate()
+{
+    SystemSettings settings = currentSettings();
+    loadSystemSettings(ini_, programDir_, settings);
+    showSettings(settings);
+}
+
+void TPosSetForm::FormShow()
+{
+    Edit1->setFocus();
+}
+
+void TPosSetForm::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    if (!event->spontaneous()) {
+        FixedDialog::centreOnScreen(*this);
+        FormShow();
+    }
+}
+
+void TPosSetForm::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        CancelButton->click();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+QString TPosSetForm::linkFailureText() const
+{
+    return QStringLiteral("與主機連線失敗 : ") + Big5::decode(exchange_.reply().line(0));
+}
+
+void TPosSetForm::SpeedButton1Click()
+{
+    // The exchange lets windows repaint while it waits; a second press then
+    // must not start a second test.
+    if (exchange_.isBusy()) {
+        return;
+    }
+    if (exchange_.LinkTest()) {
+        Q_EMIT statusLabelChanged(QString());
+        prompts_.plainMessage(QStringLiteral("連線成功"));
+    } else {
+        Q_EMIT statusLabelChanged(QStringLiteral("請先與主機連線!!"));
+        prompts_.plainMessage(linkFailureText());
+    }
+}
+
+void TPosSetForm::SaveButtonClick()
+{
+    if (exchange_.isBusy()) {
+        return;
+    }
+    if (!exchange_.LinkTest()) {
+        Q_EMIT statusLabelChanged(QStringLiteral("請先與主機連線【系統參數設定】"));
+        prompts_.plainMessage(linkFailureText());
+        return;
+    }
+    Q_EMIT statusLabelChanged(Edit2->text() + QStringLiteral("店 與主機連線正常"));
+    // A store that fails keeps the dialog open, so the user knows the values
+    // will not be there at the next start.
+    const QString error = storeSystemSettings(ini_, programDir_, currentSettings());
+    if (!error.isEmpty()) {
+        prompts_.plainMessage(error);
+        return;
+    }
+    accept();
+}
+
+void TPosSetForm::CancelButtonClick()
+{
+    FormCreate();
+    reject();
+}

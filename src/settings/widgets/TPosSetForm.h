@@ -1,0 +1,64 @@
+#pragma once
+
+#include "app/LinkSettings.h"
+#include "components/TIni.h"
+#include "settings/SystemSettings.h"
+
+#include <QDialog>
+
+class Prompts;
+class QButtonGroup;
+class QLineEdit;
+class QPushButton;
+class ServerExchange;
+class TCBitBtn;
+
+// The system settings ("系統參數設定"). It lives for the whole run and its
+// fields are the settings in effect: every exchange reads linkSettings()
+// when it is built, so typed values count at once, saved or not. Saving
+// writes SysSet.ini and is allowed only after a successful link test.
+class TPosSetForm : public QDialog
+{
+    Q_OBJECT
+
+public:
+    TPosSetForm(const QString &programDir, ServerExchange &exchange, Prompts &prompts, QWidget *parent = nullptr);
+
+    LinkSettings linkSettings() const;
+    // The selected item of "參考價": 0 不能修改, 1 可以修改, -1 none.
+    int priceOption() const;
+    SystemSettings currentSettings() const;
+
+    void FormCreate();
+    void FormShow();
+    void SpeedButton1Click();
+    void SaveButtonClick();
+    void CancelButtonClick();
+
+Q_SIGNALS:
+    // The main window's connection status label (Label8) is to show text.
+    void statusLabelChanged(const QString &text);
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+
+private:
+    void showSettings(const SystemSettings &settings);
+    void setPriceOption(int item);
+    void keepOnePriceTabStop();
+    QString linkFailureText() const;
+
+    QString programDir_;
+    ServerExchange &exchange_;
+    Prompts &prompts_;
+    TIni ini_;
+
+    QLineEdit *Edit1 = nullptr;
+    QLineEdit *Edit2 = nullptr;
+    QLineEdit *Edit3 = nullptr;
+    QButtonGroup *RadioGroup1 = nullptr;
+    QPushButton *SpeedButton1 = nullptr;
+    TCBitBtn *SaveButton = nullptr;
+    TCBitBtn *CancelButton = nullptr;
+};

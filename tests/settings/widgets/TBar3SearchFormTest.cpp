@@ -1,0 +1,244 @@
+#include "settings/widgets/TBar3SearchForm.h"
+
+#include "common/RecordingPrompts.h"
+#include "settings/SettingsFiles.h"
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+
+namespace {
+
+class TBar3SearchFormTest : public SettingsFilesTest
+{
+protected:
+    void SetUp() override
+    {
+        SettingsFilesTest::SetUp();
+        put(QStringLiteral("BarSet.ini"), saved);
+    }
+
+    // Made on demand, after a test has put its own file.
+    TBar3SearchForm &form()
+    {
+        if (!form_) {
+            form_ = std::make_unique<TBar3SearchForm>(programDir(), prompts);
+        }
+        return *form_;
+    }
+
+    void open()
+    {
+        form().show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&form()));
+    }
+
+    template <typename Control>
+    Control *control(const char *name)
+    {
+        auto *found = form().findChild<Control *>(QLatin1String(name));
+        EXPECT_NE(found, nullptr) << name;
+        return found;
+    }
+
+    void click(const char *name) { QTest::mouseClick(control<QPushButton>(name), Qt::LeftButton); }
+
+    QStringList chosenColumns()
+    {
+        QStringList texts;
+        const QListWidget *list = control<QListWidget>("ListBox1");
+        for (int row = 0; row < list->count(); ++row) {
+            texts.append(list->item(row)->text());
+        }
+        return texts;
+    }
+
+    void choose(int catalogueRow)
+    {
+        control<QListWidget>("ListBox2")->setCurrentRow(catalogueRow);
+        click("SpeedButton1");
+    }
+
+    // Comma layout, colour expansion keeping the own colour, two columns.
+    const QByteArray saved = "[SET]\r\nCHK14=1\r\nCHK17=1\r\nPar01=" + big5("產品條碼(20C)") + "\r\nPar02=#NT\r\n";
+    RecordingPrompts prompts;
+    std::unique_ptr<TBar3SearchForm> form_;
+};
+
+} // namespace
+
+TEST_F(TBar3SearchFormTest, fixedWidthWithAnExpansionCannotBeConfirmed)
+{
+    struct Case {
+        const char *name;
+        const char *expansionBox;
+        QString message;
+    } cases[] = {
+        {"colour", "CheckBox14", QStringLiteral("依長度區分不適用顏色展開")},
+        {"size", "CheckBox15", QStringLiteral("依長度區分不適用尺寸展開")},
+    };
+    open();
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        prompts.calls.clear();
+        control<QCheckBox>("CheckBox14")->setChecked(false);
+        control<QCheckBox>(c.expansionBox)->setChecked(true);
+        control<QRadioButton>("RadioButton1")->setChecked(true);
+
+        click("OkButton");
+
+        EXPECT_EQ(prompts.texts(RecordingPrompts::Plain), QStringList{c.message});
+        EXPECT_TRUE(form().isVisible());
+        EXPECT_FALSE(form().isConfirmed());
+        EXPECT_EQ(contents(QStringLiteral("BarSet.ini")), saved);
+    }
+}
+
+TEST_F(TBar3SearchFormTest, okStoresTheFirstTwentyFiveColumnsAndShowsWhatTheFileHolds)
+{
+    open();
+    for (int row = 0; row < 25; ++row) {
+        choose(row);
+    }
+    ASSERT_EQ(chosenColumns().size(), 27);
+    control<QCheckBox>("CheckBox12")->setChecked(true);
+
+    click("OkButton");
+
+    EXPECT_TRUE(prompts.calls.isEmpty());
+    EXPECT_FALSE(form().isVisible());
+    EXPECT_TRUE(form().isConfirmed());
+    ProductOutputSettings expected;
+    expected.oneLinePerLabel = true;
+    expected.colourExpansion = true;
+    expected.keepOwnColour = true;
+    expected.columns = {big5("產品條碼(20C)"), "#NT"};
+    expected.columns += productColumnCatalogue().first(23);
+    EXPECT_EQ(form().currentSettings(), expected);
+    EXPECT_TRUE(
+        contents(QStringLiteral("BarSet.ini")).contains(QByteArray("\r\nPar25=" + expected.columns.last() + "\r\n")));
+}
+
+TEST_F(TBar3SearchFormTest, cancelAndEscapeThrowAwayEveryEdit)
+{
+    for (const int key : {0, int(Qt::Key_Escape)}) {
+        SCOPED_TRACE(key ? "Esc" : "放棄 &N");
+        open();
+        const ProductOutputSettings before = form().currentSettings();
+        choose(3);
+        control<QListWidget>("ListBox1")->setCurrentRow(0);
+        click("SpeedButton2");
+        control<QCheckBox>("CheckBox14")->setChecked(false);
+        control<QLineEdit>("Edit16")->setText(QStringLiteral("+"));
+        ASSERT_NE(form().currentSettings(), before);
+
+        if (key) {
+            QTest::keyClick(&form(), Qt::Key_Escape);
+        } else {
+            click("CancelButton");
+        }
+
+        EXPECT_FALSE(form().isVisible());
+        EXPECT_FALSE(form().isConfirmed());
+        EXPECT_EQ(form().currentSettings(), before);
+        EXPECT_EQ(contents(QStringLiteral("BarSet.ini")), saved);
+    }
+}
+
+TEST_F(TBar3SearchFormTest, closeBoxKeepsTheEditsInEffectWithoutStoringThem)
+{
+    open();
+    choose(2);
+    control<QRadioButton>("RadioButton1")->setChecked(true);
+    control<QCheckBox>("CheckBox14")->setChecked(false);
+
+    form().close();
+
+    EXPECT_FALSE(form().isVisible());
+    const ProductOutputSettings live = form().currentSettings();
+    EXPECT_TRUE(live.fixedWidth);
+    EXPECT_FALSE(live.colourExpansion);
+    EXPECT_EQ(live.columns.last(), big5("品名(42C)"));
+    EXPECT_EQ(contents(QStringLiteral("BarSet.ini")), saved);
+
+    open();
+    EXPECT_EQ(form().currentSettings(), live) << "shown again, the edits are still there";
+}
+
+TEST_F(TBar3SearchFormTest, customTextIsAddedTrimmedBehindAHash)
+{
+    open();
+    auto *edit = control<QLineEdit>("Edit2");
+    for (const QString &typed : {QStringLiteral("  特價 NT  "), QStringLiteral("   ")}) {
+        edit->setText(typed);
+        click("SpeedButton3");
+        EXPECT_TRUE(edit->text().isEmpty());
+        EXPECT_TRUE(edit->hasFocus());
+    }
+
+    EXPECT_EQ(chosenColumns(),
+              (QStringList{QStringLiteral("產品條碼(20C)"), QStringLiteral("#NT"), QStringLiteral("#特價 NT")}));
+}
+
+TEST_F(TBar3SearchFormTest, customTextHoldsFortyBig5Bytes)
+{
+    open();
+    auto *edit = control<QLineEdit>("Edit2");
+    edit->setFocus();
+
+    // At 39 bytes a Chinese character no longer fits, a letter still does.
+    const QString typed = QString(19, QChar(0x7279)) + QStringLiteral("a特bc");
+    for (const QChar character : typed) {
+        QTest::sendKeyEvent(QTest::Click, edit, Qt::Key_unknown, QString(character), Qt::NoModifier);
+    }
+
+    EXPECT_EQ(edit->text(), QString(19, QChar(0x7279)) + QStringLiteral("ab"));
+}
+
+TEST_F(TBar3SearchFormTest, failedStoreKeepsTheDialogAndTheEdits)
+{
+    QFile::remove(dir.filePath(QStringLiteral("BarSet.ini")));
+    blockFile(QStringLiteral("BarSet.ini"));
+    open();
+    choose(0);
+
+    click("OkButton");
+
+    ASSERT_EQ(prompts.texts(RecordingPrompts::Plain).size(), 1);
+    EXPECT_TRUE(
+        prompts.texts(RecordingPrompts::Plain).first().contains(QStringLiteral("BARSET.INI"), Qt::CaseInsensitive));
+    EXPECT_TRUE(form().isVisible());
+    EXPECT_FALSE(form().isConfirmed());
+    EXPECT_EQ(chosenColumns(), QStringList{QStringLiteral("產品條碼(20C)")});
+}
+
+TEST_F(TBar3SearchFormTest, showingClearsTheCustomTextAndFocusesOk)
+{
+    open();
+    click("OkButton");
+    ASSERT_TRUE(form().isConfirmed());
+    control<QLineEdit>("Edit2")->setText(QStringLiteral("left over"));
+
+    open();
+
+    EXPECT_FALSE(form().isConfirmed());
+    EXPECT_TRUE(control<QLineEdit>("Edit2")->text().isEmpty());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return control<QPushButton>("OkButton")->hasFocus(); }));
+}
+
+TEST_F(TBar3SearchFormTest, enterMovesOnFromTheOneLinePerLabelBox)
+{
+    open();
+    auto *box = control<QCheckBox>("CheckBox12");
+    box->setFocus();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return box->hasFocus(); }));
+
+    QTest::keyClick(box, Qt::Key_Return);
+
+    EXPECT_TRUE(QTest::qWaitFor([&] { return control<QCheckBox>("CheckBox14")->hasFocus(); }));
+    EXPECT_TRUE(form().isVisible());
+    EXPECT_FALSE(box->isChecked());
+}
