@@ -7,7 +7,7 @@
 
 #include <QDir>
 
-ProductLabelLines::ProductLabelLines(const ProductLabelTextSettings &settings, const QDate &today)
+ProductLabelLines::ProductLabelLines(const ProductOutputSettings &settings, const QDate &today)
     : layout_(settings.fixedWidth ? LabelTextRules::Layout::FixedWidth : LabelTextRules::Layout::Comma)
     , oneLinePerLabel_(settings.oneLinePerLabel)
     , today_(DateToSlashedText(today))
@@ -37,7 +37,7 @@ void ProductLabelLines::build(QByteArray &line, const ProductRowSource &rows) co
     line.append(LabelTextRules::lineEnd);
 }
 
-LabelTextFileResult writeProductLabelTextFile(ProductRowSource &rows, const ProductLabelTextSettings &settings,
+LabelTextFileResult writeProductLabelTextFile(ProductRowSource &rows, const ProductOutputSettings &settings,
                                               const QString &path, const QDate &today)
 {
     LabelTextFileResult result;

@@ -2,6 +2,7 @@
 
 #include "components/LabelTextRules.h"
 #include "productlabels/ProductColumns.h"
+#include "settings/ProductOutputSettings.h"
 
 #include <QByteArray>
 #include <QDate>
@@ -12,13 +13,6 @@
 
 class ProductRowSource;
 
-// What the export takes from the product output settings.
-struct ProductLabelTextSettings {
-    bool fixedWidth = false;
-    bool oneLinePerLabel = false;
-    QList<QByteArray> columns; // catalogue entries or "#" + custom text, in order
-};
-
 // The lines of "Bars.txt" for the product queue: per row with a BARCODE, the
 // value of every recognised column entry in list order, then the quantity and
 // CR LF; in one-label-per-line mode as many identical lines as the rounded
@@ -26,7 +20,8 @@ struct ProductLabelTextSettings {
 class ProductLabelLines
 {
 public:
-    ProductLabelLines(const ProductLabelTextSettings &settings, const QDate &today);
+    // Takes the layout, one-label-per-line and the column list of settings.
+    ProductLabelLines(const ProductOutputSettings &settings, const QDate &today);
 
     // How many times line() is written for the current row of rows: 0 for a
     // row without BARCODE or, in one-label-per-line mode, a quantity below 1.
@@ -56,5 +51,5 @@ struct LabelTextFileResult {
 // one only when it is complete; when anything fails (a row cannot be read,
 // the directory cannot take the file, a write or the disk fails, the old file
 // cannot be replaced) the old file stays as it was and error says why.
-LabelTextFileResult writeProductLabelTextFile(ProductRowSource &rows, const ProductLabelTextSettings &settings,
+LabelTextFileResult writeProductLabelTextFile(ProductRowSource &rows, const ProductOutputSettings &settings,
                                               const QString &path, const QDate &today);

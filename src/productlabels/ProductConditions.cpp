@@ -39,7 +39,7 @@ ProductConditionsCheck checkProductConditions(ProductConditions &conditions)
 }
 
 QByteArray productImportRequest(const ProductConditions &conditions, const LinkSettings &link,
-                                const ProductExpansion &expansion)
+                                const ExpansionValues &expansion)
 {
     QByteArray request = BranchRequest::productImport(link, conditions.priceBranch);
     addKey(request, "&item1=", conditions.item1);
@@ -54,9 +54,5 @@ QByteArray productImportRequest(const ProductConditions &conditions, const LinkS
     }
     addKey(request, "&color=", conditions.color);
     addKey(request, "&sizes=", conditions.sizes);
-    request.append("&c14=").append(expansion.c14);
-    request.append("&c14a=").append(expansion.c14a);
-    request.append("&s14=").append(expansion.s14);
-    request.append("&s14a=").append(expansion.s14a);
-    return request;
+    return request + expansion.requestText();
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/LinkSettings.h"
+#include "settings/ProductOutputSettings.h"
 
 #include <QByteArray>
 #include <QString>
@@ -38,18 +39,9 @@ inline constexpr char importAllQuestion[] = "未輸入任何條件,引入全部�
 // count are no conditions.
 ProductConditionsCheck checkProductConditions(ProductConditions &conditions);
 
-// The colour and size expansion keys every product import sends, whatever
-// their values: "c14", "c14a", "s14", "s14a".
-struct ProductExpansion {
-    QByteArray c14;
-    QByteArray c14a;
-    QByteArray s14;
-    QByteArray s14a;
-};
-
 // The request of "qelvoitemseek.php": the branch (the typed price branch only
 // for the own code "A", and only when it is neither empty nor "A"), the link
 // password, each condition that is not empty, "&isquan=Y" when ticked, then
-// colour, size and the four expansion keys.
+// colour, size and the four expansion keys, whatever their values.
 QByteArray productImportRequest(const ProductConditions &conditions, const LinkSettings &link,
-                                const ProductExpansion &expansion);
+                                const ExpansionValues &expansion);

@@ -11,7 +11,7 @@ QString productLabelTextPath(const QString &programDir)
     return programDir + QStringLiteral("/Bars.txt");
 }
 
-ProductExportResult exportProductLabels(ProductRowSource &rows, const ProductLabelTextSettings &settings,
+ProductExportResult exportProductLabels(ProductRowSource &rows, const ProductOutputSettings &settings,
                                         const QString &programDir, const Clock &clock)
 {
     ProductExportResult result;
@@ -40,7 +40,7 @@ LabelProgramLaunch launchProductLabelProgram(const QString &programDir, LabelPro
                               launcher);
 }
 
-ProductExportRun runProductExport(ProductRowSource &rows, const ProductLabelTextSettings &settings,
+ProductExportRun runProductExport(ProductRowSource &rows, const ProductOutputSettings &settings,
                                   const QString &programDir, const Clock &clock, LabelProgramParameter parameter,
                                   Prompts &prompts, ProgramLauncher &launcher)
 {

@@ -35,7 +35,7 @@ QString productLabelTextPath(const QString &programDir);
 
 // Writes the queue's rows to ProgramDir/Bars.txt in the layout and column
 // order of settings, with the clock's date for "系統日期".
-ProductExportResult exportProductLabels(ProductRowSource &rows, const ProductLabelTextSettings &settings,
+ProductExportResult exportProductLabels(ProductRowSource &rows, const ProductOutputSettings &settings,
                                         const QString &programDir, const Clock &clock);
 
 // Starts the program stored under "FN1" in ProgramDir/BARPRINT.INI, section
@@ -53,6 +53,6 @@ struct ProductExportRun {
     std::optional<LabelProgramLaunch> launch; // set when the file was written
 };
 
-ProductExportRun runProductExport(ProductRowSource &rows, const ProductLabelTextSettings &settings,
+ProductExportRun runProductExport(ProductRowSource &rows, const ProductOutputSettings &settings,
                                   const QString &programDir, const Clock &clock, LabelProgramParameter parameter,
                                   Prompts &prompts, ProgramLauncher &launcher);

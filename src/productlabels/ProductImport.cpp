@@ -4,7 +4,7 @@
 #include "components/Big5.h"
 
 ProductImportOutcome runProductImport(ServerExchange &exchange, const ProductConditions &conditions,
-                                      const ProductExpansion &expansion, ProductQueueSink &sink,
+                                      const ExpansionValues &expansion, ProductQueueSink &sink,
                                       const std::function<void(int rowsAdded)> &progress)
 {
     ProductImportOutcome outcome;

@@ -30,5 +30,5 @@ struct ProductImportOutcome {
 // sink; the count of the conditions replaces each quantity unless isquan is
 // ticked. Rows are appended after those already in the queue.
 ProductImportOutcome runProductImport(ServerExchange &exchange, const ProductConditions &conditions,
-                                      const ProductExpansion &expansion, ProductQueueSink &sink,
+                                      const ExpansionValues &expansion, ProductQueueSink &sink,
                                       const std::function<void(int rowsAdded)> &progress = {});

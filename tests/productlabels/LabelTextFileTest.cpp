@@ -39,6 +39,22 @@ MemoryRow productRow(const QByteArray &barcode, const QByteArray &name, double p
         .number(QUAN, quantity);
 }
 
+// The three output settings the export reads.
+struct TextSettings {
+    bool fixedWidth = false;
+    bool oneLinePerLabel = false;
+    QList<QByteArray> columns;
+
+    ProductOutputSettings output() const
+    {
+        ProductOutputSettings settings;
+        settings.fixedWidth = fixedWidth;
+        settings.oneLinePerLabel = oneLinePerLabel;
+        settings.columns = columns;
+        return settings;
+    }
+};
+
 const QDate today(2026, 3, 1);
 } // namespace
 
@@ -58,7 +74,7 @@ TEST(LabelTextFile, writesTheWorkedExampleAndItsVariantsByteForByte)
 
     struct Case {
         const char *name;
-        ProductLabelTextSettings settings;
+        TextSettings settings;
         QList<MemoryRow> rows;
         QByteArray expected;
     } cases[] = {
@@ -134,7 +150,7 @@ TEST(LabelTextFile, writesTheWorkedExampleAndItsVariantsByteForByte)
         const QString path = dir.filePath(QStringLiteral("Bars.txt"));
         MemoryProductQueue queue;
         queue.rows = c.rows;
-        const LabelTextFileResult result = writeProductLabelTextFile(queue, c.settings, path, today);
+        const LabelTextFileResult result = writeProductLabelTextFile(queue, c.settings.output(), path, today);
         EXPECT_TRUE(result.ok()) << result.error.toStdString();
         EXPECT_EQ(readAll(path), c.expected);
     }
@@ -184,7 +200,7 @@ TEST(LabelTextFile, eachCatalogueEntryWritesItsFieldInItsOwnWidth)
             const QString path = dir.filePath(QStringLiteral("Bars.txt"));
             MemoryProductQueue queue;
             queue.rows = {row};
-            writeProductLabelTextFile(queue, {fixedWidth, false, {big5(c.entry)}}, path, today);
+            writeProductLabelTextFile(queue, TextSettings{fixedWidth, false, {big5(c.entry)}}.output(), path, today);
             const QByteArray value = fixedWidth ? PadText(c.value, c.width) : c.value + ",";
             EXPECT_EQ(readAll(path), value + "1\r\n");
         }

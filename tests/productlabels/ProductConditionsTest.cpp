@@ -5,7 +5,7 @@
 namespace {
 const LinkSettings ownA{"127.0.0.1", "A", "pw"};
 const LinkSettings own01{"127.0.0.1", "01", "pw"};
-const ProductExpansion noExpansion;
+const ExpansionValues noExpansion;
 const QByteArray noExpansionKeys = "&c14=&c14a=&s14=&s14a=";
 } // namespace
 
@@ -50,14 +50,14 @@ TEST(ProductConditions, requestChoosesTheBranchAndSendsOnlyFilledConditions)
     startOnly.sitem = "1001";
     ProductConditions isquanOnly;
     isquanOnly.isquan = true;
-    const ProductExpansion expanded{"Y", "/", "C", "-"};
+    const ExpansionValues expanded{"Y", "/", "C", "-"};
 
     struct Case {
         const char *name;
         ProductConditions conditions;
         LinkSettings link;
         QByteArray priceBranch;
-        ProductExpansion expansion;
+        ExpansionValues expansion;
         QByteArray expected;
     } cases[] = {
         {"own A, branch box B", startOnly, ownA, "B", noExpansion,

@@ -57,7 +57,7 @@ public:
     QTemporaryDir dir;
     QString programDir;
     MemoryProductQueue queue;
-    ProductLabelTextSettings settings;
+    ProductOutputSettings settings;
     FixedClock clock{QDateTime(QDate(2026, 3, 1), QTime(9, 0))};
     RecordingPrompts prompts{true};
     RecordingLauncher launcher;

@@ -65,7 +65,7 @@ TEST(ProductImport, postsTheConditionsAndReportsEachEnding)
         ServerExchange exchange([&] { return link; });
         MemoryProductQueue queue;
         const ProductImportOutcome outcome =
-            runProductImport(exchange, c.conditions, ProductExpansion{"Y", "/", "", ""}, queue);
+            runProductImport(exchange, c.conditions, ExpansionValues{"Y", "/", "", ""}, queue);
         EXPECT_EQ(outcome.kind, c.kind);
         if (c.kind == Kind::FillFailed) {
             EXPECT_TRUE(outcome.message.contains(QStringLiteral("第 2 筆"))) << outcome.message.toStdString();
@@ -80,7 +80,7 @@ TEST(ProductImport, postsTheConditionsAndReportsEachEnding)
         EXPECT_EQ(outcome.rowsAdded, c.quantities.size());
         if (!c.body.isEmpty()) {
             const QByteArray sent = server.requests().back();
-            const QByteArray expected = productImportRequest(c.conditions, link, ProductExpansion{"Y", "/", "", ""});
+            const QByteArray expected = productImportRequest(c.conditions, link, ExpansionValues{"Y", "/", "", ""});
             EXPECT_TRUE(sent.endsWith(QByteArray("\r\n\r\n" + expected + "\r\n"))) << sent.toStdString();
             EXPECT_TRUE(sent.startsWith("POST /qelvoitemseek.php ")) << sent.toStdString();
         }
