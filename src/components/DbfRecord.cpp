@@ -1,0 +1,251 @@
+#include "components/DbfRecord.h"
+
+#include "components/Big5.h"
+
+#include <QStringList>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+QString fieldText(const QByteArray &name)
+{
+    return QString::fromLatin1(name);
+}
+
+QString numberForMessage(double value)
+{
+    return QString::number(value, 'g', 15);
+}
+
+bool typeMatches(DbfFieldType type, char fileType)
+{
+    return type == DbfFieldType::Text ? fileType == 'C' : (fileType == 'N' || fileType == 'F');
+}
+
+} // namespace
+
+bool DbfColumn::operator==(const DbfColumn &other) const
+{
+    return name == other.name && type == other.type && offset == other.offset && width == other.width &&
+           decimals == other.decimals;
+}
+
+bool DbfLayout::operator==(const DbfLayout &other) const
+{
+    return recordLength == other.recordLength && columns == other.columns;
+}
+
+DbfResult<std::shared_ptr<const DbfLayout>>
+DbfLayout::resolve(const DbfHeader &header, const QList<DbfFieldSpec> &fields, const QString &displayName)
+{
+    using Result = DbfResult<std::shared_ptr<const DbfLayout>>;
+    auto layout = std::make_shared<DbfLayout>();
+    layout->displayName = displayName;
+    layout->recordLength = header.recordLength;
+    QStringList missing;
+    for (const DbfFieldSpec &spec : fields) {
+        DbfColumn column;
+        column.name = spec.name;
+        column.type = spec.type;
+        const DbfFileField *found = nullptr;
+        for (const DbfFileField &field : header.fields) {
+            if (qstricmp(field.name.constData(), spec.name.constData()) != 0) {
+                continue;
+            }
+            if (found) {
+                return Result::failure(
+                    QStringLiteral("「%1」有兩個名為 %2 的欄位。").arg(displayName, fieldText(spec.name)));
+            }
+            found = &field;
+        }
+        if (!found) {
+            if (spec.required) {
+                missing.append(fieldText(spec.name));
+            }
+            layout->columns.append(column);
+            continue;
+        }
+        if (!typeMatches(spec.type, found->type)) {
+            return Result::failure(
+                QStringLiteral("「%1」的欄位 %2 應是%3欄位，檔案中卻是 %4 型態。")
+                    .arg(displayName, fieldText(spec.name),
+                         spec.type == DbfFieldType::Text ? QStringLiteral("文字") : QStringLiteral("數值"),
+                         QString(QLatin1Char(found->type))));
+        }
+        if (spec.type == DbfFieldType::Numeric && found->decimals > 0 && found->decimals > found->width - 2) {
+            return Result::failure(QStringLiteral("「%1」已損壞：欄位 %2 寬 %3 位，卻有 %4 位小數。")
+                                       .arg(displayName, fieldText(spec.name))
+                                       .arg(found->width)
+                                       .arg(found->decimals));
+        }
+        column.offset = found->offset;
+        column.width = found->width;
+        column.decimals = spec.type == DbfFieldType::Numeric ? found->decimals : 0;
+        layout->columns.append(column);
+    }
+    if (!missing.isEmpty()) {
+        return Result::failure(
+            QStringLiteral("「%1」缺少欄位 %2。").arg(displayName, missing.join(QStringLiteral("、"))));
+    }
+    return Result(std::shared_ptr<const DbfLayout>(std::move(layout)));
+}
+
+qsizetype big5PrefixLength(const QByteArray &big5, qsizetype limit)
+{
+    qsizetype length = 0;
+    while (length < big5.size()) {
+        const uchar lead = uchar(big5.at(length));
+        const qsizetype step = (lead >= 0x81 && lead <= 0xFE && length + 1 < big5.size()) ? 2 : 1;
+        if (length + step > limit) {
+            break;
+        }
+        length += step;
+    }
+    return length;
+}
+
+DbfRecord::DbfRecord(std::shared_ptr<const DbfLayout> layout, QByteArray bytes)
+    : layout_(std::move(layout))
+    , bytes_(std::move(bytes))
+{}
+
+DbfRecord DbfRecord::blank(std::shared_ptr<const DbfLayout> layout)
+{
+    const int length = layout ? layout->recordLength : 0;
+    return DbfRecord(std::move(layout), QByteArray(length, ' '));
+}
+
+int DbfRecord::fieldWidth(int field) const
+{
+    if (!layout_ || field < 0 || field >= layout_->columns.size()) {
+        return 0;
+    }
+    return layout_->columns.at(field).width;
+}
+
+DbfResult<const DbfColumn *> DbfRecord::column(int field, DbfFieldType type) const
+{
+    using Result = DbfResult<const DbfColumn *>;
+    if (!layout_) {
+        return Result::failure(QStringLiteral("表格沒有開啟。"));
+    }
+    if (field < 0 || field >= layout_->columns.size()) {
+        return Result::failure(QStringLiteral("「%1」沒有第 %2 個欄位。").arg(layout_->displayName).arg(field));
+    }
+    const DbfColumn &column = layout_->columns.at(field);
+    if (column.type != type) {
+        return Result::failure(QStringLiteral("「%1」的欄位 %2 不是%3欄位。")
+                                   .arg(layout_->displayName, fieldText(column.name),
+                                        type == DbfFieldType::Text ? QStringLiteral("文字") : QStringLiteral("數值")));
+    }
+    if (!column.present()) {
+        return Result::failure(QStringLiteral("「%1」沒有欄位 %2。").arg(layout_->displayName, fieldText(column.name)));
+    }
+    return Result(&column);
+}
+
+QByteArray DbfRecord::text(int field) const
+{
+    const auto found = column(field, DbfFieldType::Text);
+    if (!found.ok()) {
+        return {};
+    }
+    const DbfColumn &c = *found.value();
+    qsizetype end = c.width;
+    const char *data = bytes_.constData() + c.offset;
+    while (end > 0 && (data[end - 1] == ' ' || data[end - 1] == '\0')) {
+        --end;
+    }
+    return QByteArray(data, end);
+}
+
+std::optional<double> DbfRecord::number(int field) const
+{
+    const auto found = column(field, DbfFieldType::Numeric);
+    if (!found.ok()) {
+        return std::nullopt;
+    }
+    const DbfColumn &c = *found.value();
+    QByteArray digits = bytes_.mid(c.offset, c.width);
+    digits.replace('\0', ' ');
+    digits = digits.trimmed();
+    if (digits.isEmpty() || digits.startsWith('*')) {
+        return std::nullopt;
+    }
+    bool ok = false;
+    const double value = digits.toDouble(&ok);
+    if (!ok || !std::isfinite(value)) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+DbfStatus DbfRecord::setText(int field, const QByteArray &big5)
+{
+    const auto found = column(field, DbfFieldType::Text);
+    if (!found.ok()) {
+        return found.status();
+    }
+    const DbfColumn &c = *found.value();
+    const qsizetype kept = big5PrefixLength(big5, c.width);
+    char *data = bytes_.data() + c.offset;
+    std::copy_n(big5.constData(), kept, data);
+    std::fill(data + kept, data + c.width, ' ');
+    return DbfStatus::success();
+}
+
+DbfStatus DbfRecord::setNumber(int field, std::optional<double> value)
+{
+    const auto found = column(field, DbfFieldType::Numeric);
+    if (!found.ok()) {
+        return found.status();
+    }
+    const DbfColumn &c = *found.value();
+    char *data = bytes_.data() + c.offset;
+    if (!value) {
+        std::fill(data, data + c.width, ' ');
+        return DbfStatus::success();
+    }
+    const QString name = fieldText(c.name);
+    if (!std::isfinite(*value)) {
+        return DbfStatus::failure(QStringLiteral("欄位 %1 只能存有限的數值。").arg(name));
+    }
+    QByteArray digits = QByteArray::number(*value, 'f', c.decimals);
+    const double stored = digits.toDouble();
+    if (stored == 0) {
+        digits = QByteArray::number(0.0, 'f', c.decimals);
+    }
+    if (digits.size() > c.width) {
+        return DbfStatus::failure(QStringLiteral("數值 %1 超出欄位 %2 的寬度（%3 位，含 %4 位小數）。")
+                                      .arg(numberForMessage(*value), name)
+                                      .arg(c.width)
+                                      .arg(c.decimals));
+    }
+    if (std::abs(stored - *value) > 1e-9 * std::max(1.0, std::abs(*value))) {
+        return DbfStatus::failure(QStringLiteral("數值 %1 的小數超過欄位 %2 能存的 %3 位。")
+                                      .arg(numberForMessage(*value), name)
+                                      .arg(c.decimals));
+    }
+    std::fill(data, data + c.width - digits.size(), ' ');
+    std::copy_n(digits.constData(), digits.size(), data + c.width - digits.size());
+    return DbfStatus::success();
+}
+
+DbfStatus DbfRecord::setNumberText(int field, const QByteArray &text)
+{
+    const QByteArray trimmed = text.trimmed();
+    if (trimmed.isEmpty()) {
+        return setNumber(field, std::nullopt);
+    }
+    bool ok = false;
+    const double value = trimmed.toDouble(&ok);
+    if (!ok || !std::isfinite(value)) {
+        const QString name = layout_ && field >= 0 && field < layout_->columns.size()
+                                 ? fieldText(layout_->columns.at(field).name)
+                                 : QString();
+        return DbfStatus::failure(QStringLiteral("「%1」不是數字（欄位 %2）。").arg(Big5::decode(trimmed), name));
+    }
+    return setNumber(field, value);
+}

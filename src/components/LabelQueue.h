@@ -1,0 +1,83 @@
+#pragma once
+
+#include "components/DbfRecord.h"
+#include "components/DbfResult.h"
+
+#include <QList>
+#include <QString>
+
+#include <memory>
+#include <vector>
+
+class DbfTable;
+
+// A label queue table ("bar1.dbf", "bar2.DBF") with a cursor that behaves like
+// the dBase data set the label windows were built on. Rows are the rows not
+// marked deleted, in file order, numbered from 0.
+//
+// Position flags: opening the table or first() sets at-start (and at-end too
+// when there is no row). A move forward that finds no later row sets at-end, a
+// move back that finds no earlier row sets at-start; either move first clears
+// both flags, and a move refused because its flag is already set changes
+// nothing. Storing a row (append, update), deleting one and dropping a new
+// row clear both flags, or set both when the queue is left empty. A closed
+// table reports both flags set.
+class LabelQueue
+{
+public:
+    explicit LabelQueue(QList<DbfFieldSpec> fields);
+    ~LabelQueue();
+    LabelQueue(const LabelQueue &) = delete;
+    LabelQueue &operator=(const LabelQueue &) = delete;
+
+    // Opens the table by its file name (a bare name is looked for in the
+    // working directory) and goes to the first row.
+    DbfStatus open(const QString &path);
+    DbfStatus close();
+    bool isOpen() const;
+    QString path() const;
+    const QList<DbfFieldSpec> &fields() const { return fields_; }
+    // Width of a field in the open table's file (tables made elsewhere may differ), 0 when it lacks it.
+    int fieldWidth(int field) const;
+
+    int rowCount() const { return int(rows_.size()); }
+    // -1 when there is no row; rowCount() while a new row is being appended.
+    int currentRow() const { return current_; }
+    bool atStart() const { return atStart_; }
+    bool atEnd() const { return atEnd_; }
+    bool isAppending() const { return appending_; }
+
+    void first();
+    // Each returns whether the current row changed.
+    bool prior();
+    bool next();
+    bool moveTo(int row);
+
+    DbfRecord blankRecord() const;
+    DbfResult<DbfRecord> readRow(int row) const;
+    // The row's number in the file, for callers that cache rows across deletions.
+    int recordNumber(int row) const;
+
+    // A new, still empty row after the last one, as a grid shows it when the
+    // user moves down past the end; it is not in the file until append().
+    void beginAppend();
+    void cancelAppend();
+    // Stores a new row after the last one and makes it current.
+    DbfStatus append(const DbfRecord &record);
+    DbfStatus update(int row, const DbfRecord &record);
+    DbfStatus deleteCurrent();
+    // Removes every row, deleted ones included, keeping the table's definition.
+    DbfStatus empty();
+
+private:
+    void afterChange();
+    void reloadRows();
+
+    QList<DbfFieldSpec> fields_;
+    std::unique_ptr<DbfTable> table_;
+    std::vector<int> rows_; // record numbers of the rows not deleted
+    int current_ = -1;
+    bool atStart_ = true;
+    bool atEnd_ = true;
+    bool appending_ = false;
+};

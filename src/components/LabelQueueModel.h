@@ -1,0 +1,84 @@
+#pragma once
+
+#include "components/DbfRecord.h"
+#include "components/DbfResult.h"
+#include "components/QueueColumn.h"
+
+#include <QAbstractTableModel>
+#include <QCache>
+#include <QList>
+
+class LabelQueue;
+
+// The editable grid of a label queue. Rows are read from the table only when
+// shown (a few hundred are kept), so a queue of 100,000 rows opens at once.
+// An edit is stored in the file as soon as it is committed. Moving down past
+// the last row shows a new empty row, which is stored by its first edit and
+// dropped again when it is left untouched.
+class LabelQueueModel : public QAbstractTableModel
+{
+    Q_OBJECT
+
+public:
+    // headerData role: whether the column title is shown light cyan (bool).
+    static constexpr int TitleHighlightRole = Qt::UserRole + 1;
+
+    LabelQueueModel(LabelQueue &queue, QList<QueueColumn> columns, QObject *parent = nullptr);
+
+    int rowCount(const QModelIndex &parent = QModelIndex()) const override;
+    int columnCount(const QModelIndex &parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
+    Qt::ItemFlags flags(const QModelIndex &index) const override;
+    bool setData(const QModelIndex &index, const QVariant &value, int role = Qt::EditRole) override;
+    bool removeRows(int row, int count, const QModelIndex &parent = QModelIndex()) override;
+
+    LabelQueue &queue() { return queue_; }
+    const QueueColumn &column(int column) const { return columns_.at(column); }
+    // Width of the column's field in characters, for columns without a pixel width.
+    int displayChars(int column) const;
+    void setColumnReadOnly(int column, bool readOnly, bool titleHighlighted);
+
+    // The queue's cursor, seen from the grid. Every move drops an untouched new row first.
+    int currentRow() const;
+    void setCurrentRow(int row);
+    void moveFirst();
+    bool movePrior();
+    bool moveNext();
+
+    bool hasBlankRow() const { return blankRow_; }
+    // Adds the new empty row (or returns the one shown); -1 when the table is closed.
+    int appendBlankRow();
+    void dropBlankRow();
+
+    DbfStatus deleteCurrentRow();
+    DbfStatus emptyQueue();
+
+    // After the queue was opened or closed behind the model.
+    void reload();
+    // After rows were appended to the queue behind the model (an import).
+    void rowsAppendedToQueue();
+
+    // Why the last edit or read failed.
+    QString lastError() const { return lastError_; }
+
+Q_SIGNALS:
+    void currentRowChanged(int row);
+    void errorOccurred(const QString &message);
+
+private:
+    bool holds(const QModelIndex &index) const;
+    const DbfRecord *record(int row) const;
+    bool isNumeric(int column) const;
+    bool refuse(const QString &message);
+    DbfStatus deleteRow(int row);
+    void announceCurrentRow();
+
+    LabelQueue &queue_;
+    QList<QueueColumn> columns_;
+    int rows_ = 0; // committed rows the views were told about
+    bool blankRow_ = false;
+    DbfRecord blankRecord_;
+    mutable QCache<int, DbfRecord> cache_; // by record number, which deletions do not change
+    mutable QString lastError_;
+};

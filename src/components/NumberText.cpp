@@ -1,0 +1,55 @@
+#include "components/NumberText.h"
+
+#include <cmath>
+
+QByteArray generalNumberText(double value)
+{
+    if (value == 0 || !std::isfinite(value)) {
+        return value == 0 ? QByteArray("0") : QByteArray::number(value);
+    }
+    const double magnitude = std::abs(value);
+    if (magnitude >= 1e15 || magnitude < 1e-5) {
+        // Scientific as the general format writes it: 1.5E20, 2E-6.
+        const QByteArray text = QByteArray::number(value, 'e', 14);
+        const qsizetype e = text.indexOf('e');
+        QByteArray mantissa = text.left(e);
+        while (mantissa.endsWith('0')) {
+            mantissa.chop(1);
+        }
+        if (mantissa.endsWith('.')) {
+            mantissa.chop(1);
+        }
+        mantissa += 'E';
+        mantissa += QByteArray::number(text.mid(e + 1).toInt());
+        return mantissa;
+    }
+    QByteArray text = QByteArray::number(value, 'g', 15);
+    if (text.contains('e')) {
+        // Between 0.00001 and 0.0001 'g' turns scientific; the general format does not.
+        text = QByteArray::number(value, 'f', 20);
+        while (text.endsWith('0')) {
+            text.chop(1);
+        }
+    }
+    return text;
+}
+
+QByteArray groupedWholeNumberText(double value)
+{
+    const double rounded = std::round(value);
+    if (!std::isfinite(rounded)) {
+        return QByteArray::number(value);
+    }
+    const QByteArray digits = QByteArray::number(std::abs(rounded), 'f', 0);
+    QByteArray grouped;
+    for (qsizetype i = 0; i < digits.size(); ++i) {
+        if (i > 0 && (digits.size() - i) % 3 == 0) {
+            grouped += ',';
+        }
+        grouped += digits.at(i);
+    }
+    if (rounded < 0) {
+        grouped.prepend('-');
+    }
+    return grouped;
+}

@@ -1,0 +1,415 @@
+#include "components/DbfTable.h"
+
+#include "components/Big5.h"
+#include "components/DbfFixture.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+#include <cmath>
+#include <csignal>
+#include <functional>
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+
+namespace {
+
+enum { Quan, ItemNo, ItemName, Note2 };
+
+const QList<DbfFieldSpec> &queueFields()
+{
+    static const QList<DbfFieldSpec> fields = {
+        {"QUAN", DbfFieldType::Numeric, 10, 2},
+        {"ITEM_NO", DbfFieldType::Text, 20, 0},
+        {"ITEM_NAME", DbfFieldType::Text, 60, 0},
+        {"NOTE2", DbfFieldType::Text, 30, 0, false},
+    };
+    return fields;
+}
+
+DbfFixture plainFixture()
+{
+    DbfFixture fixture;
+    fixture.fields = {{"QUAN", 'N', 10, 2}, {"ITEM_NO", 'C', 20}, {"ITEM_NAME", 'C', 60}, {"NOTE2", 'C', 30}};
+    fixture.rows = {{"2.00", "A0001", Big5::fromUtf8Literal("棉T恤"), ""}, {"1.00", "A0002", "PANTS", ""}};
+    return fixture;
+}
+
+std::unique_ptr<DbfTable> openTable(const QString &path)
+{
+    auto opened = DbfTable::open(path, queueFields());
+    EXPECT_TRUE(opened.ok()) << opened.error().toStdString();
+    return opened.ok() ? std::move(opened.value()) : nullptr;
+}
+
+quint32 headerRecordCount(const QByteArray &file)
+{
+    return quint8(file.at(4)) | quint8(file.at(5)) << 8 | quint8(file.at(6)) << 16 | quint32(quint8(file.at(7))) << 24;
+}
+
+DbfRecord record(const DbfTable &table, std::optional<double> quan, const QByteArray &itemNo)
+{
+    DbfRecord r = table.blankRecord();
+    EXPECT_TRUE(r.setNumber(Quan, quan).ok());
+    EXPECT_TRUE(r.setText(ItemNo, itemNo).ok());
+    return r;
+}
+
+class DbfTableTest : public ::testing::Test
+{
+protected:
+    QString path(const QString &name = QStringLiteral("bar1.dbf")) const { return dir.filePath(name); }
+    QTemporaryDir dir;
+};
+
+TEST_F(DbfTableTest, createWritesAnEmptyCp950TableAndNeverReplacesOne)
+{
+    const auto created = DbfTable::create(path(), queueFields());
+    ASSERT_TRUE(created.ok()) << created.error().toStdString();
+    EXPECT_EQ(created.value(), DbfTable::Creation::Created);
+
+    const QByteArray bytes = readFile(path());
+    const int headerLength = 32 + 32 * 4 + 1;
+    ASSERT_EQ(bytes.size(), headerLength + 1);
+    EXPECT_EQ(quint8(bytes.at(0)), 0x03);
+    EXPECT_EQ(quint8(bytes.at(29)), DbfCodePageCp950);
+    EXPECT_EQ(headerRecordCount(bytes), 0u);
+    EXPECT_EQ(bytes.mid(32, 10), QByteArray("QUAN\0\0\0\0\0\0", 10));
+    EXPECT_EQ(bytes.at(32 + 11), 'N');
+    EXPECT_EQ(bytes.at(32 + 16), char(10));
+    EXPECT_EQ(bytes.at(32 + 17), char(2));
+    EXPECT_EQ(bytes.at(headerLength - 1), char(0x0D));
+    EXPECT_EQ(bytes.at(headerLength), DbfEndOfFile);
+
+    auto table = openTable(path());
+    ASSERT_TRUE(table);
+    EXPECT_EQ(table->recordCount(), 0);
+    ASSERT_TRUE(table->append(record(*table, 3, "X1")).ok());
+    table.reset();
+
+    const QByteArray withRow = readFile(path());
+    const auto again = DbfTable::create(path(), queueFields());
+    ASSERT_TRUE(again.ok());
+    EXPECT_EQ(again.value(), DbfTable::Creation::AlreadyExisted);
+    EXPECT_EQ(readFile(path()), withRow);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("bar1.dbf")});
+}
+
+TEST_F(DbfTableTest, opensTablesWrittenByOtherDbaseTools)
+{
+    struct Case {
+        const char *name;
+        std::function<void(DbfFixture &)> change;
+    } cases[] = {
+        {"dBase III as this program writes it", [](DbfFixture &) {}},
+        {"dBase IV without end mark or code page",
+         [](DbfFixture &f) {
+             f.endMark = false;
+             f.languageDriver = 0;
+         }},
+        {"dBase IV SQL table", [](DbfFixture &f) { f.version = 0x43; }},
+        {"Visual FoxPro with backlink area",
+         [](DbfFixture &f) {
+             f.version = 0x30;
+             f.backlinkBytes = 263;
+         }},
+        {"FoxBASE", [](DbfFixture &f) { f.version = 0xFB; }},
+        {"lower-case names in another order with other widths and extra fields",
+         [](DbfFixture &f) {
+             f.fields = {{"item_name", 'C', 40},
+                         {"birthday", 'D', 8},
+                         {"item_no", 'C', 10},
+                         {"flag", 'L', 1},
+                         {"quan", 'F', 6, 1}};
+             f.rows = {{Big5::fromUtf8Literal("棉T恤"), "20240102", "A0001", "T", "2.0"},
+                       {"PANTS", "", "A0002", "F", "1"}};
+         }},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        DbfFixture fixture = plainFixture();
+        c.change(fixture);
+        ASSERT_TRUE(writeFile(path(), fixture.bytes()));
+        auto table = openTable(path());
+        ASSERT_TRUE(table);
+        ASSERT_EQ(table->recordCount(), 2);
+        const auto first = table->read(0);
+        ASSERT_TRUE(first.ok()) << first.error().toStdString();
+        EXPECT_EQ(first.value().number(Quan), 2.0);
+        EXPECT_EQ(first.value().text(ItemNo), QByteArray("A0001"));
+        EXPECT_EQ(first.value().text(ItemName), Big5::fromUtf8Literal("棉T恤"));
+        EXPECT_EQ(table->read(1).value().text(ItemName), QByteArray("PANTS"));
+
+        // Rows written here land where those tools will look for them.
+        ASSERT_TRUE(table->append(record(*table, 5, "NEW")).ok());
+        table.reset();
+        auto reopened = openTable(path());
+        ASSERT_TRUE(reopened);
+        ASSERT_EQ(reopened->recordCount(), 3);
+        EXPECT_EQ(reopened->read(2).value().text(ItemNo), QByteArray("NEW"));
+        EXPECT_EQ(reopened->read(2).value().number(Quan), 5.0);
+        EXPECT_EQ(reopened->read(0).value().text(ItemNo), QByteArray("A0001"));
+    }
+}
+
+TEST_F(DbfTableTest, refusesDamagedFilesWithAClearMessageAndLeavesThemAlone)
+{
+    const auto fixtureBytes = [](const std::function<void(DbfFixture &)> &change) {
+        DbfFixture fixture = plainFixture();
+        change(fixture);
+        return fixture.bytes();
+    };
+    const QByteArray good = fixtureBytes([](DbfFixture &) {});
+    struct Case {
+        const char *name;
+        QByteArray bytes;
+        const char *expected;
+    } cases[] = {
+        {"empty file", QByteArray(), "0 位元組"},
+        {"shorter than a header", good.left(20), "20 位元組"},
+        {"dBase 7 header", fixtureBytes([](DbfFixture &f) { f.version = 0x04; }), "0x04"},
+        {"not a table at all", QByteArray(600, 'x'), "0x78"},
+        {"header length below one field", fixtureBytes([](DbfFixture &f) { f.headerLength = 20; }), "檔頭長度 20"},
+        {"header length past the end", fixtureBytes([](DbfFixture &f) { f.headerLength = 4000; }), "檔頭長度 4000"},
+        {"header length lying a little", fixtureBytes([](DbfFixture &f) { f.headerLength = 170; }), "已損壞"},
+        {"descriptors without terminator", fixtureBytes([](DbfFixture &f) {
+             f.terminator = false;
+             f.rows.clear();
+         }),
+         "0x0D"},
+        {"record length lying", fixtureBytes([](DbfFixture &f) { f.recordLength = 100; }), "每筆 100 位元組"},
+        {"truncated in a row", good.left(good.size() - 40), "截斷"},
+        {"record count lying high", fixtureBytes([](DbfFixture &f) { f.recordCount = 9; }), "截斷"},
+        {"record count beyond reason", fixtureBytes([](DbfFixture &f) { f.recordCount = 0xF0000000u; }), "不合理"},
+        {"bytes after the last row", good + QByteArray("junk"), "位元組"},
+        {"required field missing", fixtureBytes([](DbfFixture &f) { f.fields[2].name = "ITEM_NAM"; }),
+         "缺少欄位 ITEM_NAME"},
+        {"number field stored as text", fixtureBytes([](DbfFixture &f) { f.fields[0].type = 'C'; }), "QUAN"},
+        {"zero-width field", fixtureBytes([](DbfFixture &f) {
+             f.fields.append({"EMPTY", 'C', 0});
+         }),
+         "寬度為 0"},
+        {"field twice", fixtureBytes([](DbfFixture &f) {
+             f.fields[3].name = "item_no";
+             f.fields[3].width = 20;
+             f.fields[3].type = 'C';
+         }),
+         "兩個名為 ITEM_NO"},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        ASSERT_TRUE(writeFile(path(), c.bytes));
+        const auto opened = DbfTable::open(path(), queueFields());
+        ASSERT_FALSE(opened.ok());
+        EXPECT_TRUE(opened.error().contains(path())) << opened.error().toStdString();
+        EXPECT_TRUE(opened.error().contains(QString::fromUtf8(c.expected))) << opened.error().toStdString();
+        EXPECT_EQ(readFile(path()), c.bytes);
+    }
+    const auto missing = DbfTable::open(path(QStringLiteral("none.dbf")), queueFields());
+    EXPECT_TRUE(missing.error().contains(QStringLiteral("找不到")));
+}
+
+TEST_F(DbfTableTest, aRowWrittenWithoutItsHeaderUpdateIsIgnoredAndOverwrittenByTheNextAppend)
+{
+    // What a power cut between writing a row and updating the header leaves behind.
+    DbfFixture fixture = plainFixture();
+    const int committed = int(fixture.rows.size());
+    fixture.recordCount = quint32(committed - 1);
+    ASSERT_TRUE(writeFile(path(), fixture.bytes()));
+
+    auto opened = DbfTable::open(path(), queueFields());
+    ASSERT_TRUE(opened.ok()) << opened.error().toStdString();
+    DbfTable &table = *opened.value();
+    EXPECT_EQ(table.recordCount(), committed - 1);
+    ASSERT_TRUE(table.append(table.blankRecord()).ok());
+    ASSERT_TRUE(table.close().ok());
+
+    auto reopened = DbfTable::open(path(), queueFields());
+    ASSERT_TRUE(reopened.ok()) << reopened.error().toStdString();
+    EXPECT_EQ(reopened.value()->recordCount(), committed);
+}
+
+TEST_F(DbfTableTest, eachAppendIsInTheFileWithTheHeaderCountingItBeforeItReturns)
+{
+    ASSERT_TRUE(DbfTable::create(path(), queueFields()).ok());
+    auto table = openTable(path());
+    ASSERT_TRUE(table);
+    const int headerLength = 32 + 32 * 4 + 1;
+    const int recordLength = 1 + 10 + 20 + 60 + 30;
+    for (int i = 1; i <= 4; ++i) {
+        SCOPED_TRACE(i);
+        const auto stored = table->append(record(*table, i, QByteArray("ROW") + QByteArray::number(i)));
+        ASSERT_TRUE(stored.ok()) << stored.error().toStdString();
+        EXPECT_EQ(stored.value(), i - 1);
+
+        const QByteArray bytes = readFile(path());
+        EXPECT_EQ(headerRecordCount(bytes), quint32(i));
+        EXPECT_EQ(bytes.size(), headerLength + i * recordLength + 1);
+        auto other = openTable(path());
+        ASSERT_TRUE(other);
+        ASSERT_EQ(other->recordCount(), i);
+        EXPECT_EQ(other->read(i - 1).value().text(ItemNo), QByteArray("ROW") + QByteArray::number(i));
+    }
+    DbfRecord changed = table->read(1).value();
+    ASSERT_TRUE(changed.setText(ItemName, "CHANGED").ok());
+    ASSERT_TRUE(table->update(1, changed).ok());
+    EXPECT_EQ(openTable(path())->read(1).value().text(ItemName), QByteArray("CHANGED"));
+}
+
+TEST_F(DbfTableTest, valuesKeepEmptyApartFromZeroAndTextIsCutWithoutSplittingACharacter)
+{
+    ASSERT_TRUE(DbfTable::create(path(), queueFields()).ok());
+    auto table = openTable(path());
+    ASSERT_TRUE(table);
+    const QByteArray chinese = Big5::fromUtf8Literal("條");
+    struct Case {
+        const char *name;
+        QByteArray text;
+        QByteArray stored;
+    } texts[] = {
+        {"leading blanks stay, trailing go", "  A1  ", "  A1"},
+        {"exactly the width", QByteArray(18, 'x') + chinese, QByteArray(18, 'x') + chinese},
+        {"cut before a character that would be split", QByteArray(19, 'x') + chinese, QByteArray(19, 'x')},
+        {"cut at the width", QByteArray(25, 'y'), QByteArray(20, 'y')},
+    };
+    for (const Case &c : texts) {
+        SCOPED_TRACE(c.name);
+        DbfRecord r = table->blankRecord();
+        ASSERT_TRUE(r.setText(ItemNo, c.text).ok());
+        ASSERT_TRUE(r.setNumber(Quan, 0.0).ok());
+        const auto stored = table->append(r);
+        ASSERT_TRUE(stored.ok());
+        const DbfRecord back = table->read(stored.value()).value();
+        EXPECT_EQ(back.text(ItemNo), c.stored);
+        EXPECT_EQ(back.number(Quan), 0.0);
+        EXPECT_FALSE(back.number(Note2).has_value());
+    }
+
+    DbfRecord r = table->blankRecord();
+    EXPECT_FALSE(r.number(Quan).has_value());
+    ASSERT_TRUE(r.setNumberText(Quan, " 12.5 ").ok());
+    EXPECT_EQ(r.number(Quan), 12.5);
+    ASSERT_TRUE(r.setNumberText(Quan, "  ").ok());
+    EXPECT_FALSE(r.number(Quan).has_value());
+    const auto stored = table->append(r);
+    ASSERT_TRUE(stored.ok());
+    EXPECT_FALSE(table->read(stored.value()).value().number(Quan).has_value());
+
+    // Other tools mark an empty number with asterisks.
+    DbfFixture fixture = plainFixture();
+    fixture.rows[0][0] = "**********";
+    ASSERT_TRUE(writeFile(path(QStringLiteral("stars.dbf")), fixture.bytes()));
+    auto stars = openTable(path(QStringLiteral("stars.dbf")));
+    ASSERT_TRUE(stars);
+    EXPECT_FALSE(stars->read(0).value().number(Quan).has_value());
+}
+
+TEST_F(DbfTableTest, aNumberThatDoesNotFitItsFieldIsRefusedAndNothingIsWritten)
+{
+    ASSERT_TRUE(DbfTable::create(path(), queueFields()).ok());
+    auto table = openTable(path());
+    ASSERT_TRUE(table);
+    struct Case {
+        const char *name;
+        double value;
+        const char *expected;
+    } cases[] = {
+        {"too many digits", 12345678.5, "寬度"},
+        {"too many digits when negative", -9999999.99, "寬度"},
+        {"more decimals than the field keeps", 1.234, "小數"},
+        {"not a number", std::nan(""), "QUAN"},
+        {"infinite", HUGE_VAL, "QUAN"},
+    };
+    DbfRecord r = record(*table, 7, "KEEP");
+    const QByteArray before = r.bytes();
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        const DbfStatus set = r.setNumber(Quan, c.value);
+        ASSERT_FALSE(set.ok());
+        EXPECT_TRUE(set.error().contains(QString::fromUtf8(c.expected))) << set.error().toStdString();
+        EXPECT_EQ(r.bytes(), before);
+    }
+    const DbfStatus text = r.setNumberText(Quan, "1,200");
+    EXPECT_FALSE(text.ok());
+    EXPECT_TRUE(text.error().contains(QStringLiteral("1,200")));
+    EXPECT_TRUE(r.setNumber(Quan, 9999999.99).ok());
+    EXPECT_TRUE(r.setNumber(Quan, -999999.99).ok());
+    EXPECT_EQ(table->recordCount(), 0);
+}
+
+TEST_F(DbfTableTest, deletedRowsAreLeftOutOfTheLiveRows)
+{
+    DbfFixture fixture = plainFixture();
+    fixture.rows.append({{"3", "A0003", "SOCKS", ""}, {"4", "A0004", "HAT", ""}});
+    fixture.deletedRows = {1};
+    ASSERT_TRUE(writeFile(path(), fixture.bytes()));
+    auto table = openTable(path());
+    ASSERT_TRUE(table);
+    EXPECT_EQ(table->liveRecordNumbers().value(), (std::vector<int>{0, 2, 3}));
+    ASSERT_TRUE(table->markDeleted(3).ok());
+    EXPECT_EQ(table->liveRecordNumbers().value(), (std::vector<int>{0, 2}));
+    EXPECT_TRUE(openTable(path())->read(3).value().isDeleted());
+}
+
+TEST_F(DbfTableTest, emptyingKeepsTheHeaderByteForByteAndTheTableUsable)
+{
+    DbfFixture fixture = plainFixture();
+    fixture.version = 0x30;
+    fixture.backlinkBytes = 263;
+    fixture.deletedRows = {0};
+    const QByteArray original = fixture.bytes();
+    ASSERT_TRUE(writeFile(path(), original));
+    auto table = openTable(path());
+    ASSERT_TRUE(table);
+
+    ASSERT_TRUE(table->makeEmpty().ok());
+    EXPECT_TRUE(table->isOpen());
+    EXPECT_EQ(table->recordCount(), 0);
+    const QByteArray emptied = readFile(path());
+    const int headerLength = fixture.realHeaderLength();
+    ASSERT_EQ(emptied.size(), headerLength + 1);
+    EXPECT_EQ(headerRecordCount(emptied), 0u);
+    EXPECT_EQ(emptied.mid(8), original.mid(8, headerLength - 8) + DbfEndOfFile);
+    EXPECT_EQ(emptied.at(0), original.at(0));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("bar1.dbf")});
+
+    ASSERT_TRUE(table->append(record(*table, 1, "AFTER")).ok());
+    EXPECT_EQ(openTable(path())->read(0).value().text(ItemNo), QByteArray("AFTER"));
+}
+
+TEST_F(DbfTableTest, aFailedWriteIsReportedAndTheCommittedRowsStayReadable)
+{
+    ASSERT_TRUE(DbfTable::create(path(), queueFields()).ok());
+    auto table = openTable(path());
+    ASSERT_TRUE(table);
+    ASSERT_TRUE(table->append(record(*table, 1, "ONE")).ok());
+    ASSERT_TRUE(table->append(record(*table, 2, "TWO")).ok());
+    const qint64 committedSize = QFileInfo(path()).size() - 1;
+
+    // A full disk, as the system reports it: writes past the limit fail.
+    rlimit saved{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limited = saved;
+    limited.rlim_cur = rlim_t(committedSize + 10);
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limited), 0);
+    const DbfResult<int> failed = table->append(record(*table, 3, "THREE"));
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, previousHandler);
+
+    ASSERT_FALSE(failed.ok());
+    EXPECT_TRUE(failed.error().contains(path())) << failed.error().toStdString();
+    EXPECT_EQ(QFileInfo(path()).size(), committedSize);
+    EXPECT_TRUE(table->isOpen());
+    EXPECT_EQ(table->recordCount(), 2);
+
+    ASSERT_TRUE(table->append(record(*table, 3, "THREE")).ok());
+    auto reopened = openTable(path());
+    ASSERT_TRUE(reopened);
+    ASSERT_EQ(reopened->recordCount(), 3);
+    EXPECT_EQ(reopened->read(1).value().text(ItemNo), QByteArray("TWO"));
+    EXPECT_EQ(reopened->read(2).value().text(ItemNo), QByteArray("THREE"));
+}
+
+} // namespace

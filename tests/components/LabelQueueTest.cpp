@@ -1,0 +1,253 @@
+#include "components/LabelQueue.h"
+
+#include "components/DbfFixture.h"
+#include "components/DbfTable.h"
+
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+#include <vector>
+
+namespace {
+
+enum { Quan, ItemNo };
+
+const QList<DbfFieldSpec> &queueFields()
+{
+    static const QList<DbfFieldSpec> fields = {
+        {"QUAN", DbfFieldType::Numeric, 10, 2},
+        {"ITEM_NO", DbfFieldType::Text, 20, 0},
+    };
+    return fields;
+}
+
+QByteArray name(int i)
+{
+    return QByteArray("ROW") + QByteArray::number(i);
+}
+
+DbfRecord namedRecord(const LabelQueue &queue, const QByteArray &itemNo)
+{
+    DbfRecord r = queue.blankRecord();
+    EXPECT_TRUE(r.setText(ItemNo, itemNo).ok());
+    EXPECT_TRUE(r.setNumber(Quan, 1).ok());
+    return r;
+}
+
+class LabelQueueTest : public ::testing::Test
+{
+protected:
+    QString makeTable(int rows)
+    {
+        const QString path = dir.filePath(QStringLiteral("bar1.dbf"));
+        QFile::remove(path);
+        EXPECT_TRUE(DbfTable::create(path, queueFields()).ok());
+        auto table = DbfTable::open(path, queueFields());
+        for (int i = 0; i < rows; ++i) {
+            DbfRecord r = table.value()->blankRecord();
+            r.setText(ItemNo, name(i));
+            EXPECT_TRUE(table.value()->append(r).ok());
+        }
+        return path;
+    }
+
+    std::vector<QByteArray> itemNumbers(const LabelQueue &queue)
+    {
+        std::vector<QByteArray> names;
+        for (int row = 0; row < queue.rowCount(); ++row) {
+            names.push_back(queue.readRow(row).value().text(ItemNo));
+        }
+        return names;
+    }
+
+    QTemporaryDir dir;
+};
+
+enum class Op { Open, First, Prior, Next, MoveTo, BeginAppend, CancelAppend, Append, UpdateRow, Delete, Empty, Close };
+
+struct Step {
+    Op op;
+    int argument;
+    int current;
+    bool atStart;
+    bool atEnd;
+    int rows;
+};
+
+constexpr bool S = true;
+constexpr bool E = true;
+constexpr bool _ = false;
+
+TEST_F(LabelQueueTest, positionFlagsFollowEveryMoveAsTheDataSetSetsThem)
+{
+    struct Case {
+        const char *name;
+        int rows;
+        std::vector<Step> steps;
+    } cases[] = {
+        {"empty table: both flags from the start, moves change nothing",
+         0,
+         {{Op::Open, 0, -1, S, E, 0},
+          {Op::Prior, 0, -1, S, E, 0},
+          {Op::Next, 0, -1, S, E, 0},
+          {Op::First, 0, -1, S, E, 0},
+          {Op::BeginAppend, 0, 0, _, E, 0},
+          {Op::CancelAppend, 0, -1, S, E, 0},
+          {Op::Append, 0, 0, _, _, 1},
+          {Op::Delete, 0, -1, S, E, 0}}},
+        {"one row: the flags take turns",
+         1,
+         {{Op::Open, 0, 0, S, _, 1},
+          {Op::Next, 0, 0, _, E, 1},
+          {Op::Next, 0, 0, _, E, 1},
+          {Op::Prior, 0, 0, S, _, 1},
+          {Op::Prior, 0, 0, S, _, 1},
+          {Op::Next, 0, 0, _, E, 1},
+          {Op::First, 0, 0, S, _, 1}}},
+        {"three rows: an end is reported by the move after the one that reached it",
+         3,
+         {{Op::Open, 0, 0, S, _, 3},
+          {Op::Next, 0, 1, _, _, 3},
+          {Op::Next, 0, 2, _, _, 3},
+          {Op::Next, 0, 2, _, E, 3},
+          {Op::Next, 0, 2, _, E, 3},
+          {Op::Prior, 0, 1, _, _, 3},
+          {Op::Prior, 0, 0, _, _, 3},
+          {Op::Prior, 0, 0, S, _, 3},
+          {Op::MoveTo, 2, 2, _, _, 3},
+          {Op::MoveTo, 2, 2, _, _, 3},
+          {Op::First, 0, 0, S, _, 3}}},
+        {"three rows: storing, appending and deleting clear the flags",
+         3,
+         {{Op::Open, 0, 0, S, _, 3},
+          {Op::UpdateRow, 0, 0, _, _, 3},
+          {Op::MoveTo, 2, 2, _, _, 3},
+          {Op::Next, 0, 2, _, E, 3},
+          {Op::BeginAppend, 0, 3, _, E, 3},
+          {Op::Prior, 0, 1, _, _, 3},
+          {Op::BeginAppend, 0, 3, _, E, 3},
+          {Op::CancelAppend, 0, 2, _, _, 3},
+          {Op::Append, 0, 3, _, _, 4},
+          {Op::First, 0, 0, S, _, 4},
+          {Op::Delete, 0, 0, _, _, 3},
+          {Op::MoveTo, 2, 2, _, _, 3},
+          {Op::Delete, 0, 1, _, _, 2},
+          {Op::Delete, 0, 0, _, _, 1},
+          {Op::Delete, 0, -1, S, E, 0}}},
+        {"emptying and closing leave both flags set",
+         3,
+         {{Op::Open, 0, 0, S, _, 3},
+          {Op::MoveTo, 1, 1, _, _, 3},
+          {Op::Empty, 0, -1, S, E, 0},
+          {Op::Append, 0, 0, _, _, 1},
+          {Op::Close, 0, -1, S, E, 0},
+          {Op::Next, 0, -1, S, E, 0},
+          {Op::Prior, 0, -1, S, E, 0},
+          {Op::Delete, 0, -1, S, E, 0}}},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        const QString path = makeTable(c.rows);
+        LabelQueue queue(queueFields());
+        EXPECT_TRUE(queue.atStart() && queue.atEnd());
+        for (size_t i = 0; i < c.steps.size(); ++i) {
+            SCOPED_TRACE(testing::Message() << "step " << i);
+            const Step &step = c.steps[i];
+            switch (step.op) {
+            case Op::Open:
+                ASSERT_TRUE(queue.open(path).ok());
+                break;
+            case Op::First:
+                queue.first();
+                break;
+            case Op::Prior:
+                queue.prior();
+                break;
+            case Op::Next:
+                queue.next();
+                break;
+            case Op::MoveTo:
+                queue.moveTo(step.argument);
+                break;
+            case Op::BeginAppend:
+                queue.beginAppend();
+                break;
+            case Op::CancelAppend:
+                queue.cancelAppend();
+                break;
+            case Op::Append:
+                ASSERT_TRUE(queue.append(namedRecord(queue, "NEW")).ok());
+                break;
+            case Op::UpdateRow:
+                ASSERT_TRUE(queue.update(step.argument, namedRecord(queue, "CHANGED")).ok());
+                break;
+            case Op::Delete:
+                queue.deleteCurrent();
+                break;
+            case Op::Empty:
+                ASSERT_TRUE(queue.empty().ok());
+                break;
+            case Op::Close:
+                queue.close();
+                break;
+            }
+            EXPECT_EQ(queue.currentRow(), step.current);
+            EXPECT_EQ(queue.atStart(), step.atStart);
+            EXPECT_EQ(queue.atEnd(), step.atEnd);
+            EXPECT_EQ(queue.rowCount(), step.rows);
+        }
+    }
+}
+
+TEST_F(LabelQueueTest, deletedRowsAreSkippedByEveryReadAndAfterReopening)
+{
+    const QString path = makeTable(4);
+    LabelQueue queue(queueFields());
+    ASSERT_TRUE(queue.open(path).ok());
+    ASSERT_TRUE(queue.moveTo(1));
+    ASSERT_TRUE(queue.deleteCurrent().ok());
+    EXPECT_EQ(queue.currentRow(), 1);
+    EXPECT_EQ(itemNumbers(queue), (std::vector<QByteArray>{name(0), name(2), name(3)}));
+    EXPECT_EQ(queue.recordNumber(1), 2);
+    EXPECT_FALSE(queue.readRow(3).ok());
+
+    ASSERT_TRUE(queue.append(namedRecord(queue, "NEW")).ok());
+    LabelQueue other(queueFields());
+    ASSERT_TRUE(other.open(path).ok());
+    EXPECT_EQ(itemNumbers(other), (std::vector<QByteArray>{name(0), name(2), name(3), "NEW"}));
+}
+
+TEST_F(LabelQueueTest, emptyingRemovesEveryRowAndKeepsTheTable)
+{
+    const QString path = makeTable(3);
+    LabelQueue queue(queueFields());
+    ASSERT_TRUE(queue.open(path).ok());
+    ASSERT_TRUE(queue.deleteCurrent().ok());
+    ASSERT_TRUE(queue.empty().ok());
+    EXPECT_TRUE(queue.isOpen());
+    EXPECT_EQ(queue.rowCount(), 0);
+    const QByteArray bytes = readFile(path);
+    EXPECT_EQ(bytes.size(), 32 + 2 * 32 + 1 + 1);
+    EXPECT_EQ(quint8(bytes.at(29)), DbfCodePageCp950);
+
+    ASSERT_TRUE(queue.append(namedRecord(queue, "AGAIN")).ok());
+    LabelQueue other(queueFields());
+    ASSERT_TRUE(other.open(path).ok());
+    EXPECT_EQ(itemNumbers(other), (std::vector<QByteArray>{"AGAIN"}));
+}
+
+TEST_F(LabelQueueTest, aTableThatCannotOpenLeavesTheQueueClosedWithBothFlags)
+{
+    const QString path = dir.filePath(QStringLiteral("bar1.dbf"));
+    ASSERT_TRUE(writeFile(path, QByteArray("not a table")));
+    LabelQueue queue(queueFields());
+    const DbfStatus opened = queue.open(path);
+    EXPECT_FALSE(opened.ok());
+    EXPECT_FALSE(queue.isOpen());
+    EXPECT_TRUE(queue.atStart() && queue.atEnd());
+    EXPECT_FALSE(queue.append(queue.blankRecord()).ok());
+    EXPECT_FALSE(queue.empty().ok());
+    EXPECT_EQ(readFile(path), QByteArray("not a table"));
+}
+
+} // namespace

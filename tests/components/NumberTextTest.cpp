@@ -1,0 +1,45 @@
+#include "components/NumberText.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(NumberText, generalTextKeepsFifteenDigitsWithoutTrailingZeros)
+{
+    struct Case {
+        double value;
+        const char *text;
+    } cases[] = {
+        {3, "3"},
+        {2.5, "2.5"},
+        {1200, "1200"},
+        {0.1 + 0.2, "0.3"},
+        {-4.75, "-4.75"},
+        {123456789.12, "123456789.12"},
+        {0.00005, "0.00005"},
+        {1e15, "1E15"},
+        {-2.5e-6, "-2.5E-6"},
+        {0, "0"},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.text);
+        EXPECT_EQ(generalNumberText(c.value), QByteArray(c.text));
+    }
+}
+
+TEST(NumberText, groupedWholeTextRoundsHalvesAwayFromZero)
+{
+    struct Case {
+        double value;
+        const char *text;
+    } cases[] = {
+        {1234.5, "1,235"}, {999, "999"}, {1000, "1,000"}, {-1234567.5, "-1,234,568"},
+        {0.4, "0"},        {2.5, "3"},   {-0.4, "0"},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.text);
+        EXPECT_EQ(groupedWholeNumberText(c.value), QByteArray(c.text));
+    }
+}
+
+} // namespace
