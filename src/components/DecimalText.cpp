@@ -64,7 +64,7 @@ std::optional<double> parse(QByteArrayView text)
         return std::nullopt;
     }
 
-    // from_chars takes no "+", and "5." or ".5" only with the point inside digits it knows.
+    // from_chars takes no "+", so the sign is applied here.
     const char *first = number.data() + digitsStart;
     const char *last = number.data() + number.size();
     double value = 0;
@@ -73,44 +73,6 @@ std::optional<double> parse(QByteArrayView text)
         return std::nullopt;
     }
     return negative ? -value : value;
-}
-
-QByteArray general(double value)
-{
-    if (!std::isfinite(value)) {
-        return QByteArray();
-    }
-    if (value == 0) {
-        return QByteArrayLiteral("0");
-    }
-    char buffer[64];
-    const std::to_chars_result result =
-        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 15);
-    QByteArray text(buffer, result.ptr - buffer);
-    const qsizetype exponentAt = text.indexOf('e');
-    if (exponentAt < 0) {
-        return text;
-    }
-    // "1e+20" -> "1E20", "1e-05" -> "1E-5".
-    QByteArray exponent = text.mid(exponentAt + 1);
-    const bool negativeExponent = exponent.startsWith('-');
-    if (exponent.startsWith('+') || exponent.startsWith('-')) {
-        exponent.remove(0, 1);
-    }
-    while (exponent.size() > 1 && exponent.startsWith('0')) {
-        exponent.remove(0, 1);
-    }
-    text.truncate(exponentAt);
-    text.append('E');
-    if (negativeExponent) {
-        text.append('-');
-    }
-    return text.append(exponent);
-}
-
-QByteArray general(std::optional<double> value)
-{
-    return value ? general(*value) : QByteArray();
 }
 
 } // namespace DecimalText

@@ -1,6 +1,6 @@
 #include "components/LabelTextRules.h"
 
-#include "components/DecimalText.h"
+#include "components/NumberText.h"
 
 #include <algorithm>
 #include <cmath>
@@ -50,7 +50,10 @@ qint64 labelCount(std::optional<double> quantity, bool oneLinePerLabel)
 
 QByteArray quantityText(std::optional<double> quantity, bool oneLinePerLabel)
 {
-    return oneLinePerLabel ? QByteArrayLiteral("1") : DecimalText::general(quantity);
+    if (oneLinePerLabel) {
+        return QByteArrayLiteral("1");
+    }
+    return quantity ? generalNumberText(*quantity) : QByteArray();
 }
 
 } // namespace LabelTextRules

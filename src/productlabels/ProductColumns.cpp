@@ -1,7 +1,7 @@
 #include "productlabels/ProductColumns.h"
 
 #include "components/Big5.h"
-#include "components/DecimalText.h"
+#include "components/NumberText.h"
 #include "productlabels/ProductReplyFields.h"
 #include "productlabels/ProductRowSource.h"
 
@@ -91,7 +91,9 @@ void appendPrice(QByteArray &line, std::optional<double> price, const ProductCol
                  LabelTextRules::Layout layout)
 {
     QByteArray value("$");
-    value.append(DecimalText::general(price));
+    if (price) {
+        value.append(generalNumberText(*price));
+    }
     LabelTextRules::appendValue(line, value, column.width, layout);
 }
 } // namespace
@@ -116,7 +118,8 @@ void appendProductColumn(QByteArray &line, const ProductColumn &column, const Pr
     switch (column.kind) {
     case Kind::Field:
         if (isNumeric(column.position)) {
-            LabelTextRules::appendValue(line, DecimalText::general(rows.number(column.position)), column.width, layout);
+            const std::optional<double> number = rows.number(column.position);
+            LabelTextRules::appendValue(line, number ? generalNumberText(*number) : QByteArray(), column.width, layout);
         } else {
             LabelTextRules::appendValue(line, rows.text(column.position), column.width, layout);
         }

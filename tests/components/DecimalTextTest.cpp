@@ -1,7 +1,6 @@
 #include "components/DecimalText.h"
 
 #include <gtest/gtest.h>
-#include <limits>
 
 TEST(DecimalText, parseTakesWhatTheRepliesWriteAndNothingElse)
 {
@@ -37,30 +36,4 @@ TEST(DecimalText, parseTakesWhatTheRepliesWriteAndNothingElse)
         SCOPED_TRACE(c.text);
         EXPECT_EQ(DecimalText::parse(c.text), c.expected);
     }
-}
-
-TEST(DecimalText, generalNumberTextHasFifteenDigitsAndNoTrailingZeros)
-{
-    struct Case {
-        double value;
-        QByteArray expected;
-    } cases[] = {
-        {3, "3"},
-        {2.5, "2.5"},
-        {1200, "1200"},
-        {-0.0, "0"},
-        {-790.25, "-790.25"},
-        {0.1 + 0.2, "0.3"},
-        {123456789012345.0, "123456789012345"},
-        {1234567890123456.0, "1.23456789012346E15"},
-        {1e20, "1E20"},
-        {0.0001, "0.0001"},
-        {0.00001, "1E-5"},
-        {std::numeric_limits<double>::infinity(), ""},
-    };
-    for (const Case &c : cases) {
-        SCOPED_TRACE(c.expected.constData());
-        EXPECT_EQ(DecimalText::general(c.value), c.expected);
-    }
-    EXPECT_EQ(DecimalText::general(std::optional<double>()), "");
 }
