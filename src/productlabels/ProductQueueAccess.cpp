@@ -1,5 +1,6 @@
 #include "productlabels/ProductQueueAccess.h"
 
+#include "components/DecimalText.h"
 #include "components/LabelQueue.h"
 #include "productlabels/ProductQueueTable.h"
 
@@ -64,30 +65,45 @@ QString ProductQueueReader::read(int row)
         return read.error();
     }
     current_ = std::move(read.value());
+    if (current_.layout().get() != layout_) {
+        layout_ = current_.layout().get();
+        for (int position = 0; position < ProductReplyFields::count; ++position) {
+            const int index = fieldOf()[position];
+            const DbfColumn *column = index < layout_->columns.size() ? &layout_->columns[index] : nullptr;
+            slots_[position] = column && column->present() ? Slot{column->offset, column->width} : Slot{};
+        }
+    }
     return QString();
 }
 
+QByteArrayView ProductQueueReader::field(int position) const
+{
+    if (current_.isNull()) {
+        return {};
+    }
+    const Slot &slot = slots_[position];
+    return QByteArrayView(current_.bytes().constData() + slot.offset, slot.width);
+}
+
+// Both read the record's bytes in place, as DbfRecord::text and number do,
+// without a copy per value: the export reads millions of them.
 QByteArrayView ProductQueueReader::text(int position) const
 {
-    const int field = fieldOf()[position];
-    if (current_.isNull() || field >= current_.layout()->columns.size()) {
-        return {};
+    QByteArrayView value = field(position);
+    while (!value.isEmpty() && (value.back() == ' ' || value.back() == '\0')) {
+        value.chop(1);
     }
-    const DbfColumn &column = current_.layout()->columns[field];
-    if (!column.present()) {
-        return {};
-    }
-    // The field's bytes without the blanks (or zero bytes) that pad it, as
-    // DbfRecord::text gives them, without a copy per value.
-    const char *data = current_.bytes().constData() + column.offset;
-    qsizetype end = column.width;
-    while (end > 0 && (data[end - 1] == ' ' || data[end - 1] == '\0')) {
-        --end;
-    }
-    return QByteArrayView(data, end);
+    return value;
 }
 
 std::optional<double> ProductQueueReader::number(int position) const
 {
-    return current_.isNull() ? std::nullopt : current_.number(fieldOf()[position]);
+    QByteArrayView digits = field(position);
+    while (!digits.isEmpty() && (digits.front() == ' ' || digits.front() == '\0')) {
+        digits = digits.sliced(1);
+    }
+    while (!digits.isEmpty() && (digits.back() == ' ' || digits.back() == '\0')) {
+        digits.chop(1);
+    }
+    return DecimalText::parse(digits);
 }

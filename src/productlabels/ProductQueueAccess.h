@@ -4,6 +4,8 @@
 #include "productlabels/ProductReplyRecord.h"
 #include "productlabels/ProductRowSource.h"
 
+#include <array>
+
 class LabelQueue;
 
 // Stores reply records as rows of the product label queue ("bar1.dbf"),
@@ -31,6 +33,16 @@ public:
     std::optional<double> number(int position) const override;
 
 private:
+    // Where each reply position's field lies in the current record; width 0
+    // for a field the table lacks.
+    struct Slot {
+        int offset = 0;
+        int width = 0;
+    };
+    QByteArrayView field(int position) const;
+
     const LabelQueue &queue_;
     DbfRecord current_;
+    const DbfLayout *layout_ = nullptr;
+    std::array<Slot, ProductReplyFields::count> slots_{};
 };
