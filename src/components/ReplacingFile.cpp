@@ -13,13 +13,6 @@ ReplacingFile::ReplacingFile(const QString &path, qsizetype blockSize)
     buffer_.reserve(blockSize_ + blockSize_ / 4);
 }
 
-ReplacingFile::~ReplacingFile()
-{
-    if (file_.isOpen()) {
-        file_.cancelWriting();
-    }
-}
-
 bool ReplacingFile::open()
 {
     error_.clear();

@@ -15,18 +15,13 @@ class ReplacingFile
 public:
     static constexpr qsizetype defaultBlockSize = qsizetype(1) << 20;
 
+    // Dropping the object before commit() drops the new bytes; the old file stays.
     explicit ReplacingFile(const QString &path, qsizetype blockSize = defaultBlockSize);
-    ~ReplacingFile();
-    ReplacingFile(const ReplacingFile &) = delete;
-    ReplacingFile &operator=(const ReplacingFile &) = delete;
 
     // Creates the temporary file; false with errorString() when it cannot.
     bool open();
-    // Bytes to append; callers may also append to buffer() and call
-    // flushIfFull() themselves. A failed write is remembered for commit().
+    // Appends bytes; a failed write is remembered for commit().
     void write(QByteArrayView bytes);
-    QByteArray &buffer() { return buffer_; }
-    void flushIfFull();
     // Writes what is left, syncs and renames over the old file. False with
     // errorString() when anything failed on the way; the old file is then
     // left as it was and the temporary file removed.
@@ -40,6 +35,7 @@ public:
     const QString &path() const { return path_; }
 
 private:
+    void flushIfFull();
     void flush();
 
     QString path_;

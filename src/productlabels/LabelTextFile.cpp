@@ -53,7 +53,6 @@ LabelTextFileResult writeProductLabelTextFile(ProductRowSource &rows, const Prod
     }
     const ProductLabelLines lines(settings, today);
     QByteArray line;
-    QByteArray &buffer = file.buffer();
     for (int row = 0; row < rows.rowCount(); ++row) {
         const QString readError = rows.read(row);
         if (!readError.isEmpty()) {
@@ -66,8 +65,7 @@ LabelTextFileResult writeProductLabelTextFile(ProductRowSource &rows, const Prod
         }
         lines.build(line, rows);
         for (qint64 copy = 0; copy < repeat && !file.failed(); ++copy) {
-            buffer.append(line);
-            file.flushIfFull();
+            file.write(line);
         }
         result.lines += repeat;
     }
