@@ -3,13 +3,15 @@
 Command linkTestCommand();
 Command branchesCommand();
 Command postCommand();
+Command tablesCreateCommand();
+Command importProductCommand();
+Command exportProductsCommand();
 
 const std::vector<Command> &allCommands()
 {
     static const std::vector<Command> commands = {
-        linkTestCommand(),
-        branchesCommand(),
-        postCommand(),
+        linkTestCommand(),     branchesCommand(),      postCommand(),
+        tablesCreateCommand(), importProductCommand(), exportProductsCommand(),
     };
     return commands;
 }
