@@ -7,12 +7,24 @@
 
 #include <QCloseEvent>
 #include <QDialog>
+#include <QListView>
 #include <QTemporaryDir>
 #include <QWidget>
 
 #include <functional>
 #include <gtest/gtest.h>
 #include <memory>
+
+// The lines a memo pane shows, as the user reads them.
+inline QStringList memoLines(const QListView *memo)
+{
+    QStringList lines;
+    const QAbstractItemModel *model = memo->model();
+    for (int row = 0; row < model->rowCount(); ++row) {
+        lines << model->index(row, 0).data().toString();
+    }
+    return lines;
+}
 
 // Stands in for a label window: closing it hides it and tells whoever listens.
 class StandInLabelWindow : public QWidget

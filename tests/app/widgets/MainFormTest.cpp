@@ -12,17 +12,6 @@
 #include <QTimer>
 #include <QtTest>
 
-namespace {
-QStringList memoLines(const QListView *memo)
-{
-    QStringList lines;
-    const QAbstractItemModel *model = memo->model();
-    for (int row = 0; row < model->rowCount(); ++row) {
-        lines << model->index(row, 0).data().toString();
-    }
-    return lines;
-}
-} // namespace
 
 TEST_F(MainFormTest, layoutFollowsTheWindowPlan)
 {

@@ -13,15 +13,6 @@
 #include <QSignalSpy>
 
 namespace {
-QStringList memoLines(const QListView *memo)
-{
-    QStringList lines;
-    const QAbstractItemModel *model = memo->model();
-    for (int row = 0; row < model->rowCount(); ++row) {
-        lines << model->index(row, 0).data().toString();
-    }
-    return lines;
-}
 
 using StartUpTest = MainFormTest;
 } // namespace
