@@ -138,11 +138,16 @@ DbfResult<DbfHeader> readDbfHeader(QIODevice &file, const QString &displayName)
                 .arg(fileSize));
     }
     if (fileSize > expected) {
+        // One whole row past the count (with or without the end mark) is a commit that a
+        // crash cut short before the header was updated: the row never counted, and the
+        // next append overwrites it. Anything else means the header cannot be trusted.
+        const qint64 extra = fileSize - expected;
         bool endMarkOnly = false;
-        if (fileSize == expected + 1 && file.seek(expected)) {
+        if ((extra == 1 || extra == header.recordLength + 1) && file.seek(fileSize - 1)) {
             endMarkOnly = file.read(1) == QByteArray(1, DbfEndOfFile);
         }
-        if (!endMarkOnly) {
+        const bool unfinishedCommit = extra == header.recordLength || (extra == header.recordLength + 1 && endMarkOnly);
+        if (!endMarkOnly && !unfinishedCommit) {
             return damaged(QStringLiteral("檔頭記載 %1 筆資料（%2 位元組），檔案卻有 %3 位元組。")
                                .arg(header.recordCount)
                                .arg(expected)

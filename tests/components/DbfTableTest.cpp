@@ -210,6 +210,26 @@ TEST_F(DbfTableTest, refusesDamagedFilesWithAClearMessageAndLeavesThemAlone)
     EXPECT_TRUE(missing.error().contains(QStringLiteral("找不到")));
 }
 
+TEST_F(DbfTableTest, aRowWrittenWithoutItsHeaderUpdateIsIgnoredAndOverwrittenByTheNextAppend)
+{
+    // What a power cut between writing a row and updating the header leaves behind.
+    DbfFixture fixture = plainFixture();
+    const int committed = int(fixture.rows.size());
+    fixture.recordCount = quint32(committed - 1);
+    ASSERT_TRUE(writeFile(path(), fixture.bytes()));
+
+    auto opened = DbfTable::open(path(), queueFields());
+    ASSERT_TRUE(opened.ok()) << opened.error().toStdString();
+    DbfTable &table = *opened.value();
+    EXPECT_EQ(table.recordCount(), committed - 1);
+    ASSERT_TRUE(table.append(table.blankRecord()).ok());
+    ASSERT_TRUE(table.close().ok());
+
+    auto reopened = DbfTable::open(path(), queueFields());
+    ASSERT_TRUE(reopened.ok()) << reopened.error().toStdString();
+    EXPECT_EQ(reopened.value()->recordCount(), committed);
+}
+
 TEST_F(DbfTableTest, eachAppendIsInTheFileWithTheHeaderCountingItBeforeItReturns)
 {
     ASSERT_TRUE(DbfTable::create(path(), queueFields()).ok());

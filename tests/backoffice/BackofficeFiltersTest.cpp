@@ -1,0 +1,149 @@
+#include "backoffice/BackofficeFixture.h"
+
+// Each condition key narrows the reply; the records are told apart by their
+// item code (products) or customer code (customers), both at position 1.
+TEST_F(Backoffice, everyConditionKeyFilters)
+{
+    struct Case {
+        const char *name;
+        const char *script;
+        QString conditions;
+        QStringList codes;
+    } cases[] = {
+        {"group and size",
+         "qelvoitemseek.php",
+         QStringLiteral("bran_no=A&link_pass=0000&item1=B2001&sizes=30"),
+         {QStringLiteral("B2001-BK-30"), QStringLiteral("B2001-NV-30")}},
+        {"item range, end code takes its variants",
+         "qelvoitemseek.php",
+         QStringLiteral("bran_no=A&link_pass=0000&sitem=C6001&eitem=C6002"),
+         {QStringLiteral("C6001-BK"), QStringLiteral("C6001-BR"), QStringLiteral("C6002-BK"),
+          QStringLiteral("C6002-GY"), QStringLiteral("C6002-WH")}},
+        {"colour by name",
+         "qelvoitemseek.php",
+         QStringLiteral("bran_no=A&link_pass=0000&color=紅色"),
+         {QStringLiteral("A1001-RD-L"), QStringLiteral("A1001-RD-M"), QStringLiteral("A1001-RD-S"),
+          QStringLiteral("A1001-RD-XL")}},
+        {"supplier, brand and category",
+         "qelvoitemseek.php",
+         QStringLiteral("bran_no=A&link_pass=0000&supp_no=S003&kind_no=K03&cate_no=C04&sizes=M"),
+         {QStringLiteral("J4001-BE-M"), QStringLiteral("J4001-BK-M"), QStringLiteral("J4001-NV-M")}},
+        {"stock of the branch only",
+         "qelvoitemseek.php",
+         QStringLiteral("bran_no=01&link_pass=1234&item1=A1003&isquan=Y"),
+         {QStringLiteral("A1003-NV-120"), QStringLiteral("A1003-NV-130"), QStringLiteral("A1003-PK-110"),
+          QStringLiteral("A1003-PK-120")}},
+        {"consignment receipts",
+         "qelvobuyseek.php",
+         QStringLiteral("bran_no=A&link_pass=0000&mbran=02&cbran=02&is_buyc=Y"),
+         {QStringLiteral("D3001-PK-S"), QStringLiteral("D3001-PK-M"), QStringLiteral("D3001-WH-M")}},
+        {"receipts by date",
+         "qelvobuyseek.php",
+         QStringLiteral("bran_no=01&link_pass=1234&mbran=01&cbran=01&sdat=2024/04/01&edat=2024/04/30"),
+         {QStringLiteral("J4001-BK-L"), QStringLiteral("J4001-NV-M")}},
+        {"receipts by supplier",
+         "qelvobuyseek.php",
+         QStringLiteral("bran_no=A&link_pass=0000&mbran=A&cbran=A&cust_no=S004&is_buyc=N"),
+         {QStringLiteral("C6001-BK"), QStringLiteral("C6001-BR")}},
+        {"stock-take by number",
+         "qelvoinvi.php",
+         QStringLiteral("bran_no=A&link_pass=0000&sb_no=I240415001&eb_no=I240415001"),
+         {QStringLiteral("C6001-BK"), QStringLiteral("C6002-WH"), QStringLiteral("C6002-BK"),
+          QStringLiteral("K5001-GY-M")}},
+        {"transfers by branch and end date only",
+         "qelvoallotseek.php",
+         QStringLiteral("bran_no=A&link_pass=0000&mbran=A&cbran=&edat=2024/03/02"),
+         {QStringLiteral("A1001-WH-M"), QStringLiteral("A1001-WH-L"), QStringLiteral("A1001-BK-M"),
+          QStringLiteral("A1001-NV-L"), QStringLiteral("C6002-GY")}},
+        {"purchase orders by number from",
+         "qelvobuyoseek.php",
+         QStringLiteral("bran_no=A&link_pass=0000&kind=A&mbran=A&cbran=A&sb_no=O240310001&is_last=N"),
+         {QStringLiteral("J4001-BE-M"), QStringLiteral("J4001-BE-L")}},
+        {"wholesale shipments by date",
+         "qelvobuyoseek.php",
+         QStringLiteral("bran_no=A&link_pass=0000&kind=B&mbran=01&cbran=01&sdat=2024/03/01&edat=2024/03/31"),
+         {QStringLiteral("B2002-KH-32")}},
+        {"consignment shipments",
+         "qelvobuyoseek.php",
+         QStringLiteral("bran_no=A&link_pass=0000&kind=C&mbran=02&cbran=02&sdat=2024/04/01"),
+         {QStringLiteral("K5001-BR-L")}},
+        {"sales of one register",
+         "qelvobuyoseek.php",
+         QStringLiteral("bran_no=01&link_pass=1234&kind=D&mbran=01&cbran=01&mach_no=02&is_last=N"),
+         {QStringLiteral("J4001-BK-M")}},
+        {"last receipt of a register",
+         "qelvobuyoseek.php",
+         QStringLiteral("bran_no=01&link_pass=1234&kind=D&mbran=01&cbran=01&mach_no=01&is_last=Y"),
+         {QStringLiteral("K5001-GY-S"), QStringLiteral("A1002-NV-L")}},
+        {"last receipt within the dates",
+         "qelvobuyoseek.php",
+         QStringLiteral("bran_no=01&link_pass=1234&kind=D&mbran=01&cbran=01&mach_no=01&is_last=Y"
+                        "&sdat=2024/04/01&edat=2024/04/01"),
+         {QStringLiteral("C6002-BK")}},
+        {"customer name contains",
+         "qelvocust2seek.php",
+         QStringLiteral("bran_no=A&link_pass=0000&cust_name=王&mcust=Y"),
+         {QStringLiteral("C0001")}},
+        {"customer code range",
+         "qelvocust2seek.php",
+         QStringLiteral("bran_no=A&link_pass=0000&scust=C0003&ecust=C0005&mcust=Y"),
+         {QStringLiteral("C0003"), QStringLiteral("C0004"), QStringLiteral("C0005")}},
+        {"telephone and mobile contain",
+         "qelvocust2seek.php",
+         QStringLiteral("bran_no=A&link_pass=0000&cust_tel=2771&mobile=345&mcust=Y"),
+         {QStringLiteral("C0001")}},
+        {"member type and branch",
+         "qelvocust2seek.php",
+         QStringLiteral("bran_no=A&link_pass=0000&club_no=V2&tbran=01&mcust=Y"),
+         {QStringLiteral("C0002"), QStringLiteral("C0012")}},
+        {"registered since",
+         "qelvocust2seek.php",
+         QStringLiteral("bran_no=A&link_pass=0000&sdat=2024/03/01&mcust=Y"),
+         {QStringLiteral("C0007"), QStringLiteral("C0008"), QStringLiteral("C0012")}},
+        {"birthdays over the new year",
+         "qelvocust2seek.php",
+         QStringLiteral("bran_no=A&link_pass=0000&sborn=1201&eborn=1309&mcust=Y"),
+         {QStringLiteral("C0001"), QStringLiteral("C0002"), QStringLiteral("C0005"), QStringLiteral("C0009")}},
+        {"birthdays in January",
+         "qelvocust2seek.php",
+         QStringLiteral("bran_no=A&link_pass=0000&sborn=0101&eborn=0131&mcust=Y"),
+         {QStringLiteral("C0002"), QStringLiteral("C0006")}},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        const Reply reply = post(c.script, c.conditions);
+        EXPECT_TRUE(reply.wellFramed);
+        EXPECT_EQ(column(reply, 1), c.codes);
+    }
+}
+
+TEST_F(Backoffice, documentRowsCarryTheDocumentQuantity)
+{
+    const Reply stock = post("qelvoitemseek.php", QStringLiteral("bran_no=01&link_pass=1234&item1=A1003&isquan=Y"));
+    EXPECT_EQ(column(stock, 0),
+              (QStringList{QStringLiteral("3"), QStringLiteral("10"), QStringLiteral("8"), QStringLiteral("4")}));
+    const Reply receipt =
+        post("qelvobuyseek.php", QStringLiteral("bran_no=A&link_pass=0000&mbran=A&sb_no=P240301001&eb_no=P240301001"));
+    EXPECT_EQ(column(receipt, 0),
+              (QStringList{QStringLiteral("24"), QStringLiteral("24"), QStringLiteral("18"), QStringLiteral("12")}));
+}
+
+TEST_F(Backoffice, nothingMatchingAnswersNoData)
+{
+    struct Case {
+        const char *script;
+        const char *conditions;
+    } cases[] = {
+        {"qelvoitemseek.php", "bran_no=A&link_pass=0000&item1=NONE"},
+        {"qelvobuyseek.php", "bran_no=A&link_pass=0000&mbran=A&cbran=A&sdat=2030/01/01"},
+        {"qelvoinvi.php", "bran_no=A&link_pass=0000&sb_no=X"},
+        {"qelvoallotseek.php", "bran_no=A&link_pass=0000&mbran=02&cbran=02&edat=2024/01/01"},
+        {"qelvobuyoseek.php", "bran_no=A&link_pass=0000&kind=A&mbran=01&cbran=01&sb_no=O"},
+        {"qelvocust2seek.php", "bran_no=A&link_pass=0000&cust_name=%&mcust=Y"},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.script);
+        const RawReply raw = rawHttpPost(server_->port(), c.script, c.conditions);
+        EXPECT_EQ(raw.body, "NoData\r\n");
+    }
+}
