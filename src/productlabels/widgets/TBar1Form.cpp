@@ -59,7 +59,11 @@ TCBitBtn *funcButton(const char *name, const QString &caption, const QColor &col
     auto *button = new TCBitBtn(caption, parent);
     button->setObjectName(QLatin1String(name));
     button->setFont(Fonts::ming(13));
-    setColour(button, QPalette::ButtonText, colour);
+    // Disabled buttons keep the style's grey.
+    QPalette palette = button->palette();
+    palette.setColor(QPalette::Active, QPalette::ButtonText, colour);
+    palette.setColor(QPalette::Inactive, QPalette::ButtonText, colour);
+    button->setPalette(palette);
     return button;
 }
 

@@ -100,11 +100,15 @@ void TBar1SearchForm::layOut()
     };
     int top = 16;
     for (const Row &row : rows) {
-        FixedDialog::label(QString::fromUtf8(row.caption), QPoint(24, top + 4), this);
+        auto *caption = new QLabel(QString::fromUtf8(row.caption), this);
+        caption->setGeometry(24, top, 84, 24);
+        caption->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
         row.control->setGeometry(112, top, row.width, 24);
         top += 33;
     }
-    FixedDialog::label(QStringLiteral("至"), QPoint(272, SItem_NO->y() + 4), this);
+    auto *to = new QLabel(QStringLiteral("至"), this);
+    to->setGeometry(268, SItem_NO->y(), 24, 24);
+    to->setAlignment(Qt::AlignCenter);
     EItem_NO->setGeometry(296, SItem_NO->y(), 150, 24);
 
     // Tab order follows the conditions as the request lists them.
