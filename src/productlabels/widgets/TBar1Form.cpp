@@ -204,8 +204,6 @@ void TBar1Form::layOutPathBox()
 
     CheckBox1->setObjectName(QStringLiteral("CheckBox1"));
     CheckBox1->setGeometry(722, 54, 80, 20);
-
-    setTabOrder(CheckBox1, Edit1);
 }
 
 void TBar1Form::connectHandlers()
