@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages that building, testing and running need,
-# when any is missing. Must run as root on a fresh machine.
+# when any is missing. Must run as root on a fresh machine. --bench adds what
+# the benchmarks compare against.
 set -euo pipefail
 packages=(
     build-essential cmake ninja-build pkg-config
@@ -10,6 +11,10 @@ packages=(
     fonts-arphic-ukai fonts-arphic-uming
     xvfb xauth x11-utils imagemagick
 )
+# ogr2ogr, only for the comparison in the product label benchmark (bench/README.md).
+if [ "${1:-}" = "--bench" ]; then
+    packages+=(gdal-bin)
+fi
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

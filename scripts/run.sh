@@ -26,7 +26,14 @@ else
     sed -i -E "s#^(SERVER=)127\.0\.0\.1:[0-9]+#\1127.0.0.1:$port#I" "$ini"
 fi
 
+# Output settings with a few label columns, so the demo's Bars.txt shows something (Big5, as the program keeps it).
+if [ ! -f "$demo/BarSet.ini" ]; then
+    printf '[SET]\r\nCHK13=0\r\nPar01=產品條碼(20C)\r\nPar02=品名(42C)\r\nPar03=顏色(8C)\r\nPar04=尺寸(8C)\r\nPar05=特價(沒有依牌價)\r\n' |
+        iconv -f UTF-8 -t CP950 > "$demo/BarSet.ini"
+fi
+
 cd "$demo"
+./barlabel-cli tables create
 if [ -x ./barlabel ] && { [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; }; then
     ./barlabel
 else
@@ -35,4 +42,9 @@ else
     ./barlabel-cli linktest
     echo "--- barlabel-cli branches"
     ./barlabel-cli branches
+    echo "--- barlabel-cli import product --item1 A1001"
+    ./barlabel-cli import product --item1 A1001 --count 2
+    echo "--- barlabel-cli export products --no-launch; the first lines of Bars.txt:"
+    ./barlabel-cli export products --no-launch
+    head -n 5 Bars.txt | iconv -f CP950 -t UTF-8
 fi

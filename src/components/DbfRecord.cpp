@@ -5,6 +5,7 @@
 #include <QStringList>
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 
 namespace {
@@ -208,24 +209,34 @@ DbfStatus DbfRecord::setNumber(int field, std::optional<double> value)
         std::fill(data, data + c.width, ' ');
         return DbfStatus::success();
     }
-    const QString name = fieldText(c.name);
     if (!std::isfinite(*value)) {
-        return DbfStatus::failure(QStringLiteral("欄位 %1 只能存有限的數值。").arg(name));
+        return DbfStatus::failure(QStringLiteral("欄位 %1 只能存有限的數值。").arg(fieldText(c.name)));
     }
-    QByteArray digits = QByteArray::number(*value, 'f', c.decimals);
-    const double stored = digits.toDouble();
-    if (stored == 0) {
-        digits = QByteArray::number(0.0, 'f', c.decimals);
+    // Imports set hundreds of thousands of numbers: format and read back with
+    // std::to_chars / from_chars rather than QByteArray's slower conversions.
+    // A value that needs more characters than the buffer holds is wider than
+    // any dBase field.
+    char buffer[64];
+    std::to_chars_result written =
+        std::to_chars(buffer, buffer + sizeof buffer, *value, std::chars_format::fixed, c.decimals);
+    double stored = 0;
+    if (written.ec == std::errc()) {
+        std::from_chars(buffer, written.ptr, stored);
+        if (stored == 0) {
+            // No "-0.00" in the file.
+            written = std::to_chars(buffer, buffer + sizeof buffer, 0.0, std::chars_format::fixed, c.decimals);
+        }
     }
-    if (digits.size() > c.width) {
+    const QByteArrayView digits(buffer, written.ec == std::errc() ? written.ptr - buffer : qsizetype(sizeof buffer));
+    if (written.ec != std::errc() || digits.size() > c.width) {
         return DbfStatus::failure(QStringLiteral("數值 %1 超出欄位 %2 的寬度（%3 位，含 %4 位小數）。")
-                                      .arg(numberForMessage(*value), name)
+                                      .arg(numberForMessage(*value), fieldText(c.name))
                                       .arg(c.width)
                                       .arg(c.decimals));
     }
     if (std::abs(stored - *value) > 1e-9 * std::max(1.0, std::abs(*value))) {
         return DbfStatus::failure(QStringLiteral("數值 %1 的小數超過欄位 %2 能存的 %3 位。")
-                                      .arg(numberForMessage(*value), name)
+                                      .arg(numberForMessage(*value), fieldText(c.name))
                                       .arg(c.decimals));
     }
     std::fill(data, data + c.width - digits.size(), ' ');

@@ -1,5 +1,6 @@
 #include "components/NumberText.h"
 
+#include <charconv>
 #include <cmath>
 
 QByteArray generalNumberText(double value)
@@ -22,6 +23,27 @@ QByteArray generalNumberText(double value)
         mantissa += 'E';
         mantissa += QByteArray::number(text.mid(e + 1).toInt());
         return mantissa;
+    }
+    // Most values (prices, counts) have a shortest exact form of at most 15
+    // significant digits; that form is then what rounding to 15 digits gives,
+    // and std::to_chars finds it far faster than a rounding to 15 digits does.
+    char shortest[64];
+    const std::to_chars_result written =
+        std::to_chars(shortest, shortest + sizeof shortest, value, std::chars_format::fixed);
+    if (written.ec == std::errc()) {
+        int significant = 0;
+        bool leading = true;
+        for (const char *c = shortest; c != written.ptr; ++c) {
+            if (*c >= '1' && *c <= '9') {
+                leading = false;
+            }
+            if (*c >= '0' && *c <= '9' && !leading) {
+                ++significant;
+            }
+        }
+        if (significant <= 15) {
+            return QByteArray(shortest, written.ptr - shortest);
+        }
     }
     QByteArray text = QByteArray::number(value, 'g', 15);
     if (text.contains('e')) {

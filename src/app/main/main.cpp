@@ -1,0 +1,20 @@
+#include "app/ProgramDir.h"
+#include "app/widgets/StartUp.h"
+#include "components/widgets/WidgetPrompts.h"
+
+#include <QApplication>
+
+int main(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationDisplayName(QStringLiteral("條碼/信封"));
+    WidgetPrompts prompts;
+    const std::unique_ptr<TqelvomainForm> mainForm =
+        startUp(ProgramDir::fromApplicationDir(QCoreApplication::applicationDirPath()), prompts);
+    if (!mainForm) {
+        return 0;
+    }
+    mainForm->show();
+    mainForm->activateWindow();
+    return app.exec();
+}

@@ -1,0 +1,17 @@
+#include "cli/Command.h"
+
+Command linkTestCommand();
+Command branchesCommand();
+Command postCommand();
+Command tablesCreateCommand();
+Command importProductCommand();
+Command exportProductsCommand();
+
+const std::vector<Command> &allCommands()
+{
+    static const std::vector<Command> commands = {
+        linkTestCommand(),     branchesCommand(),      postCommand(),
+        tablesCreateCommand(), importProductCommand(), exportProductsCommand(),
+    };
+    return commands;
+}

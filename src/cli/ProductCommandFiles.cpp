@@ -1,0 +1,24 @@
+#include "cli/ProductCommandFiles.h"
+
+#include "components/LabelQueue.h"
+#include "components/TIni.h"
+#include "productlabels/ProductQueueTable.h"
+#include "settings/ProductOutputSettings.h"
+
+ProductOutputSettings loadProductSettings(const QString &programDir)
+{
+    TIni ini;
+    ini.setFileName(productOutputSettingsPath(programDir));
+    ini.setSection(QByteArrayLiteral("SET"));
+    return loadProductOutputSettings(ini);
+}
+
+DbfStatus openProductQueue(LabelQueue &queue)
+{
+    const DbfStatus opened = queue.open(ProductQueueTable::fileName());
+    if (!opened.ok()) {
+        return DbfStatus::failure(
+            QStringLiteral("Table1 無法開啟 (%1): %2").arg(ProductQueueTable::fileName(), opened.error()));
+    }
+    return opened;
+}

@@ -1,0 +1,15 @@
+#pragma once
+
+#include "components/DbfResult.h"
+
+#include <QString>
+
+class LabelQueue;
+struct ProductOutputSettings;
+
+// What the product commands share with the product label window: the output
+// settings of ProgramDir/BarSet.ini and the queue "bar1.dbf" in the working
+// directory.
+ProductOutputSettings loadProductSettings(const QString &programDir);
+// Opens the queue; the message names the table and says why it did not open.
+DbfStatus openProductQueue(LabelQueue &queue);

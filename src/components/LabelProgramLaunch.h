@@ -1,0 +1,32 @@
+#pragma once
+
+#include "components/ProgramLauncher.h"
+
+#include <QByteArray>
+#include <QString>
+
+// The parameter chosen in a label window's "參數" group: "無", "1" or "2".
+enum class LabelProgramParameter { None, One, Two };
+
+// What starting the label program after an export came to.
+struct LabelProgramLaunch {
+    enum class Outcome {
+        NotConfigured, // no program path stored: nothing started
+        Started,
+        StartFailed,
+    };
+    Outcome outcome = Outcome::NotConfigured;
+    QString program;
+    QString parameter;
+    QString error; // why the start failed
+};
+
+// The label program stored under key "FN1" of section in iniPath (read
+// through TIni at this moment, so the last stored path counts), started
+// through TShell with the parameter text "", "1" or "2". A missing key or an
+// empty path starts nothing.
+LabelProgramLaunch launchLabelProgram(const QString &iniPath, const QByteArray &section,
+                                      LabelProgramParameter parameter, ProgramLauncher &launcher);
+
+// A line for a terminal or a status text saying what happened.
+QString describe(const LabelProgramLaunch &launch);

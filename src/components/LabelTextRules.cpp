@@ -1,0 +1,59 @@
+#include "components/LabelTextRules.h"
+
+#include "components/NumberText.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace LabelTextRules {
+
+void appendValue(QByteArray &line, QByteArrayView value, int width, Layout layout)
+{
+    if (layout == Layout::Comma) {
+        line.append(value).append(',');
+        return;
+    }
+    const qsizetype mag = width < 0 ? 0 : width;
+    if (value.size() >= mag) {
+        line.append(value.first(mag));
+    } else {
+        line.append(value).append(mag - value.size(), ' ');
+    }
+}
+
+void appendCustomText(QByteArray &line, QByteArrayView entry, Layout layout)
+{
+    const QByteArrayView text = entry.sliced(entry.startsWith('#') ? 1 : 0);
+    line.append(text.first(std::min(text.size(), customTextLimit)));
+    if (layout == Layout::Comma) {
+        line.append(',');
+    }
+}
+
+qint64 labelCount(std::optional<double> quantity, bool oneLinePerLabel)
+{
+    if (!oneLinePerLabel) {
+        return 1;
+    }
+    if (!quantity || !std::isfinite(*quantity)) {
+        return 0;
+    }
+    // nearbyint rounds half to even in the default rounding mode, which is
+    // the one the program runs in.
+    const double rounded = std::nearbyint(*quantity);
+    if (rounded <= 0) {
+        return 0;
+    }
+    constexpr double largest = 9.0e18;
+    return rounded >= largest ? qint64(largest) : qint64(rounded);
+}
+
+QByteArray quantityText(std::optional<double> quantity, bool oneLinePerLabel)
+{
+    if (oneLinePerLabel) {
+        return QByteArrayLiteral("1");
+    }
+    return quantity ? generalNumberText(*quantity) : QByteArray();
+}
+
+} // namespace LabelTextRules

@@ -1,0 +1,92 @@
+#include "productlabels/FillQueueFromReply.h"
+
+#include "app/ServerReply.h"
+#include "components/Big5.h"
+#include "components/DecimalText.h"
+
+namespace {
+const QByteArrayView separator("---------------------");
+const QByteArrayView endOfReply("EOT");
+// Long enough to recognise a value, short enough for a message box.
+constexpr qsizetype shownValueLength = 60;
+
+QString shown(QByteArrayView value)
+{
+    const bool cut = value.size() > shownValueLength;
+    return QStringLiteral("「") + Big5::decode(value.data(), cut ? shownValueLength : value.size()) +
+           (cut ? QStringLiteral("…") : QString()) + QStringLiteral("」");
+}
+
+QString recordText(int number)
+{
+    return QStringLiteral("第 %1 筆產品資料").arg(number);
+}
+} // namespace
+
+FillResult FillQueueFromReply(const ServerReply &reply, ProductQueueSink &sink, const FillOptions &options)
+{
+    using namespace ProductReplyFields;
+    FillResult result;
+    ProductReplyRecord record;
+    int position = 0;
+    int recordNumber = 0;
+    const int interval = options.progressInterval > 0 ? options.progressInterval : 1;
+    const auto fail = [&](const QString &error) {
+        result.error = error;
+        return result;
+    };
+
+    for (qsizetype index = 1; index < reply.count(); ++index) {
+        const QByteArrayView line = reply.lineView(index);
+        if (line == endOfReply) {
+            break;
+        }
+        if (line == separator) {
+            if (position == 0) {
+                continue;
+            }
+            const QString refusal = sink.append(record);
+            if (!refusal.isEmpty()) {
+                return fail(recordText(record.number) + QStringLiteral("無法存入: ") + refusal);
+            }
+            ++result.rowsAdded;
+            if (options.progress && result.rowsAdded % interval == 0) {
+                options.progress(result.rowsAdded);
+            }
+            position = 0;
+            continue;
+        }
+        if (position == 0) {
+            record.clear(++recordNumber);
+        }
+        if (position >= count) {
+            return fail(recordText(recordNumber) + QStringLiteral("超過 %1 個值 (多出的值為").arg(count) + shown(line) +
+                        QStringLiteral(")"));
+        }
+        record.texts[position] = line;
+        if (position == QUAN) {
+            const std::optional<double> quantity = DecimalText::parse(line);
+            if (!quantity) {
+                return fail(recordText(recordNumber) + QStringLiteral("的數量") + shown(line) +
+                            QStringLiteral("不是數字"));
+            }
+            record.numbers[QUAN] = options.countOverride ? options.countOverride : quantity;
+        } else if (isNumeric(position)) {
+            const std::optional<double> number = DecimalText::parse(line);
+            const bool blank = line.trimmed().isEmpty();
+            if (!number && !blank) {
+                return fail(recordText(recordNumber) + QStringLiteral("的 ") + QString::fromLatin1(names()[position]) +
+                            shown(line) + QStringLiteral("不是數字"));
+            }
+            record.numbers[position] = number;
+        }
+        record.valueCount = ++position;
+    }
+    if (position > 0) {
+        return fail(recordText(recordNumber) + QStringLiteral("沒有結束線就結束了,未存入"));
+    }
+    if (options.progress) {
+        options.progress(result.rowsAdded);
+    }
+    return result;
+}

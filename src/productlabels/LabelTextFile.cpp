@@ -1,0 +1,76 @@
+#include "productlabels/LabelTextFile.h"
+
+#include "components/ReplacingFile.h"
+#include "components/TextHelpers.h"
+#include "productlabels/ProductReplyFields.h"
+#include "productlabels/ProductRowSource.h"
+
+#include <QDir>
+
+ProductLabelLines::ProductLabelLines(const ProductOutputSettings &settings, const QDate &today)
+    : layout_(settings.fixedWidth ? LabelTextRules::Layout::FixedWidth : LabelTextRules::Layout::Comma)
+    , oneLinePerLabel_(settings.oneLinePerLabel)
+    , today_(DateToSlashedText(today))
+{
+    for (const QByteArray &entry : settings.columns) {
+        if (std::optional<ProductColumn> column = recogniseProductColumn(entry)) {
+            columns_.push_back(std::move(*column));
+        }
+    }
+}
+
+qint64 ProductLabelLines::repeatCount(const ProductRowSource &rows) const
+{
+    if (rows.text(ProductReplyFields::BARCODE).isEmpty()) {
+        return 0;
+    }
+    return LabelTextRules::labelCount(rows.number(ProductReplyFields::QUAN), oneLinePerLabel_);
+}
+
+void ProductLabelLines::build(QByteArray &line, const ProductRowSource &rows) const
+{
+    line.clear();
+    for (const ProductColumn &column : columns_) {
+        appendProductColumn(line, column, rows, layout_, today_);
+    }
+    line.append(LabelTextRules::quantityText(rows.number(ProductReplyFields::QUAN), oneLinePerLabel_));
+    line.append(LabelTextRules::lineEnd);
+}
+
+LabelTextFileResult writeProductLabelTextFile(ProductRowSource &rows, const ProductOutputSettings &settings,
+                                              const QString &path, const QDate &today)
+{
+    LabelTextFileResult result;
+    const auto fail = [&](const QString &reason) {
+        result.error =
+            QStringLiteral("文字檔 %1 無法寫出: %2。原來的文字檔未變更。").arg(QDir::toNativeSeparators(path), reason);
+        result.lines = 0;
+        return result;
+    };
+    ReplacingFile file(path);
+    if (!file.open()) {
+        return fail(file.errorString());
+    }
+    const ProductLabelLines lines(settings, today);
+    QByteArray line;
+    for (int row = 0; row < rows.rowCount(); ++row) {
+        const QString readError = rows.read(row);
+        if (!readError.isEmpty()) {
+            file.cancel();
+            return fail(QStringLiteral("第 %1 筆讀不出來: %2").arg(row + 1).arg(readError));
+        }
+        const qint64 repeat = lines.repeatCount(rows);
+        if (repeat == 0) {
+            continue;
+        }
+        lines.build(line, rows);
+        for (qint64 copy = 0; copy < repeat && !file.failed(); ++copy) {
+            file.write(line);
+        }
+        result.lines += repeat;
+    }
+    if (!file.commit()) {
+        return fail(file.errorString());
+    }
+    return result;
+}

@@ -1,0 +1,55 @@
+#pragma once
+
+#include "components/LabelTextRules.h"
+#include "productlabels/ProductColumns.h"
+#include "settings/ProductOutputSettings.h"
+
+#include <QByteArray>
+#include <QDate>
+#include <QList>
+#include <QString>
+
+#include <vector>
+
+class ProductRowSource;
+
+// The lines of "Bars.txt" for the product queue: per row with a BARCODE, the
+// value of every recognised column entry in list order, then the quantity and
+// CR LF; in one-label-per-line mode as many identical lines as the rounded
+// quantity, each ending in 1.
+class ProductLabelLines
+{
+public:
+    // Takes the layout, one-label-per-line and the column list of settings.
+    ProductLabelLines(const ProductOutputSettings &settings, const QDate &today);
+
+    // How many times line() is written for the current row of rows: 0 for a
+    // row without BARCODE or, in one-label-per-line mode, a quantity below 1.
+    qint64 repeatCount(const ProductRowSource &rows) const;
+    // The current row's line, CR LF included, replacing the text of line.
+    void build(QByteArray &line, const ProductRowSource &rows) const;
+
+    const std::vector<ProductColumn> &columns() const { return columns_; }
+    LabelTextRules::Layout layout() const { return layout_; }
+    const QByteArray &today() const { return today_; }
+    bool oneLinePerLabel() const { return oneLinePerLabel_; }
+
+private:
+    std::vector<ProductColumn> columns_;
+    LabelTextRules::Layout layout_;
+    bool oneLinePerLabel_;
+    QByteArray today_;
+};
+
+struct LabelTextFileResult {
+    QString error; // empty when the new file is in place
+    qint64 lines = 0;
+    bool ok() const { return error.isEmpty(); }
+};
+
+// Writes the product label text file at path. The new file replaces the old
+// one only when it is complete; when anything fails (a row cannot be read,
+// the directory cannot take the file, a write or the disk fails, the old file
+// cannot be replaced) the old file stays as it was and error says why.
+LabelTextFileResult writeProductLabelTextFile(ProductRowSource &rows, const ProductOutputSettings &settings,
+                                              const QString &path, const QDate &today);

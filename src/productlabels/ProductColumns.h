@@ -1,0 +1,36 @@
+#pragma once
+
+#include "components/LabelTextRules.h"
+
+#include <QByteArray>
+#include <QDate>
+
+#include <optional>
+
+class ProductRowSource;
+
+// One entry of the product export's column list, recognised once.
+struct ProductColumn {
+    enum class Kind {
+        Field,              // a field's text, or a numeric field as general number text
+        SpecialOrListPrice, // "特價(沒有依牌價)": "$" + MEMBER, or "$" + PRICE when MEMBER is 0
+        SpecialPrice,       // "特價…": "$" + MEMBER, or nothing when MEMBER is 0
+        Today,              // "系統日期…": yyyy/mm/dd
+        CustomText,         // "#" + text
+    };
+    Kind kind = Kind::Field;
+    int position = -1; // ProductReplyFields position for Kind::Field
+    int width = 0;     // bytes in fixed-width layout; custom texts are never padded
+    QByteArray entry;  // the entry as listed (custom texts take their value from it)
+};
+
+// The rule an entry of the column list follows: by its leading text, or for
+// "特價(沒有依牌價)" and the three "最後進貨日" entries by the whole text. The
+// width is the column's own, not the figure in the caption ("顏色(8C)" is 20
+// bytes wide). An entry that matches no rule yields nothing: nullopt.
+std::optional<ProductColumn> recogniseProductColumn(const QByteArray &entry);
+
+// Appends one column's value for the current row of rows (see
+// LabelTextRules::appendValue). today is the date "系統日期" writes.
+void appendProductColumn(QByteArray &line, const ProductColumn &column, const ProductRowSource &rows,
+                         LabelTextRules::Layout layout, const QByteArray &today);

@@ -1,0 +1,63 @@
+#include "productlabels/ProductExport.h"
+
+#include "components/Clock.h"
+#include "components/Prompts.h"
+#include "productlabels/ProductRowSource.h"
+
+#include <QDir>
+
+QString productLabelTextPath(const QString &programDir)
+{
+    return programDir + QStringLiteral("/Bars.txt");
+}
+
+ProductExportResult exportProductLabels(ProductRowSource &rows, const ProductOutputSettings &settings,
+                                        const QString &programDir, const Clock &clock)
+{
+    ProductExportResult result;
+    if (rows.rowCount() == 0) {
+        result.kind = ProductExportResult::Kind::EmptyQueue;
+        result.message = QString::fromUtf8(nothingToExportText);
+        return result;
+    }
+    result.path = productLabelTextPath(programDir);
+    const LabelTextFileResult written = writeProductLabelTextFile(rows, settings, result.path, clock.today());
+    if (!written.ok()) {
+        result.kind = ProductExportResult::Kind::Failed;
+        result.message = written.error;
+        return result;
+    }
+    result.kind = ProductExportResult::Kind::Written;
+    result.lines = written.lines;
+    result.message = QString::fromUtf8(exportDoneText) + QDir::toNativeSeparators(result.path);
+    return result;
+}
+
+LabelProgramLaunch launchProductLabelProgram(const QString &programDir, LabelProgramParameter parameter,
+                                             ProgramLauncher &launcher)
+{
+    return launchLabelProgram(programDir + QStringLiteral("/BARPRINT.INI"), QByteArrayLiteral("barprint"), parameter,
+                              launcher);
+}
+
+ProductExportRun runProductExport(ProductRowSource &rows, const ProductOutputSettings &settings,
+                                  const QString &programDir, const Clock &clock, LabelProgramParameter parameter,
+                                  Prompts &prompts, ProgramLauncher &launcher)
+{
+    ProductExportRun run;
+    if (rows.rowCount() == 0) {
+        run.result.message = QString::fromUtf8(nothingToExportText);
+        prompts.msg3dShow(run.result.message);
+        return run;
+    }
+    if (!prompts.confirm(QString::fromUtf8(confirmExportQuestion))) {
+        return run;
+    }
+    run.confirmed = true;
+    run.result = exportProductLabels(rows, settings, programDir, clock);
+    prompts.msg3dShow(run.result.message);
+    if (run.result.kind == ProductExportResult::Kind::Written) {
+        run.launch = launchProductLabelProgram(programDir, parameter, launcher);
+    }
+    return run;
+}

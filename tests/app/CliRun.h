@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// barlabel-cli run as a process, from BARLABEL_BIN_DIR unless program is given.
+struct CliRun {
+    int exitCode = -1;
+    QString out; // UTF-8 from the terminal side
+    QString err;
+    QStringList outLines() const;
+};
+
+QString cliProgram();
+CliRun runCli(const QStringList &arguments, const QString &program = cliProgram());

@@ -1,0 +1,81 @@
+#pragma once
+
+#include "app/widgets/TqelvomainForm.h"
+#include "common/RecordingPrompts.h"
+#include "components/Clock.h"
+#include "components/DateFormats.h"
+
+#include <QCloseEvent>
+#include <QDialog>
+#include <QTemporaryDir>
+#include <QWidget>
+
+#include <functional>
+#include <gtest/gtest.h>
+#include <memory>
+
+// Stands in for a label window: closing it hides it and tells whoever listens.
+class StandInLabelWindow : public QWidget
+{
+public:
+    explicit StandInLabelWindow(QWidget *parent)
+        : QWidget(parent, Qt::Window)
+    {
+        resize(200, 100);
+    }
+
+    std::function<void()> onClose;
+
+protected:
+    void closeEvent(QCloseEvent *event) override
+    {
+        event->accept();
+        if (onClose) {
+            onClose();
+        }
+    }
+};
+
+// A main window in a fresh program directory with its own guard directory, a
+// stand-in settings dialog whose fields are `link`, and stand-in label windows.
+class MainFormTest : public ::testing::Test
+{
+protected:
+    MainFormTest() { DateFormats::useLabelWindowFormats(); }
+
+    void createForm()
+    {
+        form = std::make_unique<TqelvomainForm>(programDir.path(), prompts, guardOptions());
+        form->exchange().setClock(clock);
+        settingsForm = new QDialog(form.get());
+        form->setSettingsForm(settingsForm, [this] { return link; });
+        form->setProductWindowFactory([this](QWidget *parent) {
+            auto *window = new StandInLabelWindow(parent);
+            window->onClose = [this] { form->productWindowClosed(); };
+            ++productWindowsMade;
+            return window;
+        });
+        form->setCustomerWindowFactory([this](QWidget *parent) {
+            ++customerWindowsMade;
+            return new StandInLabelWindow(parent);
+        });
+    }
+
+    // The guard in its own directory, its notices recorded.
+    TqelvomainForm::GuardOptions guardOptions()
+    {
+        return {guardDirectory.path(),
+                [this](const QString &title, const QString &text) { guardNotices << title + QLatin1Char('|') + text; }};
+    }
+
+    QTemporaryDir programDir;
+    QTemporaryDir guardDirectory;
+    RecordingPrompts prompts;
+    QStringList guardNotices;
+    LinkSettings link{QByteArray(), "01", "1234"};
+    FixedClock clock{QDateTime(QDate(2026, 12, 10), QTime(9, 5, 7))};
+    std::unique_ptr<TqelvomainForm> form;
+    QDialog *settingsForm = nullptr;
+    int productWindowsMade = 0;
+    int customerWindowsMade = 0;
+};

@@ -1,0 +1,222 @@
+#include "MainFormFixture.h"
+#include "app/OneInstComp.h"
+#include "app/widgets/MainPicture.h"
+#include "components/widgets/TCBitBtn.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QImage>
+#include <QLabel>
+#include <QListView>
+#include <QPlainTextEdit>
+#include <QTimer>
+#include <QtTest>
+
+namespace {
+QStringList memoLines(const QListView *memo)
+{
+    QStringList lines;
+    const QAbstractItemModel *model = memo->model();
+    for (int row = 0; row < model->rowCount(); ++row) {
+        lines << model->index(row, 0).data().toString();
+    }
+    return lines;
+}
+} // namespace
+
+TEST_F(MainFormTest, layoutFollowsTheWindowPlan)
+{
+    createForm();
+    EXPECT_EQ(form->windowTitle(), QStringLiteral("qelvomainForm"));
+    EXPECT_EQ(form->size(), QSize(518, 570));
+    EXPECT_EQ(form->Panel1->text(), QStringLiteral("條碼列印作業(Velmar)"));
+    EXPECT_EQ(form->Label4->text(), QStringLiteral("v108-0402"));
+    EXPECT_EQ(form->Label8->text(), QStringLiteral("Label8"));
+    EXPECT_EQ(form->Panel6->geometry(), QRect(0, 450, 518, 120));
+    EXPECT_EQ(form->Memo1->geometry(), QRect(2, 28, 495, 69));
+    EXPECT_EQ(form->Memo2->pos(), QPoint(2, 97));
+    EXPECT_EQ(form->Label3->pos(), QPoint(341, 10));
+    EXPECT_EQ(memoLines(form->Memo1), QStringList{QStringLiteral("Memo1")});
+    EXPECT_EQ(form->Memo2->toPlainText(), QStringLiteral("Memo2"));
+
+    const struct {
+        TCBitBtn *button;
+        QLabel *shadow;
+        QString caption;
+        int y;
+    } buttons[] = {
+        {form->CloseButton, form->Panel2, QStringLiteral("離開 &X"), 121},
+        {form->PrintSetButton, form->Panel3, QStringLiteral("商品條碼列印 &1"), 181},
+        {form->custbutton, form->Panel9, QStringLiteral("客戶條碼列印 &2"), 247},
+        {form->SysButton, form->Panel7, QStringLiteral("系統參數設定 &3"), 311},
+    };
+    for (const auto &row : buttons) {
+        SCOPED_TRACE(row.caption.toStdString());
+        EXPECT_EQ(row.button->text(), row.caption);
+        EXPECT_EQ(row.button->geometry(), QRect(165, row.y, 170, 33));
+        EXPECT_EQ(row.shadow->geometry(), QRect(168, row.y + 5, 170, 33));
+        EXPECT_FALSE(row.shadow->isEnabled());
+        EXPECT_EQ(row.button->focusSize(), 3);
+        EXPECT_FALSE(row.button->icon().isNull());
+    }
+
+    // Tab walks the four buttons only; the panes are left out.
+    form->show();
+    form->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    form->CloseButton->setFocus();
+    QList<QWidget *> visited;
+    for (int i = 0; i < 4; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        visited << QApplication::focusWidget();
+    }
+    EXPECT_EQ(visited, (QList<QWidget *>{form->PrintSetButton, form->custbutton, form->SysButton, form->CloseButton}));
+}
+
+TEST_F(MainFormTest, labelWindowsAreMadeOnceAndBroughtBack)
+{
+    createForm();
+    form->show();
+    form->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+
+    // A mnemonic presses its button as a short animated click.
+    QTest::keyClick(form.get(), Qt::Key_1, Qt::AltModifier);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return form->productWindow() != nullptr; }));
+    QPointer<QWidget> product = form->productWindow();
+    EXPECT_EQ(product->objectName(), QStringLiteral("Bar1Form"));
+    EXPECT_TRUE(product->isVisible());
+    product->showMinimized();
+    form->PrintSetButton->click();
+    EXPECT_EQ(form->productWindow(), product);
+    EXPECT_FALSE(product->isMinimized());
+    EXPECT_EQ(productWindowsMade, 1);
+
+    form->custbutton->click();
+    QPointer<QWidget> customer = form->customerWindow();
+    ASSERT_TRUE(customer);
+    EXPECT_EQ(customer->objectName(), QStringLiteral("CustBarForm"));
+    customer->close();
+    EXPECT_FALSE(customer->isVisible());
+    form->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    QTest::keyClick(form.get(), Qt::Key_2, Qt::AltModifier);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return customer->isVisible(); }));
+    EXPECT_EQ(form->customerWindow(), customer);
+    EXPECT_EQ(customerWindowsMade, 1);
+}
+
+TEST_F(MainFormTest, closedProductWindowGoesAfterTheDelayUnlessShownAgain)
+{
+    createForm();
+    form->PrintSetButton->click();
+    QPointer<QWidget> first = form->productWindow();
+    ASSERT_TRUE(first);
+
+    // Shown again before the timer fires: it must not vanish under the user.
+    first->close();
+    EXPECT_TRUE(form->Timer1->isActive());
+    form->PrintSetButton->click();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !form->Timer1->isActive(); }));
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    ASSERT_TRUE(first);
+    EXPECT_EQ(form->productWindow(), first);
+    EXPECT_TRUE(first->isVisible());
+
+    first->close();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return first.isNull(); }));
+    EXPECT_EQ(form->productWindow(), nullptr);
+
+    form->PrintSetButton->click();
+    EXPECT_NE(form->productWindow(), nullptr);
+    EXPECT_EQ(productWindowsMade, 2);
+}
+
+TEST_F(MainFormTest, storePictureReplacesTheBuiltInOneAndTheCredit)
+{
+    QImage picture(40, 30, QImage::Format_RGB32);
+    picture.fill(Qt::darkCyan);
+    const struct {
+        const char *name;
+        QString fileName;
+        QByteArray bytes; // empty: no file
+        bool builtIn;
+        QString credit;
+        bool reported;
+    } cases[] = {
+        {"no picture", QString(), QByteArray(), true, QStringLiteral("Morvane"), false},
+        {"picture", QStringLiteral("cust.bmp"), QByteArray("bmp"), false, QString(), false},
+        {"picture named in capitals", QStringLiteral("CUST.BMP"), QByteArray("bmp"), false, QString(), false},
+        {"not a picture", QStringLiteral("cust.bmp"), QByteArray("this is no bitmap"), true, QString(), true},
+    };
+    for (const auto &row : cases) {
+        SCOPED_TRACE(row.name);
+        prompts.calls.clear();
+        QFile::remove(programDir.filePath(QStringLiteral("cust.bmp")));
+        QFile::remove(programDir.filePath(QStringLiteral("CUST.BMP")));
+        if (row.bytes == "bmp") {
+            ASSERT_TRUE(picture.save(programDir.filePath(row.fileName), "BMP"));
+        } else if (!row.bytes.isEmpty()) {
+            QFile file(programDir.filePath(row.fileName));
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+            file.write(row.bytes);
+        }
+
+        createForm();
+
+        EXPECT_EQ(form->Image1->showsBuiltInPicture(), row.builtIn);
+        EXPECT_EQ(form->Label3->text(), row.credit);
+        const QStringList messages = prompts.texts(RecordingPrompts::Plain);
+        ASSERT_EQ(messages.size(), row.reported ? 1 : 0);
+        if (row.reported) {
+            EXPECT_TRUE(messages[0].contains(QStringLiteral("cust.bmp"))) << messages[0].toStdString();
+        }
+        form.reset();
+    }
+}
+
+TEST_F(MainFormTest, secondStartBringsTheMinimisedWindowBack)
+{
+    createForm();
+    EXPECT_EQ(form->OneInstComp1->mutex(), QStringLiteral("2009/10/22-mutex"));
+    EXPECT_EQ(form->OneInstComp1->message(), QStringLiteral("2009/10/22-message"));
+    EXPECT_EQ(form->OneInstComp1->text(), QStringLiteral("條碼列印重複登入了!!"));
+    EXPECT_EQ(form->OneInstComp1->title(), QStringLiteral("For web 條碼列印"));
+    ASSERT_TRUE(form->OneInstComp1->isGuarding());
+    form->showMinimized();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return form->isMinimized(); }));
+
+    OneInstComp second;
+    second.setDirectory(guardDirectory.path());
+    second.beginLoading();
+    second.setMutex(QStringLiteral("2009/10/22-mutex"));
+    second.setMessage(QStringLiteral("2009/10/22-message"));
+    second.Loaded();
+
+    EXPECT_TRUE(second.anotherInstanceFound());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !form->isMinimized(); }));
+    EXPECT_TRUE(form->isVisible());
+}
+
+TEST_F(MainFormTest, settingsButtonShowsTheDialogModallyAndExitCloses)
+{
+    createForm();
+    form->show();
+    form->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    bool shownModally = false;
+    QTimer watcher;
+    QObject::connect(&watcher, &QTimer::timeout, settingsForm, [&] {
+        if (QApplication::activeModalWidget() == settingsForm) {
+            shownModally = true;
+            settingsForm->accept();
+        }
+    });
+    watcher.start(10);
+    QTest::keyClick(form.get(), Qt::Key_3, Qt::AltModifier);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return shownModally; }));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !settingsForm->isVisible(); }));
+
+    form->CloseButton->click();
+    EXPECT_FALSE(form->isVisible());
+}

@@ -1,0 +1,112 @@
+#include "app/widgets/StartUp.h"
+
+#include "MainFormFixture.h"
+#include "app/LoopbackServer.h"
+#include "common/BackofficeProcess.h"
+#include "components/widgets/TCBitBtn.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QLabel>
+#include <QListView>
+#include <QPlainTextEdit>
+#include <QSignalSpy>
+
+namespace {
+QStringList memoLines(const QListView *memo)
+{
+    QStringList lines;
+    const QAbstractItemModel *model = memo->model();
+    for (int row = 0; row < model->rowCount(); ++row) {
+        lines << model->index(row, 0).data().toString();
+    }
+    return lines;
+}
+
+using StartUpTest = MainFormTest;
+} // namespace
+
+TEST_F(StartUpTest, linkTestFromTheSavedSettingsSetsStatusAndFocus)
+{
+    BackofficeProcess backoffice;
+    ASSERT_TRUE(backoffice.isListening()) << backoffice.errorText().toStdString();
+    const QByteArray nobody = QByteArrayLiteral("127.0.0.1:") + QByteArray::number(LoopbackServer::closedPort());
+    const struct {
+        const char *name;
+        QByteArray settings; // empty: no SysSet.ini
+        QString label8;
+        bool focusOnExit;
+        QStringList memo1;
+        QString memo2;
+        QString status;
+    } cases[] = {
+        {"linked",
+         "SERVER=" + backoffice.serverText().toLatin1() + "\r\nBRAN_NO=01\r\nPASSWD=1234\r\n",
+         QStringLiteral("【01】與主機連線正常"),
+         true,
+         {QStringLiteral("DataOk"), QStringLiteral("EOT")},
+         QStringLiteral("bran_no=01&link_pass=1234"),
+         QStringLiteral(" 成功      耗資時間(ms) :")},
+        {"wrong password",
+         "SERVER=" + backoffice.serverText().toLatin1() + "\r\nBRAN_NO=01\r\nPASSWD=9999\r\n",
+         QStringLiteral("請先與主機連線【系統參數設定】"),
+         false,
+         {QStringLiteral("密碼錯誤")},
+         QStringLiteral("bran_no=01&link_pass=9999"),
+         QStringLiteral(" 資料不完整")},
+        {"unreachable",
+         "SERVER=" + nobody + "\r\nBRAN_NO=01\r\nPASSWD=1234\r\n",
+         QStringLiteral("請先與主機連線【系統參數設定】"),
+         false,
+         {},
+         QStringLiteral("bran_no=01&link_pass=1234"),
+         QStringLiteral(" 失敗")},
+        {"never set up",
+         QByteArray(),
+         QStringLiteral("請先與主機連線【系統參數設定】"),
+         false,
+         {},
+         QStringLiteral("bran_no=&link_pass="),
+         QStringLiteral(" 失敗")},
+    };
+    for (const auto &row : cases) {
+        SCOPED_TRACE(row.name);
+        QFile settings(programDir.filePath(QStringLiteral("SysSet.ini")));
+        settings.remove();
+        if (!row.settings.isEmpty()) {
+            ASSERT_TRUE(settings.open(QIODevice::WriteOnly));
+            settings.write("[SETTING]\r\n" + row.settings + "OPRICE=0\r\n");
+            settings.close();
+        }
+
+        const std::unique_ptr<TqelvomainForm> started = startUp(programDir.path(), prompts, guardOptions());
+
+        ASSERT_NE(started, nullptr);
+        EXPECT_EQ(started->Label8->text(), row.label8);
+        EXPECT_EQ(started->focusWidget(), row.focusOnExit ? static_cast<QWidget *>(started->CloseButton)
+                                                          : static_cast<QWidget *>(started->SysButton));
+        EXPECT_EQ(memoLines(started->Memo1), row.memo1);
+        EXPECT_EQ(started->Memo2->toPlainText(), row.memo2);
+        EXPECT_TRUE(started->Panel3->text().startsWith(QStringLiteral("最近通訊時間 : ")));
+        EXPECT_TRUE(started->Panel3->text().contains(row.status)) << started->Panel3->text().toStdString();
+        EXPECT_NE(started->settingsForm(), nullptr);
+        EXPECT_FALSE(started->isVisible());
+        EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+        EXPECT_TRUE(prompts.calls.isEmpty());
+    }
+}
+
+TEST_F(StartUpTest, secondCopyShowsOnlyTheNoticeAndWakesTheFirst)
+{
+    const std::unique_ptr<TqelvomainForm> first = startUp(programDir.path(), prompts, guardOptions());
+    ASSERT_NE(first, nullptr);
+    QSignalSpy wakeUps(first->OneInstComp1, &OneInstComp::wakeUpRequested);
+    const int windowsBefore = QApplication::topLevelWidgets().size();
+
+    const std::unique_ptr<TqelvomainForm> second = startUp(programDir.path(), prompts, guardOptions());
+
+    EXPECT_EQ(second, nullptr);
+    EXPECT_EQ(guardNotices, QStringList{QStringLiteral("For web 條碼列印|條碼列印重複登入了!!")});
+    EXPECT_EQ(QApplication::topLevelWidgets().size(), windowsBefore);
+    EXPECT_TRUE(wakeUps.wait());
+}

@@ -1,0 +1,195 @@
+#include "productlabels/ProductExport.h"
+
+#include "MemoryProductQueue.h"
+#include "common/RecordingPrompts.h"
+#include "components/Big5.h"
+#include "components/Clock.h"
+#include "components/RecordingLauncher.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <csignal>
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+
+namespace {
+using namespace ProductReplyFields;
+
+bool writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+QByteArray readAll(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+const QByteArray oldContent = "OLD,1\r\n";
+
+class ProductExportTest : public ::testing::Test
+{
+public:
+    ProductExportTest()
+    {
+        programDir = dir.path();
+        queue.rows.append(MemoryRow().text(BARCODE, "A0001").number(QUAN, 2));
+        queue.rows.append(MemoryRow().text(BARCODE, "A0002").number(QUAN, 1));
+        settings.columns = {Big5::fromUtf8Literal("產品條碼(20C)")};
+    }
+
+    void storeLabelProgram(const QByteArray &path)
+    {
+        ASSERT_TRUE(writeFile(programDir + "/BARPRINT.INI", "[barprint]\r\nFN1=" + path + "\r\n"));
+    }
+
+    ProductExportRun run(LabelProgramParameter parameter = LabelProgramParameter::None)
+    {
+        return runProductExport(queue, settings, programDir, clock, parameter, prompts, launcher);
+    }
+
+    QString barsPath() const { return programDir + "/Bars.txt"; }
+
+    QTemporaryDir dir;
+    QString programDir;
+    MemoryProductQueue queue;
+    ProductOutputSettings settings;
+    FixedClock clock{QDateTime(QDate(2026, 3, 1), QTime(9, 0))};
+    RecordingPrompts prompts{true};
+    RecordingLauncher launcher;
+};
+} // namespace
+
+TEST_F(ProductExportTest, emptyQueueSaysSoAndAsksNothing)
+{
+    queue.rows.clear();
+    storeLabelProgram("/opt/label/print");
+    const ProductExportRun outcome = run();
+    EXPECT_EQ(prompts.calls, (QList<RecordingPrompts::Call>{{RecordingPrompts::Msg3d, "沒有資料可以匯出!!"}}));
+    EXPECT_FALSE(QFile::exists(barsPath()));
+    EXPECT_TRUE(launcher.requests.isEmpty());
+    EXPECT_FALSE(outcome.launch.has_value());
+}
+
+TEST_F(ProductExportTest, declinedQuestionChangesNothing)
+{
+    storeLabelProgram("/opt/label/print");
+    ASSERT_TRUE(writeFile(barsPath(), oldContent));
+    prompts.defaultConfirmAnswer = false;
+    run();
+    EXPECT_EQ(prompts.calls, (QList<RecordingPrompts::Call>{{RecordingPrompts::Confirm, "確定轉出要列印的資料 ?"}}));
+    EXPECT_EQ(readAll(barsPath()), oldContent);
+    EXPECT_TRUE(launcher.requests.isEmpty());
+}
+
+TEST_F(ProductExportTest, writtenFileReplacesTheOldOneThenStartsTheProgramWithItsParameter)
+{
+    struct Case {
+        LabelProgramParameter parameter;
+        QString expected;
+    } cases[] = {
+        {LabelProgramParameter::None, QString()},
+        {LabelProgramParameter::One, QStringLiteral("1")},
+        {LabelProgramParameter::Two, QStringLiteral("2")},
+    };
+    storeLabelProgram("/opt/label/print");
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.expected.toStdString());
+        ASSERT_TRUE(writeFile(barsPath(), oldContent));
+        prompts.calls.clear();
+        launcher.requests.clear();
+        const ProductExportRun outcome = run(c.parameter);
+        EXPECT_EQ(readAll(barsPath()), "A0001,2\r\nA0002,1\r\n");
+        EXPECT_EQ(prompts.calls,
+                  (QList<RecordingPrompts::Call>{
+                      {RecordingPrompts::Confirm, "確定轉出要列印的資料 ?"},
+                      {RecordingPrompts::Msg3d, "已經送出文字檔" + QDir::toNativeSeparators(barsPath())}}));
+        ASSERT_EQ(launcher.requests.size(), 1);
+        EXPECT_EQ(launcher.requests[0].fileName, QStringLiteral("/opt/label/print"));
+        EXPECT_EQ(launcher.requests[0].parameter, c.expected);
+        ASSERT_TRUE(outcome.launch.has_value());
+        EXPECT_EQ(outcome.launch->outcome, LabelProgramLaunch::Outcome::Started);
+    }
+}
+
+TEST_F(ProductExportTest, withoutStoredProgramTheFileIsWrittenAndNothingStarted)
+{
+    for (const QByteArray &ini :
+         {QByteArray(), QByteArray("[barprint]\r\nOTHER=x\r\n"), QByteArray("[barprint]\r\nFN1=\r\n")}) {
+        SCOPED_TRACE(ini.constData());
+        if (!ini.isEmpty()) {
+            ASSERT_TRUE(writeFile(programDir + "/BARPRINT.INI", ini));
+        }
+        prompts.calls.clear();
+        const ProductExportRun outcome = run(LabelProgramParameter::One);
+        EXPECT_EQ(readAll(barsPath()), "A0001,2\r\nA0002,1\r\n");
+        EXPECT_EQ(prompts.texts(RecordingPrompts::Msg3d),
+                  QStringList{"已經送出文字檔" + QDir::toNativeSeparators(barsPath())});
+        EXPECT_TRUE(launcher.requests.isEmpty());
+        ASSERT_TRUE(outcome.launch.has_value());
+        EXPECT_EQ(outcome.launch->outcome, LabelProgramLaunch::Outcome::NotConfigured);
+    }
+}
+
+TEST_F(ProductExportTest, failedExportKeepsTheOldFileAndStartsNothing)
+{
+    storeLabelProgram("/opt/label/print");
+    // Lines enough to pass the file size limit below.
+    for (int row = 0; row < 2000; ++row) {
+        queue.rows.append(MemoryRow().text(BARCODE, "B" + QByteArray::number(row)).number(QUAN, 1));
+    }
+    struct Case {
+        const char *name;
+        std::function<void(ProductExportTest &)> arrange;
+        bool keepsOldFile;
+    } cases[] = {
+        {"program directory is a file",
+         [](ProductExportTest &test) {
+             test.programDir = test.dir.filePath("notADirectory");
+             writeFile(test.programDir, "x");
+         },
+         true},
+        {"old file cannot be replaced",
+         [](ProductExportTest &test) {
+             QFile::remove(test.barsPath());
+             QDir(test.programDir).mkpath("Bars.txt/inside");
+         },
+         false},
+        {"a row cannot be read", [](ProductExportTest &test) { test.queue.unreadableRow = 1000; }, true},
+        {"disk full on the way",
+         [](ProductExportTest &) {
+             signal(SIGXFSZ, SIG_IGN);
+             const rlimit small{4096, RLIM_INFINITY};
+             setrlimit(RLIMIT_FSIZE, &small);
+         },
+         true},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        programDir = dir.path();
+        queue.unreadableRow = -1;
+        ASSERT_TRUE(writeFile(barsPath(), oldContent));
+        prompts.calls.clear();
+        c.arrange(*this);
+        const ProductExportRun outcome = run();
+        rlimit unlimited{RLIM_INFINITY, RLIM_INFINITY};
+        setrlimit(RLIMIT_FSIZE, &unlimited);
+
+        EXPECT_EQ(outcome.result.kind, ProductExportResult::Kind::Failed);
+        const QStringList shown = prompts.texts(RecordingPrompts::Msg3d);
+        ASSERT_EQ(shown.size(), 1);
+        EXPECT_TRUE(shown[0].contains(QStringLiteral("無法寫出"))) << shown[0].toStdString();
+        EXPECT_TRUE(launcher.requests.isEmpty());
+        EXPECT_FALSE(outcome.launch.has_value());
+        if (c.keepsOldFile) {
+            EXPECT_EQ(readAll(dir.filePath("Bars.txt")), oldContent);
+        }
+        EXPECT_TRUE(QDir(dir.path()).entryList({"Bars.txt?*"}).isEmpty()) << "a temporary file was left behind";
+        QDir(dir.filePath("Bars.txt")).removeRecursively();
+        QFile::remove(dir.filePath("notADirectory"));
+    }
+}

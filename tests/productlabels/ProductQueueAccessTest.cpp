@@ -1,0 +1,103 @@
+#include "productlabels/ProductQueueAccess.h"
+
+#include "app/ServerReply.h"
+#include "components/Big5.h"
+#include "components/DbfTable.h"
+#include "components/LabelQueue.h"
+#include "productlabels/FillQueueFromReply.h"
+#include "productlabels/LabelTextFile.h"
+#include "productlabels/ProductQueueTable.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+using namespace ProductReplyFields;
+
+class ProductQueueAccessTest : public ::testing::Test
+{
+protected:
+    ProductQueueAccessTest()
+        : path(dir.filePath(QStringLiteral("bar1.dbf")))
+    {
+        EXPECT_TRUE(DbfTable::create(path, ProductQueueTable::fields()).ok());
+        EXPECT_TRUE(queue.open(path).ok());
+    }
+
+    FillResult fill(const QByteArray &records, std::optional<double> countOverride = std::nullopt)
+    {
+        ProductQueueWriter writer(queue);
+        FillOptions options;
+        options.countOverride = countOverride;
+        return FillQueueFromReply(ServerReply("DataOk\r\n" + records + "EOT\r\n"), writer, options);
+    }
+
+    QTemporaryDir dir;
+    QString path;
+    LabelQueue queue{ProductQueueTable::fields()};
+};
+
+QByteArray record(const QList<QByteArray> &values)
+{
+    return values.join("\r\n") + "\r\n---------------------\r\n";
+}
+} // namespace
+
+TEST_F(ProductQueueAccessTest, importedRowsReachTheTableCutToTheirWidthsAndExportFromIt)
+{
+    // 59 ASCII bytes then 長: the cut at 60 bytes must not split the character.
+    const QByteArray longName = QByteArray(59, 'N') + Big5::fromUtf8Literal("長");
+    const FillResult result =
+        fill(record({"2", "I1", "A0001", longName, "RED", "L", "PCS", "590", ""}) +
+             record({"1", "I2", "A0002", Big5::fromUtf8Literal("長褲"), "", "", "", "990", "790.5", "S01"}));
+    ASSERT_TRUE(result.ok()) << result.error.toStdString();
+
+    LabelQueue reopened(ProductQueueTable::fields());
+    ASSERT_TRUE(reopened.open(path).ok());
+    ProductQueueReader reader(reopened);
+    ASSERT_EQ(reader.rowCount(), 2);
+    ASSERT_TRUE(reader.read(0).isEmpty());
+    EXPECT_EQ(reader.text(BARCODE), "A0001");
+    EXPECT_EQ(reader.text(ITEM_NAME), QByteArray(59, 'N'));
+    EXPECT_EQ(reader.number(QUAN), 2.0);
+    EXPECT_EQ(reader.number(PRICE), 590.0);
+    EXPECT_FALSE(reader.number(MEMBER).has_value());
+    EXPECT_TRUE(reader.text(NOTEA10).isEmpty());
+    ASSERT_TRUE(reader.read(1).isEmpty());
+    EXPECT_EQ(reader.number(MEMBER), 790.5);
+    EXPECT_EQ(reader.text(SUPP_NO), "S01");
+
+    ProductOutputSettings settings;
+    settings.columns = {Big5::fromUtf8Literal("產品條碼(20C)"), Big5::fromUtf8Literal("特價(沒有依牌價)"), "#NT"};
+    const QString bars = dir.filePath(QStringLiteral("Bars.txt"));
+    ASSERT_TRUE(writeProductLabelTextFile(reader, settings, bars, QDate(2026, 3, 1)).ok());
+    QFile file(bars);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), "A0001,$590,NT,2\r\nA0002,$790.5,NT,1\r\n");
+}
+
+TEST_F(ProductQueueAccessTest, aNumberTooWideForItsFieldStopsAtThatRecordAndKeepsTheRowsBefore)
+{
+    const FillResult result =
+        fill(record({"1", "I1", "A0001", "N", "", "", "", "590"}) +
+             record({"1", "I2", "A0002", "N", "", "", "", "1e15"}) + record({"1", "I3", "A0003"}));
+    EXPECT_EQ(result.rowsAdded, 1);
+    EXPECT_TRUE(result.error.contains(QStringLiteral("第 2 筆"))) << result.error.toStdString();
+    EXPECT_TRUE(result.error.contains(QStringLiteral("PRICE"))) << result.error.toStdString();
+
+    LabelQueue reopened(ProductQueueTable::fields());
+    ASSERT_TRUE(reopened.open(path).ok());
+    EXPECT_EQ(reopened.rowCount(), 1);
+}
+
+TEST_F(ProductQueueAccessTest, theCountOverrideIsStoredAsTyped)
+{
+    ASSERT_TRUE(fill(record({"7", "I1", "A0001"}) + record({"3", "I2", "A0002"}), -2).ok());
+    ProductQueueReader reader(queue);
+    for (int row = 0; row < 2; ++row) {
+        ASSERT_TRUE(reader.read(row).isEmpty());
+        EXPECT_EQ(reader.number(QUAN), -2.0);
+    }
+}
