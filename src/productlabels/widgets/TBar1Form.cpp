@@ -12,6 +12,9 @@
 #include "components/widgets/OpenHelpPage.h"
 #include "components/widgets/TCBitBtn.h"
 #include "components/widgets/WindowScale.h"
+#include "productlabels/ProductExport.h"
+#include "productlabels/ProductImport.h"
+#include "productlabels/ProductQueueAccess.h"
 #include "productlabels/ProductQueueModel.h"
 #include "productlabels/ProductQueueTable.h"
 #include "productlabels/widgets/TBar1SearchForm.h"
@@ -20,11 +23,13 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QDir>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QScopedValueRollback>
 #include <QScreen>
 #include <QShortcut>
 
@@ -101,6 +106,7 @@ TBar1Form::TBar1Form(const QString &programDir, ServerExchange &exchange, Settin
     , Edit1(new QLineEdit(FuncPanel))
     , RadioGroup1(new QGroupBox(QStringLiteral("參數"), FuncPanel))
     , CheckBox1(new QCheckBox(QStringLiteral("更改"), FuncPanel))
+    , ProgressLabel(new QLabel(Panel1))
     , Bar1SearchForm(new TBar1SearchForm(prompts, this))
     , Bar3SearchForm(new TBar3SearchForm(programDir, prompts, this))
     , programDir_(programDir)
@@ -143,6 +149,11 @@ void TBar1Form::layOutTitleAndNotes()
     Panel1->setFrameStyle(QFrame::Panel | QFrame::Raised);
     setColour(Panel1, QPalette::WindowText, navy);
     setColour(Panel1, QPalette::Window, pink);
+    ProgressLabel->setObjectName(QStringLiteral("ProgressLabel"));
+    ProgressLabel->setGeometry(640, 8, 164, 20);
+    ProgressLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    ProgressLabel->setFont(Fonts::ming(14));
+    ProgressLabel->hide();
 
     Panel2->setObjectName(QStringLiteral("Panel2"));
     Panel2->setGeometry(0, notesTop, clientSize.width(), notesHeight);
@@ -287,6 +298,11 @@ void TBar1Form::FormShow()
 
 void TBar1Form::closeEvent(QCloseEvent *event)
 {
+    // An import or export still uses the table; the window closes after it.
+    if (busy_) {
+        event->ignore();
+        return;
+    }
     QWidget::closeEvent(event);
     if (event->isAccepted()) {
         FormClose();
@@ -364,17 +380,50 @@ void TBar1Form::CBitBtn1Click()
 void TBar1Form::SearchButtonClick()
 {
     DBGrid1->commitEdit();
+    model_->dropBlankRow();
+    const QScopedValueRollback<bool> busy(busy_, true);
     const BranchList::Choices branches = BranchList::fetch(exchange_, BranchList::Style::CodesOnly);
     Bar1SearchForm->setBranchChoices(branches.entries, branches.selected);
     Bar1SearchForm->exec();
     if (!Bar1SearchForm->isAccepted()) {
         return;
     }
+    ProductQueueWriter writer(queue_);
+    const ProductImportOutcome outcome =
+        runProductImport(exchange_, Bar1SearchForm->conditions(), expansionValues(Bar3SearchForm->currentSettings()),
+                         writer, [this](int rowsAdded) { showImportProgress(rowsAdded); });
+    ProgressLabel->hide();
+    // The grid shows the new rows, on the last one written, before the message.
+    model_->rowsAppendedToQueue();
+    if (!outcome.message.isEmpty()) {
+        prompts_.msg3dShow(outcome.message);
+    }
+}
+
+void TBar1Form::showImportProgress(int rowsAdded)
+{
+    ProgressLabel->setText(QStringLiteral("已存入 %1 筆").arg(rowsAdded));
+    ProgressLabel->show();
+    // The window keeps painting while a large reply is stored; input waits
+    // until the import is done.
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
 void TBar1Form::outButtonClick()
 {
     DBGrid1->commitEdit();
+    model_->dropBlankRow();
+    const QScopedValueRollback<bool> busy(busy_, true);
+    ProductQueueReader rows(queue_);
+    const LabelProgramParameter parameters[] = {LabelProgramParameter::None, LabelProgramParameter::One,
+                                                LabelProgramParameter::Two};
+    const ProductExportRun run =
+        runProductExport(rows, Bar3SearchForm->currentSettings(), programDir_, *clock_,
+                         parameters[labelProgramParameter()], prompts_, launcher_);
+    // A label program that will not start is told, or the user waits for it in vain.
+    if (run.launch && run.launch->outcome == LabelProgramLaunch::Outcome::StartFailed) {
+        prompts_.plainMessage(describe(*run.launch));
+    }
 }
 
 void TBar1Form::PrintSetButtonClick()

@@ -83,6 +83,8 @@ public:
     QLineEdit *const Edit1;
     QGroupBox *const RadioGroup1;
     QCheckBox *const CheckBox1;
+    // Rows stored so far while an import fills the queue.
+    QLabel *const ProgressLabel;
     TBar1SearchForm *const Bar1SearchForm;
     TBar3SearchForm *const Bar3SearchForm;
 
@@ -102,6 +104,7 @@ private:
     void connectHandlers();
     void centreOverOwner();
     void showTableError(const QString &what, const QString &reason);
+    void showImportProgress(int rowsAdded);
 
     QString programDir_;
     ServerExchange &exchange_;
@@ -114,5 +117,6 @@ private:
     QButtonGroup *const parameterGroup_;
     TIni Ini1;
     bool loading_ = false;
+    bool busy_ = false;
     QString pathWriteError_;
 };

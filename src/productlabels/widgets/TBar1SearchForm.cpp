@@ -161,24 +161,29 @@ void TBar1SearchForm::SItem_NOExit()
     EItem_NO->setText(SItem_NO->text());
 }
 
-QList<QLineEdit *> TBar1SearchForm::conditionFields() const
-{
-    return {item1, SItem_NO, EItem_NO, Barcode, Cate_no, Kind_no, Supp_no, color, sizes};
-}
-
 void TBar1SearchForm::OkButtonClick()
 {
-    bool anyCondition = false;
-    for (QLineEdit *condition : conditionFields()) {
-        condition->setText(condition->text().trimmed());
-        anyCondition = anyCondition || !condition->text().isEmpty();
-    }
-    if (!anyCondition && !prompts_.confirm(QStringLiteral("未輸入任何條件,引入全部商品(須耐心等候),繼續嗎 ?"))) {
+    ProductConditions typed = conditions();
+    const ProductConditionsCheck check = checkProductConditions(typed);
+    showTrimmed(typed);
+    if (check == ProductConditionsCheck::AskImportAll && !prompts_.confirm(QString::fromUtf8(importAllQuestion))) {
         item1->setFocus();
         return;
     }
     accepted_ = true;
     accept();
+}
+
+void TBar1SearchForm::showTrimmed(const ProductConditions &trimmed)
+{
+    const std::pair<QLineEdit *, const QByteArray *> fields[] = {
+        {item1, &trimmed.item1},     {SItem_NO, &trimmed.sitem},  {EItem_NO, &trimmed.eitem},
+        {Barcode, &trimmed.barcode}, {Cate_no, &trimmed.cate_no}, {Kind_no, &trimmed.kind_no},
+        {Supp_no, &trimmed.supp_no}, {color, &trimmed.color},     {sizes, &trimmed.sizes},
+    };
+    for (const auto &[field, text] : fields) {
+        field->setText(Big5::decode(*text));
+    }
 }
 
 void TBar1SearchForm::CancelButtonClick()
@@ -201,62 +206,20 @@ void TBar1SearchForm::setBranchChoices(const QList<QByteArray> &codes, qsizetype
     }
 }
 
-QByteArray TBar1SearchForm::priceBranch() const
+ProductConditions TBar1SearchForm::conditions() const
 {
-    return big5Text(ComboBox1->currentText());
-}
-
-QByteArray TBar1SearchForm::item1Text() const
-{
-    return big5Text(item1->text());
-}
-
-QByteArray TBar1SearchForm::sitemText() const
-{
-    return big5Text(SItem_NO->text());
-}
-
-QByteArray TBar1SearchForm::eitemText() const
-{
-    return big5Text(EItem_NO->text());
-}
-
-QByteArray TBar1SearchForm::barcodeText() const
-{
-    return big5Text(Barcode->text());
-}
-
-QByteArray TBar1SearchForm::cateNoText() const
-{
-    return big5Text(Cate_no->text());
-}
-
-QByteArray TBar1SearchForm::kindNoText() const
-{
-    return big5Text(Kind_no->text());
-}
-
-QByteArray TBar1SearchForm::suppNoText() const
-{
-    return big5Text(Supp_no->text());
-}
-
-QByteArray TBar1SearchForm::colorText() const
-{
-    return big5Text(color->text());
-}
-
-QByteArray TBar1SearchForm::sizesText() const
-{
-    return big5Text(sizes->text());
-}
-
-bool TBar1SearchForm::isquan() const
-{
-    return CheckBox2->isChecked();
-}
-
-double TBar1SearchForm::labelCount() const
-{
-    return FloatEdit1->value();
+    ProductConditions conditions;
+    conditions.priceBranch = big5Text(ComboBox1->currentText());
+    conditions.item1 = big5Text(item1->text());
+    conditions.sitem = big5Text(SItem_NO->text());
+    conditions.eitem = big5Text(EItem_NO->text());
+    conditions.barcode = big5Text(Barcode->text());
+    conditions.cate_no = big5Text(Cate_no->text());
+    conditions.kind_no = big5Text(Kind_no->text());
+    conditions.supp_no = big5Text(Supp_no->text());
+    conditions.color = big5Text(color->text());
+    conditions.sizes = big5Text(sizes->text());
+    conditions.isquan = CheckBox2->isChecked();
+    conditions.count = FloatEdit1->value();
+    return conditions;
 }

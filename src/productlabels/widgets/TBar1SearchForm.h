@@ -1,5 +1,7 @@
 #pragma once
 
+#include "productlabels/ProductConditions.h"
+
 #include <QByteArray>
 #include <QDialog>
 #include <QList>
@@ -28,19 +30,8 @@ public:
     // stays unless an entry is selected.
     void setBranchChoices(const QList<QByteArray> &codes, qsizetype selected);
 
-    // Texts as Big5 bytes (the fields admit nothing else).
-    QByteArray priceBranch() const;
-    QByteArray item1Text() const;
-    QByteArray sitemText() const;
-    QByteArray eitemText() const;
-    QByteArray barcodeText() const;
-    QByteArray cateNoText() const;
-    QByteArray kindNoText() const;
-    QByteArray suppNoText() const;
-    QByteArray colorText() const;
-    QByteArray sizesText() const;
-    bool isquan() const;
-    double labelCount() const;
+    // What the fields hold, texts as Big5 bytes (the fields admit nothing else).
+    ProductConditions conditions() const;
 
     void FormCreate();
     void FormShow();
@@ -69,7 +60,7 @@ protected:
 
 private:
     void layOut();
-    QList<QLineEdit *> conditionFields() const;
+    void showTrimmed(const ProductConditions &trimmed);
 
     Prompts &prompts_;
     bool accepted_ = false;

@@ -4,7 +4,9 @@
 
 #include <QCheckBox>
 #include <QDesktopServices>
+#include <QGroupBox>
 #include <QLineEdit>
+#include <QRadioButton>
 #include <QSignalSpy>
 
 using Call = RecordingPrompts::Call;
@@ -352,6 +354,42 @@ TEST_F(ProductWindowTest, aLargeQueueOpensReadingOnlyTheRowsOnScreen)
     QApplication::processEvents();
     grid().viewport()->repaint();
     EXPECT_LT(model().rowsRead(), 1000);
+}
+
+TEST_F(ProductWindowTest, exportAsksThenWritesBarsTxtAndStartsTheLabelProgramWithTheParameter)
+{
+    createTable({"A1", "A2"});
+    QFile ini(QDir(programDir.path()).filePath(QStringLiteral("BARPRINT.INI")));
+    ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
+    ini.write("[barprint]\r\nFN1=/opt/label\r\n");
+    ini.close();
+    open();
+    window->RadioGroup1->findChildren<QRadioButton *>().at(2)->click();
+    prompts.confirmAnswers = {false, true};
+
+    window->outButton->click();
+    EXPECT_EQ(programFile(QStringLiteral("Bars.txt")), "<missing>") << "No changes nothing";
+    EXPECT_TRUE(launcher.requests.isEmpty());
+
+    window->outButton->click();
+    const QString bars = QDir(programDir.path()).filePath(QStringLiteral("Bars.txt"));
+    EXPECT_EQ(prompts.calls, (QList<Call>{{RecordingPrompts::Confirm, QStringLiteral("確定轉出要列印的資料 ?")},
+                                          {RecordingPrompts::Confirm, QStringLiteral("確定轉出要列印的資料 ?")},
+                                          {RecordingPrompts::Msg3d, QStringLiteral("已經送出文字檔") +
+                                                                        QDir::toNativeSeparators(bars)}}));
+    EXPECT_EQ(programFile(QStringLiteral("Bars.txt")), "1\r\n1\r\n") << "no columns chosen: the counts alone";
+    ASSERT_EQ(launcher.requests.size(), 1);
+    EXPECT_EQ(launcher.requests.first().fileName, QStringLiteral("/opt/label"));
+    EXPECT_EQ(launcher.requests.first().parameter, QStringLiteral("2"));
+}
+
+TEST_F(ProductWindowTest, exportOfAnEmptyQueueSaysSoAndWritesNothing)
+{
+    createTable();
+    open();
+    window->outButton->click();
+    EXPECT_EQ(prompts.calls, (QList<Call>{{RecordingPrompts::Msg3d, QStringLiteral("沒有資料可以匯出!!")}}));
+    EXPECT_EQ(programFile(QStringLiteral("Bars.txt")), "<missing>");
 }
 
 #include "TBar1FormTest.moc"

@@ -14,8 +14,6 @@
 
 namespace {
 
-const QString importAllQuestion = QStringLiteral("未輸入任何條件,引入全部商品(須耐心等候),繼續嗎 ?");
-
 class ProductImportDialogTest : public ::testing::Test
 {
 protected:
@@ -117,7 +115,7 @@ TEST_F(ProductImportDialogTest, okWithoutConditionsAsksBeforeImportingEverything
         dialog.color->setText(c.color);
         dialog.OkButton->setFocus();
         dialog.OkButton->click();
-        EXPECT_EQ(prompts.texts(RecordingPrompts::Confirm), c.asked ? QStringList{importAllQuestion} : QStringList());
+        EXPECT_EQ(prompts.texts(RecordingPrompts::Confirm), c.asked ? QStringList{QStringLiteral("未輸入任何條件,引入全部商品(須耐心等候),繼續嗎 ?")} : QStringList());
         EXPECT_EQ(dialog.isAccepted(), c.accepted);
         EXPECT_EQ(dialog.isVisible(), !c.accepted);
         EXPECT_EQ(dialog.item1->text(), c.item1.trimmed());
