@@ -1,10 +1,13 @@
 #include "ProductWindowFixture.h"
 
 #include "components/widgets/QueueGridHeaders.h"
+#include "components/widgets/WindowScale.h"
+#include "productlabels/widgets/TBar1SearchForm.h"
 
 #include <QCheckBox>
 #include <QDesktopServices>
 #include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QSignalSpy>
@@ -289,6 +292,17 @@ TEST_F(ProductWindowTest, pathBoxStoresEveryKeystrokeAndLocksAgainOnLeaving)
     window->CloseButton->setFocus();
     EXPECT_TRUE(QTest::qWaitFor([this] { return !window->Edit1->isEnabled(); }));
     EXPECT_FALSE(window->CheckBox1->isChecked());
+}
+
+TEST_F(ProductWindowTest, windowAndItsImportDialogGrowWithTheScreenHeight)
+{
+    createTable();
+    open();
+    const double factor = WindowScale::factorFor(*window);
+    const auto scaled = [factor](int pixels) { return WindowScale::scaled(pixels, factor); };
+    EXPECT_EQ(window->size(), QSize(scaled(812), scaled(400)));
+    EXPECT_EQ(window->Panel1->font().pixelSize(), scaled(24));
+    EXPECT_EQ(window->Bar1SearchForm->size(), QSize(scaled(470), scaled(434)));
 }
 
 TEST_F(ProductWindowTest, closingClosesTheTableAndTellsTheOwner)
