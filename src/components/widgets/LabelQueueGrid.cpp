@@ -156,8 +156,7 @@ bool LabelQueueGrid::eventFilter(QObject *watched, QEvent *event)
         deleteCurrentRow();
         return true;
     }
-    if (watched != this && event->type() == QEvent::FocusOut &&
-        !leftTheWindowOnly(static_cast<QFocusEvent *>(event))) {
+    if (watched != this && event->type() == QEvent::FocusOut && !leftTheWindowOnly(static_cast<QFocusEvent *>(event))) {
         QTimer::singleShot(0, this, &LabelQueueGrid::dropNewRowIfLeft);
     }
     return QTableView::eventFilter(watched, event);

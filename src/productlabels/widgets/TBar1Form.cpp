@@ -7,6 +7,7 @@
 #include "components/DateFormats.h"
 #include "components/Prompts.h"
 #include "components/widgets/Big5LengthValidator.h"
+#include "components/widgets/BusyWindow.h"
 #include "components/widgets/Fonts.h"
 #include "components/widgets/LabelQueueGrid.h"
 #include "components/widgets/OpenHelpPage.h"
@@ -83,8 +84,8 @@ QLabel *note(const QString &text, QPoint at, QWidget *parent)
 
 } // namespace
 
-TBar1Form::TBar1Form(const QString &programDir, ServerExchange &exchange, SettingsSource liveSettings,
-                     Prompts &prompts, ProgramLauncher &launcher, QWidget *parent)
+TBar1Form::TBar1Form(const QString &programDir, ServerExchange &exchange, SettingsSource liveSettings, Prompts &prompts,
+                     ProgramLauncher &launcher, QWidget *parent)
     : QWidget(parent, Qt::Window)
     , Panel1(new QLabel(QStringLiteral("商品條碼列印 "), this))
     , DBGrid1(new LabelQueueGrid(this))
@@ -106,7 +107,6 @@ TBar1Form::TBar1Form(const QString &programDir, ServerExchange &exchange, Settin
     , Edit1(new QLineEdit(FuncPanel))
     , RadioGroup1(new QGroupBox(QStringLiteral("參數"), FuncPanel))
     , CheckBox1(new QCheckBox(QStringLiteral("更改"), FuncPanel))
-    , ProgressLabel(new QLabel(Panel1))
     , Bar1SearchForm(new TBar1SearchForm(prompts, this))
     , Bar3SearchForm(new TBar3SearchForm(programDir, prompts, this))
     , programDir_(programDir)
@@ -118,6 +118,7 @@ TBar1Form::TBar1Form(const QString &programDir, ServerExchange &exchange, Settin
     , queue_(ProductQueueTable::fields())
     , model_(new ProductQueueModel(queue_, this))
     , parameterGroup_(new QButtonGroup(this))
+    , fillBusyWindow_(new BusyWindow(this))
 {
     setObjectName(QStringLiteral("Bar1Form"));
     setWindowTitle(QStringLiteral("商品條碼列印 "));
@@ -127,6 +128,8 @@ TBar1Form::TBar1Form(const QString &programDir, ServerExchange &exchange, Settin
     setFont(Fonts::sans(9));
     setColour(this, QPalette::Window, lightGreen);
 
+    // Storing the rows of a reply cannot be stopped half-way.
+    fillBusyWindow_->cancelButton->hide();
     layOutTitleAndNotes();
     layOutButtons();
     layOutPathBox();
@@ -149,11 +152,6 @@ void TBar1Form::layOutTitleAndNotes()
     Panel1->setFrameStyle(QFrame::Panel | QFrame::Raised);
     setColour(Panel1, QPalette::WindowText, navy);
     setColour(Panel1, QPalette::Window, pink);
-    ProgressLabel->setObjectName(QStringLiteral("ProgressLabel"));
-    ProgressLabel->setGeometry(640, 8, 164, 20);
-    ProgressLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    ProgressLabel->setFont(Fonts::ming(14));
-    ProgressLabel->hide();
 
     Panel2->setObjectName(QStringLiteral("Panel2"));
     Panel2->setGeometry(0, notesTop, clientSize.width(), notesHeight);
@@ -176,9 +174,9 @@ void TBar1Form::layOutButtons()
         TCBitBtn *button;
         int width;
     } row[] = {
-        {CloseButton, 58},  {CBitBtn1, 68},  {DelButton, 68},   {UpButton, 26},   {DownButton, 26},
-        {SearchButton, 66}, {buyButton, 66}, {pdaButton, 66},   {allotbutton, 66}, {buyoButton, 66},
-        {outButton, 80},    {PrintSetButton, 100},
+        {CloseButton, 58}, {CBitBtn1, 68},     {DelButton, 68}, {UpButton, 26},
+        {DownButton, 26},  {SearchButton, 66}, {buyButton, 66}, {pdaButton, 66},
+        {allotbutton, 66}, {buyoButton, 66},   {outButton, 80}, {PrintSetButton, 100},
     };
     int left = 4;
     for (const auto &placed : row) {
@@ -230,14 +228,13 @@ void TBar1Form::connectHandlers()
     connect(CheckBox1, &QCheckBox::toggled, this, &TBar1Form::CheckBox1Click);
     connect(Edit1, &QLineEdit::textChanged, this, &TBar1Form::Edit1Change);
     Edit1->installEventFilter(this);
-    connect(DBGrid1, &LabelQueueGrid::editRefused, this, [this](const QString &message) { prompts_.msg3dShow(message); });
-    connect(DBGrid1, &LabelQueueGrid::deleteFailed, this, [this](const QString &message) {
-        showTableError(QStringLiteral("單筆刪除"), message);
-    });
+    connect(DBGrid1, &LabelQueueGrid::editRefused, this,
+            [this](const QString &message) { prompts_.msg3dShow(message); });
+    connect(DBGrid1, &LabelQueueGrid::deleteFailed, this,
+            [this](const QString &message) { showTableError(QStringLiteral("單筆刪除"), message); });
     auto *help = new QShortcut(QKeySequence(Qt::Key_F12), this);
     help->setContext(Qt::WindowShortcut);
-    connect(help, &QShortcut::activated, this,
-            [this] { OpenHelpPage(programDir_, QStringLiteral("Bar1Form.htm")); });
+    connect(help, &QShortcut::activated, this, [this] { OpenHelpPage(programDir_, QStringLiteral("Bar1Form.htm")); });
 }
 
 void TBar1Form::FormCreate()
@@ -392,7 +389,7 @@ void TBar1Form::SearchButtonClick()
     const ProductImportOutcome outcome =
         runProductImport(exchange_, Bar1SearchForm->conditions(), expansionValues(Bar3SearchForm->currentSettings()),
                          writer, [this](int rowsAdded) { showImportProgress(rowsAdded); });
-    ProgressLabel->hide();
+    fillBusyWindow_->end();
     // The grid shows the new rows, on the last one written, before the message.
     model_->rowsAppendedToQueue();
     if (!outcome.message.isEmpty()) {
@@ -402,11 +399,15 @@ void TBar1Form::SearchButtonClick()
 
 void TBar1Form::showImportProgress(int rowsAdded)
 {
-    ProgressLabel->setText(QStringLiteral("已存入 %1 筆").arg(rowsAdded));
-    ProgressLabel->show();
-    // The window keeps painting while a large reply is stored; input waits
-    // until the import is done.
-    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    const QString text = QStringLiteral("已存入 %1 筆").arg(rowsAdded);
+    if (fillBusyWindow_->isActive()) {
+        fillBusyWindow_->setProgressText(text);
+    } else {
+        fillBusyWindow_->begin(QStringLiteral("產品資料引入"), text);
+    }
+    // The windows keep painting while a large reply is stored; the busy
+    // window holds back input until the import is done.
+    QCoreApplication::processEvents();
 }
 
 void TBar1Form::outButtonClick()
@@ -417,9 +418,8 @@ void TBar1Form::outButtonClick()
     ProductQueueReader rows(queue_);
     const LabelProgramParameter parameters[] = {LabelProgramParameter::None, LabelProgramParameter::One,
                                                 LabelProgramParameter::Two};
-    const ProductExportRun run =
-        runProductExport(rows, Bar3SearchForm->currentSettings(), programDir_, *clock_,
-                         parameters[labelProgramParameter()], prompts_, launcher_);
+    const ProductExportRun run = runProductExport(rows, Bar3SearchForm->currentSettings(), programDir_, *clock_,
+                                                  parameters[labelProgramParameter()], prompts_, launcher_);
     // A label program that will not start is told, or the user waits for it in vain.
     if (run.launch && run.launch->outcome == LabelProgramLaunch::Outcome::StartFailed) {
         prompts_.plainMessage(describe(*run.launch));

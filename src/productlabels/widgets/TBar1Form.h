@@ -9,6 +9,7 @@
 
 #include <functional>
 
+class BusyWindow;
 class Clock;
 class LabelQueueGrid;
 class ProductQueueModel;
@@ -83,8 +84,6 @@ public:
     QLineEdit *const Edit1;
     QGroupBox *const RadioGroup1;
     QCheckBox *const CheckBox1;
-    // Rows stored so far while an import fills the queue.
-    QLabel *const ProgressLabel;
     TBar1SearchForm *const Bar1SearchForm;
     TBar3SearchForm *const Bar3SearchForm;
 
@@ -115,6 +114,8 @@ private:
     LabelQueue queue_;
     ProductQueueModel *const model_;
     QButtonGroup *const parameterGroup_;
+    // Covers the storing of an import's rows, after the exchange's own busy window.
+    BusyWindow *const fillBusyWindow_;
     TIni Ini1;
     bool loading_ = false;
     bool busy_ = false;

@@ -93,9 +93,9 @@ void TBar1SearchForm::layOut()
         int width;
     };
     const Row rows[] = {
-        {"價格-店名", ComboBox1, 110}, {"群組貨號", item1, 170},   {"產品代號", SItem_NO, 150},
-        {"商品條碼", Barcode, 170},    {"分類代號", Cate_no, 170}, {"品牌代號", Kind_no, 170},
-        {"廠商代號", Supp_no, 170},    {"顏色", color, 110},      {"尺寸", sizes, 110},
+        {"價格-店名", ComboBox1, 110}, {"群組貨號", item1, 170},     {"產品代號", SItem_NO, 150},
+        {"商品條碼", Barcode, 170},    {"分類代號", Cate_no, 170},   {"品牌代號", Kind_no, 170},
+        {"廠商代號", Supp_no, 170},    {"顏色", color, 110},         {"尺寸", sizes, 110},
         {"條碼張數", CheckBox2, 330},  {"條碼張數", FloatEdit1, 90},
     };
     int top = 16;
@@ -112,8 +112,8 @@ void TBar1SearchForm::layOut()
     EItem_NO->setGeometry(296, SItem_NO->y(), 150, 24);
 
     // Tab order follows the conditions as the request lists them.
-    QWidget *order[] = {ComboBox1, item1,  SItem_NO,  EItem_NO,   Barcode,  Cate_no,     Kind_no,
-                        Supp_no,   color,  sizes,     CheckBox2,  FloatEdit1, OkButton, CancelButton};
+    QWidget *order[] = {ComboBox1, item1, SItem_NO, EItem_NO,  Barcode,    Cate_no,  Kind_no,
+                        Supp_no,   color, sizes,    CheckBox2, FloatEdit1, OkButton, CancelButton};
     for (size_t i = 1; i < std::size(order); ++i) {
         setTabOrder(order[i - 1], order[i]);
     }

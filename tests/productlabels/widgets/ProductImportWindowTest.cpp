@@ -1,6 +1,6 @@
 #include "ProductWindowFixture.h"
-
 #include "common/BackofficeProcess.h"
+#include "components/widgets/BusyWindow.h"
 #include "components/widgets/TFloatEdit.h"
 #include "productlabels/widgets/TBar1SearchForm.h"
 
@@ -30,17 +30,24 @@ protected:
         poll->start(5);
     }
 
-    BackofficeProcess backoffice;
+    // Branch 01 of the demo back office, over a product master of its own.
+    void startBackoffice(const QStringList &arguments = {})
+    {
+        backoffice = std::make_unique<BackofficeProcess>(arguments);
+        ASSERT_TRUE(backoffice->isListening()) << backoffice->errorText().toStdString();
+        settings.server = backoffice->serverText().toLatin1();
+        settings.branch = "01";
+        settings.password = "1234";
+    }
+
+    std::unique_ptr<BackofficeProcess> backoffice;
 };
 
 } // namespace
 
 TEST_F(ProductImportWindowTest, importedProductsLandInTheGridAfterTheRowsThere)
 {
-    ASSERT_TRUE(backoffice.isListening()) << backoffice.errorText().toStdString();
-    settings.server = backoffice.serverText().toLatin1();
-    settings.branch = "01";
-    settings.password = "1234";
+    startBackoffice();
     createTable({"OLD"});
     open();
 
@@ -63,15 +70,12 @@ TEST_F(ProductImportWindowTest, importedProductsLandInTheGridAfterTheRowsThere)
     }
     EXPECT_EQ(model().rowCount(), 9);
     EXPECT_EQ(grid().currentIndex().row(), 8) << "on the last row written";
-    EXPECT_FALSE(window->ProgressLabel->isVisible());
+    EXPECT_FALSE(window->findChild<BusyWindow *>()->isActive()) << "input is free again";
 }
 
 TEST_F(ProductImportWindowTest, cancelledOrUnmatchedImportsLeaveTheQueueAsItWas)
 {
-    ASSERT_TRUE(backoffice.isListening()) << backoffice.errorText().toStdString();
-    settings.server = backoffice.serverText().toLatin1();
-    settings.branch = "01";
-    settings.password = "1234";
+    startBackoffice();
     createTable({"OLD"});
     open();
 
@@ -87,4 +91,22 @@ TEST_F(ProductImportWindowTest, cancelledOrUnmatchedImportsLeaveTheQueueAsItWas)
     EXPECT_EQ(prompts.texts(RecordingPrompts::Msg3d), QStringList{QStringLiteral("NoData沒有符合條件的資料!!")});
     EXPECT_EQ(storedItemCodes(), QList<QByteArray>{"OLD"});
     EXPECT_EQ(model().rowCount(), 1);
+}
+
+TEST_F(ProductImportWindowTest, storingALargeReplyShowsItsProgressAndFreesTheInputAfterwards)
+{
+    startBackoffice({QStringLiteral("--products"), QStringLiteral("2500")});
+    createTable();
+    open();
+    prompts.confirmAnswers = {true};
+    whenTheDialogShows([](TBar1SearchForm &dialog) { dialog.OkButton->click(); });
+    window->SearchButton->click();
+
+    EXPECT_EQ(prompts.texts(RecordingPrompts::Confirm).size(), 1) << "the whole master was asked for";
+    EXPECT_EQ(prompts.texts(RecordingPrompts::Msg3d), QStringList{QStringLiteral("產品資料引入完成")});
+    const int rows = model().rowCount();
+    EXPECT_GT(rows, 2500);
+    const auto *busy = window->findChild<BusyWindow *>();
+    EXPECT_EQ(busy->progressLabel->text(), QStringLiteral("已存入 %1 筆").arg(rows));
+    EXPECT_FALSE(busy->isActive());
 }

@@ -18,7 +18,6 @@
 #include <QTest>
 
 #include <gtest/gtest.h>
-
 #include <memory>
 
 // A product window over a queue of its own: the program directory and the

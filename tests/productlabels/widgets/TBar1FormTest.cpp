@@ -1,5 +1,4 @@
 #include "ProductWindowFixture.h"
-
 #include "components/widgets/QueueGridHeaders.h"
 #include "components/widgets/WindowScale.h"
 #include "productlabels/widgets/TBar1SearchForm.h"
@@ -55,11 +54,7 @@ TEST_F(ProductWindowTest, arrowsAnswerByTheCursorFlags)
     } cases[] = {
         {"empty: both at once", {}, "UD", {firstRow, lastRow}, -1},
         {"one row: up at once, down on the second press", {"A1"}, "UDD", {firstRow, lastRow}, 0},
-        {"three rows: the first press past the end moves nowhere and says nothing",
-         {"A1", "A2", "A3"},
-         "DDD",
-         {},
-         2},
+        {"three rows: the first press past the end moves nowhere and says nothing", {"A1", "A2", "A3"}, "DDD", {}, 2},
         {"three rows: the second press past the end speaks", {"A1", "A2", "A3"}, "DDDD", {lastRow}, 2},
         {"three rows: back to the start", {"A1", "A2", "A3"}, "DUUU", {firstRow}, 0},
     };
@@ -128,7 +123,8 @@ TEST_F(ProductWindowTest, missingTableOpensTheWindowAnsweringAsForAnEmptyQueue)
     window->DownButton->click();
     window->DelButton->click();
     window->CBitBtn1->click();
-    EXPECT_EQ(prompts.texts(RecordingPrompts::Msg3d), (QStringList{firstRow, lastRow, nothingToDelete, nothingToDelete}));
+    EXPECT_EQ(prompts.texts(RecordingPrompts::Msg3d),
+              (QStringList{firstRow, lastRow, nothingToDelete, nothingToDelete}));
     EXPECT_EQ(prompts.texts(RecordingPrompts::Confirm), QStringList());
 
     focusGridAt(0, 0);
@@ -159,7 +155,8 @@ TEST_F(ProductWindowTest, wholesalePriceColumnFollowsThePriceOption)
         QueueTitleHeader *titles = grid().titleHeader();
         const QImage painted = titles->grab().toImage();
         const QPoint inside(titles->sectionViewportPosition(cash1) + 2, 2);
-        const QColor expected = c.editable ? QueueTitleHeader::highlightColor() : titles->palette().color(QPalette::Button);
+        const QColor expected =
+            c.editable ? QueueTitleHeader::highlightColor() : titles->palette().color(QPalette::Button);
         EXPECT_EQ(painted.pixelColor(inside).name(), expected.name());
         EXPECT_TRUE(model().flags(model().index(0, 0)) & Qt::ItemIsEditable) << "QUAN is editable either way";
         window->close();
@@ -389,8 +386,8 @@ TEST_F(ProductWindowTest, exportAsksThenWritesBarsTxtAndStartsTheLabelProgramWit
     const QString bars = QDir(programDir.path()).filePath(QStringLiteral("Bars.txt"));
     EXPECT_EQ(prompts.calls, (QList<Call>{{RecordingPrompts::Confirm, QStringLiteral("確定轉出要列印的資料 ?")},
                                           {RecordingPrompts::Confirm, QStringLiteral("確定轉出要列印的資料 ?")},
-                                          {RecordingPrompts::Msg3d, QStringLiteral("已經送出文字檔") +
-                                                                        QDir::toNativeSeparators(bars)}}));
+                                          {RecordingPrompts::Msg3d,
+                                           QStringLiteral("已經送出文字檔") + QDir::toNativeSeparators(bars)}}));
     EXPECT_EQ(programFile(QStringLiteral("Bars.txt")), "1\r\n1\r\n") << "no columns chosen: the counts alone";
     ASSERT_EQ(launcher.requests.size(), 1);
     EXPECT_EQ(launcher.requests.first().fileName, QStringLiteral("/opt/label"));

@@ -115,7 +115,9 @@ TEST_F(ProductImportDialogTest, okWithoutConditionsAsksBeforeImportingEverything
         dialog.color->setText(c.color);
         dialog.OkButton->setFocus();
         dialog.OkButton->click();
-        EXPECT_EQ(prompts.texts(RecordingPrompts::Confirm), c.asked ? QStringList{QStringLiteral("未輸入任何條件,引入全部商品(須耐心等候),繼續嗎 ?")} : QStringList());
+        EXPECT_EQ(prompts.texts(RecordingPrompts::Confirm),
+                  c.asked ? QStringList{QStringLiteral("未輸入任何條件,引入全部商品(須耐心等候),繼續嗎 ?")}
+                          : QStringList());
         EXPECT_EQ(dialog.isAccepted(), c.accepted);
         EXPECT_EQ(dialog.isVisible(), !c.accepted);
         EXPECT_EQ(dialog.item1->text(), c.item1.trimmed());
@@ -131,8 +133,8 @@ TEST_F(ProductImportDialogTest, okWithoutConditionsAsksBeforeImportingEverything
 TEST_F(ProductImportDialogTest, enterMovesThroughTheFieldsInRequestOrder)
 {
     open();
-    const QList<QWidget *> order = {dialog.ComboBox1, dialog.item1,   dialog.SItem_NO, dialog.EItem_NO,
-                                    dialog.Barcode,   dialog.Cate_no, dialog.Kind_no,  dialog.Supp_no,
+    const QList<QWidget *> order = {dialog.ComboBox1, dialog.item1,   dialog.SItem_NO,  dialog.EItem_NO,
+                                    dialog.Barcode,   dialog.Cate_no, dialog.Kind_no,   dialog.Supp_no,
                                     dialog.color,     dialog.sizes,   dialog.CheckBox2, dialog.FloatEdit1,
                                     dialog.OkButton};
     ASSERT_TRUE(QTest::qWaitFor([&] { return order.first()->hasFocus(); }));
