@@ -64,6 +64,7 @@ const DbfRecord *LabelQueueModel::record(int row) const
         return cached;
     }
     DbfResult<DbfRecord> read = queue_.readRow(row);
+    ++rowsRead_;
     if (!read.ok()) {
         lastError_ = read.error();
         return nullptr;

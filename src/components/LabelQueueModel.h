@@ -34,6 +34,7 @@ public:
     bool removeRows(int row, int count, const QModelIndex &parent = QModelIndex()) override;
 
     LabelQueue &queue() { return queue_; }
+    const LabelQueue &queue() const { return queue_; }
     const QueueColumn &column(int column) const { return columns_.at(column); }
     // Width of the column's field in characters, for columns without a pixel width.
     int displayChars(int column) const;
@@ -61,6 +62,8 @@ public:
 
     // Why the last edit or read failed.
     QString lastError() const { return lastError_; }
+    // Rows read from the table so far; a view shows a large queue by reading only what it draws.
+    qint64 rowsRead() const { return rowsRead_; }
 
 Q_SIGNALS:
     void currentRowChanged(int row);
@@ -81,4 +84,5 @@ private:
     DbfRecord blankRecord_;
     mutable QCache<int, DbfRecord> cache_; // by record number, which deletions do not change
     mutable QString lastError_;
+    mutable qint64 rowsRead_ = 0;
 };

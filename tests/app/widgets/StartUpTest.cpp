@@ -4,6 +4,7 @@
 #include "app/LoopbackServer.h"
 #include "common/BackofficeProcess.h"
 #include "components/widgets/TCBitBtn.h"
+#include "productlabels/widgets/TBar1Form.h"
 
 #include <QApplication>
 #include <QFile>
@@ -11,6 +12,7 @@
 #include <QListView>
 #include <QPlainTextEdit>
 #include <QSignalSpy>
+#include <QTimer>
 
 namespace {
 
@@ -100,4 +102,19 @@ TEST_F(StartUpTest, secondCopyShowsOnlyTheNoticeAndWakesTheFirst)
     EXPECT_EQ(guardNotices, QStringList{QStringLiteral("For web 條碼列印|條碼列印重複登入了!!")});
     EXPECT_EQ(QApplication::topLevelWidgets().size(), windowsBefore);
     EXPECT_TRUE(wakeUps.wait());
+}
+
+TEST_F(StartUpTest, productButtonOpensTheProductWindowWhoseCloseStartsTheTimer)
+{
+    const std::unique_ptr<TqelvomainForm> started = startUp(programDir.path(), prompts, guardOptions());
+    ASSERT_NE(started, nullptr);
+    EXPECT_TRUE(started->PrintSetButton->isEnabled());
+    started->PrintSetButton->click();
+    auto *product = qobject_cast<TBar1Form *>(started->productWindow());
+    ASSERT_NE(product, nullptr);
+    EXPECT_TRUE(product->isVisible());
+    EXPECT_EQ(product->parentWidget(), started.get());
+
+    product->close();
+    EXPECT_TRUE(started->Timer1->isActive());
 }

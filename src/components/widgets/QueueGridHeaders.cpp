@@ -1,0 +1,109 @@
+#include "components/widgets/QueueGridHeaders.h"
+
+#include "components/LabelQueueModel.h"
+
+#include <QPainter>
+#include <QPolygon>
+
+#include <algorithm>
+
+namespace {
+
+void drawCellFrame(QPainter *painter, const QRect &rect, const QColor &line)
+{
+    painter->setPen(line);
+    painter->drawLine(rect.topRight(), rect.bottomRight());
+    painter->drawLine(rect.bottomLeft(), rect.bottomRight());
+}
+
+} // namespace
+
+QueueTitleHeader::QueueTitleHeader(QWidget *parent)
+    : QHeaderView(Qt::Horizontal, parent)
+{
+    setSectionsClickable(false);
+    setHighlightSections(false);
+}
+
+void QueueTitleHeader::paintSection(QPainter *painter, const QRect &rect, int logicalIndex) const
+{
+    if (!rect.isValid() || !model()) {
+        return;
+    }
+    const bool highlighted =
+        model()->headerData(logicalIndex, orientation(), LabelQueueModel::TitleHighlightRole).toBool();
+    painter->save();
+    painter->fillRect(rect, highlighted ? highlightColor() : palette().color(QPalette::Button));
+    drawCellFrame(painter, rect, palette().color(QPalette::Dark));
+    const QVariant alignment = model()->headerData(logicalIndex, orientation(), Qt::TextAlignmentRole);
+    const int flags = alignment.isValid() ? alignment.toInt() : int(Qt::AlignCenter);
+    const QRect textRect = rect.adjusted(3, 0, -3, 0);
+    const QString title = model()->headerData(logicalIndex, orientation(), Qt::DisplayRole).toString();
+    painter->setPen(palette().color(QPalette::ButtonText));
+    painter->setFont(font());
+    painter->drawText(textRect, flags, fontMetrics().elidedText(title, Qt::ElideRight, textRect.width()));
+    painter->restore();
+}
+
+RowIndicatorHeader::RowIndicatorHeader(QWidget *parent)
+    : QHeaderView(Qt::Vertical, parent)
+{
+    setSectionsClickable(false);
+    setHighlightSections(false);
+    setSectionResizeMode(QHeaderView::Fixed);
+}
+
+void RowIndicatorHeader::setIndicatorWidth(int width)
+{
+    indicatorWidth_ = width;
+    updateGeometry();
+}
+
+void RowIndicatorHeader::setCurrentRow(int row)
+{
+    if (row == currentRow_) {
+        return;
+    }
+    const int previous = currentRow_;
+    currentRow_ = row;
+    for (const int changed : {previous, row}) {
+        if (changed >= 0) {
+            updateSection(changed);
+        }
+    }
+}
+
+QSize RowIndicatorHeader::sizeHint() const
+{
+    return QSize(indicatorWidth_, defaultSectionSize());
+}
+
+void RowIndicatorHeader::paintSection(QPainter *painter, const QRect &rect, int logicalIndex) const
+{
+    if (!rect.isValid()) {
+        return;
+    }
+    painter->save();
+    painter->fillRect(rect, palette().color(QPalette::Button));
+    drawCellFrame(painter, rect, palette().color(QPalette::Dark));
+    if (logicalIndex == currentRow_) {
+        const auto *queue = qobject_cast<const LabelQueueModel *>(model());
+        const bool newRow = queue && queue->hasBlankRow() && logicalIndex == queue->rowCount() - 1;
+        painter->setPen(palette().color(QPalette::ButtonText));
+        painter->setBrush(palette().color(QPalette::ButtonText));
+        painter->setRenderHint(QPainter::Antialiasing);
+        const QRect mark = rect.adjusted(2, 0, -2, 0);
+        if (newRow) {
+            painter->setFont(font());
+            painter->drawText(mark, Qt::AlignCenter, QStringLiteral("*"));
+        } else {
+            const int half = std::min(mark.width(), mark.height()) / 2;
+            const QPoint centre = mark.center();
+            const QPolygon arrow({QPoint(centre.x() - half / 2, centre.y() - half),
+                                  QPoint(centre.x() - half / 2, centre.y() + half),
+                                  QPoint(centre.x() + half / 2 + 1, centre.y())});
+            painter->drawPolygon(arrow);
+        }
+    }
+    painter->restore();
+}

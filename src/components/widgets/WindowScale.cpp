@@ -1,0 +1,83 @@
+#include "components/widgets/WindowScale.h"
+
+#include <QAbstractScrollArea>
+#include <QAbstractSpinBox>
+#include <QComboBox>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QWidget>
+
+#include <cmath>
+
+namespace WindowScale {
+namespace {
+
+QFont scaledFont(QFont font, double factor)
+{
+    if (font.pixelSize() > 0) {
+        font.setPixelSize(scaled(font.pixelSize(), factor));
+    } else if (font.pointSizeF() > 0) {
+        font.setPointSizeF(font.pointSizeF() * factor);
+    }
+    return font;
+}
+
+bool laysOutItsOwnInsides(const QWidget *widget)
+{
+    return qobject_cast<const QAbstractScrollArea *>(widget) || qobject_cast<const QComboBox *>(widget) ||
+           qobject_cast<const QAbstractSpinBox *>(widget) || widget->layout();
+}
+
+void scaleChildren(QWidget &parent, double factor)
+{
+    const QList<QWidget *> children = parent.findChildren<QWidget *>(Qt::FindDirectChildrenOnly);
+    for (QWidget *child : children) {
+        if (child->isWindow()) {
+            continue;
+        }
+        const QRect at = child->geometry();
+        const QSize size(scaled(at.width(), factor), scaled(at.height(), factor));
+        if (child->minimumSize() == child->maximumSize()) {
+            child->setFixedSize(size);
+        }
+        child->setGeometry(QRect(QPoint(scaled(at.x(), factor), scaled(at.y(), factor)), size));
+        // A font that leaves its size open follows the parent, which is scaled already.
+        if (child->testAttribute(Qt::WA_SetFont) && (child->font().resolveMask() & QFont::SizeResolved)) {
+            child->setFont(scaledFont(child->font(), factor));
+        }
+        if (!laysOutItsOwnInsides(child)) {
+            scaleChildren(*child, factor);
+        }
+    }
+}
+
+} // namespace
+
+double factorFor(const QWidget &window)
+{
+    const QScreen *screen = window.screen() ? window.screen() : QGuiApplication::primaryScreen();
+    if (!screen) {
+        return 1.0;
+    }
+    return double(screen->geometry().height()) / layoutScreenHeight;
+}
+
+int scaled(int pixels, double factor)
+{
+    return int(std::lround(pixels * factor));
+}
+
+void scaleBy(QWidget &window, double factor)
+{
+    // Children that never set a font take the window's, so it is always set.
+    window.setFont(scaledFont(window.font(), factor));
+    const QSize size(scaled(window.width(), factor), scaled(window.height(), factor));
+    if (window.minimumSize() == window.maximumSize()) {
+        window.setFixedSize(size);
+    } else {
+        window.resize(size);
+    }
+    scaleChildren(window, factor);
+}
+
+} // namespace WindowScale

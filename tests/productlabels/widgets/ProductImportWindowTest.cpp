@@ -1,0 +1,112 @@
+#include "ProductWindowFixture.h"
+#include "common/BackofficeProcess.h"
+#include "components/widgets/BusyWindow.h"
+#include "components/widgets/TFloatEdit.h"
+#include "productlabels/widgets/TBar1SearchForm.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTimer>
+
+namespace {
+
+class ProductImportWindowTest : public ProductWindowTest
+{
+protected:
+    // Answers the conditions dialog once the import has shown it (the branch
+    // list's exchange runs an event loop of its own before that).
+    void whenTheDialogShows(std::function<void(TBar1SearchForm &)> fill)
+    {
+        auto *poll = new QTimer(window.get());
+        QObject::connect(poll, &QTimer::timeout, window.get(), [this, poll, fill] {
+            TBar1SearchForm &dialog = *window->Bar1SearchForm;
+            if (dialog.isVisible()) {
+                poll->deleteLater();
+                poll->stop();
+                fill(dialog);
+            }
+        });
+        poll->start(5);
+    }
+
+    // Branch 01 of the demo back office, over a product master of its own.
+    void startBackoffice(const QStringList &arguments = {})
+    {
+        backoffice = std::make_unique<BackofficeProcess>(arguments);
+        ASSERT_TRUE(backoffice->isListening()) << backoffice->errorText().toStdString();
+        settings.server = backoffice->serverText().toLatin1();
+        settings.branch = "01";
+        settings.password = "1234";
+    }
+
+    std::unique_ptr<BackofficeProcess> backoffice;
+};
+
+} // namespace
+
+TEST_F(ProductImportWindowTest, importedProductsLandInTheGridAfterTheRowsThere)
+{
+    startBackoffice();
+    createTable({"OLD"});
+    open();
+
+    whenTheDialogShows([](TBar1SearchForm &dialog) {
+        EXPECT_EQ(dialog.ComboBox1->count(), 1) << "a store is offered its own branch alone";
+        EXPECT_EQ(dialog.ComboBox1->currentText(), QStringLiteral("01"));
+        dialog.item1->setText(QStringLiteral("A1002"));
+        dialog.FloatEdit1->setValue(3);
+        dialog.OkButton->click();
+    });
+    window->SearchButton->click();
+
+    EXPECT_EQ(prompts.texts(RecordingPrompts::Msg3d), QStringList{QStringLiteral("產品資料引入完成")});
+    const QList<QByteArray> codes = storedItemCodes();
+    ASSERT_EQ(codes.size(), 9);
+    EXPECT_EQ(codes.first(), "OLD");
+    for (qsizetype row = 1; row < codes.size(); ++row) {
+        EXPECT_TRUE(codes.at(row).startsWith("A1002")) << codes.at(row).constData();
+        EXPECT_EQ(model().data(model().index(int(row), 0)).toString(), QStringLiteral("3")) << "the typed count";
+    }
+    EXPECT_EQ(model().rowCount(), 9);
+    EXPECT_EQ(grid().currentIndex().row(), 8) << "on the last row written";
+    EXPECT_FALSE(window->findChild<BusyWindow *>()->isActive()) << "input is free again";
+}
+
+TEST_F(ProductImportWindowTest, cancelledOrUnmatchedImportsLeaveTheQueueAsItWas)
+{
+    startBackoffice();
+    createTable({"OLD"});
+    open();
+
+    whenTheDialogShows([](TBar1SearchForm &dialog) { dialog.CancelButton->click(); });
+    window->SearchButton->click();
+    EXPECT_TRUE(prompts.calls.isEmpty());
+
+    whenTheDialogShows([](TBar1SearchForm &dialog) {
+        dialog.SItem_NO->setText(QStringLiteral("ZZ9999"));
+        dialog.OkButton->click();
+    });
+    window->SearchButton->click();
+    EXPECT_EQ(prompts.texts(RecordingPrompts::Msg3d), QStringList{QStringLiteral("NoData沒有符合條件的資料!!")});
+    EXPECT_EQ(storedItemCodes(), QList<QByteArray>{"OLD"});
+    EXPECT_EQ(model().rowCount(), 1);
+}
+
+TEST_F(ProductImportWindowTest, storingALargeReplyShowsItsProgressAndFreesTheInputAfterwards)
+{
+    startBackoffice({QStringLiteral("--products"), QStringLiteral("2500")});
+    createTable();
+    open();
+    prompts.confirmAnswers = {true};
+    whenTheDialogShows([](TBar1SearchForm &dialog) { dialog.OkButton->click(); });
+    window->SearchButton->click();
+
+    EXPECT_EQ(prompts.texts(RecordingPrompts::Confirm).size(), 1) << "the whole master was asked for";
+    EXPECT_EQ(prompts.texts(RecordingPrompts::Msg3d), QStringList{QStringLiteral("產品資料引入完成")});
+    const int rows = model().rowCount();
+    EXPECT_GT(rows, 2500);
+    const auto *busy = window->findChild<BusyWindow *>();
+    EXPECT_EQ(busy->progressLabel->text(), QStringLiteral("已存入 %1 筆").arg(rows));
+    EXPECT_FALSE(busy->isActive());
+}

@@ -1,0 +1,406 @@
+#include "ProductWindowFixture.h"
+#include "components/widgets/QueueGridHeaders.h"
+#include "components/widgets/WindowScale.h"
+#include "productlabels/widgets/TBar1SearchForm.h"
+
+#include <QCheckBox>
+#include <QDesktopServices>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QSignalSpy>
+
+using Call = RecordingPrompts::Call;
+using ProductQueueTable::QUAN;
+
+namespace {
+
+const QString firstRow = QStringLiteral("已是第一筆 !!");
+const QString lastRow = QStringLiteral("已是最後一筆 !!");
+const QString nothingToDelete = QStringLiteral("無資料可刪除!!");
+const QString deleteAllQuestion = QStringLiteral("確定要全部刪除嗎 ?");
+
+class UrlCatcher : public QObject
+{
+    Q_OBJECT
+
+public:
+    QList<QUrl> urls;
+
+public Q_SLOTS:
+    void open(const QUrl &url) { urls.append(url); }
+};
+
+// Characters beyond ASCII, as an input method would deliver them.
+void typeText(QWidget *widget, const QString &text)
+{
+    for (const QChar character : text) {
+        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(character));
+        QApplication::sendEvent(widget, &press);
+    }
+}
+
+} // namespace
+
+TEST_F(ProductWindowTest, arrowsAnswerByTheCursorFlags)
+{
+    struct Case {
+        const char *name;
+        QList<QByteArray> rows;
+        const char *presses; // U for "上", D for "下"
+        QStringList shown;
+        int finalRow;
+    } cases[] = {
+        {"empty: both at once", {}, "UD", {firstRow, lastRow}, -1},
+        {"one row: up at once, down on the second press", {"A1"}, "UDD", {firstRow, lastRow}, 0},
+        {"three rows: the first press past the end moves nowhere and says nothing", {"A1", "A2", "A3"}, "DDD", {}, 2},
+        {"three rows: the second press past the end speaks", {"A1", "A2", "A3"}, "DDDD", {lastRow}, 2},
+        {"three rows: back to the start", {"A1", "A2", "A3"}, "DUUU", {firstRow}, 0},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        QFile::remove(tablePath());
+        createTable(c.rows);
+        prompts.calls.clear();
+        open();
+        for (const char *press = c.presses; *press; ++press) {
+            (*press == 'U' ? window->UpButton : window->DownButton)->click();
+        }
+        EXPECT_EQ(prompts.texts(RecordingPrompts::Msg3d), c.shown);
+        EXPECT_EQ(model().currentRow(), c.finalRow);
+        EXPECT_EQ(grid().currentIndex().row(), c.finalRow) << "the grid follows the queue";
+        window->close();
+    }
+}
+
+TEST_F(ProductWindowTest, singleDeleteTakesTheCurrentRowAtOnce)
+{
+    createTable({"A1", "A2", "A3"});
+    open();
+    window->DownButton->click();
+    window->DelButton->click();
+    EXPECT_TRUE(prompts.calls.isEmpty()) << "no question";
+    EXPECT_EQ(storedItemCodes(), (QList<QByteArray>{"A1", "A3"}));
+    EXPECT_EQ(model().rowCount(), 2);
+
+    window->DelButton->click();
+    window->DelButton->click();
+    EXPECT_TRUE(prompts.calls.isEmpty());
+    window->DelButton->click();
+    EXPECT_EQ(prompts.texts(RecordingPrompts::Msg3d), QStringList{nothingToDelete});
+    EXPECT_TRUE(storedItemCodes().isEmpty());
+}
+
+TEST_F(ProductWindowTest, deleteAllAsksFirstAndEmptiesOnlyOnYes)
+{
+    createTable({"A1", "A2"});
+    open();
+    prompts.confirmAnswers = {false, true};
+    window->CBitBtn1->click();
+    EXPECT_EQ(storedItemCodes(), (QList<QByteArray>{"A1", "A2"}));
+    EXPECT_EQ(model().rowCount(), 2);
+
+    window->CBitBtn1->click();
+    EXPECT_TRUE(storedItemCodes().isEmpty());
+    EXPECT_EQ(model().rowCount(), 0);
+
+    window->CBitBtn1->click();
+    EXPECT_EQ(prompts.calls, (QList<Call>{{RecordingPrompts::Confirm, deleteAllQuestion},
+                                          {RecordingPrompts::Confirm, deleteAllQuestion},
+                                          {RecordingPrompts::Msg3d, nothingToDelete}}));
+}
+
+TEST_F(ProductWindowTest, missingTableOpensTheWindowAnsweringAsForAnEmptyQueue)
+{
+    open();
+    ASSERT_EQ(prompts.texts(RecordingPrompts::Plain).size(), 1);
+    EXPECT_TRUE(prompts.texts(RecordingPrompts::Plain).first().startsWith(QStringLiteral("Table1 無法開啟")));
+    EXPECT_TRUE(window->isVisible());
+    prompts.calls.clear();
+
+    window->UpButton->click();
+    window->DownButton->click();
+    window->DelButton->click();
+    window->CBitBtn1->click();
+    EXPECT_EQ(prompts.texts(RecordingPrompts::Msg3d),
+              (QStringList{firstRow, lastRow, nothingToDelete, nothingToDelete}));
+    EXPECT_EQ(prompts.texts(RecordingPrompts::Confirm), QStringList());
+
+    focusGridAt(0, 0);
+    QTest::keyClick(&grid(), Qt::Key_Down);
+    EXPECT_EQ(model().rowCount(), 0) << "no new row without a table";
+    EXPECT_FALSE(QFile::exists(tablePath())) << "the program never creates the table";
+}
+
+TEST_F(ProductWindowTest, wholesalePriceColumnFollowsThePriceOption)
+{
+    createTable({"A1"});
+    const int cash1 = ProductQueueTable::cash1Column();
+    struct Case {
+        const char *name;
+        int priceOption;
+        bool editable;
+    } cases[] = {
+        {"不能修改", SystemSettings::PriceLocked, false},
+        {"可以修改", SystemSettings::PriceEditable, true},
+        {"none chosen", SystemSettings::NoPriceOption, false},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        settings.priceOption = c.priceOption;
+        open();
+        EXPECT_EQ(bool(model().flags(model().index(0, cash1)) & Qt::ItemIsEditable), c.editable);
+        grid().scrollTo(model().index(0, cash1));
+        QueueTitleHeader *titles = grid().titleHeader();
+        const QImage painted = titles->grab().toImage();
+        const QPoint inside(titles->sectionViewportPosition(cash1) + 2, 2);
+        const QColor expected =
+            c.editable ? QueueTitleHeader::highlightColor() : titles->palette().color(QPalette::Button);
+        EXPECT_EQ(painted.pixelColor(inside).name(), expected.name());
+        EXPECT_TRUE(model().flags(model().index(0, 0)) & Qt::ItemIsEditable) << "QUAN is editable either way";
+        window->close();
+    }
+}
+
+TEST_F(ProductWindowTest, downPastTheLastRowShowsANewRowThatIsDroppedWhenLeftUntouched)
+{
+    createTable({"A1", "A2"});
+    open();
+    focusGridAt(1, 0);
+    QTest::keyClick(&grid(), Qt::Key_Down);
+    EXPECT_EQ(model().rowCount(), 3);
+    EXPECT_EQ(grid().currentIndex().row(), 2);
+    QTest::keyClick(&grid(), Qt::Key_Down);
+    EXPECT_EQ(model().rowCount(), 3) << "one new row at a time";
+
+    QTest::keyClick(&grid(), Qt::Key_Up);
+    EXPECT_EQ(model().rowCount(), 2);
+    EXPECT_EQ(grid().currentIndex().row(), 1);
+
+    QTest::keyClick(&grid(), Qt::Key_Down);
+    ASSERT_EQ(model().rowCount(), 3);
+    window->CloseButton->setFocus();
+    EXPECT_TRUE(QTest::qWaitFor([this] { return model().rowCount() == 2; })) << "leaving the grid drops it";
+    EXPECT_EQ(storedItemCodes(), (QList<QByteArray>{"A1", "A2"}));
+}
+
+TEST_F(ProductWindowTest, typingIntoTheNewRowStoresItAndEnterMovesToTheNextCell)
+{
+    createTable({"A1"});
+    open();
+    focusGridAt(0, 0);
+    QTest::keyClick(&grid(), Qt::Key_Down);
+    QTest::keyClicks(&grid(), QStringLiteral("5"));
+    QWidget *editor = QApplication::focusWidget();
+    ASSERT_NE(editor, &grid());
+    QTest::keyClick(editor, Qt::Key_Return);
+    EXPECT_TRUE(QTest::qWaitFor([this] { return grid().currentIndex() == model().index(1, 1); }));
+    EXPECT_EQ(storedItemCodes().size(), 2);
+    EXPECT_EQ(model().data(model().index(1, 0)).toString(), QStringLiteral("5"));
+
+    QTest::keyClick(&grid(), Qt::Key_Return);
+    EXPECT_TRUE(QTest::qWaitFor([this] { return grid().currentIndex() == model().index(1, 2); }))
+        << "Enter without an edit moves on too";
+}
+
+TEST_F(ProductWindowTest, ctrlDeleteDeletesTheCurrentRowWithoutAQuestion)
+{
+    createTable({"A1", "A2", "A3"});
+    open();
+    focusGridAt(1, 3);
+    QTest::keyClick(&grid(), Qt::Key_Delete, Qt::ControlModifier);
+    EXPECT_EQ(storedItemCodes(), (QList<QByteArray>{"A1", "A3"}));
+
+    // Also while a cell is being edited; the edit goes with the row.
+    grid().edit(grid().currentIndex());
+    QWidget *editor = QApplication::focusWidget();
+    ASSERT_NE(editor, &grid());
+    QTest::keyClicks(editor, QStringLiteral("x"));
+    QTest::keyClick(editor, Qt::Key_Delete, Qt::ControlModifier);
+    EXPECT_EQ(storedItemCodes(), QList<QByteArray>{"A1"});
+    EXPECT_TRUE(prompts.calls.isEmpty());
+}
+
+TEST_F(ProductWindowTest, refusedEditIsShownAndTheCellKeepsItsStoredValue)
+{
+    createTable({"A1"});
+    open();
+    focusGridAt(0, 0);
+    QTest::keyClick(&grid(), Qt::Key_1);
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("23456789012"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    EXPECT_TRUE(QTest::qWaitFor([this] { return !prompts.texts(RecordingPrompts::Msg3d).isEmpty(); }));
+    EXPECT_EQ(model().data(model().index(0, 0)).toString(), QStringLiteral("1"));
+}
+
+TEST_F(ProductWindowTest, cellEditorsRefuseWhatBig5CannotHoldAndTextPastTheFieldWidth)
+{
+    createTable({"A1"});
+    open();
+    struct Case {
+        const char *name;
+        int column;
+        QString typed;
+        QString kept;
+    } cases[] = {
+        {"no Big5 code for Hangul", 3, QStringLiteral("棉한T"), QStringLiteral("棉T")},
+        {"COLOR holds 10 bytes", 4, QStringLiteral("紅色紅色紅色"), QStringLiteral("紅色紅色紅")},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        focusGridAt(0, c.column);
+        grid().edit(grid().currentIndex());
+        auto *editor = qobject_cast<QLineEdit *>(QApplication::focusWidget());
+        ASSERT_NE(editor, nullptr);
+        typeText(editor, c.typed);
+        EXPECT_EQ(editor->text(), c.kept);
+        QTest::keyClick(editor, Qt::Key_Escape);
+    }
+}
+
+TEST_F(ProductWindowTest, pathBoxStoresEveryKeystrokeAndLocksAgainOnLeaving)
+{
+    createTable();
+    QFile ini(QDir(programDir.path()).filePath(QStringLiteral("BARPRINT.INI")));
+    ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
+    ini.write("[barprint]\r\nFN1=/opt/label\r\n");
+    ini.close();
+    const QByteArray before = programFile(QStringLiteral("BARPRINT.INI"));
+    open();
+    EXPECT_EQ(window->Edit1->text(), QStringLiteral("/opt/label"));
+    EXPECT_FALSE(window->Edit1->isEnabled());
+    EXPECT_FALSE(window->CheckBox1->isChecked());
+    EXPECT_EQ(programFile(QStringLiteral("BARPRINT.INI")), before) << "loading stores nothing";
+
+    window->CheckBox1->click();
+    EXPECT_EQ(prompts.texts(RecordingPrompts::Msg3d),
+              QStringList{QStringLiteral("[呼叫外部條碼]路徑:更正後離開輸入格即可存入.")});
+    ASSERT_TRUE(QTest::qWaitFor([this] { return window->Edit1->hasFocus(); }));
+    QTest::keyClick(window->Edit1, Qt::Key_End);
+    QStringList stored;
+    for (const QChar typed : QStringLiteral("2x")) {
+        QTest::keyClicks(window->Edit1, QString(typed));
+        stored.append(QString::fromLatin1(programFile(QStringLiteral("BARPRINT.INI"))));
+    }
+    EXPECT_TRUE(stored.at(0).contains(QStringLiteral("FN1=/opt/label2\r\n")));
+    EXPECT_TRUE(stored.at(1).contains(QStringLiteral("FN1=/opt/label2x\r\n")));
+
+    window->CloseButton->setFocus();
+    EXPECT_TRUE(QTest::qWaitFor([this] { return !window->Edit1->isEnabled(); }));
+    EXPECT_FALSE(window->CheckBox1->isChecked());
+}
+
+TEST_F(ProductWindowTest, windowAndItsImportDialogGrowWithTheScreenHeight)
+{
+    createTable();
+    open();
+    const double factor = WindowScale::factorFor(*window);
+    const auto scaled = [factor](int pixels) { return WindowScale::scaled(pixels, factor); };
+    EXPECT_EQ(window->size(), QSize(scaled(812), scaled(400)));
+    EXPECT_EQ(window->Panel1->font().pixelSize(), scaled(24));
+    EXPECT_EQ(window->Bar1SearchForm->size(), QSize(scaled(470), scaled(434)));
+}
+
+TEST_F(ProductWindowTest, closingClosesTheTableAndTellsTheOwner)
+{
+    createTable({"A1"});
+    open();
+    QSignalSpy closed(window.get(), &TBar1Form::closed);
+    window->CloseButton->click();
+    EXPECT_EQ(closed.count(), 1);
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_FALSE(model().queue().isOpen());
+
+    window->show();
+    EXPECT_TRUE(model().queue().isOpen()) << "showing it again opens the table again";
+    EXPECT_EQ(model().rowCount(), 1);
+}
+
+TEST_F(ProductWindowTest, f12OpensTheHelpPageFromAnyControl)
+{
+    createTable({"A1"});
+    open();
+    UrlCatcher catcher;
+    QDesktopServices::setUrlHandler(QStringLiteral("file"), &catcher, "open");
+    focusGridAt(0, 0);
+    QTest::keyClick(&grid(), Qt::Key_F12);
+    QTest::keyClick(window->CloseButton, Qt::Key_F12);
+    QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
+    const QUrl page = QUrl::fromLocalFile(QDir(programDir.path()).filePath(QStringLiteral("Bar1Form.htm")));
+    EXPECT_EQ(catcher.urls, (QList<QUrl>{page, page}));
+}
+
+TEST_F(ProductWindowTest, aLargeQueueOpensReadingOnlyTheRowsOnScreen)
+{
+    constexpr int rows = 100000;
+    // Narrow fields keep the file small; the grid takes widths from the file.
+    QList<DbfFieldSpec> narrow = ProductQueueTable::fields();
+    for (DbfFieldSpec &field : narrow) {
+        field.width = field.type == DbfFieldType::Numeric ? 4 : 2;
+        field.decimals = 0;
+    }
+    ASSERT_TRUE(DbfTable::create(tablePath(), narrow).ok());
+    LabelQueue queue(narrow);
+    ASSERT_TRUE(queue.open(tablePath()).ok());
+    const QByteArray record = queue.blankRecord().bytes();
+    ASSERT_TRUE(queue.close().ok());
+    QFile file(tablePath());
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+    const QByteArray header = file.read(12);
+    const int headerLength = quint8(header[8]) | (quint8(header[9]) << 8);
+    ASSERT_TRUE(file.resize(headerLength));
+    ASSERT_TRUE(file.seek(headerLength));
+    file.write(record.repeated(rows) + char(0x1A));
+    ASSERT_TRUE(file.seek(4));
+    const char count[4] = {char(rows & 0xFF), char((rows >> 8) & 0xFF), char((rows >> 16) & 0xFF), 0};
+    file.write(count, 4);
+    file.close();
+
+    open();
+    ASSERT_EQ(model().rowCount(), rows);
+    focusGridAt(0, 0);
+    QTest::keyClick(&grid(), Qt::Key_End, Qt::ControlModifier);
+    EXPECT_EQ(grid().currentIndex().row(), rows - 1);
+    QApplication::processEvents();
+    grid().viewport()->repaint();
+    EXPECT_LT(model().rowsRead(), 1000);
+}
+
+TEST_F(ProductWindowTest, exportAsksThenWritesBarsTxtAndStartsTheLabelProgramWithTheParameter)
+{
+    createTable({"A1", "A2"});
+    QFile ini(QDir(programDir.path()).filePath(QStringLiteral("BARPRINT.INI")));
+    ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
+    ini.write("[barprint]\r\nFN1=/opt/label\r\n");
+    ini.close();
+    open();
+    window->RadioGroup1->findChildren<QRadioButton *>().at(2)->click();
+    prompts.confirmAnswers = {false, true};
+
+    window->outButton->click();
+    EXPECT_EQ(programFile(QStringLiteral("Bars.txt")), "<missing>") << "No changes nothing";
+    EXPECT_TRUE(launcher.requests.isEmpty());
+
+    window->outButton->click();
+    const QString bars = QDir(programDir.path()).filePath(QStringLiteral("Bars.txt"));
+    EXPECT_EQ(prompts.calls, (QList<Call>{{RecordingPrompts::Confirm, QStringLiteral("確定轉出要列印的資料 ?")},
+                                          {RecordingPrompts::Confirm, QStringLiteral("確定轉出要列印的資料 ?")},
+                                          {RecordingPrompts::Msg3d,
+                                           QStringLiteral("已經送出文字檔") + QDir::toNativeSeparators(bars)}}));
+    EXPECT_EQ(programFile(QStringLiteral("Bars.txt")), "1\r\n1\r\n") << "no columns chosen: the counts alone";
+    ASSERT_EQ(launcher.requests.size(), 1);
+    EXPECT_EQ(launcher.requests.first().fileName, QStringLiteral("/opt/label"));
+    EXPECT_EQ(launcher.requests.first().parameter, QStringLiteral("2"));
+}
+
+TEST_F(ProductWindowTest, exportOfAnEmptyQueueSaysSoAndWritesNothing)
+{
+    createTable();
+    open();
+    window->outButton->click();
+    EXPECT_EQ(prompts.calls, (QList<Call>{{RecordingPrompts::Msg3d, QStringLiteral("沒有資料可以匯出!!")}}));
+    EXPECT_EQ(programFile(QStringLiteral("Bars.txt")), "<missing>");
+}
+
+#include "TBar1FormTest.moc"
