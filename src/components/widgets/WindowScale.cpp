@@ -5,8 +5,10 @@
 #include <QComboBox>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QRect>
 #include <QWidget>
 
+#include <algorithm>
 #include <cmath>
 
 namespace WindowScale {
@@ -53,13 +55,36 @@ void scaleChildren(QWidget &parent, double factor)
 
 } // namespace
 
+double factorForScreen(const QSize &windowSize, const QRect &screen, const QRect &available)
+{
+    // Room for the title bar and frame that the window manager adds.
+    constexpr int frameAllowance = 40;
+    double factor = double(screen.height()) / layoutScreenHeight;
+    if (windowSize.width() > 0) {
+        factor = std::min(factor, double(available.width()) / windowSize.width());
+    }
+    if (windowSize.height() > 0) {
+        factor = std::min(factor, double(available.height() - frameAllowance) / windowSize.height());
+    }
+    return factor > 0 ? factor : 1.0;
+}
+
 double factorFor(const QWidget &window)
 {
     const QScreen *screen = window.screen() ? window.screen() : QGuiApplication::primaryScreen();
     if (!screen) {
         return 1.0;
     }
-    return double(screen->geometry().height()) / layoutScreenHeight;
+    return factorForScreen(window.size(), screen->geometry(), screen->availableGeometry());
+}
+
+QPoint keptOnScreen(QRect frame, const QRect &available)
+{
+    frame.moveRight(std::min(frame.right(), available.right()));
+    frame.moveBottom(std::min(frame.bottom(), available.bottom()));
+    frame.moveLeft(std::max(frame.left(), available.left()));
+    frame.moveTop(std::max(frame.top(), available.top()));
+    return frame.topLeft();
 }
 
 int scaled(int pixels, double factor)

@@ -1,5 +1,8 @@
 #pragma once
 
+class QPoint;
+class QRect;
+class QSize;
 class QWidget;
 
 // The label windows and their import dialogs are laid out in pixels for a
@@ -9,8 +12,15 @@ namespace WindowScale {
 
 inline constexpr int layoutScreenHeight = 600;
 
-// The height of the screen the window is on (or the primary screen) over 600.
+// The screen's height over 600, but never so large that the window, at its
+// present size, would grow past the screen's free area: a window wider than a
+// 1280 x 1024 screen would hide its own buttons.
+double factorForScreen(const QSize &windowSize, const QRect &screen, const QRect &available);
+// The same for the screen the window is on (or the primary screen).
 double factorFor(const QWidget &window);
+
+// Where a window of the given frame, centred on a point, stays inside the free area.
+QPoint keptOnScreen(QRect frame, const QRect &available);
 
 int scaled(int pixels, double factor);
 

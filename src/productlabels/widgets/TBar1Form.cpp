@@ -266,7 +266,11 @@ void TBar1Form::centreOverOwner()
     } else if (const QScreen *shown = screen()) {
         frame.moveCenter(shown->availableGeometry().center());
     }
-    move(frame.topLeft());
+    if (const QScreen *shown = screen()) {
+        move(WindowScale::keptOnScreen(frame, shown->availableGeometry()));
+    } else {
+        move(frame.topLeft());
+    }
 }
 
 void TBar1Form::FormShow()

@@ -44,3 +44,27 @@ TEST(WindowScale, scalesPositionsSizesAndOwnFontsOnceForAScreen768High)
     EXPECT_EQ(grid->geometry(), QRect(0, 44, 1039, 330));
     EXPECT_EQ(dialog->size(), QSize(470, 434)) << "dialogs scale themselves";
 }
+
+TEST(WindowScale, growsWithTheScreenButNeverPastItsFreeArea)
+{
+    const QSize design(812, 400);
+    struct Case {
+        const char *name;
+        QRect screen;
+        QRect available;
+        double factor;
+    } cases[] = {
+        {"768 high", QRect(0, 0, 1366, 768), QRect(0, 0, 1366, 740), 768.0 / 600},
+        {"1024 x 768 keeps the width", QRect(0, 0, 1024, 768), QRect(0, 0, 1024, 740), 1024.0 / 812},
+        {"full HD", QRect(0, 0, 1920, 1080), QRect(0, 0, 1920, 1050), 1080.0 / 600},
+        {"1280 x 1024 keeps the width", QRect(0, 0, 1280, 1024), QRect(0, 0, 1280, 1000), 1280.0 / 812},
+        {"800 x 600 shrinks a little", QRect(0, 0, 800, 600), QRect(0, 0, 800, 570), 800.0 / 812},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_DOUBLE_EQ(WindowScale::factorForScreen(design, c.screen, c.available), c.factor);
+    }
+    const QRect available(0, 0, 1280, 1000);
+    EXPECT_EQ(WindowScale::keptOnScreen(QRect(-50, 900, 600, 300), available), QPoint(0, 700));
+    EXPECT_EQ(WindowScale::keptOnScreen(QRect(100, 100, 600, 300), available), QPoint(100, 100));
+}

@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QScreen>
 #include <QSignalSpy>
 
 using Call = RecordingPrompts::Call;
@@ -295,11 +296,17 @@ TEST_F(ProductWindowTest, windowAndItsImportDialogGrowWithTheScreenHeight)
 {
     createTable();
     open();
-    const double factor = WindowScale::factorFor(*window);
+    const QScreen *screen = window->screen();
+    const auto factorFor = [screen](QSize design) {
+        return WindowScale::factorForScreen(design, screen->geometry(), screen->availableGeometry());
+    };
+    const double factor = factorFor(QSize(812, 400));
     const auto scaled = [factor](int pixels) { return WindowScale::scaled(pixels, factor); };
     EXPECT_EQ(window->size(), QSize(scaled(812), scaled(400)));
     EXPECT_EQ(window->Panel1->font().pixelSize(), scaled(24));
-    EXPECT_EQ(window->Bar1SearchForm->size(), QSize(scaled(470), scaled(434)));
+    const double dialogFactor = factorFor(QSize(470, 434));
+    EXPECT_EQ(window->Bar1SearchForm->size(),
+              QSize(WindowScale::scaled(470, dialogFactor), WindowScale::scaled(434, dialogFactor)));
 }
 
 TEST_F(ProductWindowTest, closingClosesTheTableAndTellsTheOwner)
