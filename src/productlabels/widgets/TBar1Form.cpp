@@ -424,6 +424,10 @@ void TBar1Form::outButtonClick()
                                                 LabelProgramParameter::Two};
     const ProductExportRun run = runProductExport(rows, Bar3SearchForm->currentSettings(), programDir_, *clock_,
                                                   parameters[labelProgramParameter()], prompts_, launcher_);
+    // The export walked the whole queue and leaves the grid where the walk ended.
+    if (run.launch) {
+        model_->setCurrentRow(model_->rowCount() - 1);
+    }
     // A label program that will not start is told, or the user waits for it in vain.
     if (run.launch && run.launch->outcome == LabelProgramLaunch::Outcome::StartFailed) {
         prompts_.plainMessage(describe(*run.launch));

@@ -399,6 +399,7 @@ TEST_F(ProductWindowTest, exportAsksThenWritesBarsTxtAndStartsTheLabelProgramWit
     ASSERT_EQ(launcher.requests.size(), 1);
     EXPECT_EQ(launcher.requests.first().fileName, QStringLiteral("/opt/label"));
     EXPECT_EQ(launcher.requests.first().parameter, QStringLiteral("2"));
+    EXPECT_EQ(window->queueModel().currentRow(), 1) << "the grid ends on the last row, as the walk did";
 }
 
 TEST_F(ProductWindowTest, exportOfAnEmptyQueueSaysSoAndWritesNothing)
