@@ -93,18 +93,17 @@ bool buildTable(const QString &path, int rows)
         const QByteArray item = "A" + QByteArray::number(100000 + row / 12);
         const QByteArray &colour = colours[row % 3];
         const QByteArray &size = sizes[(row / 3) % 4];
-        const bool ok = record.setNumber(QUAN, 1).ok() && record.setText(ITEM_NO, item).ok() &&
-                        record.setText(BARCODE, item + QByteArray::number(row % 12).rightJustified(2, '0')).ok() &&
-                        record.setText(ITEM_NAME, name + item).ok() && record.setText(COLOR, colour).ok() &&
-                        record.setText(SIZES, size).ok() && record.setText(UNIT, unit).ok() &&
-                        record.setNumber(PRICE, 590 + row % 7 * 100).ok() &&
-                        record.setNumber(MEMBER, 490 + row % 7 * 100).ok() &&
-                        record.setNumber(LPRICE, 690 + row % 7 * 100).ok() &&
-                        record.setNumber(CASH1, 350 + row % 7 * 50).ok() &&
-                        record.setText(SUPP_NO, "S" + QByteArray::number(row % 40)).ok() &&
-                        record.setText(CUST_ABBR, supplierAbbr).ok() && record.setText(BUYDAT1, "2024/03/15").ok() &&
-                        record.setText(C_ITEM, colours[0] + "," + colours[1] + "," + colours[2]).ok() &&
-                        record.setText(S_ITEM, "S,M,L,XL").ok() && record.setNumber(UNIT_Q, 1).ok();
+        const bool ok =
+            record.setNumber(QUAN, 1).ok() && record.setText(ITEM_NO, item).ok() &&
+            record.setText(BARCODE, item + QByteArray::number(row % 12).rightJustified(2, '0')).ok() &&
+            record.setText(ITEM_NAME, name + item).ok() && record.setText(COLOR, colour).ok() &&
+            record.setText(SIZES, size).ok() && record.setText(UNIT, unit).ok() &&
+            record.setNumber(PRICE, 590 + row % 7 * 100).ok() && record.setNumber(MEMBER, 490 + row % 7 * 100).ok() &&
+            record.setNumber(LPRICE, 690 + row % 7 * 100).ok() && record.setNumber(CASH1, 350 + row % 7 * 50).ok() &&
+            record.setText(SUPP_NO, "S" + QByteArray::number(row % 40)).ok() &&
+            record.setText(CUST_ABBR, supplierAbbr).ok() && record.setText(BUYDAT1, "2024/03/15").ok() &&
+            record.setText(C_ITEM, colours[0] + "," + colours[1] + "," + colours[2]).ok() &&
+            record.setText(S_ITEM, "S,M,L,XL").ok() && record.setNumber(UNIT_Q, 1).ok();
         if (!ok) {
             return fail(QStringLiteral("a value does not fit row %1").arg(row));
         }
@@ -132,7 +131,8 @@ int openWindow(int argc, char **argv, const QString &directory)
 
     QElapsedTimer timer;
     timer.start();
-    TBar1Form window(directory, exchange, [] { return SystemSettings{}; }, prompts, launcher);
+    TBar1Form window(
+        directory, exchange, [] { return SystemSettings{}; }, prompts, launcher);
     window.DBGrid1->viewport()->installEventFilter(&watch);
     window.show();
     // The top level paints its children within one event, so once the
