@@ -46,44 +46,44 @@ DbfLayout::resolve(const DbfHeader &header, const QList<DbfFieldSpec> &fields, c
     layout->displayName = displayName;
     layout->recordLength = header.recordLength;
     QStringList missing;
-    for (const DbfFieldSpec &spec : fields) {
+    for (const DbfFieldSpec &wanted : fields) {
         DbfColumn column;
-        column.name = spec.name;
-        column.type = spec.type;
+        column.name = wanted.name;
+        column.type = wanted.type;
         const DbfFileField *found = nullptr;
         for (const DbfFileField &field : header.fields) {
-            if (qstricmp(field.name.constData(), spec.name.constData()) != 0) {
+            if (qstricmp(field.name.constData(), wanted.name.constData()) != 0) {
                 continue;
             }
             if (found) {
                 return Result::failure(
-                    QStringLiteral("「%1」有兩個名為 %2 的欄位。").arg(displayName, fieldText(spec.name)));
+                    QStringLiteral("「%1」有兩個名為 %2 的欄位。").arg(displayName, fieldText(wanted.name)));
             }
             found = &field;
         }
         if (!found) {
-            if (spec.required) {
-                missing.append(fieldText(spec.name));
+            if (wanted.required) {
+                missing.append(fieldText(wanted.name));
             }
             layout->columns.append(column);
             continue;
         }
-        if (!typeMatches(spec.type, found->type)) {
+        if (!typeMatches(wanted.type, found->type)) {
             return Result::failure(
                 QStringLiteral("「%1」的欄位 %2 應是%3欄位，檔案中卻是 %4 型態。")
-                    .arg(displayName, fieldText(spec.name),
-                         spec.type == DbfFieldType::Text ? QStringLiteral("文字") : QStringLiteral("數值"),
+                    .arg(displayName, fieldText(wanted.name),
+                         wanted.type == DbfFieldType::Text ? QStringLiteral("文字") : QStringLiteral("數值"),
                          QString(QLatin1Char(found->type))));
         }
-        if (spec.type == DbfFieldType::Numeric && found->decimals > 0 && found->decimals > found->width - 2) {
+        if (wanted.type == DbfFieldType::Numeric && found->decimals > 0 && found->decimals > found->width - 2) {
             return Result::failure(QStringLiteral("「%1」已損壞：欄位 %2 寬 %3 位，卻有 %4 位小數。")
-                                       .arg(displayName, fieldText(spec.name))
+                                       .arg(displayName, fieldText(wanted.name))
                                        .arg(found->width)
                                        .arg(found->decimals));
         }
         column.offset = found->offset;
         column.width = found->width;
-        column.decimals = spec.type == DbfFieldType::Numeric ? found->decimals : 0;
+        column.decimals = wanted.type == DbfFieldType::Numeric ? found->decimals : 0;
         layout->columns.append(column);
     }
     if (!missing.isEmpty()) {

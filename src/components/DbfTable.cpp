@@ -20,21 +20,21 @@ void stampToday(DBFHandle handle)
 
 DbfStatus checkSpecs(const QList<DbfFieldSpec> &fields)
 {
-    for (const DbfFieldSpec &spec : fields) {
-        const QString name = QString::fromLatin1(spec.name);
+    for (const DbfFieldSpec &wanted : fields) {
+        const QString name = QString::fromLatin1(wanted.name);
         const bool plainName =
-            !spec.name.isEmpty() && spec.name.size() <= 10 &&
-            std::all_of(spec.name.begin(), spec.name.end(), [](char c) { return c > ' ' && c < 127; });
+            !wanted.name.isEmpty() && wanted.name.size() <= 10 &&
+            std::all_of(wanted.name.begin(), wanted.name.end(), [](char c) { return c > ' ' && c < 127; });
         if (!plainName) {
             return DbfStatus::failure(QStringLiteral("欄位名稱「%1」不能用在 dBase 表格。").arg(name));
         }
-        const bool numeric = spec.type == DbfFieldType::Numeric;
-        const bool fits = spec.width >= 1 && spec.width <= 254 &&
-                          (numeric ? spec.decimals >= 0 && (spec.decimals == 0 || spec.decimals <= spec.width - 2)
-                                   : spec.decimals == 0);
+        const bool numeric = wanted.type == DbfFieldType::Numeric;
+        const bool fits = wanted.width >= 1 && wanted.width <= 254 &&
+                          (numeric ? wanted.decimals >= 0 && (wanted.decimals == 0 || wanted.decimals <= wanted.width - 2)
+                                   : wanted.decimals == 0);
         if (!fits) {
             return DbfStatus::failure(
-                QStringLiteral("欄位 %1 的寬度 %2、小數 %3 不合理。").arg(name).arg(spec.width).arg(spec.decimals));
+                QStringLiteral("欄位 %1 的寬度 %2、小數 %3 不合理。").arg(name).arg(wanted.width).arg(wanted.decimals));
         }
     }
     return DbfStatus::success();
@@ -358,12 +358,12 @@ DbfResult<DbfTable::Creation> DbfTable::create(const QString &path, const QList<
         return failed(dbfFailureReason(*state));
     }
     stampToday(handle);
-    for (const DbfFieldSpec &spec : fields) {
-        const char type = spec.type == DbfFieldType::Text ? 'C' : 'N';
-        if (DBFAddNativeFieldType(handle, spec.name.constData(), type, spec.width, spec.decimals) < 0) {
+    for (const DbfFieldSpec &wanted : fields) {
+        const char type = wanted.type == DbfFieldType::Text ? 'C' : 'N';
+        if (DBFAddNativeFieldType(handle, wanted.name.constData(), type, wanted.width, wanted.decimals) < 0) {
             state->fail(dbfFailureReason(*state));
             DBFClose(handle);
-            return failed(QStringLiteral("無法加入欄位 %1（%2）").arg(QString::fromLatin1(spec.name), state->failure));
+            return failed(QStringLiteral("無法加入欄位 %1（%2）").arg(QString::fromLatin1(wanted.name), state->failure));
         }
     }
     DBFClose(handle);
