@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages that building, testing and running need,
+# Installs the Debian 12 packages that building, testing and running need
+# (xdg-utils opens the help page and documents with the desktop's viewer),
 # when any is missing. Must run as root on a fresh machine. --bench adds what
 # the benchmarks compare against.
 set -euo pipefail
@@ -9,7 +10,7 @@ packages=(
     libcurl4-openssl-dev libshp-dev libcpp-httplib-dev libsqlite3-dev sqlite3
     googletest libgtest-dev libgmock-dev
     fonts-arphic-ukai fonts-arphic-uming
-    xvfb xauth x11-utils imagemagick
+    xvfb xauth x11-utils imagemagick xdg-utils
 )
 # ogr2ogr, only for the comparison in the product label benchmark (bench/README.md).
 if [ "${1:-}" = "--bench" ]; then
