@@ -3,6 +3,7 @@
 // measurement runs in a fresh process of this program, so its ru_maxrss is the
 // peak of one exchange alone (figures only; nothing is asserted).
 #include "app/ServerExchange.h"
+#include "common/BenchBackoffice.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -91,24 +92,6 @@ Measurement runChild(const QStringList &arguments)
     return result;
 }
 
-// Starts the back office on a free port; the address, or empty on failure.
-QString startBackoffice(QProcess &backoffice, const Options &options)
-{
-    backoffice.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    backoffice.start(options.backoffice, {QStringLiteral("--port"), QStringLiteral("0"), QStringLiteral("--products"),
-                                          QString::number(options.products), QStringLiteral("--stop-on-stdin-close")});
-    static const QRegularExpression listening(QStringLiteral("listening on (127\\.0\\.0\\.1:\\d+)"));
-    QByteArray output;
-    while (backoffice.state() != QProcess::NotRunning || backoffice.bytesAvailable() > 0) {
-        backoffice.waitForReadyRead(1000);
-        output += backoffice.readAllStandardOutput();
-        const QRegularExpressionMatch match = listening.match(QString::fromLatin1(output));
-        if (match.hasMatch()) {
-            return match.captured(1);
-        }
-    }
-    return {};
-}
 
 double median(std::vector<double> values)
 {
@@ -122,7 +105,7 @@ int lead(const Options &options)
     QProcess backoffice;
     QElapsedTimer startup;
     startup.start();
-    const QString server = startBackoffice(backoffice, options);
+    const QString server = startBackoffice(backoffice, options.backoffice, options.products);
     if (server.isEmpty()) {
         std::fprintf(stderr, "could not start %s\n", qPrintable(options.backoffice));
         return 1;

@@ -7,6 +7,7 @@
 #include "MeasuredRun.h"
 #include "References.h"
 #include "app/ServerExchange.h"
+#include "common/BenchBackoffice.h"
 #include "components/Clock.h"
 #include "components/LabelQueue.h"
 #include "components/TLogRecorder.h"
@@ -153,24 +154,6 @@ int childExportPerPiece(const QString &directory, bool fixedWidth, int rows, con
 
 // --- the lead ---------------------------------------------------------------
 
-QString startBackoffice(QProcess &backoffice, const Options &options)
-{
-    backoffice.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    backoffice.start(options.backoffice, {QStringLiteral("--port"), QStringLiteral("0"), QStringLiteral("--products"),
-                                          QString::number(options.products), QStringLiteral("--stop-on-stdin-close")});
-    static const QRegularExpression listening(QStringLiteral("listening on (127\\.0\\.0\\.1:\\d+)"));
-    QByteArray output;
-    while (backoffice.state() != QProcess::NotRunning || backoffice.bytesAvailable() > 0) {
-        backoffice.waitForReadyRead(1000);
-        output += backoffice.readAllStandardOutput();
-        const QRegularExpressionMatch match = listening.match(QString::fromLatin1(output));
-        if (match.hasMatch()) {
-            return match.captured(1);
-        }
-    }
-    return {};
-}
-
 bool saveReply(const QString &server, const QString &path)
 {
     const LinkSettings link{server.toLatin1(), "A", password};
@@ -221,7 +204,7 @@ int lead(const Options &options)
     const QString work = options.workDirectory.isEmpty() ? temporary.path() : options.workDirectory;
     const QString today = QString::fromLatin1(DateToSlashedText(QDate::currentDate()));
     QProcess backoffice;
-    const QString server = startBackoffice(backoffice, options);
+    const QString server = startBackoffice(backoffice, options.backoffice, options.products);
     if (server.isEmpty()) {
         std::fprintf(stderr, "could not start %s\n", qPrintable(options.backoffice));
         return 1;
