@@ -70,8 +70,8 @@ int childImport(const QString &server, const QString &directory)
         return 1;
     }
     ProductQueueWriter writer(queue);
-    const ProductImportOutcome outcome = runProductImport(exchange, ProductConditions(), ExpansionValues(), writer);
-    if (outcome.kind != ProductImportOutcome::Kind::Completed) {
+    const ImportOutcome outcome = runProductImport(exchange, ProductConditions(), ExpansionValues(), writer);
+    if (outcome.kind != ImportOutcome::Kind::Completed) {
         std::fprintf(stderr, "import: %s %s\n", qPrintable(outcome.message), qPrintable(exchange.statusLine()));
         return 1;
     }
@@ -93,7 +93,7 @@ int childFill(const QString &replyPath, const QString &directory)
     ProductQueueWriter writer(queue);
     FillOptions options;
     options.countOverride = 1;
-    const FillResult result = FillQueueFromReply(reply, writer, options);
+    const FillResult result = FillQueueFromReply(reply, ProductReplyFields::shape(), writer, options);
     if (!result.ok()) {
         std::fprintf(stderr, "fill: %s\n", qPrintable(result.error));
         return 1;
@@ -110,9 +110,9 @@ int childExport(const QString &directory, bool fixedWidth, const QString &today)
     ProductQueueReader reader(queue);
     const QDate date = QDate::fromString(today, QStringLiteral("yyyy/MM/dd"));
     const FixedClock clock{QDateTime(date, QTime(12, 0))};
-    const ProductExportResult result =
+    const LabelExportResult result =
         exportProductLabels(reader, benchSettings(fixedWidth), QDir(directory).filePath(QStringLiteral("ours")), clock);
-    if (result.kind != ProductExportResult::Kind::Written) {
+    if (result.kind != LabelExportResult::Kind::Written) {
         std::fprintf(stderr, "export: %s\n", qPrintable(result.message));
         return 1;
     }

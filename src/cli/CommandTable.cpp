@@ -6,12 +6,14 @@ Command postCommand();
 Command tablesCreateCommand();
 Command importProductCommand();
 Command exportProductsCommand();
+Command importCustomerCommand();
+Command exportCustomersCommand();
 
 const std::vector<Command> &allCommands()
 {
     static const std::vector<Command> commands = {
-        linkTestCommand(),     branchesCommand(),      postCommand(),
-        tablesCreateCommand(), importProductCommand(), exportProductsCommand(),
+        linkTestCommand(),      branchesCommand(),       postCommand(),           tablesCreateCommand(),
+        importProductCommand(), exportProductsCommand(), importCustomerCommand(), exportCustomersCommand(),
     };
     return commands;
 }

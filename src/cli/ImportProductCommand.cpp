@@ -1,13 +1,14 @@
-#include "app/ServerExchange.h"
 #include "cli/Command.h"
 #include "cli/Console.h"
-#include "cli/ExchangeReport.h"
-#include "cli/ProductCommandFiles.h"
-#include "components/Big5.h"
+#include "cli/ImportReport.h"
+#include "cli/OptionWalk.h"
+#include "cli/QueueCommandFiles.h"
 #include "components/LabelQueue.h"
 #include "productlabels/ProductImport.h"
 #include "productlabels/ProductQueueAccess.h"
 #include "productlabels/ProductQueueTable.h"
+
+#include <climits>
 
 namespace {
 // The conditions dialog's text fields and their length limits in bytes.
@@ -34,69 +35,29 @@ struct ImportRequest {
 ImportRequest parseImport(const QStringList &arguments)
 {
     ImportRequest request;
-    for (qsizetype i = 0; i < arguments.size() && request.error.isEmpty(); ++i) {
-        QString name = arguments[i];
-        std::optional<QString> value;
-        const qsizetype equals = name.indexOf(u'=');
-        if (name.startsWith(QStringLiteral("--")) && equals > 0) {
-            value = name.mid(equals + 1);
-            name.truncate(equals);
-        }
-        const auto takeValue = [&]() -> std::optional<QString> {
-            if (value) {
-                return value;
-            }
-            if (i + 1 < arguments.size()) {
-                return arguments[++i];
-            }
-            request.error = QStringLiteral("%1 needs a value").arg(name);
-            return std::nullopt;
-        };
-        if (name == QLatin1String("--isquan") && !value) {
+    OptionWalk options(arguments);
+    while (options.next()) {
+        const QString &name = options.name();
+        if (name == QLatin1String("--isquan") && options.isFlag()) {
             request.conditions.isquan = true;
-            continue;
-        }
-        if (name == QLatin1String("--all") && !value) {
+        } else if (name == QLatin1String("--all") && options.isFlag()) {
             request.all = true;
-            continue;
-        }
-        if (name == QLatin1String("--count")) {
-            const std::optional<QString> text = takeValue();
-            bool ok = false;
-            const qlonglong count = text ? text->toLongLong(&ok) : 0;
-            if (text && !ok) {
-                request.error = QStringLiteral("--count takes a whole number, not \"%1\"").arg(*text);
+        } else if (name == QLatin1String("--count")) {
+            if (const std::optional<int> count = options.wholeNumber(INT_MIN + 1, INT_MAX)) {
+                request.conditions.count = *count;
             }
-            request.conditions.count = double(count);
-            continue;
-        }
-        const TextOption *option = nullptr;
-        for (const TextOption &candidate : textOptions) {
-            if (name == QLatin1String("--") + QLatin1String(candidate.name)) {
-                option = &candidate;
-            }
-        }
-        if (!option) {
-            request.error = QStringLiteral("unknown option \"%1\"").arg(arguments[i]);
-            continue;
-        }
-        const std::optional<QString> text = takeValue();
-        if (!text) {
-            continue;
-        }
-        const Big5::Encoding bytes = Big5::encode(*text);
-        if (!bytes.ok()) {
-            request.error = name + QStringLiteral(": ") + bytes.errorText();
-        } else if (bytes.bytes.size() > option->limit) {
-            request.error = QStringLiteral("%1 takes at most %2 bytes of Big5; \"%3\" has %4")
-                                .arg(name)
-                                .arg(option->limit)
-                                .arg(*text)
-                                .arg(bytes.bytes.size());
         } else {
-            request.conditions.*(option->field) = bytes.bytes;
+            const auto option = std::find_if(std::begin(textOptions), std::end(textOptions), [&](const TextOption &o) {
+                return name == QLatin1String("--") + QLatin1String(o.name);
+            });
+            if (option == std::end(textOptions)) {
+                options.failUnknown();
+            } else if (const std::optional<QByteArray> text = options.big5Value(option->limit)) {
+                request.conditions.*(option->field) = *text;
+            }
         }
     }
+    request.error = options.error();
     return request;
 }
 
@@ -114,32 +75,15 @@ int importProduct(CommandContext &context, const QStringList &arguments)
     }
     const ProductOutputSettings settings = loadProductSettings(context.programDir);
     LabelQueue queue(ProductQueueTable::fields());
-    const DbfStatus opened = openProductQueue(queue);
+    const DbfStatus opened = openQueueTable(queue, ProductQueueTable::fileName());
     if (!opened.ok()) {
         Console::err(opened.error());
         return ExitCode::failed;
     }
     ProductQueueWriter writer(queue);
-    const ProductImportOutcome outcome =
+    const ImportOutcome outcome =
         runProductImport(context.exchange, request.conditions, expansionValues(settings), writer);
-    const QString added =
-        QStringLiteral("%1 rows added to %2").arg(outcome.rowsAdded).arg(ProductQueueTable::fileName());
-    switch (outcome.kind) {
-    case ProductImportOutcome::Kind::ExchangeFailed:
-        Console::err(context.exchange.statusLine());
-        Console::err(QStringLiteral("import product failed: ") + exchangeFailure(context.exchange));
-        return ExitCode::failed;
-    case ProductImportOutcome::Kind::NoData:
-    case ProductImportOutcome::Kind::Completed:
-        Console::out(outcome.message);
-        Console::out(added);
-        return ExitCode::ok;
-    case ProductImportOutcome::Kind::FillFailed:
-        Console::err(outcome.message);
-        Console::out(added);
-        return ExitCode::failed;
-    }
-    return ExitCode::failed;
+    return reportImport(context, QStringLiteral("import product"), outcome, ProductQueueTable::fileName());
 }
 } // namespace
 

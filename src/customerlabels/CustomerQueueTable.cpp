@@ -68,4 +68,18 @@ const QList<QueueColumn> &columns()
     return all;
 }
 
+const ReplyRecordShape &replyShape()
+{
+    static const ReplyRecordShape shape = [] {
+        ReplyRecordShape made;
+        for (const DbfFieldSpec &field : fields()) {
+            made.names.append(field.name);
+        }
+        made.numeric.set(QUAN);
+        made.recordNoun = QStringLiteral("客戶資料");
+        return made;
+    }();
+    return shape;
+}
+
 } // namespace CustomerQueueTable

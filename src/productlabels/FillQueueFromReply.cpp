@@ -17,17 +17,18 @@ QString shown(QByteArrayView value)
            (cut ? QStringLiteral("…") : QString()) + QStringLiteral("」");
 }
 
-QString recordText(int number)
+QString recordText(const ReplyRecordShape &shape, int number)
 {
-    return QStringLiteral("第 %1 筆產品資料").arg(number);
+    return QStringLiteral("第 %1 筆").arg(number) + shape.recordNoun;
 }
 } // namespace
 
-FillResult FillQueueFromReply(const ServerReply &reply, ProductQueueSink &sink, const FillOptions &options)
+FillResult FillQueueFromReply(const ServerReply &reply, const ReplyRecordShape &shape, ReplyRecordSink &sink,
+                              const FillOptions &options)
 {
-    using namespace ProductReplyFields;
     FillResult result;
-    ProductReplyRecord record;
+    ReplyRecord record;
+    const int count = shape.count();
     int position = 0;
     int recordNumber = 0;
     const int interval = options.progressInterval > 0 ? options.progressInterval : 1;
@@ -47,7 +48,7 @@ FillResult FillQueueFromReply(const ServerReply &reply, ProductQueueSink &sink, 
             }
             const QString refusal = sink.append(record);
             if (!refusal.isEmpty()) {
-                return fail(recordText(record.number) + QStringLiteral("無法存入: ") + refusal);
+                return fail(recordText(shape, record.number) + QStringLiteral("無法存入: ") + refusal);
             }
             ++result.rowsAdded;
             if (options.progress && result.rowsAdded % interval == 0) {
@@ -60,30 +61,30 @@ FillResult FillQueueFromReply(const ServerReply &reply, ProductQueueSink &sink, 
             record.clear(++recordNumber);
         }
         if (position >= count) {
-            return fail(recordText(recordNumber) + QStringLiteral("超過 %1 個值 (多出的值為").arg(count) + shown(line) +
-                        QStringLiteral(")"));
+            return fail(recordText(shape, recordNumber) + QStringLiteral("超過 %1 個值 (多出的值為").arg(count) +
+                        shown(line) + QStringLiteral(")"));
         }
         record.texts[position] = line;
-        if (position == QUAN) {
+        if (position == 0) {
             const std::optional<double> quantity = DecimalText::parse(line);
             if (!quantity) {
-                return fail(recordText(recordNumber) + QStringLiteral("的數量") + shown(line) +
+                return fail(recordText(shape, recordNumber) + QStringLiteral("的數量") + shown(line) +
                             QStringLiteral("不是數字"));
             }
-            record.numbers[QUAN] = options.countOverride ? options.countOverride : quantity;
-        } else if (isNumeric(position)) {
+            record.numbers[0] = options.countOverride ? options.countOverride : quantity;
+        } else if (shape.isNumeric(position)) {
             const std::optional<double> number = DecimalText::parse(line);
             const bool blank = line.trimmed().isEmpty();
             if (!number && !blank) {
-                return fail(recordText(recordNumber) + QStringLiteral("的 ") + QString::fromLatin1(names()[position]) +
-                            shown(line) + QStringLiteral("不是數字"));
+                return fail(recordText(shape, recordNumber) + QStringLiteral("的 ") +
+                            QString::fromLatin1(shape.names[position]) + shown(line) + QStringLiteral("不是數字"));
             }
             record.numbers[position] = number;
         }
         record.valueCount = ++position;
     }
     if (position > 0) {
-        return fail(recordText(recordNumber) + QStringLiteral("沒有結束線就結束了,未存入"));
+        return fail(recordText(shape, recordNumber) + QStringLiteral("沒有結束線就結束了,未存入"));
     }
     if (options.progress) {
         options.progress(result.rowsAdded);

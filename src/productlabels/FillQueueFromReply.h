@@ -1,6 +1,6 @@
 #pragma once
 
-#include "productlabels/ProductReplyRecord.h"
+#include "productlabels/ReplyRecord.h"
 
 #include <QString>
 
@@ -10,8 +10,8 @@
 class ServerReply;
 
 struct FillOptions {
-    // The product import's label count: when set, every row's QUAN becomes it
-    // (the reply's quantity must still be a number).
+    // The dialog's count when it replaces the quantities: every row's QUAN
+    // becomes it (the reply's quantity must still be a number).
     std::optional<double> countOverride;
     // Called with the rows stored so far, every progressInterval rows and once at the end.
     std::function<void(int rowsAdded)> progress;
@@ -24,15 +24,17 @@ struct FillResult {
     bool ok() const { return error.isEmpty(); }
 };
 
-// Turns the records of a "DataOk" reply (from line 1 to "EOT") into queue
-// rows, committing each at its separator line, so every finished record is
+// Turns the records of a "DataOk" reply (from line 1 to "EOT"), each of the
+// given shape, into queue rows, committing each at its separator line, so every finished record is
 // in the table before the next begins. A malformed reply stops the filling
 // with a message naming the record (counted from 1) and the value; the rows
 // committed before it stay and the record being read is dropped:
 // - a quantity that is no number (DecimalText::parse), empty included;
 // - a numeric field value that is no number (an empty one is no value);
-// - more than 37 values before a separator;
+// - more values before a separator than the shape holds (37 for products,
+//   12 for customers);
 // - values after the last separator when "EOT" (or the reply's end) comes.
 // A separator with no values before it is skipped. The sink's refusal (a
 // number too wide for its field, a full disk) stops the filling the same way.
-FillResult FillQueueFromReply(const ServerReply &reply, ProductQueueSink &sink, const FillOptions &options = {});
+FillResult FillQueueFromReply(const ServerReply &reply, const ReplyRecordShape &shape, ReplyRecordSink &sink,
+                              const FillOptions &options = {});

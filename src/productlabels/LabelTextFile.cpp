@@ -2,14 +2,40 @@
 
 #include "components/ReplacingFile.h"
 #include "components/TextHelpers.h"
+#include "productlabels/LabelRowSource.h"
 #include "productlabels/ProductReplyFields.h"
-#include "productlabels/ProductRowSource.h"
 
 #include <QDir>
 
+namespace {
+// Every reply record starts with the quantity.
+constexpr int quantityPosition = 0;
+} // namespace
+
+LabelLines::LabelLines(int keyPosition, bool fixedWidth, bool oneLinePerLabel)
+    : keyPosition_(keyPosition)
+    , layout_(fixedWidth ? LabelTextRules::Layout::FixedWidth : LabelTextRules::Layout::Comma)
+    , oneLinePerLabel_(oneLinePerLabel)
+{}
+
+qint64 LabelLines::repeatCount(const LabelRowSource &rows) const
+{
+    if (rows.text(keyPosition_).isEmpty()) {
+        return 0;
+    }
+    return LabelTextRules::labelCount(rows.number(quantityPosition), oneLinePerLabel_);
+}
+
+void LabelLines::build(QByteArray &line, const LabelRowSource &rows) const
+{
+    line.clear();
+    appendColumns(line, rows);
+    line.append(LabelTextRules::quantityText(rows.number(quantityPosition), oneLinePerLabel_));
+    line.append(LabelTextRules::lineEnd);
+}
+
 ProductLabelLines::ProductLabelLines(const ProductOutputSettings &settings, const QDate &today)
-    : layout_(settings.fixedWidth ? LabelTextRules::Layout::FixedWidth : LabelTextRules::Layout::Comma)
-    , oneLinePerLabel_(settings.oneLinePerLabel)
+    : LabelLines(ProductReplyFields::BARCODE, settings.fixedWidth, settings.oneLinePerLabel)
     , today_(DateToSlashedText(today))
 {
     for (const QByteArray &entry : settings.columns) {
@@ -19,26 +45,14 @@ ProductLabelLines::ProductLabelLines(const ProductOutputSettings &settings, cons
     }
 }
 
-qint64 ProductLabelLines::repeatCount(const ProductRowSource &rows) const
+void ProductLabelLines::appendColumns(QByteArray &line, const LabelRowSource &rows) const
 {
-    if (rows.text(ProductReplyFields::BARCODE).isEmpty()) {
-        return 0;
-    }
-    return LabelTextRules::labelCount(rows.number(ProductReplyFields::QUAN), oneLinePerLabel_);
-}
-
-void ProductLabelLines::build(QByteArray &line, const ProductRowSource &rows) const
-{
-    line.clear();
     for (const ProductColumn &column : columns_) {
-        appendProductColumn(line, column, rows, layout_, today_);
+        appendProductColumn(line, column, rows, layout(), today_);
     }
-    line.append(LabelTextRules::quantityText(rows.number(ProductReplyFields::QUAN), oneLinePerLabel_));
-    line.append(LabelTextRules::lineEnd);
 }
 
-LabelTextFileResult writeProductLabelTextFile(ProductRowSource &rows, const ProductOutputSettings &settings,
-                                              const QString &path, const QDate &today)
+LabelTextFileResult writeLabelTextFile(LabelRowSource &rows, const LabelLines &lines, const QString &path)
 {
     LabelTextFileResult result;
     const auto fail = [&](const QString &reason) {
@@ -51,7 +65,6 @@ LabelTextFileResult writeProductLabelTextFile(ProductRowSource &rows, const Prod
     if (!file.open()) {
         return fail(file.errorString());
     }
-    const ProductLabelLines lines(settings, today);
     QByteArray line;
     for (int row = 0; row < rows.rowCount(); ++row) {
         const QString readError = rows.read(row);
@@ -73,4 +86,10 @@ LabelTextFileResult writeProductLabelTextFile(ProductRowSource &rows, const Prod
         return fail(file.errorString());
     }
     return result;
+}
+
+LabelTextFileResult writeProductLabelTextFile(LabelRowSource &rows, const ProductOutputSettings &settings,
+                                              const QString &path, const QDate &today)
+{
+    return writeLabelTextFile(rows, ProductLabelLines(settings, today), path);
 }

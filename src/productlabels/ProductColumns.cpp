@@ -2,8 +2,8 @@
 
 #include "components/Big5.h"
 #include "components/NumberText.h"
+#include "productlabels/LabelRowSource.h"
 #include "productlabels/ProductReplyFields.h"
-#include "productlabels/ProductRowSource.h"
 
 #include <QList>
 
@@ -112,7 +112,7 @@ std::optional<ProductColumn> recogniseProductColumn(const QByteArray &entry)
     return std::nullopt;
 }
 
-void appendProductColumn(QByteArray &line, const ProductColumn &column, const ProductRowSource &rows,
+void appendProductColumn(QByteArray &line, const ProductColumn &column, const LabelRowSource &rows,
                          LabelTextRules::Layout layout, const QByteArray &today)
 {
     switch (column.kind) {

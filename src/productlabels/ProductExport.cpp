@@ -1,36 +1,16 @@
 #include "productlabels/ProductExport.h"
 
 #include "components/Clock.h"
-#include "components/Prompts.h"
-#include "productlabels/ProductRowSource.h"
-
-#include <QDir>
 
 QString productLabelTextPath(const QString &programDir)
 {
     return programDir + QStringLiteral("/Bars.txt");
 }
 
-ProductExportResult exportProductLabels(ProductRowSource &rows, const ProductOutputSettings &settings,
-                                        const QString &programDir, const Clock &clock)
+LabelExportResult exportProductLabels(LabelRowSource &rows, const ProductOutputSettings &settings,
+                                      const QString &programDir, const Clock &clock)
 {
-    ProductExportResult result;
-    if (rows.rowCount() == 0) {
-        result.kind = ProductExportResult::Kind::EmptyQueue;
-        result.message = QString::fromUtf8(nothingToExportText);
-        return result;
-    }
-    result.path = productLabelTextPath(programDir);
-    const LabelTextFileResult written = writeProductLabelTextFile(rows, settings, result.path, clock.today());
-    if (!written.ok()) {
-        result.kind = ProductExportResult::Kind::Failed;
-        result.message = written.error;
-        return result;
-    }
-    result.kind = ProductExportResult::Kind::Written;
-    result.lines = written.lines;
-    result.message = QString::fromUtf8(exportDoneText) + QDir::toNativeSeparators(result.path);
-    return result;
+    return exportLabelFile(rows, ProductLabelLines(settings, clock.today()), productLabelTextPath(programDir));
 }
 
 LabelProgramLaunch launchProductLabelProgram(const QString &programDir, LabelProgramParameter parameter,
@@ -40,24 +20,11 @@ LabelProgramLaunch launchProductLabelProgram(const QString &programDir, LabelPro
                               launcher);
 }
 
-ProductExportRun runProductExport(ProductRowSource &rows, const ProductOutputSettings &settings,
-                                  const QString &programDir, const Clock &clock, LabelProgramParameter parameter,
-                                  Prompts &prompts, ProgramLauncher &launcher)
+LabelExportRun runProductExport(LabelRowSource &rows, const ProductOutputSettings &settings, const QString &programDir,
+                                const Clock &clock, LabelProgramParameter parameter, Prompts &prompts,
+                                ProgramLauncher &launcher)
 {
-    ProductExportRun run;
-    if (rows.rowCount() == 0) {
-        run.result.message = QString::fromUtf8(nothingToExportText);
-        prompts.msg3dShow(run.result.message);
-        return run;
-    }
-    if (!prompts.confirm(QString::fromUtf8(confirmExportQuestion))) {
-        return run;
-    }
-    run.confirmed = true;
-    run.result = exportProductLabels(rows, settings, programDir, clock);
-    prompts.msg3dShow(run.result.message);
-    if (run.result.kind == ProductExportResult::Kind::Written) {
-        run.launch = launchProductLabelProgram(programDir, parameter, launcher);
-    }
-    return run;
+    return runLabelExport(
+        rows, prompts, [&] { return exportProductLabels(rows, settings, programDir, clock); },
+        [&] { return launchProductLabelProgram(programDir, parameter, launcher); });
 }

@@ -1,58 +1,25 @@
 #pragma once
 
-#include "components/LabelProgramLaunch.h"
-#include "productlabels/LabelTextFile.h"
+#include "productlabels/LabelExport.h"
 
 #include <QString>
 
-#include <optional>
-
 class Clock;
-class ProductRowSource;
-class Prompts;
-
-inline constexpr char nothingToExportText[] = "沒有資料可以匯出!!";
-// The window asks this before exportProductLabels; anything but Yes changes nothing.
-inline constexpr char confirmExportQuestion[] = "確定轉出要列印的資料 ?";
-inline constexpr char exportDoneText[] = "已經送出文字檔";
-
-// How an export ended. The window shows message through Msg3dShow and starts
-// the label program only after Written; the command line prints message.
-struct ProductExportResult {
-    enum class Kind {
-        EmptyQueue, // "沒有資料可以匯出!!"; nothing written
-        Failed,     // the old "Bars.txt" stays; nothing may be started
-        Written,    // "已經送出文字檔" + the file's path
-    };
-    Kind kind = Kind::EmptyQueue;
-    QString message;
-    QString path;
-    qint64 lines = 0;
-};
 
 // ProgramDir + "/Bars.txt".
 QString productLabelTextPath(const QString &programDir);
 
 // Writes the queue's rows to ProgramDir/Bars.txt in the layout and column
 // order of settings, with the clock's date for "系統日期".
-ProductExportResult exportProductLabels(ProductRowSource &rows, const ProductOutputSettings &settings,
-                                        const QString &programDir, const Clock &clock);
+LabelExportResult exportProductLabels(LabelRowSource &rows, const ProductOutputSettings &settings,
+                                      const QString &programDir, const Clock &clock);
 
 // Starts the program stored under "FN1" in ProgramDir/BARPRINT.INI, section
 // "barprint", with the chosen parameter; a missing key starts nothing.
 LabelProgramLaunch launchProductLabelProgram(const QString &programDir, LabelProgramParameter parameter,
                                              ProgramLauncher &launcher);
 
-// The export button's whole run: "沒有資料可以匯出!!" for an empty queue; the
-// question "確定轉出要列印的資料 ?" (anything but Yes stops); the file; its
-// outcome shown with Msg3dShow; then, only after a complete file and once the
-// message is closed, the label program.
-struct ProductExportRun {
-    bool confirmed = false;
-    ProductExportResult result;
-    std::optional<LabelProgramLaunch> launch; // set when the file was written
-};
-
-ProductExportRun runProductExport(ProductRowSource &rows, const ProductOutputSettings &settings,
-                                  const QString &programDir, const Clock &clock, LabelProgramParameter parameter,
-                                  Prompts &prompts, ProgramLauncher &launcher);
+// The product export button's whole run (see runLabelExport).
+LabelExportRun runProductExport(LabelRowSource &rows, const ProductOutputSettings &settings, const QString &programDir,
+                                const Clock &clock, LabelProgramParameter parameter, Prompts &prompts,
+                                ProgramLauncher &launcher);

@@ -1,48 +1,17 @@
 #pragma once
 
-#include "components/DbfRecord.h"
-#include "productlabels/ProductReplyRecord.h"
-#include "productlabels/ProductRowSource.h"
+#include "productlabels/QueueRowAccess.h"
 
-#include <array>
-
-class LabelQueue;
-
-// Stores reply records as rows of the product label queue ("bar1.dbf"),
-// each committed to the file before append returns.
-class ProductQueueWriter : public ProductQueueSink
+// Stores product reply records as rows of the product label queue ("bar1.dbf").
+class ProductQueueWriter : public QueueRecordWriter
 {
 public:
     explicit ProductQueueWriter(LabelQueue &queue);
-    // Texts are cut to the table's field widths (never inside a Big5
-    // character); a number too wide for its field refuses the row.
-    QString append(const ProductReplyRecord &record) override;
-
-private:
-    LabelQueue &queue_;
 };
 
-// Reads the rows of the product label queue for the export.
-class ProductQueueReader : public ProductRowSource
+// Reads the rows of the product label queue for the export, by ProductReplyFields position.
+class ProductQueueReader : public QueueRowReader
 {
 public:
     explicit ProductQueueReader(const LabelQueue &queue);
-    int rowCount() const override;
-    QString read(int row) override;
-    QByteArrayView text(int position) const override;
-    std::optional<double> number(int position) const override;
-
-private:
-    // Where each reply position's field lies in the current record; width 0
-    // for a field the table lacks.
-    struct Slot {
-        int offset = 0;
-        int width = 0;
-    };
-    QByteArrayView field(int position) const;
-
-    const LabelQueue &queue_;
-    DbfRecord current_;
-    const DbfLayout *layout_ = nullptr;
-    std::array<Slot, ProductReplyFields::count> slots_{};
 };

@@ -2,7 +2,7 @@
 
 #include "components/Big5.h"
 #include "components/TIni.h"
-#include "components/TextHelpers.h"
+#include "settings/LabelColumnList.h"
 
 #include <array>
 
@@ -26,11 +26,6 @@ const std::array<BooleanKey, 6> booleanKeys{{
 const QByteArray sizeSeparatorKey = QByteArrayLiteral("EDIT16");
 const QByteArray colourSeparatorKey = QByteArrayLiteral("EDIT17");
 
-QByteArray columnKey(int number)
-{
-    return QByteArrayLiteral("Par") + ZeroPad(2, number);
-}
-
 QByteArray readText(TIni &ini, const QByteArray &key, const QByteArray &fallback)
 {
     ini.setIdent(key);
@@ -50,11 +45,6 @@ QByteArray expansionFlag(bool expand, bool keepOwn)
         return {};
     }
     return keepOwn ? QByteArrayLiteral("C") : QByteArrayLiteral("Y");
-}
-
-bool isBlank(char c)
-{
-    return static_cast<unsigned char>(c) <= ' ';
 }
 
 } // namespace
@@ -105,24 +95,6 @@ const QList<QByteArray> &productColumnCatalogue()
     return catalogue;
 }
 
-QByteArray customTextEntry(const QByteArray &typed)
-{
-    // Only single bytes can be blanks: the second byte of a Big5 character is
-    // never below 0x40, so trimming bytes never splits a character.
-    qsizetype from = 0;
-    qsizetype to = typed.size();
-    while (from < to && isBlank(typed[from])) {
-        ++from;
-    }
-    while (to > from && isBlank(typed[to - 1])) {
-        --to;
-    }
-    if (from == to) {
-        return {};
-    }
-    return '#' + typed.sliced(from, to - from);
-}
-
 QString fixedWidthProblem(const ProductOutputSettings &settings)
 {
     if (settings.fixedWidth && settings.colourExpansion) {
@@ -150,13 +122,7 @@ ProductOutputSettings loadProductOutputSettings(TIni &ini)
         ini.setIdent(entry.key);
         settings.*entry.field = ini.ReadValue() && ini.Value().toBool();
     }
-    ini.setDataType(DsString);
-    for (int number = 1; number <= ProductOutputSettings::MaxColumns; ++number) {
-        const QByteArray entry = readText(ini, columnKey(number), QByteArray());
-        if (!entry.isEmpty()) {
-            settings.columns.append(entry);
-        }
-    }
+    settings.columns = LabelColumnList::load(ini, ProductOutputSettings::MaxColumns);
     return settings;
 }
 
@@ -174,12 +140,8 @@ QString storeProductOutputSettings(TIni &ini, const ProductOutputSettings &setti
             return failed();
         }
     }
-    ini.setDataType(DsString);
-    for (int number = 1; number <= ProductOutputSettings::MaxColumns; ++number) {
-        const QByteArray entry = number <= settings.columns.size() ? settings.columns.at(number - 1) : QByteArray();
-        if (!write(ini, columnKey(number), entry)) {
-            return failed();
-        }
+    if (!LabelColumnList::store(ini, settings.columns, ProductOutputSettings::MaxColumns)) {
+        return failed();
     }
     return {};
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "settings/LabelColumnList.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QString>
@@ -44,10 +46,6 @@ ExpansionValues expansionValues(const ProductOutputSettings &settings);
 
 // The 38 field entries the user may choose from, in the order offered.
 const QList<QByteArray> &productColumnCatalogue();
-
-// "#" + the text without the blanks and control characters around it, or an
-// empty text when nothing else is left.
-QByteArray customTextEntry(const QByteArray &typed);
 
 // Why the settings cannot be confirmed (fixed-width columns cannot hold an
 // expanded colour or size), or an empty text.

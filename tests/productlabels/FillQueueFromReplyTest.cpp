@@ -2,6 +2,7 @@
 
 #include "MemoryProductQueue.h"
 #include "app/ServerReply.h"
+#include "productlabels/ProductReplyFields.h"
 
 #include <QByteArrayList>
 
@@ -158,7 +159,7 @@ TEST(FillQueueFromReply, storesGoodRecordsAndStopsSafelyOnMalformedOnes)
         MemoryProductQueue queue;
         FillOptions options;
         options.countOverride = c.countOverride;
-        const FillResult result = FillQueueFromReply(reply(c.lines), queue, options);
+        const FillResult result = FillQueueFromReply(reply(c.lines), ProductReplyFields::shape(), queue, options);
         EXPECT_EQ(result.rowsAdded, c.rows);
         EXPECT_EQ(queue.rows.size(), c.rows);
         EXPECT_EQ(result.ok(), c.errorParts.isEmpty()) << result.error.toStdString();
@@ -176,8 +177,9 @@ TEST(FillQueueFromReply, aRefusedRowStopsTheFillingAndKeepsTheRowsBefore)
     MemoryProductQueue queue;
     queue.refusal = QStringLiteral("PRICE 太大");
     queue.refuseAt = 1;
-    const FillResult result = FillQueueFromReply(
-        reply(body({fullRecord("1", "a"), fullRecord("1", "b"), fullRecord("1", "c"), {"EOT"}})), queue);
+    const FillResult result =
+        FillQueueFromReply(reply(body({fullRecord("1", "a"), fullRecord("1", "b"), fullRecord("1", "c"), {"EOT"}})),
+                           ProductReplyFields::shape(), queue);
     EXPECT_EQ(result.rowsAdded, 1);
     EXPECT_EQ(queue.rows.size(), 1);
     EXPECT_TRUE(result.error.contains(QStringLiteral("第 2 筆"))) << result.error.toStdString();
@@ -197,6 +199,6 @@ TEST(FillQueueFromReply, reportsProgressEveryIntervalAndAtTheEnd)
                                    fullRecord("1", "d"),
                                    fullRecord("1", "e"),
                                    {"EOT"}})),
-                       queue, options);
+                       ProductReplyFields::shape(), queue, options);
     EXPECT_EQ(reported, (QList<int>{2, 4, 5}));
 }

@@ -1,7 +1,8 @@
 #pragma once
 
-#include "productlabels/ProductReplyRecord.h"
-#include "productlabels/ProductRowSource.h"
+#include "productlabels/LabelRowSource.h"
+#include "productlabels/ProductReplyFields.h"
+#include "productlabels/ReplyRecord.h"
 
 #include <QByteArray>
 #include <QList>
@@ -28,10 +29,10 @@ struct MemoryRow {
     }
 };
 
-class MemoryProductQueue : public ProductQueueSink, public ProductRowSource
+class MemoryProductQueue : public ReplyRecordSink, public LabelRowSource
 {
 public:
-    QString append(const ProductReplyRecord &record) override
+    QString append(const ReplyRecord &record) override
     {
         if (!refusal.isEmpty() && rows.size() == refuseAt) {
             return refusal;

@@ -47,7 +47,7 @@ public:
         ASSERT_TRUE(writeFile(programDir + "/BARPRINT.INI", "[barprint]\r\nFN1=" + path + "\r\n"));
     }
 
-    ProductExportRun run(LabelProgramParameter parameter = LabelProgramParameter::None)
+    LabelExportRun run(LabelProgramParameter parameter = LabelProgramParameter::None)
     {
         return runProductExport(queue, settings, programDir, clock, parameter, prompts, launcher);
     }
@@ -68,7 +68,7 @@ TEST_F(ProductExportTest, emptyQueueSaysSoAndAsksNothing)
 {
     queue.rows.clear();
     storeLabelProgram("/opt/label/print");
-    const ProductExportRun outcome = run();
+    const LabelExportRun outcome = run();
     EXPECT_EQ(prompts.calls, (QList<RecordingPrompts::Call>{{RecordingPrompts::Msg3d, "沒有資料可以匯出!!"}}));
     EXPECT_FALSE(QFile::exists(barsPath()));
     EXPECT_TRUE(launcher.requests.isEmpty());
@@ -102,7 +102,7 @@ TEST_F(ProductExportTest, writtenFileReplacesTheOldOneThenStartsTheProgramWithIt
         ASSERT_TRUE(writeFile(barsPath(), oldContent));
         prompts.calls.clear();
         launcher.requests.clear();
-        const ProductExportRun outcome = run(c.parameter);
+        const LabelExportRun outcome = run(c.parameter);
         EXPECT_EQ(readAll(barsPath()), "A0001,2\r\nA0002,1\r\n");
         EXPECT_EQ(prompts.calls,
                   (QList<RecordingPrompts::Call>{
@@ -125,7 +125,7 @@ TEST_F(ProductExportTest, withoutStoredProgramTheFileIsWrittenAndNothingStarted)
             ASSERT_TRUE(writeFile(programDir + "/BARPRINT.INI", ini));
         }
         prompts.calls.clear();
-        const ProductExportRun outcome = run(LabelProgramParameter::One);
+        const LabelExportRun outcome = run(LabelProgramParameter::One);
         EXPECT_EQ(readAll(barsPath()), "A0001,2\r\nA0002,1\r\n");
         EXPECT_EQ(prompts.texts(RecordingPrompts::Msg3d),
                   QStringList{"已經送出文字檔" + QDir::toNativeSeparators(barsPath())});
@@ -175,11 +175,11 @@ TEST_F(ProductExportTest, failedExportKeepsTheOldFileAndStartsNothing)
         ASSERT_TRUE(writeFile(barsPath(), oldContent));
         prompts.calls.clear();
         c.arrange(*this);
-        const ProductExportRun outcome = run();
+        const LabelExportRun outcome = run();
         rlimit unlimited{RLIM_INFINITY, RLIM_INFINITY};
         setrlimit(RLIMIT_FSIZE, &unlimited);
 
-        EXPECT_EQ(outcome.result.kind, ProductExportResult::Kind::Failed);
+        EXPECT_EQ(outcome.result.kind, LabelExportResult::Kind::Failed);
         const QStringList shown = prompts.texts(RecordingPrompts::Msg3d);
         ASSERT_EQ(shown.size(), 1);
         EXPECT_TRUE(shown[0].contains(QStringLiteral("無法寫出"))) << shown[0].toStdString();

@@ -7,6 +7,7 @@
 #include "productlabels/FillQueueFromReply.h"
 #include "productlabels/LabelTextFile.h"
 #include "productlabels/ProductQueueTable.h"
+#include "productlabels/ProductReplyFields.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -31,7 +32,8 @@ protected:
         ProductQueueWriter writer(queue);
         FillOptions options;
         options.countOverride = countOverride;
-        return FillQueueFromReply(ServerReply("DataOk\r\n" + records + "EOT\r\n"), writer, options);
+        return FillQueueFromReply(ServerReply("DataOk\r\n" + records + "EOT\r\n"), ProductReplyFields::shape(), writer,
+                                  options);
     }
 
     QTemporaryDir dir;

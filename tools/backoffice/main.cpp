@@ -1,6 +1,7 @@
 #include "BackofficeServer.h"
 #include "Database.h"
 #include "SeedDatabase.h"
+#include "SyntheticCustomers.h"
 #include "SyntheticProducts.h"
 
 #include <cstdio>
@@ -16,14 +17,17 @@ struct Options {
     int port = 0;
     std::string db = ":memory:";
     int products = 0;
+    int customers = 0;
     bool stopOnStdinClose = false;
 };
 
-const char *const kUsage = "usage: barlabel-backoffice [--port P] [--db FILE] [--products N] [--stop-on-stdin-close]\n"
+const char *const kUsage = "usage: barlabel-backoffice [--port P] [--db FILE] [--products N] [--customers N]\n"
+                           "                          [--stop-on-stdin-close]\n"
                            "  --port P               port on 127.0.0.1 (0, the default, picks a free one)\n"
                            "  --db FILE              use or create this SQLite file (a new one gets the demo data)\n"
                            "                         instead of a fresh in-memory database\n"
                            "  --products N           add N synthetic products (for benchmarks)\n"
+                           "  --customers N          add N synthetic customers (for benchmarks)\n"
                            "  --stop-on-stdin-close  end when standard input closes (for tests that start it)\n";
 
 bool parseNumber(const char *text, int low, int high, int &value)
@@ -52,6 +56,10 @@ bool parseOptions(int argc, char **argv, Options &options)
             if (!parseNumber(argv[++i], 0, 10000000, options.products)) {
                 return false;
             }
+        } else if (arg == "--customers" && hasValue) {
+            if (!parseNumber(argv[++i], 0, 10000000, options.customers)) {
+                return false;
+            }
         } else if (arg == "--stop-on-stdin-close") {
             options.stopOnStdinClose = true;
         } else {
@@ -75,6 +83,9 @@ int main(int argc, char **argv)
         seedIfEmpty(db);
         if (options.products > 0) {
             addSyntheticProducts(db, options.products);
+        }
+        if (options.customers > 0) {
+            addSyntheticCustomers(db, options.customers);
         }
         BackofficeServer server(db);
         const int port = server.bind(options.port);

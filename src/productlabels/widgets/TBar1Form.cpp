@@ -390,7 +390,7 @@ void TBar1Form::SearchButtonClick()
         return;
     }
     ProductQueueWriter writer(queue_);
-    const ProductImportOutcome outcome =
+    const ImportOutcome outcome =
         runProductImport(exchange_, Bar1SearchForm->conditions(), expansionValues(Bar3SearchForm->currentSettings()),
                          writer, [this](int rowsAdded) { showImportProgress(rowsAdded); });
     fillBusyWindow_->end();
@@ -422,8 +422,8 @@ void TBar1Form::outButtonClick()
     ProductQueueReader rows(queue_);
     const LabelProgramParameter parameters[] = {LabelProgramParameter::None, LabelProgramParameter::One,
                                                 LabelProgramParameter::Two};
-    const ProductExportRun run = runProductExport(rows, Bar3SearchForm->currentSettings(), programDir_, *clock_,
-                                                  parameters[labelProgramParameter()], prompts_, launcher_);
+    const LabelExportRun run = runProductExport(rows, Bar3SearchForm->currentSettings(), programDir_, *clock_,
+                                                parameters[labelProgramParameter()], prompts_, launcher_);
     // The export walked the whole queue and leaves the grid where the walk ended.
     if (run.launch) {
         model_->setCurrentRow(model_->rowCount() - 1);

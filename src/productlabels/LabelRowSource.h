@@ -5,13 +5,13 @@
 
 #include <optional>
 
-// The rows of the product label queue as the export reads them, in table
-// order, one current row at a time. Fields are addressed by their
-// ProductReplyFields position (the export reads no other field).
-class ProductRowSource
+// The rows of a label queue as the export reads them, in table order, one
+// current row at a time. Fields are addressed by their position in the
+// side's reply record (the export reads no other field).
+class LabelRowSource
 {
 public:
-    virtual ~ProductRowSource() = default;
+    virtual ~LabelRowSource() = default;
     virtual int rowCount() const = 0;
     // Makes row the current one; an empty text, or why it cannot be read.
     virtual QString read(int row) = 0;

@@ -1,6 +1,6 @@
-#include "productlabels/ProductReplyRecord.h"
+#include "productlabels/ReplyRecord.h"
 
-void ProductReplyRecord::clear(int recordNumber)
+void ReplyRecord::clear(int recordNumber)
 {
     number = recordNumber;
     valueCount = 0;

@@ -1,0 +1,38 @@
+#include "cli/Command.h"
+#include "cli/ExportRun.h"
+#include "cli/QueueCommandFiles.h"
+#include "components/LabelQueue.h"
+#include "customerlabels/CustomerExport.h"
+#include "customerlabels/CustomerQueueTable.h"
+#include "productlabels/QueueRowAccess.h"
+
+namespace {
+int exportCustomers(CommandContext &context, const QStringList &arguments)
+{
+    LabelQueue queue(CustomerQueueTable::fields());
+    return runExportCommand(
+        QStringLiteral("export customers"), arguments,
+        [&] {
+            const DbfStatus opened = openQueueTable(queue, CustomerQueueTable::fileName());
+            if (!opened.ok()) {
+                return LabelExportResult{LabelExportResult::Kind::Failed, opened.error(), {}, 0};
+            }
+            QueueRowReader reader(queue, CustomerQueueTable::replyShape());
+            return exportCustomerLabels(reader, loadCustomerSettings(context.programDir), context.programDir);
+        },
+        [&](LabelProgramParameter parameter) {
+            return launchCustomerLabelProgram(context.programDir, parameter, ProgramLauncher::system());
+        });
+}
+} // namespace
+
+Command exportCustomersCommand()
+{
+    return {{QStringLiteral("export"), QStringLiteral("customers")},
+            QStringLiteral("[--no-launch] [--parameter 1|2]"),
+            QStringLiteral("write ProgramDir/bar2/Bars.txt from bar2.DBF, then start the label program of "
+                           "CustBar.INI"),
+            0,
+            3,
+            exportCustomers};
+}

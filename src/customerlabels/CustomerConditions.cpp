@@ -1,0 +1,67 @@
+#include "customerlabels/CustomerConditions.h"
+
+#include "app/BranchList.h"
+#include "components/DateText.h"
+
+namespace {
+
+QByteArray twoDigits(int number)
+{
+    return QByteArray::number(number).rightJustified(2, '0');
+}
+
+void addKey(QByteArray &request, const char *key, const QByteArray &value)
+{
+    if (!value.isEmpty()) {
+        request.append(key).append(value);
+    }
+}
+
+void addDate(QByteArray &request, const char *key, const QByteArray &date)
+{
+    if (!DateText::isBlank(date)) {
+        request.append(key).append(date);
+    }
+}
+
+} // namespace
+
+BirthdayWindow birthdayWindow(const QDate &today, int days)
+{
+    const QDate last = today.addDays(days);
+    BirthdayWindow window;
+    window.start = twoDigits(today.month()) + "01";
+    window.end = twoDigits(last.month()) + twoDigits(last.day());
+    if (window.end < window.start) {
+        window.end = QByteArray::number(last.month() + 12) + twoDigits(last.day());
+    }
+    return window;
+}
+
+QByteArray customerImportRequest(const CustomerConditions &conditions, const LinkSettings &link, const QDate &today)
+{
+    QByteArray request = BranchRequest::customerImport(link);
+    addKey(request, "&scust=", conditions.scust);
+    addKey(request, "&ecust=", conditions.ecust);
+    addKey(request, "&cust_name=", conditions.cust_name);
+    addKey(request, "&cust_tel=", conditions.cust_tel);
+    addKey(request, "&mobile=", conditions.mobile);
+    addKey(request, "&club_no=", conditions.club_no);
+    request.append(BranchRequest::customerBranchCondition(conditions.branch));
+    addDate(request, "&sdat=", conditions.sdat);
+    addDate(request, "&edat=", conditions.edat);
+    if (conditions.birthdayDays > 0) {
+        const BirthdayWindow window = birthdayWindow(today, conditions.birthdayDays);
+        request.append("&sborn=").append(window.start).append("&eborn=").append(window.end);
+    }
+    request.append(conditions.barcodeFromCustomerCode ? "&mcust=Y" : "&mcust=N");
+    return request;
+}
+
+std::optional<double> customerCountOverride(const CustomerConditions &conditions)
+{
+    if (conditions.copies > 1) {
+        return conditions.copies;
+    }
+    return std::nullopt;
+}

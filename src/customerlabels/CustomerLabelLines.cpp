@@ -1,0 +1,74 @@
+#include "customerlabels/CustomerLabelLines.h"
+
+#include "components/Big5.h"
+#include "customerlabels/CustomerQueueTable.h"
+#include "productlabels/LabelRowSource.h"
+
+#include <QList>
+
+namespace {
+using namespace CustomerQueueTable;
+
+struct Rule {
+    const char *text; // UTF-8
+    Field field;
+    int width;
+};
+
+const Rule rules[] = {
+    {"條碼", BAR_NO, 20},    {"客戶代號", CUST_NO, 20}, {"姓名", CUST_NAME, 50},   {"公司名稱", CUST_COM, 100},
+    {"電話", CUST_TEL, 20},  {"行動", MOBILE, 24},      {"會員種類", CLUB_NO, 8},  {"種類名稱", CLUB_NAME, 20},
+    {"郵遞區號", POSTAL, 8}, {"地址", ADDRESS, 100},    {"會員卡號", CARD_NO, 20},
+};
+
+struct Big5Rule {
+    QByteArray text;
+    const Rule *rule;
+};
+
+const QList<Big5Rule> &big5Rules()
+{
+    static const QList<Big5Rule> list = [] {
+        QList<Big5Rule> converted;
+        for (const Rule &rule : rules) {
+            converted.append({Big5::fromUtf8Literal(rule.text), &rule});
+        }
+        return converted;
+    }();
+    return list;
+}
+} // namespace
+
+std::optional<CustomerColumn> recogniseCustomerColumn(const QByteArray &entry)
+{
+    if (entry.startsWith('#')) {
+        return CustomerColumn{-1, 0, entry};
+    }
+    for (const Big5Rule &candidate : big5Rules()) {
+        if (entry.startsWith(candidate.text)) {
+            return CustomerColumn{candidate.rule->field, candidate.rule->width, entry};
+        }
+    }
+    return std::nullopt;
+}
+
+CustomerLabelLines::CustomerLabelLines(const CustomerOutputSettings &settings)
+    : LabelLines(BAR_NO, settings.fixedWidth, settings.oneLinePerLabel)
+{
+    for (const QByteArray &entry : settings.columns) {
+        if (std::optional<CustomerColumn> column = recogniseCustomerColumn(entry)) {
+            columns_.push_back(std::move(*column));
+        }
+    }
+}
+
+void CustomerLabelLines::appendColumns(QByteArray &line, const LabelRowSource &rows) const
+{
+    for (const CustomerColumn &column : columns_) {
+        if (column.field < 0) {
+            LabelTextRules::appendCustomText(line, column.entry, layout());
+        } else {
+            LabelTextRules::appendValue(line, rows.text(column.field), column.width, layout());
+        }
+    }
+}
