@@ -9,15 +9,16 @@
 #include "app/ServerExchange.h"
 #include "common/BenchBackoffice.h"
 #include "components/Clock.h"
-#include "components/LabelQueue.h"
 #include "components/TLogRecorder.h"
 #include "components/TextHelpers.h"
 #include "customerlabels/QueueTables.h"
+#include "labelqueue/LabelQueue.h"
 #include "productlabels/LabelTextFile.h"
 #include "productlabels/ProductExport.h"
 #include "productlabels/ProductImport.h"
 #include "productlabels/ProductQueueAccess.h"
 #include "productlabels/ProductQueueTable.h"
+#include "productlabels/ProductReplyFields.h"
 
 #include <QCoreApplication>
 #include <QCryptographicHash>

@@ -1,9 +1,9 @@
 #include "cli/Command.h"
 #include "cli/ExportRun.h"
 #include "cli/QueueCommandFiles.h"
-#include "components/LabelQueue.h"
 #include "customerlabels/CustomerExport.h"
 #include "customerlabels/CustomerQueueTable.h"
+#include "labelqueue/LabelQueue.h"
 #include "productlabels/QueueRowAccess.h"
 
 namespace {

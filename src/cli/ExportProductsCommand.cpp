@@ -3,7 +3,7 @@
 #include "cli/ExportRun.h"
 #include "cli/QueueCommandFiles.h"
 #include "components/Clock.h"
-#include "components/LabelQueue.h"
+#include "labelqueue/LabelQueue.h"
 #include "productlabels/ProductExport.h"
 #include "productlabels/ProductQueueAccess.h"
 #include "productlabels/ProductQueueTable.h"

@@ -8,9 +8,9 @@
 #include "components/Big5.h"
 #include "components/Clock.h"
 #include "components/DateText.h"
-#include "components/LabelQueue.h"
 #include "customerlabels/CustomerImport.h"
 #include "customerlabels/CustomerQueueTable.h"
+#include "labelqueue/LabelQueue.h"
 #include "productlabels/QueueRowAccess.h"
 
 namespace {

@@ -3,7 +3,7 @@
 #include "cli/ImportReport.h"
 #include "cli/OptionWalk.h"
 #include "cli/QueueCommandFiles.h"
-#include "components/LabelQueue.h"
+#include "labelqueue/LabelQueue.h"
 #include "productlabels/ProductImport.h"
 #include "productlabels/ProductQueueAccess.h"
 #include "productlabels/ProductQueueTable.h"

@@ -1,7 +1,7 @@
 #include "cli/QueueCommandFiles.h"
 
-#include "components/LabelQueue.h"
 #include "components/TIni.h"
+#include "labelqueue/LabelQueue.h"
 #include "settings/CustomerOutputSettings.h"
 #include "settings/ProductOutputSettings.h"
 

@@ -1,7 +1,7 @@
 #include "productlabels/QueueRowAccess.h"
 
 #include "components/DecimalText.h"
-#include "components/LabelQueue.h"
+#include "labelqueue/LabelQueue.h"
 
 namespace {
 // The queue field named like each reply position, -1 for none.

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "components/DbfRecord.h"
+#include "labelqueue/DbfRecord.h"
 #include "productlabels/LabelRowSource.h"
 #include "productlabels/ReplyRecord.h"
 
