@@ -6,13 +6,15 @@
 #include <QString>
 #include <QStringList>
 
-// Starts barlabel-backoffice on a free loopback port with a synthetic product
-// master; returns its address, or empty when it did not come up.
-inline QString startBackoffice(QProcess &backoffice, const QString &program, int products)
+// Starts barlabel-backoffice on a free loopback port with synthetic data
+// ("--products N", "--customers N"); returns its address, or empty when it
+// did not come up.
+inline QString startBackoffice(QProcess &backoffice, const QString &program, const QStringList &syntheticData)
 {
     backoffice.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    backoffice.start(program, {QStringLiteral("--port"), QStringLiteral("0"), QStringLiteral("--products"),
-                               QString::number(products), QStringLiteral("--stop-on-stdin-close")});
+    backoffice.start(
+        program, QStringList{QStringLiteral("--port"), QStringLiteral("0"), QStringLiteral("--stop-on-stdin-close")} +
+                     syntheticData);
     static const QRegularExpression listening(QStringLiteral("listening on (127\\.0\\.0\\.1:\\d+)"));
     QByteArray output;
     while (backoffice.state() != QProcess::NotRunning || backoffice.bytesAvailable() > 0) {

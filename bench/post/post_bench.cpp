@@ -92,7 +92,6 @@ Measurement runChild(const QStringList &arguments)
     return result;
 }
 
-
 double median(std::vector<double> values)
 {
     std::sort(values.begin(), values.end());
@@ -105,7 +104,8 @@ int lead(const Options &options)
     QProcess backoffice;
     QElapsedTimer startup;
     startup.start();
-    const QString server = startBackoffice(backoffice, options.backoffice, options.products);
+    const QString server = startBackoffice(backoffice, options.backoffice,
+                                           {QStringLiteral("--products"), QString::number(options.products)});
     if (server.isEmpty()) {
         std::fprintf(stderr, "could not start %s\n", qPrintable(options.backoffice));
         return 1;

@@ -4,10 +4,11 @@
 // fresh process of this program (or of ogr2ogr), so ru_maxrss is that run's
 // own peak. Figures only; nothing is asserted.
 #include "BenchColumns.h"
-#include "MeasuredRun.h"
 #include "References.h"
 #include "app/ServerExchange.h"
 #include "common/BenchBackoffice.h"
+#include "common/MeasuredRun.h"
+#include "common/ReferenceImport.h"
 #include "components/Clock.h"
 #include "components/TLogRecorder.h"
 #include "components/TextHelpers.h"
@@ -205,7 +206,8 @@ int lead(const Options &options)
     const QString work = options.workDirectory.isEmpty() ? temporary.path() : options.workDirectory;
     const QString today = QString::fromLatin1(DateToSlashedText(QDate::currentDate()));
     QProcess backoffice;
-    const QString server = startBackoffice(backoffice, options.backoffice, options.products);
+    const QString server = startBackoffice(backoffice, options.backoffice,
+                                           {QStringLiteral("--products"), QString::number(options.products)});
     if (server.isEmpty()) {
         std::fprintf(stderr, "could not start %s\n", qPrintable(options.backoffice));
         return 1;
@@ -374,7 +376,9 @@ int main(int argc, char **argv)
         return childFill(arguments[2], arguments[3]);
     }
     if (mode == QLatin1String("--child-import-reference") && arguments.size() == 4) {
-        return referenceImport(argv[2], argv[3]) < 0 ? 1 : 0;
+        return referenceImport(argv[2], argv[3], ProductQueueTable::fields(), ProductReplyFields::shape().names) < 0
+                   ? 1
+                   : 0;
     }
     if (mode == QLatin1String("--child-export") && arguments.size() == 5) {
         return childExport(arguments[2], arguments[3] == QLatin1String("fixed"), arguments[4]);

@@ -1,6 +1,7 @@
 #include "customerlabels/CustomerConditions.h"
 
 #include "app/BranchList.h"
+#include "app/RequestPieces.h"
 #include "components/DateText.h"
 
 namespace {
@@ -8,13 +9,6 @@ namespace {
 QByteArray twoDigits(int number)
 {
     return QByteArray::number(number).rightJustified(2, '0');
-}
-
-void addKey(QByteArray &request, const char *key, const QByteArray &value)
-{
-    if (!value.isEmpty()) {
-        request.append(key).append(value);
-    }
 }
 
 void addDate(QByteArray &request, const char *key, const QByteArray &date)
@@ -41,12 +35,12 @@ BirthdayWindow birthdayWindow(const QDate &today, int days)
 QByteArray customerImportRequest(const CustomerConditions &conditions, const LinkSettings &link, const QDate &today)
 {
     QByteArray request = BranchRequest::customerImport(link);
-    addKey(request, "&scust=", conditions.scust);
-    addKey(request, "&ecust=", conditions.ecust);
-    addKey(request, "&cust_name=", conditions.cust_name);
-    addKey(request, "&cust_tel=", conditions.cust_tel);
-    addKey(request, "&mobile=", conditions.mobile);
-    addKey(request, "&club_no=", conditions.club_no);
+    appendCondition(request, "&scust=", conditions.scust);
+    appendCondition(request, "&ecust=", conditions.ecust);
+    appendCondition(request, "&cust_name=", conditions.cust_name);
+    appendCondition(request, "&cust_tel=", conditions.cust_tel);
+    appendCondition(request, "&mobile=", conditions.mobile);
+    appendCondition(request, "&club_no=", conditions.club_no);
     request.append(BranchRequest::customerBranchCondition(conditions.branch));
     addDate(request, "&sdat=", conditions.sdat);
     addDate(request, "&edat=", conditions.edat);

@@ -21,21 +21,10 @@ const Rule rules[] = {
     {"郵遞區號", POSTAL, 8}, {"地址", ADDRESS, 100},    {"會員卡號", CARD_NO, 20},
 };
 
-struct Big5Rule {
-    QByteArray text;
-    const Rule *rule;
-};
-
-const QList<Big5Rule> &big5Rules()
+const QList<std::pair<QByteArray, const Rule *>> &big5Rules()
 {
-    static const QList<Big5Rule> list = [] {
-        QList<Big5Rule> converted;
-        for (const Rule &rule : rules) {
-            converted.append({Big5::fromUtf8Literal(rule.text), &rule});
-        }
-        return converted;
-    }();
-    return list;
+    static const QList<std::pair<QByteArray, const Rule *>> keyed = Big5::keyedByText(rules);
+    return keyed;
 }
 } // namespace
 
@@ -44,9 +33,9 @@ std::optional<CustomerColumn> recogniseCustomerColumn(const QByteArray &entry)
     if (entry.startsWith('#')) {
         return CustomerColumn{-1, 0, entry};
     }
-    for (const Big5Rule &candidate : big5Rules()) {
-        if (entry.startsWith(candidate.text)) {
-            return CustomerColumn{candidate.rule->field, candidate.rule->width, entry};
+    for (const auto &[text, rule] : big5Rules()) {
+        if (entry.startsWith(text)) {
+            return CustomerColumn{rule->field, rule->width, entry};
         }
     }
     return std::nullopt;

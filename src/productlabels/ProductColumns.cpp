@@ -64,21 +64,10 @@ const Rule rules[] = {
     {"件數", false, Kind::Field, UNIT_Q, 8},
 };
 
-struct Big5Rule {
-    QByteArray text;
-    const Rule *rule;
-};
-
-const QList<Big5Rule> &big5Rules()
+const QList<std::pair<QByteArray, const Rule *>> &big5Rules()
 {
-    static const QList<Big5Rule> list = [] {
-        QList<Big5Rule> converted;
-        for (const Rule &rule : rules) {
-            converted.append({Big5::fromUtf8Literal(rule.text), &rule});
-        }
-        return converted;
-    }();
-    return list;
+    static const QList<std::pair<QByteArray, const Rule *>> keyed = Big5::keyedByText(rules);
+    return keyed;
 }
 
 // A special price counts when it rounds (half to even) to a whole number other than 0.
@@ -103,10 +92,10 @@ std::optional<ProductColumn> recogniseProductColumn(const QByteArray &entry)
     if (entry.startsWith('#')) {
         return ProductColumn{Kind::CustomText, -1, 0, entry};
     }
-    for (const Big5Rule &candidate : big5Rules()) {
-        const bool matches = candidate.rule->wholeText ? entry == candidate.text : entry.startsWith(candidate.text);
+    for (const auto &[text, rule] : big5Rules()) {
+        const bool matches = rule->wholeText ? entry == text : entry.startsWith(text);
         if (matches) {
-            return ProductColumn{candidate.rule->kind, candidate.rule->position, candidate.rule->width, entry};
+            return ProductColumn{rule->kind, rule->position, rule->width, entry};
         }
     }
     return std::nullopt;

@@ -1,6 +1,7 @@
 #include "productlabels/ProductConditions.h"
 
 #include "app/BranchList.h"
+#include "app/RequestPieces.h"
 
 namespace {
 // Blanks as the dialog's fields know them: spaces and control characters.
@@ -17,12 +18,6 @@ QByteArray trimmedBlanks(const QByteArray &text)
     return text.sliced(begin, end - begin);
 }
 
-void addKey(QByteArray &request, const char *key, const QByteArray &value)
-{
-    if (!value.isEmpty()) {
-        request.append(key).append(value);
-    }
-}
 } // namespace
 
 ProductConditionsCheck checkProductConditions(ProductConditions &conditions)
@@ -42,17 +37,17 @@ QByteArray productImportRequest(const ProductConditions &conditions, const LinkS
                                 const ExpansionValues &expansion)
 {
     QByteArray request = BranchRequest::productImport(link, conditions.priceBranch);
-    addKey(request, "&item1=", conditions.item1);
-    addKey(request, "&sitem=", conditions.sitem);
-    addKey(request, "&eitem=", conditions.eitem);
-    addKey(request, "&barcode=", conditions.barcode);
-    addKey(request, "&cate_no=", conditions.cate_no);
-    addKey(request, "&kind_no=", conditions.kind_no);
-    addKey(request, "&supp_no=", conditions.supp_no);
+    appendCondition(request, "&item1=", conditions.item1);
+    appendCondition(request, "&sitem=", conditions.sitem);
+    appendCondition(request, "&eitem=", conditions.eitem);
+    appendCondition(request, "&barcode=", conditions.barcode);
+    appendCondition(request, "&cate_no=", conditions.cate_no);
+    appendCondition(request, "&kind_no=", conditions.kind_no);
+    appendCondition(request, "&supp_no=", conditions.supp_no);
     if (conditions.isquan) {
         request.append("&isquan=Y");
     }
-    addKey(request, "&color=", conditions.color);
-    addKey(request, "&sizes=", conditions.sizes);
+    appendCondition(request, "&color=", conditions.color);
+    appendCondition(request, "&sizes=", conditions.sizes);
     return request + expansion.requestText();
 }

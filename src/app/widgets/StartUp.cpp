@@ -1,6 +1,7 @@
 #include "app/widgets/StartUp.h"
 
 #include "components/ProgramLauncher.h"
+#include "customerlabels/widgets/CustomerLabelWindow.h"
 #include "productlabels/widgets/TBar1Form.h"
 #include "settings/widgets/TPosSetForm.h"
 
@@ -20,6 +21,9 @@ std::unique_ptr<TqelvomainForm> startUp(const QString &programDir, Prompts &prom
             ProgramLauncher::system(), parent);
         QObject::connect(window, &TBar1Form::closed, form, &TqelvomainForm::productWindowClosed);
         return window;
+    });
+    form->setCustomerWindowFactory([programDir, &prompts, form](QWidget *parent) {
+        return new CustomerLabelWindow(programDir, form->exchange(), prompts, ProgramLauncher::system(), parent);
     });
     mainForm->FormShow();
     return mainForm;

@@ -4,6 +4,7 @@
 #include "app/LoopbackServer.h"
 #include "common/BackofficeProcess.h"
 #include "components/widgets/TCBitBtn.h"
+#include "customerlabels/widgets/CustomerLabelWindow.h"
 #include "productlabels/widgets/TBar1Form.h"
 
 #include <QApplication>
@@ -87,6 +88,19 @@ TEST_F(StartUpTest, linkTestFromTheSavedSettingsSetsStatusAndFocus)
         EXPECT_EQ(QApplication::overrideCursor(), nullptr);
         EXPECT_TRUE(prompts.calls.isEmpty());
     }
+}
+
+TEST_F(StartUpTest, customerButtonOpensTheCustomerLabelWindow)
+{
+    const std::unique_ptr<TqelvomainForm> started = startUp(programDir.path(), prompts, guardOptions());
+    ASSERT_NE(started, nullptr);
+    ASSERT_TRUE(started->custbutton->isEnabled());
+    started->custbutton->click();
+    auto *window = qobject_cast<CustomerLabelWindow *>(started->customerWindow());
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(window->objectName(), QStringLiteral("CustBarForm"));
+    EXPECT_TRUE(window->isVisible());
+    window->close();
 }
 
 TEST_F(StartUpTest, secondCopyShowsOnlyTheNoticeAndWakesTheFirst)
