@@ -40,10 +40,14 @@ desktop-file-validate "$root/usr/share/applications/barlabel.desktop" || fail "d
 grep -qx 'Exec=barlabel' "$root/usr/share/applications/barlabel.desktop" || fail "the menu entry starts no barlabel"
 gzip -t "$root/usr/share/man/man1/barlabel-cli.1.gz" || fail "the manual page is no gzip file"
 
-# A store user: nothing of this shell's environment but a scratch HOME, started from elsewhere.
+# A store user: nothing of this shell's environment but a scratch HOME (and a
+# sanitizer build's options), started from elsewhere.
 home=$scratch/home
 mkdir -p "$home" "$scratch/elsewhere" "$scratch/tmp"
-as_user() { (cd "$scratch/elsewhere" && env -i HOME="$home" PATH=/usr/bin:/bin LANG=C.UTF-8 TMPDIR="$scratch/tmp" "$@"); }
+as_user() {
+    (cd "$scratch/elsewhere" && env -i HOME="$home" PATH=/usr/bin:/bin LANG=C.UTF-8 TMPDIR="$scratch/tmp" \
+        ASAN_OPTIONS="${ASAN_OPTIONS:-}" UBSAN_OPTIONS="${UBSAN_OPTIONS:-}" "$@")
+}
 user_dir=$home/.local/share/barlabel
 
 as_user "$root/usr/bin/barlabel-cli" --help > "$scratch/help.txt" || fail "barlabel-cli --help"
