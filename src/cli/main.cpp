@@ -1,3 +1,4 @@
+#include "app/ProgramDir.h"
 #include "app/ServerExchange.h"
 #include "cli/Command.h"
 #include "cli/CommandLine.h"
@@ -37,8 +38,12 @@ int run(const ParsedCommandLine &parsed)
         return usageError(match.error);
     }
 
-    const QString programDir = QCoreApplication::applicationDirPath();
-    const ResolvedLinkSettings settings = resolveLinkSettings(programDir, parsed.line);
+    const ProgramDir::Choice programDir = ProgramDir::ofThisProcess();
+    if (!programDir.ok()) {
+        Console::err(QStringLiteral("barlabel-cli: ") + programDir.error);
+        return ExitCode::failed;
+    }
+    const ResolvedLinkSettings settings = resolveLinkSettings(programDir.dir, parsed.line);
     if (!settings.ok()) {
         return usageError(settings.error);
     }
@@ -48,7 +53,7 @@ int run(const ParsedCommandLine &parsed)
     const CommandLine &line = parsed.line;
     const auto milliseconds = [](double seconds) { return qint64(std::ceil(seconds * 1000)); };
     exchange.setLimits({milliseconds(line.stallSeconds), milliseconds(line.timeoutSeconds.value_or(0))});
-    CommandContext context{exchange, programDir};
+    CommandContext context{exchange, programDir.dir};
     return match.command->run(context, match.arguments);
 }
 } // namespace
