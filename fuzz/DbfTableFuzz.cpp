@@ -5,7 +5,7 @@
 #include "FuzzCheck.h"
 #include "FuzzScratch.h"
 #include "components/Big5.h"
-#include "components/DbfTable.h"
+#include "labelqueue/DbfTable.h"
 #include "customerlabels/CustomerQueueTable.h"
 #include "productlabels/ProductQueueTable.h"
 
