@@ -1,5 +1,6 @@
 #include "productlabels/QueueImport.h"
 
+#include "app/ExchangeEnvelope.h"
 #include "app/ServerExchange.h"
 
 ImportOutcome runQueueImport(ServerExchange &exchange, const char *script, const QByteArray &request,
@@ -10,6 +11,7 @@ ImportOutcome runQueueImport(ServerExchange &exchange, const char *script, const
     exchange.setRequestBody(request);
     if (!exchange.Post(QString::fromLatin1(script))) {
         outcome.kind = ImportOutcome::Kind::ExchangeFailed;
+        outcome.message = ExchangeEnvelope::serverProblemNotice(exchange.lastResult().serverProblem);
         return outcome;
     }
     const ServerReply &reply = exchange.reply();

@@ -11,7 +11,7 @@ class ServerExchange;
 // through Msg3dShow when it is not empty; the command line prints it.
 struct ImportOutcome {
     enum class Kind {
-        ExchangeFailed, // nothing stored; the exchange's status line says why
+        ExchangeFailed, // nothing stored; the exchange's status line says why, the message when no server is set
         NoData,         // the reply's first line was not "DataOk"
         Completed,
         FillFailed, // a malformed reply or a refused row; rows before it stay

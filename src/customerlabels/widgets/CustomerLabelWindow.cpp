@@ -251,7 +251,7 @@ void CustomerLabelWindow::onImport()
     fillBusyWindow_->end();
     // The grid shows the new rows, on the last one written, before the message.
     model_->rowsAppendedToQueue();
-    if (outcome.kind == ImportOutcome::Kind::ExchangeFailed) {
+    if (outcome.kind == ImportOutcome::Kind::ExchangeFailed && outcome.message.isEmpty()) {
         // The status line sits in the main window; the user who asked is here.
         prompts_.plainMessage(QStringLiteral("客戶資料引入失敗：") + exchange_.statusLine());
     } else if (!outcome.message.isEmpty()) {
