@@ -1,14 +1,14 @@
 #include "labelqueue/LabelProgramLaunch.h"
 
 #include "components/Big5.h"
-#include "components/TIni.h"
-#include "components/TShell.h"
+#include "components/ProfileFile.h"
+#include "components/ProgramStarter.h"
 
 LabelProgramLaunch launchLabelProgram(const QString &iniPath, const QByteArray &section,
                                       LabelProgramParameter parameter, ProgramLauncher &launcher)
 {
     LabelProgramLaunch launch;
-    TIni ini;
+    ProfileFile ini;
     ini.setFileName(iniPath);
     ini.setDataType(DsString);
     ini.setSection(section);
@@ -27,7 +27,7 @@ LabelProgramLaunch launchLabelProgram(const QString &iniPath, const QByteArray &
         launch.parameter = QStringLiteral("2");
         break;
     }
-    TShell shell(launcher);
+    ProgramStarter shell(launcher);
     shell.setFileName(launch.program);
     shell.setParameter(launch.parameter);
     if (shell.Execute()) {

@@ -12,7 +12,7 @@ inline constexpr char noMatchingDataText[] = "沒有符合條件的資料!!";
 inline constexpr char productImportDoneText[] = "產品資料引入完成";
 
 // How an accepted product import ended. The window shows message through
-// Msg3dShow when it is not empty; the command line prints it.
+// showMessageWindow when it is not empty; the command line prints it.
 struct ProductImportOutcome {
     enum class Kind {
         ExchangeFailed, // nothing stored; the exchange's status line says why

@@ -8,9 +8,9 @@
 #include "components/Prompts.h"
 #include "components/widgets/Big5LengthValidator.h"
 #include "components/widgets/BusyWindow.h"
+#include "components/widgets/FocusMarkedButton.h"
 #include "components/widgets/Fonts.h"
 #include "components/widgets/OpenHelpPage.h"
-#include "components/widgets/TCBitBtn.h"
 #include "components/widgets/WindowScale.h"
 #include "labelqueue/widgets/LabelQueueGrid.h"
 #include "productlabels/ProductExport.h"
@@ -60,9 +60,9 @@ void setColour(QWidget *widget, QPalette::ColorRole role, const QColor &colour)
     }
 }
 
-TCBitBtn *funcButton(const char *name, const QString &caption, const QColor &colour, QWidget *parent)
+FocusMarkedButton *funcButton(const char *name, const QString &caption, const QColor &colour, QWidget *parent)
 {
-    auto *button = new TCBitBtn(caption, parent);
+    auto *button = new FocusMarkedButton(caption, parent);
     button->setObjectName(QLatin1String(name));
     button->setFont(Fonts::ming(13));
     // Disabled buttons keep the style's grey.
@@ -171,7 +171,7 @@ void TBar1Form::layOutButtons()
     FuncPanel->setObjectName(QStringLiteral("FuncPanel"));
     FuncPanel->setGeometry(0, funcPanelTop, clientSize.width(), clientSize.height() - funcPanelTop);
     const struct {
-        TCBitBtn *button;
+        FocusMarkedButton *button;
         int width;
     } row[] = {
         {CloseButton, 58}, {CBitBtn1, 68},     {DelButton, 68}, {UpButton, 26},
@@ -187,7 +187,7 @@ void TBar1Form::layOutButtons()
     UpButton->setFocusPolicy(Qt::NoFocus);
     DownButton->setFocusPolicy(Qt::NoFocus);
     // Their imports are not part of this program yet.
-    for (TCBitBtn *later : {buyButton, pdaButton, allotbutton, buyoButton}) {
+    for (FocusMarkedButton *later : {buyButton, pdaButton, allotbutton, buyoButton}) {
         later->setEnabled(false);
     }
 }

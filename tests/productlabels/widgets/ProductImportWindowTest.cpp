@@ -1,7 +1,7 @@
 #include "ProductWindowFixture.h"
 #include "common/BackofficeProcess.h"
 #include "components/widgets/BusyWindow.h"
-#include "components/widgets/TFloatEdit.h"
+#include "components/widgets/NumericEntryField.h"
 #include "productlabels/widgets/TBar1SearchForm.h"
 
 #include <QComboBox>
