@@ -11,6 +11,7 @@ ProductImportOutcome runProductImport(ServerExchange &exchange, const ProductCon
     exchange.setRequestBody(productImportRequest(conditions, exchange.settings(), expansion));
     if (!exchange.Post(QString::fromLatin1(productImportScript))) {
         outcome.kind = ProductImportOutcome::Kind::ExchangeFailed;
+        outcome.message = ExchangeEnvelope::serverProblemNotice(exchange.lastResult().serverProblem);
         return outcome;
     }
     const ServerReply &reply = exchange.reply();
