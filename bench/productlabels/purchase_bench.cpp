@@ -6,7 +6,7 @@
 #include "References.h"
 #include "app/ServerExchange.h"
 #include "common/BenchBackoffice.h"
-#include "components/LabelQueue.h"
+#include "labelqueue/LabelQueue.h"
 #include "customerlabels/QueueTables.h"
 #include "productlabels/DocumentImportRun.h"
 #include "productlabels/DocumentRequest.h"

@@ -5,7 +5,7 @@
 #include "cli/ProductCommandFiles.h"
 #include "components/Big5.h"
 #include "components/DateFieldText.h"
-#include "components/LabelQueue.h"
+#include "labelqueue/LabelQueue.h"
 #include "productlabels/DocumentImportRun.h"
 #include "productlabels/ProductQueueAccess.h"
 #include "productlabels/ProductQueueTable.h"

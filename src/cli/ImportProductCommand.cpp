@@ -2,7 +2,7 @@
 #include "cli/Console.h"
 #include "cli/ImportOptions.h"
 #include "cli/ProductCommandFiles.h"
-#include "components/LabelQueue.h"
+#include "labelqueue/LabelQueue.h"
 #include "productlabels/ProductImport.h"
 #include "productlabels/ProductQueueAccess.h"
 #include "productlabels/ProductQueueTable.h"

@@ -1,6 +1,6 @@
 #include "CliWorkspace.h"
 #include "components/Big5.h"
-#include "components/LabelQueue.h"
+#include "labelqueue/LabelQueue.h"
 #include "productlabels/ProductQueueAccess.h"
 #include "productlabels/ProductQueueTable.h"
 
