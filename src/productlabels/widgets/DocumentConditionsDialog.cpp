@@ -94,7 +94,9 @@ void DocumentConditionsDialog::layOut(const QList<Row> &rows, const QString &not
     QList<QWidget *> order;
     const auto addStops = [&order](QWidget *control) {
         if (qobject_cast<QGroupBox *>(control)) {
-            order += control->findChildren<QAbstractButton *>(Qt::FindDirectChildrenOnly);
+            for (QAbstractButton *choice : control->findChildren<QAbstractButton *>(Qt::FindDirectChildrenOnly)) {
+                order.append(choice);
+            }
         } else if (control->focusPolicy() & Qt::TabFocus) {
             order.append(control);
         }

@@ -57,12 +57,22 @@ protected:
     // control spans the line), optionally followed by a second control such
     // as the end of a range.
     struct Row {
+        Row(const QString &caption, QWidget *control, int width, QWidget *trailing = nullptr,
+            const QString &trailingCaption = QString(), int height = 24)
+            : caption(caption)
+            , control(control)
+            , width(width)
+            , trailing(trailing)
+            , trailingCaption(trailingCaption)
+            , height(height)
+        {}
+
         QString caption;
         QWidget *control;
         int width;
-        QWidget *trailing = nullptr;
+        QWidget *trailing;
         QString trailingCaption;
-        int height = 24;
+        int height;
     };
     // Places the rows top down, the quantity note and the buttons below them,
     // and sets the tab order: the rows' controls (a group's choices in the

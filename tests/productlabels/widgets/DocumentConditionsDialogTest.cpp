@@ -54,10 +54,13 @@ protected:
 
     static void pressOkByItsKey(DocumentConditionsDialog &dialog)
     {
+        bool clicked = false;
+        const QMetaObject::Connection seen =
+            QObject::connect(dialog.okButton, &QPushButton::clicked, [&clicked] { clicked = true; });
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Y, Qt::AltModifier);
-        // The accelerator clicks after a short animation.
-        QTest::qWait(200);
-        (void)dialog;
+        // The accelerator clicks after a short animation, without taking the focus.
+        EXPECT_TRUE(QTest::qWaitFor([&clicked] { return clicked; }));
+        QObject::disconnect(seen);
     }
 
     OtherDocumentsImportDialog &other() { return static_cast<OtherDocumentsImportDialog &>(*dialogs.back()); }
@@ -221,7 +224,7 @@ TEST_F(DocumentDialogsTest, okTellsWhatIsMissingAndPutsTheFocusThere)
         EXPECT_EQ(c.dialog->isAccepted(), accepted);
         if (!accepted) {
             EXPECT_TRUE(QTest::qWaitFor([&] {
-                return QApplication::focusWidget() && QApplication::focusWidget()->objectName() == c.focused;
+                return QApplication::focusWidget() && QApplication::focusWidget()->objectName() == QLatin1String(c.focused);
             }));
             c.dialog->reject();
         }
