@@ -14,9 +14,10 @@ Command exportProductsCommand();
 const std::vector<Command> &allCommands()
 {
     static const std::vector<Command> commands = {
-        linkTestCommand(),     branchesCommand(),      postCommand(),
-        tablesCreateCommand(), importProductCommand(), importPurchaseCommand(), importStockTakeCommand(),
-        importTransferCommand(), importDocumentCommand(),      exportProductsCommand(),
+        linkTestCommand(),        branchesCommand(),       postCommand(),
+        tablesCreateCommand(),    importProductCommand(),  importPurchaseCommand(),
+        importStockTakeCommand(), importTransferCommand(), importDocumentCommand(),
+        exportProductsCommand(),
     };
     return commands;
 }

@@ -2,23 +2,14 @@
 #include "cli/Command.h"
 #include "cli/Console.h"
 #include "cli/ImportOptions.h"
-#include "cli/ProductCommandFiles.h"
 #include "components/Big5.h"
 #include "components/DateFieldText.h"
-#include "labelqueue/LabelQueue.h"
 #include "productlabels/DocumentImportRun.h"
-#include "productlabels/ProductQueueAccess.h"
-#include "productlabels/ProductQueueTable.h"
 
 #include <optional>
 
 namespace {
 
-// The dialogs' byte limits.
-constexpr int branchBytes = 8;
-constexpr int numberBytes = 12;
-constexpr int supplierBytes = 8;
-constexpr int registerBytes = 4;
 // A date is refused by its own message, whatever its length.
 constexpr int dateBytes = 64;
 
@@ -30,17 +21,21 @@ struct Import {
 QList<ImportOption> optionsOf(const DocumentImportTraits &traits)
 {
     QList<ImportOption> options = {
-        {"mbran", branchBytes}, {"sb_no", numberBytes}, {"eb_no", numberBytes}, {"sdat", dateBytes},
+        {"mbran", DocumentFieldBytes::branch},
+        {"sb_no", DocumentFieldBytes::number},
+        {"eb_no", DocumentFieldBytes::number},
+        {"sdat", dateBytes},
         {"edat", dateBytes},
     };
     if (traits.priceBranch) {
-        options.append({"price-branch", branchBytes});
+        options.append({"price-branch", DocumentFieldBytes::branch});
     }
     if (traits.supplier) {
-        options.append({{"cust_no", supplierBytes}, {"consignment", 0}});
+        options.append({{"cust_no", DocumentFieldBytes::supplier}, {"consignment", 0}});
     }
     if (traits.kindsAndRegister) {
-        options.append({{"kind", registerBytes}, {"mach_no", registerBytes}, {"last", 0}});
+        options.append(
+            {{"kind", DocumentFieldBytes::cashRegister}, {"mach_no", DocumentFieldBytes::cashRegister}, {"last", 0}});
     }
     return options;
 }
@@ -136,30 +131,21 @@ int importDocuments(const Import &which, CommandContext &context, const QStringL
         Console::err(command + QStringLiteral(": ") + check.message);
         return ExitCode::failed;
     }
-    const ProductOutputSettings settings = loadProductSettings(context.programDir);
-    LabelQueue queue(ProductQueueTable::fields());
-    const DbfStatus opened = openProductQueue(queue);
-    if (!opened.ok()) {
-        Console::err(opened.error());
-        return ExitCode::failed;
-    }
-    ProductQueueWriter writer(queue);
-    return reportImportOutcome(
-        context, command,
-        runDocumentImport(context.exchange, which.import, *conditions, expansionValues(settings), writer));
+    return importIntoQueue(context, command, [&](const ExpansionValues &expansion, ProductQueueSink &sink) {
+        return runDocumentImport(context.exchange, which.import, *conditions, expansion, sink);
+    });
 }
 
 Command documentsCommand(const Import &which, const QString &arguments, const QString &summary)
 {
-    return {{QStringLiteral("import"), QLatin1String(which.word)},
-            QStringLiteral("[--mbran B] ") + arguments +
-                QStringLiteral("[--sb_no X] [--eb_no X] [--sdat yyyy/mm/dd] [--edat yyyy/mm/dd]"),
-            summary,
-            0,
-            32,
-            [which](CommandContext &context, const QStringList &words) {
-                return importDocuments(which, context, words);
-            }};
+    return {
+        {QStringLiteral("import"), QLatin1String(which.word)},
+        QStringLiteral("[--mbran B] ") + arguments +
+            QStringLiteral("[--sb_no X] [--eb_no X] [--sdat yyyy/mm/dd] [--edat yyyy/mm/dd]"),
+        summary,
+        0,
+        32,
+        [which](CommandContext &context, const QStringList &words) { return importDocuments(which, context, words); }};
 }
 
 } // namespace

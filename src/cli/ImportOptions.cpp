@@ -4,9 +4,13 @@
 #include "cli/Command.h"
 #include "cli/Console.h"
 #include "cli/ExchangeReport.h"
+#include "cli/ProductCommandFiles.h"
 #include "components/Big5.h"
+#include "labelqueue/LabelQueue.h"
 #include "productlabels/ProductImport.h"
+#include "productlabels/ProductQueueAccess.h"
 #include "productlabels/ProductQueueTable.h"
+#include "settings/ProductOutputSettings.h"
 
 #include <optional>
 
@@ -68,8 +72,18 @@ ImportOptionValues parseImportOptions(const QStringList &arguments, const QList<
     return parsed;
 }
 
-int reportImportOutcome(CommandContext &context, const QString &command, const ProductImportOutcome &outcome)
+int importIntoQueue(CommandContext &context, const QString &command,
+                    const std::function<ProductImportOutcome(const ExpansionValues &, ProductQueueSink &)> &run)
 {
+    const ProductOutputSettings settings = loadProductSettings(context.programDir);
+    LabelQueue queue(ProductQueueTable::fields());
+    const DbfStatus opened = openProductQueue(queue);
+    if (!opened.ok()) {
+        Console::err(opened.error());
+        return ExitCode::failed;
+    }
+    ProductQueueWriter writer(queue);
+    const ProductImportOutcome outcome = run(expansionValues(settings), writer);
     const QString added =
         QStringLiteral("%1 rows added to %2").arg(outcome.rowsAdded).arg(ProductQueueTable::fileName());
     switch (outcome.kind) {

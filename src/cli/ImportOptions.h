@@ -7,6 +7,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 // The options of the import commands, named after the request keys they
 // fill: "--name value" or "--name=value" for a text, "--name" alone for a
 // switch. A text is what the user would type into the dialog's field: Big5,
@@ -29,8 +31,12 @@ struct ImportOptionValues {
 ImportOptionValues parseImportOptions(const QStringList &arguments, const QList<ImportOption> &options);
 
 struct CommandContext;
+struct ExpansionValues;
 struct ProductImportOutcome;
+class ProductQueueSink;
 
-// Prints how an import ended as the import commands do (the completion or
-// no-data message and the rows added, or why it failed) and returns the exit code.
-int reportImportOutcome(CommandContext &context, const QString &command, const ProductImportOutcome &outcome);
+// Opens "bar1.dbf", runs the import into it with the expansion values of the
+// output settings, prints how it ended (the completion or no-data message and
+// the rows added, or why it failed) and returns the exit code.
+int importIntoQueue(CommandContext &context, const QString &command,
+                    const std::function<ProductImportOutcome(const ExpansionValues &, ProductQueueSink &)> &run);

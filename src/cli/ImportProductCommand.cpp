@@ -1,11 +1,7 @@
 #include "cli/Command.h"
 #include "cli/Console.h"
 #include "cli/ImportOptions.h"
-#include "cli/ProductCommandFiles.h"
-#include "labelqueue/LabelQueue.h"
 #include "productlabels/ProductImport.h"
-#include "productlabels/ProductQueueAccess.h"
-#include "productlabels/ProductQueueTable.h"
 
 namespace {
 // The conditions dialog's text fields and their length limits in bytes.
@@ -66,17 +62,10 @@ int importProduct(CommandContext &context, const QStringList &arguments)
         Console::err(QStringLiteral("Give --all to import every product."));
         return ExitCode::usage;
     }
-    const ProductOutputSettings settings = loadProductSettings(context.programDir);
-    LabelQueue queue(ProductQueueTable::fields());
-    const DbfStatus opened = openProductQueue(queue);
-    if (!opened.ok()) {
-        Console::err(opened.error());
-        return ExitCode::failed;
-    }
-    ProductQueueWriter writer(queue);
-    return reportImportOutcome(context, QStringLiteral("import product"),
-                               runProductImport(context.exchange, request.conditions, expansionValues(settings),
-                                                writer));
+    return importIntoQueue(context, QStringLiteral("import product"),
+                           [&](const ExpansionValues &expansion, ProductQueueSink &sink) {
+                               return runProductImport(context.exchange, request.conditions, expansion, sink);
+                           });
 }
 } // namespace
 

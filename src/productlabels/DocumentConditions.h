@@ -46,6 +46,14 @@ const DocumentImportTraits &documentImportTraits(DocumentImport import);
 
 QString documentImportDoneMessage(DocumentImport import, DocumentKind kind);
 
+// The length limits in bytes of the dialogs' text fields.
+namespace DocumentFieldBytes {
+inline constexpr int branch = 8; // a branch code as the settings dialog takes it
+inline constexpr int number = 12;
+inline constexpr int supplier = 8;
+inline constexpr int cashRegister = 4;
+} // namespace DocumentFieldBytes
+
 // What a document conditions dialog holds at OK. Texts are Big5 bytes as
 // typed, never trimmed: the checks trim for themselves, the request sends
 // them as they are. Dates are the date fields' ten characters.

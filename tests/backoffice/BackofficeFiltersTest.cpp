@@ -143,9 +143,12 @@ TEST_F(Backoffice, documentRowsCarryTheDocumentQuantity)
 TEST_F(Backoffice, eachStoreHasDocumentsOfEveryScriptAndKind)
 {
     const char *const requests[][2] = {
-        {"qelvobuyseek.php", ""},           {"qelvoinvi.php", ""},
-        {"qelvoallotseek.php", ""},         {"qelvobuyoseek.php", "&kind=A&is_last=N"},
-        {"qelvobuyoseek.php", "&kind=B&is_last=N"}, {"qelvobuyoseek.php", "&kind=C&is_last=N"},
+        {"qelvobuyseek.php", ""},
+        {"qelvoinvi.php", ""},
+        {"qelvoallotseek.php", ""},
+        {"qelvobuyoseek.php", "&kind=A&is_last=N"},
+        {"qelvobuyoseek.php", "&kind=B&is_last=N"},
+        {"qelvobuyoseek.php", "&kind=C&is_last=N"},
         {"qelvobuyoseek.php", "&kind=D&is_last=N"},
     };
     for (const char *login : {"bran_no=01&link_pass=1234", "bran_no=02&link_pass=5678"}) {

@@ -9,10 +9,12 @@ TEST(DateFieldText, leavingFindsBlankValidOrMalformed)
         QByteArray text;
         Exit exit;
     } cases[] = {
-        {"    /  /  ", Exit::Blank},     {"/  /", Exit::Blank},           {"2024/03/05", Exit::Valid},
-        {"2024/02/29", Exit::Valid},     {"0001/01/01", Exit::Valid},     {"2024/02/30", Exit::Malformed},
-        {"2023/02/29", Exit::Malformed}, {"2024/13/01", Exit::Malformed}, {"2024/00/10", Exit::Malformed},
-        {"0000/01/01", Exit::Malformed}, {"2024/03/5 ", Exit::Malformed}, {"2024/  /05", Exit::Malformed},
+        {"    /  /  ", Exit::Blank},     {"/  /", Exit::Blank},
+        {"2024/03/05", Exit::Valid},     {"2024/02/29", Exit::Valid},
+        {"0001/01/01", Exit::Valid},     {"2024/02/30", Exit::Malformed},
+        {"2023/02/29", Exit::Malformed}, {"2024/13/01", Exit::Malformed},
+        {"2024/00/10", Exit::Malformed}, {"0000/01/01", Exit::Malformed},
+        {"2024/03/5 ", Exit::Malformed}, {"2024/  /05", Exit::Malformed},
         {"2024-03-05", Exit::Malformed}, {"2024/03/051", Exit::Malformed},
     };
     for (const auto &c : cases) {

@@ -105,7 +105,10 @@ TEST_F(CliDocumentFlowTest, refusesWhatTheDialogWouldRefuseAndPostsNothing)
          "A",
          1,
          QStringLiteral("日期格式錯誤 !!")},
-        {"branch left empty", {"import", "stocktake", "--mbran", "", "--sb_no", "I"}, "A", 1,
+        {"branch left empty",
+         {"import", "stocktake", "--mbran", "", "--sb_no", "I"},
+         "A",
+         1,
          QStringLiteral("分店代號不可空白!!")},
         {"a branch the list does not offer",
          {"import", "purchase", "--mbran", "07", "--sb_no", "P"},
@@ -122,14 +125,20 @@ TEST_F(CliDocumentFlowTest, refusesWhatTheDialogWouldRefuseAndPostsNothing)
          "A",
          1,
          QStringLiteral("若要取最後單號,請點選門市銷售單!!")},
-        {"last receipt without register", {"import", "document", "--kind", "D", "--last"}, "A", 1,
+        {"last receipt without register",
+         {"import", "document", "--kind", "D", "--last"},
+         "A",
+         1,
          QStringLiteral("取最後單號必需輸入機台!!")},
         {"a register alone for wholesale",
          {"import", "document", "--kind", "B", "--mach_no", "01"},
          "A",
          1,
          QStringLiteral("請縮小範圍：輸入單號或日期!!")},
-        {"store sales without anything", {"import", "document", "--kind", "D"}, "A", 1,
+        {"store sales without anything",
+         {"import", "document", "--kind", "D"},
+         "A",
+         1,
          QStringLiteral("請縮小範圍：輸入單號或日期或機台!!")},
         {"unknown kind", {"import", "document", "--kind", "E"}, "A", 2, QStringLiteral("--kind takes A, B, C or D")},
         {"stock-take has no price branch",
@@ -145,8 +154,8 @@ TEST_F(CliDocumentFlowTest, refusesWhatTheDialogWouldRefuseAndPostsNothing)
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);
-        const CliResult run =
-            cli(c.arguments, c.branch, c.branch == QLatin1String("A") ? QStringLiteral("0000") : QStringLiteral("1234"));
+        const CliResult run = cli(c.arguments, c.branch,
+                                  c.branch == QLatin1String("A") ? QStringLiteral("0000") : QStringLiteral("1234"));
         EXPECT_EQ(run.exitCode, c.exitCode);
         EXPECT_TRUE(run.err.contains(c.error)) << run.err.toStdString();
         EXPECT_TRUE(run.out.isEmpty()) << run.out.toStdString();

@@ -47,78 +47,76 @@ TEST(DocumentConditionsCheck, otherDocumentsRunTheirChecksInOrder)
     const QString needsRegister = QStringLiteral("取最後單號必需輸入機台!!");
     const QString narrowSales = QStringLiteral("請縮小範圍：輸入單號或日期或機台!!");
     const QString narrow = QStringLiteral("請縮小範圍：輸入單號或日期!!");
-    expectChecks(
-        DocumentImport::Other,
-        {
-            {"a malformed date comes before everything", with([](auto &c) {
-                 c.mbran.clear();
-                 c.sdat = "2024/02/30";
-                 c.lastReceipt = true;
-             }),
-             Action::Refuse, malformedDate, ConditionField::StartDate},
-            {"a malformed end date", with([](auto &c) { c.edat = "2024/13/01"; }), Action::Refuse, malformedDate,
-             ConditionField::EndDate},
-            {"empty branch before the register rules", with([](auto &c) {
-                 c.mbran.clear();
-                 c.mach_no = "01";
-                 c.lastReceipt = true;
-             }),
-             Action::Refuse, noBranch, ConditionField::Branch},
-            {"kind A, register, last receipt", with([](auto &c) {
-                 c.mach_no = "01";
-                 c.lastReceipt = true;
-                 c.sb_no = "X";
-             }),
-             Action::Refuse, salesOnly},
-            {"kind D, last receipt without register", with([](auto &c) {
-                 c.kind = DocumentKind::StoreSale;
-                 c.mach_no = "  ";
-                 c.lastReceipt = true;
-                 c.sb_no = "X";
-             }),
-             Action::Refuse, needsRegister},
-            {"kind B, last receipt without register", with([](auto &c) {
-                 c.kind = DocumentKind::WholesaleShipment;
-                 c.lastReceipt = true;
-             }),
-             Action::Refuse, needsRegister},
-            {"kind D, nothing", with([](auto &c) { c.kind = DocumentKind::StoreSale; }), Action::Refuse,
-             narrowSales},
-            {"kind B, a register alone does not narrow", with([](auto &c) {
-                 c.kind = DocumentKind::WholesaleShipment;
-                 c.mach_no = "01";
-             }),
-             Action::Refuse, narrow},
-            {"kind C, blanks are no number", with([](auto &c) {
-                 c.kind = DocumentKind::ConsignmentShipment;
-                 c.sb_no = "  ";
-                 c.eb_no = " ";
-             }),
-             Action::Refuse, narrow},
-            {"kind D, a register alone", with([](auto &c) {
-                 c.kind = DocumentKind::StoreSale;
-                 c.mach_no = "01";
-             }),
-             Action::Confirm, QStringLiteral("引入門市銷售單,對嗎 ?")},
-            {"kind A, a start date", with([](auto &c) { c.sdat = "2024/03/01"; }), Action::Confirm,
-             QStringLiteral("引入廠商採購單,對嗎 ?")},
-            {"kind B, an end number", with([](auto &c) {
-                 c.kind = DocumentKind::WholesaleShipment;
-                 c.eb_no = "W9";
-             }),
-             Action::Confirm, QStringLiteral("引入批發出貨單,對嗎 ?")},
-            {"kind C, an end date", with([](auto &c) {
-                 c.kind = DocumentKind::ConsignmentShipment;
-                 c.edat = "2024/04/30";
-             }),
-             Action::Confirm, QStringLiteral("引入寄賣出貨單,對嗎 ?")},
-            {"kind D, last receipt of a register", with([](auto &c) {
-                 c.kind = DocumentKind::StoreSale;
-                 c.mach_no = "01";
-                 c.lastReceipt = true;
-             }),
-             Action::Confirm, QStringLiteral("引入門市銷售單,對嗎 ?")},
-        });
+    expectChecks(DocumentImport::Other, {
+                                            {"a malformed date comes before everything", with([](auto &c) {
+                                                 c.mbran.clear();
+                                                 c.sdat = "2024/02/30";
+                                                 c.lastReceipt = true;
+                                             }),
+                                             Action::Refuse, malformedDate, ConditionField::StartDate},
+                                            {"a malformed end date", with([](auto &c) { c.edat = "2024/13/01"; }),
+                                             Action::Refuse, malformedDate, ConditionField::EndDate},
+                                            {"empty branch before the register rules", with([](auto &c) {
+                                                 c.mbran.clear();
+                                                 c.mach_no = "01";
+                                                 c.lastReceipt = true;
+                                             }),
+                                             Action::Refuse, noBranch, ConditionField::Branch},
+                                            {"kind A, register, last receipt", with([](auto &c) {
+                                                 c.mach_no = "01";
+                                                 c.lastReceipt = true;
+                                                 c.sb_no = "X";
+                                             }),
+                                             Action::Refuse, salesOnly},
+                                            {"kind D, last receipt without register", with([](auto &c) {
+                                                 c.kind = DocumentKind::StoreSale;
+                                                 c.mach_no = "  ";
+                                                 c.lastReceipt = true;
+                                                 c.sb_no = "X";
+                                             }),
+                                             Action::Refuse, needsRegister},
+                                            {"kind B, last receipt without register", with([](auto &c) {
+                                                 c.kind = DocumentKind::WholesaleShipment;
+                                                 c.lastReceipt = true;
+                                             }),
+                                             Action::Refuse, needsRegister},
+                                            {"kind D, nothing", with([](auto &c) { c.kind = DocumentKind::StoreSale; }),
+                                             Action::Refuse, narrowSales},
+                                            {"kind B, a register alone does not narrow", with([](auto &c) {
+                                                 c.kind = DocumentKind::WholesaleShipment;
+                                                 c.mach_no = "01";
+                                             }),
+                                             Action::Refuse, narrow},
+                                            {"kind C, blanks are no number", with([](auto &c) {
+                                                 c.kind = DocumentKind::ConsignmentShipment;
+                                                 c.sb_no = "  ";
+                                                 c.eb_no = " ";
+                                             }),
+                                             Action::Refuse, narrow},
+                                            {"kind D, a register alone", with([](auto &c) {
+                                                 c.kind = DocumentKind::StoreSale;
+                                                 c.mach_no = "01";
+                                             }),
+                                             Action::Confirm, QStringLiteral("引入門市銷售單,對嗎 ?")},
+                                            {"kind A, a start date", with([](auto &c) { c.sdat = "2024/03/01"; }),
+                                             Action::Confirm, QStringLiteral("引入廠商採購單,對嗎 ?")},
+                                            {"kind B, an end number", with([](auto &c) {
+                                                 c.kind = DocumentKind::WholesaleShipment;
+                                                 c.eb_no = "W9";
+                                             }),
+                                             Action::Confirm, QStringLiteral("引入批發出貨單,對嗎 ?")},
+                                            {"kind C, an end date", with([](auto &c) {
+                                                 c.kind = DocumentKind::ConsignmentShipment;
+                                                 c.edat = "2024/04/30";
+                                             }),
+                                             Action::Confirm, QStringLiteral("引入寄賣出貨單,對嗎 ?")},
+                                            {"kind D, last receipt of a register", with([](auto &c) {
+                                                 c.kind = DocumentKind::StoreSale;
+                                                 c.mach_no = "01";
+                                                 c.lastReceipt = true;
+                                             }),
+                                             Action::Confirm, QStringLiteral("引入門市銷售單,對嗎 ?")},
+                                        });
 }
 
 TEST(DocumentConditionsCheck, receiptsSheetsAndTransfersNeedABranchAndOneCondition)
@@ -137,14 +135,14 @@ TEST(DocumentConditionsCheck, receiptsSheetsAndTransfersNeedABranchAndOneConditi
         {"a start date", with([](auto &c) { c.sdat = "2024/03/05"; }), Action::Accept, QString()},
         {"an end date", with([](auto &c) { c.edat = "2024/02/29"; }), Action::Accept, QString()},
     };
-    for (const DocumentImport import : {DocumentImport::Purchase, DocumentImport::StockTake,
-                                        DocumentImport::TransferOut}) {
+    for (const DocumentImport import :
+         {DocumentImport::Purchase, DocumentImport::StockTake, DocumentImport::TransferOut}) {
         SCOPED_TRACE(documentImportTraits(import).script);
         expectChecks(import, shared);
         const bool supplierCounts = import == DocumentImport::Purchase;
-        expectChecks(import, {{"a supplier", with([](auto &c) { c.cust_no = "S001"; }),
-                               supplierCounts ? Action::Accept : Action::Refuse,
-                               supplierCounts ? QString() : noCondition}});
+        expectChecks(import,
+                     {{"a supplier", with([](auto &c) { c.cust_no = "S001"; }),
+                       supplierCounts ? Action::Accept : Action::Refuse, supplierCounts ? QString() : noCondition}});
     }
 }
 

@@ -44,8 +44,7 @@ TEST(DocumentRequest, purchaseSendsBothBranchesAlwaysAndTheSourceLast)
                             c.sb_no = "P1";
                             c.eb_no = "P9";
                         }),
-                        "bran_no=A&link_pass=0000&mbran=02&cbran=01&sb_no=P1&eb_no=P9" + expansionKeys +
-                            "&is_buyc=N"},
+                        "bran_no=A&link_pass=0000&mbran=02&cbran=01&sb_no=P1&eb_no=P9" + expansionKeys + "&is_buyc=N"},
                        {"own branch not listed: empty price branch still sent", store01, with([](auto &c) {
                             c.mbran = "01";
                             c.cust_no = "S001";
@@ -119,29 +118,26 @@ TEST(DocumentRequest, otherDocumentsSendTheKindFirstAndTheLastReceiptSwitchAlway
         });
     };
     const QByteArray tail = "&mbran=01&cbran=01&sb_no=X1&is_last=N" + expansionKeys;
-    expectRequests(DocumentImport::Other,
-                   {
-                       {"kind A", store01, kindAt01(DocumentKind::PurchaseOrder),
-                        "bran_no=01&link_pass=1234&kind=A" + tail},
-                       {"kind B", store01, kindAt01(DocumentKind::WholesaleShipment),
-                        "bran_no=01&link_pass=1234&kind=B" + tail},
-                       {"kind C", store01, kindAt01(DocumentKind::ConsignmentShipment),
-                        "bran_no=01&link_pass=1234&kind=C" + tail},
-                       {"kind D, register only", store01, with([](auto &c) {
-                            c.kind = DocumentKind::StoreSale;
-                            c.mbran = "01";
-                            c.mach_no = "01";
-                        }),
-                        "bran_no=01&link_pass=1234&kind=D&mbran=01&cbran=&mach_no=01&is_last=N" + expansionKeys},
-                       {"own A, last receipt within dates, untrimmed register", headOffice, with([](auto &c) {
-                            c.kind = DocumentKind::StoreSale;
-                            c.mbran = "02";
-                            c.cbran = "A";
-                            c.sdat = "2024/04/01";
-                            c.mach_no = "02 ";
-                            c.lastReceipt = true;
-                        }),
-                        "bran_no=A&link_pass=0000&kind=D&mbran=02&cbran=A&sdat=2024/04/01&mach_no=02 &is_last=Y" +
-                            expansionKeys},
-                   });
+    expectRequests(
+        DocumentImport::Other,
+        {
+            {"kind A", store01, kindAt01(DocumentKind::PurchaseOrder), "bran_no=01&link_pass=1234&kind=A" + tail},
+            {"kind B", store01, kindAt01(DocumentKind::WholesaleShipment), "bran_no=01&link_pass=1234&kind=B" + tail},
+            {"kind C", store01, kindAt01(DocumentKind::ConsignmentShipment), "bran_no=01&link_pass=1234&kind=C" + tail},
+            {"kind D, register only", store01, with([](auto &c) {
+                 c.kind = DocumentKind::StoreSale;
+                 c.mbran = "01";
+                 c.mach_no = "01";
+             }),
+             "bran_no=01&link_pass=1234&kind=D&mbran=01&cbran=&mach_no=01&is_last=N" + expansionKeys},
+            {"own A, last receipt within dates, untrimmed register", headOffice, with([](auto &c) {
+                 c.kind = DocumentKind::StoreSale;
+                 c.mbran = "02";
+                 c.cbran = "A";
+                 c.sdat = "2024/04/01";
+                 c.mach_no = "02 ";
+                 c.lastReceipt = true;
+             }),
+             "bran_no=A&link_pass=0000&kind=D&mbran=02&cbran=A&sdat=2024/04/01&mach_no=02 &is_last=Y" + expansionKeys},
+        });
 }

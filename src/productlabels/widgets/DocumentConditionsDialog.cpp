@@ -20,7 +20,6 @@
 
 namespace {
 
-constexpr int numberBytes = 12;
 constexpr int dialogWidth = 470;
 constexpr int captionLeft = 24;
 constexpr int controlLeft = 112;
@@ -47,8 +46,8 @@ DocumentConditionsDialog::DocumentConditionsDialog(DocumentImport import, const 
     : QDialog(parent)
     , branchBox(branchList("ComboBox1"))
     , priceBranchBox(documentImportTraits(import).priceBranch ? branchList("ComboBox2") : nullptr)
-    , startNumberEdit(textField("SB_NO", numberBytes))
-    , endNumberEdit(textField("EB_NO", numberBytes))
+    , startNumberEdit(textField("SB_NO", DocumentFieldBytes::number))
+    , endNumberEdit(textField("EB_NO", DocumentFieldBytes::number))
     , startDateEdit(new DateEdit(prompts, this))
     , endDateEdit(new DateEdit(prompts, this))
     , okButton(FixedDialog::button(QStringLiteral("確定 &Y"), Qt::darkGreen, ButtonGlyphs::checkMark(), QRect(), this))

@@ -12,8 +12,6 @@
 
 namespace {
 
-constexpr int registerBytes = 4;
-
 QRadioButton *kindChoice(DocumentKind kind, const char *objectName, int left, QGroupBox *group)
 {
     auto *radio = new QRadioButton(QString::fromUtf8(documentKindTraits(kind).caption), group);
@@ -32,7 +30,7 @@ OtherDocumentsImportDialog::OtherDocumentsImportDialog(Prompts &prompts, const C
     , storeSaleRadio(kindChoice(DocumentKind::StoreSale, "RadioButton4", 112, kindGroup))
     , wholesaleRadio(kindChoice(DocumentKind::WholesaleShipment, "RadioButton2", 216, kindGroup))
     , consignmentRadio(kindChoice(DocumentKind::ConsignmentShipment, "RadioButton3", 320, kindGroup))
-    , registerEdit(textField("mach_no", registerBytes))
+    , registerEdit(textField("mach_no", DocumentFieldBytes::cashRegister))
     , lastReceiptCheck(new QCheckBox(QStringLiteral("取收銀台最後單號"), this))
 {
     lastReceiptCheck->setObjectName(QStringLiteral("CheckBox1"));

@@ -8,13 +8,9 @@
 #include <QLineEdit>
 #include <QRadioButton>
 
-namespace {
-constexpr int supplierBytes = 8;
-}
-
 PurchaseImportDialog::PurchaseImportDialog(Prompts &prompts, QWidget *parent)
     : DocumentConditionsDialog(DocumentImport::Purchase, "TBar2SearchForm", prompts, parent)
-    , supplierEdit(textField("CUST_NO", supplierBytes))
+    , supplierEdit(textField("CUST_NO", DocumentFieldBytes::supplier))
     , sourceGroup(new QGroupBox(QStringLiteral("單據來源"), this))
     , receiptRadio(new QRadioButton(QStringLiteral("進貨"), sourceGroup))
     , consignmentRadio(new QRadioButton(QStringLiteral("寄賣進貨"), sourceGroup))

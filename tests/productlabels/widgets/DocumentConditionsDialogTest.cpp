@@ -16,7 +16,6 @@
 #include <QTest>
 
 #include <gtest/gtest.h>
-
 #include <memory>
 
 namespace {
@@ -187,30 +186,51 @@ TEST_F(DocumentDialogsTest, okTellsWhatIsMissingAndPutsTheFocusThere)
         QList<RecordingPrompts::Call> prompted;
         const char *focused; // empty when accepted
     } cases[] = {
-        {"no branch listed", dialogs[0].get(), [this] { purchase().setBranchChoices({}, -1); }, {},
-         {{RecordingPrompts::Msg3d, QStringLiteral("分店代號不可空白!!")}}, "ComboBox1"},
-        {"no condition", dialogs[2].get(), [] {}, {}, {{RecordingPrompts::Msg3d, QStringLiteral("請給予任一條可!!")}},
+        {"no branch listed",
+         dialogs[0].get(),
+         [this] { purchase().setBranchChoices({}, -1); },
+         {},
+         {{RecordingPrompts::Msg3d, QStringLiteral("分店代號不可空白!!")}},
+         "ComboBox1"},
+        {"no condition",
+         dialogs[2].get(),
+         [] {},
+         {},
+         {{RecordingPrompts::Msg3d, QStringLiteral("請給予任一條可!!")}},
          "SB_NO"},
-        {"a supplier is a purchase condition", dialogs[0].get(),
-         [this] { purchase().supplierEdit->setText(QStringLiteral("S001")); }, {}, {}, ""},
-        {"a register alone for wholesale", dialogs[3].get(),
+        {"a supplier is a purchase condition",
+         dialogs[0].get(),
+         [this] { purchase().supplierEdit->setText(QStringLiteral("S001")); },
+         {},
+         {},
+         ""},
+        {"a register alone for wholesale",
+         dialogs[3].get(),
          [this] {
              other().wholesaleRadio->setChecked(true);
              other().registerEdit->setText(QStringLiteral("01"));
          },
-         {}, {{RecordingPrompts::Msg3d, QStringLiteral("請縮小範圍：輸入單號或日期!!")}}, "SB_NO"},
-        {"store sales of a register, answered No", dialogs[3].get(),
+         {},
+         {{RecordingPrompts::Msg3d, QStringLiteral("請縮小範圍：輸入單號或日期!!")}},
+         "SB_NO"},
+        {"store sales of a register, answered No",
+         dialogs[3].get(),
          [this] {
              other().storeSaleRadio->setChecked(true);
              other().registerEdit->setText(QStringLiteral("01"));
          },
-         {false}, {{RecordingPrompts::Confirm, QStringLiteral("引入門市銷售單,對嗎 ?")}}, "SB_NO"},
-        {"store sales of a register, answered Yes", dialogs[3].get(),
+         {false},
+         {{RecordingPrompts::Confirm, QStringLiteral("引入門市銷售單,對嗎 ?")}},
+         "SB_NO"},
+        {"store sales of a register, answered Yes",
+         dialogs[3].get(),
          [this] {
              other().storeSaleRadio->setChecked(true);
              other().registerEdit->setText(QStringLiteral("01"));
          },
-         {true}, {{RecordingPrompts::Confirm, QStringLiteral("引入門市銷售單,對嗎 ?")}}, ""},
+         {true},
+         {{RecordingPrompts::Confirm, QStringLiteral("引入門市銷售單,對嗎 ?")}},
+         ""},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);
@@ -224,7 +244,8 @@ TEST_F(DocumentDialogsTest, okTellsWhatIsMissingAndPutsTheFocusThere)
         EXPECT_EQ(c.dialog->isAccepted(), accepted);
         if (!accepted) {
             EXPECT_TRUE(QTest::qWaitFor([&] {
-                return QApplication::focusWidget() && QApplication::focusWidget()->objectName() == QLatin1String(c.focused);
+                return QApplication::focusWidget() &&
+                       QApplication::focusWidget()->objectName() == QLatin1String(c.focused);
             }));
             c.dialog->reject();
         }
