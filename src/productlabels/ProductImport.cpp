@@ -10,6 +10,7 @@ ProductImportOutcome runQueueImport(ServerExchange &exchange, const QueueImport 
     exchange.setRequestBody(import.request);
     if (!exchange.Post(QString::fromLatin1(import.script))) {
         outcome.kind = ProductImportOutcome::Kind::ExchangeFailed;
+        outcome.message = ExchangeEnvelope::serverProblemNotice(exchange.lastResult().serverProblem);
         return outcome;
     }
     const ServerReply &reply = exchange.reply();
