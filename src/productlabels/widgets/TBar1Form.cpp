@@ -195,13 +195,6 @@ void TBar1Form::layOutButtons()
     // The arrows walk the grid without taking the focus from it.
     UpButton->setFocusPolicy(Qt::NoFocus);
     DownButton->setFocusPolicy(Qt::NoFocus);
-<<<<<<< HEAD
-    // Their imports are not part of this program yet.
-    for (FocusMarkedButton *later : {buyButton, pdaButton, allotbutton, buyoButton}) {
-        later->setEnabled(false);
-    }
-=======
->>>>>>> main
 }
 
 void TBar1Form::layOutPathBox()
