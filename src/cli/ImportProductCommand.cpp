@@ -64,8 +64,8 @@ ImportRequest parseImport(const QStringList &arguments)
             const std::optional<QString> text = takeValue();
             bool ok = false;
             const qlonglong count = text ? text->toLongLong(&ok) : 0;
-            if (text && !ok) {
-                request.error = QStringLiteral("--count takes a whole number, not \"%1\"").arg(*text);
+            if (text && (!ok || count < 0)) {
+                request.error = QStringLiteral("--count takes a whole number of 0 or more, not \"%1\"").arg(*text);
             }
             request.conditions.count = double(count);
             continue;
@@ -125,6 +125,9 @@ int importProduct(CommandContext &context, const QStringList &arguments)
     const QString added =
         QStringLiteral("%1 rows added to %2").arg(outcome.rowsAdded).arg(ProductQueueTable::fileName());
     switch (outcome.kind) {
+    case ProductImportOutcome::Kind::QueueInUse:
+        Console::err(outcome.message);
+        return ExitCode::failed;
     case ProductImportOutcome::Kind::ExchangeFailed:
         Console::err(context.exchange.statusLine());
         Console::err(QStringLiteral("import product failed: ") + exchangeFailure(context.exchange));

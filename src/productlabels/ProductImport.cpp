@@ -3,9 +3,10 @@
 #include "app/ServerExchange.h"
 #include "components/Big5.h"
 
-ProductImportOutcome runProductImport(ServerExchange &exchange, const ProductConditions &conditions,
-                                      const ExpansionValues &expansion, ProductQueueSink &sink,
-                                      const std::function<void(int rowsAdded)> &progress)
+namespace {
+ProductImportOutcome postAndFill(ServerExchange &exchange, const ProductConditions &conditions,
+                                 const ExpansionValues &expansion, ProductQueueSink &sink,
+                                 const std::function<void(int rowsAdded)> &progress)
 {
     ProductImportOutcome outcome;
     exchange.setRequestBody(productImportRequest(conditions, exchange.settings(), expansion));
@@ -35,5 +36,27 @@ ProductImportOutcome runProductImport(ServerExchange &exchange, const ProductCon
     }
     outcome.kind = ProductImportOutcome::Kind::Completed;
     outcome.message = QString::fromUtf8(productImportDoneText);
+    return outcome;
+}
+} // namespace
+
+ProductImportOutcome runProductImport(ServerExchange &exchange, const ProductConditions &conditions,
+                                      const ExpansionValues &expansion, ProductQueueSink &sink,
+                                      const std::function<void(int rowsAdded)> &progress)
+{
+    // Before anything is sent: a table in use is told at once, not after the download.
+    const QString refused = sink.beginImport();
+    if (!refused.isEmpty()) {
+        ProductImportOutcome outcome;
+        outcome.kind = ProductImportOutcome::Kind::QueueInUse;
+        outcome.message = refused;
+        return outcome;
+    }
+    ProductImportOutcome outcome = postAndFill(exchange, conditions, expansion, sink, progress);
+    const QString unsynced = sink.endImport();
+    if (!unsynced.isEmpty() && outcome.rowsAdded > 0) {
+        outcome.kind = ProductImportOutcome::Kind::FillFailed;
+        outcome.message = unsynced + QStringLiteral("\n已寫入 %1 筆").arg(outcome.rowsAdded);
+    }
     return outcome;
 }

@@ -15,10 +15,11 @@ inline constexpr char productImportDoneText[] = "產品資料引入完成";
 // Msg3dShow when it is not empty; the command line prints it.
 struct ProductImportOutcome {
     enum class Kind {
+        QueueInUse,     // another writer holds the table (or it cannot be held): nothing sent
         ExchangeFailed, // nothing stored; the exchange's status line says why
         NoData,         // the reply's first line and "沒有符合條件的資料!!"
         Completed,      // "產品資料引入完成"
-        FillFailed,     // a malformed reply or a refused row; rows before it stay
+        FillFailed,     // a malformed reply, a refused row or a failed sync; rows before it stay
     };
     Kind kind = Kind::ExchangeFailed;
     int rowsAdded = 0;
@@ -28,7 +29,8 @@ struct ProductImportOutcome {
 // Posts the request built from conditions and the exchange's current link
 // settings to "qelvoitemseek.php" and appends one row per reply record to
 // sink; the count of the conditions replaces each quantity unless isquan is
-// ticked. Rows are appended after those already in the queue.
+// ticked. Rows are appended after those already in the queue. The sink holds
+// its table from before the request until the last row is on the disk.
 ProductImportOutcome runProductImport(ServerExchange &exchange, const ProductConditions &conditions,
                                       const ExpansionValues &expansion, ProductQueueSink &sink,
                                       const std::function<void(int rowsAdded)> &progress = {});

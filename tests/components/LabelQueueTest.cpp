@@ -179,7 +179,7 @@ TEST_F(LabelQueueTest, positionFlagsFollowEveryMoveAsTheDataSetSetsThem)
                 ASSERT_TRUE(queue.append(namedRecord(queue, "NEW")).ok());
                 break;
             case Op::UpdateRow:
-                ASSERT_TRUE(queue.update(step.argument, namedRecord(queue, "CHANGED")).ok());
+                ASSERT_TRUE(queue.update(step.argument, namedRecord(queue, "CHANGED"), queue.readRow(step.argument).value()).ok());
                 break;
             case Op::Delete:
                 queue.deleteCurrent();

@@ -209,7 +209,7 @@ TEST_F(ProductQueueModelTest, aBadEditIsRefusedWithAMessageAndChangesNothing)
     } cases[] = {
         {"not a number", QUAN, QStringLiteral("abc"), QStringLiteral("abc")},
         {"grouped number", LPRICE, QStringLiteral("1,200"), QStringLiteral("1,200")},
-        {"too many decimals", QUAN, QStringLiteral("1.234"), QStringLiteral("小數")},
+        {"whole part too wide once rounded", QUAN, QStringLiteral("9999999.995"), QStringLiteral("寬度")},
         {"too many digits", LPRICE, QStringLiteral("12345678901"), QStringLiteral("寬度")},
         {"not in Big5", ITEM_NAME, QStringLiteral("条码"), QStringLiteral("条")},
         {"wider than the field", COLOR, QStringLiteral("深藍色加白條"), QStringLiteral("10")},
