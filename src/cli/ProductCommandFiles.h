@@ -1,7 +1,7 @@
 #pragma once
 
-#include "components/DbfResult.h"
-#include "components/DbfTable.h"
+#include "labelqueue/DbfResult.h"
+#include "labelqueue/DbfTable.h"
 
 #include <QString>
 

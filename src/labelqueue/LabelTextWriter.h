@@ -1,6 +1,6 @@
 #pragma once
 
-#include "components/ReplacingFile.h"
+#include "labelqueue/ReplacingFile.h"
 
 #include <QByteArrayView>
 #include <QString>

@@ -1,9 +1,9 @@
 #include "productlabels/LabelTextFile.h"
 
 #include "components/TextHelpers.h"
+#include "labelqueue/ReplacingFile.h"
 #include "productlabels/ProductReplyFields.h"
 #include "productlabels/ProductRowSource.h"
-
 
 ProductLabelLines::ProductLabelLines(const ProductOutputSettings &settings, const QDate &today)
     : layout_(settings.fixedWidth ? LabelTextRules::Layout::FixedWidth : LabelTextRules::Layout::Comma)

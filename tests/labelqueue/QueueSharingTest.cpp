@@ -1,5 +1,5 @@
-#include "components/DbfTable.h"
-#include "components/LabelQueue.h"
+#include "labelqueue/DbfTable.h"
+#include "labelqueue/LabelQueue.h"
 #include "labelqueue/TableFileLock.h"
 
 #include <QDir>
@@ -88,8 +88,7 @@ TEST_F(QueueSharingTest, everyChangeIsRefusedAtOnceWhileAnotherWriterHoldsTheTab
         std::function<DbfStatus(LabelQueue &)> change;
     } cases[] = {
         {"append", [](LabelQueue &q) { return q.append(namedRecord(q, "NEW")); }},
-        {"edit",
-         [](LabelQueue &q) { return q.update(0, namedRecord(q, "EDITED"), q.readRow(0).value()); }},
+        {"edit", [](LabelQueue &q) { return q.update(0, namedRecord(q, "EDITED"), q.readRow(0).value()); }},
         {"delete", [](LabelQueue &q) { return q.deleteCurrent(); }},
         {"empty", [](LabelQueue &q) { return q.empty(); }},
         {"batch", [](LabelQueue &q) { return q.lock(TableFileLock::Mode::Exclusive); }},

@@ -1,8 +1,8 @@
 #include "app/LoopbackServer.h"
 #include "common/BackofficeProcess.h"
 #include "components/Big5.h"
-#include "components/DbfTable.h"
-#include "components/LabelQueue.h"
+#include "labelqueue/DbfTable.h"
+#include "labelqueue/LabelQueue.h"
 #include "labelqueue/TableFileLock.h"
 #include "productlabels/ProductQueueTable.h"
 
@@ -14,8 +14,8 @@
 #include <QThread>
 
 #include <atomic>
-#include <unistd.h>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 namespace {
 struct CliResult {
@@ -144,7 +144,8 @@ TEST_F(CliProductFlowTest, aNegativeCountIsRefusedBeforeAnythingIsSent)
         SCOPED_TRACE(count.join(' ').toStdString());
         const CliResult run = cli(QStringList{"import", "product", "--barcode", "4712345000015"} + count);
         EXPECT_EQ(run.exitCode, 2);
-        EXPECT_TRUE(run.err.contains(QStringLiteral("--count takes a whole number of 0 or more"))) << run.err.toStdString();
+        EXPECT_TRUE(run.err.contains(QStringLiteral("--count takes a whole number of 0 or more")))
+            << run.err.toStdString();
     }
     const CliResult exported = cli({"export", "products", "--no-launch"});
     EXPECT_TRUE(exported.err.contains(QStringLiteral("沒有資料可以匯出!!"))) << exported.err.toStdString();
@@ -230,7 +231,8 @@ TEST_F(CliProductFlowTest, aSecondWriterIsRefusedAtOnceAndADeadWritersLockIsGone
 TEST_F(CliProductFlowTest, theExportSharesTheTableWithReadersAndNeedsNoWriteAccess)
 {
     ASSERT_TRUE(backoffice.isListening()) << backoffice.errorText().toStdString();
-    ASSERT_TRUE(writeFile(programDir + "/BarSet.ini", "[SET]\r\nPar01=" + Big5::fromUtf8Literal("產品條碼(20C)") + "\r\n"));
+    ASSERT_TRUE(
+        writeFile(programDir + "/BarSet.ini", "[SET]\r\nPar01=" + Big5::fromUtf8Literal("產品條碼(20C)") + "\r\n"));
     ASSERT_EQ(cli({"tables", "create"}).exitCode, 0);
     ASSERT_EQ(cli({"import", "product", "--barcode", "4712345000015"}).exitCode, 0);
     const QString table = QDir(workDir).filePath(ProductQueueTable::fileName());

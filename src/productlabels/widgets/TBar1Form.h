@@ -1,7 +1,7 @@
 #pragma once
 
-#include "components/LabelQueue.h"
 #include "components/TIni.h"
+#include "labelqueue/LabelQueue.h"
 #include "settings/SystemSettings.h"
 
 #include <QString>

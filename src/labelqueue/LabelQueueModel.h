@@ -1,8 +1,8 @@
 #pragma once
 
-#include "components/DbfRecord.h"
-#include "components/DbfResult.h"
-#include "components/QueueColumn.h"
+#include "labelqueue/DbfRecord.h"
+#include "labelqueue/DbfResult.h"
+#include "labelqueue/QueueColumn.h"
 
 #include <QAbstractTableModel>
 #include <QCache>
@@ -84,7 +84,7 @@ private:
 
     LabelQueue &queue_;
     QList<QueueColumn> columns_;
-    int rows_ = 0; // committed rows the views were told about
+    int rows_ = 0;     // committed rows the views were told about
     int revision_ = 0; // the queue's revision the rows were shown at
     bool blankRow_ = false;
     DbfRecord blankRecord_;

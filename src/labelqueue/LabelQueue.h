@@ -1,8 +1,8 @@
 #pragma once
 
-#include "components/DbfRecord.h"
-#include "components/DbfResult.h"
-#include "components/DbfTable.h"
+#include "labelqueue/DbfRecord.h"
+#include "labelqueue/DbfResult.h"
+#include "labelqueue/DbfTable.h"
 
 #include <QList>
 #include <QString>

@@ -1,4 +1,4 @@
-#include "components/DbfFileHooks.h"
+#include "labelqueue/DbfFileHooks.h"
 
 #include "labelqueue/RegularFile.h"
 
@@ -39,8 +39,8 @@ SAFile openHook(const char *name, const char *access)
     // only where nothing is makes that fail instead.
     const QByteArray mode(access);
     const bool update = mode.contains('+');
-    const int flags = mode.startsWith('w') ? (update ? O_RDWR : O_WRONLY) | O_CREAT | O_EXCL
-                                           : (update ? O_RDWR : O_RDONLY);
+    const int flags =
+        mode.startsWith('w') ? (update ? O_RDWR : O_WRONLY) | O_CREAT | O_EXCL : (update ? O_RDWR : O_RDONLY);
     const OpenedFile opened = openRegularFile(currentScope->fileName(), flags);
     if (!opened.ok()) {
         currentScope->state()->openFailure = opened.error;

@@ -1,7 +1,7 @@
-#include "components/LabelQueue.h"
+#include "labelqueue/LabelQueue.h"
 
-#include "components/DbfFixture.h"
-#include "components/DbfTable.h"
+#include "labelqueue/DbfFixture.h"
+#include "labelqueue/DbfTable.h"
 
 #include <QTemporaryDir>
 
@@ -179,7 +179,9 @@ TEST_F(LabelQueueTest, positionFlagsFollowEveryMoveAsTheDataSetSetsThem)
                 ASSERT_TRUE(queue.append(namedRecord(queue, "NEW")).ok());
                 break;
             case Op::UpdateRow:
-                ASSERT_TRUE(queue.update(step.argument, namedRecord(queue, "CHANGED"), queue.readRow(step.argument).value()).ok());
+                ASSERT_TRUE(
+                    queue.update(step.argument, namedRecord(queue, "CHANGED"), queue.readRow(step.argument).value())
+                        .ok());
                 break;
             case Op::Delete:
                 queue.deleteCurrent();
