@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QElapsedTimer>
 #include <QString>
 
 #include <atomic>
@@ -20,7 +21,16 @@ public:
     static constexpr int maxRequests = 15;
     static constexpr qint64 maxBodyBytes = qint64(256) * 1024 * 1024;
 
-    enum class Failure { None, Network, HttpStatus, BodyTooLarge, Cancelled };
+    // NoServer is ServerExchange's: the settings named no usable server, so nothing was sent.
+    enum class Failure { None, Network, HttpStatus, BodyTooLarge, Cancelled, TimedOut, NoServer };
+
+    // Milliseconds; 0 is no limit. The stall limit ends a request after that
+    // long without a byte from the server (connecting included); the time
+    // limit ends the whole run, redirections included.
+    struct Limits {
+        qint64 stallMs = 0;
+        qint64 totalMs = 0;
+    };
 
     struct Result {
         Failure failure = Failure::None;
@@ -32,7 +42,7 @@ public:
 
     // body: the bytes sent; contentLength: what the Content-Length header
     // says, 0 for no such header.
-    HttpPost(QByteArray url, QByteArray body, qint64 contentLength);
+    HttpPost(QByteArray url, QByteArray body, qint64 contentLength, Limits limits);
 
     Result run();
     // Safe from any thread while run() is busy; run() then returns Cancelled.
@@ -43,11 +53,16 @@ public:
 private:
     struct Transfer;
     static size_t write(char *data, size_t size, size_t count, void *transfer);
-    int perform(void *multi, void *easy, Result &result);
+    static size_t header(char *data, size_t size, size_t count, void *transfer);
+    int perform(void *multi, void *easy, Transfer &transfer, Result &result);
+    // Sets result and returns true when a limit has passed.
+    bool overLimit(const Transfer &transfer, Result &result) const;
 
     QByteArray url_;
     QByteArray body_;
     qint64 contentLength_;
+    Limits limits_;
+    QElapsedTimer started_;
     std::atomic<bool> cancelled_{false};
     std::atomic<qint64> received_{0};
     std::mutex multiMutex_;

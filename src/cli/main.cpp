@@ -1,3 +1,4 @@
+#include "app/ProgramDir.h"
 #include "app/ServerExchange.h"
 #include "cli/Command.h"
 #include "cli/CommandLine.h"
@@ -8,6 +9,8 @@
 
 #include <QCoreApplication>
 
+#include <cmath>
+
 namespace {
 int usageError(const QString &message)
 {
@@ -15,12 +18,9 @@ int usageError(const QString &message)
     Console::err(QStringLiteral("Try barlabel-cli --help."));
     return ExitCode::usage;
 }
-} // namespace
 
-int main(int argc, char **argv)
+int run(const ParsedCommandLine &parsed)
 {
-    const ParsedCommandLine parsed = parseCommandLine(argc, argv);
-    QCoreApplication app(argc, argv);
     const std::vector<Command> &commands = allCommands();
     if (!parsed.ok()) {
         return usageError(parsed.error);
@@ -38,13 +38,31 @@ int main(int argc, char **argv)
         return usageError(match.error);
     }
 
-    const QString programDir = QCoreApplication::applicationDirPath();
-    const ResolvedLinkSettings settings = resolveLinkSettings(programDir, parsed.line);
+    const ProgramDir::Choice programDir = ProgramDir::ofThisProcess();
+    if (!programDir.ok()) {
+        Console::err(QStringLiteral("barlabel-cli: ") + programDir.error);
+        return ExitCode::failed;
+    }
+    const ResolvedLinkSettings settings = resolveLinkSettings(programDir.dir, parsed.line);
     if (!settings.ok()) {
         return usageError(settings.error);
     }
     DateFormats::useLabelWindowFormats();
     ServerExchange exchange([link = settings.link] { return link; });
-    CommandContext context{exchange, programDir};
+    // Run unattended, nobody is there to cancel a server that stops answering.
+    const CommandLine &line = parsed.line;
+    const auto milliseconds = [](double seconds) { return qint64(std::ceil(seconds * 1000)); };
+    exchange.setLimits({milliseconds(line.stallSeconds), milliseconds(line.timeoutSeconds.value_or(0))});
+    CommandContext context{exchange, programDir.dir};
     return match.command->run(context, match.arguments);
+}
+} // namespace
+
+int main(int argc, char **argv)
+{
+    const ParsedCommandLine parsed = parseCommandLine(argc, argv);
+    QCoreApplication app(argc, argv);
+    const int exitCode = run(parsed);
+    // Output that never arrived is a failure, whatever the command thought.
+    return Console::finish() || exitCode != ExitCode::ok ? exitCode : ExitCode::failed;
 }

@@ -12,6 +12,7 @@ ProductImportOutcome postAndFill(ServerExchange &exchange, const ProductConditio
     exchange.setRequestBody(productImportRequest(conditions, exchange.settings(), expansion));
     if (!exchange.Post(QString::fromLatin1(productImportScript))) {
         outcome.kind = ProductImportOutcome::Kind::ExchangeFailed;
+        outcome.message = ExchangeEnvelope::serverProblemNotice(exchange.lastResult().serverProblem);
         return outcome;
     }
     const ServerReply &reply = exchange.reply();

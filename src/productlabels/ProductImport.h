@@ -16,7 +16,7 @@ inline constexpr char productImportDoneText[] = "產品資料引入完成";
 struct ProductImportOutcome {
     enum class Kind {
         QueueInUse,     // another writer holds the table (or it cannot be held): nothing sent
-        ExchangeFailed, // nothing stored; the exchange's status line says why
+        ExchangeFailed, // nothing stored; the exchange's status line says why, the message when no server is set
         NoData,         // the reply's first line and "沒有符合條件的資料!!"
         Completed,      // "產品資料引入完成"
         FillFailed,     // a malformed reply, a refused row or a failed sync; rows before it stay

@@ -288,7 +288,8 @@ void TqelvomainForm::FormShow()
                         QStringLiteral("】與主機連線正常"));
         CloseButton->setFocus();
     } else {
-        Label8->setText(QStringLiteral("請先與主機連線【系統參數設定】"));
+        const QString notice = ExchangeEnvelope::serverProblemNotice(exchange_->lastResult().serverProblem);
+        Label8->setText(notice.isEmpty() ? QStringLiteral("請先與主機連線【系統參數設定】") : notice);
         SysButton->setFocus();
     }
 }

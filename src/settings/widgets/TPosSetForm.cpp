@@ -7,6 +7,7 @@
 #include "components/widgets/ButtonGlyphs.h"
 #include "components/widgets/EnterMovesFocus.h"
 #include "components/widgets/Fonts.h"
+#include "components/widgets/StoredBytesField.h"
 #include "components/widgets/TCBitBtn.h"
 #include "settings/widgets/FixedDialog.h"
 
@@ -47,12 +48,6 @@ QLineEdit *field(const char *name, int maxBytes, const QRect &geometry, QWidget 
     edit->setGeometry(geometry);
     edit->setValidator(new Big5LengthValidator(maxBytes, edit));
     return edit;
-}
-
-QByteArray big5Text(const QLineEdit *edit)
-{
-    // The validators admit only Big5 characters.
-    return Big5::encode(edit->text()).bytes;
 }
 
 } // namespace
@@ -133,14 +128,15 @@ int TPosSetForm::priceOption() const
 
 SystemSettings TPosSetForm::currentSettings() const
 {
-    return {big5Text(Edit1), big5Text(Edit2), big5Text(Edit3), priceOption()};
+    return {StoredBytesField::bytes(*Edit1), StoredBytesField::bytes(*Edit2), StoredBytesField::bytes(*Edit3),
+            priceOption()};
 }
 
 void TPosSetForm::showSettings(const SystemSettings &settings)
 {
-    Edit1->setText(Big5::decode(settings.server));
-    Edit2->setText(Big5::decode(settings.branch));
-    Edit3->setText(Big5::decode(settings.password));
+    StoredBytesField::show(*Edit1, settings.server);
+    StoredBytesField::show(*Edit2, settings.branch);
+    StoredBytesField::show(*Edit3, settings.password);
     setPriceOption(settings.priceOption);
 }
 
@@ -202,7 +198,13 @@ void TPosSetForm::keyPressEvent(QKeyEvent *event)
 
 QString TPosSetForm::linkFailureText() const
 {
-    return QStringLiteral("與主機連線失敗 : ") + Big5::decode(exchange_.reply().line(0));
+    return serverNoticeOr(QStringLiteral("與主機連線失敗 : ") + Big5::decode(exchange_.reply().line(0)));
+}
+
+QString TPosSetForm::serverNoticeOr(const QString &text) const
+{
+    const QString notice = ExchangeEnvelope::serverProblemNotice(exchange_.lastResult().serverProblem);
+    return notice.isEmpty() ? text : notice;
 }
 
 void TPosSetForm::SpeedButton1Click()
@@ -216,7 +218,7 @@ void TPosSetForm::SpeedButton1Click()
         Q_EMIT statusLabelChanged(QString());
         prompts_.plainMessage(QStringLiteral("連線成功"));
     } else {
-        Q_EMIT statusLabelChanged(QStringLiteral("請先與主機連線!!"));
+        Q_EMIT statusLabelChanged(serverNoticeOr(QStringLiteral("請先與主機連線!!")));
         prompts_.plainMessage(linkFailureText());
     }
 }
@@ -227,7 +229,7 @@ void TPosSetForm::SaveButtonClick()
         return;
     }
     if (!exchange_.LinkTest()) {
-        Q_EMIT statusLabelChanged(QStringLiteral("請先與主機連線【系統參數設定】"));
+        Q_EMIT statusLabelChanged(serverNoticeOr(QStringLiteral("請先與主機連線【系統參數設定】")));
         prompts_.plainMessage(linkFailureText());
         return;
     }
