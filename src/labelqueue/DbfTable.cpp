@@ -370,7 +370,7 @@ DbfStatus DbfTable::checkWritable(const DbfRecord *record) const
     return DbfStatus::success();
 }
 
-DbfStatus DbfTable::checkSeen(int recordNumber, const DbfRecord &seen) const
+DbfStatus DbfTable::checkSeen(int recordNumber, const DbfRecord &seen)
 {
     // From the file itself, past shapelib's copy of the row it read last.
     QByteArray stored(header_.recordLength, '\0');
@@ -378,6 +378,8 @@ DbfStatus DbfTable::checkSeen(int recordNumber, const DbfRecord &seen) const
                          readAt(dbfFileDescriptor(io_->handle), stored.data(), stored.size(),
                                 header_.headerLength + qint64(recordNumber) * header_.recordLength);
     if (!present || stored != seen.bytes()) {
+        // A file stamp cannot tell every change of a moment ago: the caller gets the table as it is now.
+        readAgain();
         return DbfStatus::failure(
             QStringLiteral("「%1」的第 %2 筆在讀入後已被其他程式修改或刪除，這次的變更沒有存入；請看過現在的內容再試。")
                 .arg(displayName())
@@ -414,13 +416,7 @@ DbfStatus DbfTable::update(int recordNumber, const DbfRecord &record, const DbfR
 {
     ChangeScope change(*this);
     DbfStatus checked = change.status().ok() ? checkWritable(&record) : change.status();
-    if (checked.ok()) {
-        checked = checkSeen(recordNumber, seen);
-        // A file stamp cannot tell every change of a moment ago: the caller gets the table as it is now.
-        if (!checked.ok()) {
-            readAgain();
-        }
-    }
+    checked = checked.ok() ? checkSeen(recordNumber, seen) : checked;
     if (!checked.ok()) {
         return checked;
     }
@@ -435,13 +431,7 @@ DbfStatus DbfTable::markDeleted(int recordNumber, const DbfRecord &seen)
 {
     ChangeScope change(*this);
     DbfStatus checked = change.status().ok() ? checkWritable(nullptr) : change.status();
-    if (checked.ok()) {
-        checked = checkSeen(recordNumber, seen);
-        // A file stamp cannot tell every change of a moment ago: the caller gets the table as it is now.
-        if (!checked.ok()) {
-            readAgain();
-        }
-    }
+    checked = checked.ok() ? checkSeen(recordNumber, seen) : checked;
     if (!checked.ok()) {
         return checked;
     }

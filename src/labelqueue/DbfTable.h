@@ -92,7 +92,8 @@ private:
     DbfStatus catchUp();
     DbfStatus readAgain();
     DbfStatus checkWritable(const DbfRecord *record) const;
-    DbfStatus checkSeen(int recordNumber, const DbfRecord &seen) const;
+    // Refuses (and reads the table again) when the stored row is no longer seen.
+    DbfStatus checkSeen(int recordNumber, const DbfRecord &seen);
     DbfStatus commit(const QString &what);
     // reason by value: it may be the failure text of the handle this closes.
     DbfStatus writeFailed(const QString &what, QString reason);

@@ -203,7 +203,7 @@ TEST_F(ProductQueueModelTest, aNameKeepsItsBytesUntilEditedAndUserDefinedCharact
     const QByteArray stored = Big5::fromUtf8Literal("王") + "\xfa\x40\xa1\x30";
     DbfRecord row = queue.readRow(0).value();
     ASSERT_TRUE(row.setText(ITEM_NAME, stored).ok());
-    ASSERT_TRUE(queue.update(0, row).ok());
+    ASSERT_TRUE(queue.update(0, row, queue.readRow(0).value()).ok());
     tester.reset();
     model = std::make_unique<ProductQueueModel>(queue);
     const auto storedName = [this] {
