@@ -4,13 +4,12 @@
 #include "components/Big5.h"
 
 namespace {
-ProductImportOutcome postAndFill(ServerExchange &exchange, const ProductConditions &conditions,
-                                 const ExpansionValues &expansion, ProductQueueSink &sink,
+ProductImportOutcome postAndFill(ServerExchange &exchange, const QueueImport &import, ProductQueueSink &sink,
                                  const std::function<void(int rowsAdded)> &progress)
 {
     ProductImportOutcome outcome;
-    exchange.setRequestBody(productImportRequest(conditions, exchange.settings(), expansion));
-    if (!exchange.Post(QString::fromLatin1(productImportScript))) {
+    exchange.setRequestBody(import.request);
+    if (!exchange.Post(QString::fromLatin1(import.script))) {
         outcome.kind = ProductImportOutcome::Kind::ExchangeFailed;
         outcome.message = ExchangeEnvelope::serverProblemNotice(exchange.lastResult().serverProblem);
         return outcome;
@@ -23,29 +22,25 @@ ProductImportOutcome postAndFill(ServerExchange &exchange, const ProductConditio
         return outcome;
     }
     FillOptions options;
-    if (!conditions.isquan) {
-        options.countOverride = conditions.count;
-    }
+    options.countOverride = import.countOverride;
     options.progress = progress;
     const FillResult filled = FillQueueFromReply(reply, sink, options);
     outcome.rowsAdded = filled.rowsAdded;
     if (!filled.ok()) {
         outcome.kind = ProductImportOutcome::Kind::FillFailed;
-        outcome.message = QStringLiteral("產品資料引入中斷: ") + filled.error +
+        outcome.message = import.name + QStringLiteral("中斷: ") + filled.error +
                           QStringLiteral("\n之前的 %1 筆已存入").arg(filled.rowsAdded);
         return outcome;
     }
     outcome.kind = ProductImportOutcome::Kind::Completed;
-    outcome.message = QString::fromUtf8(productImportDoneText);
+    outcome.message = import.doneMessage;
     return outcome;
 }
 } // namespace
 
-ProductImportOutcome runProductImport(ServerExchange &exchange, const ProductConditions &conditions,
-                                      const ExpansionValues &expansion, ProductQueueSink &sink,
-                                      const std::function<void(int rowsAdded)> &progress)
+ProductImportOutcome runQueueImport(ServerExchange &exchange, const QueueImport &import, ProductQueueSink &sink,
+                                    const std::function<void(int rowsAdded)> &progress)
 {
-    // Before anything is sent: a table in use is told at once, not after the download.
     const QString refused = sink.beginImport();
     if (!refused.isEmpty()) {
         ProductImportOutcome outcome;
@@ -53,11 +48,26 @@ ProductImportOutcome runProductImport(ServerExchange &exchange, const ProductCon
         outcome.message = refused;
         return outcome;
     }
-    ProductImportOutcome outcome = postAndFill(exchange, conditions, expansion, sink, progress);
+    ProductImportOutcome outcome = postAndFill(exchange, import, sink, progress);
     const QString unsynced = sink.endImport();
     if (!unsynced.isEmpty() && outcome.rowsAdded > 0) {
         outcome.kind = ProductImportOutcome::Kind::FillFailed;
         outcome.message = unsynced + QStringLiteral("\n已寫入 %1 筆").arg(outcome.rowsAdded);
     }
     return outcome;
+}
+
+ProductImportOutcome runProductImport(ServerExchange &exchange, const ProductConditions &conditions,
+                                      const ExpansionValues &expansion, ProductQueueSink &sink,
+                                      const std::function<void(int rowsAdded)> &progress)
+{
+    QueueImport import;
+    import.script = productImportScript;
+    import.request = productImportRequest(conditions, exchange.settings(), expansion);
+    import.name = QString::fromUtf8(productImportName);
+    import.doneMessage = QString::fromUtf8(productImportDoneText);
+    if (!conditions.isquan) {
+        import.countOverride = conditions.count;
+    }
+    return runQueueImport(exchange, import, sink, progress);
 }

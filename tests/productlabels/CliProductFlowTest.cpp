@@ -1,88 +1,20 @@
+#include "CliWorkspace.h"
 #include "app/LoopbackServer.h"
-#include "common/BackofficeProcess.h"
 #include "components/Big5.h"
 #include "labelqueue/DbfTable.h"
 #include "labelqueue/LabelQueue.h"
 #include "labelqueue/TableFileLock.h"
 #include "productlabels/ProductQueueTable.h"
 
-#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QProcess>
-#include <QTemporaryDir>
 #include <QThread>
 
 #include <atomic>
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-namespace {
-struct CliResult {
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
-
-bool writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
-
-QByteArray readAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
-
-// barlabel-cli copied into its own program directory, so its settings files
-// are the test's, run in a working directory of the test's.
-class CliProductFlowTest : public ::testing::Test
-{
-protected:
-    CliProductFlowTest()
-        : programDir(root.filePath(QStringLiteral("program")))
-        , workDir(root.filePath(QStringLiteral("work")))
-    {
-        QDir().mkpath(programDir);
-        QDir().mkpath(workDir);
-        const QString cli = QDir(qEnvironmentVariable("BARLABEL_BIN_DIR")).filePath(QStringLiteral("barlabel-cli"));
-        EXPECT_TRUE(QFile::copy(cli, QDir(programDir).filePath(QStringLiteral("barlabel-cli"))));
-    }
-
-    void start(QProcess &process, const QStringList &arguments, const QString &server)
-    {
-        process.setWorkingDirectory(workDir);
-        process.start(QDir(programDir).filePath(QStringLiteral("barlabel-cli")),
-                      QStringList{QStringLiteral("--server"), server, QStringLiteral("--branch"), QStringLiteral("A"),
-                                  QStringLiteral("--password"), QStringLiteral("0000")} +
-                          arguments);
-    }
-
-    CliResult cli(const QStringList &arguments, const QString &server = QString())
-    {
-        QProcess process;
-        start(process, arguments, server.isEmpty() ? backoffice.serverText() : server);
-        CliResult run;
-        if (!process.waitForFinished(60000)) {
-            ADD_FAILURE() << "barlabel-cli did not finish";
-            process.kill();
-            process.waitForFinished();
-            return run;
-        }
-        run.exitCode = process.exitCode();
-        run.out = QString::fromUtf8(process.readAllStandardOutput());
-        run.err = QString::fromUtf8(process.readAllStandardError());
-        return run;
-    }
-
-    BackofficeProcess backoffice;
-    QTemporaryDir root;
-    QString programDir;
-    QString workDir;
-};
-} // namespace
+using CliProductFlowTest = CliWorkspace;
 
 TEST_F(CliProductFlowTest, importsFromTheBackOfficeThenExportsBarsTxtAndStartsTheLabelProgram)
 {
@@ -188,7 +120,7 @@ TEST_F(CliProductFlowTest, aSecondWriterIsRefusedAtOnceAndADeadWritersLockIsGone
 {
     std::atomic<bool> firstArrived{false};
     std::atomic<bool> release{false};
-    LoopbackServer server([&](LoopbackServer::Connection &connection) {
+    LoopbackServer loopback([&](LoopbackServer::Connection &connection) {
         if (connection.index() == 0) {
             firstArrived = true;
             for (int waited = 0; !release && waited < 60000; waited += 10) {
@@ -198,12 +130,12 @@ TEST_F(CliProductFlowTest, aSecondWriterIsRefusedAtOnceAndADeadWritersLockIsGone
         }
         connection.send(httpReply("200 OK", "DataOk\r\n1\r\nI1\r\nB1\r\n---------------------\r\nEOT\r\n"));
     });
-    const QString serverText = QString::fromLatin1(server.serverText());
-    ASSERT_EQ(cli({"tables", "create"}, serverText).exitCode, 0);
+    server = QString::fromLatin1(loopback.serverText());
+    ASSERT_EQ(cli({"tables", "create"}).exitCode, 0);
     const QStringList import{"import", "product", "--barcode", "B1"};
 
     QProcess holder;
-    start(holder, import, serverText);
+    start(holder, import);
     QElapsedTimer waited;
     waited.start();
     while (!firstArrived && waited.elapsed() < 20000) {
@@ -213,7 +145,7 @@ TEST_F(CliProductFlowTest, aSecondWriterIsRefusedAtOnceAndADeadWritersLockIsGone
 
     for (const QStringList &arguments : {import, QStringList{"export", "products", "--no-launch"}}) {
         SCOPED_TRACE(arguments.join(' ').toStdString());
-        const CliResult refused = cli(arguments, serverText);
+        const CliResult refused = cli(arguments);
         EXPECT_EQ(refused.exitCode, 1);
         EXPECT_TRUE(refused.err.contains(QStringLiteral("bar1.dbf")) && refused.err.contains(QStringLiteral("使用中")))
             << refused.err.toStdString();
@@ -223,7 +155,7 @@ TEST_F(CliProductFlowTest, aSecondWriterIsRefusedAtOnceAndADeadWritersLockIsGone
     holder.kill();
     holder.waitForFinished();
     release = true;
-    const CliResult after = cli(import, serverText);
+    const CliResult after = cli(import);
     EXPECT_EQ(after.exitCode, 0) << after.err.toStdString();
     EXPECT_TRUE(after.out.contains(QStringLiteral("1 rows added"))) << after.out.toStdString();
 }
