@@ -2,18 +2,18 @@
 // customers, each beside a bare shapelib reference measured in the same run,
 // with the product benchmark's harness: every measurement is a fresh process
 // of this program, taking turns with its reference. Figures only.
+#include "MeasuredRun.h"
 #include "ReferenceCustomerExport.h"
+#include "References.h"
 #include "app/ServerExchange.h"
 #include "common/BenchBackoffice.h"
-#include "common/MeasuredRun.h"
-#include "common/ReferenceImport.h"
 #include "components/Big5.h"
 #include "customerlabels/CustomerExport.h"
 #include "customerlabels/CustomerImport.h"
 #include "customerlabels/CustomerQueueTable.h"
 #include "customerlabels/QueueTables.h"
 #include "labelqueue/LabelQueue.h"
-#include "productlabels/QueueRowAccess.h"
+#include "productlabels/ProductQueueAccess.h"
 
 #include <QCoreApplication>
 #include <QCryptographicHash>
@@ -47,9 +47,9 @@ int childImport(const QString &server, const QString &directory)
     if (!queue.open(QDir(directory).filePath(CustomerQueueTable::fileName())).ok()) {
         return 1;
     }
-    QueueRecordWriter writer(queue, CustomerQueueTable::replyShape());
-    const ImportOutcome outcome = runCustomerImport(exchange, everyone(), QDate::currentDate(), writer);
-    if (outcome.kind != ImportOutcome::Kind::Completed) {
+    ProductQueueWriter writer(queue, &CustomerQueueTable::replyShape());
+    const ProductImportOutcome outcome = runCustomerImport(exchange, everyone(), QDate::currentDate(), writer);
+    if (outcome.kind != ProductImportOutcome::Kind::Completed) {
         std::fprintf(stderr, "import: %s %s\n", qPrintable(outcome.message), qPrintable(exchange.statusLine()));
         return 1;
     }
@@ -62,13 +62,13 @@ int childExport(const QString &directory, bool fixedWidth)
     if (!queue.open(QDir(directory).filePath(CustomerQueueTable::fileName())).ok()) {
         return 1;
     }
-    QueueRowReader reader(queue, CustomerQueueTable::replyShape());
+    ProductQueueReader reader(queue, &CustomerQueueTable::replyShape());
     CustomerOutputSettings settings;
     settings.fixedWidth = fixedWidth;
     settings.columns = customerColumnCatalogue();
     settings.columns.append("#VIP");
-    const LabelExportResult result = exportCustomerLabels(reader, settings, directory);
-    if (result.kind != LabelExportResult::Kind::Written) {
+    const ProductExportResult result = exportCustomerLabels(reader, settings, directory);
+    if (result.kind != ProductExportResult::Kind::Written) {
         std::fprintf(stderr, "export: %s\n", qPrintable(result.message));
         return 1;
     }
@@ -113,7 +113,7 @@ int lead(int runs, int customers, const QString &backofficeProgram)
     QTemporaryDir work;
     QProcess backoffice;
     const QString server =
-        startBackoffice(backoffice, backofficeProgram, {QStringLiteral("--customers"), QString::number(customers)});
+        startBackoffice(backoffice, backofficeProgram, 0, {QStringLiteral("--customers"), QString::number(customers)});
     if (server.isEmpty()) {
         std::fprintf(stderr, "could not start %s\n", qPrintable(backofficeProgram));
         return 1;

@@ -4,14 +4,14 @@
 // fresh process of this program (or of ogr2ogr), so ru_maxrss is that run's
 // own peak. Figures only; nothing is asserted.
 #include "BenchColumns.h"
+#include "MeasuredRun.h"
 #include "References.h"
+#include "SavedReplyFill.h"
 #include "app/ServerExchange.h"
 #include "common/BenchBackoffice.h"
-#include "common/MeasuredRun.h"
-#include "common/ReferenceImport.h"
 #include "components/Clock.h"
-#include "components/TLogRecorder.h"
 #include "components/TextHelpers.h"
+#include "components/TextRecorder.h"
 #include "customerlabels/QueueTables.h"
 #include "labelqueue/LabelQueue.h"
 #include "productlabels/LabelTextFile.h"
@@ -19,7 +19,6 @@
 #include "productlabels/ProductImport.h"
 #include "productlabels/ProductQueueAccess.h"
 #include "productlabels/ProductQueueTable.h"
-#include "productlabels/ProductReplyFields.h"
 
 #include <QCoreApplication>
 #include <QCryptographicHash>
@@ -72,32 +71,9 @@ int childImport(const QString &server, const QString &directory)
         return 1;
     }
     ProductQueueWriter writer(queue);
-    const ImportOutcome outcome = runProductImport(exchange, ProductConditions(), ExpansionValues(), writer);
-    if (outcome.kind != ImportOutcome::Kind::Completed) {
+    const ProductImportOutcome outcome = runProductImport(exchange, ProductConditions(), ExpansionValues(), writer);
+    if (outcome.kind != ProductImportOutcome::Kind::Completed) {
         std::fprintf(stderr, "import: %s %s\n", qPrintable(outcome.message), qPrintable(exchange.statusLine()));
-        return 1;
-    }
-    return 0;
-}
-
-// The import's second half alone: the saved reply filled into the queue.
-int childFill(const QString &replyPath, const QString &directory)
-{
-    QFile file(replyPath);
-    if (!file.open(QIODevice::ReadOnly)) {
-        return 1;
-    }
-    const ServerReply reply(file.readAll());
-    LabelQueue queue(ProductQueueTable::fields());
-    if (!queue.open(QDir(directory).filePath(ProductQueueTable::fileName())).ok()) {
-        return 1;
-    }
-    ProductQueueWriter writer(queue);
-    FillOptions options;
-    options.countOverride = 1;
-    const FillResult result = FillQueueFromReply(reply, ProductReplyFields::shape(), writer, options);
-    if (!result.ok()) {
-        std::fprintf(stderr, "fill: %s\n", qPrintable(result.error));
         return 1;
     }
     return 0;
@@ -112,9 +88,9 @@ int childExport(const QString &directory, bool fixedWidth, const QString &today)
     ProductQueueReader reader(queue);
     const QDate date = QDate::fromString(today, QStringLiteral("yyyy/MM/dd"));
     const FixedClock clock{QDateTime(date, QTime(12, 0))};
-    const LabelExportResult result =
+    const ProductExportResult result =
         exportProductLabels(reader, benchSettings(fixedWidth), QDir(directory).filePath(QStringLiteral("ours")), clock);
-    if (result.kind != LabelExportResult::Kind::Written) {
+    if (result.kind != ProductExportResult::Kind::Written) {
         std::fprintf(stderr, "export: %s\n", qPrintable(result.message));
         return 1;
     }
@@ -131,7 +107,7 @@ int childExportPerPiece(const QString &directory, bool fixedWidth, int rows, con
     }
     ProductQueueReader reader(queue);
     const ProductLabelLines lines(benchSettings(fixedWidth), QDate::fromString(today, QStringLiteral("yyyy/MM/dd")));
-    TLogRecorder recorder;
+    TextRecorder recorder;
     recorder.setDirectory(QDir(directory).filePath(QStringLiteral("perpiece")));
     recorder.setFileName(QStringLiteral("Bars"));
     recorder.setFileExtName(QStringLiteral("txt"));
@@ -206,8 +182,7 @@ int lead(const Options &options)
     const QString work = options.workDirectory.isEmpty() ? temporary.path() : options.workDirectory;
     const QString today = QString::fromLatin1(DateToSlashedText(QDate::currentDate()));
     QProcess backoffice;
-    const QString server = startBackoffice(backoffice, options.backoffice,
-                                           {QStringLiteral("--products"), QString::number(options.products)});
+    const QString server = startBackoffice(backoffice, options.backoffice, options.products);
     if (server.isEmpty()) {
         std::fprintf(stderr, "could not start %s\n", qPrintable(options.backoffice));
         return 1;
@@ -373,12 +348,10 @@ int main(int argc, char **argv)
         return childImport(arguments[2], arguments[3]);
     }
     if (mode == QLatin1String("--child-fill") && arguments.size() == 4) {
-        return childFill(arguments[2], arguments[3]);
+        return fillFromSavedReply(arguments[2], arguments[3], 1);
     }
     if (mode == QLatin1String("--child-import-reference") && arguments.size() == 4) {
-        return referenceImport(argv[2], argv[3], ProductQueueTable::fields(), ProductReplyFields::shape().names) < 0
-                   ? 1
-                   : 0;
+        return referenceImport(argv[2], argv[3]) < 0 ? 1 : 0;
     }
     if (mode == QLatin1String("--child-export") && arguments.size() == 5) {
         return childExport(arguments[2], arguments[3] == QLatin1String("fixed"), arguments[4]);

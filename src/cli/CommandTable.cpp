@@ -5,6 +5,10 @@ Command branchesCommand();
 Command postCommand();
 Command tablesCreateCommand();
 Command importProductCommand();
+Command importPurchaseCommand();
+Command importStockTakeCommand();
+Command importTransferCommand();
+Command importDocumentCommand();
 Command exportProductsCommand();
 Command importCustomerCommand();
 Command exportCustomersCommand();
@@ -12,8 +16,10 @@ Command exportCustomersCommand();
 const std::vector<Command> &allCommands()
 {
     static const std::vector<Command> commands = {
-        linkTestCommand(),      branchesCommand(),       postCommand(),           tablesCreateCommand(),
-        importProductCommand(), exportProductsCommand(), importCustomerCommand(), exportCustomersCommand(),
+        linkTestCommand(),        branchesCommand(),       postCommand(),
+        tablesCreateCommand(),    importProductCommand(),  importPurchaseCommand(),
+        importStockTakeCommand(), importTransferCommand(), importDocumentCommand(),
+        exportProductsCommand(),  importCustomerCommand(), exportCustomersCommand(),
     };
     return commands;
 }

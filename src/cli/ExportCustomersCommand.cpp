@@ -1,10 +1,11 @@
 #include "cli/Command.h"
 #include "cli/ExportRun.h"
-#include "cli/QueueCommandFiles.h"
+#include "cli/ProductCommandFiles.h"
 #include "customerlabels/CustomerExport.h"
 #include "customerlabels/CustomerQueueTable.h"
 #include "labelqueue/LabelQueue.h"
-#include "productlabels/QueueRowAccess.h"
+#include "productlabels/ProductQueueAccess.h"
+#include "settings/CustomerOutputSettings.h"
 
 namespace {
 int exportCustomers(CommandContext &context, const QStringList &arguments)
@@ -13,11 +14,11 @@ int exportCustomers(CommandContext &context, const QStringList &arguments)
     return runExportCommand(
         QStringLiteral("export customers"), arguments,
         [&] {
-            const DbfStatus opened = openQueueTable(queue, CustomerQueueTable::fileName());
+            const DbfStatus opened = openCustomerQueue(queue, DbfTable::Access::ReadOnly);
             if (!opened.ok()) {
-                return LabelExportResult{LabelExportResult::Kind::Failed, opened.error(), {}, 0};
+                return ProductExportResult{ProductExportResult::Kind::Failed, opened.error(), {}, 0};
             }
-            QueueRowReader reader(queue, CustomerQueueTable::replyShape());
+            ProductQueueReader reader(queue, &CustomerQueueTable::replyShape());
             return exportCustomerLabels(reader, loadCustomerSettings(context.programDir), context.programDir);
         },
         [&](LabelProgramParameter parameter) {

@@ -1,7 +1,6 @@
 #include "cli/Command.h"
-#include "cli/Console.h"
 #include "cli/ExportRun.h"
-#include "cli/QueueCommandFiles.h"
+#include "cli/ProductCommandFiles.h"
 #include "components/Clock.h"
 #include "labelqueue/LabelQueue.h"
 #include "productlabels/ProductExport.h"
@@ -15,9 +14,9 @@ int exportProducts(CommandContext &context, const QStringList &arguments)
     return runExportCommand(
         QStringLiteral("export products"), arguments,
         [&] {
-            const DbfStatus opened = openQueueTable(queue, ProductQueueTable::fileName());
+            const DbfStatus opened = openProductQueue(queue, DbfTable::Access::ReadOnly);
             if (!opened.ok()) {
-                return LabelExportResult{LabelExportResult::Kind::Failed, opened.error(), {}, 0};
+                return ProductExportResult{ProductExportResult::Kind::Failed, opened.error(), {}, 0};
             }
             ProductQueueReader reader(queue);
             return exportProductLabels(reader, loadProductSettings(context.programDir), context.programDir,

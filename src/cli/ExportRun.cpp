@@ -2,10 +2,10 @@
 
 #include "cli/Command.h"
 #include "cli/Console.h"
-#include "productlabels/LabelExport.h"
+#include "productlabels/ProductExport.h"
 
 int runExportCommand(const QString &command, const QStringList &arguments,
-                     const std::function<LabelExportResult()> &write,
+                     const std::function<ProductExportResult()> &write,
                      const std::function<LabelProgramLaunch(LabelProgramParameter)> &launch)
 {
     bool launching = true;
@@ -24,8 +24,8 @@ int runExportCommand(const QString &command, const QStringList &arguments,
             return ExitCode::usage;
         }
     }
-    const LabelExportResult result = write();
-    if (result.kind != LabelExportResult::Kind::Written) {
+    const ProductExportResult result = write();
+    if (result.kind != ProductExportResult::Kind::Written) {
         Console::err(result.message);
         return ExitCode::failed;
     }

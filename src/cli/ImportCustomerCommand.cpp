@@ -2,116 +2,112 @@
 #include "app/ServerExchange.h"
 #include "cli/Command.h"
 #include "cli/Console.h"
-#include "cli/ImportReport.h"
-#include "cli/OptionWalk.h"
-#include "cli/QueueCommandFiles.h"
+#include "cli/ImportOptions.h"
+#include "cli/ProductCommandFiles.h"
 #include "components/Big5.h"
 #include "components/Clock.h"
-#include "components/DateText.h"
+#include "components/DateFieldText.h"
 #include "customerlabels/CustomerImport.h"
 #include "customerlabels/CustomerQueueTable.h"
 #include "labelqueue/LabelQueue.h"
-#include "productlabels/QueueRowAccess.h"
+#include "productlabels/ProductQueueAccess.h"
 
 namespace {
-// The conditions dialog's text fields and their length limits in bytes.
-struct TextOption {
-    const char *name;
-    QByteArray CustomerConditions::*field;
-    int limit;
+
+const QList<ImportOption> options = {
+    {"scust", 20}, {"ecust", 20}, {"cust_name", 20}, {"cust_tel", 20}, {"mobile", 20}, {"club_no", 6},
+    {"tbran", 20}, {"sdat", 10},  {"edat", 10},      {"birthdays", 3}, {"copies", 3},  {"card-barcode", 0},
 };
 
-const TextOption textOptions[] = {
-    {"scust", &CustomerConditions::scust, 20},         {"ecust", &CustomerConditions::ecust, 20},
-    {"cust_name", &CustomerConditions::cust_name, 20}, {"cust_tel", &CustomerConditions::cust_tel, 20},
-    {"mobile", &CustomerConditions::mobile, 20},       {"club_no", &CustomerConditions::club_no, 6},
-    {"tbran", &CustomerConditions::branch, 20},        {"sdat", &CustomerConditions::sdat, 10},
-    {"edat", &CustomerConditions::edat, 10},
-};
-
-struct ImportRequest {
-    CustomerConditions conditions;
-    bool ecustGiven = false;
-    bool edatGiven = false;
-    QString error;
-    bool badDate = false;
-};
-
-ImportRequest parseImport(const QStringList &arguments)
+std::optional<int> wholeNumber(const ImportOptionValues &values, const char *name, int fallback, QString &error)
 {
-    ImportRequest request;
-    OptionWalk options(arguments);
-    while (options.next()) {
-        const QString &name = options.name();
-        if (name == QLatin1String("--card-barcode") && options.isFlag()) {
-            request.conditions.barcodeFromCustomerCode = false;
-        } else if (name == QLatin1String("--birthdays")) {
-            request.conditions.birthdayDays = options.wholeNumber(0, 999).value_or(0);
-        } else if (name == QLatin1String("--copies")) {
-            request.conditions.copies = options.wholeNumber(0, 999).value_or(1);
-        } else {
-            const auto option = std::find_if(std::begin(textOptions), std::end(textOptions), [&](const TextOption &o) {
-                return name == QLatin1String("--") + QLatin1String(o.name);
-            });
-            if (option == std::end(textOptions)) {
-                options.failUnknown();
-                continue;
-            }
-            const std::optional<QByteArray> text = options.big5Value(option->limit);
-            if (!text) {
-                continue;
-            }
-            request.conditions.*(option->field) = *text;
-            request.ecustGiven = request.ecustGiven || option->field == &CustomerConditions::ecust;
-            request.edatGiven = request.edatGiven || option->field == &CustomerConditions::edat;
-            const bool isDate =
-                option->field == &CustomerConditions::sdat || option->field == &CustomerConditions::edat;
-            if (isDate && !DateText::isBlank(*text) && !DateText::isValid(*text)) {
-                request.badDate = true;
-                options.fail(name + QStringLiteral(" ") + QString::fromUtf8(badDateText));
-            }
-        }
+    if (!values.has(name)) {
+        return fallback;
     }
-    request.error = options.error();
-    // As a user who types a field and leaves it: the start code and a valid
-    // start date are copied into the end fields unless those were given.
-    if (!request.ecustGiven) {
-        request.conditions.ecust = request.conditions.scust;
+    bool ok = false;
+    const int number = values.text(name).toInt(&ok);
+    if (!ok || number < 0) {
+        error = QStringLiteral("--%1 takes a whole number from 0 to 999").arg(QLatin1String(name));
+        return std::nullopt;
     }
-    if (!request.edatGiven && !DateText::isBlank(request.conditions.sdat)) {
-        request.conditions.edat = request.conditions.sdat;
+    return number;
+}
+
+// A date as the field holds it once typed: the mask's ten places, a blank
+// date when not given; anything else is no date at all.
+std::optional<QByteArray> typedDate(const ImportOptionValues &values, const char *name)
+{
+    const std::optional<QByteArray> date = DateFieldText::fromTyped(Big5::decode(values.text(name)));
+    if (!date || (!DateFieldText::isBlank(*date) && !DateFieldText::isValid(*date))) {
+        return std::nullopt;
     }
-    return request;
+    return date;
+}
+
+// The fields as a user fills them who types each given value and leaves the
+// field: the start code and a valid start date are copied into their ends
+// unless the ends are given too.
+std::optional<CustomerConditions> typedConditions(const ImportOptionValues &values, QString &error)
+{
+    CustomerConditions conditions;
+    conditions.scust = values.text("scust");
+    conditions.ecust = values.has("ecust") ? values.text("ecust") : conditions.scust;
+    conditions.cust_name = values.text("cust_name");
+    conditions.cust_tel = values.text("cust_tel");
+    conditions.mobile = values.text("mobile");
+    conditions.club_no = values.text("club_no");
+    conditions.branch = values.text("tbran");
+    const std::optional<QByteArray> sdat = typedDate(values, "sdat");
+    const std::optional<QByteArray> edat = typedDate(values, "edat");
+    if (!sdat || !edat) {
+        error = QString::fromUtf8(DateFieldText::malformedDateMessage);
+        return std::nullopt;
+    }
+    conditions.sdat = *sdat;
+    conditions.edat = values.has("edat") || DateFieldText::isBlank(*sdat) ? *edat : *sdat;
+    const std::optional<int> birthdays = wholeNumber(values, "birthdays", 0, error);
+    const std::optional<int> copies = wholeNumber(values, "copies", 1, error);
+    if (!birthdays || !copies) {
+        return std::nullopt;
+    }
+    conditions.birthdayDays = *birthdays;
+    conditions.copies = *copies;
+    conditions.barcodeFromCustomerCode = !values.isOn("card-barcode");
+    return conditions;
 }
 
 int importCustomer(CommandContext &context, const QStringList &arguments)
 {
     const QString command = QStringLiteral("import customer");
-    const ImportRequest request = parseImport(arguments);
-    if (!request.error.isEmpty()) {
-        Console::err(command + QStringLiteral(": ") + request.error);
-        return request.badDate ? ExitCode::failed : ExitCode::usage;
+    const ImportOptionValues values = parseImportOptions(arguments, options);
+    if (!values.error.isEmpty()) {
+        Console::err(command + QStringLiteral(": ") + values.error);
+        return ExitCode::usage;
     }
-    const QByteArray branch = request.conditions.branch.trimmed();
-    if (!branch.isEmpty()) {
-        const BranchList::Choices choices = BranchList::fetch(context.exchange, BranchList::Style::LeadingEmptyEntry);
-        if (!choices.entries.contains(branch)) {
-            Console::err(command +
-                         QStringLiteral(": the branch list does not offer --tbran %1").arg(Big5::decode(branch)));
-            return ExitCode::failed;
-        }
+    QString error;
+    const std::optional<CustomerConditions> conditions = typedConditions(values, error);
+    if (!conditions) {
+        Console::err(command + QStringLiteral(": ") + error);
+        return ExitCode::failed;
+    }
+    const QByteArray branch = conditions->branch.trimmed();
+    if (!branch.isEmpty() &&
+        !BranchList::fetch(context.exchange, BranchList::Style::LeadingEmptyEntry).entries.contains(branch)) {
+        Console::err(command + QStringLiteral(": the branch list does not offer --tbran %1").arg(Big5::decode(branch)));
+        return ExitCode::failed;
     }
     LabelQueue queue(CustomerQueueTable::fields());
-    const DbfStatus opened = openQueueTable(queue, CustomerQueueTable::fileName());
+    const DbfStatus opened = openCustomerQueue(queue);
     if (!opened.ok()) {
         Console::err(opened.error());
         return ExitCode::failed;
     }
-    QueueRecordWriter writer(queue, CustomerQueueTable::replyShape());
-    const ImportOutcome outcome =
-        runCustomerImport(context.exchange, request.conditions, Clock::system().today(), writer);
+    ProductQueueWriter writer(queue, &CustomerQueueTable::replyShape());
+    const ProductImportOutcome outcome =
+        runCustomerImport(context.exchange, *conditions, Clock::system().today(), writer);
     return reportImport(context, command, outcome, CustomerQueueTable::fileName());
 }
+
 } // namespace
 
 Command importCustomerCommand()

@@ -1,29 +1,21 @@
 #include "cli/Command.h"
 #include "cli/Console.h"
-#include "cli/ImportReport.h"
-#include "cli/OptionWalk.h"
-#include "cli/QueueCommandFiles.h"
-#include "labelqueue/LabelQueue.h"
+#include "cli/ImportOptions.h"
 #include "productlabels/ProductImport.h"
-#include "productlabels/ProductQueueAccess.h"
-#include "productlabels/ProductQueueTable.h"
-
-#include <climits>
 
 namespace {
 // The conditions dialog's text fields and their length limits in bytes.
-struct TextOption {
-    const char *name;
+struct TextField {
+    ImportOption option;
     QByteArray ProductConditions::*field;
-    int limit;
 };
 
-const TextOption textOptions[] = {
-    {"item1", &ProductConditions::item1, 20},     {"sitem", &ProductConditions::sitem, 20},
-    {"eitem", &ProductConditions::eitem, 20},     {"barcode", &ProductConditions::barcode, 20},
-    {"cate_no", &ProductConditions::cate_no, 20}, {"kind_no", &ProductConditions::kind_no, 20},
-    {"supp_no", &ProductConditions::supp_no, 20}, {"color", &ProductConditions::color, 12},
-    {"sizes", &ProductConditions::sizes, 12},     {"price-branch", &ProductConditions::priceBranch, 20},
+const TextField textFields[] = {
+    {{"item1", 20}, &ProductConditions::item1},     {{"sitem", 20}, &ProductConditions::sitem},
+    {{"eitem", 20}, &ProductConditions::eitem},     {{"barcode", 20}, &ProductConditions::barcode},
+    {{"cate_no", 20}, &ProductConditions::cate_no}, {{"kind_no", 20}, &ProductConditions::kind_no},
+    {{"supp_no", 20}, &ProductConditions::supp_no}, {{"color", 12}, &ProductConditions::color},
+    {{"sizes", 12}, &ProductConditions::sizes},     {{"price-branch", 20}, &ProductConditions::priceBranch},
 };
 
 struct ImportRequest {
@@ -34,30 +26,27 @@ struct ImportRequest {
 
 ImportRequest parseImport(const QStringList &arguments)
 {
-    ImportRequest request;
-    OptionWalk options(arguments);
-    while (options.next()) {
-        const QString &name = options.name();
-        if (name == QLatin1String("--isquan") && options.isFlag()) {
-            request.conditions.isquan = true;
-        } else if (name == QLatin1String("--all") && options.isFlag()) {
-            request.all = true;
-        } else if (name == QLatin1String("--count")) {
-            if (const std::optional<int> count = options.wholeNumber(INT_MIN + 1, INT_MAX)) {
-                request.conditions.count = *count;
-            }
-        } else {
-            const auto option = std::find_if(std::begin(textOptions), std::end(textOptions), [&](const TextOption &o) {
-                return name == QLatin1String("--") + QLatin1String(o.name);
-            });
-            if (option == std::end(textOptions)) {
-                options.failUnknown();
-            } else if (const std::optional<QByteArray> text = options.big5Value(option->limit)) {
-                request.conditions.*(option->field) = *text;
-            }
-        }
+    QList<ImportOption> options = {{"isquan", 0}, {"all", 0}, {"count", 20}};
+    for (const TextField &text : textFields) {
+        options.append(text.option);
     }
-    request.error = options.error();
+    const ImportOptionValues values = parseImportOptions(arguments, options);
+    ImportRequest request;
+    request.error = values.error;
+    for (const TextField &text : textFields) {
+        request.conditions.*(text.field) = values.text(text.option.name);
+    }
+    request.conditions.isquan = values.isOn("isquan");
+    request.all = values.isOn("all");
+    if (values.has("count")) {
+        bool ok = false;
+        const qlonglong count = values.text("count").toLongLong(&ok);
+        if ((!ok || count < 0) && request.error.isEmpty()) {
+            request.error = QStringLiteral("--count takes a whole number of 0 or more, not \"%1\"")
+                                .arg(QString::fromLatin1(values.text("count")));
+        }
+        request.conditions.count = double(count);
+    }
     return request;
 }
 
@@ -73,17 +62,10 @@ int importProduct(CommandContext &context, const QStringList &arguments)
         Console::err(QStringLiteral("Give --all to import every product."));
         return ExitCode::usage;
     }
-    const ProductOutputSettings settings = loadProductSettings(context.programDir);
-    LabelQueue queue(ProductQueueTable::fields());
-    const DbfStatus opened = openQueueTable(queue, ProductQueueTable::fileName());
-    if (!opened.ok()) {
-        Console::err(opened.error());
-        return ExitCode::failed;
-    }
-    ProductQueueWriter writer(queue);
-    const ImportOutcome outcome =
-        runProductImport(context.exchange, request.conditions, expansionValues(settings), writer);
-    return reportImport(context, QStringLiteral("import product"), outcome, ProductQueueTable::fileName());
+    return importIntoQueue(context, QStringLiteral("import product"),
+                           [&](const ExpansionValues &expansion, ProductQueueSink &sink) {
+                               return runProductImport(context.exchange, request.conditions, expansion, sink);
+                           });
 }
 } // namespace
 

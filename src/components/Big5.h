@@ -1,10 +1,7 @@
 #pragma once
 
 #include <QByteArray>
-#include <QList>
 #include <QString>
-
-#include <utility>
 
 // Conversion between Qt's Unicode text and the Big5 (code page 950) bytes that
 // every stored, sent and exported text of the program is made of. The
@@ -29,18 +26,6 @@ bool canEncode(QStringView text);
 
 // For the program's own fixed texts, which are known to be Big5-encodable.
 QByteArray fromUtf8Literal(const char *utf8);
-
-// A table of rules named by UTF-8 literals (member text), each name turned
-// into Big5 once, in table order.
-template <class Rule, std::size_t N>
-QList<std::pair<QByteArray, const Rule *>> keyedByText(const Rule (&rules)[N])
-{
-    QList<std::pair<QByteArray, const Rule *>> keyed;
-    for (const Rule &rule : rules) {
-        keyed.append({fromUtf8Literal(rule.text), &rule});
-    }
-    return keyed;
-}
 
 // For display: a byte sequence that is not Big5 shows as U+FFFD, one per bad byte.
 QString decode(const QByteArray &bytes);

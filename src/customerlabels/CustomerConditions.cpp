@@ -1,8 +1,8 @@
 #include "customerlabels/CustomerConditions.h"
 
 #include "app/BranchList.h"
-#include "app/RequestPieces.h"
-#include "components/DateText.h"
+#include "components/DateFieldText.h"
+#include "productlabels/ConditionText.h"
 
 namespace {
 
@@ -11,9 +11,10 @@ QByteArray twoDigits(int number)
     return QByteArray::number(number).rightJustified(2, '0');
 }
 
+// A date field sends its text unless nothing was typed into it.
 void addDate(QByteArray &request, const char *key, const QByteArray &date)
 {
-    if (!DateText::isBlank(date)) {
+    if (!date.trimmed().isEmpty() && !DateFieldText::isBlank(date)) {
         request.append(key).append(date);
     }
 }
@@ -35,12 +36,12 @@ BirthdayWindow birthdayWindow(const QDate &today, int days)
 QByteArray customerImportRequest(const CustomerConditions &conditions, const LinkSettings &link, const QDate &today)
 {
     QByteArray request = BranchRequest::customerImport(link);
-    appendCondition(request, "&scust=", conditions.scust);
-    appendCondition(request, "&ecust=", conditions.ecust);
-    appendCondition(request, "&cust_name=", conditions.cust_name);
-    appendCondition(request, "&cust_tel=", conditions.cust_tel);
-    appendCondition(request, "&mobile=", conditions.mobile);
-    appendCondition(request, "&club_no=", conditions.club_no);
+    ConditionText::addWhenNotEmpty(request, "&scust=", conditions.scust);
+    ConditionText::addWhenNotEmpty(request, "&ecust=", conditions.ecust);
+    ConditionText::addWhenNotEmpty(request, "&cust_name=", conditions.cust_name);
+    ConditionText::addWhenNotEmpty(request, "&cust_tel=", conditions.cust_tel);
+    ConditionText::addWhenNotEmpty(request, "&mobile=", conditions.mobile);
+    ConditionText::addWhenNotEmpty(request, "&club_no=", conditions.club_no);
     request.append(BranchRequest::customerBranchCondition(conditions.branch));
     addDate(request, "&sdat=", conditions.sdat);
     addDate(request, "&edat=", conditions.edat);

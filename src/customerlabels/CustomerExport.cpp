@@ -1,26 +1,27 @@
 #include "customerlabels/CustomerExport.h"
 
 #include "customerlabels/CustomerLabelLines.h"
-#include "productlabels/LabelRowSource.h"
+#include "customerlabels/CustomerQueueTable.h"
+#include "productlabels/ProductRowSource.h"
 
 QString customerLabelTextPath(const QString &programDir)
 {
     return programDir + QStringLiteral("/bar2/Bars.txt");
 }
 
-LabelExportResult exportCustomerLabels(LabelRowSource &rows, const CustomerOutputSettings &settings,
-                                       const QString &programDir)
+ProductExportResult exportCustomerLabels(ProductRowSource &rows, const CustomerOutputSettings &settings,
+                                         const QString &programDir)
 {
-    if (rows.rowCount() > 0) {
+    const QString path = customerLabelTextPath(programDir);
+    return exportLabelFile(rows, path, [&] {
         const QString directoryProblem = makeCustomerLabelDirectory(programDir);
         if (!directoryProblem.isEmpty()) {
-            LabelExportResult failed;
-            failed.kind = LabelExportResult::Kind::Failed;
-            failed.message = directoryProblem;
+            LabelTextFileResult failed;
+            failed.error = directoryProblem;
             return failed;
         }
-    }
-    return exportLabelFile(rows, CustomerLabelLines(settings), customerLabelTextPath(programDir));
+        return writeLabelTextFile(rows, CustomerLabelLines(settings), CustomerQueueTable::BAR_NO, path);
+    });
 }
 
 QString customerLabelProgramIniPath(const QString &programDir)
@@ -35,9 +36,9 @@ LabelProgramLaunch launchCustomerLabelProgram(const QString &programDir, LabelPr
                               launcher);
 }
 
-LabelExportRun runCustomerExport(LabelRowSource &rows, const CustomerOutputSettings &settings,
-                                 const QString &programDir, LabelProgramParameter parameter, Prompts &prompts,
-                                 ProgramLauncher &launcher)
+ProductExportRun runCustomerExport(ProductRowSource &rows, const CustomerOutputSettings &settings,
+                                   const QString &programDir, LabelProgramParameter parameter, Prompts &prompts,
+                                   ProgramLauncher &launcher)
 {
     return runLabelExport(
         rows, prompts, [&] { return exportCustomerLabels(rows, settings, programDir); },

@@ -3,12 +3,20 @@
 #include "app/ServerExchange.h"
 #include "customerlabels/CustomerQueueTable.h"
 
-ImportOutcome runCustomerImport(ServerExchange &exchange, const CustomerConditions &conditions, const QDate &today,
-                                ReplyRecordSink &sink, const std::function<void(int rowsAdded)> &progress)
+ProductImportOutcome runCustomerImport(ServerExchange &exchange, const CustomerConditions &conditions,
+                                       const QDate &today, ProductQueueSink &sink,
+                                       const std::function<void(int rowsAdded)> &progress)
 {
-    FillOptions options;
-    options.countOverride = customerCountOverride(conditions);
-    options.progress = progress;
-    return runQueueImport(exchange, customerImportScript, customerImportRequest(conditions, exchange.settings(), today),
-                          CustomerQueueTable::replyShape(), sink, options, QString::fromUtf8(customerImportDoneText));
+    QueueImport import;
+    import.script = customerImportScript;
+    import.request = customerImportRequest(conditions, exchange.settings(), today);
+    import.name = QString::fromUtf8(customerImportName);
+    import.doneMessage = QString::fromUtf8(customerImportDoneText);
+    import.countOverride = customerCountOverride(conditions);
+    import.shape = &CustomerQueueTable::replyShape();
+    ProductImportOutcome outcome = runQueueImport(exchange, import, sink, progress);
+    if (outcome.kind == ProductImportOutcome::Kind::NoData) {
+        outcome.message.clear();
+    }
+    return outcome;
 }

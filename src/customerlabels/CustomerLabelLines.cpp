@@ -2,9 +2,11 @@
 
 #include "components/Big5.h"
 #include "customerlabels/CustomerQueueTable.h"
-#include "productlabels/LabelRowSource.h"
+#include "productlabels/ProductRowSource.h"
 
 #include <QList>
+
+#include <utility>
 
 namespace {
 using namespace CustomerQueueTable;
@@ -23,7 +25,13 @@ const Rule rules[] = {
 
 const QList<std::pair<QByteArray, const Rule *>> &big5Rules()
 {
-    static const QList<std::pair<QByteArray, const Rule *>> keyed = Big5::keyedByText(rules);
+    static const QList<std::pair<QByteArray, const Rule *>> keyed = [] {
+        QList<std::pair<QByteArray, const Rule *>> list;
+        for (const Rule &rule : rules) {
+            list.append({Big5::fromUtf8Literal(rule.text), &rule});
+        }
+        return list;
+    }();
     return keyed;
 }
 } // namespace
@@ -42,7 +50,8 @@ std::optional<CustomerColumn> recogniseCustomerColumn(const QByteArray &entry)
 }
 
 CustomerLabelLines::CustomerLabelLines(const CustomerOutputSettings &settings)
-    : LabelLines(BAR_NO, settings.fixedWidth, settings.oneLinePerLabel)
+    : layout_(settings.fixedWidth ? LabelTextRules::Layout::FixedWidth : LabelTextRules::Layout::Comma)
+    , oneLinePerLabel_(settings.oneLinePerLabel)
 {
     for (const QByteArray &entry : settings.columns) {
         if (std::optional<CustomerColumn> column = recogniseCustomerColumn(entry)) {
@@ -51,13 +60,21 @@ CustomerLabelLines::CustomerLabelLines(const CustomerOutputSettings &settings)
     }
 }
 
-void CustomerLabelLines::appendColumns(QByteArray &line, const LabelRowSource &rows) const
+qint64 CustomerLabelLines::repeatCount(const ProductRowSource &rows) const
 {
+    return LabelTextRules::labelCount(rows.number(QUAN), oneLinePerLabel_);
+}
+
+void CustomerLabelLines::build(QByteArray &line, const ProductRowSource &rows) const
+{
+    line.clear();
     for (const CustomerColumn &column : columns_) {
         if (column.field < 0) {
-            LabelTextRules::appendCustomText(line, column.entry, layout());
+            LabelTextRules::appendCustomText(line, column.entry, layout_);
         } else {
-            LabelTextRules::appendValue(line, rows.text(column.field), column.width, layout());
+            LabelTextRules::appendValue(line, rows.text(column.field), column.width, layout_);
         }
     }
+    line.append(LabelTextRules::quantityText(rows.number(QUAN), oneLinePerLabel_));
+    line.append(LabelTextRules::lineEnd);
 }

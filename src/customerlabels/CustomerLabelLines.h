@@ -1,10 +1,14 @@
 #pragma once
 
-#include "productlabels/LabelTextFile.h"
+#include "labelqueue/LabelTextRules.h"
 #include "settings/CustomerOutputSettings.h"
+
+#include <QByteArray>
 
 #include <optional>
 #include <vector>
+
+class ProductRowSource;
 
 // One entry of the customer export's column list, recognised once: a field's
 // text at its width (the width its caption names), or a custom text.
@@ -18,15 +22,20 @@ struct CustomerColumn {
 // an entry that matches no rule yields nothing: nullopt.
 std::optional<CustomerColumn> recogniseCustomerColumn(const QByteArray &entry);
 
-// The customer lines of "bar2/Bars.txt": key BAR_NO, the customer column entries.
-class CustomerLabelLines : public LabelLines
+// The lines of "bar2/Bars.txt" (see writeLabelTextFile): the customer column
+// entries, then the quantity and CR LF.
+class CustomerLabelLines
 {
 public:
     explicit CustomerLabelLines(const CustomerOutputSettings &settings);
 
-protected:
-    void appendColumns(QByteArray &line, const LabelRowSource &rows) const override;
+    // How many times the current row's line is written.
+    qint64 repeatCount(const ProductRowSource &rows) const;
+    // The current row's line, CR LF included, replacing the text of line.
+    void build(QByteArray &line, const ProductRowSource &rows) const;
 
 private:
     std::vector<CustomerColumn> columns_;
+    LabelTextRules::Layout layout_;
+    bool oneLinePerLabel_;
 };

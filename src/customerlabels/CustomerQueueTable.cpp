@@ -68,14 +68,13 @@ const QList<QueueColumn> &columns()
     return all;
 }
 
-const ReplyRecordShape &replyShape()
+const ReplyShape &replyShape()
 {
-    static const ReplyRecordShape shape = [] {
-        ReplyRecordShape made;
+    static const ReplyShape shape = [] {
+        ReplyShape made;
         for (const DbfFieldSpec &field : fields()) {
             made.names.append(field.name);
         }
-        made.numeric.set(QUAN);
         made.recordNoun = QStringLiteral("客戶資料");
         return made;
     }();

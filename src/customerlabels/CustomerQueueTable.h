@@ -2,7 +2,7 @@
 
 #include "labelqueue/DbfHeader.h"
 #include "labelqueue/QueueColumn.h"
-#include "productlabels/ReplyRecord.h"
+#include "productlabels/FillQueueFromReply.h"
 
 #include <QList>
 #include <QString>
@@ -38,6 +38,6 @@ const QList<QueueColumn> &columns();
 
 // A customer reply record: 12 lines in the order of the fields above, the
 // quantity the only number.
-const ReplyRecordShape &replyShape();
+const ReplyShape &replyShape();
 
 } // namespace CustomerQueueTable

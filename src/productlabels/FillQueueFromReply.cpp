@@ -4,6 +4,8 @@
 #include "components/Big5.h"
 #include "components/DecimalText.h"
 
+#include <algorithm>
+
 namespace {
 const QByteArrayView separator("---------------------");
 const QByteArrayView endOfReply("EOT");
@@ -17,18 +19,30 @@ QString shown(QByteArrayView value)
            (cut ? QStringLiteral("…") : QString()) + QStringLiteral("」");
 }
 
-QString recordText(const ReplyRecordShape &shape, int number)
+// The product record as a shape, so both records are read alike.
+const ReplyShape &productShape()
 {
-    return QStringLiteral("第 %1 筆").arg(number) + shape.recordNoun;
+    static const ReplyShape shape = [] {
+        ReplyShape made;
+        for (int position = 0; position < ProductReplyFields::count; ++position) {
+            made.names.append(ProductReplyFields::names()[position]);
+            if (position > 0 && ProductReplyFields::isNumeric(position)) {
+                made.numeric.append(position);
+            }
+        }
+        made.recordNoun = QStringLiteral("產品資料");
+        return made;
+    }();
+    return shape;
 }
-} // namespace
 
-FillResult FillQueueFromReply(const ServerReply &reply, const ReplyRecordShape &shape, ReplyRecordSink &sink,
-                              const FillOptions &options)
+FillResult fillRows(const ServerReply &reply, ProductQueueSink &sink, const FillOptions &options)
 {
+    const ReplyShape &shape = options.shape ? *options.shape : productShape();
+    const int count = int(std::min<qsizetype>(shape.names.size(), ProductReplyFields::count));
+    const auto recordText = [&shape](int number) { return QStringLiteral("第 %1 筆").arg(number) + shape.recordNoun; };
     FillResult result;
-    ReplyRecord record;
-    const int count = shape.count();
+    ProductReplyRecord record;
     int position = 0;
     int recordNumber = 0;
     const int interval = options.progressInterval > 0 ? options.progressInterval : 1;
@@ -48,7 +62,7 @@ FillResult FillQueueFromReply(const ServerReply &reply, const ReplyRecordShape &
             }
             const QString refusal = sink.append(record);
             if (!refusal.isEmpty()) {
-                return fail(recordText(shape, record.number) + QStringLiteral("無法存入: ") + refusal);
+                return fail(recordText(record.number) + QStringLiteral("無法存入: ") + refusal);
             }
             ++result.rowsAdded;
             if (options.progress && result.rowsAdded % interval == 0) {
@@ -61,22 +75,22 @@ FillResult FillQueueFromReply(const ServerReply &reply, const ReplyRecordShape &
             record.clear(++recordNumber);
         }
         if (position >= count) {
-            return fail(recordText(shape, recordNumber) + QStringLiteral("超過 %1 個值 (多出的值為").arg(count) +
-                        shown(line) + QStringLiteral(")"));
+            return fail(recordText(recordNumber) + QStringLiteral("超過 %1 個值 (多出的值為").arg(count) + shown(line) +
+                        QStringLiteral(")"));
         }
         record.texts[position] = line;
         if (position == 0) {
             const std::optional<double> quantity = DecimalText::parse(line);
             if (!quantity) {
-                return fail(recordText(shape, recordNumber) + QStringLiteral("的數量") + shown(line) +
+                return fail(recordText(recordNumber) + QStringLiteral("的數量") + shown(line) +
                             QStringLiteral("不是數字"));
             }
             record.numbers[0] = options.countOverride ? options.countOverride : quantity;
-        } else if (shape.isNumeric(position)) {
+        } else if (shape.numeric.contains(position)) {
             const std::optional<double> number = DecimalText::parse(line);
             const bool blank = line.trimmed().isEmpty();
             if (!number && !blank) {
-                return fail(recordText(shape, recordNumber) + QStringLiteral("的 ") +
+                return fail(recordText(recordNumber) + QStringLiteral("的 ") +
                             QString::fromLatin1(shape.names[position]) + shown(line) + QStringLiteral("不是數字"));
             }
             record.numbers[position] = number;
@@ -84,10 +98,29 @@ FillResult FillQueueFromReply(const ServerReply &reply, const ReplyRecordShape &
         record.valueCount = ++position;
     }
     if (position > 0) {
-        return fail(recordText(shape, recordNumber) + QStringLiteral("沒有結束線就結束了,未存入"));
+        return fail(recordText(recordNumber) + QStringLiteral("沒有結束線就結束了,未存入"));
     }
     if (options.progress) {
         options.progress(result.rowsAdded);
+    }
+    return result;
+}
+
+} // namespace
+
+FillResult FillQueueFromReply(const ServerReply &reply, ProductQueueSink &sink, const FillOptions &options)
+{
+    // One hold of the table and one sync for all rows (nested in the import's own hold, if it has one).
+    const QString refused = sink.beginImport();
+    if (!refused.isEmpty()) {
+        FillResult result;
+        result.error = refused;
+        return result;
+    }
+    FillResult result = fillRows(reply, sink, options);
+    const QString unsynced = sink.endImport();
+    if (!unsynced.isEmpty() && result.ok()) {
+        result.error = unsynced;
     }
     return result;
 }

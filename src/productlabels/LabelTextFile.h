@@ -1,7 +1,9 @@
 #pragma once
 
 #include "labelqueue/LabelTextRules.h"
+#include "labelqueue/LabelTextWriter.h"
 #include "productlabels/ProductColumns.h"
+#include "productlabels/ProductRowSource.h"
 #include "settings/ProductOutputSettings.h"
 
 #include <QByteArray>
@@ -11,66 +13,67 @@
 
 #include <vector>
 
-class LabelRowSource;
+class ProductRowSource;
 
-// The lines of a label text file ("Bars.txt"): per row whose key field is not
-// empty, the value of every recognised column entry in list order, then the
-// quantity (position 0) and CR LF; in one-label-per-line mode as many
-// identical lines as the rounded quantity, each ending in 1. Each label side
-// supplies its column entries.
-class LabelLines
-{
-public:
-    LabelLines(int keyPosition, bool fixedWidth, bool oneLinePerLabel);
-    virtual ~LabelLines() = default;
-
-    // How many times line() is written for the current row of rows: 0 for a
-    // row without key or, in one-label-per-line mode, a quantity below 1.
-    qint64 repeatCount(const LabelRowSource &rows) const;
-    // The current row's line, CR LF included, replacing the text of line.
-    void build(QByteArray &line, const LabelRowSource &rows) const;
-
-    LabelTextRules::Layout layout() const { return layout_; }
-    bool oneLinePerLabel() const { return oneLinePerLabel_; }
-
-protected:
-    virtual void appendColumns(QByteArray &line, const LabelRowSource &rows) const = 0;
-
-private:
-    int keyPosition_;
-    LabelTextRules::Layout layout_;
-    bool oneLinePerLabel_;
-};
-
-// The product lines: key BARCODE, the product column entries.
-class ProductLabelLines : public LabelLines
+// The lines of "Bars.txt" for the product queue: per row with a BARCODE, the
+// value of every recognised column entry in list order, then the quantity and
+// CR LF; in one-label-per-line mode as many identical lines as the rounded
+// quantity, each ending in 1.
+class ProductLabelLines
 {
 public:
     // Takes the layout, one-label-per-line and the column list of settings.
     ProductLabelLines(const ProductOutputSettings &settings, const QDate &today);
 
-    const std::vector<ProductColumn> &columns() const { return columns_; }
-    const QByteArray &today() const { return today_; }
+    // How many times line() is written for the current row of rows: 0 for a
+    // row without BARCODE or, in one-label-per-line mode, a quantity below 1.
+    qint64 repeatCount(const ProductRowSource &rows) const;
+    // The current row's line, CR LF included, replacing the text of line.
+    void build(QByteArray &line, const ProductRowSource &rows) const;
 
-protected:
-    void appendColumns(QByteArray &line, const LabelRowSource &rows) const override;
+    const std::vector<ProductColumn> &columns() const { return columns_; }
+    LabelTextRules::Layout layout() const { return layout_; }
+    const QByteArray &today() const { return today_; }
+    bool oneLinePerLabel() const { return oneLinePerLabel_; }
 
 private:
     std::vector<ProductColumn> columns_;
+    LabelTextRules::Layout layout_;
+    bool oneLinePerLabel_;
     QByteArray today_;
 };
 
-struct LabelTextFileResult {
-    QString error; // empty when the new file is in place
-    qint64 lines = 0;
-    bool ok() const { return error.isEmpty(); }
-};
-
-// Writes a label text file at path. The new file replaces the old one only
-// when it is complete; when anything fails (a row cannot be read, the
-// directory cannot take the file, a write or the disk fails, the old file
-// cannot be replaced) the old file stays as it was and error says why.
-LabelTextFileResult writeLabelTextFile(LabelRowSource &rows, const LabelLines &lines, const QString &path);
-
-LabelTextFileResult writeProductLabelTextFile(LabelRowSource &rows, const ProductOutputSettings &settings,
+// Writes the product label text file at path. The new file replaces the old
+// one only when it is complete and holds a line; when no row gives a line, or
+// anything fails (a row cannot be read, the directory cannot take the file, a
+// write or the disk fails, the old file cannot be replaced) the old file stays
+// as it was and error says why.
+LabelTextFileResult writeProductLabelTextFile(ProductRowSource &rows, const ProductOutputSettings &settings,
                                               const QString &path, const QDate &today);
+
+// Both exports' file: for each row whose key field is filled, lines.build()
+// written lines.repeatCount() times. The file's rules are those above.
+template <class Lines>
+LabelTextFileResult writeLabelTextFile(ProductRowSource &rows, const Lines &lines, int keyPosition, const QString &path)
+{
+    LabelTextWriter file(path);
+    if (!file.open()) {
+        return file.commit();
+    }
+    QByteArray line;
+    for (int row = 0; row < rows.rowCount(); ++row) {
+        const QString readError = rows.read(row);
+        if (!readError.isEmpty()) {
+            return file.abandon(QStringLiteral("第 %1 筆讀不出來: %2").arg(row + 1).arg(readError));
+        }
+        if (rows.text(keyPosition).isEmpty()) {
+            continue;
+        }
+        const qint64 repeat = lines.repeatCount(rows);
+        if (repeat > 0) {
+            lines.build(line, rows);
+        }
+        file.writeRow(line, repeat);
+    }
+    return file.commit();
+}

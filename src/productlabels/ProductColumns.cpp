@@ -2,8 +2,8 @@
 
 #include "components/Big5.h"
 #include "components/NumberText.h"
-#include "productlabels/LabelRowSource.h"
 #include "productlabels/ProductReplyFields.h"
+#include "productlabels/ProductRowSource.h"
 
 #include <QList>
 
@@ -64,10 +64,21 @@ const Rule rules[] = {
     {"件數", false, Kind::Field, UNIT_Q, 8},
 };
 
-const QList<std::pair<QByteArray, const Rule *>> &big5Rules()
+struct Big5Rule {
+    QByteArray text;
+    const Rule *rule;
+};
+
+const QList<Big5Rule> &big5Rules()
 {
-    static const QList<std::pair<QByteArray, const Rule *>> keyed = Big5::keyedByText(rules);
-    return keyed;
+    static const QList<Big5Rule> list = [] {
+        QList<Big5Rule> converted;
+        for (const Rule &rule : rules) {
+            converted.append({Big5::fromUtf8Literal(rule.text), &rule});
+        }
+        return converted;
+    }();
+    return list;
 }
 
 // A special price counts when it rounds (half to even) to a whole number other than 0.
@@ -92,16 +103,16 @@ std::optional<ProductColumn> recogniseProductColumn(const QByteArray &entry)
     if (entry.startsWith('#')) {
         return ProductColumn{Kind::CustomText, -1, 0, entry};
     }
-    for (const auto &[text, rule] : big5Rules()) {
-        const bool matches = rule->wholeText ? entry == text : entry.startsWith(text);
+    for (const Big5Rule &candidate : big5Rules()) {
+        const bool matches = candidate.rule->wholeText ? entry == candidate.text : entry.startsWith(candidate.text);
         if (matches) {
-            return ProductColumn{rule->kind, rule->position, rule->width, entry};
+            return ProductColumn{candidate.rule->kind, candidate.rule->position, candidate.rule->width, entry};
         }
     }
     return std::nullopt;
 }
 
-void appendProductColumn(QByteArray &line, const ProductColumn &column, const LabelRowSource &rows,
+void appendProductColumn(QByteArray &line, const ProductColumn &column, const ProductRowSource &rows,
                          LabelTextRules::Layout layout, const QByteArray &today)
 {
     switch (column.kind) {

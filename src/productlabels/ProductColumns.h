@@ -7,7 +7,7 @@
 
 #include <optional>
 
-class LabelRowSource;
+class ProductRowSource;
 
 // One entry of the product export's column list, recognised once.
 struct ProductColumn {
@@ -32,5 +32,5 @@ std::optional<ProductColumn> recogniseProductColumn(const QByteArray &entry);
 
 // Appends one column's value for the current row of rows (see
 // LabelTextRules::appendValue). today is the date "系統日期" writes.
-void appendProductColumn(QByteArray &line, const ProductColumn &column, const LabelRowSource &rows,
+void appendProductColumn(QByteArray &line, const ProductColumn &column, const ProductRowSource &rows,
                          LabelTextRules::Layout layout, const QByteArray &today);

@@ -1,16 +1,52 @@
 #include "productlabels/ProductExport.h"
 
 #include "components/Clock.h"
+#include "components/Prompts.h"
+#include "productlabels/ProductRowSource.h"
+
+#include <QDir>
 
 QString productLabelTextPath(const QString &programDir)
 {
     return programDir + QStringLiteral("/Bars.txt");
 }
 
-LabelExportResult exportProductLabels(LabelRowSource &rows, const ProductOutputSettings &settings,
-                                      const QString &programDir, const Clock &clock)
+ProductExportResult exportLabelFile(ProductRowSource &rows, const QString &path,
+                                    const std::function<LabelTextFileResult()> &write)
 {
-    return exportLabelFile(rows, ProductLabelLines(settings, clock.today()), productLabelTextPath(programDir));
+    ProductExportResult result;
+    const QString refused = rows.beginReading();
+    if (!refused.isEmpty()) {
+        result.kind = ProductExportResult::Kind::Failed;
+        result.message = refused;
+        return result;
+    }
+    if (rows.rowCount() == 0) {
+        rows.endReading();
+        result.kind = ProductExportResult::Kind::EmptyQueue;
+        result.message = QString::fromUtf8(nothingToExportText);
+        return result;
+    }
+    result.path = path;
+    const LabelTextFileResult written = write();
+    rows.endReading();
+    if (!written.ok()) {
+        result.kind = written.outcome == LabelTextFileResult::Outcome::NoLines ? ProductExportResult::Kind::NoLines
+                                                                               : ProductExportResult::Kind::Failed;
+        result.message = written.error;
+        return result;
+    }
+    result.kind = ProductExportResult::Kind::Written;
+    result.lines = written.lines;
+    result.message = QString::fromUtf8(exportDoneText) + QDir::toNativeSeparators(result.path);
+    return result;
+}
+
+ProductExportResult exportProductLabels(ProductRowSource &rows, const ProductOutputSettings &settings,
+                                        const QString &programDir, const Clock &clock)
+{
+    const QString path = productLabelTextPath(programDir);
+    return exportLabelFile(rows, path, [&] { return writeProductLabelTextFile(rows, settings, path, clock.today()); });
 }
 
 LabelProgramLaunch launchProductLabelProgram(const QString &programDir, LabelProgramParameter parameter,
@@ -20,9 +56,31 @@ LabelProgramLaunch launchProductLabelProgram(const QString &programDir, LabelPro
                               launcher);
 }
 
-LabelExportRun runProductExport(LabelRowSource &rows, const ProductOutputSettings &settings, const QString &programDir,
-                                const Clock &clock, LabelProgramParameter parameter, Prompts &prompts,
-                                ProgramLauncher &launcher)
+ProductExportRun runLabelExport(ProductRowSource &rows, Prompts &prompts,
+                                const std::function<ProductExportResult()> &exportFile,
+                                const std::function<LabelProgramLaunch()> &launch)
+{
+    ProductExportRun run;
+    if (rows.rowCount() == 0) {
+        run.result.message = QString::fromUtf8(nothingToExportText);
+        prompts.msg3dShow(run.result.message);
+        return run;
+    }
+    if (!prompts.confirm(QString::fromUtf8(confirmExportQuestion))) {
+        return run;
+    }
+    run.confirmed = true;
+    run.result = exportFile();
+    prompts.msg3dShow(run.result.message);
+    if (run.result.kind == ProductExportResult::Kind::Written) {
+        run.launch = launch();
+    }
+    return run;
+}
+
+ProductExportRun runProductExport(ProductRowSource &rows, const ProductOutputSettings &settings,
+                                  const QString &programDir, const Clock &clock, LabelProgramParameter parameter,
+                                  Prompts &prompts, ProgramLauncher &launcher)
 {
     return runLabelExport(
         rows, prompts, [&] { return exportProductLabels(rows, settings, programDir, clock); },

@@ -1,7 +1,5 @@
 #include "productlabels/ProductReplyFields.h"
 
-#include <QString>
-
 namespace ProductReplyFields {
 
 const std::array<QByteArray, count> &names()
@@ -28,20 +26,6 @@ bool isNumeric(int position)
     default:
         return false;
     }
-}
-
-const ReplyRecordShape &shape()
-{
-    static const ReplyRecordShape product = [] {
-        ReplyRecordShape made;
-        made.names = QList<QByteArray>(names().begin(), names().end());
-        for (int position = 0; position < count; ++position) {
-            made.numeric.set(std::size_t(position), isNumeric(position));
-        }
-        made.recordNoun = QStringLiteral("產品資料");
-        return made;
-    }();
-    return product;
 }
 
 } // namespace ProductReplyFields

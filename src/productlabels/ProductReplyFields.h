@@ -1,7 +1,5 @@
 #pragma once
 
-#include "productlabels/ReplyRecord.h"
-
 #include <QByteArray>
 
 #include <array>
@@ -49,7 +47,5 @@ static_assert(UNIT_Q == count - 1);
 // "QUAN", "ITEM_NO", … "UNIT_Q".
 const std::array<QByteArray, count> &names();
 bool isNumeric(int position);
-// The product record as FillQueueFromReply and the queue access read it.
-const ReplyRecordShape &shape();
 
 } // namespace ProductReplyFields

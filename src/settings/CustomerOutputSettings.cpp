@@ -1,20 +1,20 @@
 #include "settings/CustomerOutputSettings.h"
 
 #include "components/Big5.h"
-#include "components/TIni.h"
+#include "components/ProfileFile.h"
 
 #include <QDir>
 #include <QFileInfo>
 
 namespace {
 
-bool readBoolean(TIni &ini, const char *key)
+bool readBoolean(ProfileFile &ini, const char *key)
 {
     ini.setIdent(key);
     return ini.ReadValue() && ini.Value().toBool();
 }
 
-bool writeBoolean(TIni &ini, const char *key, bool value)
+bool writeBoolean(ProfileFile &ini, const char *key, bool value)
 {
     ini.setIdent(key);
     ini.setValue(value);
@@ -58,7 +58,7 @@ QString makeCustomerLabelDirectory(const QString &programDir)
     return QStringLiteral("無法建立目錄 %1").arg(QDir::toNativeSeparators(directory));
 }
 
-CustomerOutputSettings loadCustomerOutputSettings(TIni &ini)
+CustomerOutputSettings loadCustomerOutputSettings(ProfileFile &ini)
 {
     CustomerOutputSettings settings;
     ini.setDataType(DsBoolean);
@@ -68,7 +68,7 @@ CustomerOutputSettings loadCustomerOutputSettings(TIni &ini)
     return settings;
 }
 
-QString storeCustomerOutputSettings(TIni &ini, const CustomerOutputSettings &settings)
+QString storeCustomerOutputSettings(ProfileFile &ini, const CustomerOutputSettings &settings)
 {
     ini.setDataType(DsBoolean);
     if (!writeBoolean(ini, "CHK12", settings.oneLinePerLabel) || !writeBoolean(ini, "CHK13", settings.fixedWidth) ||

@@ -6,7 +6,7 @@
 #include <QList>
 #include <QString>
 
-class TIni;
+class ProfileFile;
 
 // What the customer label export writes, as its output settings dialog holds
 // it. Texts are Big5 bytes.
@@ -37,9 +37,9 @@ QString makeCustomerLabelDirectory(const QString &programDir);
 
 // The settings as the file named by ini (section "SET") holds them; missing
 // keys take the defaults, empty "Par" keys are skipped so the list closes up.
-CustomerOutputSettings loadCustomerOutputSettings(TIni &ini);
+CustomerOutputSettings loadCustomerOutputSettings(ProfileFile &ini);
 
 // Writes "CHK12", "CHK13" and "Par01" to "Par20" (empty beyond the list; a longer list keeps
 // its first 20), stopping at the first write that fails. Returns that
 // failure's message, or an empty text when all were stored.
-QString storeCustomerOutputSettings(TIni &ini, const CustomerOutputSettings &settings);
+QString storeCustomerOutputSettings(ProfileFile &ini, const CustomerOutputSettings &settings);

@@ -1,8 +1,8 @@
 #include "settings/ProductOutputSettings.h"
 
 #include "components/Big5.h"
-#include "components/TIni.h"
-#include "settings/LabelColumnList.h"
+#include "components/ProfileFile.h"
+#include "components/TextHelpers.h"
 
 #include <array>
 
@@ -26,13 +26,18 @@ const std::array<BooleanKey, 6> booleanKeys{{
 const QByteArray sizeSeparatorKey = QByteArrayLiteral("EDIT16");
 const QByteArray colourSeparatorKey = QByteArrayLiteral("EDIT17");
 
-QByteArray readText(TIni &ini, const QByteArray &key, const QByteArray &fallback)
+QByteArray columnKey(int number)
+{
+    return QByteArrayLiteral("Par") + ZeroPad(2, number);
+}
+
+QByteArray readText(ProfileFile &ini, const QByteArray &key, const QByteArray &fallback)
 {
     ini.setIdent(key);
     return ini.ReadValue() ? ini.Value().toByteArray() : fallback;
 }
 
-bool write(TIni &ini, const QByteArray &key, const QVariant &value)
+bool write(ProfileFile &ini, const QByteArray &key, const QVariant &value)
 {
     ini.setIdent(key);
     ini.setValue(value);
@@ -45,6 +50,11 @@ QByteArray expansionFlag(bool expand, bool keepOwn)
         return {};
     }
     return keepOwn ? QByteArrayLiteral("C") : QByteArrayLiteral("Y");
+}
+
+bool isBlank(char c)
+{
+    return static_cast<unsigned char>(c) <= ' ';
 }
 
 } // namespace
@@ -95,6 +105,24 @@ const QList<QByteArray> &productColumnCatalogue()
     return catalogue;
 }
 
+QByteArray customTextEntry(const QByteArray &typed)
+{
+    // Only single bytes can be blanks: the second byte of a Big5 character is
+    // never below 0x40, so trimming bytes never splits a character.
+    qsizetype from = 0;
+    qsizetype to = typed.size();
+    while (from < to && isBlank(typed[from])) {
+        ++from;
+    }
+    while (to > from && isBlank(typed[to - 1])) {
+        --to;
+    }
+    if (from == to) {
+        return {};
+    }
+    return '#' + typed.sliced(from, to - from);
+}
+
 QString fixedWidthProblem(const ProductOutputSettings &settings)
 {
     if (settings.fixedWidth && settings.colourExpansion) {
@@ -111,7 +139,7 @@ QString productOutputSettingsPath(const QString &programDir)
     return programDir + QStringLiteral("/BarSet.ini");
 }
 
-ProductOutputSettings loadProductOutputSettings(TIni &ini)
+ProductOutputSettings loadProductOutputSettings(ProfileFile &ini)
 {
     ProductOutputSettings settings;
     ini.setDataType(DsString);
@@ -122,11 +150,17 @@ ProductOutputSettings loadProductOutputSettings(TIni &ini)
         ini.setIdent(entry.key);
         settings.*entry.field = ini.ReadValue() && ini.Value().toBool();
     }
-    settings.columns = LabelColumnList::load(ini, ProductOutputSettings::MaxColumns);
+    ini.setDataType(DsString);
+    for (int number = 1; number <= ProductOutputSettings::MaxColumns; ++number) {
+        const QByteArray entry = readText(ini, columnKey(number), QByteArray());
+        if (!entry.isEmpty()) {
+            settings.columns.append(entry);
+        }
+    }
     return settings;
 }
 
-QString storeProductOutputSettings(TIni &ini, const ProductOutputSettings &settings)
+QString storeProductOutputSettings(ProfileFile &ini, const ProductOutputSettings &settings)
 {
     const auto failed = [&ini] { return ini.errorString(); };
     ini.setDataType(DsString);
@@ -140,8 +174,12 @@ QString storeProductOutputSettings(TIni &ini, const ProductOutputSettings &setti
             return failed();
         }
     }
-    if (!LabelColumnList::store(ini, settings.columns, ProductOutputSettings::MaxColumns)) {
-        return failed();
+    ini.setDataType(DsString);
+    for (int number = 1; number <= ProductOutputSettings::MaxColumns; ++number) {
+        const QByteArray entry = number <= settings.columns.size() ? settings.columns.at(number - 1) : QByteArray();
+        if (!write(ini, columnKey(number), entry)) {
+            return failed();
+        }
     }
     return {};
 }

@@ -1,12 +1,10 @@
 #pragma once
 
-#include "settings/LabelColumnList.h"
-
 #include <QByteArray>
 #include <QList>
 #include <QString>
 
-class TIni;
+class ProfileFile;
 
 // What the product label export writes and what the imports ask the server
 // to expand, as the output settings dialog holds it. Texts are Big5 bytes.
@@ -47,6 +45,10 @@ ExpansionValues expansionValues(const ProductOutputSettings &settings);
 // The 38 field entries the user may choose from, in the order offered.
 const QList<QByteArray> &productColumnCatalogue();
 
+// "#" + the text without the blanks and control characters around it, or an
+// empty text when nothing else is left.
+QByteArray customTextEntry(const QByteArray &typed);
+
 // Why the settings cannot be confirmed (fixed-width columns cannot hold an
 // expanded colour or size), or an empty text.
 QString fixedWidthProblem(const ProductOutputSettings &settings);
@@ -56,9 +58,9 @@ QString productOutputSettingsPath(const QString &programDir);
 
 // The settings as the file named by ini (section "SET") holds them; missing
 // keys take the defaults, empty "Par" keys are skipped so the list closes up.
-ProductOutputSettings loadProductOutputSettings(TIni &ini);
+ProductOutputSettings loadProductOutputSettings(ProfileFile &ini);
 
 // Writes every key, "Par01" to "Par25" included (empty beyond the list; a
 // list longer than 25 keeps its first 25), and stops at the first write that
 // fails. Returns that failure's message, or an empty text when all were stored.
-QString storeProductOutputSettings(TIni &ini, const ProductOutputSettings &settings);
+QString storeProductOutputSettings(ProfileFile &ini, const ProductOutputSettings &settings);

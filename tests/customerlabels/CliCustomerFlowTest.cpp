@@ -1,5 +1,5 @@
-#include "common/CliWorkspace.h"
 #include "components/Big5.h"
+#include "productlabels/CliWorkspace.h"
 
 namespace {
 QByteArray big5(const char *utf8)
@@ -7,14 +7,7 @@ QByteArray big5(const char *utf8)
     return Big5::fromUtf8Literal(utf8);
 }
 
-class CliCustomerFlowTest : public CliWorkspaceTest
-{
-protected:
-    CliResult cliAs(const QString &branch, const QString &password, const QStringList &arguments)
-    {
-        return cli(QStringList{QStringLiteral("--branch"), branch, QStringLiteral("--password"), password} + arguments);
-    }
-};
+using CliCustomerFlowTest = CliWorkspace;
 } // namespace
 
 TEST_F(CliCustomerFlowTest, importsFromTheBackOfficeThenExportsBar2BarsTxt)
@@ -52,7 +45,8 @@ TEST_F(CliCustomerFlowTest, importsFromTheBackOfficeThenExportsBar2BarsTxt)
     EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
     EXPECT_TRUE(run.out.contains(QStringLiteral("1 rows added"))) << run.out.toStdString();
     // A store sees only its own customers; no match is quiet.
-    run = cliAs("02", "5678", {"import", "customer", "--scust", "C0001", "--ecust", "C0002"});
+    run = cli({"import", "customer", "--scust", "C0001", "--ecust", "C0002"}, QStringLiteral("02"),
+              QStringLiteral("5678"));
     EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
     EXPECT_EQ(run.out, QStringLiteral("0 rows added to bar2.DBF\n"));
 

@@ -77,10 +77,10 @@ TEST(CustomerConditions, birthdayWindowRunsPastDecemberAsMonthsAbove12)
 }
 
 namespace {
-class Rows : public ReplyRecordSink
+class Rows : public ProductQueueSink
 {
 public:
-    QString append(const ReplyRecord &record) override
+    QString append(const ProductReplyRecord &record) override
     {
         quantities << record.numbers[0].value_or(-1);
         barcodes << record.texts[CustomerQueueTable::BAR_NO].toByteArray();
@@ -117,8 +117,9 @@ TEST(CustomerConditions, onlyCopiesAbove1ReplaceTheQuantities)
         conditions.copies = c.copies;
         FillOptions options;
         options.countOverride = customerCountOverride(conditions);
+        options.shape = &CustomerQueueTable::replyShape();
         Rows rows;
-        ASSERT_TRUE(FillQueueFromReply(reply, CustomerQueueTable::replyShape(), rows, options).ok());
+        ASSERT_TRUE(FillQueueFromReply(reply, rows, options).ok());
         EXPECT_EQ(rows.quantities, c.quantities);
         EXPECT_EQ(rows.barcodes, (QList<QByteArray>{"C1", "C2"}));
     }
@@ -128,7 +129,9 @@ TEST(CustomerConditions, aThirteenthLineStopsTheFillAndKeepsTheRowsBefore)
 {
     const ServerReply reply("DataOk\r\n" + record("1", "C1") + record("1", "C2", 1) + record("1", "C3") + "EOT\r\n");
     Rows rows;
-    const FillResult result = FillQueueFromReply(reply, CustomerQueueTable::replyShape(), rows);
+    FillOptions options;
+    options.shape = &CustomerQueueTable::replyShape();
+    const FillResult result = FillQueueFromReply(reply, rows, options);
     EXPECT_EQ(rows.barcodes, QList<QByteArray>{"C1"});
     EXPECT_EQ(result.rowsAdded, 1);
     EXPECT_TRUE(result.error.contains(QStringLiteral("第 2 筆客戶資料超過 12 個值"))) << result.error.toStdString();

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "customerlabels/CustomerQueueTable.h"
-#include "productlabels/LabelRowSource.h"
+#include "productlabels/ProductRowSource.h"
 
 #include <QByteArray>
 #include <QList>
@@ -26,7 +26,7 @@ struct CustomerRow {
     }
 };
 
-class MemoryCustomerRows : public LabelRowSource
+class MemoryCustomerRows : public ProductRowSource
 {
 public:
     int rowCount() const override { return int(rows.size()); }

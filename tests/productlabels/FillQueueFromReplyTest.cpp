@@ -2,7 +2,6 @@
 
 #include "MemoryProductQueue.h"
 #include "app/ServerReply.h"
-#include "productlabels/ProductReplyFields.h"
 
 #include <QByteArrayList>
 
@@ -159,7 +158,7 @@ TEST(FillQueueFromReply, storesGoodRecordsAndStopsSafelyOnMalformedOnes)
         MemoryProductQueue queue;
         FillOptions options;
         options.countOverride = c.countOverride;
-        const FillResult result = FillQueueFromReply(reply(c.lines), ProductReplyFields::shape(), queue, options);
+        const FillResult result = FillQueueFromReply(reply(c.lines), queue, options);
         EXPECT_EQ(result.rowsAdded, c.rows);
         EXPECT_EQ(queue.rows.size(), c.rows);
         EXPECT_EQ(result.ok(), c.errorParts.isEmpty()) << result.error.toStdString();
@@ -177,9 +176,8 @@ TEST(FillQueueFromReply, aRefusedRowStopsTheFillingAndKeepsTheRowsBefore)
     MemoryProductQueue queue;
     queue.refusal = QStringLiteral("PRICE 太大");
     queue.refuseAt = 1;
-    const FillResult result =
-        FillQueueFromReply(reply(body({fullRecord("1", "a"), fullRecord("1", "b"), fullRecord("1", "c"), {"EOT"}})),
-                           ProductReplyFields::shape(), queue);
+    const FillResult result = FillQueueFromReply(
+        reply(body({fullRecord("1", "a"), fullRecord("1", "b"), fullRecord("1", "c"), {"EOT"}})), queue);
     EXPECT_EQ(result.rowsAdded, 1);
     EXPECT_EQ(queue.rows.size(), 1);
     EXPECT_TRUE(result.error.contains(QStringLiteral("第 2 筆"))) << result.error.toStdString();
@@ -199,6 +197,6 @@ TEST(FillQueueFromReply, reportsProgressEveryIntervalAndAtTheEnd)
                                    fullRecord("1", "d"),
                                    fullRecord("1", "e"),
                                    {"EOT"}})),
-                       ProductReplyFields::shape(), queue, options);
+                       queue, options);
     EXPECT_EQ(reported, (QList<int>{2, 4, 5}));
 }

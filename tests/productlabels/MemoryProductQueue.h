@@ -1,8 +1,7 @@
 #pragma once
 
-#include "productlabels/LabelRowSource.h"
-#include "productlabels/ProductReplyFields.h"
-#include "productlabels/ReplyRecord.h"
+#include "productlabels/ProductReplyRecord.h"
+#include "productlabels/ProductRowSource.h"
 
 #include <QByteArray>
 #include <QList>
@@ -29,10 +28,10 @@ struct MemoryRow {
     }
 };
 
-class MemoryProductQueue : public ReplyRecordSink, public LabelRowSource
+class MemoryProductQueue : public ProductQueueSink, public ProductRowSource
 {
 public:
-    QString append(const ReplyRecord &record) override
+    QString append(const ProductReplyRecord &record) override
     {
         if (!refusal.isEmpty() && rows.size() == refuseAt) {
             return refusal;

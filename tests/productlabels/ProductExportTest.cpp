@@ -47,7 +47,7 @@ public:
         ASSERT_TRUE(writeFile(programDir + "/BARPRINT.INI", "[barprint]\r\nFN1=" + path + "\r\n"));
     }
 
-    LabelExportRun run(LabelProgramParameter parameter = LabelProgramParameter::None)
+    ProductExportRun run(LabelProgramParameter parameter = LabelProgramParameter::None)
     {
         return runProductExport(queue, settings, programDir, clock, parameter, prompts, launcher);
     }
@@ -68,7 +68,7 @@ TEST_F(ProductExportTest, emptyQueueSaysSoAndAsksNothing)
 {
     queue.rows.clear();
     storeLabelProgram("/opt/label/print");
-    const LabelExportRun outcome = run();
+    const ProductExportRun outcome = run();
     EXPECT_EQ(prompts.calls, (QList<RecordingPrompts::Call>{{RecordingPrompts::Msg3d, "沒有資料可以匯出!!"}}));
     EXPECT_FALSE(QFile::exists(barsPath()));
     EXPECT_TRUE(launcher.requests.isEmpty());
@@ -102,7 +102,7 @@ TEST_F(ProductExportTest, writtenFileReplacesTheOldOneThenStartsTheProgramWithIt
         ASSERT_TRUE(writeFile(barsPath(), oldContent));
         prompts.calls.clear();
         launcher.requests.clear();
-        const LabelExportRun outcome = run(c.parameter);
+        const ProductExportRun outcome = run(c.parameter);
         EXPECT_EQ(readAll(barsPath()), "A0001,2\r\nA0002,1\r\n");
         EXPECT_EQ(prompts.calls,
                   (QList<RecordingPrompts::Call>{
@@ -125,7 +125,7 @@ TEST_F(ProductExportTest, withoutStoredProgramTheFileIsWrittenAndNothingStarted)
             ASSERT_TRUE(writeFile(programDir + "/BARPRINT.INI", ini));
         }
         prompts.calls.clear();
-        const LabelExportRun outcome = run(LabelProgramParameter::One);
+        const ProductExportRun outcome = run(LabelProgramParameter::One);
         EXPECT_EQ(readAll(barsPath()), "A0001,2\r\nA0002,1\r\n");
         EXPECT_EQ(prompts.texts(RecordingPrompts::Msg3d),
                   QStringList{"已經送出文字檔" + QDir::toNativeSeparators(barsPath())});
@@ -175,11 +175,11 @@ TEST_F(ProductExportTest, failedExportKeepsTheOldFileAndStartsNothing)
         ASSERT_TRUE(writeFile(barsPath(), oldContent));
         prompts.calls.clear();
         c.arrange(*this);
-        const LabelExportRun outcome = run();
+        const ProductExportRun outcome = run();
         rlimit unlimited{RLIM_INFINITY, RLIM_INFINITY};
         setrlimit(RLIMIT_FSIZE, &unlimited);
 
-        EXPECT_EQ(outcome.result.kind, LabelExportResult::Kind::Failed);
+        EXPECT_EQ(outcome.result.kind, ProductExportResult::Kind::Failed);
         const QStringList shown = prompts.texts(RecordingPrompts::Msg3d);
         ASSERT_EQ(shown.size(), 1);
         EXPECT_TRUE(shown[0].contains(QStringLiteral("無法寫出"))) << shown[0].toStdString();
@@ -191,5 +191,67 @@ TEST_F(ProductExportTest, failedExportKeepsTheOldFileAndStartsNothing)
         EXPECT_TRUE(QDir(dir.path()).entryList({"Bars.txt?*"}).isEmpty()) << "a temporary file was left behind";
         QDir(dir.filePath("Bars.txt")).removeRecursively();
         QFile::remove(dir.filePath("notADirectory"));
+    }
+}
+
+TEST_F(ProductExportTest, noRowWithALineKeepsTheOldFileAndStartsNothing)
+{
+    struct Case {
+        const char *name;
+        bool oneLinePerLabel;
+        QList<MemoryRow> rows;
+        QString reason;
+    } cases[] = {
+        {"every barcode empty",
+         false,
+         {MemoryRow().text(ITEM_NO, "I1").number(QUAN, 2), MemoryRow().text(ITEM_NO, "I2").number(QUAN, 1)},
+         QStringLiteral("沒有任何一筆資料有條碼")},
+        {"one line per label, every count below 1",
+         true,
+         {MemoryRow().text(BARCODE, "A1").number(QUAN, 0), MemoryRow().text(BARCODE, "A2").number(QUAN, 0.4),
+          MemoryRow().text(BARCODE, "A3")},
+         QStringLiteral("有條碼的資料列印張數都不到 1 張")},
+    };
+    storeLabelProgram("/opt/label/print");
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        ASSERT_TRUE(writeFile(barsPath(), oldContent));
+        prompts.calls.clear();
+        queue.rows = c.rows;
+        settings.oneLinePerLabel = c.oneLinePerLabel;
+        const ProductExportRun outcome = run();
+        EXPECT_EQ(outcome.result.kind, ProductExportResult::Kind::NoLines);
+        const QStringList shown = prompts.texts(RecordingPrompts::Msg3d);
+        ASSERT_EQ(shown.size(), 1);
+        EXPECT_TRUE(shown[0].startsWith(c.reason)) << shown[0].toStdString();
+        EXPECT_EQ(readAll(barsPath()), oldContent);
+        EXPECT_TRUE(QDir(dir.path()).entryList({"Bars.txt?*"}).isEmpty()) << "a temporary file was left behind";
+        EXPECT_TRUE(launcher.requests.isEmpty());
+        EXPECT_FALSE(outcome.launch.has_value());
+    }
+}
+
+TEST_F(ProductExportTest, aRelativeProgramNameIsLookedForInTheProgramDirectoryFirst)
+{
+    QDir(programDir).mkpath("bin");
+    ASSERT_TRUE(writeFile(programDir + "/print.sh", "#!/bin/sh\n"));
+    ASSERT_TRUE(writeFile(programDir + "/bin/print.sh", "#!/bin/sh\n"));
+    struct Case {
+        QByteArray stored;
+        QString started;
+    } cases[] = {
+        {"print.sh", programDir + "/print.sh"},
+        {"bin/print.sh", programDir + "/bin/print.sh"},
+        // Not in the program directory: the working directory, then PATH, as the launcher finds it.
+        {"elsewhere.sh", QStringLiteral("elsewhere.sh")},
+        {"/opt/label/print.sh", QStringLiteral("/opt/label/print.sh")},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.stored.constData());
+        storeLabelProgram(c.stored);
+        launcher.requests.clear();
+        run();
+        ASSERT_EQ(launcher.requests.size(), 1);
+        EXPECT_EQ(launcher.requests[0].fileName, c.started);
     }
 }

@@ -7,7 +7,7 @@
 #include <gtest/gtest.h>
 
 namespace {
-using Kind = ImportOutcome::Kind;
+using Kind = ProductImportOutcome::Kind;
 
 QByteArray record(const QByteArray &quantity, const QByteArray &barcode)
 {
@@ -64,7 +64,7 @@ TEST(ProductImport, postsTheConditionsAndReportsEachEnding)
         }
         ServerExchange exchange([&] { return link; });
         MemoryProductQueue queue;
-        const ImportOutcome outcome =
+        const ProductImportOutcome outcome =
             runProductImport(exchange, c.conditions, ExpansionValues{"Y", "/", "", ""}, queue);
         EXPECT_EQ(outcome.kind, c.kind);
         if (c.kind == Kind::FillFailed) {

@@ -7,7 +7,6 @@
 #include "productlabels/FillQueueFromReply.h"
 #include "productlabels/LabelTextFile.h"
 #include "productlabels/ProductQueueTable.h"
-#include "productlabels/ProductReplyFields.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -32,8 +31,7 @@ protected:
         ProductQueueWriter writer(queue);
         FillOptions options;
         options.countOverride = countOverride;
-        return FillQueueFromReply(ServerReply("DataOk\r\n" + records + "EOT\r\n"), ProductReplyFields::shape(), writer,
-                                  options);
+        return FillQueueFromReply(ServerReply("DataOk\r\n" + records + "EOT\r\n"), writer, options);
     }
 
     QTemporaryDir dir;
@@ -92,6 +90,20 @@ TEST_F(ProductQueueAccessTest, aNumberTooWideForItsFieldStopsAtThatRecordAndKeep
     LabelQueue reopened(ProductQueueTable::fields());
     ASSERT_TRUE(reopened.open(path).ok());
     EXPECT_EQ(reopened.rowCount(), 1);
+}
+
+TEST_F(ProductQueueAccessTest, aPriceWithMoreDecimalsThanItsFieldIsStoredRoundedAndTheImportGoesOn)
+{
+    const FillResult result = fill(record({"1", "I1", "A0001", "N", "", "", "", "99.995", "1.005"}) +
+                                   record({"1", "I2", "A0002", "N", "", "", "", "12.344"}));
+    ASSERT_TRUE(result.ok()) << result.error.toStdString();
+    ProductQueueReader reader(queue);
+    ASSERT_EQ(reader.rowCount(), 2);
+    ASSERT_TRUE(reader.read(0).isEmpty());
+    EXPECT_EQ(reader.number(PRICE), 100.0);
+    EXPECT_EQ(reader.number(MEMBER), 1.01);
+    ASSERT_TRUE(reader.read(1).isEmpty());
+    EXPECT_EQ(reader.number(PRICE), 12.34);
 }
 
 TEST_F(ProductQueueAccessTest, theCountOverrideIsStoredAsTyped)

@@ -1,6 +1,6 @@
 #include "settings/CustomerOutputSettings.h"
 
-#include "components/TIni.h"
+#include "components/ProfileFile.h"
 #include "settings/SettingsFiles.h"
 
 namespace {
@@ -25,7 +25,7 @@ protected:
         return lines;
     }
 
-    TIni ini;
+    ProfileFile ini;
 };
 
 } // namespace

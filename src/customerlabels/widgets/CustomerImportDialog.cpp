@@ -1,25 +1,23 @@
 #include "customerlabels/widgets/CustomerImportDialog.h"
 
 #include "components/Big5.h"
-#include "components/DateText.h"
+#include "components/DateFieldText.h"
 #include "components/Prompts.h"
 #include "components/widgets/Big5LengthValidator.h"
 #include "components/widgets/ButtonGlyphs.h"
-#include "components/widgets/DateField.h"
+#include "components/widgets/DateEdit.h"
 #include "components/widgets/EnterMovesFocus.h"
+#include "components/widgets/FocusMarkedButton.h"
 #include "components/widgets/Fonts.h"
-#include "components/widgets/TCBitBtn.h"
-#include "components/widgets/TFloatEdit.h"
+#include "components/widgets/NumericEntryField.h"
 #include "components/widgets/WindowScale.h"
 #include "settings/widgets/FixedDialog.h"
 
-#include <QApplication>
 #include <QComboBox>
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QTimer>
 
 namespace {
 
@@ -38,9 +36,9 @@ Control *named(Control *control, const char *name)
     return control;
 }
 
-TFloatEdit *wholeNumberField(const char *name, QWidget *parent)
+NumericEntryField *wholeNumberField(const char *name, QWidget *parent)
 {
-    auto *edit = named(new TFloatEdit(parent), name);
+    auto *edit = named(new NumericEntryField(parent), name);
     edit->setIntNum(3);
     edit->setDecNum(0);
     return edit;
@@ -64,7 +62,7 @@ bool leavesField(QEvent *event)
 
 } // namespace
 
-CustomerImportDialog::CustomerImportDialog(Prompts &prompts, std::function<QDate()> today, QWidget *parent)
+CustomerImportDialog::CustomerImportDialog(Prompts &prompts, const Clock &clock, QWidget *parent)
     : QDialog(parent)
     , firstCodeEdit(field("Scust_no", 20, this))
     , lastCodeEdit(field("Ecust_no", 20, this))
@@ -72,8 +70,8 @@ CustomerImportDialog::CustomerImportDialog(Prompts &prompts, std::function<QDate
     , telephoneEdit(field("Cust_tel", 20, this))
     , mobileEdit(field("mobile", 20, this))
     , clubEdit(field("Club_No", 6, this))
-    , startDateField(named(new DateField(today, this), "SDAT"))
-    , endDateField(named(new DateField(today, this), "EDAT"))
+    , startDateField(named(new DateEdit(prompts, this), "SDAT"))
+    , endDateField(named(new DateEdit(prompts, this), "EDAT"))
     , branchBox(named(new QComboBox(this), "ComboBox1"))
     , birthdayDaysEdit(wholeNumberField("FloatEdit1", this))
     , copiesEdit(wholeNumberField("FloatEdit2", this))
@@ -89,10 +87,13 @@ CustomerImportDialog::CustomerImportDialog(Prompts &prompts, std::function<QDate
     FixedDialog::setUp(*this, QStringLiteral("客戶資料查詢"), QSize(430, 440));
     setFont(Fonts::sans(10));
     layOut();
-    for (QWidget *watched : {static_cast<QWidget *>(firstCodeEdit), static_cast<QWidget *>(startDateField),
-                             static_cast<QWidget *>(endDateField)}) {
-        watched->installEventFilter(this);
+    firstCodeEdit->installEventFilter(this);
+    for (DateEdit *field : {startDateField, endDateField}) {
+        field->setCancelButton(cancelButton);
     }
+    setClock(clock);
+    connect(startDateField, &DateEdit::leftWithValidDate, this,
+            [this] { endDateField->setDateText(startDateField->dateText()); });
     connect(okButton, &QPushButton::clicked, this, &CustomerImportDialog::onOk);
     connect(cancelButton, &QPushButton::clicked, this, &CustomerImportDialog::onCancel);
     EnterMovesFocus::install(this);
@@ -176,12 +177,11 @@ void CustomerImportDialog::showEvent(QShowEvent *event)
     }
     FixedDialog::centreOnScreen(*this);
     accepted_ = false;
-    badDate_.clear();
     for (QLineEdit *emptied : {firstCodeEdit, lastCodeEdit, nameEdit, telephoneEdit, mobileEdit, clubEdit}) {
         emptied->clear();
     }
-    startDateField->clear();
-    endDateField->clear();
+    startDateField->clearDate();
+    endDateField->clearDate();
     birthdayDaysEdit->setValue(0);
     copiesEdit->setValue(1);
     branchBox->setCurrentIndex(branchBox->count() > 0 ? 0 : -1);
@@ -197,50 +197,29 @@ void CustomerImportDialog::keyPressEvent(QKeyEvent *event)
     QDialog::keyPressEvent(event);
 }
 
+void CustomerImportDialog::setClock(const Clock &clock)
+{
+    startDateField->setTodayOnDoubleClick(&clock);
+    endDateField->setTodayOnDoubleClick(&clock);
+}
+
 bool CustomerImportDialog::eventFilter(QObject *watched, QEvent *event)
 {
-    if (leavesField(event)) {
-        if (watched == firstCodeEdit) {
-            lastCodeEdit->setText(firstCodeEdit->text());
-        } else if (watched == startDateField || watched == endDateField) {
-            onDateLeft(static_cast<DateField *>(watched));
-        }
+    if (watched == firstCodeEdit && leavesField(event)) {
+        lastCodeEdit->setText(firstCodeEdit->text());
     }
     return QDialog::eventFilter(watched, event);
 }
 
-void CustomerImportDialog::onDateLeft(DateField *field)
-{
-    // Cancelling must always be possible, whatever the field holds.
-    if (QApplication::focusWidget() == cancelButton || field->isBlank()) {
-        return;
-    }
-    if (!field->isValidOrBlank()) {
-        badDate_ = field;
-        QTimer::singleShot(0, this, &CustomerImportDialog::reportBadDate);
-        return;
-    }
-    if (field == startDateField) {
-        endDateField->setText(startDateField->text());
-    }
-}
-
-void CustomerImportDialog::reportBadDate()
-{
-    if (DateField *field = badDate_.data()) {
-        badDate_.clear();
-        prompts_.msg3dShow(QString::fromUtf8(badDateText));
-        field->setFocus();
-    }
-}
-
 bool CustomerImportDialog::checkDates()
 {
-    for (DateField *field : {startDateField, endDateField}) {
-        if (!field->isValidOrBlank()) {
-            badDate_.clear();
-            prompts_.msg3dShow(QString::fromUtf8(badDateText));
-            field->setFocus();
+    for (DateEdit *field : {startDateField, endDateField}) {
+        if (DateFieldText::checkOnExit(field->dateText()) == DateFieldText::Exit::Malformed) {
+            // Leaving the field has told it already and given it the focus back.
+            if (!field->hasFocus()) {
+                prompts_.msg3dShow(QString::fromUtf8(DateFieldText::malformedDateMessage));
+                field->setFocus();
+            }
             return false;
         }
     }

@@ -5,16 +5,14 @@
 #include <QByteArray>
 #include <QDialog>
 #include <QList>
-#include <QPointer>
 
-#include <functional>
-
-class DateField;
+class Clock;
+class DateEdit;
 class Prompts;
 class QComboBox;
 class QLineEdit;
-class TCBitBtn;
-class TFloatEdit;
+class FocusMarkedButton;
+class NumericEntryField;
 
 // The customer import's conditions ("客戶資料查詢"). Created once by the
 // customer label window; every showing empties the fields, selects the empty
@@ -24,8 +22,9 @@ class CustomerImportDialog : public QDialog
     Q_OBJECT
 
 public:
-    // today gives the date a double-click puts into a date field.
-    CustomerImportDialog(Prompts &prompts, std::function<QDate()> today, QWidget *parent = nullptr);
+    // clock gives the date a double-click puts into a date field.
+    CustomerImportDialog(Prompts &prompts, const Clock &clock, QWidget *parent = nullptr);
+    void setClock(const Clock &clock);
 
     // Accepted: false when shown, true after OK.
     bool isAccepted() const { return accepted_; }
@@ -45,13 +44,13 @@ public:
     QLineEdit *const telephoneEdit;
     QLineEdit *const mobileEdit;
     QLineEdit *const clubEdit;
-    DateField *const startDateField;
-    DateField *const endDateField;
+    DateEdit *const startDateField;
+    DateEdit *const endDateField;
     QComboBox *const branchBox;
-    TFloatEdit *const birthdayDaysEdit;
-    TFloatEdit *const copiesEdit;
-    TCBitBtn *const okButton;
-    TCBitBtn *const cancelButton;
+    NumericEntryField *const birthdayDaysEdit;
+    NumericEntryField *const copiesEdit;
+    FocusMarkedButton *const okButton;
+    FocusMarkedButton *const cancelButton;
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -60,12 +59,8 @@ protected:
 
 private:
     void layOut();
-    void onDateLeft(DateField *field);
-    void reportBadDate();
     bool checkDates();
 
     Prompts &prompts_;
     bool accepted_ = false;
-    // A date left malformed, told once the focus has settled.
-    QPointer<DateField> badDate_;
 };

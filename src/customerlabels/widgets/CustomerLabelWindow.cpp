@@ -8,9 +8,9 @@
 #include "components/Prompts.h"
 #include "components/widgets/Big5LengthValidator.h"
 #include "components/widgets/BusyWindow.h"
+#include "components/widgets/FocusMarkedButton.h"
 #include "components/widgets/Fonts.h"
 #include "components/widgets/OpenHelpPage.h"
-#include "components/widgets/TCBitBtn.h"
 #include "components/widgets/WindowScale.h"
 #include "customerlabels/CustomerExport.h"
 #include "customerlabels/CustomerImport.h"
@@ -20,7 +20,7 @@
 #include "labelqueue/widgets/LabelQueueGrid.h"
 #include "labelqueue/widgets/LabelWindowLook.h"
 #include "labelqueue/widgets/QueueWindowActions.h"
-#include "productlabels/QueueRowAccess.h"
+#include "productlabels/ProductQueueAccess.h"
 #include "settings/widgets/CustomerOutputSettingsDialog.h"
 
 #include <QButtonGroup>
@@ -72,8 +72,7 @@ CustomerLabelWindow::CustomerLabelWindow(const QString &programDir, ServerExchan
     , outputSettingsButton(rowButton("PrintSetButton", QStringLiteral("輸出內容設定&S"), darkGreen, this))
     , labelProgramPathEdit(named(new QLineEdit(this), "Edit1"))
     , parameterGroup(named(new QGroupBox(QStringLiteral("參數"), this), "RadioGroup1"))
-    , importDialog(new CustomerImportDialog(
-          prompts, [this] { return clock_->today(); }, this))
+    , importDialog(new CustomerImportDialog(prompts, Clock::system(), this))
     , outputSettingsDialog(new CustomerOutputSettingsDialog(programDir, prompts, this))
     , programDir_(programDir)
     , exchange_(exchange)
@@ -106,6 +105,12 @@ CustomerLabelWindow::CustomerLabelWindow(const QString &programDir, ServerExchan
 
 CustomerLabelWindow::~CustomerLabelWindow() = default;
 
+void CustomerLabelWindow::setClock(const Clock &clock)
+{
+    clock_ = &clock;
+    importDialog->setClock(clock);
+}
+
 void CustomerLabelWindow::layOut()
 {
     titlePanel->setGeometry(0, 0, clientSize.width(), titleHeight);
@@ -122,7 +127,7 @@ void CustomerLabelWindow::layOut()
               QPalette::WindowText, navy);
 
     const struct {
-        TCBitBtn *button;
+        FocusMarkedButton *button;
         int width;
     } row[] = {
         {closeButton, 66}, {deleteAllButton, 80}, {deleteButton, 80}, {previousButton, 60},
@@ -245,13 +250,13 @@ void CustomerLabelWindow::onImport()
     }
     CustomerConditions conditions = importDialog->conditions();
     conditions.barcodeFromCustomerCode = barcodeFromCustomerCodeBox->isChecked();
-    QueueRecordWriter writer(queue_, CustomerQueueTable::replyShape());
-    const ImportOutcome outcome = runCustomerImport(exchange_, conditions, clock_->today(), writer,
-                                                    [this](int rowsAdded) { showImportProgress(rowsAdded); });
+    ProductQueueWriter writer(queue_, &CustomerQueueTable::replyShape());
+    const ProductImportOutcome outcome = runCustomerImport(exchange_, conditions, clock_->today(), writer,
+                                                           [this](int rowsAdded) { showImportProgress(rowsAdded); });
     fillBusyWindow_->end();
     // The grid shows the new rows, on the last one written, before the message.
     model_->rowsAppendedToQueue();
-    if (outcome.kind == ImportOutcome::Kind::ExchangeFailed && outcome.message.isEmpty()) {
+    if (outcome.kind == ProductImportOutcome::Kind::ExchangeFailed && outcome.message.isEmpty()) {
         // The status line sits in the main window; the user who asked is here.
         prompts_.plainMessage(QStringLiteral("客戶資料引入失敗：") + exchange_.statusLine());
     } else if (!outcome.message.isEmpty()) {
@@ -277,10 +282,10 @@ void CustomerLabelWindow::onExport()
     grid->commitEdit();
     model_->dropBlankRow();
     const QScopedValueRollback<bool> busy(busy_, true);
-    QueueRowReader rows(queue_, CustomerQueueTable::replyShape());
+    ProductQueueReader rows(queue_, &CustomerQueueTable::replyShape());
     const LabelProgramParameter parameters[] = {LabelProgramParameter::None, LabelProgramParameter::One,
                                                 LabelProgramParameter::Two};
-    const LabelExportRun run =
+    const ProductExportRun run =
         runCustomerExport(rows, outputSettingsDialog->currentSettings(), programDir_,
                           parameters[std::max(parameterButtons_->checkedId(), 0)], prompts_, launcher_);
     // The export walked the whole queue and leaves the grid where the walk ended.

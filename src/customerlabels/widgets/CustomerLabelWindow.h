@@ -1,6 +1,6 @@
 #pragma once
 
-#include "components/TIni.h"
+#include "components/ProfileFile.h"
 #include "labelqueue/LabelQueue.h"
 
 #include <QString>
@@ -21,7 +21,7 @@ class QLabel;
 class QLineEdit;
 class QueueWindowActions;
 class ServerExchange;
-class TCBitBtn;
+class FocusMarkedButton;
 
 // The customer label window ("客戶條碼列印"): the queue "bar2.DBF" of the
 // working directory in an editable grid, the buttons that fill, empty, walk
@@ -39,7 +39,7 @@ public:
 
     LabelQueueModel &queueModel() { return *model_; }
     // The date the birthday window counts from; the system clock unless set.
-    void setClock(const Clock &clock) { clock_ = &clock; }
+    void setClock(const Clock &clock);
 
     void onImport();
     void onExport();
@@ -48,14 +48,14 @@ public:
     QLabel *const titlePanel;
     LabelQueueGrid *const grid;
     QCheckBox *const barcodeFromCustomerCodeBox;
-    TCBitBtn *const closeButton;
-    TCBitBtn *const deleteAllButton;
-    TCBitBtn *const deleteButton;
-    TCBitBtn *const previousButton;
-    TCBitBtn *const nextButton;
-    TCBitBtn *const importButton;
-    TCBitBtn *const exportButton;
-    TCBitBtn *const outputSettingsButton;
+    FocusMarkedButton *const closeButton;
+    FocusMarkedButton *const deleteAllButton;
+    FocusMarkedButton *const deleteButton;
+    FocusMarkedButton *const previousButton;
+    FocusMarkedButton *const nextButton;
+    FocusMarkedButton *const importButton;
+    FocusMarkedButton *const exportButton;
+    FocusMarkedButton *const outputSettingsButton;
     QLineEdit *const labelProgramPathEdit;
     QGroupBox *const parameterGroup;
     CustomerImportDialog *const importDialog;
@@ -83,7 +83,7 @@ private:
     QueueWindowActions *const actions_;
     QButtonGroup *const parameterButtons_;
     BusyWindow *const fillBusyWindow_;
-    TIni pathIni_;
+    ProfileFile pathIni_;
     bool loading_ = false;
     bool busy_ = false;
     QString pathWriteError_;

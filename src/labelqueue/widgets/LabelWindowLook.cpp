@@ -1,7 +1,7 @@
 #include "labelqueue/widgets/LabelWindowLook.h"
 
+#include "components/widgets/FocusMarkedButton.h"
 #include "components/widgets/Fonts.h"
-#include "components/widgets/TCBitBtn.h"
 #include "components/widgets/WindowScale.h"
 
 #include <QLabel>
@@ -19,9 +19,9 @@ void setColour(QWidget *widget, QPalette::ColorRole role, const QColor &colour)
     }
 }
 
-TCBitBtn *rowButton(const char *name, const QString &caption, const QColor &colour, QWidget *parent)
+FocusMarkedButton *rowButton(const char *name, const QString &caption, const QColor &colour, QWidget *parent)
 {
-    auto *button = new TCBitBtn(caption, parent);
+    auto *button = new FocusMarkedButton(caption, parent);
     button->setObjectName(QLatin1String(name));
     button->setFont(Fonts::ming(13));
     // Disabled buttons keep the style's grey.

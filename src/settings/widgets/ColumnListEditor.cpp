@@ -3,7 +3,7 @@
 #include "components/Big5.h"
 #include "components/widgets/Big5LengthValidator.h"
 #include "components/widgets/Fonts.h"
-#include "settings/LabelColumnList.h"
+#include "settings/ProductOutputSettings.h"
 #include "settings/widgets/FixedDialog.h"
 
 #include <QButtonGroup>

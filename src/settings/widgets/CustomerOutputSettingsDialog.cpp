@@ -3,8 +3,8 @@
 #include "components/Prompts.h"
 #include "components/widgets/ButtonGlyphs.h"
 #include "components/widgets/EnterMovesFocus.h"
+#include "components/widgets/FocusMarkedButton.h"
 #include "components/widgets/Fonts.h"
-#include "components/widgets/TCBitBtn.h"
 #include "settings/widgets/ColumnListEditor.h"
 #include "settings/widgets/FixedDialog.h"
 
@@ -23,7 +23,7 @@ ColumnListEditor::Placement placement()
     return at;
 }
 
-TCBitBtn *named(TCBitBtn *button, const char *name)
+FocusMarkedButton *named(FocusMarkedButton *button, const char *name)
 {
     button->setObjectName(QLatin1String(name));
     return button;

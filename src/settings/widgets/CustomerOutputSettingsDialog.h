@@ -1,13 +1,13 @@
 #pragma once
 
-#include "components/TIni.h"
+#include "components/ProfileFile.h"
 #include "settings/CustomerOutputSettings.h"
 
 #include <QDialog>
 
 class ColumnListEditor;
 class Prompts;
-class TCBitBtn;
+class FocusMarkedButton;
 
 // The customer label output settings ("輸出內容設定") over bar2/CustBar.ini.
 // Its controls are the settings in effect: the export calls
@@ -32,8 +32,8 @@ public:
     void onCancel();
 
     ColumnListEditor *const editor;
-    TCBitBtn *const okButton;
-    TCBitBtn *const cancelButton;
+    FocusMarkedButton *const okButton;
+    FocusMarkedButton *const cancelButton;
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -44,6 +44,6 @@ private:
 
     QString programDir_;
     Prompts &prompts_;
-    TIni ini_;
+    ProfileFile ini_;
     bool confirmed_ = false;
 };

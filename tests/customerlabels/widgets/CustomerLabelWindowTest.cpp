@@ -5,9 +5,9 @@
 #include "common/RecordingPrompts.h"
 #include "components/Big5.h"
 #include "components/RecordingLauncher.h"
-#include "components/widgets/DateField.h"
-#include "components/widgets/TCBitBtn.h"
-#include "components/widgets/TFloatEdit.h"
+#include "components/widgets/DateEdit.h"
+#include "components/widgets/FocusMarkedButton.h"
+#include "components/widgets/NumericEntryField.h"
 #include "customerlabels/CustomerQueueTable.h"
 #include "customerlabels/widgets/CustomerImportDialog.h"
 #include "labelqueue/DbfTable.h"
@@ -162,7 +162,7 @@ TEST_F(CustomerLabelWindowTest, datesAreCheckedOnLeavingAndAStartDateFillsTheEnd
     dialog.show();
     dialog.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
-    const auto typeAndLeave = [&](DateField *field, const QString &digits) {
+    const auto typeAndLeave = [&](DateEdit *field, const QString &digits) {
         field->setFocus();
         ASSERT_TRUE(QTest::qWaitFor([&] { return field->hasFocus(); }));
         field->setCursorPosition(0);

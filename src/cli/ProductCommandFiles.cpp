@@ -1,0 +1,49 @@
+#include "cli/ProductCommandFiles.h"
+
+#include "components/ProfileFile.h"
+#include "customerlabels/CustomerQueueTable.h"
+#include "labelqueue/LabelQueue.h"
+#include "productlabels/ProductQueueTable.h"
+#include "settings/CustomerOutputSettings.h"
+#include "settings/ProductOutputSettings.h"
+
+namespace {
+ProfileFile settingsFile(const QString &path)
+{
+    ProfileFile ini;
+    ini.setFileName(path);
+    ini.setSection(QByteArrayLiteral("SET"));
+    return ini;
+}
+
+DbfStatus openQueue(LabelQueue &queue, const QString &fileName, DbfTable::Access access)
+{
+    const DbfStatus opened = queue.open(fileName, access);
+    if (!opened.ok()) {
+        return DbfStatus::failure(QStringLiteral("Table1 無法開啟 (%1): %2").arg(fileName, opened.error()));
+    }
+    return opened;
+}
+} // namespace
+
+ProductOutputSettings loadProductSettings(const QString &programDir)
+{
+    ProfileFile ini = settingsFile(productOutputSettingsPath(programDir));
+    return loadProductOutputSettings(ini);
+}
+
+CustomerOutputSettings loadCustomerSettings(const QString &programDir)
+{
+    ProfileFile ini = settingsFile(customerOutputSettingsPath(programDir));
+    return loadCustomerOutputSettings(ini);
+}
+
+DbfStatus openProductQueue(LabelQueue &queue, DbfTable::Access access)
+{
+    return openQueue(queue, ProductQueueTable::fileName(), access);
+}
+
+DbfStatus openCustomerQueue(LabelQueue &queue, DbfTable::Access access)
+{
+    return openQueue(queue, CustomerQueueTable::fileName(), access);
+}
