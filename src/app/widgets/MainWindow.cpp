@@ -1,4 +1,4 @@
-#include "app/widgets/TqelvomainForm.h"
+#include "app/widgets/MainWindow.h"
 
 #include "app/ProgramDir.h"
 #include "app/ReplyLinesModel.h"
@@ -23,6 +23,8 @@
 #include <QPlainTextEdit>
 #include <QScreen>
 #include <QTimer>
+
+#include <utility>
 
 namespace {
 const QColor navy(0, 0, 128);
@@ -82,99 +84,129 @@ QString receivedText(qint64 bytes)
 }
 } // namespace
 
-TqelvomainForm::TqelvomainForm(const QString &programDir, Prompts &prompts, GuardOptions guard, QWidget *parent)
+MainWindow::MainWindow(const QString &programDir, Prompts &prompts, GuardOptions guard, QWidget *parent)
     : QWidget(parent)
-    , OneInstComp1(new SingleInstanceGuard(this))
-    , Panel1(new QLabel(QStringLiteral("條碼列印作業(Velmar)"), this))
-    , Label4(new QLabel(QStringLiteral("v108-0402"), Panel1))
-    , Label8(new QLabel(QStringLiteral("Label8"), this))
-    , Image1(new MainPicture(this))
-    , Panel2(shadowPanel(this))
-    , Panel3(shadowPanel(this))
-    , Panel9(shadowPanel(this))
-    , Panel7(shadowPanel(this))
-    , CloseButton(new FocusMarkedButton(QStringLiteral("離開 &X"), this))
-    , PrintSetButton(new FocusMarkedButton(QStringLiteral("商品條碼列印 &1"), this))
-    , custbutton(new FocusMarkedButton(QStringLiteral("客戶條碼列印 &2"), this))
-    , SysButton(new FocusMarkedButton(QStringLiteral("系統參數設定 &3"), this))
-    , Panel6(new QLabel(this))
-    , Label1(new QLabel(QStringLiteral("資料訊息"), Panel6))
-    , Label2(new QLabel(QStringLiteral("連線訊息"), Panel6))
-    , Memo1(new QListView(Panel6))
-    , Memo2(new QPlainTextEdit(QStringLiteral("Memo2"), Panel6))
-    , Label3(new QLabel(Panel6))
-    , Timer1(new QTimer(this))
+    , singleInstanceGuard(new SingleInstanceGuard(this))
+    , bannerPanel(new QLabel(QStringLiteral("條碼列印作業(Velmar)"), this))
+    , versionLabel(new QLabel(QStringLiteral("v108-0402"), bannerPanel))
+    , statusLabel(new QLabel(QStringLiteral("Label8"), this))
+    , picture(new MainPicture(this))
+    , exitShadow(shadowPanel(this))
+    , exchangeStatusPanel(shadowPanel(this))
+    , customerShadow(shadowPanel(this))
+    , settingsShadow(shadowPanel(this))
+    , exitButton(new FocusMarkedButton(QStringLiteral("離開 &X"), this))
+    , productLabelsButton(new FocusMarkedButton(QStringLiteral("商品條碼列印 &1"), this))
+    , customerLabelsButton(new FocusMarkedButton(QStringLiteral("客戶條碼列印 &2"), this))
+    , settingsButton(new FocusMarkedButton(QStringLiteral("系統參數設定 &3"), this))
+    , messagePanel(new QLabel(this))
+    , replyCaption(new QLabel(QStringLiteral("資料訊息"), messagePanel))
+    , requestCaption(new QLabel(QStringLiteral("連線訊息"), messagePanel))
+    , replyPane(new QListView(messagePanel))
+    , requestPane(new QPlainTextEdit(QStringLiteral("Memo2"), messagePanel))
+    , creditLabel(new QLabel(messagePanel))
+    , productWindowTimer(new QTimer(this))
     , programDir_(programDir)
     , exchange_(new ServerExchange([this] { return liveSettings_ ? liveSettings_() : LinkSettings{}; }, this))
     , replyModel_(new ReplyLinesModel(*exchange_, QStringLiteral("Memo1"), this))
     , busyWindow_(new BusyWindow(this))
 {
+    nameControls();
     loadGuard(std::move(guard));
     layOut();
     connectExchange();
-    Timer1->setSingleShot(true);
-    Timer1->setInterval(productWindowDelayMs);
-    connect(Timer1, &QTimer::timeout, this, &TqelvomainForm::Timer1Timer);
-    connect(CloseButton, &QPushButton::clicked, this, &TqelvomainForm::CloseButtonClick);
-    connect(PrintSetButton, &QPushButton::clicked, this, &TqelvomainForm::PrintSetButtonClick);
-    connect(custbutton, &QPushButton::clicked, this, &TqelvomainForm::custbuttonClick);
-    connect(SysButton, &QPushButton::clicked, this, &TqelvomainForm::SysButtonClick);
+    productWindowTimer->setSingleShot(true);
+    productWindowTimer->setInterval(productWindowDelayMs);
+    connect(productWindowTimer, &QTimer::timeout, this, &MainWindow::destroyClosedProductWindow);
+    connect(exitButton, &QPushButton::clicked, this, &MainWindow::onExit);
+    connect(productLabelsButton, &QPushButton::clicked, this, &MainWindow::onOpenProductLabels);
+    connect(customerLabelsButton, &QPushButton::clicked, this, &MainWindow::onOpenCustomerLabels);
+    connect(settingsButton, &QPushButton::clicked, this, &MainWindow::onOpenSettings);
     // A second copy ends at once: it neither reads the picture nor reports on it.
-    if (!OneInstComp1->anotherInstanceFound()) {
-        FormCreate(prompts);
+    if (!singleInstanceGuard->anotherInstanceFound()) {
+        showCreditOrPicture(prompts);
     }
 }
 
-TqelvomainForm::~TqelvomainForm()
+MainWindow::~MainWindow()
 {
     // The windows that use the exchange go before it does.
     delete productWindow_;
     delete customerWindow_;
-    delete settingsForm_;
+    delete settingsDialog_;
 }
 
-void TqelvomainForm::loadGuard(GuardOptions guard)
+void MainWindow::nameControls()
 {
-    OneInstComp1->beginLoading();
-    OneInstComp1->setMessage(QLatin1String(guardMessage));
-    OneInstComp1->setMutex(QLatin1String(guardMutex));
-    OneInstComp1->setText(QStringLiteral("條碼列印重複登入了!!"));
-    OneInstComp1->setTitle(QStringLiteral("For web 條碼列印"));
+    const std::pair<QObject *, const char *> designNames[] = {
+        {singleInstanceGuard, "OneInstComp1"},
+        {bannerPanel, "Panel1"},
+        {versionLabel, "Label4"},
+        {statusLabel, "Label8"},
+        {picture, "Image1"},
+        {exitShadow, "Panel2"},
+        {exchangeStatusPanel, "Panel3"},
+        {customerShadow, "Panel9"},
+        {settingsShadow, "Panel7"},
+        {exitButton, "CloseButton"},
+        {productLabelsButton, "PrintSetButton"},
+        {customerLabelsButton, "custbutton"},
+        {settingsButton, "SysButton"},
+        {messagePanel, "Panel6"},
+        {replyCaption, "Label1"},
+        {requestCaption, "Label2"},
+        {replyPane, "Memo1"},
+        {requestPane, "Memo2"},
+        {creditLabel, "Label3"},
+        {productWindowTimer, "Timer1"},
+    };
+    for (const auto &[control, name] : designNames) {
+        control->setObjectName(QLatin1String(name));
+    }
+}
+
+void MainWindow::loadGuard(GuardOptions guard)
+{
+    singleInstanceGuard->beginLoading();
+    singleInstanceGuard->setMessage(QLatin1String(guardMessage));
+    singleInstanceGuard->setMutex(QLatin1String(guardMutex));
+    singleInstanceGuard->setText(QStringLiteral("條碼列印重複登入了!!"));
+    singleInstanceGuard->setTitle(QStringLiteral("For web 條碼列印"));
     if (!guard.directory.isEmpty()) {
-        OneInstComp1->setDirectory(guard.directory);
+        singleInstanceGuard->setDirectory(guard.directory);
     }
     if (!guard.notice) {
         guard.notice = [](const QString &title, const QString &text) { WidgetPrompts(title).plainMessage(text); };
     }
-    OneInstComp1->setNotice(std::move(guard.notice));
-    connect(OneInstComp1, &SingleInstanceGuard::wakeUpRequested, this, &TqelvomainForm::wakeUp);
-    OneInstComp1->Loaded();
+    singleInstanceGuard->setNotice(std::move(guard.notice));
+    connect(singleInstanceGuard, &SingleInstanceGuard::wakeUpRequested, this, &MainWindow::wakeUp);
+    singleInstanceGuard->Loaded();
 }
 
-void TqelvomainForm::layOut()
+void MainWindow::layOut()
 {
     setObjectName(QStringLiteral("qelvomainForm"));
     setWindowTitle(QStringLiteral("qelvomainForm"));
     setFont(Fonts::sans(8));
     setFixedSize(clientWidth, clientHeight);
 
-    Panel1->setGeometry(0, 0, clientWidth, bannerHeight);
-    lowerBevels(Panel1);
-    Panel1->setAlignment(Qt::AlignCenter);
-    Panel1->setFont(Fonts::kai(19));
-    setTextColor(Panel1, QPalette::WindowText, navy);
-    Label4->setFont(Fonts::ming(15));
-    setTextColor(Label4, QPalette::WindowText, purple);
-    Label4->adjustSize();
-    Label4->move(clientWidth - Label4->width() - 8, bannerHeight - Label4->height() - 4);
+    bannerPanel->setGeometry(0, 0, clientWidth, bannerHeight);
+    lowerBevels(bannerPanel);
+    bannerPanel->setAlignment(Qt::AlignCenter);
+    bannerPanel->setFont(Fonts::kai(19));
+    setTextColor(bannerPanel, QPalette::WindowText, navy);
+    versionLabel->setFont(Fonts::ming(15));
+    setTextColor(versionLabel, QPalette::WindowText, purple);
+    versionLabel->adjustSize();
+    versionLabel->move(clientWidth - versionLabel->width() - 8, bannerHeight - versionLabel->height() - 4);
 
-    Label8->setGeometry(0, bannerHeight, clientWidth, statusHeight);
-    Label8->setAlignment(Qt::AlignCenter);
-    Label8->setFont(Fonts::ming(19));
-    setTextColor(Label8, QPalette::WindowText, Qt::red);
+    statusLabel->setGeometry(0, bannerHeight, clientWidth, statusHeight);
+    statusLabel->setAlignment(Qt::AlignCenter);
+    statusLabel->setFont(Fonts::ming(19));
+    setTextColor(statusLabel, QPalette::WindowText, Qt::red);
 
     const int pictureTop = bannerHeight + statusHeight;
-    Image1->setGeometry(0, pictureTop, clientWidth, clientHeight - bottomHeight - pictureTop);
+    picture->setGeometry(0, pictureTop, clientWidth, clientHeight - bottomHeight - pictureTop);
 
     const struct {
         FocusMarkedButton *button;
@@ -183,10 +215,10 @@ void TqelvomainForm::layOut()
         QColor color;
         QPixmap glyph;
     } buttons[] = {
-        {CloseButton, Panel2, 121, maroon, MainButtonGlyphs::exit()},
-        {PrintSetButton, Panel3, 181, navy, MainButtonGlyphs::barcode()},
-        {custbutton, Panel9, 247, navy, MainButtonGlyphs::envelope()},
-        {SysButton, Panel7, 311, maroon, MainButtonGlyphs::settings()},
+        {exitButton, exitShadow, 121, maroon, MainButtonGlyphs::exit()},
+        {productLabelsButton, exchangeStatusPanel, 181, navy, MainButtonGlyphs::barcode()},
+        {customerLabelsButton, customerShadow, 247, navy, MainButtonGlyphs::envelope()},
+        {settingsButton, settingsShadow, 311, maroon, MainButtonGlyphs::settings()},
     };
     for (const auto &entry : buttons) {
         entry.shadow->setGeometry(QRect(QPoint(buttonX, entry.y) + shadowOffset, QSize(buttonWidth, buttonHeight)));
@@ -198,60 +230,60 @@ void TqelvomainForm::layOut()
         entry.button->setGlyph(entry.glyph);
         entry.button->setFocusSize(3);
     }
-    setTabOrder(CloseButton, PrintSetButton);
-    setTabOrder(PrintSetButton, custbutton);
-    setTabOrder(custbutton, SysButton);
-    PrintSetButton->setEnabled(false);
-    custbutton->setEnabled(false);
+    setTabOrder(exitButton, productLabelsButton);
+    setTabOrder(productLabelsButton, customerLabelsButton);
+    setTabOrder(customerLabelsButton, settingsButton);
+    productLabelsButton->setEnabled(false);
+    customerLabelsButton->setEnabled(false);
 
-    Panel6->setGeometry(0, clientHeight - bottomHeight, clientWidth, bottomHeight);
-    lowerBevels(Panel6);
-    Label1->move(17, 12);
-    Label1->adjustSize();
+    messagePanel->setGeometry(0, clientHeight - bottomHeight, clientWidth, bottomHeight);
+    lowerBevels(messagePanel);
+    replyCaption->move(17, 12);
+    replyCaption->adjustSize();
     // Lies under the lower edge of the reply pane.
-    Label2->move(12, 86);
-    Label2->adjustSize();
-    Label2->lower();
+    requestCaption->move(12, 86);
+    requestCaption->adjustSize();
+    requestCaption->lower();
 
-    Memo1->setGeometry(2, 28, 495, 69);
-    Memo1->setModel(replyModel_);
-    Memo1->setFont(Fonts::ming(15));
-    Memo1->setUniformItemSizes(true);
-    Memo1->setTextElideMode(Qt::ElideNone);
-    Memo1->setWordWrap(false);
-    Memo1->setSelectionMode(QAbstractItemView::NoSelection);
-    Memo1->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    Memo1->setFocusPolicy(Qt::ClickFocus);
+    replyPane->setGeometry(2, 28, 495, 69);
+    replyPane->setModel(replyModel_);
+    replyPane->setFont(Fonts::ming(15));
+    replyPane->setUniformItemSizes(true);
+    replyPane->setTextElideMode(Qt::ElideNone);
+    replyPane->setWordWrap(false);
+    replyPane->setSelectionMode(QAbstractItemView::NoSelection);
+    replyPane->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    replyPane->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    replyPane->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    replyPane->setFocusPolicy(Qt::ClickFocus);
 
     // Only its first line shows inside the panel.
-    Memo2->setGeometry(2, 97, 495, bottomHeight - 2 - 97);
-    Memo2->setReadOnly(true);
-    Memo2->setLineWrapMode(QPlainTextEdit::NoWrap);
-    Memo2->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    Memo2->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    Memo2->setFocusPolicy(Qt::ClickFocus);
-    Memo2->document()->setDocumentMargin(1);
-    QPalette memo2Palette = Memo2->palette();
+    requestPane->setGeometry(2, 97, 495, bottomHeight - 2 - 97);
+    requestPane->setReadOnly(true);
+    requestPane->setLineWrapMode(QPlainTextEdit::NoWrap);
+    requestPane->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    requestPane->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    requestPane->setFocusPolicy(Qt::ClickFocus);
+    requestPane->document()->setDocumentMargin(1);
+    QPalette memo2Palette = requestPane->palette();
     memo2Palette.setColor(QPalette::Base, paleYellow);
-    Memo2->setPalette(memo2Palette);
+    requestPane->setPalette(memo2Palette);
 
-    Label3->move(341, 10);
-    setBackground(Label3, QPalette::Window, moneyGreen);
+    creditLabel->move(341, 10);
+    setBackground(creditLabel, QPalette::Window, moneyGreen);
 
     if (const QScreen *screen = this->screen()) {
         move(screen->availableGeometry().center() - rect().center());
     }
 }
 
-void TqelvomainForm::connectExchange()
+void MainWindow::connectExchange()
 {
     connect(exchange_, &ServerExchange::requestChanged, this, [this] {
         QString text = Big5::decode(exchange_->requestBody());
-        Memo2->setPlainText(text.replace(QLatin1String("\r\n"), QLatin1String("\n")));
+        requestPane->setPlainText(text.replace(QLatin1String("\r\n"), QLatin1String("\n")));
     });
-    connect(exchange_, &ServerExchange::statusLineChanged, Panel3, &QLabel::setText);
+    connect(exchange_, &ServerExchange::statusLineChanged, exchangeStatusPanel, &QLabel::setText);
 
     connect(exchange_, &ServerExchange::exchangeStarted, busyWindow_,
             [this] { busyWindow_->begin(QStringLiteral("與主機通訊中"), QStringLiteral("等待主機回應…")); });
@@ -261,63 +293,63 @@ void TqelvomainForm::connectExchange()
     connect(busyWindow_, &BusyWindow::cancelRequested, exchange_, &ServerExchange::cancel);
 }
 
-void TqelvomainForm::FormCreate(Prompts &prompts)
+void MainWindow::showCreditOrPicture(Prompts &prompts)
 {
-    Label3->setText(QStringLiteral("Morvane"));
-    Label3->adjustSize();
+    creditLabel->setText(QStringLiteral("Morvane"));
+    creditLabel->adjustSize();
     const QString picturePath = resolveCaseInsensitive(ProgramDir::file(programDir_, QStringLiteral("cust.bmp")));
     if (!QFileInfo::exists(picturePath)) {
         return;
     }
-    Label3->setText(QString());
-    Label3->adjustSize();
+    creditLabel->setText(QString());
+    creditLabel->adjustSize();
     QImageReader reader(picturePath);
-    const QImage picture = reader.read();
-    if (picture.isNull()) {
+    const QImage customerPicture = reader.read();
+    if (customerPicture.isNull()) {
         prompts.plainMessage(QStringLiteral("無法載入圖片 %1：%2\n改用內建圖片。")
                                  .arg(QDir::toNativeSeparators(picturePath), reader.errorString()));
         return;
     }
-    Image1->setPicture(picture);
+    picture->setPicture(customerPicture);
 }
 
-void TqelvomainForm::FormShow()
+void MainWindow::testLinkAndShowState()
 {
     if (exchange_->LinkTest()) {
-        Label8->setText(QStringLiteral("【") + Big5::decode(exchange_->settings().branch) +
-                        QStringLiteral("】與主機連線正常"));
-        CloseButton->setFocus();
+        statusLabel->setText(QStringLiteral("【") + Big5::decode(exchange_->settings().branch) +
+                             QStringLiteral("】與主機連線正常"));
+        exitButton->setFocus();
     } else {
         const QString notice = ExchangeEnvelope::serverProblemNotice(exchange_->lastResult().serverProblem);
-        Label8->setText(notice.isEmpty() ? QStringLiteral("請先與主機連線【系統參數設定】") : notice);
-        SysButton->setFocus();
+        statusLabel->setText(notice.isEmpty() ? QStringLiteral("請先與主機連線【系統參數設定】") : notice);
+        settingsButton->setFocus();
     }
 }
 
-void TqelvomainForm::setStatusLabel(const QString &text)
+void MainWindow::setStatusLabel(const QString &text)
 {
-    Label8->setText(text);
+    statusLabel->setText(text);
 }
 
-void TqelvomainForm::setSettingsForm(QDialog *form, ServerExchange::SettingsSource liveSettings)
+void MainWindow::setSettingsDialog(QDialog *form, ServerExchange::SettingsSource liveSettings)
 {
-    settingsForm_ = form;
+    settingsDialog_ = form;
     liveSettings_ = std::move(liveSettings);
 }
 
-void TqelvomainForm::setProductWindowFactory(WindowFactory factory)
+void MainWindow::setProductWindowFactory(WindowFactory factory)
 {
     productFactory_ = std::move(factory);
-    PrintSetButton->setEnabled(bool(productFactory_));
+    productLabelsButton->setEnabled(bool(productFactory_));
 }
 
-void TqelvomainForm::setCustomerWindowFactory(WindowFactory factory)
+void MainWindow::setCustomerWindowFactory(WindowFactory factory)
 {
     customerFactory_ = std::move(factory);
-    custbutton->setEnabled(bool(customerFactory_));
+    customerLabelsButton->setEnabled(bool(customerFactory_));
 }
 
-void TqelvomainForm::openWindow(QPointer<QWidget> &window, const WindowFactory &factory, const char *name)
+void MainWindow::openWindow(QPointer<QWidget> &window, const WindowFactory &factory, const char *name)
 {
     if (!factory) {
         return;
@@ -333,36 +365,36 @@ void TqelvomainForm::openWindow(QPointer<QWidget> &window, const WindowFactory &
     window->activateWindow();
 }
 
-void TqelvomainForm::PrintSetButtonClick()
+void MainWindow::onOpenProductLabels()
 {
     openWindow(productWindow_, productFactory_, "Bar1Form");
 }
 
-void TqelvomainForm::custbuttonClick()
+void MainWindow::onOpenCustomerLabels()
 {
     openWindow(customerWindow_, customerFactory_, "CustBarForm");
 }
 
-void TqelvomainForm::SysButtonClick()
+void MainWindow::onOpenSettings()
 {
-    if (settingsForm_) {
-        settingsForm_->exec();
+    if (settingsDialog_) {
+        settingsDialog_->exec();
     }
 }
 
-void TqelvomainForm::CloseButtonClick()
+void MainWindow::onExit()
 {
     close();
 }
 
-void TqelvomainForm::productWindowClosed()
+void MainWindow::productWindowClosed()
 {
-    Timer1->start();
+    productWindowTimer->start();
 }
 
-void TqelvomainForm::Timer1Timer()
+void MainWindow::destroyClosedProductWindow()
 {
-    Timer1->stop();
+    productWindowTimer->stop();
     // A window the user has brought back within the delay stays; the next close starts the timer again.
     if (productWindow_ && !productWindow_->isVisible()) {
         productWindow_->deleteLater();
@@ -370,7 +402,7 @@ void TqelvomainForm::Timer1Timer()
     }
 }
 
-void TqelvomainForm::wakeUp()
+void MainWindow::wakeUp()
 {
     if (isMinimized()) {
         showNormal();

@@ -1,4 +1,4 @@
-#include "productlabels/widgets/TBar1SearchForm.h"
+#include "productlabels/widgets/ProductImportDialog.h"
 
 #include "components/Big5.h"
 #include "components/Prompts.h"
@@ -47,45 +47,46 @@ Control *named(Control *control, const char *name)
 
 } // namespace
 
-TBar1SearchForm::TBar1SearchForm(Prompts &prompts, QWidget *parent)
+ProductImportDialog::ProductImportDialog(Prompts &prompts, QWidget *parent)
     : QDialog(parent)
-    , ComboBox1(named(new QComboBox(this), "ComboBox1"))
-    , item1(field("item1", codeBytes, this))
-    , SItem_NO(field("SItem_NO", codeBytes, this))
-    , EItem_NO(field("EItem_NO", codeBytes, this))
-    , Barcode(field("Barcode", codeBytes, this))
-    , Cate_no(field("Cate_no", codeBytes, this))
-    , Kind_no(field("Kind_no", codeBytes, this))
-    , Supp_no(field("Supp_no", codeBytes, this))
-    , color(field("color", colourSizeBytes, this))
-    , sizes(field("sizes", colourSizeBytes, this))
-    , CheckBox2(named(new QCheckBox(QStringLiteral("依現有庫存量 (庫存量為0不引入)"), this), "CheckBox2"))
-    , FloatEdit1(named(new NumericEntryField(this), "FloatEdit1"))
-    , OkButton(named(FixedDialog::button(QStringLiteral("確定 &Y"), Qt::darkGreen, ButtonGlyphs::checkMark(),
+    , priceBranchBox(named(new QComboBox(this), "ComboBox1"))
+    , groupItemEdit(field("item1", codeBytes, this))
+    , firstItemEdit(field("SItem_NO", codeBytes, this))
+    , lastItemEdit(field("EItem_NO", codeBytes, this))
+    , barcodeEdit(field("Barcode", codeBytes, this))
+    , categoryEdit(field("Cate_no", codeBytes, this))
+    , brandEdit(field("Kind_no", codeBytes, this))
+    , supplierEdit(field("Supp_no", codeBytes, this))
+    , colourEdit(field("color", colourSizeBytes, this))
+    , sizesEdit(field("sizes", colourSizeBytes, this))
+    , inStockOnlyCheck(named(new QCheckBox(QStringLiteral("依現有庫存量 (庫存量為0不引入)"), this), "CheckBox2"))
+    , labelCountField(named(new NumericEntryField(this), "FloatEdit1"))
+    , okButton(named(FixedDialog::button(QStringLiteral("確定 &Y"), Qt::darkGreen, ButtonGlyphs::checkMark(),
                                          QRect(112, 384, 100, 32), this),
                      "OkButton"))
-    , CancelButton(named(FixedDialog::button(QStringLiteral("放棄 &N"), QColor(128, 0, 0), ButtonGlyphs::cross(),
+    , cancelButton(named(FixedDialog::button(QStringLiteral("放棄 &N"), QColor(128, 0, 0), ButtonGlyphs::cross(),
                                              QRect(232, 384, 100, 32), this),
                          "CancelButton"))
     , prompts_(prompts)
 {
+    setObjectName(QStringLiteral("Bar1SearchForm"));
     FixedDialog::setUp(*this, QStringLiteral("產品資料引入"), QSize(470, 434));
     setFont(Fonts::sans(10));
-    ComboBox1->setEditable(true);
-    ComboBox1->setInsertPolicy(QComboBox::NoInsert);
-    ComboBox1->setValidator(new Big5LengthValidator(branchBytes, ComboBox1));
-    FloatEdit1->setIntNum(6);
-    FloatEdit1->setDecNum(0);
+    priceBranchBox->setEditable(true);
+    priceBranchBox->setInsertPolicy(QComboBox::NoInsert);
+    priceBranchBox->setValidator(new Big5LengthValidator(branchBytes, priceBranchBox));
+    labelCountField->setIntNum(6);
+    labelCountField->setDecNum(0);
     layOut();
 
-    SItem_NO->installEventFilter(this);
-    connect(OkButton, &QPushButton::clicked, this, &TBar1SearchForm::OkButtonClick);
-    connect(CancelButton, &QPushButton::clicked, this, &TBar1SearchForm::CancelButtonClick);
+    firstItemEdit->installEventFilter(this);
+    connect(okButton, &QPushButton::clicked, this, &ProductImportDialog::onOk);
+    connect(cancelButton, &QPushButton::clicked, this, &ProductImportDialog::onCancel);
     EnterMovesFocus::install(this);
-    FormCreate();
+    scaleToScreen();
 }
 
-void TBar1SearchForm::layOut()
+void ProductImportDialog::layOut()
 {
     struct Row {
         const char *caption;
@@ -93,10 +94,10 @@ void TBar1SearchForm::layOut()
         int width;
     };
     const Row rows[] = {
-        {"價格-店名", ComboBox1, 110}, {"群組貨號", item1, 170},     {"產品代號", SItem_NO, 150},
-        {"商品條碼", Barcode, 170},    {"分類代號", Cate_no, 170},   {"品牌代號", Kind_no, 170},
-        {"廠商代號", Supp_no, 170},    {"顏色", color, 110},         {"尺寸", sizes, 110},
-        {"條碼張數", CheckBox2, 330},  {"條碼張數", FloatEdit1, 90},
+        {"價格-店名", priceBranchBox, 110},  {"群組貨號", groupItemEdit, 170},  {"產品代號", firstItemEdit, 150},
+        {"商品條碼", barcodeEdit, 170},      {"分類代號", categoryEdit, 170},   {"品牌代號", brandEdit, 170},
+        {"廠商代號", supplierEdit, 170},     {"顏色", colourEdit, 110},         {"尺寸", sizesEdit, 110},
+        {"條碼張數", inStockOnlyCheck, 330}, {"條碼張數", labelCountField, 90},
     };
     int top = 16;
     for (const Row &row : rows) {
@@ -107,119 +108,121 @@ void TBar1SearchForm::layOut()
         top += 33;
     }
     auto *to = new QLabel(QStringLiteral("至"), this);
-    to->setGeometry(268, SItem_NO->y(), 24, 24);
+    to->setGeometry(268, firstItemEdit->y(), 24, 24);
     to->setAlignment(Qt::AlignCenter);
-    EItem_NO->setGeometry(296, SItem_NO->y(), 150, 24);
+    lastItemEdit->setGeometry(296, firstItemEdit->y(), 150, 24);
 
     // Tab order follows the conditions as the request lists them.
-    QWidget *order[] = {ComboBox1, item1, SItem_NO, EItem_NO,  Barcode,    Cate_no,  Kind_no,
-                        Supp_no,   color, sizes,    CheckBox2, FloatEdit1, OkButton, CancelButton};
+    QWidget *order[] = {priceBranchBox,   groupItemEdit,   firstItemEdit, lastItemEdit, barcodeEdit,
+                        categoryEdit,     brandEdit,       supplierEdit,  colourEdit,   sizesEdit,
+                        inStockOnlyCheck, labelCountField, okButton,      cancelButton};
     for (size_t i = 1; i < std::size(order); ++i) {
         setTabOrder(order[i - 1], order[i]);
     }
 }
 
-void TBar1SearchForm::FormCreate()
+void ProductImportDialog::scaleToScreen()
 {
     WindowScale::scaleBy(*this, WindowScale::factorFor(*this));
 }
 
-void TBar1SearchForm::FormShow()
+void ProductImportDialog::resetFields()
 {
     accepted_ = false;
-    for (QLineEdit *emptied : {SItem_NO, EItem_NO, Cate_no, Supp_no, Kind_no, Barcode, item1}) {
+    for (QLineEdit *emptied :
+         {firstItemEdit, lastItemEdit, categoryEdit, supplierEdit, brandEdit, barcodeEdit, groupItemEdit}) {
         emptied->clear();
     }
-    CheckBox2->setChecked(false);
-    FloatEdit1->setValue(1);
-    ComboBox1->setFocus();
+    inStockOnlyCheck->setChecked(false);
+    labelCountField->setValue(1);
+    priceBranchBox->setFocus();
 }
 
-void TBar1SearchForm::showEvent(QShowEvent *event)
+void ProductImportDialog::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
     if (!event->spontaneous()) {
         FixedDialog::centreOnScreen(*this);
-        FormShow();
+        resetFields();
     }
 }
 
-bool TBar1SearchForm::eventFilter(QObject *watched, QEvent *event)
+bool ProductImportDialog::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == SItem_NO && event->type() == QEvent::FocusOut) {
+    if (watched == firstItemEdit && event->type() == QEvent::FocusOut) {
         // Only a move to another control is leaving the field, not a switch of windows.
         const auto reason = static_cast<QFocusEvent *>(event)->reason();
         if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) {
-            SItem_NOExit();
+            onFirstItemLeft();
         }
     }
     return QDialog::eventFilter(watched, event);
 }
 
-void TBar1SearchForm::SItem_NOExit()
+void ProductImportDialog::onFirstItemLeft()
 {
-    EItem_NO->setText(SItem_NO->text());
+    lastItemEdit->setText(firstItemEdit->text());
 }
 
-void TBar1SearchForm::OkButtonClick()
+void ProductImportDialog::onOk()
 {
     ProductConditions typed = conditions();
     const ProductConditionsCheck check = checkProductConditions(typed);
     showTrimmed(typed);
     if (check == ProductConditionsCheck::AskImportAll && !prompts_.confirm(QString::fromUtf8(importAllQuestion))) {
-        item1->setFocus();
+        groupItemEdit->setFocus();
         return;
     }
     accepted_ = true;
     accept();
 }
 
-void TBar1SearchForm::showTrimmed(const ProductConditions &trimmed)
+void ProductImportDialog::showTrimmed(const ProductConditions &trimmed)
 {
     const std::pair<QLineEdit *, const QByteArray *> fields[] = {
-        {item1, &trimmed.item1},     {SItem_NO, &trimmed.sitem},  {EItem_NO, &trimmed.eitem},
-        {Barcode, &trimmed.barcode}, {Cate_no, &trimmed.cate_no}, {Kind_no, &trimmed.kind_no},
-        {Supp_no, &trimmed.supp_no}, {color, &trimmed.color},     {sizes, &trimmed.sizes},
+        {groupItemEdit, &trimmed.item1},  {firstItemEdit, &trimmed.sitem},  {lastItemEdit, &trimmed.eitem},
+        {barcodeEdit, &trimmed.barcode},  {categoryEdit, &trimmed.cate_no}, {brandEdit, &trimmed.kind_no},
+        {supplierEdit, &trimmed.supp_no}, {colourEdit, &trimmed.color},     {sizesEdit, &trimmed.sizes},
     };
     for (const auto &[field, text] : fields) {
         field->setText(Big5::decode(*text));
     }
 }
 
-void TBar1SearchForm::CancelButtonClick()
+void ProductImportDialog::onCancel()
 {
     reject();
 }
 
-void TBar1SearchForm::setBranchChoices(const QList<QByteArray> &codes, qsizetype selected)
+void ProductImportDialog::setBranchChoices(const QList<QByteArray> &codes, qsizetype selected)
 {
-    const QString typed = ComboBox1->currentText();
-    ComboBox1->clear();
+    const QString typed = priceBranchBox->currentText();
+    priceBranchBox->clear();
     for (const QByteArray &code : codes) {
-        ComboBox1->addItem(Big5::decode(code));
+        priceBranchBox->addItem(Big5::decode(code));
     }
     if (selected >= 0 && selected < codes.size()) {
-        ComboBox1->setCurrentIndex(int(selected));
+        priceBranchBox->setCurrentIndex(int(selected));
     } else {
-        ComboBox1->setCurrentIndex(-1);
-        ComboBox1->setEditText(typed);
+        priceBranchBox->setCurrentIndex(-1);
+        priceBranchBox->setEditText(typed);
     }
 }
 
-ProductConditions TBar1SearchForm::conditions() const
+ProductConditions ProductImportDialog::conditions() const
 {
     ProductConditions conditions;
-    conditions.priceBranch = big5Text(ComboBox1->currentText());
-    conditions.item1 = big5Text(item1->text());
-    conditions.sitem = big5Text(SItem_NO->text());
-    conditions.eitem = big5Text(EItem_NO->text());
-    conditions.barcode = big5Text(Barcode->text());
-    conditions.cate_no = big5Text(Cate_no->text());
-    conditions.kind_no = big5Text(Kind_no->text());
-    conditions.supp_no = big5Text(Supp_no->text());
-    conditions.color = big5Text(color->text());
-    conditions.sizes = big5Text(sizes->text());
-    conditions.isquan = CheckBox2->isChecked();
-    conditions.count = FloatEdit1->value();
+    conditions.priceBranch = big5Text(priceBranchBox->currentText());
+    conditions.item1 = big5Text(groupItemEdit->text());
+    conditions.sitem = big5Text(firstItemEdit->text());
+    conditions.eitem = big5Text(lastItemEdit->text());
+    conditions.barcode = big5Text(barcodeEdit->text());
+    conditions.cate_no = big5Text(categoryEdit->text());
+    conditions.kind_no = big5Text(brandEdit->text());
+    conditions.supp_no = big5Text(supplierEdit->text());
+    conditions.color = big5Text(colourEdit->text());
+    conditions.sizes = big5Text(sizesEdit->text());
+    conditions.isquan = inStockOnlyCheck->isChecked();
+    conditions.count = labelCountField->value();
     return conditions;
 }

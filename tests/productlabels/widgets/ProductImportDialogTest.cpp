@@ -1,5 +1,6 @@
-#include "productlabels/widgets/TBar1SearchForm.h"
+#include "productlabels/widgets/ProductImportDialog.h"
 
+#include "common/Controls.h"
 #include "common/RecordingPrompts.h"
 #include "components/widgets/FocusMarkedButton.h"
 #include "components/widgets/NumericEntryField.h"
@@ -33,12 +34,15 @@ protected:
 
     QList<QLineEdit *> allTextFields() const
     {
-        return {dialog.item1,   dialog.SItem_NO, dialog.EItem_NO, dialog.Barcode, dialog.Cate_no,
-                dialog.Kind_no, dialog.Supp_no,  dialog.color,    dialog.sizes};
+        return {control<QLineEdit>(dialog, "item1"),    control<QLineEdit>(dialog, "SItem_NO"),
+                control<QLineEdit>(dialog, "EItem_NO"), control<QLineEdit>(dialog, "Barcode"),
+                control<QLineEdit>(dialog, "Cate_no"),  control<QLineEdit>(dialog, "Kind_no"),
+                control<QLineEdit>(dialog, "Supp_no"),  control<QLineEdit>(dialog, "color"),
+                control<QLineEdit>(dialog, "sizes")};
     }
 
     RecordingPrompts prompts;
-    TBar1SearchForm dialog{prompts};
+    ProductImportDialog dialog{prompts};
 };
 
 } // namespace
@@ -46,49 +50,49 @@ protected:
 TEST_F(ProductImportDialogTest, showingResetsTheConditionsButKeepsColourSizeAndBranch)
 {
     open();
-    dialog.ComboBox1->setEditText(QStringLiteral("02"));
+    control<QComboBox>(dialog, "ComboBox1")->setEditText(QStringLiteral("02"));
     for (QLineEdit *field : allTextFields()) {
         field->setText(field->objectName());
     }
-    dialog.CheckBox2->setChecked(true);
-    dialog.FloatEdit1->setValue(5);
-    dialog.OkButton->click();
+    control<QCheckBox>(dialog, "CheckBox2")->setChecked(true);
+    control<NumericEntryField>(dialog, "FloatEdit1")->setValue(5);
+    control<FocusMarkedButton>(dialog, "OkButton")->click();
     ASSERT_TRUE(dialog.isAccepted());
 
     open();
     EXPECT_FALSE(dialog.isAccepted());
     for (QLineEdit *field : allTextFields()) {
         SCOPED_TRACE(field->objectName().toStdString());
-        const bool kept = field == dialog.color || field == dialog.sizes;
+        const bool kept = field == control<QLineEdit>(dialog, "color") || field == control<QLineEdit>(dialog, "sizes");
         EXPECT_EQ(field->text(), kept ? field->objectName() : QString());
     }
-    EXPECT_EQ(dialog.ComboBox1->currentText(), QStringLiteral("02"));
-    EXPECT_FALSE(dialog.CheckBox2->isChecked());
-    EXPECT_EQ(dialog.FloatEdit1->value(), 1);
-    EXPECT_TRUE(QTest::qWaitFor([this] { return dialog.ComboBox1->hasFocus(); }));
+    EXPECT_EQ(control<QComboBox>(dialog, "ComboBox1")->currentText(), QStringLiteral("02"));
+    EXPECT_FALSE(control<QCheckBox>(dialog, "CheckBox2")->isChecked());
+    EXPECT_EQ(control<NumericEntryField>(dialog, "FloatEdit1")->value(), 1);
+    EXPECT_TRUE(QTest::qWaitFor([this] { return control<QComboBox>(dialog, "ComboBox1")->hasFocus(); }));
 }
 
 TEST_F(ProductImportDialogTest, leavingTheStartCodeCopiesItToTheEndCode)
 {
     open();
-    dialog.SItem_NO->setText(QStringLiteral("1001"));
-    leave(dialog.SItem_NO);
-    EXPECT_EQ(dialog.EItem_NO->text(), QStringLiteral("1001"));
+    control<QLineEdit>(dialog, "SItem_NO")->setText(QStringLiteral("1001"));
+    leave(control<QLineEdit>(dialog, "SItem_NO"));
+    EXPECT_EQ(control<QLineEdit>(dialog, "EItem_NO")->text(), QStringLiteral("1001"));
 
-    dialog.EItem_NO->setText(QStringLiteral("2000"));
-    leave(dialog.SItem_NO);
-    EXPECT_EQ(dialog.EItem_NO->text(), QStringLiteral("1001")) << "whatever the end code held";
+    control<QLineEdit>(dialog, "EItem_NO")->setText(QStringLiteral("2000"));
+    leave(control<QLineEdit>(dialog, "SItem_NO"));
+    EXPECT_EQ(control<QLineEdit>(dialog, "EItem_NO")->text(), QStringLiteral("1001")) << "whatever the end code held";
 }
 
 TEST_F(ProductImportDialogTest, okByItsKeyLeavesTheStartCodeWhereItIs)
 {
     open();
-    dialog.SItem_NO->setFocus();
-    ASSERT_TRUE(QTest::qWaitFor([this] { return dialog.SItem_NO->hasFocus(); }));
-    QTest::keyClicks(dialog.SItem_NO, QStringLiteral("1001"));
-    QTest::keyClick(dialog.SItem_NO, Qt::Key_Y, Qt::AltModifier);
+    control<QLineEdit>(dialog, "SItem_NO")->setFocus();
+    ASSERT_TRUE(QTest::qWaitFor([this] { return control<QLineEdit>(dialog, "SItem_NO")->hasFocus(); }));
+    QTest::keyClicks(control<QLineEdit>(dialog, "SItem_NO"), QStringLiteral("1001"));
+    QTest::keyClick(control<QLineEdit>(dialog, "SItem_NO"), Qt::Key_Y, Qt::AltModifier);
     EXPECT_TRUE(QTest::qWaitFor([this] { return dialog.isAccepted(); }));
-    EXPECT_EQ(dialog.EItem_NO->text(), QString()) << "only the start code goes out";
+    EXPECT_EQ(control<QLineEdit>(dialog, "EItem_NO")->text(), QString()) << "only the start code goes out";
     EXPECT_TRUE(prompts.calls.isEmpty());
 }
 
@@ -111,20 +115,20 @@ TEST_F(ProductImportDialogTest, okWithoutConditionsAsksBeforeImportingEverything
         prompts.calls.clear();
         prompts.confirmAnswers = c.answers;
         open();
-        dialog.item1->setText(c.item1);
-        dialog.color->setText(c.color);
-        dialog.OkButton->setFocus();
-        dialog.OkButton->click();
+        control<QLineEdit>(dialog, "item1")->setText(c.item1);
+        control<QLineEdit>(dialog, "color")->setText(c.color);
+        control<FocusMarkedButton>(dialog, "OkButton")->setFocus();
+        control<FocusMarkedButton>(dialog, "OkButton")->click();
         EXPECT_EQ(prompts.texts(RecordingPrompts::Confirm),
                   c.asked ? QStringList{QStringLiteral("未輸入任何條件,引入全部商品(須耐心等候),繼續嗎 ?")}
                           : QStringList());
         EXPECT_EQ(dialog.isAccepted(), c.accepted);
         EXPECT_EQ(dialog.isVisible(), !c.accepted);
-        EXPECT_EQ(dialog.item1->text(), c.item1.trimmed());
-        EXPECT_EQ(dialog.color->text(), c.color.trimmed());
+        EXPECT_EQ(control<QLineEdit>(dialog, "item1")->text(), c.item1.trimmed());
+        EXPECT_EQ(control<QLineEdit>(dialog, "color")->text(), c.color.trimmed());
         if (!c.accepted) {
-            EXPECT_TRUE(QTest::qWaitFor([this] { return dialog.item1->hasFocus(); }));
-            dialog.CancelButton->click();
+            EXPECT_TRUE(QTest::qWaitFor([this] { return control<QLineEdit>(dialog, "item1")->hasFocus(); }));
+            control<FocusMarkedButton>(dialog, "CancelButton")->click();
             EXPECT_FALSE(dialog.isAccepted());
         }
     }
@@ -133,10 +137,14 @@ TEST_F(ProductImportDialogTest, okWithoutConditionsAsksBeforeImportingEverything
 TEST_F(ProductImportDialogTest, enterMovesThroughTheFieldsInRequestOrder)
 {
     open();
-    const QList<QWidget *> order = {dialog.ComboBox1, dialog.item1,   dialog.SItem_NO,  dialog.EItem_NO,
-                                    dialog.Barcode,   dialog.Cate_no, dialog.Kind_no,   dialog.Supp_no,
-                                    dialog.color,     dialog.sizes,   dialog.CheckBox2, dialog.FloatEdit1,
-                                    dialog.OkButton};
+    const QList<QWidget *> order = {
+        control<QComboBox>(dialog, "ComboBox1"),       control<QLineEdit>(dialog, "item1"),
+        control<QLineEdit>(dialog, "SItem_NO"),        control<QLineEdit>(dialog, "EItem_NO"),
+        control<QLineEdit>(dialog, "Barcode"),         control<QLineEdit>(dialog, "Cate_no"),
+        control<QLineEdit>(dialog, "Kind_no"),         control<QLineEdit>(dialog, "Supp_no"),
+        control<QLineEdit>(dialog, "color"),           control<QLineEdit>(dialog, "sizes"),
+        control<QCheckBox>(dialog, "CheckBox2"),       control<NumericEntryField>(dialog, "FloatEdit1"),
+        control<FocusMarkedButton>(dialog, "OkButton")};
     ASSERT_TRUE(QTest::qWaitFor([&] { return order.first()->hasFocus(); }));
     for (int i = 1; i < order.size(); ++i) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
@@ -148,15 +156,15 @@ TEST_F(ProductImportDialogTest, enterMovesThroughTheFieldsInRequestOrder)
 TEST_F(ProductImportDialogTest, branchListKeepsTheTypedTextUnlessTheOwnCodeIsListed)
 {
     open();
-    dialog.ComboBox1->setEditText(QStringLiteral("02"));
+    control<QComboBox>(dialog, "ComboBox1")->setEditText(QStringLiteral("02"));
     dialog.setBranchChoices({}, -1);
-    EXPECT_EQ(dialog.ComboBox1->count(), 0);
-    EXPECT_EQ(dialog.ComboBox1->currentText(), QStringLiteral("02"));
+    EXPECT_EQ(control<QComboBox>(dialog, "ComboBox1")->count(), 0);
+    EXPECT_EQ(control<QComboBox>(dialog, "ComboBox1")->currentText(), QStringLiteral("02"));
 
     dialog.setBranchChoices({"A", "01", "02"}, -1);
-    EXPECT_EQ(dialog.ComboBox1->count(), 3);
-    EXPECT_EQ(dialog.ComboBox1->currentText(), QStringLiteral("02"));
+    EXPECT_EQ(control<QComboBox>(dialog, "ComboBox1")->count(), 3);
+    EXPECT_EQ(control<QComboBox>(dialog, "ComboBox1")->currentText(), QStringLiteral("02"));
 
     dialog.setBranchChoices({"A", "01"}, 0);
-    EXPECT_EQ(dialog.ComboBox1->currentText(), QStringLiteral("A"));
+    EXPECT_EQ(control<QComboBox>(dialog, "ComboBox1")->currentText(), QStringLiteral("A"));
 }
