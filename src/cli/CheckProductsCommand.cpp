@@ -13,9 +13,7 @@ int checkProducts(CommandContext &context, const QStringList &)
 {
     const ProductOutputSettings settings = loadProductSettings(context.programDir);
     LabelQueue queue(ProductQueueTable::fields());
-    const DbfStatus opened = openProductQueue(queue);
-    if (!opened.ok()) {
-        Console::err(opened.error());
+    if (!openProductQueueOrTell(queue)) {
         return ExitCode::failed;
     }
     ProductQueueReader reader(queue);

@@ -13,3 +13,5 @@ struct ProductOutputSettings;
 ProductOutputSettings loadProductSettings(const QString &programDir);
 // Opens the queue; the message names the table and says why it did not open.
 DbfStatus openProductQueue(LabelQueue &queue);
+// The same, telling why on standard error when it does not open.
+bool openProductQueueOrTell(LabelQueue &queue);
