@@ -13,7 +13,7 @@ int checkProducts(CommandContext &context, const QStringList &)
 {
     const ProductOutputSettings settings = loadProductSettings(context.programDir);
     LabelQueue queue(ProductQueueTable::fields());
-    if (!openProductQueueOrTell(queue)) {
+    if (!openProductQueueOrTell(queue, DbfTable::Access::ReadOnly)) {
         return ExitCode::failed;
     }
     ProductQueueReader reader(queue);

@@ -28,7 +28,7 @@ int exportProducts(CommandContext &context, const QStringList &arguments)
     }
     const ProductOutputSettings settings = loadProductSettings(context.programDir);
     LabelQueue queue(ProductQueueTable::fields());
-    if (!openProductQueueOrTell(queue)) {
+    if (!openProductQueueOrTell(queue, DbfTable::Access::ReadOnly)) {
         return ExitCode::failed;
     }
     ProductQueueReader reader(queue);

@@ -14,9 +14,9 @@ ProductOutputSettings loadProductSettings(const QString &programDir)
     return loadProductOutputSettings(ini);
 }
 
-DbfStatus openProductQueue(LabelQueue &queue)
+DbfStatus openProductQueue(LabelQueue &queue, DbfTable::Access access)
 {
-    const DbfStatus opened = queue.open(ProductQueueTable::fileName());
+    const DbfStatus opened = queue.open(ProductQueueTable::fileName(), access);
     if (!opened.ok()) {
         return DbfStatus::failure(
             QStringLiteral("Table1 無法開啟 (%1): %2").arg(ProductQueueTable::fileName(), opened.error()));
@@ -24,9 +24,9 @@ DbfStatus openProductQueue(LabelQueue &queue)
     return opened;
 }
 
-bool openProductQueueOrTell(LabelQueue &queue)
+bool openProductQueueOrTell(LabelQueue &queue, DbfTable::Access access)
 {
-    const DbfStatus opened = openProductQueue(queue);
+    const DbfStatus opened = openProductQueue(queue, access);
     if (!opened.ok()) {
         Console::err(opened.error());
     }
