@@ -466,6 +466,8 @@ void TBar1Form::outButtonClick()
                                                 LabelProgramParameter::Two};
     const ProductExportRun run = runProductExport(rows, Bar3SearchForm->currentSettings(), programDir_, *clock_,
                                                   parameters[labelProgramParameter()], prompts_, launcher_);
+    // Rows another program added or changed are what the export wrote: show them.
+    model_->catchUpWithQueue();
     // The export walked the whole queue and leaves the grid where the walk ended.
     if (run.launch) {
         model_->setCurrentRow(model_->rowCount() - 1);
