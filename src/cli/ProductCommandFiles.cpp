@@ -1,13 +1,13 @@
 #include "cli/ProductCommandFiles.h"
 
-#include "components/TIni.h"
+#include "components/ProfileFile.h"
 #include "labelqueue/LabelQueue.h"
 #include "productlabels/ProductQueueTable.h"
 #include "settings/ProductOutputSettings.h"
 
 ProductOutputSettings loadProductSettings(const QString &programDir)
 {
-    TIni ini;
+    ProfileFile ini;
     ini.setFileName(productOutputSettingsPath(programDir));
     ini.setSection(QByteArrayLiteral("SET"));
     return loadProductOutputSettings(ini);

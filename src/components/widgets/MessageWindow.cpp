@@ -1,10 +1,10 @@
-#include "components/widgets/TaMsgForm.h"
+#include "components/widgets/MessageWindow.h"
 
 #include "components/widgets/ButtonGlyphs.h"
+#include "components/widgets/FocusMarkedButton.h"
 #include "components/widgets/Fonts.h"
-#include "components/widgets/MsgFormLayout.h"
-#include "components/widgets/TCBitBtn.h"
-#include "components/widgets/TLabel3D.h"
+#include "components/widgets/Label3D.h"
+#include "components/widgets/MessageWindowLayout.h"
 
 #include <QGuiApplication>
 #include <QScreen>
@@ -15,11 +15,11 @@ constexpr int clientHeight = 127;
 
 } // namespace
 
-TaMsgForm::TaMsgForm(const QString &text, const QString &title, QWidget *parent)
+MessageWindow::MessageWindow(const QString &text, const QString &title, QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                           Qt::WindowStaysOnTopHint | Qt::MSWindowsFixedSizeDialogHint)
-    , Lab(new TLabel3D(this))
-    , Btn(new TCBitBtn(QStringLiteral("確定"), this))
+    , Lab(new Label3D(this))
+    , Btn(new FocusMarkedButton(QStringLiteral("確定"), this))
     , title_(title)
 {
     setFont(Fonts::sans(8));
@@ -37,27 +37,27 @@ TaMsgForm::TaMsgForm(const QString &text, const QString &title, QWidget *parent)
     Btn->setGeometry(22, 78, 75, 25);
     Btn->setGlyph(ButtonGlyphs::checkMark());
     Btn->setDefault(true);
-    connect(Btn, &QPushButton::clicked, this, &TaMsgForm::BtnClick);
+    connect(Btn, &QPushButton::clicked, this, &MessageWindow::BtnClick);
 }
 
-void TaMsgForm::showEvent(QShowEvent *event)
+void MessageWindow::showEvent(QShowEvent *event)
 {
     const QScreen *screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
     FormShow(screen ? screen->geometry().width() : width());
     QDialog::showEvent(event);
 }
 
-void TaMsgForm::FormShow(int screenWidth)
+void MessageWindow::FormShow(int screenWidth)
 {
     setWindowTitle(title_.isEmpty() ? QGuiApplication::applicationDisplayName() : title_);
 
-    const MsgFormLayout layout =
-        layoutMsgForm(Fonts::pixelsToPoints(Lab->font().pixelSize()), screenWidth, Btn->width(), [this](int points) {
-            QFont font = Lab->font();
-            font.setPixelSize(Fonts::pointsToPixels(points));
-            Lab->setFont(font);
-            return Lab->width();
-        });
+    const MessageWindowLayout layout = layoutMessageWindow(Fonts::pixelsToPoints(Lab->font().pixelSize()), screenWidth,
+                                                           Btn->width(), [this](int points) {
+                                                               QFont font = Lab->font();
+                                                               font.setPixelSize(Fonts::pointsToPixels(points));
+                                                               Lab->setFont(font);
+                                                               return Lab->width();
+                                                           });
     // Qt sizes the client area; the frame belongs to the window manager and
     // is not known before the window is shown.
     setFixedSize(layout.windowWidth, clientHeight);
@@ -71,13 +71,13 @@ void TaMsgForm::FormShow(int screenWidth)
     }
 }
 
-void TaMsgForm::BtnClick()
+void MessageWindow::BtnClick()
 {
     accept();
 }
 
-void Msg3dShow(const QString &text, const QString &title)
+void showMessageWindow(const QString &text, const QString &title)
 {
-    TaMsgForm form(text, title);
+    MessageWindow form(text, title);
     form.exec();
 }

@@ -1,4 +1,4 @@
-#include "components/TShell.h"
+#include "components/ProgramStarter.h"
 
 #include "components/RecordingLauncher.h"
 
@@ -12,7 +12,7 @@
 
 namespace {
 
-class TShellTest : public ::testing::Test
+class ProgramStarterTest : public ::testing::Test
 {
 protected:
     void SetUp() override { ASSERT_TRUE(dir.isValid()); }
@@ -33,10 +33,10 @@ const QFileDevice::Permissions executable = QFileDevice::ExeOwner;
 
 } // namespace
 
-TEST_F(TShellTest, handsTheRequestToItsLauncherAndKeepsTheCode)
+TEST_F(ProgramStarterTest, handsTheRequestToItsLauncherAndKeepsTheCode)
 {
     RecordingLauncher launcher;
-    TShell shell(launcher);
+    ProgramStarter shell(launcher);
     EXPECT_EQ(shell.ShowCmd(), ShowNormal);
     shell.setFileName(QStringLiteral("/opt/label/run"));
     shell.setParameter(QStringLiteral("2"));
@@ -55,7 +55,7 @@ TEST_F(TShellTest, handsTheRequestToItsLauncherAndKeepsTheCode)
     EXPECT_EQ(launcher.requests[1].showCommand, 7);
 }
 
-TEST_F(TShellTest, plansProgramsDocumentsAndRefusals)
+TEST_F(ProgramStarterTest, plansProgramsDocumentsAndRefusals)
 {
     const QString program = make(QStringLiteral("label.sh"), "#!/bin/sh\n", executable);
     const QString document = make(QStringLiteral("Bars.txt"), "A,1\r\n");
@@ -96,7 +96,7 @@ TEST_F(TShellTest, plansProgramsDocumentsAndRefusals)
                     .program.endsWith(QStringLiteral("/sh")));
 }
 
-TEST_F(TShellTest, fileBehindAClosedDirectoryIsAccessDenied)
+TEST_F(ProgramStarterTest, fileBehindAClosedDirectoryIsAccessDenied)
 {
     if (::geteuid() == 0) {
         GTEST_SKIP() << "permissions are not enforced for root";
@@ -104,7 +104,7 @@ TEST_F(TShellTest, fileBehindAClosedDirectoryIsAccessDenied)
     ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("closed")));
     make(QStringLiteral("closed/Bars.txt"), "x");
     QFile::setPermissions(dir.filePath(QStringLiteral("closed")), QFileDevice::ReadOwner | QFileDevice::WriteOwner);
-    TShell shell;
+    ProgramStarter shell;
     shell.setFileName(dir.filePath(QStringLiteral("closed/Bars.txt")));
     EXPECT_FALSE(shell.Execute());
     EXPECT_EQ(shell.ResultCode(), 5);
@@ -112,7 +112,7 @@ TEST_F(TShellTest, fileBehindAClosedDirectoryIsAccessDenied)
                           QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
 }
 
-TEST_F(TShellTest, failedStartsGiveACodeOfAtMost32)
+TEST_F(ProgramStarterTest, failedStartsGiveACodeOfAtMost32)
 {
     const QString noInterpreter = make(QStringLiteral("broken"), "no interpreter line\n", executable);
     struct Case {
@@ -124,7 +124,7 @@ TEST_F(TShellTest, failedStartsGiveACodeOfAtMost32)
         {"missing", dir.filePath(QStringLiteral("missing")), 2},
         {"not a runnable program", noInterpreter, 11},
     };
-    TShell shell;
+    ProgramStarter shell;
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
         shell.setFileName(c.fileName);
@@ -134,7 +134,7 @@ TEST_F(TShellTest, failedStartsGiveACodeOfAtMost32)
     }
 }
 
-TEST_F(TShellTest, startedProgramGetsItsParametersAndDirectory)
+TEST_F(ProgramStarterTest, startedProgramGetsItsParametersAndDirectory)
 {
     ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("work")));
     const QString marker = dir.filePath(QStringLiteral("marker"));
@@ -144,7 +144,7 @@ TEST_F(TShellTest, startedProgramGetsItsParametersAndDirectory)
                                 "{ pwd; for a in \"$@\"; do echo \"[$a]\"; done; } > \"$1.part\"\n"
                                 "mv \"$1.part\" \"$1\"\n",
                                 executable);
-    TShell shell;
+    ProgramStarter shell;
     shell.setFileName(script);
     shell.setParameter(QLatin1Char('"') + marker + QStringLiteral("\" 2 \"x y\""));
     shell.setDirectory(dir.filePath(QStringLiteral("work")));

@@ -1,21 +1,21 @@
-#include "components/TLogRecorder.h"
+#include "components/TextRecorder.h"
 
 #include "components/TextHelpers.h"
 
 #include <QFile>
 
-TLogRecorder::TLogRecorder(const Clock &clock)
+TextRecorder::TextRecorder(const Clock &clock)
     : clock_(&clock)
 {}
 
-void TLogRecorder::setFileName(const QString &fileName)
+void TextRecorder::setFileName(const QString &fileName)
 {
     fileName_ = fileName;
     mode_ = mCust;
     fileNameHead_.clear();
 }
 
-void TLogRecorder::setFileNameHead(const QString &head)
+void TextRecorder::setFileNameHead(const QString &head)
 {
     fileNameHead_ = head;
     fileName_.clear();
@@ -24,7 +24,7 @@ void TLogRecorder::setFileNameHead(const QString &head)
     }
 }
 
-void TLogRecorder::setFileNameMode(TFileNameMode mode)
+void TextRecorder::setFileNameMode(RecordFileNaming mode)
 {
     mode_ = mode;
     if (mode == mCust) {
@@ -34,7 +34,7 @@ void TLogRecorder::setFileNameMode(TFileNameMode mode)
     }
 }
 
-QString TLogRecorder::path() const
+QString TextRecorder::path() const
 {
     QString result = directory_;
     if (!result.isEmpty() && !result.endsWith(QLatin1Char('/'))) {
@@ -52,17 +52,17 @@ QString TLogRecorder::path() const
     return result;
 }
 
-bool TLogRecorder::WriteString(const QByteArray &text)
+bool TextRecorder::WriteString(const QByteArray &text)
 {
     return write(onWriteString_, text, false);
 }
 
-bool TLogRecorder::WriteMessage(const QByteArray &text)
+bool TextRecorder::WriteMessage(const QByteArray &text)
 {
     return write(onWriteMessage_, text, true);
 }
 
-bool TLogRecorder::write(const TWriteMessageEvent &handler, QByteArray text, bool lineEnd)
+bool TextRecorder::write(const WriteHandler &handler, QByteArray text, bool lineEnd)
 {
     QString target = path();
     bool cancel = false;

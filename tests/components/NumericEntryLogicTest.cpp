@@ -1,4 +1,4 @@
-#include "components/FloatEditLogic.h"
+#include "components/NumericEntryLogic.h"
 
 #include <gtest/gtest.h>
 #include <limits>
@@ -47,13 +47,13 @@ struct Field {
         }
     }
 
-    FloatEditLogic logic;
+    NumericEntryLogic logic;
     std::vector<double> changes;
 };
 
 } // namespace
 
-TEST(FloatEditLogic, typingInTheEditingLayout)
+TEST(NumericEntryLogic, typingInTheEditingLayout)
 {
     struct Case {
         const char *name;
@@ -106,7 +106,7 @@ TEST(FloatEditLogic, typingInTheEditingLayout)
     }
 }
 
-TEST(FloatEditLogic, focusEntryAndExitSwitchLayouts)
+TEST(NumericEntryLogic, focusEntryAndExitSwitchLayouts)
 {
     struct Case {
         const char *name;
@@ -148,17 +148,17 @@ TEST(FloatEditLogic, focusEntryAndExitSwitchLayouts)
     }
 }
 
-TEST(FloatEditLogic, startsEmptyWithItsDefaultsUntilAPropertyIsWritten)
+TEST(NumericEntryLogic, startsEmptyWithItsDefaultsUntilAPropertyIsWritten)
 {
-    FloatEditLogic logic;
+    NumericEntryLogic logic;
     EXPECT_EQ(logic.intNum(), 6);
     EXPECT_EQ(logic.decNum(), 2);
-    EXPECT_EQ(logic.cutMode(), TCutMode::Rounding);
+    EXPECT_EQ(logic.cutMode(), CutMode::Rounding);
     EXPECT_TRUE(logic.comma());
     EXPECT_TRUE(logic.autoSelect());
     EXPECT_EQ(logic.value(), 0);
     EXPECT_TRUE(logic.text().isEmpty());
-    EXPECT_EQ(logic.maxLength(), FloatEditLogic::defaultMaxLength);
+    EXPECT_EQ(logic.maxLength(), NumericEntryLogic::defaultMaxLength);
 
     int changes = 0;
     logic.setOnChange([&] { ++changes; });
@@ -172,20 +172,20 @@ TEST(FloatEditLogic, startsEmptyWithItsDefaultsUntilAPropertyIsWritten)
     EXPECT_EQ(logic.maxLength(), 4);
 }
 
-TEST(FloatEditLogic, writingValueCutsItAndNeverFiresOnChange)
+TEST(NumericEntryLogic, writingValueCutsItAndNeverFiresOnChange)
 {
     struct Case {
         const char *name;
-        TCutMode mode;
+        CutMode mode;
         double written;
         double stored;
         const char *shown;
     } cases[] = {
-        {"rounding", TCutMode::Rounding, 2.5, 3, "·······3"},
-        {"getting", TCutMode::Getting, 2.5, 3, "·······3"},
-        {"cutting", TCutMode::Cutting, 2.5, 2, "·······2"},
-        {"getting a small remainder", TCutMode::Getting, 2.0001, 3, "·······3"},
-        {"rounding just under half", TCutMode::Rounding, 2.4999, 2, "·······2"},
+        {"rounding", CutMode::Rounding, 2.5, 3, "·······3"},
+        {"getting", CutMode::Getting, 2.5, 3, "·······3"},
+        {"cutting", CutMode::Cutting, 2.5, 2, "·······2"},
+        {"getting a small remainder", CutMode::Getting, 2.0001, 3, "·······3"},
+        {"rounding just under half", CutMode::Rounding, 2.4999, 2, "·······2"},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
@@ -202,7 +202,7 @@ TEST(FloatEditLogic, writingValueCutsItAndNeverFiresOnChange)
     }
 }
 
-TEST(FloatEditLogic, writingValueWhileEditingKeepsTheEditingLayout)
+TEST(NumericEntryLogic, writingValueWhileEditingKeepsTheEditingLayout)
 {
     Field field(3, 2, 0);
     field.logic.setComma(false);
@@ -218,20 +218,20 @@ TEST(FloatEditLogic, writingValueWhileEditingKeepsTheEditingLayout)
     EXPECT_TRUE(field.changes.empty());
 }
 
-TEST(FloatEditLogic, changingTheDigitsRecutsTheStoredNumber)
+TEST(NumericEntryLogic, changingTheDigitsRecutsTheStoredNumber)
 {
     Field field(6, 2, 1.26);
     EXPECT_EQ(field.logic.value(), 1.26);
     field.logic.setDecNum(1);
     EXPECT_EQ(field.logic.value(), 1.3);
-    field.logic.setCutMode(TCutMode::Cutting);
+    field.logic.setCutMode(CutMode::Cutting);
     field.logic.setDecNum(0);
     EXPECT_EQ(field.logic.value(), 1);
     EXPECT_EQ(str(field.logic.text()), str(dots("·······1")));
     EXPECT_TRUE(field.changes.empty());
 }
 
-TEST(FloatEditLogic, refusesWidthsAndNumbersItCannotShow)
+TEST(NumericEntryLogic, refusesWidthsAndNumbersItCannotShow)
 {
     Field field(6, 2, 5);
     field.logic.setIntNum(0);
@@ -241,9 +241,9 @@ TEST(FloatEditLogic, refusesWidthsAndNumbersItCannotShow)
     EXPECT_EQ(field.logic.maxLength(), 2);
     field.logic.setIntNum(1000000);
     field.logic.setDecNum(1000000);
-    EXPECT_EQ(field.logic.intNum(), FloatEditLogic::maxIntNum);
-    EXPECT_EQ(field.logic.decNum(), FloatEditLogic::maxDecNum);
-    EXPECT_EQ(field.logic.maxLength(), FloatEditLogic::maxIntNum + FloatEditLogic::maxDecNum + 1);
+    EXPECT_EQ(field.logic.intNum(), NumericEntryLogic::maxIntNum);
+    EXPECT_EQ(field.logic.decNum(), NumericEntryLogic::maxDecNum);
+    EXPECT_EQ(field.logic.maxLength(), NumericEntryLogic::maxIntNum + NumericEntryLogic::maxDecNum + 1);
 
     const QString shown = field.logic.text();
     field.logic.setValue(std::numeric_limits<double>::quiet_NaN());
@@ -252,7 +252,7 @@ TEST(FloatEditLogic, refusesWidthsAndNumbersItCannotShow)
     EXPECT_EQ(str(field.logic.text()), str(shown));
 }
 
-TEST(FloatEditLogic, keyDownDigitDiscardsThatKeystrokesCharacterOnly)
+TEST(NumericEntryLogic, keyDownDigitDiscardsThatKeystrokesCharacterOnly)
 {
     Field field(3, 0, 0);
     field.logic.focusIn();
@@ -272,7 +272,7 @@ TEST(FloatEditLogic, keyDownDigitDiscardsThatKeystrokesCharacterOnly)
     EXPECT_EQ(field.changes, (std::vector<double>{10, 210, 7}));
 }
 
-TEST(FloatEditLogic, textChangedOutsideTheKeysIsLaidOutWhileEditingOnly)
+TEST(NumericEntryLogic, textChangedOutsideTheKeysIsLaidOutWhileEditingOnly)
 {
     Field field(6, 2, 3);
     field.logic.textEdited(QStringLiteral("99"), 2);

@@ -1,8 +1,9 @@
+#include "components/widgets/MessageWindow.h"
+
+#include "components/widgets/FocusMarkedButton.h"
 #include "components/widgets/Fonts.h"
-#include "components/widgets/MsgFormLayout.h"
-#include "components/widgets/TCBitBtn.h"
-#include "components/widgets/TLabel3D.h"
-#include "components/widgets/TaMsgForm.h"
+#include "components/widgets/Label3D.h"
+#include "components/widgets/MessageWindowLayout.h"
 #include "components/widgets/WidgetPrompts.h"
 
 #include <QGuiApplication>
@@ -11,14 +12,14 @@
 
 #include <gtest/gtest.h>
 
-TEST(MsgFormLayout, sizesAndCentresForTheScreen)
+TEST(MessageWindowLayout, sizesAndCentresForTheScreen)
 {
     struct Case {
         const char *name;
         int screenWidth;
         int perPoint; // the caption is perPoint * points + extra wide
         int extra;
-        MsgFormLayout expected;
+        MessageWindowLayout expected;
     } cases[] = {
         // 67 + 30 = 97, raised to 100; label 33 / 2 - 3 = 13.5 -> 14; button 12.5 -> 12.
         {"short text", 1024, 3, 1, {22, 67, 100, 14, 12}},
@@ -34,7 +35,7 @@ TEST(MsgFormLayout, sizesAndCentresForTheScreen)
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
         std::vector<int> measured;
-        const MsgFormLayout layout = layoutMsgForm(22, c.screenWidth, 75, [&](int points) {
+        const MessageWindowLayout layout = layoutMessageWindow(22, c.screenWidth, 75, [&](int points) {
             measured.push_back(points);
             return points * c.perPoint + c.extra;
         });
@@ -48,7 +49,7 @@ TEST(MsgFormLayout, sizesAndCentresForTheScreen)
     }
 }
 
-TEST(MsgFormLayout, roundsHalvesToTheEvenNeighbour)
+TEST(MessageWindowLayout, roundsHalvesToTheEvenNeighbour)
 {
     const struct {
         double x;
@@ -61,12 +62,12 @@ TEST(MsgFormLayout, roundsHalvesToTheEvenNeighbour)
     }
 }
 
-class TaMsgFormTest : public ::testing::Test
+class MessageWindowTest : public ::testing::Test
 {
 protected:
     void SetUp() override { QGuiApplication::setApplicationDisplayName(QStringLiteral("條碼/信封")); }
 
-    static void expectCentred(const TaMsgForm &form)
+    static void expectCentred(const MessageWindow &form)
     {
         EXPECT_EQ(form.Lab->x(), roundHalfToEven((form.width() - form.Lab->width()) / 2.0 - 3));
         EXPECT_EQ(form.Btn->x(), roundHalfToEven((form.width() - form.Btn->width()) / 2.0));
@@ -76,9 +77,9 @@ protected:
     }
 };
 
-TEST_F(TaMsgFormTest, shortTextGetsAtLeast100PixelsWithTextAndButtonCentred)
+TEST_F(MessageWindowTest, shortTextGetsAtLeast100PixelsWithTextAndButtonCentred)
 {
-    TaMsgForm form(QStringLiteral("已是第一筆 !!"));
+    MessageWindow form(QStringLiteral("已是第一筆 !!"));
     form.FormShow(1024);
     EXPECT_EQ(form.windowTitle(), QStringLiteral("條碼/信封"));
     EXPECT_EQ(form.width(), std::max(form.Lab->width() + 30, 100));
@@ -87,9 +88,9 @@ TEST_F(TaMsgFormTest, shortTextGetsAtLeast100PixelsWithTextAndButtonCentred)
     expectCentred(form);
 }
 
-TEST_F(TaMsgFormTest, emptyTextStillShowsA100PixelWindowWithTheButton)
+TEST_F(MessageWindowTest, emptyTextStillShowsA100PixelWindowWithTheButton)
 {
-    TaMsgForm form(QString(), QStringLiteral("標題"));
+    MessageWindow form(QString(), QStringLiteral("標題"));
     form.FormShow(1024);
     EXPECT_EQ(form.windowTitle(), QStringLiteral("標題"));
     EXPECT_EQ(form.width(), 100);
@@ -98,24 +99,24 @@ TEST_F(TaMsgFormTest, emptyTextStillShowsA100PixelWindowWithTheButton)
     expectCentred(form);
 }
 
-TEST_F(TaMsgFormTest, textWiderThanTheScreenShrinksTheFont)
+TEST_F(MessageWindowTest, textWiderThanTheScreenShrinksTheFont)
 {
-    TaMsgForm form(QStringLiteral("已經送出文字檔/home/store/barlabel/bar2/Bars.txt"));
+    MessageWindow form(QStringLiteral("已經送出文字檔/home/store/barlabel/bar2/Bars.txt"));
     form.FormShow(400);
     EXPECT_LT(form.Lab->font().pixelSize(), 29);
     EXPECT_LE(form.width(), 400);
     expectCentred(form);
 
-    TaMsgForm tooLong(QString(60, QChar(0x689D)));
+    MessageWindow tooLong(QString(60, QChar(0x689D)));
     tooLong.FormShow(400);
     EXPECT_EQ(tooLong.Lab->font().pixelSize(), Fonts::pointsToPixels(10));
     EXPECT_GT(tooLong.width(), 400);
     expectCentred(tooLong);
 }
 
-TEST_F(TaMsgFormTest, staysOnTopWithEmbossedBlueCaption)
+TEST_F(MessageWindowTest, staysOnTopWithEmbossedBlueCaption)
 {
-    TaMsgForm form(QStringLiteral("產品資料引入完成"));
+    MessageWindow form(QStringLiteral("產品資料引入完成"));
     EXPECT_TRUE(form.windowFlags() & Qt::WindowStaysOnTopHint);
     EXPECT_EQ(form.Lab->fontColor(), QColor(Qt::blue));
     EXPECT_EQ(form.Lab->layer2Color(), QColor(Qt::black));
@@ -123,12 +124,12 @@ TEST_F(TaMsgFormTest, staysOnTopWithEmbossedBlueCaption)
     EXPECT_EQ(form.Lab->layer2Depth(), 1);
     EXPECT_EQ(form.Lab->layer3Depth(), -1);
     EXPECT_EQ(form.Btn->focusSize(), 3);
-    EXPECT_EQ(form.Btn->focusType(), TCBitBtn::fsEllipse);
+    EXPECT_EQ(form.Btn->focusType(), FocusMarkedButton::fsEllipse);
 }
 
-TEST(TLabel3D, startsAsLimeSixteenPointText)
+TEST(Label3D, startsAsLimeSixteenPointText)
 {
-    TLabel3D label;
+    Label3D label;
     EXPECT_EQ(label.fontColor(), QColor(0, 255, 0));
     EXPECT_EQ(label.font().pixelSize(), Fonts::pointsToPixels(16));
     label.setText(QStringLiteral("條碼"));
@@ -137,9 +138,9 @@ TEST(TLabel3D, startsAsLimeSixteenPointText)
     EXPECT_GT(label.width(), narrow);
 }
 
-TEST(TLabel3D, drawsHighlightAndShadowLayersBehindTheCaption)
+TEST(Label3D, drawsHighlightAndShadowLayersBehindTheCaption)
 {
-    const auto colours = [](TLabel3D &label) {
+    const auto colours = [](Label3D &label) {
         const QImage image = label.grab().toImage();
         QSet<QRgb> found;
         for (int y = 0; y < image.height(); ++y) {
@@ -149,7 +150,7 @@ TEST(TLabel3D, drawsHighlightAndShadowLayersBehindTheCaption)
         }
         return found;
     };
-    TLabel3D label;
+    Label3D label;
     label.setAutoFillBackground(true);
     QPalette palette = label.palette();
     palette.setColor(QPalette::Window, Qt::gray);

@@ -6,7 +6,7 @@
 
 #include <functional>
 
-enum TiniType { DsBoolean = 0, DsInteger = 1, DsString = 2 };
+enum ProfileValueType { DsBoolean = 0, DsInteger = 1, DsString = 2 };
 
 // Reads or writes one value of a settings file per call; the file is opened and
 // closed within the call, so nothing is cached. Values are Big5 bytes.
@@ -18,7 +18,7 @@ enum TiniType { DsBoolean = 0, DsInteger = 1, DsString = 2 };
 //
 // A missing value reads as a sentinel: DsInteger gives -12121212, DsString
 // "__@#!%$^"; DsBoolean reads are always found (a missing key is false).
-class TIni
+class ProfileFile
 {
 public:
     using Notifier = std::function<void(const QString &)>;
@@ -27,12 +27,12 @@ public:
     static const QByteArray MissingString;
     static const QString ParameterErrorText;
 
-    TIni();
+    ProfileFile();
 
     const QString &FileName() const { return fileName_; }
     void setFileName(const QString &fileName);
-    TiniType DataType() const { return dataType_; }
-    void setDataType(TiniType type) { dataType_ = type; }
+    ProfileValueType DataType() const { return dataType_; }
+    void setDataType(ProfileValueType type) { dataType_ = type; }
     // bool, int or QByteArray (a QString is taken as Big5 text on a write).
     const QVariant &Value() const { return value_; }
     void setValue(const QVariant &value) { value_ = value; }
@@ -58,7 +58,7 @@ private:
 
     QString fileName_;
     QString spelledName_;
-    TiniType dataType_ = DsBoolean;
+    ProfileValueType dataType_ = DsBoolean;
     QVariant value_;
     QByteArray section_;
     QByteArray ident_;

@@ -2,25 +2,25 @@
 
 #include <QDialog>
 
-class TCBitBtn;
-class TLabel3D;
+class FocusMarkedButton;
+class Label3D;
 
 // The program's notice window: the text in large embossed letters over an
 // OK button, sized to the text and kept on top.
-class TaMsgForm : public QDialog
+class MessageWindow : public QDialog
 {
     Q_OBJECT
 
 public:
     // An empty title means the application's display name.
-    explicit TaMsgForm(const QString &text, const QString &title = QString(), QWidget *parent = nullptr);
+    explicit MessageWindow(const QString &text, const QString &title = QString(), QWidget *parent = nullptr);
 
     // Sizes the window to the caption for a screen of the given width and
     // centres it on the screen; showing the window does this by itself.
     void FormShow(int screenWidth);
 
-    TLabel3D *const Lab;
-    TCBitBtn *const Btn;
+    Label3D *const Lab;
+    FocusMarkedButton *const Btn;
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -32,4 +32,4 @@ private:
 };
 
 // Shows text in a new message window and returns when the user has closed it.
-void Msg3dShow(const QString &text, const QString &title = QString());
+void showMessageWindow(const QString &text, const QString &title = QString());

@@ -7,23 +7,23 @@
 
 #include <functional>
 
-enum TFileNameMode { mYYMM = 0, mYYMMDD = 1, mCust = 2 };
+enum RecordFileNaming { mYYMM = 0, mYYMMDD = 1, mCust = 2 };
 
-class TLogRecorder;
+class TextRecorder;
 
 // Called before a piece is written: the handler may change the path and the
 // text, or set cancel to true to skip the write.
-using TWriteMessageEvent = std::function<void(TLogRecorder &sender, QString &fileName, QByteArray &msg, bool &cancel)>;
+using WriteHandler = std::function<void(TextRecorder &sender, QString &fileName, QByteArray &msg, bool &cancel)>;
 
 // Appends text to a file named from its properties: Directory + "/" + FileName
 // (mCust), or FileNameHead followed by today's yymm (mYYMM) or yymmdd
 // (mYYMMDD); then "." + FileExtName when set. Directory takes "/" as its
 // separator, with or without a trailing one. Each call opens, appends and
 // closes, so the file is complete between calls. Bytes are written unchanged.
-class TLogRecorder
+class TextRecorder
 {
 public:
-    explicit TLogRecorder(const Clock &clock = Clock::system());
+    explicit TextRecorder(const Clock &clock = Clock::system());
 
     const QString &Directory() const { return directory_; }
     void setDirectory(const QString &directory) { directory_ = directory; }
@@ -34,13 +34,13 @@ public:
     void setFileName(const QString &fileName);
     const QString &FileNameHead() const { return fileNameHead_; }
     void setFileNameHead(const QString &head);
-    TFileNameMode FileNameMode() const { return mode_; }
-    void setFileNameMode(TFileNameMode mode);
+    RecordFileNaming FileNameMode() const { return mode_; }
+    void setFileNameMode(RecordFileNaming mode);
     const QString &FileExtName() const { return fileExtName_; }
     void setFileExtName(const QString &extension) { fileExtName_ = extension; }
 
-    void setOnWriteMessage(TWriteMessageEvent handler) { onWriteMessage_ = std::move(handler); }
-    void setOnWriteString(TWriteMessageEvent handler) { onWriteString_ = std::move(handler); }
+    void setOnWriteMessage(WriteHandler handler) { onWriteMessage_ = std::move(handler); }
+    void setOnWriteString(WriteHandler handler) { onWriteString_ = std::move(handler); }
 
     // The path the next write goes to (before any handler changes it).
     QString path() const;
@@ -53,15 +53,15 @@ public:
     QString errorString() const { return error_; }
 
 private:
-    bool write(const TWriteMessageEvent &handler, QByteArray text, bool lineEnd);
+    bool write(const WriteHandler &handler, QByteArray text, bool lineEnd);
 
     const Clock *clock_;
     QString directory_;
     QString fileName_;
     QString fileNameHead_ = QStringLiteral("LOG");
-    TFileNameMode mode_ = mYYMMDD;
+    RecordFileNaming mode_ = mYYMMDD;
     QString fileExtName_;
-    TWriteMessageEvent onWriteMessage_;
-    TWriteMessageEvent onWriteString_;
+    WriteHandler onWriteMessage_;
+    WriteHandler onWriteString_;
     QString error_;
 };

@@ -1,16 +1,16 @@
-#include "components/TShell.h"
+#include "components/ProgramStarter.h"
 
-int showCommandOf(TShowCmd showCmd)
+int showCommandOf(ShowCommand showCmd)
 {
     static const int commands[] = {0, 3, 6, 9, 5, 10, 3, 2, 7, 8, 4, 1};
     return commands[showCmd];
 }
 
-TShell::TShell(ProgramLauncher &launcher)
+ProgramStarter::ProgramStarter(ProgramLauncher &launcher)
     : launcher_(&launcher)
 {}
 
-bool TShell::Execute()
+bool ProgramStarter::Execute()
 {
     result_ = LaunchResult();
     result_ = launcher_->start(LaunchRequest{fileName_, parameter_, directory_, showCommandOf(showCmd_)});

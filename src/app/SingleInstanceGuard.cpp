@@ -1,4 +1,4 @@
-#include "app/OneInstComp.h"
+#include "app/SingleInstanceGuard.h"
 
 #include "components/Clock.h"
 #include "components/DateFormats.h"
@@ -31,15 +31,15 @@ QByteArray wakeUpLine(const QString &message)
 }
 } // namespace
 
-OneInstCompError::OneInstCompError(const QString &message)
+SingleInstanceGuardError::SingleInstanceGuardError(const QString &message)
     : utf8_(message.toUtf8())
 {}
 
-OneInstComp::OneInstComp(QObject *parent)
-    : OneInstComp(Clock::system(), parent)
+SingleInstanceGuard::SingleInstanceGuard(QObject *parent)
+    : SingleInstanceGuard(Clock::system(), parent)
 {}
 
-OneInstComp::OneInstComp(const Clock &clock, QObject *parent)
+SingleInstanceGuard::SingleInstanceGuard(const Clock &clock, QObject *parent)
     : QObject(parent)
     , clock_(clock)
     , message_(todayWith("-message"))
@@ -47,17 +47,17 @@ OneInstComp::OneInstComp(const Clock &clock, QObject *parent)
     , directory_(defaultDirectory())
 {}
 
-OneInstComp::~OneInstComp()
+SingleInstanceGuard::~SingleInstanceGuard()
 {
     stop();
 }
 
-QString OneInstComp::todayWith(const char *suffix) const
+QString SingleInstanceGuard::todayWith(const char *suffix) const
 {
     return DateFormats::date(clock_.today()) + QLatin1String(suffix);
 }
 
-QString OneInstComp::defaultDirectory()
+QString SingleInstanceGuard::defaultDirectory()
 {
     if (!qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
         return QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
@@ -65,12 +65,12 @@ QString OneInstComp::defaultDirectory()
     return QStandardPaths::writableLocation(QStandardPaths::TempLocation);
 }
 
-QString OneInstComp::lockFilePath() const
+QString SingleInstanceGuard::lockFilePath() const
 {
     return directory_ + QLatin1Char('/') + fileSystemSafe(mutex_) + QLatin1String(".lock");
 }
 
-QString OneInstComp::socketName() const
+QString SingleInstanceGuard::socketName() const
 {
 #ifdef Q_OS_UNIX
     // A full path keeps the socket beside the lock rather than in the shared temporary directory.
@@ -80,23 +80,23 @@ QString OneInstComp::socketName() const
 #endif
 }
 
-void OneInstComp::setMessage(const QString &message)
+void SingleInstanceGuard::setMessage(const QString &message)
 {
     if (!loading_) {
-        throw OneInstCompError(QStringLiteral("you can't change Message property at runtime!"));
+        throw SingleInstanceGuardError(QStringLiteral("you can't change Message property at runtime!"));
     }
     message_ = message.isEmpty() ? todayWith("-message") : message;
 }
 
-void OneInstComp::setMutex(const QString &mutex)
+void SingleInstanceGuard::setMutex(const QString &mutex)
 {
     if (!loading_) {
-        throw OneInstCompError(QStringLiteral("you can't change Mutex property at runtime!"));
+        throw SingleInstanceGuardError(QStringLiteral("you can't change Mutex property at runtime!"));
     }
     mutex_ = mutex.isEmpty() ? todayWith("-mutex") : mutex;
 }
 
-void OneInstComp::setEnabled(bool enabled)
+void SingleInstanceGuard::setEnabled(bool enabled)
 {
     if (enabled == enabled_) {
         return;
@@ -109,18 +109,18 @@ void OneInstComp::setEnabled(bool enabled)
     }
 }
 
-void OneInstComp::Loaded()
+void SingleInstanceGuard::Loaded()
 {
     loading_ = false;
     start();
 }
 
-bool OneInstComp::isGuarding() const
+bool SingleInstanceGuard::isGuarding() const
 {
     return lock_ != nullptr;
 }
 
-void OneInstComp::start()
+void SingleInstanceGuard::start()
 {
     // While loading, Mutex and Message may still change; Loaded() starts the guard.
     if (!enabled_ || loading_ || isGuarding()) {
@@ -131,7 +131,7 @@ void OneInstComp::start()
     }
 }
 
-void OneInstComp::stop()
+void SingleInstanceGuard::stop()
 {
     if (server_) {
         server_->close();
@@ -141,7 +141,7 @@ void OneInstComp::stop()
     lock_.reset();
 }
 
-bool OneInstComp::anotherInstanceRuns()
+bool SingleInstanceGuard::anotherInstanceRuns()
 {
     QDir().mkpath(directory_);
     auto lock = std::make_unique<QLockFile>(lockFilePath());
@@ -169,7 +169,7 @@ bool OneInstComp::anotherInstanceRuns()
     return true;
 }
 
-void OneInstComp::wakeFirstInstance()
+void SingleInstanceGuard::wakeFirstInstance()
 {
     QLocalSocket socket;
     socket.connectToServer(socketName());
@@ -181,7 +181,7 @@ void OneInstComp::wakeFirstInstance()
     socket.disconnectFromServer();
 }
 
-void OneInstComp::listen()
+void SingleInstanceGuard::listen()
 {
     server_ = new QLocalServer(this);
     server_->setSocketOptions(QLocalServer::UserAccessOption);
@@ -199,7 +199,7 @@ void OneInstComp::listen()
     }
 }
 
-void OneInstComp::receive(QLocalSocket *socket)
+void SingleInstanceGuard::receive(QLocalSocket *socket)
 {
     if (!socket->canReadLine()) {
         return;

@@ -1,4 +1,4 @@
-#include "components/TIni.h"
+#include "components/ProfileFile.h"
 
 #include "components/Big5.h"
 #include "components/CaseInsensitivePath.h"
@@ -13,8 +13,8 @@
 #include <limits>
 #include <optional>
 
-const QByteArray TIni::MissingString = QByteArrayLiteral("__@#!%$^");
-const QString TIni::ParameterErrorText = QStringLiteral("FileName or Section 參數錯誤");
+const QByteArray ProfileFile::MissingString = QByteArrayLiteral("__@#!%$^");
+const QString ProfileFile::ParameterErrorText = QStringLiteral("FileName or Section 參數錯誤");
 
 namespace {
 
@@ -88,7 +88,7 @@ std::optional<bool> booleanOf(const QVariant &value)
 }
 
 // The bytes to store for value as type, or the reason it cannot be stored.
-std::optional<QByteArray> storedText(TiniType type, const QVariant &value, QString &reason)
+std::optional<QByteArray> storedText(ProfileValueType type, const QVariant &value, QString &reason)
 {
     if (type == DsBoolean) {
         const std::optional<bool> flag = booleanOf(value);
@@ -123,17 +123,17 @@ std::optional<QByteArray> storedText(TiniType type, const QVariant &value, QStri
 
 } // namespace
 
-TIni::TIni()
+ProfileFile::ProfileFile()
     : notifier_([](const QString &text) { qWarning().noquote() << text; })
 {}
 
-void TIni::setFileName(const QString &fileName)
+void ProfileFile::setFileName(const QString &fileName)
 {
     fileName_ = fileName;
     spelledName_ = fileName;
 }
 
-QString TIni::open()
+QString ProfileFile::open()
 {
     if (fileName_.isEmpty() || section_.isEmpty()) {
         error_ = ParameterErrorText;
@@ -154,7 +154,7 @@ QString TIni::open()
     return resolveCaseInsensitive(spelledName_);
 }
 
-bool TIni::ReadValue()
+bool ProfileFile::ReadValue()
 {
     const QString path = open();
     if (path.isEmpty()) {
@@ -181,7 +181,7 @@ bool TIni::ReadValue()
     return false;
 }
 
-bool TIni::WriteValue()
+bool ProfileFile::WriteValue()
 {
     const QString path = open();
     if (path.isEmpty()) {

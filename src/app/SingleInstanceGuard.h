@@ -14,10 +14,10 @@ class QLocalSocket;
 class QLockFile;
 
 // Raised when Mutex or Message is changed outside loading.
-class OneInstCompError : public std::exception
+class SingleInstanceGuardError : public std::exception
 {
 public:
-    explicit OneInstCompError(const QString &message);
+    explicit SingleInstanceGuardError(const QString &message);
     const char *what() const noexcept override { return utf8_.constData(); }
     QString message() const { return QString::fromUtf8(utf8_); }
 
@@ -34,7 +34,7 @@ private:
 // The lock file is created atomically and belongs to a live process, so two
 // copies started at the same instant cannot both run, and the lock of a copy
 // that crashed is taken over at the next start.
-class OneInstComp : public QObject
+class SingleInstanceGuard : public QObject
 {
     Q_OBJECT
     Q_PROPERTY(bool Enabled READ enabled WRITE setEnabled)
@@ -46,14 +46,14 @@ class OneInstComp : public QObject
 public:
     // Shows the notice of a second copy and returns when it has been closed.
     using Notice = std::function<void(const QString &title, const QString &text)>;
-    using AnotherInstanceHandler = std::function<void(OneInstComp *sender)>;
+    using AnotherInstanceHandler = std::function<void(SingleInstanceGuard *sender)>;
 
     // Mutex and Message start as today's date in the short date format
     // followed by "-mutex" and "-message", so copies started on different
     // days do not see each other unless their owner names them.
-    explicit OneInstComp(const Clock &clock, QObject *parent = nullptr);
-    explicit OneInstComp(QObject *parent = nullptr);
-    ~OneInstComp() override;
+    explicit SingleInstanceGuard(const Clock &clock, QObject *parent = nullptr);
+    explicit SingleInstanceGuard(QObject *parent = nullptr);
+    ~SingleInstanceGuard() override;
 
     // The owner sets the stored properties between beginLoading() and
     // Loaded(); Mutex and Message can be changed only then. Loaded() ends the
@@ -66,10 +66,10 @@ public:
     // Starts the guard when it becomes true, stops it when it becomes false.
     void setEnabled(bool enabled);
     QString message() const { return message_; }
-    // An empty value stands for today's date + "-message". Throws OneInstCompError outside loading.
+    // An empty value stands for today's date + "-message". Throws SingleInstanceGuardError outside loading.
     void setMessage(const QString &message);
     QString mutex() const { return mutex_; }
-    // An empty value stands for today's date + "-mutex". Throws OneInstCompError outside loading.
+    // An empty value stands for today's date + "-mutex". Throws SingleInstanceGuardError outside loading.
     void setMutex(const QString &mutex);
     QString text() const { return text_; }
     void setText(const QString &text) { text_ = text; }

@@ -1,4 +1,4 @@
-#include "components/widgets/TFloatEdit.h"
+#include "components/widgets/NumericEntryField.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -37,7 +37,7 @@ protected:
 
     QWidget window;
     QLineEdit *before = new QLineEdit;
-    TFloatEdit *edit = new TFloatEdit;
+    NumericEntryField *edit = new NumericEntryField;
     QLineEdit *after = new QLineEdit;
 };
 
@@ -48,7 +48,7 @@ TEST_F(FloatEditForm, tabInTypeAndTabOut)
     edit->setIntNum(3);
     edit->setDecNum(0);
     edit->setValue(0);
-    QSignalSpy changed(edit, &TFloatEdit::changed);
+    QSignalSpy changed(edit, &NumericEntryField::changed);
     EXPECT_EQ(str(edit->text()), "   0");
     EXPECT_EQ(changed.count(), 0);
 
@@ -126,7 +126,7 @@ TEST_F(FloatEditForm, textFromOutsideTheKeysIsLaidOutAndKeyboardPasteRefused)
 {
     edit->setIntNum(6);
     edit->setDecNum(2);
-    QSignalSpy changed(edit, &TFloatEdit::changed);
+    QSignalSpy changed(edit, &NumericEntryField::changed);
     edit->setValue(3);
     EXPECT_EQ(changed.count(), 0);
 

@@ -1,4 +1,4 @@
-#include "components/widgets/TCBitBtn.h"
+#include "components/widgets/FocusMarkedButton.h"
 
 #include <QImage>
 #include <QLineEdit>
@@ -13,13 +13,13 @@ const QColor lime(0, 255, 0);
 
 // A 75 x 25 button (the size of the program's OK buttons, caption left out so
 // the face is plain) beside a field that can take the focus away.
-class TCBitBtnTest : public ::testing::Test
+class FocusMarkedButtonTest : public ::testing::Test
 {
 protected:
     void SetUp() override
     {
         window.resize(200, 60);
-        button = new TCBitBtn(&window);
+        button = new FocusMarkedButton(&window);
         button->setGeometry(10, 10, 75, 25);
         field = new QLineEdit(&window);
         field->setGeometry(100, 10, 80, 25);
@@ -39,14 +39,14 @@ protected:
     }
 
     QWidget window;
-    TCBitBtn *button = nullptr;
+    FocusMarkedButton *button = nullptr;
     QLineEdit *field = nullptr;
     QImage unfocused;
 };
 
 } // namespace
 
-TEST_F(TCBitBtnTest, focusedButtonShowsTheRingAndLosesItWithTheFocus)
+TEST_F(FocusMarkedButtonTest, focusedButtonShowsTheRingAndLosesItWithTheFocus)
 {
     const QImage focused = focusedLook();
     // Between the frame and the ellipse from (3, 3) to (72, 22).
@@ -66,9 +66,9 @@ TEST_F(TCBitBtnTest, focusedButtonShowsTheRingAndLosesItWithTheFocus)
     EXPECT_EQ(button->grab().toImage(), unfocused);
 }
 
-TEST_F(TCBitBtnTest, roundRectOutlineStartsOnePixelFurtherIn)
+TEST_F(FocusMarkedButtonTest, roundRectOutlineStartsOnePixelFurtherIn)
 {
-    button->setFocusType(TCBitBtn::fsRoundRect);
+    button->setFocusType(FocusMarkedButton::fsRoundRect);
     button->setFocusColor(Qt::red);
     const QImage focused = focusedLook();
     EXPECT_EQ(focused.pixelColor(3, 12), QColor(Qt::red));
@@ -80,7 +80,7 @@ TEST_F(TCBitBtnTest, roundRectOutlineStartsOnePixelFurtherIn)
     EXPECT_GT(focused.pixelColor(37, 12).lightness(), 200);
 }
 
-TEST_F(TCBitBtnTest, focusSizeLargerThanTheButtonIsSetBackToOne)
+TEST_F(FocusMarkedButtonTest, focusSizeLargerThanTheButtonIsSetBackToOne)
 {
     button->setFocusSize(26);
     EXPECT_EQ(button->focusSize(), 26) << "kept until the mark is drawn";
@@ -92,7 +92,7 @@ TEST_F(TCBitBtnTest, focusSizeLargerThanTheButtonIsSetBackToOne)
     EXPECT_EQ(button->focusSize(), 1);
 }
 
-TEST_F(TCBitBtnTest, keepsPassStrAndDrawsTheDisabledGlyph)
+TEST_F(FocusMarkedButtonTest, keepsPassStrAndDrawsTheDisabledGlyph)
 {
     button->setPassStr(QStringLiteral("0"));
     EXPECT_EQ(button->passStr(), QStringLiteral("0"));

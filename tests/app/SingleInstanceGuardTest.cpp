@@ -1,4 +1,4 @@
-#include "app/OneInstComp.h"
+#include "app/SingleInstanceGuard.h"
 
 #include "components/Clock.h"
 #include "components/DateFormats.h"
@@ -16,10 +16,10 @@ namespace {
 const QString noticeText = QStringLiteral("條碼列印重複登入了!!");
 const QString noticeTitle = QStringLiteral("For web 條碼列印");
 
-class OneInstCompTest : public ::testing::Test
+class SingleInstanceGuardTest : public ::testing::Test
 {
 protected:
-    OneInstCompTest() { DateFormats::useLabelWindowFormats(); }
+    SingleInstanceGuardTest() { DateFormats::useLabelWindowFormats(); }
 
     struct Notice {
         QString title;
@@ -27,11 +27,11 @@ protected:
     };
 
     // A guard loaded as the main window loads its own, here with names of the test's choosing.
-    std::unique_ptr<OneInstComp> loadGuard(const QString &mutex, const QString &message,
-                                           const QString &text = noticeText, const QString &title = noticeTitle,
-                                           bool enabled = true)
+    std::unique_ptr<SingleInstanceGuard> loadGuard(const QString &mutex, const QString &message,
+                                                   const QString &text = noticeText, const QString &title = noticeTitle,
+                                                   bool enabled = true)
     {
-        auto guard = std::make_unique<OneInstComp>(clock);
+        auto guard = std::make_unique<SingleInstanceGuard>(clock);
         guard->setDirectory(directory.path());
         guard->beginLoading();
         guard->setMutex(mutex);
@@ -51,7 +51,7 @@ protected:
 
 QString helperPath()
 {
-    return qEnvironmentVariable("BARLABEL_BIN_DIR") + QStringLiteral("/oneinst_helper");
+    return qEnvironmentVariable("BARLABEL_BIN_DIR") + QStringLiteral("/single_instance_helper");
 }
 
 // The next line the helper prints; empty when it prints nothing more.
@@ -73,9 +73,9 @@ void startHelper(QProcess &process, const QString &directory)
 }
 } // namespace
 
-TEST_F(OneInstCompTest, startsWithTheDateOfItsConstructionInItsNames)
+TEST_F(SingleInstanceGuardTest, startsWithTheDateOfItsConstructionInItsNames)
 {
-    OneInstComp guard(clock);
+    SingleInstanceGuard guard(clock);
     guard.setDirectory(directory.path());
 
     EXPECT_TRUE(guard.enabled());
@@ -90,29 +90,29 @@ TEST_F(OneInstCompTest, startsWithTheDateOfItsConstructionInItsNames)
     EXPECT_EQ(guard.socketName(), directory.filePath(QStringLiteral("2026_03_01-message.socket")));
 }
 
-TEST_F(OneInstCompTest, namesChangeOnlyWhileLoading)
+TEST_F(SingleInstanceGuardTest, namesChangeOnlyWhileLoading)
 {
     const struct {
         const char *name;
-        std::function<void(OneInstComp &, const QString &)> set;
-        std::function<QString(const OneInstComp &)> get;
+        std::function<void(SingleInstanceGuard &, const QString &)> set;
+        std::function<QString(const SingleInstanceGuard &)> get;
         QString error;
         QString resetValue;
     } cases[] = {
-        {"Mutex", &OneInstComp::setMutex, &OneInstComp::mutex,
+        {"Mutex", &SingleInstanceGuard::setMutex, &SingleInstanceGuard::mutex,
          QStringLiteral("you can't change Mutex property at runtime!"), QStringLiteral("2026/04/02-mutex")},
-        {"Message", &OneInstComp::setMessage, &OneInstComp::message,
+        {"Message", &SingleInstanceGuard::setMessage, &SingleInstanceGuard::message,
          QStringLiteral("you can't change Message property at runtime!"), QStringLiteral("2026/04/02-message")},
     };
     for (const auto &row : cases) {
         SCOPED_TRACE(row.name);
         clock.set(QDateTime(QDate(2026, 3, 1), QTime(8, 0)));
-        OneInstComp guard(clock);
+        SingleInstanceGuard guard(clock);
         const QString before = row.get(guard);
         try {
             row.set(guard, QStringLiteral("other"));
-            ADD_FAILURE() << "no OneInstCompError";
-        } catch (const OneInstCompError &error) {
+            ADD_FAILURE() << "no SingleInstanceGuardError";
+        } catch (const SingleInstanceGuardError &error) {
             EXPECT_EQ(error.message(), row.error);
             EXPECT_STREQ(error.what(), row.error.toUtf8().constData());
         }
@@ -127,21 +127,21 @@ TEST_F(OneInstCompTest, namesChangeOnlyWhileLoading)
         EXPECT_EQ(row.get(guard), row.resetValue);
         guard.setEnabled(false);
         guard.Loaded();
-        EXPECT_THROW(row.set(guard, QStringLiteral("late")), OneInstCompError);
+        EXPECT_THROW(row.set(guard, QStringLiteral("late")), SingleInstanceGuardError);
     }
 }
 
-TEST_F(OneInstCompTest, secondCopyShowsTheNoticeAndWakesTheFirst)
+TEST_F(SingleInstanceGuardTest, secondCopyShowsTheNoticeAndWakesTheFirst)
 {
     auto first = loadGuard(QStringLiteral("2009/10/22-mutex"), QStringLiteral("2009/10/22-message"));
     ASSERT_TRUE(first->isGuarding());
     ASSERT_FALSE(first->anotherInstanceFound());
-    QSignalSpy wakeUps(first.get(), &OneInstComp::wakeUpRequested);
+    QSignalSpy wakeUps(first.get(), &SingleInstanceGuard::wakeUpRequested);
     ASSERT_TRUE(notices.empty());
 
-    auto second = std::make_unique<OneInstComp>(clock);
-    OneInstComp *sender = nullptr;
-    second->OnAnotherInstance = [&](OneInstComp *guard) {
+    auto second = std::make_unique<SingleInstanceGuard>(clock);
+    SingleInstanceGuard *sender = nullptr;
+    second->OnAnotherInstance = [&](SingleInstanceGuard *guard) {
         sender = guard;
         // The notice comes first, as the user closes it before anything else happens.
         EXPECT_EQ(notices.size(), 1u);
@@ -171,10 +171,10 @@ TEST_F(OneInstCompTest, secondCopyShowsTheNoticeAndWakesTheFirst)
     EXPECT_FALSE(next->anotherInstanceFound());
 }
 
-TEST_F(OneInstCompTest, withoutTextOrTitleNoNoticeButStillAWakeUp)
+TEST_F(SingleInstanceGuardTest, withoutTextOrTitleNoNoticeButStillAWakeUp)
 {
     const auto first = loadGuard(QStringLiteral("m"), QStringLiteral("w"));
-    QSignalSpy wakeUps(first.get(), &OneInstComp::wakeUpRequested);
+    QSignalSpy wakeUps(first.get(), &SingleInstanceGuard::wakeUpRequested);
 
     const auto second = loadGuard(QStringLiteral("m"), QStringLiteral("w"), QString(), QString());
 
@@ -183,13 +183,13 @@ TEST_F(OneInstCompTest, withoutTextOrTitleNoNoticeButStillAWakeUp)
     EXPECT_TRUE(wakeUps.wait());
 }
 
-TEST_F(OneInstCompTest, copiesStartedOnDifferentDaysDoNotMeet)
+TEST_F(SingleInstanceGuardTest, copiesStartedOnDifferentDaysDoNotMeet)
 {
-    OneInstComp monday(clock);
+    SingleInstanceGuard monday(clock);
     monday.setDirectory(directory.path());
     monday.Loaded();
     clock.set(QDateTime(QDate(2026, 3, 2), QTime(8, 0)));
-    OneInstComp tuesday(clock);
+    SingleInstanceGuard tuesday(clock);
     tuesday.setDirectory(directory.path());
     tuesday.Loaded();
 
@@ -198,7 +198,7 @@ TEST_F(OneInstCompTest, copiesStartedOnDifferentDaysDoNotMeet)
     EXPECT_FALSE(tuesday.anotherInstanceFound());
 }
 
-TEST_F(OneInstCompTest, disablingReleasesTheLockAndEnablingTakesIt)
+TEST_F(SingleInstanceGuardTest, disablingReleasesTheLockAndEnablingTakesIt)
 {
     const auto later = loadGuard(QStringLiteral("m"), QStringLiteral("w"), noticeText, noticeTitle, false);
     EXPECT_FALSE(later->isGuarding());
@@ -214,7 +214,7 @@ TEST_F(OneInstCompTest, disablingReleasesTheLockAndEnablingTakesIt)
     EXPECT_TRUE(notices.empty());
 }
 
-TEST_F(OneInstCompTest, secondProcessEndsAndWakesTheFirstProcess)
+TEST_F(SingleInstanceGuardTest, secondProcessEndsAndWakesTheFirstProcess)
 {
     QProcess first;
     startHelper(first, directory.path());
@@ -233,7 +233,7 @@ TEST_F(OneInstCompTest, secondProcessEndsAndWakesTheFirstProcess)
     first.waitForFinished();
 }
 
-TEST_F(OneInstCompTest, crashedCopyDoesNotBlockTheNextStart)
+TEST_F(SingleInstanceGuardTest, crashedCopyDoesNotBlockTheNextStart)
 {
     QProcess crashed;
     startHelper(crashed, directory.path());

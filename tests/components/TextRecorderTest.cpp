@@ -1,4 +1,4 @@
-#include "components/TLogRecorder.h"
+#include "components/TextRecorder.h"
 
 #include <QDir>
 #include <QFile>
@@ -8,7 +8,7 @@
 
 namespace {
 
-class TLogRecorderTest : public ::testing::Test
+class TextRecorderTest : public ::testing::Test
 {
 protected:
     void SetUp() override
@@ -27,25 +27,25 @@ protected:
 
     QTemporaryDir dir;
     FixedClock clock{QDateTime(QDate(2024, 3, 15), QTime(23, 59))};
-    TLogRecorder recorder{clock};
+    TextRecorder recorder{clock};
 };
 
 } // namespace
 
-TEST_F(TLogRecorderTest, startsAsADailyLogWithoutExtension)
+TEST_F(TextRecorderTest, startsAsADailyLogWithoutExtension)
 {
-    TLogRecorder fresh(clock);
+    TextRecorder fresh(clock);
     EXPECT_EQ(fresh.FileNameHead(), QStringLiteral("LOG"));
     EXPECT_EQ(fresh.FileNameMode(), mYYMMDD);
     EXPECT_EQ(fresh.path(), QStringLiteral("LOG240315"));
 }
 
-TEST_F(TLogRecorderTest, pathFromDirectoryNameModeAndExtension)
+TEST_F(TextRecorderTest, pathFromDirectoryNameModeAndExtension)
 {
     struct Case {
         const char *name;
         QString directory;
-        TFileNameMode mode;
+        RecordFileNaming mode;
         QString nameOrHead;
         QString extension;
         QString path;
@@ -75,7 +75,7 @@ TEST_F(TLogRecorderTest, pathFromDirectoryNameModeAndExtension)
     }
 }
 
-TEST_F(TLogRecorderTest, nameSettersKeepEachOtherConsistent)
+TEST_F(TextRecorderTest, nameSettersKeepEachOtherConsistent)
 {
     recorder.setFileName(QStringLiteral("Bars"));
     EXPECT_EQ(recorder.FileNameMode(), mCust);
@@ -100,7 +100,7 @@ TEST_F(TLogRecorderTest, nameSettersKeepEachOtherConsistent)
     EXPECT_EQ(recorder.path(), dir.path() + QLatin1Char('/'));
 }
 
-TEST_F(TLogRecorderTest, piecesAreAppendedAsBytesWithCrLfAfterMessages)
+TEST_F(TextRecorderTest, piecesAreAppendedAsBytesWithCrLfAfterMessages)
 {
     recorder.setFileName(QStringLiteral("Bars"));
     recorder.setFileExtName(QStringLiteral("txt"));
@@ -116,18 +116,18 @@ TEST_F(TLogRecorderTest, piecesAreAppendedAsBytesWithCrLfAfterMessages)
     EXPECT_EQ(contents(QStringLiteral("Bars.txt")), "old\r\nA,3\r\n\xb1\xf8\xbd\r\n");
 }
 
-TEST_F(TLogRecorderTest, emptyWriteCreatesTheFile)
+TEST_F(TextRecorderTest, emptyWriteCreatesTheFile)
 {
     recorder.setFileExtName(QStringLiteral("log"));
     EXPECT_TRUE(recorder.WriteString(QByteArray()));
     EXPECT_EQ(contents(QStringLiteral("LOG240315.log")), "");
 }
 
-TEST_F(TLogRecorderTest, handlersCancelOrRedirectOnePiece)
+TEST_F(TextRecorderTest, handlersCancelOrRedirectOnePiece)
 {
     recorder.setFileName(QStringLiteral("Bars"));
     QStringList seen;
-    recorder.setOnWriteString([&](TLogRecorder &sender, QString &fileName, QByteArray &msg, bool &cancel) {
+    recorder.setOnWriteString([&](TextRecorder &sender, QString &fileName, QByteArray &msg, bool &cancel) {
         EXPECT_EQ(&sender, &recorder);
         EXPECT_FALSE(cancel);
         seen << fileName;
@@ -147,12 +147,12 @@ TEST_F(TLogRecorderTest, handlersCancelOrRedirectOnePiece)
     EXPECT_EQ(contents(QStringLiteral("Bars")), "hereline\r\n");
     EXPECT_EQ(seen, QStringList(3, dir.filePath(QStringLiteral("Bars"))));
 
-    recorder.setOnWriteMessage([](TLogRecorder &, QString &, QByteArray &, bool &cancel) { cancel = true; });
+    recorder.setOnWriteMessage([](TextRecorder &, QString &, QByteArray &, bool &cancel) { cancel = true; });
     EXPECT_FALSE(recorder.WriteMessage("line"));
     EXPECT_EQ(contents(QStringLiteral("Bars")), "hereline\r\n");
 }
 
-TEST_F(TLogRecorderTest, datedNameFollowsTheClock)
+TEST_F(TextRecorderTest, datedNameFollowsTheClock)
 {
     recorder.setFileNameMode(mYYMM);
     EXPECT_TRUE(recorder.WriteMessage("march"));
@@ -162,7 +162,7 @@ TEST_F(TLogRecorderTest, datedNameFollowsTheClock)
     EXPECT_EQ(contents(QStringLiteral("LOG2404")), "april\r\n");
 }
 
-TEST_F(TLogRecorderTest, unwritablePathsFailWithoutMessage)
+TEST_F(TextRecorderTest, unwritablePathsFailWithoutMessage)
 {
     struct Case {
         const char *name;

@@ -1,11 +1,11 @@
-#include "components/widgets/TLabel3D.h"
+#include "components/widgets/Label3D.h"
 
 #include "components/widgets/Fonts.h"
 
 #include <QEvent>
 #include <QPainter>
 
-TLabel3D::TLabel3D(QWidget *parent)
+Label3D::Label3D(QWidget *parent)
     : QLabel(parent)
 {
     QFont font = this->font();
@@ -15,48 +15,48 @@ TLabel3D::TLabel3D(QWidget *parent)
     resizeToCaption();
 }
 
-void TLabel3D::setLayer2Color(const QColor &color)
+void Label3D::setLayer2Color(const QColor &color)
 {
     layer2Color_ = color;
     update();
 }
 
-void TLabel3D::setLayer3Color(const QColor &color)
+void Label3D::setLayer3Color(const QColor &color)
 {
     layer3Color_ = color;
     update();
 }
 
-void TLabel3D::setLayer2Depth(int depth)
+void Label3D::setLayer2Depth(int depth)
 {
     layer2Depth_ = depth;
     update();
 }
 
-void TLabel3D::setLayer3Depth(int depth)
+void Label3D::setLayer3Depth(int depth)
 {
     layer3Depth_ = depth;
     update();
 }
 
-void TLabel3D::setDrawLayer2(bool draw)
+void Label3D::setDrawLayer2(bool draw)
 {
     drawLayer2_ = draw;
     update();
 }
 
-void TLabel3D::setDrawLayer3(bool draw)
+void Label3D::setDrawLayer3(bool draw)
 {
     drawLayer3_ = draw;
     update();
 }
 
-QColor TLabel3D::fontColor() const
+QColor Label3D::fontColor() const
 {
     return palette().color(QPalette::Active, QPalette::WindowText);
 }
 
-void TLabel3D::setFontColor(const QColor &color)
+void Label3D::setFontColor(const QColor &color)
 {
     QPalette palette = this->palette();
     palette.setColor(QPalette::WindowText, color);
@@ -64,19 +64,19 @@ void TLabel3D::setFontColor(const QColor &color)
     update();
 }
 
-void TLabel3D::setAutoSize(bool on)
+void Label3D::setAutoSize(bool on)
 {
     autoSize_ = on;
     resizeToCaption();
 }
 
-void TLabel3D::setText(const QString &text)
+void Label3D::setText(const QString &text)
 {
     QLabel::setText(text);
     resizeToCaption();
 }
 
-int TLabel3D::textFlags() const
+int Label3D::textFlags() const
 {
     int flags = Qt::TextExpandTabs | Qt::TextShowMnemonic | Qt::AlignTop | int(alignment() & Qt::AlignHorizontal_Mask);
     // Word wrap needs a place to break; a caption without spaces stays whole.
@@ -86,7 +86,7 @@ int TLabel3D::textFlags() const
     return flags;
 }
 
-QSize TLabel3D::sizeHint() const
+QSize Label3D::sizeHint() const
 {
     // An empty caption is measured as one blank so the label keeps a line's height.
     const QString caption = text().isEmpty() ? QStringLiteral(" ") : text();
@@ -95,19 +95,19 @@ QSize TLabel3D::sizeHint() const
     return fontMetrics().boundingRect(QRect(0, 0, width, QWIDGETSIZE_MAX), flags, caption).size();
 }
 
-QSize TLabel3D::minimumSizeHint() const
+QSize Label3D::minimumSizeHint() const
 {
     return sizeHint();
 }
 
-void TLabel3D::resizeToCaption()
+void Label3D::resizeToCaption()
 {
     if (autoSize_) {
         resize(sizeHint());
     }
 }
 
-void TLabel3D::changeEvent(QEvent *event)
+void Label3D::changeEvent(QEvent *event)
 {
     QLabel::changeEvent(event);
     if (event->type() == QEvent::FontChange) {
@@ -115,7 +115,7 @@ void TLabel3D::changeEvent(QEvent *event)
     }
 }
 
-void TLabel3D::paintEvent(QPaintEvent *)
+void Label3D::paintEvent(QPaintEvent *)
 {
     // The background (when autoFillBackground is on) is filled by QWidget
     // before this runs; a label that does not fill it is transparent.

@@ -7,20 +7,20 @@
 // its frame and an inner ellipse (or rounded rectangle) is painted in
 // FocusColor instead of the style's focus frame, so the focused button stands
 // out in windows that are worked from the keyboard.
-class TCBitBtn : public QPushButton
+class FocusMarkedButton : public QPushButton
 {
     Q_OBJECT
     Q_PROPERTY(QColor FocusColor READ focusColor WRITE setFocusColor)
     Q_PROPERTY(int FocusSize READ focusSize WRITE setFocusSize)
-    Q_PROPERTY(TFocusType FocusType READ focusType WRITE setFocusType)
+    Q_PROPERTY(FocusShape FocusType READ focusType WRITE setFocusType)
     Q_PROPERTY(QString PassStr READ passStr WRITE setPassStr)
 
 public:
-    enum TFocusType { fsRoundRect, fsEllipse };
-    Q_ENUM(TFocusType)
+    enum FocusShape { fsRoundRect, fsEllipse };
+    Q_ENUM(FocusShape)
 
-    explicit TCBitBtn(QWidget *parent = nullptr);
-    explicit TCBitBtn(const QString &caption, QWidget *parent = nullptr);
+    explicit FocusMarkedButton(QWidget *parent = nullptr);
+    explicit FocusMarkedButton(const QString &caption, QWidget *parent = nullptr);
 
     QColor focusColor() const { return focusColor_; }
     void setFocusColor(const QColor &color);
@@ -28,8 +28,8 @@ public:
     // than the button is set back to 1 when the mark is next drawn.
     int focusSize() const { return focusSize_; }
     void setFocusSize(int size);
-    TFocusType focusType() const { return focusType_; }
-    void setFocusType(TFocusType type);
+    FocusShape focusType() const { return focusType_; }
+    void setFocusType(FocusShape type);
     // Free text kept with the button; the button itself never reads it.
     QString passStr() const { return passStr_; }
     void setPassStr(const QString &text) { passStr_ = text; }
@@ -49,7 +49,7 @@ private:
 
     QColor focusColor_{0, 255, 0};
     int focusSize_ = 3;
-    TFocusType focusType_ = fsEllipse;
+    FocusShape focusType_ = fsEllipse;
     QString passStr_;
     bool focused_ = false;
 };

@@ -6,11 +6,11 @@
 
 #include <functional>
 
-// What the numeric entry field TFloatEdit knows and does, without a window: its
+// What the numeric entry field NumericEntryField knows and does, without a window: its
 // properties, the text and selection of the edit control it is made of, and the
 // hooks the control calls on key-down, character, text change, focus entry and
 // focus exit. The widget only copies text and selection to and from the screen.
-class FloatEditLogic
+class NumericEntryLogic
 {
 public:
     // Limits that keep every layout and the text length meaningful; setters clamp to them.
@@ -19,7 +19,7 @@ public:
     // The edit control's own limit until IntNum or DecNum is written.
     static constexpr int defaultMaxLength = 32767;
 
-    FloatEditLogic();
+    NumericEntryLogic();
 
     double value() const { return value_; }
     // Cuts v to DecNum decimals by CutMode and shows it; never fires OnChange.
@@ -29,8 +29,8 @@ public:
     void setIntNum(int n);
     int decNum() const { return decNum_; }
     void setDecNum(int n);
-    TCutMode cutMode() const { return cutMode_; }
-    void setCutMode(TCutMode mode);
+    CutMode cutMode() const { return cutMode_; }
+    void setCutMode(CutMode mode);
     bool comma() const { return comma_; }
     void setComma(bool comma);
     bool autoSelect() const { return autoSelect_; }
@@ -80,7 +80,7 @@ private:
     int decNum_ = 2;
     bool passCharacter_ = true;
     bool editing_ = false;
-    TCutMode cutMode_ = TCutMode::Rounding;
+    CutMode cutMode_ = CutMode::Rounding;
     bool comma_ = true;
     bool autoSelect_ = true;
     QString text_;

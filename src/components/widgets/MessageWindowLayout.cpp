@@ -1,4 +1,4 @@
-#include "components/widgets/MsgFormLayout.h"
+#include "components/widgets/MessageWindowLayout.h"
 
 #include <algorithm>
 #include <cmath>
@@ -16,10 +16,10 @@ int roundHalfToEven(double x)
     return std::fmod(floor, 2.0) == 0.0 ? int(floor) : int(floor) + 1;
 }
 
-MsgFormLayout layoutMsgForm(int fontPoints, int screenWidth, int buttonWidth,
-                            const std::function<int(int fontPoints)> &labelWidthAt)
+MessageWindowLayout layoutMessageWindow(int fontPoints, int screenWidth, int buttonWidth,
+                                        const std::function<int(int fontPoints)> &labelWidthAt)
 {
-    MsgFormLayout layout;
+    MessageWindowLayout layout;
     layout.fontPoints = fontPoints;
     layout.labelWidth = labelWidthAt(fontPoints);
     int width = layout.labelWidth + 30;
@@ -27,11 +27,11 @@ MsgFormLayout layoutMsgForm(int fontPoints, int screenWidth, int buttonWidth,
         --layout.fontPoints;
         layout.labelWidth = labelWidthAt(layout.fontPoints);
         width = layout.labelWidth + 30;
-        if (layout.fontPoints <= msgFormSmallestShrunkFont) {
+        if (layout.fontPoints <= messageWindowSmallestShrunkFont) {
             break;
         }
     }
-    layout.windowWidth = std::max(width, msgFormMinimumWidth);
+    layout.windowWidth = std::max(width, messageWindowMinimumWidth);
     layout.labelLeft = roundHalfToEven((layout.windowWidth - layout.labelWidth) / 2.0 - 3);
     layout.buttonLeft = roundHalfToEven((layout.windowWidth - buttonWidth) / 2.0);
     return layout;

@@ -1,8 +1,8 @@
-// oneinst_helper DIRECTORY MUTEX MESSAGE: runs the single-instance guard as a
+// single_instance_helper DIRECTORY MUTEX MESSAGE: runs the single-instance guard as a
 // copy of the program would and reports on stdout, one line each: "first"
 // (then waits, printing "woken" for each wake-up), or "notice TITLE|TEXT"
 // followed by "second" before it ends.
-#include "app/OneInstComp.h"
+#include "app/SingleInstanceGuard.h"
 
 #include <QCoreApplication>
 #include <QStringList>
@@ -22,10 +22,10 @@ int main(int argc, char **argv)
     QCoreApplication app(argc, argv);
     const QStringList args = QCoreApplication::arguments();
     if (args.size() != 4) {
-        report(QStringLiteral("usage: oneinst_helper DIRECTORY MUTEX MESSAGE"));
+        report(QStringLiteral("usage: single_instance_helper DIRECTORY MUTEX MESSAGE"));
         return 2;
     }
-    OneInstComp guard;
+    SingleInstanceGuard guard;
     guard.setDirectory(args.at(1));
     guard.beginLoading();
     guard.setMutex(args.at(2));
@@ -35,7 +35,7 @@ int main(int argc, char **argv)
     guard.setNotice([](const QString &title, const QString &text) {
         report(QStringLiteral("notice ") + title + QLatin1Char('|') + text);
     });
-    QObject::connect(&guard, &OneInstComp::wakeUpRequested, [] { report(QStringLiteral("woken")); });
+    QObject::connect(&guard, &SingleInstanceGuard::wakeUpRequested, [] { report(QStringLiteral("woken")); });
     guard.Loaded();
     if (guard.anotherInstanceFound()) {
         report(QStringLiteral("second"));

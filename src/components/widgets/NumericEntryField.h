@@ -1,6 +1,6 @@
 #pragma once
 
-#include "components/FloatEditLogic.h"
+#include "components/NumericEntryLogic.h"
 
 #include <QLineEdit>
 
@@ -11,13 +11,13 @@
 // DecNum decimal digits. While it has the focus it keeps a fixed column layout
 // so typing never moves the decimal point; without the focus it shows the
 // number right-aligned, with thousands separators when Comma is set. The owner
-// sets and reads Value, never the text. All rules live in FloatEditLogic.
-class TFloatEdit : public QLineEdit
+// sets and reads Value, never the text. All rules live in NumericEntryLogic.
+class NumericEntryField : public QLineEdit
 {
     Q_OBJECT
 
 public:
-    explicit TFloatEdit(QWidget *parent = nullptr);
+    explicit NumericEntryField(QWidget *parent = nullptr);
 
     double value() const { return logic_.value(); }
     void setValue(double value);
@@ -25,8 +25,8 @@ public:
     void setIntNum(int n);
     int decNum() const { return logic_.decNum(); }
     void setDecNum(int n);
-    TCutMode cutMode() const { return logic_.cutMode(); }
-    void setCutMode(TCutMode mode);
+    CutMode cutMode() const { return logic_.cutMode(); }
+    void setCutMode(CutMode mode);
     bool comma() const { return logic_.comma(); }
     void setComma(bool comma);
     bool autoSelect() const { return logic_.autoSelect(); }
@@ -53,7 +53,7 @@ private:
     void readSelection();
     void showLogic();
 
-    FloatEditLogic logic_;
+    NumericEntryLogic logic_;
     std::function<void(QChar &)> keyPressHandler_;
     bool showing_ = false;
     struct Selection {

@@ -1,4 +1,4 @@
-#include "components/widgets/TCBitBtn.h"
+#include "components/widgets/FocusMarkedButton.h"
 
 #include <QIcon>
 #include <QPainter>
@@ -6,36 +6,36 @@
 #include <QStyleOptionButton>
 #include <QStylePainter>
 
-TCBitBtn::TCBitBtn(QWidget *parent)
-    : TCBitBtn(QString(), parent)
+FocusMarkedButton::FocusMarkedButton(QWidget *parent)
+    : FocusMarkedButton(QString(), parent)
 {}
 
-TCBitBtn::TCBitBtn(const QString &caption, QWidget *parent)
+FocusMarkedButton::FocusMarkedButton(const QString &caption, QWidget *parent)
     : QPushButton(caption, parent)
 {
     // Enter presses a focused button in every window, not only in dialogs.
     setAutoDefault(true);
 }
 
-void TCBitBtn::setFocusColor(const QColor &color)
+void FocusMarkedButton::setFocusColor(const QColor &color)
 {
     focusColor_ = color;
     update();
 }
 
-void TCBitBtn::setFocusSize(int size)
+void FocusMarkedButton::setFocusSize(int size)
 {
     focusSize_ = size;
     update();
 }
 
-void TCBitBtn::setFocusType(TFocusType type)
+void FocusMarkedButton::setFocusType(FocusShape type)
 {
     focusType_ = type;
     update();
 }
 
-void TCBitBtn::setGlyph(const QPixmap &strip, int numGlyphs)
+void FocusMarkedButton::setGlyph(const QPixmap &strip, int numGlyphs)
 {
     QIcon icon;
     if (strip.isNull() || numGlyphs < 1) {
@@ -52,21 +52,21 @@ void TCBitBtn::setGlyph(const QPixmap &strip, int numGlyphs)
     setIcon(icon);
 }
 
-void TCBitBtn::focusInEvent(QFocusEvent *event)
+void FocusMarkedButton::focusInEvent(QFocusEvent *event)
 {
     QPushButton::focusInEvent(event);
     focused_ = true;
     update();
 }
 
-void TCBitBtn::focusOutEvent(QFocusEvent *event)
+void FocusMarkedButton::focusOutEvent(QFocusEvent *event)
 {
     QPushButton::focusOutEvent(event);
     focused_ = false;
     update();
 }
 
-void TCBitBtn::paintEvent(QPaintEvent *)
+void FocusMarkedButton::paintEvent(QPaintEvent *)
 {
     QStylePainter painter(this);
     QStyleOptionButton option;
@@ -81,7 +81,7 @@ void TCBitBtn::paintEvent(QPaintEvent *)
     }
 }
 
-void TCBitBtn::drawFocusMark(QPainter &painter)
+void FocusMarkedButton::drawFocusMark(QPainter &painter)
 {
     const int w = width();
     const int h = height();

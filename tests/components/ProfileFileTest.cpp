@@ -1,4 +1,4 @@
-#include "components/TIni.h"
+#include "components/ProfileFile.h"
 
 #include "components/CaseInsensitivePath.h"
 
@@ -11,7 +11,7 @@
 
 namespace {
 
-class TIniTest : public ::testing::Test
+class ProfileFileTest : public ::testing::Test
 {
 protected:
     void SetUp() override
@@ -37,7 +37,7 @@ protected:
 
     QStringList files() const { return QDir(dir.path()).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot); }
 
-    void point(TiniType type, const QByteArray &ident)
+    void point(ProfileValueType type, const QByteArray &ident)
     {
         ini.setDataType(type);
         ini.setIdent(ident);
@@ -46,18 +46,18 @@ protected:
     static bool runningAsRoot() { return ::geteuid() == 0; }
 
     QTemporaryDir dir;
-    TIni ini;
+    ProfileFile ini;
     QStringList notices;
 };
 
 } // namespace
 
-TEST_F(TIniTest, newComponentStartsAsBoolean)
+TEST_F(ProfileFileTest, newComponentStartsAsBoolean)
 {
-    EXPECT_EQ(TIni().DataType(), DsBoolean);
+    EXPECT_EQ(ProfileFile().DataType(), DsBoolean);
 }
 
-TEST_F(TIniTest, fileNameIsUpperCasedAndGetsIniOnlyWhenItHasNone)
+TEST_F(ProfileFileTest, fileNameIsUpperCasedAndGetsIniOnlyWhenItHasNone)
 {
     struct Case {
         const char *name;
@@ -78,7 +78,7 @@ TEST_F(TIniTest, fileNameIsUpperCasedAndGetsIniOnlyWhenItHasNone)
     }
 }
 
-TEST_F(TIniTest, upperCasedNameFindsTheFileInAnyCaseAndCreatesAsSpelled)
+TEST_F(ProfileFileTest, upperCasedNameFindsTheFileInAnyCaseAndCreatesAsSpelled)
 {
     ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("Prog")));
     put(QStringLiteral("Prog/SysSet.ini"), "[SETTING]\r\nSERVER=10.0.0.1\r\n");
@@ -93,7 +93,7 @@ TEST_F(TIniTest, upperCasedNameFindsTheFileInAnyCaseAndCreatesAsSpelled)
     ASSERT_TRUE(ini.WriteValue());
     EXPECT_EQ(contents(QStringLiteral("Prog/SysSet.ini")), "[SETTING]\r\nSERVER=10.0.0.2\r\n");
 
-    TIni fresh;
+    ProfileFile fresh;
     fresh.setFileName(path(QStringLiteral("Labels")));
     fresh.setSection("barprint");
     fresh.setDataType(DsString);
@@ -105,7 +105,7 @@ TEST_F(TIniTest, upperCasedNameFindsTheFileInAnyCaseAndCreatesAsSpelled)
     EXPECT_EQ(contents(QStringLiteral("Labels.INI")), "[barprint]\r\nFN1=/opt/label/run\r\n");
 }
 
-TEST_F(TIniTest, emptyFileNameOrSectionShowsTheMessageAndTouchesNothing)
+TEST_F(ProfileFileTest, emptyFileNameOrSectionShowsTheMessageAndTouchesNothing)
 {
     struct Case {
         const char *name;
@@ -131,7 +131,7 @@ TEST_F(TIniTest, emptyFileNameOrSectionShowsTheMessageAndTouchesNothing)
     EXPECT_TRUE(files().isEmpty());
 }
 
-TEST_F(TIniTest, readsEachTypeWithItsDefaultsAndSentinels)
+TEST_F(ProfileFileTest, readsEachTypeWithItsDefaultsAndSentinels)
 {
     put(QStringLiteral("BarSet.ini"), "[SET]\r\n"
                                       "Two=2\r\nZero=0\r\nWord=yes\r\n"
@@ -141,7 +141,7 @@ TEST_F(TIniTest, readsEachTypeWithItsDefaultsAndSentinels)
                                       "Sentinel=__@#!%$^\r\nEmpty=\r\nName=\xb1\xf8\xbd\x58 A\r\n");
     struct Case {
         const char *name;
-        TiniType type;
+        ProfileValueType type;
         QByteArray ident;
         bool found;
         QVariant value;
@@ -154,18 +154,18 @@ TEST_F(TIniTest, readsEachTypeWithItsDefaultsAndSentinels)
         {"integer hex", DsInteger, "Hex", true, 31},
         {"integer hex upper prefix", DsInteger, "HexUpper", true, 255},
         {"integer hex 32-bit pattern", DsInteger, "AllOnes", true, -1},
-        {"integer 0x alone", DsInteger, "Bare0x", false, TIni::MissingInteger},
-        {"integer bad hex", DsInteger, "HexJunk", false, TIni::MissingInteger},
-        {"integer with letters", DsInteger, "Mixed", false, TIni::MissingInteger},
+        {"integer 0x alone", DsInteger, "Bare0x", false, ProfileFile::MissingInteger},
+        {"integer bad hex", DsInteger, "HexJunk", false, ProfileFile::MissingInteger},
+        {"integer with letters", DsInteger, "Mixed", false, ProfileFile::MissingInteger},
         {"integer with blanks", DsInteger, "Spaced", true, 42},
         {"integer negative", DsInteger, "Negative", true, -7},
-        {"integer equal to sentinel", DsInteger, "SentinelNumber", false, TIni::MissingInteger},
-        {"integer out of range", DsInteger, "TooBig", false, TIni::MissingInteger},
-        {"integer missing", DsInteger, "None", false, TIni::MissingInteger},
+        {"integer equal to sentinel", DsInteger, "SentinelNumber", false, ProfileFile::MissingInteger},
+        {"integer out of range", DsInteger, "TooBig", false, ProfileFile::MissingInteger},
+        {"integer missing", DsInteger, "None", false, ProfileFile::MissingInteger},
         {"string Big5", DsString, "name", true, QByteArray("\xb1\xf8\xbd\x58 A")},
         {"string empty", DsString, "Empty", true, QByteArray("")},
-        {"string equal to sentinel", DsString, "Sentinel", false, TIni::MissingString},
-        {"string missing", DsString, "None", false, TIni::MissingString},
+        {"string equal to sentinel", DsString, "Sentinel", false, ProfileFile::MissingString},
+        {"string missing", DsString, "None", false, ProfileFile::MissingString},
     };
     ini.setFileName(path(QStringLiteral("BarSet.ini")));
     ini.setSection("set");
@@ -182,12 +182,12 @@ TEST_F(TIniTest, readsEachTypeWithItsDefaultsAndSentinels)
     EXPECT_TRUE(notices.isEmpty());
 }
 
-TEST_F(TIniTest, writesEachTypeAndKeepsOtherLines)
+TEST_F(ProfileFileTest, writesEachTypeAndKeepsOtherLines)
 {
     const QByteArray other = "; kept as is\n[OTHER]\nA = 1\n";
     struct Case {
         const char *name;
-        TiniType type;
+        ProfileValueType type;
         QVariant value;
         bool written;
         QByteArray line;
@@ -219,12 +219,12 @@ TEST_F(TIniTest, writesEachTypeAndKeepsOtherLines)
     }
 }
 
-TEST_F(TIniTest, writtenValuesReadBack)
+TEST_F(ProfileFileTest, writtenValuesReadBack)
 {
     ini.setFileName(path(QStringLiteral("SysSet.ini")));
     ini.setSection("SETTING");
     const struct {
-        TiniType type;
+        ProfileValueType type;
         QByteArray ident;
         QVariant value;
     } values[] = {
@@ -248,7 +248,7 @@ TEST_F(TIniTest, writtenValuesReadBack)
               "[SETTING]\r\nSERVER=http://127.0.0.1:9090\r\nPRICE=1\r\nCOUNT=7\r\n");
 }
 
-TEST_F(TIniTest, writeToAPlaceThatCannotHoldTheFileFails)
+TEST_F(ProfileFileTest, writeToAPlaceThatCannotHoldTheFileFails)
 {
     put(QStringLiteral("plain"), "not a directory");
     ini.setSection("SET");
@@ -268,7 +268,7 @@ TEST_F(TIniTest, writeToAPlaceThatCannotHoldTheFileFails)
     EXPECT_EQ(contents(QStringLiteral("plain")), "not a directory");
 }
 
-TEST_F(TIniTest, refusedWriteLeavesTheOldFileWhole)
+TEST_F(ProfileFileTest, refusedWriteLeavesTheOldFileWhole)
 {
     if (runningAsRoot()) {
         GTEST_SKIP() << "permissions are not enforced for root";
@@ -293,7 +293,7 @@ TEST_F(TIniTest, refusedWriteLeavesTheOldFileWhole)
                           QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
 }
 
-TEST_F(TIniTest, pathPartsMatchTheExactSpellingFirstThenAnyCase)
+TEST_F(ProfileFileTest, pathPartsMatchTheExactSpellingFirstThenAnyCase)
 {
     ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("Prog/Sub")));
     put(QStringLiteral("Prog/Sub/set.ini"), "");

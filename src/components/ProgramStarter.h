@@ -6,7 +6,7 @@
 
 // How the started program's window is first shown; each value stands for one
 // show command of the window manager (see showCommandOf).
-enum TShowCmd {
+enum ShowCommand {
     Hide,
     Maximize,
     Minimize,
@@ -21,14 +21,14 @@ enum TShowCmd {
     ShowNormal,
 };
 
-// The SW_... number of a TShowCmd.
-int showCommandOf(TShowCmd showCmd);
+// The SW_... number of a ShowCommand.
+int showCommandOf(ShowCommand showCmd);
 
 // Starts a program (or opens a document) and keeps the shell's result code.
-class TShell
+class ProgramStarter
 {
 public:
-    explicit TShell(ProgramLauncher &launcher = ProgramLauncher::system());
+    explicit ProgramStarter(ProgramLauncher &launcher = ProgramLauncher::system());
 
     const QString &FileName() const { return fileName_; }
     void setFileName(const QString &fileName) { fileName_ = fileName; }
@@ -36,8 +36,8 @@ public:
     void setParameter(const QString &parameter) { parameter_ = parameter; }
     const QString &Directory() const { return directory_; }
     void setDirectory(const QString &directory) { directory_ = directory; }
-    TShowCmd ShowCmd() const { return showCmd_; }
-    void setShowCmd(TShowCmd showCmd) { showCmd_ = showCmd; }
+    ShowCommand ShowCmd() const { return showCmd_; }
+    void setShowCmd(ShowCommand showCmd) { showCmd_ = showCmd; }
 
     void setLauncher(ProgramLauncher &launcher) { launcher_ = &launcher; }
 
@@ -52,6 +52,6 @@ private:
     QString fileName_;
     QString parameter_;
     QString directory_;
-    TShowCmd showCmd_ = ShowNormal;
+    ShowCommand showCmd_ = ShowNormal;
     LaunchResult result_;
 };

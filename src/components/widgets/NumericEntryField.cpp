@@ -1,4 +1,4 @@
-#include "components/widgets/TFloatEdit.h"
+#include "components/widgets/NumericEntryField.h"
 
 #include <QFocusEvent>
 #include <QKeyEvent>
@@ -47,7 +47,7 @@ QChar characterOf(const QKeyEvent *event)
 
 } // namespace
 
-TFloatEdit::TFloatEdit(QWidget *parent)
+NumericEntryField::NumericEntryField(QWidget *parent)
     : QLineEdit(parent)
 {
     // Every character must come as a key through the field's own rules: an input
@@ -65,37 +65,37 @@ TFloatEdit::TFloatEdit(QWidget *parent)
     });
 }
 
-void TFloatEdit::setValue(double value)
+void NumericEntryField::setValue(double value)
 {
     logic_.setValue(value);
     showLogic();
 }
 
-void TFloatEdit::setIntNum(int n)
+void NumericEntryField::setIntNum(int n)
 {
     logic_.setIntNum(n);
     showLogic();
 }
 
-void TFloatEdit::setDecNum(int n)
+void NumericEntryField::setDecNum(int n)
 {
     logic_.setDecNum(n);
     showLogic();
 }
 
-void TFloatEdit::setCutMode(TCutMode mode)
+void NumericEntryField::setCutMode(CutMode mode)
 {
     logic_.setCutMode(mode);
     showLogic();
 }
 
-void TFloatEdit::setComma(bool comma)
+void NumericEntryField::setComma(bool comma)
 {
     logic_.setComma(comma);
     showLogic();
 }
 
-void TFloatEdit::keyPressEvent(QKeyEvent *event)
+void NumericEntryField::keyPressEvent(QKeyEvent *event)
 {
     if (event->matches(QKeySequence::Copy) || event->matches(QKeySequence::SelectAll) || movesCaret(event->key())) {
         QLineEdit::keyPressEvent(event);
@@ -124,7 +124,7 @@ void TFloatEdit::keyPressEvent(QKeyEvent *event)
     event->accept();
 }
 
-void TFloatEdit::focusInEvent(QFocusEvent *event)
+void NumericEntryField::focusInEvent(QFocusEvent *event)
 {
     QLineEdit::focusInEvent(event);
     // A menu or popup that took the focus for a moment leaves the editing as it was.
@@ -140,7 +140,7 @@ void TFloatEdit::focusInEvent(QFocusEvent *event)
     showLogic();
 }
 
-void TFloatEdit::focusOutEvent(QFocusEvent *event)
+void NumericEntryField::focusOutEvent(QFocusEvent *event)
 {
     const Selection selection =
         hasSelectedText() ? Selection{selectionStart(), selectionLength()} : Selection{cursorPosition(), 0};
@@ -156,7 +156,7 @@ void TFloatEdit::focusOutEvent(QFocusEvent *event)
     showLogic();
 }
 
-void TFloatEdit::readSelection()
+void NumericEntryField::readSelection()
 {
     if (hasSelectedText()) {
         logic_.setSelection(selectionStart(), selectionLength());
@@ -165,7 +165,7 @@ void TFloatEdit::readSelection()
     }
 }
 
-void TFloatEdit::showLogic()
+void NumericEntryField::showLogic()
 {
     showing_ = true;
     if (text() != logic_.text()) {

@@ -1,4 +1,4 @@
-#include "components/FloatEditLogic.h"
+#include "components/NumericEntryLogic.h"
 
 #include <QtCore/qnamespace.h>
 #include <QtGlobal>
@@ -20,9 +20,9 @@ bool isAsciiDigit(QChar c)
 
 } // namespace
 
-FloatEditLogic::FloatEditLogic() = default;
+NumericEntryLogic::NumericEntryLogic() = default;
 
-void FloatEditLogic::setValue(double v)
+void NumericEntryLogic::setValue(double v)
 {
     if (!std::isfinite(v)) {
         return;
@@ -31,45 +31,45 @@ void FloatEditLogic::setValue(double v)
     showValue();
 }
 
-void FloatEditLogic::setIntNum(int n)
+void NumericEntryLogic::setIntNum(int n)
 {
     intNum_ = qBound(1, n, maxIntNum);
     maxLength_ = intNum_ + decNum_ + 1;
     setValue(value_);
 }
 
-void FloatEditLogic::setDecNum(int n)
+void NumericEntryLogic::setDecNum(int n)
 {
     decNum_ = qBound(0, n, maxDecNum);
     maxLength_ = intNum_ + decNum_ + 1;
     setValue(value_);
 }
 
-void FloatEditLogic::setCutMode(TCutMode mode)
+void NumericEntryLogic::setCutMode(CutMode mode)
 {
     cutMode_ = mode;
     setValue(value_);
 }
 
-void FloatEditLogic::setComma(bool comma)
+void NumericEntryLogic::setComma(bool comma)
 {
     comma_ = comma;
     setValue(value_);
 }
 
-void FloatEditLogic::setSelection(int start, int length)
+void NumericEntryLogic::setSelection(int start, int length)
 {
     selStart_ = start;
     selLength_ = length;
     clampSelection();
 }
 
-void FloatEditLogic::textEdited(const QString &text, int caret)
+void NumericEntryLogic::textEdited(const QString &text, int caret)
 {
     editTo(text, caret);
 }
 
-void FloatEditLogic::keyPress(int key, bool keypad, QChar typed)
+void NumericEntryLogic::keyPress(int key, bool keypad, QChar typed)
 {
     keyDown(key, keypad);
     if (!typed.isNull()) {
@@ -83,7 +83,7 @@ void FloatEditLogic::keyPress(int key, bool keypad, QChar typed)
     }
 }
 
-void FloatEditLogic::keyDown(int key, bool keypad)
+void NumericEntryLogic::keyDown(int key, bool keypad)
 {
     if (selLength_ > 0) {
         return;
@@ -97,7 +97,7 @@ void FloatEditLogic::keyDown(int key, bool keypad)
     }
 }
 
-void FloatEditLogic::character(QChar typed)
+void NumericEntryLogic::character(QChar typed)
 {
     const bool pass = passCharacter_;
     passCharacter_ = true;
@@ -119,7 +119,7 @@ void FloatEditLogic::character(QChar typed)
     }
 }
 
-void FloatEditLogic::focusIn()
+void NumericEntryLogic::focusIn()
 {
     QString entry = FloatText::editing(text_, intNum_, decNum_);
     // Asterisks, or integer digits beyond the slot, cannot be read back: lay out
@@ -134,7 +134,7 @@ void FloatEditLogic::focusIn()
     selLength_ = autoSelect_ ? int(text_.size()) : 0;
 }
 
-void FloatEditLogic::focusOut()
+void NumericEntryLogic::focusOut()
 {
     editing_ = false;
     passCharacter_ = true;
@@ -143,7 +143,7 @@ void FloatEditLogic::focusOut()
     selLength_ = 0;
 }
 
-void FloatEditLogic::showValue()
+void NumericEntryLogic::showValue()
 {
     if (editing_) {
         // Shown straight in the editing layout: the plain layout read back would
@@ -160,7 +160,7 @@ void FloatEditLogic::showValue()
     }
 }
 
-QString FloatEditLogic::editingTextOfValue() const
+QString NumericEntryLogic::editingTextOfValue() const
 {
     // With a "." every integer digit is kept, even beyond the slot.
     QString text = FloatText::fixed(value_, decNum_);
@@ -170,14 +170,14 @@ QString FloatEditLogic::editingTextOfValue() const
     return FloatText::editing(text, intNum_, decNum_);
 }
 
-void FloatEditLogic::setTextByProgram(const QString &text)
+void NumericEntryLogic::setTextByProgram(const QString &text)
 {
     if (text != text_) {
         editTo(text, 0);
     }
 }
 
-void FloatEditLogic::editTo(const QString &text, int caret)
+void NumericEntryLogic::editTo(const QString &text, int caret)
 {
     const bool changed = text != text_;
     text_ = text;
@@ -187,7 +187,7 @@ void FloatEditLogic::editTo(const QString &text, int caret)
     }
 }
 
-void FloatEditLogic::textChanged()
+void NumericEntryLogic::textChanged()
 {
     if (!editing_) {
         return;
@@ -205,7 +205,7 @@ void FloatEditLogic::textChanged()
     }
 }
 
-void FloatEditLogic::typeDigit(QChar digit)
+void NumericEntryLogic::typeDigit(QChar digit)
 {
     const int caret = selStart_;
     if (caret < intNum_) {
@@ -226,7 +226,7 @@ void FloatEditLogic::typeDigit(QChar digit)
 // "0", blank or "-". In front of a significant digit it is put before the
 // number instead of over its first digit, so 12 becomes -12 and not -2; when
 // the slot has no blank left for it, it is refused.
-bool FloatEditLogic::letMinusThrough()
+bool NumericEntryLogic::letMinusThrough()
 {
     if (text_.isEmpty()) {
         return true;
@@ -243,7 +243,7 @@ bool FloatEditLogic::letMinusThrough()
     return false;
 }
 
-void FloatEditLogic::insertCharacter(QChar typed)
+void NumericEntryLogic::insertCharacter(QChar typed)
 {
     if (text_.size() - selLength_ + 1 > maxLength_) {
         return;
@@ -251,7 +251,7 @@ void FloatEditLogic::insertCharacter(QChar typed)
     editTo(text_.left(selStart_) + typed + text_.mid(selStart_ + selLength_), selStart_ + 1);
 }
 
-void FloatEditLogic::deleteBackward()
+void NumericEntryLogic::deleteBackward()
 {
     if (selLength_ > 0) {
         editTo(text_.left(selStart_) + text_.mid(selStart_ + selLength_), selStart_);
@@ -260,7 +260,7 @@ void FloatEditLogic::deleteBackward()
     }
 }
 
-void FloatEditLogic::deleteForward()
+void NumericEntryLogic::deleteForward()
 {
     if (selLength_ > 0) {
         editTo(text_.left(selStart_) + text_.mid(selStart_ + selLength_), selStart_);
@@ -269,7 +269,7 @@ void FloatEditLogic::deleteForward()
     }
 }
 
-void FloatEditLogic::clampSelection()
+void NumericEntryLogic::clampSelection()
 {
     const int size = int(text_.size());
     selStart_ = qBound(0, selStart_, size);
