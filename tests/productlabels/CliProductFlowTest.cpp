@@ -50,6 +50,17 @@ TEST_F(CliProductFlowTest, importsFromTheBackOfficeThenExportsBarsTxtAndStartsTh
     EXPECT_TRUE(run.out.contains(QStringLiteral("已經送出文字檔") + bars)) << run.out.toStdString();
     EXPECT_EQ(readAll(bars), "4712345000015,$490,NT,1\r\n4712345000015,$450,NT,3\r\n");
 
+    run = cli({"check", "products"});
+    EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_EQ(run.out, QStringLiteral("2 rows, 2 lines, 4 labels\n"));
+    ASSERT_TRUE(writeFile(programDir + "/BarSet.ini", readAll(programDir + "/BarSet.ini") + "Par04=#a,b\r\n"));
+    run = cli({"check", "products"});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(run.out.startsWith(QStringLiteral("0\t#a,b\terror\t"))) << run.out.toStdString();
+    EXPECT_TRUE(run.out.endsWith(QStringLiteral("\n2 rows, 2 lines, 4 labels\n"))) << run.out.toStdString();
+    ASSERT_TRUE(
+        writeFile(programDir + "/BarSet.ini", readAll(programDir + "/BarSet.ini").replace("Par04=#a,b\r\n", "")));
+
     // A label program that notes the parameter it was started with.
     const QString program = programDir + "/label.sh";
     const QString started = root.filePath(QStringLiteral("started.txt"));
