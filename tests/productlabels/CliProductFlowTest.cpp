@@ -204,3 +204,30 @@ TEST_F(CliProductFlowTest, theExportSharesTheTableWithReadersAndNeedsNoWriteAcce
         EXPECT_EQ(refused.exitCode, 1);
     }
 }
+
+TEST_F(CliProductFlowTest, anImportPutsTheTableOnTheDiskOnceAtItsEnd)
+{
+    if (QProcess::execute(QStringLiteral("strace"),
+                          {QStringLiteral("-o"), QStringLiteral("/dev/null"), QStringLiteral("true")}) != 0) {
+        GTEST_SKIP() << "strace cannot trace here";
+    }
+    ASSERT_TRUE(backoffice.isListening()) << backoffice.errorText().toStdString();
+    ASSERT_EQ(cli({"tables", "create"}).exitCode, 0);
+    const QString log = root.filePath(QStringLiteral("syncs.txt"));
+    QProcess traced;
+    traced.setWorkingDirectory(workDir);
+    traced.start(QStringLiteral("strace"), QStringList{"-f", "-e", "trace=fsync,fdatasync", "-o", log,
+                                                       QDir(programDir).filePath(QStringLiteral("barlabel-cli")),
+                                                       "--server", backoffice.serverText(), "--branch", "A",
+                                                       "--password", "0000", "import", "product", "--all"});
+    ASSERT_TRUE(traced.waitForFinished(60000));
+    const QString out = QString::fromUtf8(traced.readAllStandardOutput());
+    EXPECT_EQ(traced.exitCode(), 0) << traced.readAllStandardError().toStdString();
+    EXPECT_FALSE(out.contains(QStringLiteral(" 0 rows added")) || out.contains(QStringLiteral(" 1 rows added")))
+        << "several rows, so one sync per row would show";
+    const QList<QByteArray> calls = readAll(log).split('\n');
+    const auto syncs = std::count_if(calls.begin(), calls.end(), [](const QByteArray &line) {
+        return line.contains("sync(") && line.contains("= 0");
+    });
+    EXPECT_EQ(syncs, 1) << readAll(log).toStdString();
+}
