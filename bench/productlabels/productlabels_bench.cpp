@@ -6,6 +6,7 @@
 #include "BenchColumns.h"
 #include "MeasuredRun.h"
 #include "References.h"
+#include "SavedReplyFill.h"
 #include "app/ServerExchange.h"
 #include "common/BenchBackoffice.h"
 #include "components/Clock.h"
@@ -73,29 +74,6 @@ int childImport(const QString &server, const QString &directory)
     const ProductImportOutcome outcome = runProductImport(exchange, ProductConditions(), ExpansionValues(), writer);
     if (outcome.kind != ProductImportOutcome::Kind::Completed) {
         std::fprintf(stderr, "import: %s %s\n", qPrintable(outcome.message), qPrintable(exchange.statusLine()));
-        return 1;
-    }
-    return 0;
-}
-
-// The import's second half alone: the saved reply filled into the queue.
-int childFill(const QString &replyPath, const QString &directory)
-{
-    QFile file(replyPath);
-    if (!file.open(QIODevice::ReadOnly)) {
-        return 1;
-    }
-    const ServerReply reply(file.readAll());
-    LabelQueue queue(ProductQueueTable::fields());
-    if (!queue.open(QDir(directory).filePath(ProductQueueTable::fileName())).ok()) {
-        return 1;
-    }
-    ProductQueueWriter writer(queue);
-    FillOptions options;
-    options.countOverride = 1;
-    const FillResult result = FillQueueFromReply(reply, writer, options);
-    if (!result.ok()) {
-        std::fprintf(stderr, "fill: %s\n", qPrintable(result.error));
         return 1;
     }
     return 0;
@@ -370,7 +348,7 @@ int main(int argc, char **argv)
         return childImport(arguments[2], arguments[3]);
     }
     if (mode == QLatin1String("--child-fill") && arguments.size() == 4) {
-        return childFill(arguments[2], arguments[3]);
+        return fillFromSavedReply(arguments[2], arguments[3], 1);
     }
     if (mode == QLatin1String("--child-import-reference") && arguments.size() == 4) {
         return referenceImport(argv[2], argv[3]) < 0 ? 1 : 0;

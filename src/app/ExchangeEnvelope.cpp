@@ -23,9 +23,9 @@ QString serverProblemNotice(ServerProblem problem)
     case ServerProblem::None:
         break;
     case ServerProblem::Missing:
-        return QStringLiteral("SysSet.ini 的 SERVER（Server HTTP）沒有主機位址，未與主機連線。");
+        return QStringLiteral("SysSet.ini 的 SERVER 沒有主機位址");
     case ServerProblem::ControlCharacter:
-        return QStringLiteral("SysSet.ini 的 SERVER（Server HTTP）含有控制字元（換行或 NUL），未與主機連線。");
+        return QStringLiteral("SysSet.ini 的 SERVER 含換行或 NUL 等控制字元");
     }
     return {};
 }

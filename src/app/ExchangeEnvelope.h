@@ -15,7 +15,7 @@ namespace ExchangeEnvelope {
 // a line break would cut or split the address.
 enum class ServerProblem { None, Missing, ControlCharacter };
 ServerProblem serverProblem(const QByteArray &server);
-// For the windows, naming the file, the key and the dialog's field.
+// For the windows, naming the file and the key; it fits the main window's status line.
 QString serverProblemNotice(ServerProblem problem);
 // For barlabel-cli, which may also take the server from --server.
 QString serverProblemReason(ServerProblem problem);

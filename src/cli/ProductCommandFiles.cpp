@@ -13,9 +13,9 @@ ProductOutputSettings loadProductSettings(const QString &programDir)
     return loadProductOutputSettings(ini);
 }
 
-DbfStatus openProductQueue(LabelQueue &queue)
+DbfStatus openProductQueue(LabelQueue &queue, DbfTable::Access access)
 {
-    const DbfStatus opened = queue.open(ProductQueueTable::fileName());
+    const DbfStatus opened = queue.open(ProductQueueTable::fileName(), access);
     if (!opened.ok()) {
         return DbfStatus::failure(
             QStringLiteral("Table1 無法開啟 (%1): %2").arg(ProductQueueTable::fileName(), opened.error()));

@@ -4,6 +4,9 @@
 #include "components/TIni.h"
 #include "components/TShell.h"
 
+#include <QDir>
+#include <QFileInfo>
+
 LabelProgramLaunch launchLabelProgram(const QString &iniPath, const QByteArray &section,
                                       LabelProgramParameter parameter, ProgramLauncher &launcher)
 {
@@ -17,6 +20,15 @@ LabelProgramLaunch launchLabelProgram(const QString &iniPath, const QByteArray &
         return launch;
     }
     launch.program = Big5::decode(ini.Value().toByteArray());
+    // A relative name is looked for beside the program first, as the window's
+    // note "[同本身程式目錄]" promises; otherwise the launcher looks in the
+    // working directory, then on PATH.
+    if (QDir::isRelativePath(launch.program)) {
+        const QString besideProgram = QFileInfo(iniPath).dir().filePath(launch.program);
+        if (QFileInfo(besideProgram).isFile()) {
+            launch.program = besideProgram;
+        }
+    }
     switch (parameter) {
     case LabelProgramParameter::None:
         break;

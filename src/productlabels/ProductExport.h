@@ -21,6 +21,7 @@ inline constexpr char exportDoneText[] = "已經送出文字檔";
 struct ProductExportResult {
     enum class Kind {
         EmptyQueue, // "沒有資料可以匯出!!"; nothing written
+        NoLines,    // no row has a barcode (or a count of 1 or more): the old "Bars.txt" stays, nothing started
         Failed,     // the old "Bars.txt" stays; nothing may be started
         Written,    // "已經送出文字檔" + the file's path
     };
@@ -34,7 +35,8 @@ struct ProductExportResult {
 QString productLabelTextPath(const QString &programDir);
 
 // Writes the queue's rows to ProgramDir/Bars.txt in the layout and column
-// order of settings, with the clock's date for "系統日期".
+// order of settings, with the clock's date for "系統日期", holding the queue
+// for reading meanwhile (a writer in the way fails the export at once).
 ProductExportResult exportProductLabels(ProductRowSource &rows, const ProductOutputSettings &settings,
                                         const QString &programDir, const Clock &clock);
 

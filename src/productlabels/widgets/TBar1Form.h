@@ -11,6 +11,13 @@
 
 class BusyWindow;
 class Clock;
+class DocumentConditionsDialog;
+class OtherDocumentsImportDialog;
+class ProductQueueSink;
+class PurchaseImportDialog;
+class StockTakeImportDialog;
+class TransferOutImportDialog;
+struct ProductImportOutcome;
 class LabelQueueGrid;
 class ProductQueueModel;
 class ProgramLauncher;
@@ -58,6 +65,9 @@ public:
     void DelButtonClick();
     void CBitBtn1Click();
     void SearchButtonClick();
+    // The purchase, stock-take, transfer-out and document imports: their
+    // dialog, then its conditions' request, like the product import.
+    void importDocuments(DocumentConditionsDialog &dialog);
     void outButtonClick();
     void PrintSetButtonClick();
     void CheckBox1Click();
@@ -86,6 +96,10 @@ public:
     QCheckBox *const CheckBox1;
     TBar1SearchForm *const Bar1SearchForm;
     TBar3SearchForm *const Bar3SearchForm;
+    PurchaseImportDialog *const purchaseImportDialog;
+    StockTakeImportDialog *const stockTakeImportDialog;
+    TransferOutImportDialog *const transferOutImportDialog;
+    OtherDocumentsImportDialog *const otherDocumentsImportDialog;
 
 Q_SIGNALS:
     // The window has closed its table and is hidden; the owner destroys it.
@@ -103,7 +117,12 @@ private:
     void connectHandlers();
     void centreOverOwner();
     void showTableError(const QString &what, const QString &reason);
-    void showImportProgress(int rowsAdded);
+    using ImportRun = std::function<ProductImportOutcome(ProductQueueSink &, const std::function<void(int)> &progress)>;
+    // What every import button shares: a pending edit stored, the table kept
+    // in use (the window stays open) until the end, the conditions asked,
+    // the rows stored with their progress shown, the outcome told.
+    void runImport(const QString &name, const std::function<bool()> &askConditions, const ImportRun &run);
+    void showImportProgress(const QString &name, int rowsAdded);
 
     QString programDir_;
     ServerExchange &exchange_;

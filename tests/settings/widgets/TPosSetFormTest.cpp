@@ -89,7 +89,7 @@ protected:
 
 TEST_F(TPosSetFormTest, testButtonReportsTheLinkAndStoresNothing)
 {
-    const QString noServerNotice = QStringLiteral("SysSet.ini 的 SERVER（Server HTTP）沒有主機位址，未與主機連線。");
+    const QString noServerNotice = QStringLiteral("SysSet.ini 的 SERVER 沒有主機位址");
     struct Case {
         const char *name;
         QByteArray reply;
