@@ -10,8 +10,8 @@
 #include "app/ServerExchange.h"
 #include "common/BenchBackoffice.h"
 #include "components/Clock.h"
-#include "components/TLogRecorder.h"
 #include "components/TextHelpers.h"
+#include "components/TextRecorder.h"
 #include "customerlabels/QueueTables.h"
 #include "labelqueue/LabelQueue.h"
 #include "productlabels/LabelTextFile.h"
@@ -107,7 +107,7 @@ int childExportPerPiece(const QString &directory, bool fixedWidth, int rows, con
     }
     ProductQueueReader reader(queue);
     const ProductLabelLines lines(benchSettings(fixedWidth), QDate::fromString(today, QStringLiteral("yyyy/MM/dd")));
-    TLogRecorder recorder;
+    TextRecorder recorder;
     recorder.setDirectory(QDir(directory).filePath(QStringLiteral("perpiece")));
     recorder.setFileName(QStringLiteral("Bars"));
     recorder.setFileExtName(QStringLiteral("txt"));

@@ -9,7 +9,7 @@ class Prompts
 public:
     virtual ~Prompts() = default;
 
-    // The program's own embossed message window (Msg3dShow).
+    // The program's own embossed message window (showMessageWindow).
     virtual void msg3dShow(const QString &text) = 0;
     // Warning-style Yes/No question; true when the user answers Yes.
     virtual bool confirm(const QString &text) = 0;

@@ -1,8 +1,8 @@
 #include "labelqueue/LabelProgramLaunch.h"
 
 #include "components/Big5.h"
-#include "components/TIni.h"
-#include "components/TShell.h"
+#include "components/ProfileFile.h"
+#include "components/ProgramStarter.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -11,7 +11,7 @@ LabelProgramLaunch launchLabelProgram(const QString &iniPath, const QByteArray &
                                       LabelProgramParameter parameter, ProgramLauncher &launcher)
 {
     LabelProgramLaunch launch;
-    TIni ini;
+    ProfileFile ini;
     ini.setFileName(iniPath);
     ini.setDataType(DsString);
     ini.setSection(section);
@@ -39,7 +39,7 @@ LabelProgramLaunch launchLabelProgram(const QString &iniPath, const QByteArray &
         launch.parameter = QStringLiteral("2");
         break;
     }
-    TShell shell(launcher);
+    ProgramStarter shell(launcher);
     shell.setFileName(launch.program);
     shell.setParameter(launch.parameter);
     if (shell.Execute()) {

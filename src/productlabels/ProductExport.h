@@ -16,7 +16,7 @@ inline constexpr char nothingToExportText[] = "沒有資料可以匯出!!";
 inline constexpr char confirmExportQuestion[] = "確定轉出要列印的資料 ?";
 inline constexpr char exportDoneText[] = "已經送出文字檔";
 
-// How an export ended. The window shows message through Msg3dShow and starts
+// How an export ended. The window shows message through showMessageWindow and starts
 // the label program only after Written; the command line prints message.
 struct ProductExportResult {
     enum class Kind {
@@ -47,7 +47,7 @@ LabelProgramLaunch launchProductLabelProgram(const QString &programDir, LabelPro
 
 // The export button's whole run: "沒有資料可以匯出!!" for an empty queue; the
 // question "確定轉出要列印的資料 ?" (anything but Yes stops); the file; its
-// outcome shown with Msg3dShow; then, only after a complete file and once the
+// outcome shown with showMessageWindow; then, only after a complete file and once the
 // message is closed, the label program.
 struct ProductExportRun {
     bool confirmed = false;

@@ -16,7 +16,7 @@ inline constexpr char productImportName[] = "產品資料引入";
 inline constexpr char productImportDoneText[] = "產品資料引入完成";
 
 // How an accepted import into the product queue ended. The window shows
-// message through Msg3dShow when it is not empty; the command line prints it.
+// message through showMessageWindow when it is not empty; the command line prints it.
 struct ProductImportOutcome {
     enum class Kind {
         QueueInUse,     // another writer holds the table (or it cannot be held): nothing sent

@@ -6,8 +6,8 @@
 #include "components/widgets/ButtonGlyphs.h"
 #include "components/widgets/DateEdit.h"
 #include "components/widgets/EnterMovesFocus.h"
+#include "components/widgets/FocusMarkedButton.h"
 #include "components/widgets/Fonts.h"
-#include "components/widgets/TCBitBtn.h"
 #include "components/widgets/WindowScale.h"
 #include "settings/widgets/FixedDialog.h"
 

@@ -11,7 +11,7 @@ class DateEdit;
 class Prompts;
 class QComboBox;
 class QLineEdit;
-class TCBitBtn;
+class FocusMarkedButton;
 
 // The frame the four document imports' conditions dialogs share: the branch
 // list (and the price branch list where the import has one), the number
@@ -47,8 +47,8 @@ public:
     QLineEdit *const endNumberEdit;
     DateEdit *const startDateEdit;
     DateEdit *const endDateEdit;
-    TCBitBtn *const okButton;
-    TCBitBtn *const cancelButton;
+    FocusMarkedButton *const okButton;
+    FocusMarkedButton *const cancelButton;
 
 protected:
     DocumentConditionsDialog(DocumentImport import, const char *objectName, Prompts &prompts, QWidget *parent);

@@ -7,10 +7,10 @@
 #include "components/Prompts.h"
 #include "components/widgets/Big5LengthValidator.h"
 #include "components/widgets/BusyWindow.h"
+#include "components/widgets/FocusMarkedButton.h"
 #include "components/widgets/Fonts.h"
 #include "components/widgets/OpenHelpPage.h"
 #include "components/widgets/StoredBytesField.h"
-#include "components/widgets/TCBitBtn.h"
 #include "components/widgets/WindowScale.h"
 #include "labelqueue/widgets/LabelQueueGrid.h"
 #include "productlabels/DocumentImportRun.h"
@@ -65,9 +65,9 @@ void setColour(QWidget *widget, QPalette::ColorRole role, const QColor &colour)
     }
 }
 
-TCBitBtn *funcButton(const char *name, const QString &caption, const QColor &colour, QWidget *parent)
+FocusMarkedButton *funcButton(const char *name, const QString &caption, const QColor &colour, QWidget *parent)
 {
-    auto *button = new TCBitBtn(caption, parent);
+    auto *button = new FocusMarkedButton(caption, parent);
     button->setObjectName(QLatin1String(name));
     button->setFont(Fonts::ming(13));
     // Disabled buttons keep the style's grey.
@@ -180,7 +180,7 @@ void TBar1Form::layOutButtons()
     FuncPanel->setObjectName(QStringLiteral("FuncPanel"));
     FuncPanel->setGeometry(0, funcPanelTop, clientSize.width(), clientSize.height() - funcPanelTop);
     const struct {
-        TCBitBtn *button;
+        FocusMarkedButton *button;
         int width;
     } row[] = {
         {CloseButton, 58}, {CBitBtn1, 68},     {DelButton, 68}, {UpButton, 26},
@@ -228,7 +228,7 @@ void TBar1Form::connectHandlers()
     connect(UpButton, &QPushButton::clicked, this, &TBar1Form::UpButtonClick);
     connect(DownButton, &QPushButton::clicked, this, &TBar1Form::DownButtonClick);
     connect(SearchButton, &QPushButton::clicked, this, &TBar1Form::SearchButtonClick);
-    const std::pair<TCBitBtn *, DocumentConditionsDialog *> documentImports[] = {
+    const std::pair<FocusMarkedButton *, DocumentConditionsDialog *> documentImports[] = {
         {buyButton, purchaseImportDialog},
         {pdaButton, stockTakeImportDialog},
         {allotbutton, transferOutImportDialog},

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "components/TIni.h"
+#include "components/ProfileFile.h"
 #include "labelqueue/LabelQueue.h"
 #include "settings/SystemSettings.h"
 
@@ -30,7 +30,7 @@ class QLineEdit;
 class ServerExchange;
 class TBar1SearchForm;
 class TBar3SearchForm;
-class TCBitBtn;
+class FocusMarkedButton;
 
 // The product label window ("商品條碼列印 "): the queue "bar1.dbf" of the
 // working directory in an editable grid, the buttons that fill, empty, walk
@@ -78,18 +78,18 @@ public:
     LabelQueueGrid *const DBGrid1;
     QWidget *const Panel2;
     QWidget *const FuncPanel;
-    TCBitBtn *const CloseButton;
-    TCBitBtn *const CBitBtn1;
-    TCBitBtn *const DelButton;
-    TCBitBtn *const UpButton;
-    TCBitBtn *const DownButton;
-    TCBitBtn *const SearchButton;
-    TCBitBtn *const buyButton;
-    TCBitBtn *const pdaButton;
-    TCBitBtn *const allotbutton;
-    TCBitBtn *const buyoButton;
-    TCBitBtn *const outButton;
-    TCBitBtn *const PrintSetButton;
+    FocusMarkedButton *const CloseButton;
+    FocusMarkedButton *const CBitBtn1;
+    FocusMarkedButton *const DelButton;
+    FocusMarkedButton *const UpButton;
+    FocusMarkedButton *const DownButton;
+    FocusMarkedButton *const SearchButton;
+    FocusMarkedButton *const buyButton;
+    FocusMarkedButton *const pdaButton;
+    FocusMarkedButton *const allotbutton;
+    FocusMarkedButton *const buyoButton;
+    FocusMarkedButton *const outButton;
+    FocusMarkedButton *const PrintSetButton;
     QLabel *const Label1;
     QLineEdit *const Edit1;
     QGroupBox *const RadioGroup1;
@@ -135,7 +135,7 @@ private:
     QButtonGroup *const parameterGroup_;
     // Covers the storing of an import's rows, after the exchange's own busy window.
     BusyWindow *const fillBusyWindow_;
-    TIni Ini1;
+    ProfileFile Ini1;
     bool loading_ = false;
     bool busy_ = false;
     QString pathWriteError_;

@@ -1,7 +1,7 @@
 #include "common/RecordingPrompts.h"
 #include "components/Clock.h"
 #include "components/widgets/DateEdit.h"
-#include "components/widgets/TCBitBtn.h"
+#include "components/widgets/FocusMarkedButton.h"
 #include "productlabels/widgets/OtherDocumentsImportDialog.h"
 #include "productlabels/widgets/PurchaseImportDialog.h"
 #include "productlabels/widgets/StockTakeImportDialog.h"

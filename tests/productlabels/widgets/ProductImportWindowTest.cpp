@@ -2,7 +2,7 @@
 #include "common/BackofficeProcess.h"
 #include "components/widgets/BusyWindow.h"
 #include "components/widgets/DateEdit.h"
-#include "components/widgets/TFloatEdit.h"
+#include "components/widgets/NumericEntryField.h"
 #include "productlabels/widgets/OtherDocumentsImportDialog.h"
 #include "productlabels/widgets/PurchaseImportDialog.h"
 #include "productlabels/widgets/StockTakeImportDialog.h"
@@ -133,7 +133,7 @@ TEST_F(ProductImportWindowTest, theFourDocumentButtonsImportThroughTheirDialogsW
     open();
     const struct {
         const char *name;
-        TCBitBtn *button;
+        FocusMarkedButton *button;
         DocumentConditionsDialog *dialog;
         std::function<void()> fill;
         QString message;
