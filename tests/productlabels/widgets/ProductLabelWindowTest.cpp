@@ -163,8 +163,8 @@ TEST_F(ProductWindowTest, aTableThatMayOnlyBeReadStillExports)
     }
     open();
     prompts.defaultConfirmAnswer = true;
-    window->outButton->click();
-    window->DelButton->click();
+    control<FocusMarkedButton>(*window, "outButton")->click();
+    control<FocusMarkedButton>(*window, "DelButton")->click();
     QProcess::execute(QStringLiteral("chattr"), {QStringLiteral("-i"), tablePath()});
     const QStringList plain = prompts.texts(RecordingPrompts::Plain);
     ASSERT_EQ(plain.size(), 2);
