@@ -5,8 +5,8 @@
 #include "FuzzCheck.h"
 #include "FuzzScratch.h"
 #include "components/Big5.h"
-#include "labelqueue/DbfTable.h"
 #include "customerlabels/CustomerQueueTable.h"
+#include "labelqueue/DbfTable.h"
 #include "productlabels/ProductQueueTable.h"
 
 #include <QFile>

@@ -12,6 +12,7 @@ Command importDocumentCommand();
 Command exportProductsCommand();
 Command importCustomerCommand();
 Command exportCustomersCommand();
+Command checkProductsCommand();
 
 const std::vector<Command> &allCommands()
 {
@@ -19,7 +20,8 @@ const std::vector<Command> &allCommands()
         linkTestCommand(),        branchesCommand(),       postCommand(),
         tablesCreateCommand(),    importProductCommand(),  importPurchaseCommand(),
         importStockTakeCommand(), importTransferCommand(), importDocumentCommand(),
-        exportProductsCommand(),  importCustomerCommand(), exportCustomersCommand(),
+        exportProductsCommand(),  checkProductsCommand(),  importCustomerCommand(),
+        exportCustomersCommand(),
     };
     return commands;
 }

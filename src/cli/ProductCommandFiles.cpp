@@ -1,5 +1,6 @@
 #include "cli/ProductCommandFiles.h"
 
+#include "cli/Console.h"
 #include "components/ProfileFile.h"
 #include "customerlabels/CustomerQueueTable.h"
 #include "labelqueue/LabelQueue.h"
@@ -46,4 +47,13 @@ DbfStatus openProductQueue(LabelQueue &queue, DbfTable::Access access)
 DbfStatus openCustomerQueue(LabelQueue &queue, DbfTable::Access access)
 {
     return openQueue(queue, CustomerQueueTable::fileName(), access);
+}
+
+bool openProductQueueOrTell(LabelQueue &queue, DbfTable::Access access)
+{
+    const DbfStatus opened = openProductQueue(queue, access);
+    if (!opened.ok()) {
+        Console::err(opened.error());
+    }
+    return opened.ok();
 }

@@ -63,7 +63,7 @@ ProductExportRun runLabelExport(ProductRowSource &rows, Prompts &prompts,
     ProductExportRun run;
     if (rows.rowCount() == 0) {
         run.result.message = QString::fromUtf8(nothingToExportText);
-        prompts.msg3dShow(run.result.message);
+        prompts.embossedMessage(run.result.message);
         return run;
     }
     if (!prompts.confirm(QString::fromUtf8(confirmExportQuestion))) {
@@ -71,7 +71,7 @@ ProductExportRun runLabelExport(ProductRowSource &rows, Prompts &prompts,
     }
     run.confirmed = true;
     run.result = exportFile();
-    prompts.msg3dShow(run.result.message);
+    prompts.embossedMessage(run.result.message);
     if (run.result.kind == ProductExportResult::Kind::Written) {
         run.launch = launch();
     }

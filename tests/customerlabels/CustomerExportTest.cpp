@@ -120,7 +120,7 @@ TEST(CustomerExport, runWritesIntoBar2ThenStartsTheProgramOfCustBarIni)
     EXPECT_EQ(readAll(bars), "C0001,2\r\n");
     EXPECT_EQ(prompts.calls, (QList<RecordingPrompts::Call>{
                                  {RecordingPrompts::Confirm, "確定轉出要列印的資料 ?"},
-                                 {RecordingPrompts::Msg3d, "已經送出文字檔" + QDir::toNativeSeparators(bars)}}));
+                                 {RecordingPrompts::Embossed, "已經送出文字檔" + QDir::toNativeSeparators(bars)}}));
     ASSERT_EQ(launcher.requests.size(), 1);
     EXPECT_EQ(launcher.requests[0].fileName, QStringLiteral("/opt/label/cust"));
     EXPECT_EQ(launcher.requests[0].parameter, QStringLiteral("2"));
@@ -140,7 +140,7 @@ TEST(CustomerExport, bar2ThatCannotBeADirectoryFailsAndStartsNothing)
 
     EXPECT_EQ(run.result.kind, ProductExportResult::Kind::Failed);
     EXPECT_TRUE(run.result.message.contains(QStringLiteral("bar2"))) << run.result.message.toStdString();
-    EXPECT_EQ(prompts.texts(RecordingPrompts::Msg3d), QStringList{run.result.message});
+    EXPECT_EQ(prompts.texts(RecordingPrompts::Embossed), QStringList{run.result.message});
     EXPECT_TRUE(launcher.requests.isEmpty());
     EXPECT_EQ(readAll(dir.path() + "/bar2"), "not a directory");
 }

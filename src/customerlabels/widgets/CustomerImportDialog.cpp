@@ -217,7 +217,7 @@ bool CustomerImportDialog::checkDates()
         if (DateFieldText::checkOnExit(field->dateText()) == DateFieldText::Exit::Malformed) {
             // Leaving the field has told it already and given it the focus back.
             if (!field->hasFocus()) {
-                prompts_.msg3dShow(QString::fromUtf8(DateFieldText::malformedDateMessage));
+                prompts_.embossedMessage(QString::fromUtf8(DateFieldText::malformedDateMessage));
                 field->setFocus();
             }
             return false;

@@ -260,7 +260,7 @@ void CustomerLabelWindow::onImport()
         // The status line sits in the main window; the user who asked is here.
         prompts_.plainMessage(QStringLiteral("客戶資料引入失敗：") + exchange_.statusLine());
     } else if (!outcome.message.isEmpty()) {
-        prompts_.msg3dShow(outcome.message);
+        prompts_.embossedMessage(outcome.message);
     }
 }
 

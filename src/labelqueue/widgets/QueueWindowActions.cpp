@@ -13,7 +13,8 @@ QueueWindowActions::QueueWindowActions(LabelQueue &queue, LabelQueueModel &model
     , grid_(grid)
     , prompts_(prompts)
 {
-    connect(&grid, &LabelQueueGrid::editRefused, this, [this](const QString &message) { prompts_.msg3dShow(message); });
+    connect(&grid, &LabelQueueGrid::editRefused, this,
+            [this](const QString &message) { prompts_.embossedMessage(message); });
     connect(&grid, &LabelQueueGrid::deleteFailed, this,
             [this](const QString &message) { showTableError(QStringLiteral("單筆刪除"), message); });
 }
@@ -45,7 +46,7 @@ bool QueueWindowActions::isEmpty() const
 void QueueWindowActions::movePrevious()
 {
     if (queue_.atStart()) {
-        prompts_.msg3dShow(QStringLiteral("已是第一筆 !!"));
+        prompts_.embossedMessage(QStringLiteral("已是第一筆 !!"));
         return;
     }
     model_.movePrior();
@@ -54,7 +55,7 @@ void QueueWindowActions::movePrevious()
 void QueueWindowActions::moveNext()
 {
     if (queue_.atEnd()) {
-        prompts_.msg3dShow(QStringLiteral("已是最後一筆 !!"));
+        prompts_.embossedMessage(QStringLiteral("已是最後一筆 !!"));
         return;
     }
     model_.moveNext();
@@ -63,7 +64,7 @@ void QueueWindowActions::moveNext()
 void QueueWindowActions::deleteCurrent()
 {
     if (isEmpty()) {
-        prompts_.msg3dShow(QStringLiteral("無資料可刪除!!"));
+        prompts_.embossedMessage(QStringLiteral("無資料可刪除!!"));
         return;
     }
     const DbfStatus deleted = model_.deleteCurrentRow();
@@ -76,7 +77,7 @@ void QueueWindowActions::deleteAll()
 {
     model_.moveFirst();
     if (isEmpty()) {
-        prompts_.msg3dShow(QStringLiteral("無資料可刪除!!"));
+        prompts_.embossedMessage(QStringLiteral("無資料可刪除!!"));
         return;
     }
     if (!prompts_.confirm(QStringLiteral("確定要全部刪除嗎 ?"))) {

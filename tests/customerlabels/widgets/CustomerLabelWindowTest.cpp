@@ -135,7 +135,7 @@ TEST_F(CustomerLabelWindowTest, importedCustomersLandInTheGridWithTheChosenBarco
         dialog.okButton->click();
     });
     window->importButton->click();
-    EXPECT_EQ(prompts.texts(RecordingPrompts::Msg3d), QStringList{QStringLiteral("客戶資料引入完成")});
+    EXPECT_EQ(prompts.texts(RecordingPrompts::Embossed), QStringList{QStringLiteral("客戶資料引入完成")});
     ASSERT_EQ(model().rowCount(), 2);
     EXPECT_EQ(cell(1, 0), QStringLiteral("3"));
     EXPECT_EQ(cell(1, 1), QStringLiteral("C0002")) << "barcode from the customer code";
@@ -176,19 +176,19 @@ TEST_F(CustomerLabelWindowTest, datesAreCheckedOnLeavingAndAStartDateFillsTheEnd
 
     typeAndLeave(dialog.endDateField, QStringLiteral("20241399"));
     EXPECT_TRUE(QTest::qWaitFor([&] { return !prompts.calls.isEmpty(); }));
-    EXPECT_EQ(prompts.texts(RecordingPrompts::Msg3d), QStringList{QStringLiteral("日期格式錯誤 !!")});
+    EXPECT_EQ(prompts.texts(RecordingPrompts::Embossed), QStringList{QStringLiteral("日期格式錯誤 !!")});
     EXPECT_TRUE(QTest::qWaitFor([&] { return dialog.endDateField->hasFocus(); }));
 
     dialog.okButton->click();
     EXPECT_FALSE(dialog.isAccepted()) << "a malformed date is never sent";
-    EXPECT_EQ(prompts.texts(RecordingPrompts::Msg3d).size(), 2);
+    EXPECT_EQ(prompts.texts(RecordingPrompts::Embossed).size(), 2);
     QTest::qWait(20);
-    EXPECT_EQ(prompts.texts(RecordingPrompts::Msg3d).size(), 2) << "told once";
+    EXPECT_EQ(prompts.texts(RecordingPrompts::Embossed).size(), 2) << "told once";
 
     // Leaving towards Cancel checks nothing, so the dialog can always be left.
     dialog.cancelButton->setFocus();
     dialog.cancelButton->click();
-    EXPECT_EQ(prompts.texts(RecordingPrompts::Msg3d).size(), 2);
+    EXPECT_EQ(prompts.texts(RecordingPrompts::Embossed).size(), 2);
     EXPECT_FALSE(dialog.isVisible());
 }
 
@@ -206,11 +206,11 @@ TEST_F(CustomerLabelWindowTest, walkingAndDeletingSayWhenThereIsNothingMore)
     window->deleteAllButton->click();
     window->deleteButton->click();
     EXPECT_EQ(prompts.calls, (QList<RecordingPrompts::Call>{
-                                 {RecordingPrompts::Msg3d, "已是第一筆 !!"},
-                                 {RecordingPrompts::Msg3d, "已是最後一筆 !!"},
+                                 {RecordingPrompts::Embossed, "已是第一筆 !!"},
+                                 {RecordingPrompts::Embossed, "已是最後一筆 !!"},
                                  {RecordingPrompts::Confirm, "確定要全部刪除嗎 ?"},
                                  {RecordingPrompts::Confirm, "確定要全部刪除嗎 ?"},
-                                 {RecordingPrompts::Msg3d, "無資料可刪除!!"},
+                                 {RecordingPrompts::Embossed, "無資料可刪除!!"},
                              }));
     EXPECT_EQ(model().rowCount(), 0);
 }
