@@ -10,7 +10,7 @@ public:
     virtual ~Prompts() = default;
 
     // The program's own embossed message window (showMessageWindow).
-    virtual void msg3dShow(const QString &text) = 0;
+    virtual void embossedMessage(const QString &text) = 0;
     // Warning-style Yes/No question; true when the user answers Yes.
     virtual bool confirm(const QString &text) = 0;
     // The platform's plain message box (settings dialog, a few failures).

@@ -15,11 +15,11 @@
 //     RecordingPrompts prompts;
 //     prompts.confirmAnswers = {true};
 //     ... run the window ...
-//     EXPECT_EQ(prompts.calls, (QList<RecordingPrompts::Call>{{RecordingPrompts::Msg3d, "已是第一筆 !!"}}));
+//     EXPECT_EQ(prompts.calls, (QList<RecordingPrompts::Call>{{RecordingPrompts::Embossed, "已是第一筆 !!"}}));
 class RecordingPrompts : public Prompts
 {
 public:
-    enum Kind { Msg3d, Confirm, Plain };
+    enum Kind { Embossed, Confirm, Plain };
 
     struct Call {
         Kind kind;
@@ -28,7 +28,7 @@ public:
         bool operator==(const Call &other) const { return kind == other.kind && text == other.text; }
         friend void PrintTo(const Call &call, std::ostream *out)
         {
-            static const char *const names[] = {"msg3dShow", "confirm", "plainMessage"};
+            static const char *const names[] = {"embossedMessage", "confirm", "plainMessage"};
             *out << names[call.kind] << "(\"" << call.text.toStdString() << "\")";
         }
     };
@@ -37,7 +37,7 @@ public:
         : defaultConfirmAnswer(defaultConfirmAnswer)
     {}
 
-    void msg3dShow(const QString &text) override { record(Msg3d, text); }
+    void embossedMessage(const QString &text) override { record(Embossed, text); }
     void plainMessage(const QString &text) override { record(Plain, text); }
     bool confirm(const QString &text) override
     {

@@ -9,7 +9,7 @@ class WidgetPrompts : public Prompts
 public:
     explicit WidgetPrompts(const QString &title = QString());
 
-    void msg3dShow(const QString &text) override;
+    void embossedMessage(const QString &text) override;
     bool confirm(const QString &text) override;
     void plainMessage(const QString &text) override;
 

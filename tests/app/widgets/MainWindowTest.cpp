@@ -1,6 +1,7 @@
-#include "MainFormFixture.h"
+#include "MainWindowFixture.h"
 #include "app/SingleInstanceGuard.h"
 #include "app/widgets/MainPicture.h"
+#include "common/Controls.h"
 #include "components/widgets/FocusMarkedButton.h"
 
 #include <QApplication>
@@ -12,20 +13,20 @@
 #include <QTimer>
 #include <QtTest>
 
-TEST_F(MainFormTest, layoutFollowsTheWindowPlan)
+TEST_F(MainWindowTest, layoutFollowsTheWindowPlan)
 {
     createForm();
     EXPECT_EQ(form->windowTitle(), QStringLiteral("qelvomainForm"));
     EXPECT_EQ(form->size(), QSize(518, 570));
-    EXPECT_EQ(form->Panel1->text(), QStringLiteral("條碼列印作業(Velmar)"));
-    EXPECT_EQ(form->Label4->text(), QStringLiteral("v108-0402"));
-    EXPECT_EQ(form->Label8->text(), QStringLiteral("Label8"));
-    EXPECT_EQ(form->Panel6->geometry(), QRect(0, 450, 518, 120));
-    EXPECT_EQ(form->Memo1->geometry(), QRect(2, 28, 495, 69));
-    EXPECT_EQ(form->Memo2->pos(), QPoint(2, 97));
-    EXPECT_EQ(form->Label3->pos(), QPoint(341, 10));
-    EXPECT_EQ(memoLines(form->Memo1), QStringList{QStringLiteral("Memo1")});
-    EXPECT_EQ(form->Memo2->toPlainText(), QStringLiteral("Memo2"));
+    EXPECT_EQ(control<QLabel>(*form, "Panel1")->text(), QStringLiteral("條碼列印作業(Velmar)"));
+    EXPECT_EQ(control<QLabel>(*form, "Label4")->text(), QStringLiteral("v108-0402"));
+    EXPECT_EQ(control<QLabel>(*form, "Label8")->text(), QStringLiteral("Label8"));
+    EXPECT_EQ(control<QLabel>(*form, "Panel6")->geometry(), QRect(0, 450, 518, 120));
+    EXPECT_EQ(control<QListView>(*form, "Memo1")->geometry(), QRect(2, 28, 495, 69));
+    EXPECT_EQ(control<QPlainTextEdit>(*form, "Memo2")->pos(), QPoint(2, 97));
+    EXPECT_EQ(control<QLabel>(*form, "Label3")->pos(), QPoint(341, 10));
+    EXPECT_EQ(memoLines(control<QListView>(*form, "Memo1")), QStringList{QStringLiteral("Memo1")});
+    EXPECT_EQ(control<QPlainTextEdit>(*form, "Memo2")->toPlainText(), QStringLiteral("Memo2"));
 
     const struct {
         FocusMarkedButton *button;
@@ -33,10 +34,14 @@ TEST_F(MainFormTest, layoutFollowsTheWindowPlan)
         QString caption;
         int y;
     } buttons[] = {
-        {form->CloseButton, form->Panel2, QStringLiteral("離開 &X"), 121},
-        {form->PrintSetButton, form->Panel3, QStringLiteral("商品條碼列印 &1"), 181},
-        {form->custbutton, form->Panel9, QStringLiteral("客戶條碼列印 &2"), 247},
-        {form->SysButton, form->Panel7, QStringLiteral("系統參數設定 &3"), 311},
+        {control<FocusMarkedButton>(*form, "CloseButton"), control<QLabel>(*form, "Panel2"), QStringLiteral("離開 &X"),
+         121},
+        {control<FocusMarkedButton>(*form, "PrintSetButton"), control<QLabel>(*form, "Panel3"),
+         QStringLiteral("商品條碼列印 &1"), 181},
+        {control<FocusMarkedButton>(*form, "custbutton"), control<QLabel>(*form, "Panel9"),
+         QStringLiteral("客戶條碼列印 &2"), 247},
+        {control<FocusMarkedButton>(*form, "SysButton"), control<QLabel>(*form, "Panel7"),
+         QStringLiteral("系統參數設定 &3"), 311},
     };
     for (const auto &row : buttons) {
         SCOPED_TRACE(row.caption.toStdString());
@@ -52,16 +57,19 @@ TEST_F(MainFormTest, layoutFollowsTheWindowPlan)
     form->show();
     form->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
-    form->CloseButton->setFocus();
+    control<FocusMarkedButton>(*form, "CloseButton")->setFocus();
     QList<QWidget *> visited;
     for (int i = 0; i < 4; ++i) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         visited << QApplication::focusWidget();
     }
-    EXPECT_EQ(visited, (QList<QWidget *>{form->PrintSetButton, form->custbutton, form->SysButton, form->CloseButton}));
+    EXPECT_EQ(visited, (QList<QWidget *>{control<FocusMarkedButton>(*form, "PrintSetButton"),
+                                         control<FocusMarkedButton>(*form, "custbutton"),
+                                         control<FocusMarkedButton>(*form, "SysButton"),
+                                         control<FocusMarkedButton>(*form, "CloseButton")}));
 }
 
-TEST_F(MainFormTest, labelWindowsAreMadeOnceAndBroughtBack)
+TEST_F(MainWindowTest, labelWindowsAreMadeOnceAndBroughtBack)
 {
     createForm();
     form->show();
@@ -75,12 +83,12 @@ TEST_F(MainFormTest, labelWindowsAreMadeOnceAndBroughtBack)
     EXPECT_EQ(product->objectName(), QStringLiteral("Bar1Form"));
     EXPECT_TRUE(product->isVisible());
     product->showMinimized();
-    form->PrintSetButton->click();
+    control<FocusMarkedButton>(*form, "PrintSetButton")->click();
     EXPECT_EQ(form->productWindow(), product);
     EXPECT_FALSE(product->isMinimized());
     EXPECT_EQ(productWindowsMade, 1);
 
-    form->custbutton->click();
+    control<FocusMarkedButton>(*form, "custbutton")->click();
     QPointer<QWidget> customer = form->customerWindow();
     ASSERT_TRUE(customer);
     EXPECT_EQ(customer->objectName(), QStringLiteral("CustBarForm"));
@@ -94,18 +102,18 @@ TEST_F(MainFormTest, labelWindowsAreMadeOnceAndBroughtBack)
     EXPECT_EQ(customerWindowsMade, 1);
 }
 
-TEST_F(MainFormTest, closedProductWindowGoesAfterTheDelayUnlessShownAgain)
+TEST_F(MainWindowTest, closedProductWindowGoesAfterTheDelayUnlessShownAgain)
 {
     createForm();
-    form->PrintSetButton->click();
+    control<FocusMarkedButton>(*form, "PrintSetButton")->click();
     QPointer<QWidget> first = form->productWindow();
     ASSERT_TRUE(first);
 
     // Shown again before the timer fires: it must not vanish under the user.
     first->close();
-    EXPECT_TRUE(form->Timer1->isActive());
-    form->PrintSetButton->click();
-    EXPECT_TRUE(QTest::qWaitFor([&] { return !form->Timer1->isActive(); }));
+    EXPECT_TRUE(control<QTimer>(*form, "Timer1")->isActive());
+    control<FocusMarkedButton>(*form, "PrintSetButton")->click();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !control<QTimer>(*form, "Timer1")->isActive(); }));
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     ASSERT_TRUE(first);
     EXPECT_EQ(form->productWindow(), first);
@@ -115,12 +123,12 @@ TEST_F(MainFormTest, closedProductWindowGoesAfterTheDelayUnlessShownAgain)
     EXPECT_TRUE(QTest::qWaitFor([&] { return first.isNull(); }));
     EXPECT_EQ(form->productWindow(), nullptr);
 
-    form->PrintSetButton->click();
+    control<FocusMarkedButton>(*form, "PrintSetButton")->click();
     EXPECT_NE(form->productWindow(), nullptr);
     EXPECT_EQ(productWindowsMade, 2);
 }
 
-TEST_F(MainFormTest, storePictureReplacesTheBuiltInOneAndTheCredit)
+TEST_F(MainWindowTest, storePictureReplacesTheBuiltInOneAndTheCredit)
 {
     QImage picture(40, 30, QImage::Format_RGB32);
     picture.fill(Qt::darkCyan);
@@ -152,8 +160,8 @@ TEST_F(MainFormTest, storePictureReplacesTheBuiltInOneAndTheCredit)
 
         createForm();
 
-        EXPECT_EQ(form->Image1->showsBuiltInPicture(), row.builtIn);
-        EXPECT_EQ(form->Label3->text(), row.credit);
+        EXPECT_EQ(control<MainPicture>(*form, "Image1")->showsBuiltInPicture(), row.builtIn);
+        EXPECT_EQ(control<QLabel>(*form, "Label3")->text(), row.credit);
         const QStringList messages = prompts.texts(RecordingPrompts::Plain);
         ASSERT_EQ(messages.size(), row.reported ? 1 : 0);
         if (row.reported) {
@@ -163,14 +171,14 @@ TEST_F(MainFormTest, storePictureReplacesTheBuiltInOneAndTheCredit)
     }
 }
 
-TEST_F(MainFormTest, secondStartBringsTheMinimisedWindowBack)
+TEST_F(MainWindowTest, secondStartBringsTheMinimisedWindowBack)
 {
     createForm();
-    EXPECT_EQ(form->OneInstComp1->mutex(), QStringLiteral("2009/10/22-mutex"));
-    EXPECT_EQ(form->OneInstComp1->message(), QStringLiteral("2009/10/22-message"));
-    EXPECT_EQ(form->OneInstComp1->text(), QStringLiteral("條碼列印重複登入了!!"));
-    EXPECT_EQ(form->OneInstComp1->title(), QStringLiteral("For web 條碼列印"));
-    ASSERT_TRUE(form->OneInstComp1->isGuarding());
+    EXPECT_EQ(control<SingleInstanceGuard>(*form, "OneInstComp1")->mutex(), QStringLiteral("2009/10/22-mutex"));
+    EXPECT_EQ(control<SingleInstanceGuard>(*form, "OneInstComp1")->message(), QStringLiteral("2009/10/22-message"));
+    EXPECT_EQ(control<SingleInstanceGuard>(*form, "OneInstComp1")->text(), QStringLiteral("條碼列印重複登入了!!"));
+    EXPECT_EQ(control<SingleInstanceGuard>(*form, "OneInstComp1")->title(), QStringLiteral("For web 條碼列印"));
+    ASSERT_TRUE(control<SingleInstanceGuard>(*form, "OneInstComp1")->isGuarding());
     form->showMinimized();
     ASSERT_TRUE(QTest::qWaitFor([&] { return form->isMinimized(); }));
 
@@ -186,7 +194,7 @@ TEST_F(MainFormTest, secondStartBringsTheMinimisedWindowBack)
     EXPECT_TRUE(form->isVisible());
 }
 
-TEST_F(MainFormTest, settingsButtonShowsTheDialogModallyAndExitCloses)
+TEST_F(MainWindowTest, settingsButtonShowsTheDialogModallyAndExitCloses)
 {
     createForm();
     form->show();
@@ -194,17 +202,17 @@ TEST_F(MainFormTest, settingsButtonShowsTheDialogModallyAndExitCloses)
     ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
     bool shownModally = false;
     QTimer watcher;
-    QObject::connect(&watcher, &QTimer::timeout, settingsForm, [&] {
-        if (QApplication::activeModalWidget() == settingsForm) {
+    QObject::connect(&watcher, &QTimer::timeout, settingsDialog, [&] {
+        if (QApplication::activeModalWidget() == settingsDialog) {
             shownModally = true;
-            settingsForm->accept();
+            settingsDialog->accept();
         }
     });
     watcher.start(10);
     QTest::keyClick(form.get(), Qt::Key_3, Qt::AltModifier);
     EXPECT_TRUE(QTest::qWaitFor([&] { return shownModally; }));
-    EXPECT_TRUE(QTest::qWaitFor([&] { return !settingsForm->isVisible(); }));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !settingsDialog->isVisible(); }));
 
-    form->CloseButton->click();
+    control<FocusMarkedButton>(*form, "CloseButton")->click();
     EXPECT_FALSE(form->isVisible());
 }
