@@ -67,7 +67,7 @@ public:
     void onProductImport();
     // The purchase, stock-take, transfer-out and document imports: their
     // dialog, then its conditions' request, like the product import.
-    void importDocuments(DocumentConditionsDialog &dialog);
+    void onDocumentImport(DocumentConditionsDialog &dialog);
     void onExport();
     void onOutputSettings();
     void onEditPathToggled();
