@@ -39,6 +39,7 @@ public:
     void onCancel();
     void onFirstItemLeft();
 
+    // Each control's objectName is its design name (firstItemEdit is "SItem_NO").
     QComboBox *const priceBranchBox;
     QLineEdit *const groupItemEdit;
     QLineEdit *const firstItemEdit;

@@ -236,7 +236,7 @@ void ProductLabelWindow::connectHandlers()
         {documentImportButton, otherDocumentsImportDialog},
     };
     for (const auto &[button, dialog] : documentImports) {
-        connect(button, &QPushButton::clicked, this, [this, dialog = dialog] { importDocuments(*dialog); });
+        connect(button, &QPushButton::clicked, this, [this, dialog = dialog] { onDocumentImport(*dialog); });
     }
     connect(exportButton, &QPushButton::clicked, this, &ProductLabelWindow::onExport);
     connect(outputSettingsButton, &QPushButton::clicked, this, &ProductLabelWindow::onOutputSettings);
@@ -417,7 +417,7 @@ void ProductLabelWindow::onProductImport()
         });
 }
 
-void ProductLabelWindow::importDocuments(DocumentConditionsDialog &dialog)
+void ProductLabelWindow::onDocumentImport(DocumentConditionsDialog &dialog)
 {
     runImport(
         QString::fromUtf8(documentImportTraits(dialog.import()).importName),

@@ -56,8 +56,11 @@ public:
     // 0 "無", 1 or 2: the parameter the label program is started with.
     int labelProgramParameter() const;
 
+    // Grows the window with the screen, once, when it is created.
     void scaleToScreen();
+    // Each showing: opens the queue, reads the label program's path, resets the path box.
     void openQueueAndPath();
+    // On closing: keeps a pending grid edit, closes the table and sends closed().
     void closeQueue();
     void onExit();
     void onPreviousRow();
@@ -67,13 +70,14 @@ public:
     void onProductImport();
     // The purchase, stock-take, transfer-out and document imports: their
     // dialog, then its conditions' request, like the product import.
-    void importDocuments(DocumentConditionsDialog &dialog);
+    void onDocumentImport(DocumentConditionsDialog &dialog);
     void onExport();
     void onOutputSettings();
     void onEditPathToggled();
     void onLabelProgramPathEdited();
     void onLabelProgramPathLeft();
 
+    // Each control's objectName is its design name (deleteAllButton is "CBitBtn1").
     QLabel *const titlePanel;
     LabelQueueGrid *const queueGrid;
     QWidget *const notesPanel;

@@ -1,5 +1,6 @@
 #include "settings/widgets/ProductOutputSettingsDialog.h"
 
+#include "common/Controls.h"
 #include "common/RecordingPrompts.h"
 #include "settings/SettingsFiles.h"
 
@@ -39,9 +40,7 @@ protected:
     template <typename Control>
     Control *control(const char *name)
     {
-        auto *found = form().findChild<Control *>(QLatin1String(name));
-        EXPECT_NE(found, nullptr) << name;
-        return found;
+        return ::control<Control>(form(), name);
     }
 
     void click(const char *name) { QTest::mouseClick(control<QPushButton>(name), Qt::LeftButton); }

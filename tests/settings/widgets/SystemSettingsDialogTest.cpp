@@ -2,6 +2,7 @@
 
 #include "app/LoopbackServer.h"
 #include "app/ServerExchange.h"
+#include "common/Controls.h"
 #include "common/RecordingPrompts.h"
 #include "settings/SettingsFiles.h"
 
@@ -41,19 +42,9 @@ protected:
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&form()));
     }
 
-    QLineEdit *edit(const char *name)
-    {
-        auto *found = form().findChild<QLineEdit *>(QLatin1String(name));
-        EXPECT_NE(found, nullptr) << name;
-        return found;
-    }
+    QLineEdit *edit(const char *name) { return control<QLineEdit>(form(), name); }
 
-    void click(const char *name)
-    {
-        auto *button = form().findChild<QPushButton *>(QLatin1String(name));
-        ASSERT_NE(button, nullptr) << name;
-        QTest::mouseClick(button, Qt::LeftButton);
-    }
+    void click(const char *name) { QTest::mouseClick(control<QPushButton>(form(), name), Qt::LeftButton); }
 
     void selectPrice(int item) { form().findChild<QButtonGroup *>()->button(item)->setChecked(true); }
 
