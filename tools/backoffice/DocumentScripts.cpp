@@ -21,7 +21,9 @@ public:
         , kind_(kind)
     {
         ProductRecords::beginSelect(query_, "l.quan");
-        query_.sql("document d JOIN document_line l ON l.kind = d.kind AND l.doc_no = d.doc_no"
+        // CROSS JOIN keeps the documents outermost, read in date order from their index,
+        // so only each document's lines are sorted.
+        query_.sql("document d CROSS JOIN document_line l ON l.kind = d.kind AND l.doc_no = d.doc_no"
                    " JOIN product p ON p.item_no = l.item_no");
     }
 

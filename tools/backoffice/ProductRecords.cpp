@@ -39,7 +39,11 @@ enum Column {
 
 const char *const kColumns = ", p.item_no, p.barcode, g.item_name, co.color, p.sizes, g.unit,"
                              " COALESCE(bp.price, g.price), COALESCE(bp.member, g.member),"
-                             " g.supp_no, s.cust_abbr, g.item1, g.notes, lb.buydat, k.kind_name, c.cate_name,"
+                             " g.supp_no, s.cust_abbr, g.item1, g.notes,"
+                             " (SELECT MAX(d2.dat) FROM document_line l2 JOIN document d2"
+                             " ON d2.kind = l2.kind AND d2.doc_no = l2.doc_no"
+                             " WHERE l2.item_no = p.item_no AND l2.kind = 'purchase'),"
+                             " k.kind_name, c.cate_name,"
                              " g.notea1, g.notea2, g.notea3, g.notea4, g.notea5,"
                              " g.notea6, g.notea7, g.notea8, g.notea9, g.notea10,"
                              " g.lprice, COALESCE(bp.cash1, g.cash1), co.eng_color, g.eng_name, g.supp_ino,"
@@ -50,7 +54,6 @@ const char *const kJoins = " JOIN item_group g ON g.item1 = p.item1"
                            " LEFT JOIN supplier s ON s.supp_no = g.supp_no"
                            " LEFT JOIN brand k ON k.kind_no = g.kind_no"
                            " LEFT JOIN category c ON c.cate_no = g.cate_no"
-                           " LEFT JOIN last_purchase lb ON lb.item_no = p.item_no"
                            " LEFT JOIN branch_price bp ON bp.item1 = g.item1 AND bp.bran_no = ";
 
 // "Y": the group's colours (or sizes) joined by the separator; "C": the item's

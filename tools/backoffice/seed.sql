@@ -98,6 +98,8 @@ CREATE TABLE document (
     is_buyc TEXT NOT NULL DEFAULT 'N',
     PRIMARY KEY (kind, doc_no)
 );
+-- Lists a branch's documents already in date order.
+CREATE INDEX document_issuer_date ON document (kind, bran_no, dat, doc_no);
 
 CREATE TABLE document_line (
     kind TEXT NOT NULL,
@@ -109,12 +111,6 @@ CREATE TABLE document_line (
     FOREIGN KEY (kind, doc_no) REFERENCES document
 );
 CREATE INDEX document_line_item ON document_line (item_no);
-
-CREATE VIEW last_purchase AS
-SELECT l.item_no, MAX(d.dat) AS buydat
-FROM document d JOIN document_line l ON l.kind = d.kind AND l.doc_no = d.doc_no
-WHERE d.kind = 'purchase'
-GROUP BY l.item_no;
 
 CREATE TABLE club (
     club_no TEXT PRIMARY KEY,
