@@ -20,13 +20,16 @@ public:
     static constexpr int maxRequests = 15;
     static constexpr qint64 maxBodyBytes = qint64(256) * 1024 * 1024;
 
-    enum class Failure { None, Network, HttpStatus, BodyTooLarge, Cancelled };
+    // Refused, TimedOut and NameNotFound are the network failures a store can
+    // act on (server not running, unreachable, address mistyped); Network is any other.
+    enum class Failure { None, Refused, TimedOut, NameNotFound, Network, HttpStatus, BodyTooLarge, Cancelled };
 
     struct Result {
         Failure failure = Failure::None;
         QString reason; // a whole sentence when failure is not None
         QByteArray body;
         int requests = 0;
+        int httpStatus = 0; // of the last reply, 0 when none came
         bool ok() const { return failure == Failure::None; }
     };
 

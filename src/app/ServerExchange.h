@@ -33,6 +33,7 @@ public:
         HttpPost::Failure failure = HttpPost::Failure::None; // set when the transport failed
         QString reason;                                      // whole message for a transport failure
         int requests = 0;                                    // HTTP requests made, redirections included
+        int httpStatus = 0;                                  // of the last reply, 0 when none came
     };
 
     static constexpr char linkTestScript[] = "linktest.php";

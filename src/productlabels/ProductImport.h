@@ -15,7 +15,7 @@ inline constexpr char productImportDoneText[] = "產品資料引入完成";
 // Msg3dShow when it is not empty; the command line prints it.
 struct ProductImportOutcome {
     enum class Kind {
-        ExchangeFailed, // nothing stored; the exchange's status line says why
+        ExchangeFailed, // nothing stored; exchangeFailureMessage() says why
         NoData,         // the reply's first line and "沒有符合條件的資料!!"
         Completed,      // "產品資料引入完成"
         FillFailed,     // a malformed reply or a refused row; rows before it stay

@@ -1,11 +1,13 @@
 #include "app/widgets/StartUp.h"
 
 #include "components/ProgramLauncher.h"
+#include "components/widgets/BareMnemonicKeys.h"
 #include "productlabels/widgets/TBar1Form.h"
 #include "settings/widgets/TPosSetForm.h"
 
 std::unique_ptr<TqelvomainForm> startUp(const QString &programDir, Prompts &prompts, TqelvomainForm::GuardOptions guard)
 {
+    BareMnemonicKeys::install();
     auto mainForm = std::make_unique<TqelvomainForm>(programDir, prompts, std::move(guard));
     if (mainForm->OneInstComp1->anotherInstanceFound()) {
         return nullptr;

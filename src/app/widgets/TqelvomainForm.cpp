@@ -258,6 +258,8 @@ void TqelvomainForm::connectExchange()
     connect(exchange_, &ServerExchange::progress, busyWindow_,
             [this](qint64 bytes) { busyWindow_->setProgressText(receivedText(bytes)); });
     connect(exchange_, &ServerExchange::exchangeFinished, busyWindow_, &BusyWindow::end);
+    // Every exchange, not only the link tests, tells whether the link works.
+    connect(exchange_, &ServerExchange::exchangeFinished, this, &TqelvomainForm::showLinkState);
     connect(busyWindow_, &BusyWindow::cancelRequested, exchange_, &ServerExchange::cancel);
 }
 
@@ -274,7 +276,7 @@ void TqelvomainForm::FormCreate(Prompts &prompts)
     QImageReader reader(picturePath);
     const QImage picture = reader.read();
     if (picture.isNull()) {
-        prompts.plainMessage(QStringLiteral("無法載入圖片 %1：%2\n改用內建圖片。")
+        prompts.forWindow(this)->plainMessage(QStringLiteral("無法載入圖片 %1：%2\n改用內建圖片。")
                                  .arg(QDir::toNativeSeparators(picturePath), reader.errorString()));
         return;
     }
@@ -284,13 +286,17 @@ void TqelvomainForm::FormCreate(Prompts &prompts)
 void TqelvomainForm::FormShow()
 {
     if (exchange_->LinkTest()) {
-        Label8->setText(QStringLiteral("【") + Big5::decode(exchange_->settings().branch) +
-                        QStringLiteral("】與主機連線正常"));
         CloseButton->setFocus();
     } else {
-        Label8->setText(QStringLiteral("請先與主機連線【系統參數設定】"));
         SysButton->setFocus();
     }
+}
+
+void TqelvomainForm::showLinkState(bool linked)
+{
+    Label8->setText(linked ? QStringLiteral("【") + Big5::decode(exchange_->settings().branch) +
+                                 QStringLiteral("】與主機連線正常")
+                           : QStringLiteral("請先與主機連線【系統參數設定】"));
 }
 
 void TqelvomainForm::setStatusLabel(const QString &text)

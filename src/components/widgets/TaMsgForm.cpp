@@ -76,8 +76,8 @@ void TaMsgForm::BtnClick()
     accept();
 }
 
-void Msg3dShow(const QString &text, const QString &title)
+void Msg3dShow(const QString &text, const QString &title, QWidget *parent)
 {
-    TaMsgForm form(text, title);
+    TaMsgForm form(text, title, parent);
     form.exec();
 }

@@ -1,6 +1,7 @@
 #include "productlabels/widgets/TBar1Form.h"
 
 #include "app/BranchList.h"
+#include "app/ExchangeFailureText.h"
 #include "app/ServerExchange.h"
 #include "components/Big5.h"
 #include "components/Clock.h"
@@ -112,7 +113,7 @@ TBar1Form::TBar1Form(const QString &programDir, ServerExchange &exchange, Settin
     , programDir_(programDir)
     , exchange_(exchange)
     , liveSettings_(std::move(liveSettings))
-    , prompts_(prompts)
+    , prompts_(prompts.forWindow(this))
     , launcher_(launcher)
     , clock_(&Clock::system())
     , queue_(ProductQueueTable::fields())
@@ -229,12 +230,16 @@ void TBar1Form::connectHandlers()
     connect(Edit1, &QLineEdit::textChanged, this, &TBar1Form::Edit1Change);
     Edit1->installEventFilter(this);
     connect(DBGrid1, &LabelQueueGrid::editRefused, this,
-            [this](const QString &message) { prompts_.msg3dShow(message); });
+            [this](const QString &message) { prompts_->msg3dShow(message); });
     connect(DBGrid1, &LabelQueueGrid::deleteFailed, this,
             [this](const QString &message) { showTableError(QStringLiteral("單筆刪除"), message); });
     auto *help = new QShortcut(QKeySequence(Qt::Key_F12), this);
     help->setContext(Qt::WindowShortcut);
-    connect(help, &QShortcut::activated, this, [this] { OpenHelpPage(programDir_, QStringLiteral("Bar1Form.htm")); });
+    connect(help, &QShortcut::activated, this, [this] {
+        if (const QString failure = OpenHelpPage(programDir_, QStringLiteral("Bar1Form.htm")); !failure.isEmpty()) {
+            prompts_->plainMessage(failure);
+        }
+    });
 }
 
 void TBar1Form::FormCreate()
@@ -279,10 +284,10 @@ void TBar1Form::FormShow()
     const DbfStatus opened = queue_.open(ProductQueueTable::fileName());
     model_->reload();
     if (!opened.ok()) {
-        prompts_.plainMessage(QStringLiteral("Table1 無法開啟\n") + opened.error());
+        prompts_->plainMessage(QStringLiteral("Table1 無法開啟\n") + opened.error());
     }
 
-    Ini1.setNotifier([this](const QString &text) { prompts_.plainMessage(text); });
+    Ini1.setNotifier([this](const QString &text) { prompts_->plainMessage(text); });
     Ini1.setFileName(QDir(programDir_).filePath(QStringLiteral("BARPRINT.INI")));
     Ini1.setSection("barprint");
     Ini1.setDataType(DsString);
@@ -324,7 +329,7 @@ void TBar1Form::FormClose()
 
 void TBar1Form::showTableError(const QString &what, const QString &reason)
 {
-    prompts_.plainMessage(what + QStringLiteral("失敗：") + reason);
+    prompts_->plainMessage(what + QStringLiteral("失敗：") + reason);
 }
 
 void TBar1Form::CloseButtonClick()
@@ -335,7 +340,7 @@ void TBar1Form::CloseButtonClick()
 void TBar1Form::UpButtonClick()
 {
     if (queue_.atStart()) {
-        prompts_.msg3dShow(QStringLiteral("已是第一筆 !!"));
+        prompts_->msg3dShow(QStringLiteral("已是第一筆 !!"));
         return;
     }
     model_->movePrior();
@@ -344,7 +349,7 @@ void TBar1Form::UpButtonClick()
 void TBar1Form::DownButtonClick()
 {
     if (queue_.atEnd()) {
-        prompts_.msg3dShow(QStringLiteral("已是最後一筆 !!"));
+        prompts_->msg3dShow(QStringLiteral("已是最後一筆 !!"));
         return;
     }
     model_->moveNext();
@@ -353,7 +358,7 @@ void TBar1Form::DownButtonClick()
 void TBar1Form::DelButtonClick()
 {
     if (queue_.atStart() && queue_.atEnd()) {
-        prompts_.msg3dShow(QStringLiteral("無資料可刪除!!"));
+        prompts_->msg3dShow(QStringLiteral("無資料可刪除!!"));
         return;
     }
     const DbfStatus deleted = model_->deleteCurrentRow();
@@ -366,10 +371,10 @@ void TBar1Form::CBitBtn1Click()
 {
     model_->moveFirst();
     if (queue_.atStart() && queue_.atEnd()) {
-        prompts_.msg3dShow(QStringLiteral("無資料可刪除!!"));
+        prompts_->msg3dShow(QStringLiteral("無資料可刪除!!"));
         return;
     }
-    if (!prompts_.confirm(QStringLiteral("確定要全部刪除嗎 ?"))) {
+    if (!prompts_->confirmDestructive(QStringLiteral("確定要全部刪除嗎 ?"))) {
         return;
     }
     const DbfStatus emptied = model_->emptyQueue();
@@ -396,8 +401,11 @@ void TBar1Form::SearchButtonClick()
     fillBusyWindow_->end();
     // The grid shows the new rows, on the last one written, before the message.
     model_->rowsAppendedToQueue();
-    if (!outcome.message.isEmpty()) {
-        prompts_.msg3dShow(outcome.message);
+    if (outcome.kind == ProductImportOutcome::Kind::ExchangeFailed) {
+        // Told here, not only in the status line hidden on the main window.
+        prompts_->plainMessage(exchangeFailureMessage(exchange_));
+    } else if (!outcome.message.isEmpty()) {
+        prompts_->msg3dShow(outcome.message);
     }
 }
 
@@ -423,14 +431,14 @@ void TBar1Form::outButtonClick()
     const LabelProgramParameter parameters[] = {LabelProgramParameter::None, LabelProgramParameter::One,
                                                 LabelProgramParameter::Two};
     const ProductExportRun run = runProductExport(rows, Bar3SearchForm->currentSettings(), programDir_, *clock_,
-                                                  parameters[labelProgramParameter()], prompts_, launcher_);
+                                                  parameters[labelProgramParameter()], *prompts_, launcher_);
     // The export walked the whole queue and leaves the grid where the walk ended.
     if (run.launch) {
         model_->setCurrentRow(model_->rowCount() - 1);
     }
     // A label program that will not start is told, or the user waits for it in vain.
     if (run.launch && run.launch->outcome == LabelProgramLaunch::Outcome::StartFailed) {
-        prompts_.plainMessage(describe(*run.launch));
+        prompts_->plainMessage(describe(*run.launch));
     }
 }
 
@@ -444,7 +452,7 @@ void TBar1Form::CheckBox1Click()
     if (!CheckBox1->isChecked()) {
         return;
     }
-    prompts_.msg3dShow(QStringLiteral("[呼叫外部條碼]路徑:更正後離開輸入格即可存入."));
+    prompts_->msg3dShow(QStringLiteral("[呼叫外部條碼]路徑:更正後離開輸入格即可存入."));
     Edit1->setEnabled(true);
     Edit1->setFocus();
 }
@@ -467,7 +475,7 @@ void TBar1Form::Edit1Exit()
     if (!pathWriteError_.isEmpty()) {
         const QString error = pathWriteError_;
         pathWriteError_.clear();
-        prompts_.plainMessage(QStringLiteral("呼叫外部條碼路徑無法存入 BARPRINT.INI：") + error);
+        prompts_->plainMessage(QStringLiteral("呼叫外部條碼路徑無法存入 BARPRINT.INI：") + error);
     }
 }
 

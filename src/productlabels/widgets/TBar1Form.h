@@ -1,6 +1,7 @@
 #pragma once
 
 #include "components/LabelQueue.h"
+#include "components/Prompts.h"
 #include "components/TIni.h"
 #include "settings/SystemSettings.h"
 
@@ -14,7 +15,6 @@ class Clock;
 class LabelQueueGrid;
 class ProductQueueModel;
 class ProgramLauncher;
-class Prompts;
 class QButtonGroup;
 class QCheckBox;
 class QGroupBox;
@@ -108,7 +108,7 @@ private:
     QString programDir_;
     ServerExchange &exchange_;
     SettingsSource liveSettings_;
-    Prompts &prompts_;
+    const std::unique_ptr<Prompts> prompts_;
     ProgramLauncher &launcher_;
     const Clock *clock_;
     LabelQueue queue_;

@@ -6,6 +6,7 @@
 #include "components/widgets/ButtonGlyphs.h"
 #include "components/widgets/EnterMovesFocus.h"
 #include "components/widgets/Fonts.h"
+#include "components/widgets/LeaveFieldForOk.h"
 #include "components/widgets/TCBitBtn.h"
 #include "components/widgets/TFloatEdit.h"
 #include "components/widgets/WindowScale.h"
@@ -67,7 +68,7 @@ TBar1SearchForm::TBar1SearchForm(Prompts &prompts, QWidget *parent)
     , CancelButton(named(FixedDialog::button(QStringLiteral("放棄 &N"), QColor(128, 0, 0), ButtonGlyphs::cross(),
                                              QRect(232, 384, 100, 32), this),
                          "CancelButton"))
-    , prompts_(prompts)
+    , prompts_(prompts.forWindow(this))
 {
     FixedDialog::setUp(*this, QStringLiteral("產品資料引入"), QSize(470, 434));
     setFont(Fonts::sans(10));
@@ -163,10 +164,13 @@ void TBar1SearchForm::SItem_NOExit()
 
 void TBar1SearchForm::OkButtonClick()
 {
+    // A start code typed and confirmed at once must still close its range,
+    // or the import runs to the end of the product master.
+    leaveFieldForOk(*OkButton);
     ProductConditions typed = conditions();
     const ProductConditionsCheck check = checkProductConditions(typed);
     showTrimmed(typed);
-    if (check == ProductConditionsCheck::AskImportAll && !prompts_.confirm(QString::fromUtf8(importAllQuestion))) {
+    if (check == ProductConditionsCheck::AskImportAll && !prompts_->confirm(QString::fromUtf8(importAllQuestion))) {
         item1->setFocus();
         return;
     }

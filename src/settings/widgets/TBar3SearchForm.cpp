@@ -62,11 +62,11 @@ Control *named(Control *control, const char *name)
 TBar3SearchForm::TBar3SearchForm(const QString &programDir, Prompts &prompts, QWidget *parent)
     : QDialog(parent)
     , programDir_(programDir)
-    , prompts_(prompts)
+    , prompts_(prompts.forWindow(this))
 {
     FixedDialog::setUp(*this, QStringLiteral("輸出內容設定"), QSize(731, 528));
     setFont(Fonts::sans(9));
-    ini_.setNotifier([this](const QString &text) { prompts_.plainMessage(text); });
+    ini_.setNotifier([this](const QString &text) { prompts_->plainMessage(text); });
 
     buildLayoutControls();
     buildExpansionControls();
@@ -268,14 +268,14 @@ void TBar3SearchForm::OkButtonClick()
     OkButton->setFocus();
     const QString problem = fixedWidthProblem(currentSettings());
     if (!problem.isEmpty()) {
-        prompts_.plainMessage(problem);
+        prompts_->plainMessage(problem);
         return;
     }
     // A store that fails keeps the dialog open with the edits, rather than
     // reloading the old file over them.
     const QString error = WritePara();
     if (!error.isEmpty()) {
-        prompts_.plainMessage(error);
+        prompts_->plainMessage(error);
         return;
     }
     confirmed_ = true;

@@ -1,11 +1,11 @@
 #pragma once
 
+#include "components/Prompts.h"
 #include "components/TIni.h"
 #include "settings/ProductOutputSettings.h"
 
 #include <QDialog>
 
-class Prompts;
 class QCheckBox;
 class QLineEdit;
 class QListWidget;
@@ -51,7 +51,7 @@ private:
     void showSettings(const ProductOutputSettings &settings);
 
     QString programDir_;
-    Prompts &prompts_;
+    const std::unique_ptr<Prompts> prompts_;
     TIni ini_;
     bool confirmed_ = false;
 

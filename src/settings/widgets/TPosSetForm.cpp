@@ -1,5 +1,6 @@
 #include "settings/widgets/TPosSetForm.h"
 
+#include "app/ExchangeFailureText.h"
 #include "app/ServerExchange.h"
 #include "components/Big5.h"
 #include "components/Prompts.h"
@@ -61,7 +62,7 @@ TPosSetForm::TPosSetForm(const QString &programDir, ServerExchange &exchange, Pr
     : QDialog(parent)
     , programDir_(programDir)
     , exchange_(exchange)
-    , prompts_(prompts)
+    , prompts_(prompts.forWindow(this))
 {
     FixedDialog::setUp(*this, QStringLiteral("系統參數設定"), QSize(527, 232));
     setFont(Fonts::sans(10));
@@ -69,7 +70,7 @@ TPosSetForm::TPosSetForm(const QString &programDir, ServerExchange &exchange, Pr
     palette.setColor(QPalette::Window, lightGreen);
     setPalette(palette);
     setAutoFillBackground(true);
-    ini_.setNotifier([this](const QString &text) { prompts_.plainMessage(text); });
+    ini_.setNotifier([this](const QString &text) { prompts_->plainMessage(text); });
 
     FixedDialog::label(QStringLiteral("Server HTTP"), QPoint(31, 23), this);
     Edit1 = field("Edit1", maxServerBytes, QRect(122, 20, 390, 24), this);
@@ -202,7 +203,10 @@ void TPosSetForm::keyPressEvent(QKeyEvent *event)
 
 QString TPosSetForm::linkFailureText() const
 {
-    return QStringLiteral("與主機連線失敗 : ") + Big5::decode(exchange_.reply().line(0));
+    // The server's own first line says why; without one, the exchange does.
+    const QByteArray first = exchange_.reply().line(0);
+    return QStringLiteral("與主機連線失敗 : ") +
+           (first.isEmpty() ? exchangeFailureReason(exchange_) : Big5::decode(first));
 }
 
 void TPosSetForm::SpeedButton1Click()
@@ -214,10 +218,10 @@ void TPosSetForm::SpeedButton1Click()
     }
     if (exchange_.LinkTest()) {
         Q_EMIT statusLabelChanged(QString());
-        prompts_.plainMessage(QStringLiteral("連線成功"));
+        prompts_->plainMessage(QStringLiteral("連線成功"));
     } else {
         Q_EMIT statusLabelChanged(QStringLiteral("請先與主機連線!!"));
-        prompts_.plainMessage(linkFailureText());
+        prompts_->plainMessage(linkFailureText());
     }
 }
 
@@ -228,7 +232,7 @@ void TPosSetForm::SaveButtonClick()
     }
     if (!exchange_.LinkTest()) {
         Q_EMIT statusLabelChanged(QStringLiteral("請先與主機連線【系統參數設定】"));
-        prompts_.plainMessage(linkFailureText());
+        prompts_->plainMessage(linkFailureText());
         return;
     }
     Q_EMIT statusLabelChanged(Edit2->text() + QStringLiteral("店 與主機連線正常"));
@@ -236,7 +240,7 @@ void TPosSetForm::SaveButtonClick()
     // will not be there at the next start.
     const QString error = storeSystemSettings(ini_, programDir_, currentSettings());
     if (!error.isEmpty()) {
-        prompts_.plainMessage(error);
+        prompts_->plainMessage(error);
         return;
     }
     accept();

@@ -1,12 +1,12 @@
 #pragma once
 
 #include "app/LinkSettings.h"
+#include "components/Prompts.h"
 #include "components/TIni.h"
 #include "settings/SystemSettings.h"
 
 #include <QDialog>
 
-class Prompts;
 class QButtonGroup;
 class QLineEdit;
 class QPushButton;
@@ -51,7 +51,7 @@ private:
 
     QString programDir_;
     ServerExchange &exchange_;
-    Prompts &prompts_;
+    const std::unique_ptr<Prompts> prompts_;
     TIni ini_;
 
     QLineEdit *Edit1 = nullptr;

@@ -1,6 +1,8 @@
 #include "MainFormFixture.h"
+#include "app/LoopbackServer.h"
 #include "app/OneInstComp.h"
 #include "app/widgets/MainPicture.h"
+#include "components/widgets/BareMnemonicKeys.h"
 #include "components/widgets/TCBitBtn.h"
 
 #include <QApplication>
@@ -208,4 +210,60 @@ TEST_F(MainFormTest, settingsButtonShowsTheDialogModallyAndExitCloses)
 
     form->CloseButton->click();
     EXPECT_FALSE(form->isVisible());
+}
+
+TEST_F(MainFormTest, statusLabelFollowsEveryExchangeNotOnlyTheLinkTest)
+{
+    LoopbackServer server([](LoopbackServer::Connection &connection) {
+        connection.send(httpReply("200 OK", "NoData\r\n"));
+    });
+    const QByteArray nobody = QByteArrayLiteral("127.0.0.1:") + QByteArray::number(LoopbackServer::closedPort());
+    createForm();
+    const struct {
+        const char *name;
+        QByteArray server;
+        QString label8;
+    } steps[] = {
+        {"linked", server.serverText(), QStringLiteral("【01】與主機連線正常")},
+        {"an import finds the server gone", nobody, QStringLiteral("請先與主機連線【系統參數設定】")},
+        {"the next import gets through", server.serverText(), QStringLiteral("【01】與主機連線正常")},
+    };
+    for (const auto &step : steps) {
+        SCOPED_TRACE(step.name);
+        link.server = step.server;
+        form->exchange().setRequestBody("bran_no=01&link_pass=1234&item1=A1");
+        form->Post(QStringLiteral("qelvoitemseek.php"));
+        EXPECT_EQ(form->Label8->text(), step.label8);
+    }
+}
+
+TEST_F(MainFormTest, theButtonsDigitsWorkWithoutAlt)
+{
+    BareMnemonicKeys::install();
+    createForm();
+    form->show();
+    form->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    bool settingsShown = false;
+    QTimer watcher;
+    QObject::connect(&watcher, &QTimer::timeout, settingsForm, [&] {
+        if (QApplication::activeModalWidget() == settingsForm) {
+            settingsShown = true;
+            settingsForm->accept();
+        }
+    });
+    watcher.start(10);
+
+    form->CloseButton->setFocus();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return form->CloseButton->hasFocus(); }));
+    QTest::keyClick(form->CloseButton, Qt::Key_1);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return productWindowsMade == 1; }));
+    form->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    QTest::keyClick(form->focusWidget(), Qt::Key_3);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return settingsShown; }));
+    form->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    QTest::keyClick(form->focusWidget(), Qt::Key_X);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !form->isVisible(); }));
 }

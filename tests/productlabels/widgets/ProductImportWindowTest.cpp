@@ -1,4 +1,5 @@
 #include "ProductWindowFixture.h"
+#include "app/LoopbackServer.h"
 #include "common/BackofficeProcess.h"
 #include "components/widgets/BusyWindow.h"
 #include "components/widgets/TFloatEdit.h"
@@ -91,6 +92,40 @@ TEST_F(ProductImportWindowTest, cancelledOrUnmatchedImportsLeaveTheQueueAsItWas)
     EXPECT_EQ(prompts.texts(RecordingPrompts::Msg3d), QStringList{QStringLiteral("NoData沒有符合條件的資料!!")});
     EXPECT_EQ(storedItemCodes(), QList<QByteArray>{"OLD"});
     EXPECT_EQ(model().rowCount(), 1);
+}
+
+TEST_F(ProductImportWindowTest, aFailedExchangeIsToldOverTheWindowWithItsReason)
+{
+    startBackoffice();
+    createTable({"OLD"});
+    open();
+    const QByteArray nobody = QByteArrayLiteral("127.0.0.1:") + QByteArray::number(LoopbackServer::closedPort());
+    const struct {
+        const char *name;
+        QByteArray server;
+        QByteArray password;
+        QString reason;
+    } cases[] = {
+        {"server down", nobody, "1234", QStringLiteral("主機 ") + QString::fromLatin1(nobody) +
+                                            QStringLiteral(" 拒絕連線")},
+        {"wrong password", settings.server, "9999", QStringLiteral("主機回應：密碼錯誤")},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        prompts.calls.clear();
+        settings.server = c.server;
+        settings.password = c.password;
+        whenTheDialogShows([](TBar1SearchForm &dialog) {
+            dialog.item1->setText(QStringLiteral("A1002"));
+            dialog.OkButton->click();
+        });
+        window->SearchButton->click();
+        ASSERT_EQ(prompts.calls.size(), 1);
+        EXPECT_EQ(prompts.calls.first().kind, RecordingPrompts::Plain);
+        EXPECT_EQ(prompts.calls.first().text, exchange.statusLine() + QLatin1Char('\n') + c.reason);
+        EXPECT_EQ(prompts.calls.first().window, window.get());
+        EXPECT_EQ(storedItemCodes(), QList<QByteArray>{"OLD"});
+    }
 }
 
 TEST_F(ProductImportWindowTest, storingALargeReplyShowsItsProgressAndFreesTheInputAfterwards)

@@ -80,7 +80,7 @@ TEST_F(ProductImportDialogTest, leavingTheStartCodeCopiesItToTheEndCode)
     EXPECT_EQ(dialog.EItem_NO->text(), QStringLiteral("1001")) << "whatever the end code held";
 }
 
-TEST_F(ProductImportDialogTest, okByItsKeyLeavesTheStartCodeWhereItIs)
+TEST_F(ProductImportDialogTest, okByItsKeyLeavesTheStartCodeFirst)
 {
     open();
     dialog.SItem_NO->setFocus();
@@ -88,7 +88,9 @@ TEST_F(ProductImportDialogTest, okByItsKeyLeavesTheStartCodeWhereItIs)
     QTest::keyClicks(dialog.SItem_NO, QStringLiteral("1001"));
     QTest::keyClick(dialog.SItem_NO, Qt::Key_Y, Qt::AltModifier);
     EXPECT_TRUE(QTest::qWaitFor([this] { return dialog.isAccepted(); }));
-    EXPECT_EQ(dialog.EItem_NO->text(), QString()) << "only the start code goes out";
+    // One product, not that product and every one after it.
+    EXPECT_EQ(dialog.conditions().sitem, "1001");
+    EXPECT_EQ(dialog.conditions().eitem, "1001");
     EXPECT_TRUE(prompts.calls.isEmpty());
 }
 
@@ -118,6 +120,9 @@ TEST_F(ProductImportDialogTest, okWithoutConditionsAsksBeforeImportingEverything
         EXPECT_EQ(prompts.texts(RecordingPrompts::Confirm),
                   c.asked ? QStringList{QStringLiteral("未輸入任何條件,引入全部商品(須耐心等候),繼續嗎 ?")}
                           : QStringList());
+        for (const RecordingPrompts::Call &call : prompts.calls) {
+            EXPECT_EQ(call.window, &dialog) << "over the dialog that asked";
+        }
         EXPECT_EQ(dialog.isAccepted(), c.accepted);
         EXPECT_EQ(dialog.isVisible(), !c.accepted);
         EXPECT_EQ(dialog.item1->text(), c.item1.trimmed());
