@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages that building, testing and running need
-# (xdg-utils opens the help page and documents with the desktop's viewer),
-# when any is missing. Must run as root on a fresh machine. --bench adds what
+# Installs the Debian 12 packages that building, testing, packaging and running
+# need (xdg-utils opens the help page and documents with the desktop's viewer;
+# dpkg-dev and desktop-file-utils make and check the Debian package), when any
+# is missing. Must run as root on a fresh machine. --bench adds what
 # the benchmarks compare against.
 set -euo pipefail
 packages=(
@@ -11,6 +12,7 @@ packages=(
     googletest libgtest-dev libgmock-dev
     fonts-arphic-ukai fonts-arphic-uming
     xvfb xauth x11-utils imagemagick xdg-utils
+    dpkg-dev desktop-file-utils
 )
 # ogr2ogr, only for the comparison in the product label benchmark (bench/README.md).
 if [ "${1:-}" = "--bench" ]; then

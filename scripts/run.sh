@@ -8,6 +8,9 @@ scripts/build.sh
 top=$(pwd)
 demo="$top/demo"
 cmake --install build --prefix "$demo" > /dev/null
+# The installed launchers keep the demo's settings, queues and exports in demo/
+# itself, as they keep a store user's in ~/.local/share/barlabel.
+export BARLABEL_PROGRAM_DIR="$demo"
 
 # The back office lives as long as this script; closing its stdin stops it too.
 coproc BACKOFFICE { exec "$top/build/bin/barlabel-backoffice" --port "${BARLABEL_DEMO_PORT:-0}" --stop-on-stdin-close 2>&1; }
@@ -26,25 +29,21 @@ else
     sed -i -E "s#^(SERVER=)127\.0\.0\.1:[0-9]+#\1127.0.0.1:$port#I" "$ini"
 fi
 
-# Output settings with a few label columns, so the demo's Bars.txt shows something (Big5, as the program keeps it).
-if [ ! -f "$demo/BarSet.ini" ]; then
-    printf '[SET]\r\nCHK13=0\r\nPar01=產品條碼(20C)\r\nPar02=品名(42C)\r\nPar03=顏色(8C)\r\nPar04=尺寸(8C)\r\nPar05=特價(沒有依牌價)\r\n' |
-        iconv -f UTF-8 -t CP950 > "$demo/BarSet.ini"
-fi
-
+# The first start through a launcher copies the package's default output
+# settings (a few label columns) and the help page into demo/.
 cd "$demo"
-./barlabel-cli tables create
-if [ -x ./barlabel ] && { [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; }; then
-    ./barlabel
+bin/barlabel-cli tables create
+if [ -x lib/barlabel/barlabel ] && { [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; }; then
+    bin/barlabel
 else
-    [ -x ./barlabel ] && echo "No display: running the headless demo of barlabel-cli instead."
+    [ -x lib/barlabel/barlabel ] && echo "No display: running the headless demo of barlabel-cli instead."
     echo "--- barlabel-cli linktest"
-    ./barlabel-cli linktest
+    bin/barlabel-cli linktest
     echo "--- barlabel-cli branches"
-    ./barlabel-cli branches
+    bin/barlabel-cli branches
     echo "--- barlabel-cli import product --item1 A1001"
-    ./barlabel-cli import product --item1 A1001 --count 2
+    bin/barlabel-cli import product --item1 A1001 --count 2
     echo "--- barlabel-cli export products --no-launch; the first lines of Bars.txt:"
-    ./barlabel-cli export products --no-launch
+    bin/barlabel-cli export products --no-launch
     head -n 5 Bars.txt | iconv -f CP950 -t UTF-8
 fi

@@ -1,5 +1,9 @@
 #include "app/ProgramDir.h"
 
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+
 namespace ProgramDir {
 
 QString fromApplicationDir(const QString &applicationDirPath)
@@ -9,6 +13,25 @@ QString fromApplicationDir(const QString &applicationDirPath)
         dir.chop(1);
     }
     return dir;
+}
+
+Choice choose(const QString &applicationDirPath, const QString &overrideDir)
+{
+    if (overrideDir.isEmpty()) {
+        return {fromApplicationDir(applicationDirPath), {}};
+    }
+    const QString absolute = QDir(overrideDir).absolutePath();
+    if (!QFileInfo(absolute).isDir()) {
+        return {{},
+                QStringLiteral("%1 names no directory: %2")
+                    .arg(QLatin1String(overrideVariable), QDir::toNativeSeparators(absolute))};
+    }
+    return {fromApplicationDir(absolute), {}};
+}
+
+Choice ofThisProcess()
+{
+    return choose(QCoreApplication::applicationDirPath(), qEnvironmentVariable(overrideVariable));
 }
 
 QString file(const QString &programDir, const QString &name)

@@ -2,7 +2,7 @@
 #include "cli/Console.h"
 #include "cli/ProductCommandFiles.h"
 #include "components/Clock.h"
-#include "components/LabelQueue.h"
+#include "labelqueue/LabelQueue.h"
 #include "productlabels/ProductExport.h"
 #include "productlabels/ProductQueueAccess.h"
 #include "productlabels/ProductQueueTable.h"

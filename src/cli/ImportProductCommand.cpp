@@ -4,7 +4,7 @@
 #include "cli/ExchangeReport.h"
 #include "cli/ProductCommandFiles.h"
 #include "components/Big5.h"
-#include "components/LabelQueue.h"
+#include "labelqueue/LabelQueue.h"
 #include "productlabels/ProductImport.h"
 #include "productlabels/ProductQueueAccess.h"
 #include "productlabels/ProductQueueTable.h"

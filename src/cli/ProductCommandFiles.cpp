@@ -1,7 +1,7 @@
 #include "cli/ProductCommandFiles.h"
 
-#include "components/LabelQueue.h"
 #include "components/TIni.h"
+#include "labelqueue/LabelQueue.h"
 #include "productlabels/ProductQueueTable.h"
 #include "settings/ProductOutputSettings.h"
 

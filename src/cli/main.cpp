@@ -1,3 +1,4 @@
+#include "app/ProgramDir.h"
 #include "app/ServerExchange.h"
 #include "cli/Command.h"
 #include "cli/CommandLine.h"
@@ -38,13 +39,17 @@ int main(int argc, char **argv)
         return usageError(match.error);
     }
 
-    const QString programDir = QCoreApplication::applicationDirPath();
-    const ResolvedLinkSettings settings = resolveLinkSettings(programDir, parsed.line);
+    const ProgramDir::Choice programDir = ProgramDir::ofThisProcess();
+    if (!programDir.ok()) {
+        Console::err(QStringLiteral("barlabel-cli: ") + programDir.error);
+        return ExitCode::failed;
+    }
+    const ResolvedLinkSettings settings = resolveLinkSettings(programDir.dir, parsed.line);
     if (!settings.ok()) {
         return usageError(settings.error);
     }
     DateFormats::useLabelWindowFormats();
     ServerExchange exchange([link = settings.link] { return link; });
-    CommandContext context{exchange, programDir};
+    CommandContext context{exchange, programDir.dir};
     return match.command->run(context, match.arguments);
 }

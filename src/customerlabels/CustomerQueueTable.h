@@ -1,7 +1,7 @@
 #pragma once
 
-#include "components/DbfHeader.h"
-#include "components/QueueColumn.h"
+#include "labelqueue/DbfHeader.h"
+#include "labelqueue/QueueColumn.h"
 
 #include <QList>
 #include <QString>

@@ -1,7 +1,7 @@
 #include "customerlabels/QueueTables.h"
 
-#include "components/DbfTable.h"
 #include "customerlabels/CustomerQueueTable.h"
+#include "labelqueue/DbfTable.h"
 #include "productlabels/ProductQueueTable.h"
 
 #include <QDir>

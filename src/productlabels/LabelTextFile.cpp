@@ -1,7 +1,7 @@
 #include "productlabels/LabelTextFile.h"
 
-#include "components/ReplacingFile.h"
 #include "components/TextHelpers.h"
+#include "labelqueue/ReplacingFile.h"
 #include "productlabels/ProductReplyFields.h"
 #include "productlabels/ProductRowSource.h"
 

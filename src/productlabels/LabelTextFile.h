@@ -1,6 +1,6 @@
 #pragma once
 
-#include "components/LabelTextRules.h"
+#include "labelqueue/LabelTextRules.h"
 #include "productlabels/ProductColumns.h"
 #include "settings/ProductOutputSettings.h"
 

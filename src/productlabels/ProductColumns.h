@@ -1,6 +1,6 @@
 #pragma once
 
-#include "components/LabelTextRules.h"
+#include "labelqueue/LabelTextRules.h"
 
 #include <QByteArray>
 #include <QDate>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "components/LabelProgramLaunch.h"
+#include "labelqueue/LabelProgramLaunch.h"
 #include "productlabels/LabelTextFile.h"
 
 #include <QString>

@@ -1,7 +1,7 @@
 #include "productlabels/ProductQueueAccess.h"
 
 #include "components/DecimalText.h"
-#include "components/LabelQueue.h"
+#include "labelqueue/LabelQueue.h"
 #include "productlabels/ProductQueueTable.h"
 
 #include <array>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "components/DbfRecord.h"
+#include "labelqueue/DbfRecord.h"
 #include "productlabels/ProductReplyRecord.h"
 #include "productlabels/ProductRowSource.h"
 

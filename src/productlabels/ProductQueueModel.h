@@ -1,6 +1,6 @@
 #pragma once
 
-#include "components/LabelQueueModel.h"
+#include "labelqueue/LabelQueueModel.h"
 
 // The grid of the product label window over "bar1.dbf": the 37 columns of the
 // product queue, with the wholesale price column open to editing only when the

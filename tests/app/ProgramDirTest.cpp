@@ -1,5 +1,8 @@
 #include "app/ProgramDir.h"
 
+#include <QDir>
+#include <QTemporaryDir>
+
 #include <gtest/gtest.h>
 
 TEST(ProgramDir, dropsOnlyTheSeparatorOfARoot)
@@ -23,4 +26,40 @@ TEST(ProgramDir, dropsOnlyTheSeparatorOfARoot)
         EXPECT_EQ(programDir, row.programDir);
         EXPECT_EQ(ProgramDir::file(programDir, QStringLiteral("SysSet.ini")), row.settingsFile);
     }
+}
+
+TEST(ProgramDir, anOverrideReplacesTheProgramFilesDirectory)
+{
+    QTemporaryDir scratch;
+    ASSERT_TRUE(scratch.isValid());
+    const QString userDir = QDir(scratch.path()).absolutePath();
+    ASSERT_TRUE(QDir(userDir).mkpath(QStringLiteral("user folder")));
+    const QString spaced = userDir + QStringLiteral("/user folder");
+    const QString previous = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(userDir));
+    const struct {
+        const char *name;
+        QString overrideDir;
+        QString programDir;
+    } cases[] = {
+        {"no override: computed as before", QString(), QStringLiteral("/opt/barlabel")},
+        {"absolute", userDir, userDir},
+        {"trailing separator", userDir + QLatin1Char('/'), userDir},
+        {"relative to the working directory", QStringLiteral("user folder"), spaced},
+        {"dots", spaced + QStringLiteral("/../user folder/."), spaced},
+        {"root", QStringLiteral("/"), QString()},
+    };
+    for (const auto &row : cases) {
+        SCOPED_TRACE(row.name);
+        const ProgramDir::Choice choice = ProgramDir::choose(QStringLiteral("/opt/barlabel/"), row.overrideDir);
+        EXPECT_TRUE(choice.ok()) << choice.error.toStdString();
+        EXPECT_EQ(choice.dir, row.programDir);
+    }
+
+    const ProgramDir::Choice missing = ProgramDir::choose(QStringLiteral("/opt/barlabel"), QStringLiteral("gone"));
+    EXPECT_FALSE(missing.ok());
+    EXPECT_TRUE(missing.dir.isEmpty());
+    EXPECT_EQ(missing.error,
+              QStringLiteral("BARLABEL_PROGRAM_DIR names no directory: ") + userDir + QStringLiteral("/gone"));
+    QDir::setCurrent(previous);
 }

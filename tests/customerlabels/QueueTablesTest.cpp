@@ -1,7 +1,7 @@
 #include "customerlabels/QueueTables.h"
 
-#include "components/LabelQueue.h"
 #include "customerlabels/CustomerQueueTable.h"
+#include "labelqueue/LabelQueue.h"
 #include "productlabels/ProductQueueTable.h"
 
 #include <QDir>

@@ -2,8 +2,8 @@
 
 #include "app/ServerReply.h"
 #include "components/Big5.h"
-#include "components/DbfTable.h"
-#include "components/LabelQueue.h"
+#include "labelqueue/DbfTable.h"
+#include "labelqueue/LabelQueue.h"
 #include "productlabels/FillQueueFromReply.h"
 #include "productlabels/LabelTextFile.h"
 #include "productlabels/ProductQueueTable.h"

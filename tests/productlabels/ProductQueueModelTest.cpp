@@ -1,8 +1,8 @@
 #include "productlabels/ProductQueueModel.h"
 
 #include "components/Big5.h"
-#include "components/DbfTable.h"
-#include "components/LabelQueue.h"
+#include "labelqueue/DbfTable.h"
+#include "labelqueue/LabelQueue.h"
 #include "productlabels/ProductQueueTable.h"
 
 #include <QAbstractItemModelTester>

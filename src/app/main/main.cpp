@@ -9,8 +9,12 @@ int main(int argc, char **argv)
     QApplication app(argc, argv);
     QApplication::setApplicationDisplayName(QStringLiteral("條碼/信封"));
     WidgetPrompts prompts;
-    const std::unique_ptr<TqelvomainForm> mainForm =
-        startUp(ProgramDir::fromApplicationDir(QCoreApplication::applicationDirPath()), prompts);
+    const ProgramDir::Choice programDir = ProgramDir::ofThisProcess();
+    if (!programDir.ok()) {
+        prompts.plainMessage(programDir.error);
+        return 1;
+    }
+    const std::unique_ptr<TqelvomainForm> mainForm = startUp(programDir.dir, prompts);
     if (!mainForm) {
         return 0;
     }

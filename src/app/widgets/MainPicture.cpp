@@ -97,6 +97,11 @@ void MainPicture::setPicture(const QImage &picture)
     update();
 }
 
+void MainPicture::drawTag(QPainter &painter, const QRectF &card)
+{
+    drawBarcodeLabel(painter, card);
+}
+
 void MainPicture::drawBuiltIn(QPainter &painter, const QRect &area)
 {
     painter.save();

@@ -20,6 +20,9 @@ public:
     bool showsBuiltInPicture() const { return picture_.isNull(); }
 
     static void drawBuiltIn(QPainter &painter, const QRect &area);
+    // A product tag on its string: bars of varied widths over their digits.
+    // The string reaches 26 pixels above the card. Also the program's icon.
+    static void drawTag(QPainter &painter, const QRectF &card);
 
 protected:
     void paintEvent(QPaintEvent *event) override;

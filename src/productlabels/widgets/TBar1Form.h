@@ -1,8 +1,8 @@
 #pragma once
 
-#include "components/LabelQueue.h"
 #include "components/Prompts.h"
 #include "components/TIni.h"
+#include "labelqueue/LabelQueue.h"
 #include "settings/SystemSettings.h"
 
 #include <QString>

@@ -1,6 +1,6 @@
 #include "ProductWindowFixture.h"
-#include "components/widgets/QueueGridHeaders.h"
 #include "components/widgets/WindowScale.h"
+#include "labelqueue/widgets/QueueGridHeaders.h"
 #include "productlabels/widgets/TBar1SearchForm.h"
 
 #include <QCheckBox>

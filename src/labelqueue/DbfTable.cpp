@@ -1,6 +1,6 @@
-#include "components/DbfTable.h"
+#include "labelqueue/DbfTable.h"
 
-#include "components/DbfFileHooks.h"
+#include "labelqueue/DbfFileHooks.h"
 
 #include <QDate>
 #include <QFile>
@@ -29,9 +29,10 @@ DbfStatus checkSpecs(const QList<DbfFieldSpec> &fields)
             return DbfStatus::failure(QStringLiteral("欄位名稱「%1」不能用在 dBase 表格。").arg(name));
         }
         const bool numeric = wanted.type == DbfFieldType::Numeric;
-        const bool fits = wanted.width >= 1 && wanted.width <= 254 &&
-                          (numeric ? wanted.decimals >= 0 && (wanted.decimals == 0 || wanted.decimals <= wanted.width - 2)
-                                   : wanted.decimals == 0);
+        const bool fits =
+            wanted.width >= 1 && wanted.width <= 254 &&
+            (numeric ? wanted.decimals >= 0 && (wanted.decimals == 0 || wanted.decimals <= wanted.width - 2)
+                     : wanted.decimals == 0);
         if (!fits) {
             return DbfStatus::failure(
                 QStringLiteral("欄位 %1 的寬度 %2、小數 %3 不合理。").arg(name).arg(wanted.width).arg(wanted.decimals));
@@ -363,7 +364,8 @@ DbfResult<DbfTable::Creation> DbfTable::create(const QString &path, const QList<
         if (DBFAddNativeFieldType(handle, wanted.name.constData(), type, wanted.width, wanted.decimals) < 0) {
             state->fail(dbfFailureReason(*state));
             DBFClose(handle);
-            return failed(QStringLiteral("無法加入欄位 %1（%2）").arg(QString::fromLatin1(wanted.name), state->failure));
+            return failed(
+                QStringLiteral("無法加入欄位 %1（%2）").arg(QString::fromLatin1(wanted.name), state->failure));
         }
     }
     DBFClose(handle);

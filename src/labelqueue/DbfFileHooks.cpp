@@ -1,4 +1,4 @@
-#include "components/DbfFileHooks.h"
+#include "labelqueue/DbfFileHooks.h"
 
 #include <QFile>
 

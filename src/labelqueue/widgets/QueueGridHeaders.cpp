@@ -1,6 +1,6 @@
-#include "components/widgets/QueueGridHeaders.h"
+#include "labelqueue/widgets/QueueGridHeaders.h"
 
-#include "components/LabelQueueModel.h"
+#include "labelqueue/LabelQueueModel.h"
 
 #include <QPainter>
 #include <QPolygon>

@@ -1,6 +1,6 @@
-#include "components/LabelQueue.h"
+#include "labelqueue/LabelQueue.h"
 
-#include "components/DbfTable.h"
+#include "labelqueue/DbfTable.h"
 
 #include <algorithm>
 

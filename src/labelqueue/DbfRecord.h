@@ -1,7 +1,7 @@
 #pragma once
 
-#include "components/DbfHeader.h"
-#include "components/DbfResult.h"
+#include "labelqueue/DbfHeader.h"
+#include "labelqueue/DbfResult.h"
 
 #include <QByteArray>
 #include <QList>

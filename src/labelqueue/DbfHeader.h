@@ -1,6 +1,6 @@
 #pragma once
 
-#include "components/DbfResult.h"
+#include "labelqueue/DbfResult.h"
 
 #include <QByteArray>
 #include <QList>

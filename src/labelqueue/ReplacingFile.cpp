@@ -1,4 +1,4 @@
-#include "components/ReplacingFile.h"
+#include "labelqueue/ReplacingFile.h"
 
 #include <QDir>
 #include <QFileInfo>

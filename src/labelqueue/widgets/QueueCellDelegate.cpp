@@ -1,8 +1,8 @@
-#include "components/widgets/QueueCellDelegate.h"
+#include "labelqueue/widgets/QueueCellDelegate.h"
 
-#include "components/LabelQueue.h"
-#include "components/LabelQueueModel.h"
 #include "components/widgets/Big5LengthValidator.h"
+#include "labelqueue/LabelQueue.h"
+#include "labelqueue/LabelQueueModel.h"
 
 #include <QLineEdit>
 #include <QRegularExpressionValidator>

@@ -1,8 +1,8 @@
-#include "components/LabelQueueModel.h"
+#include "labelqueue/LabelQueueModel.h"
 
 #include "components/Big5.h"
-#include "components/LabelQueue.h"
 #include "components/NumberText.h"
+#include "labelqueue/LabelQueue.h"
 
 namespace {
 

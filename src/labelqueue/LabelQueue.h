@@ -1,7 +1,7 @@
 #pragma once
 
-#include "components/DbfRecord.h"
-#include "components/DbfResult.h"
+#include "labelqueue/DbfRecord.h"
+#include "labelqueue/DbfResult.h"
 
 #include <QList>
 #include <QString>

@@ -1,4 +1,4 @@
-#include "components/LabelTextRules.h"
+#include "labelqueue/LabelTextRules.h"
 
 #include "components/NumberText.h"
 

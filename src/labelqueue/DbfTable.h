@@ -1,8 +1,8 @@
 #pragma once
 
-#include "components/DbfHeader.h"
-#include "components/DbfRecord.h"
-#include "components/DbfResult.h"
+#include "labelqueue/DbfHeader.h"
+#include "labelqueue/DbfRecord.h"
+#include "labelqueue/DbfResult.h"
 
 #include <QList>
 #include <QString>

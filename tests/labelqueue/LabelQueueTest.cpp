@@ -1,7 +1,7 @@
-#include "components/LabelQueue.h"
+#include "labelqueue/LabelQueue.h"
 
-#include "components/DbfFixture.h"
-#include "components/DbfTable.h"
+#include "labelqueue/DbfFixture.h"
+#include "labelqueue/DbfTable.h"
 
 #include <QTemporaryDir>
 

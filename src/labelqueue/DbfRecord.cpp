@@ -1,4 +1,4 @@
-#include "components/DbfRecord.h"
+#include "labelqueue/DbfRecord.h"
 
 #include "components/Big5.h"
 

@@ -1,4 +1,4 @@
-#include "components/DbfHeader.h"
+#include "labelqueue/DbfHeader.h"
 
 #include <QIODevice>
 

@@ -1,11 +1,11 @@
-#include "components/widgets/LabelQueueGrid.h"
+#include "labelqueue/widgets/LabelQueueGrid.h"
 
-#include "components/LabelQueue.h"
-#include "components/LabelQueueModel.h"
 #include "components/widgets/EnterMovesFocus.h"
-#include "components/widgets/QueueCellDelegate.h"
-#include "components/widgets/QueueGridHeaders.h"
 #include "components/widgets/WindowScale.h"
+#include "labelqueue/LabelQueue.h"
+#include "labelqueue/LabelQueueModel.h"
+#include "labelqueue/widgets/QueueCellDelegate.h"
+#include "labelqueue/widgets/QueueGridHeaders.h"
 
 #include <QApplication>
 #include <QKeyEvent>

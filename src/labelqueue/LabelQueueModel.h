@@ -1,8 +1,8 @@
 #pragma once
 
-#include "components/DbfRecord.h"
-#include "components/DbfResult.h"
-#include "components/QueueColumn.h"
+#include "labelqueue/DbfRecord.h"
+#include "labelqueue/DbfResult.h"
+#include "labelqueue/QueueColumn.h"
 
 #include <QAbstractTableModel>
 #include <QCache>

@@ -1,7 +1,7 @@
-#include "components/DbfTable.h"
+#include "labelqueue/DbfTable.h"
 
 #include "components/Big5.h"
-#include "components/DbfFixture.h"
+#include "labelqueue/DbfFixture.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,4 +1,4 @@
-#include "components/LabelProgramLaunch.h"
+#include "labelqueue/LabelProgramLaunch.h"
 
 #include "components/Big5.h"
 #include "components/TIni.h"
