@@ -92,7 +92,6 @@ Measurement runChild(const QStringList &arguments)
     return result;
 }
 
-
 double median(std::vector<double> values)
 {
     std::sort(values.begin(), values.end());

@@ -1,6 +1,7 @@
 #include "components/Big5.h"
 
 #include <QtGlobal>
+
 #include <cerrno>
 #include <cstring>
 #include <iconv.h>
@@ -10,9 +11,11 @@ namespace {
 
 // iconv_open is costly next to a short conversion; each thread keeps one
 // descriptor per direction and resets it before use.
-class Converter {
+class Converter
+{
 public:
-    Converter(const char *to, const char *from) : cd_(iconv_open(to, from))
+    Converter(const char *to, const char *from)
+        : cd_(iconv_open(to, from))
     {
         if (cd_ == reinterpret_cast<iconv_t>(-1)) {
             qFatal("iconv cannot convert %s to %s", from, to);

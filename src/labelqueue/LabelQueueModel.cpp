@@ -264,6 +264,9 @@ void LabelQueueModel::setCurrentRow(int row)
     }
     dropBlankRow();
     queue_.moveTo(row);
+    // A move the grid did not make itself must show there, or a delete
+    // would take a row other than the one the grid marks.
+    announceCurrentRow();
 }
 
 void LabelQueueModel::moveFirst()

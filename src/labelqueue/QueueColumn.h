@@ -15,5 +15,5 @@ struct QueueColumn {
         GroupedWhole, // "###,##0": 1,780
     };
     NumberFormat numberFormat = NumberFormat::General;
-    bool titleHighlighted = false;  // light cyan title (red 128, green 255, blue 255)
+    bool titleHighlighted = false; // light cyan title (red 128, green 255, blue 255)
 };

@@ -81,10 +81,7 @@ private:
         void msg3dShow(const QString &text) override { log_.record(Msg3d, text, window_); }
         void plainMessage(const QString &text) override { log_.record(Plain, text, window_); }
         bool confirm(const QString &text) override { return log_.answer(Confirm, text, window_); }
-        bool confirmDestructive(const QString &text) override
-        {
-            return log_.answer(ConfirmDestructive, text, window_);
-        }
+        bool confirmDestructive(const QString &text) override { return log_.answer(ConfirmDestructive, text, window_); }
 
     private:
         RecordingPrompts &log_;

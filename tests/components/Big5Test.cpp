@@ -39,7 +39,9 @@ TEST(Big5, reportsFirstCharacterItCannotHold)
 TEST(Big5, decodeMarksEachBadByteAndKeepsTheRest)
 {
     // A lone lead byte at the end and an undefined pair in the middle.
-    EXPECT_EQ(Big5::decode(QByteArray("A\xff" "B\xb1")), QStringLiteral("A\uFFFDB\uFFFD"));
+    EXPECT_EQ(Big5::decode(QByteArray("A\xff"
+                                      "B\xb1")),
+              QStringLiteral("A\uFFFDB\uFFFD"));
     EXPECT_EQ(Big5::decode(QByteArray()), QString());
     EXPECT_EQ(Big5::fromUtf8Literal("密碼錯誤"), Big5::encode(QStringLiteral("密碼錯誤")).bytes);
 }

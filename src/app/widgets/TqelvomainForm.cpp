@@ -277,7 +277,7 @@ void TqelvomainForm::FormCreate(Prompts &prompts)
     const QImage picture = reader.read();
     if (picture.isNull()) {
         prompts.forWindow(this)->plainMessage(QStringLiteral("無法載入圖片 %1：%2\n改用內建圖片。")
-                                 .arg(QDir::toNativeSeparators(picturePath), reader.errorString()));
+                                                  .arg(QDir::toNativeSeparators(picturePath), reader.errorString()));
         return;
     }
     Image1->setPicture(picture);

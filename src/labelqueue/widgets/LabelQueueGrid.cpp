@@ -189,6 +189,10 @@ void LabelQueueGrid::deleteCurrentRow()
     if (QWidget *editor = openEditor()) {
         closeEditor(editor, QAbstractItemDelegate::RevertModelCache);
     }
+    // The row deleted is the row the grid marks.
+    if (currentIndex().isValid() && currentIndex().row() != model_->currentRow()) {
+        model_->setCurrentRow(currentIndex().row());
+    }
     const DbfStatus deleted = model_->deleteCurrentRow();
     if (!deleted.ok()) {
         Q_EMIT deleteFailed(deleted.error());

@@ -14,7 +14,6 @@
 #include <QTimer>
 #include <QtTest>
 
-
 TEST_F(MainFormTest, layoutFollowsTheWindowPlan)
 {
     createForm();
@@ -214,9 +213,8 @@ TEST_F(MainFormTest, settingsButtonShowsTheDialogModallyAndExitCloses)
 
 TEST_F(MainFormTest, statusLabelFollowsEveryExchangeNotOnlyTheLinkTest)
 {
-    LoopbackServer server([](LoopbackServer::Connection &connection) {
-        connection.send(httpReply("200 OK", "NoData\r\n"));
-    });
+    LoopbackServer server(
+        [](LoopbackServer::Connection &connection) { connection.send(httpReply("200 OK", "NoData\r\n")); });
     const QByteArray nobody = QByteArrayLiteral("127.0.0.1:") + QByteArray::number(LoopbackServer::closedPort());
     createForm();
     const struct {
@@ -237,13 +235,11 @@ TEST_F(MainFormTest, statusLabelFollowsEveryExchangeNotOnlyTheLinkTest)
     }
 }
 
-TEST_F(MainFormTest, theButtonsDigitsWorkWithoutAlt)
+TEST_F(MainFormTest, theButtonsKeysWorkWithoutAlt)
 {
     BareMnemonicKeys::install();
     createForm();
     form->show();
-    form->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
     bool settingsShown = false;
     QTimer watcher;
     QObject::connect(&watcher, &QTimer::timeout, settingsForm, [&] {
@@ -253,17 +249,18 @@ TEST_F(MainFormTest, theButtonsDigitsWorkWithoutAlt)
         }
     });
     watcher.start(10);
+    const auto pressOn = [this](QWidget *focus, Qt::Key key) {
+        form->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+        focus->setFocus();
+        ASSERT_TRUE(QTest::qWaitFor([focus] { return focus->hasFocus(); }));
+        QTest::keyClick(focus, key);
+    };
 
-    form->CloseButton->setFocus();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return form->CloseButton->hasFocus(); }));
-    QTest::keyClick(form->CloseButton, Qt::Key_1);
+    pressOn(form->CloseButton, Qt::Key_1);
     EXPECT_TRUE(QTest::qWaitFor([&] { return productWindowsMade == 1; }));
-    form->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
-    QTest::keyClick(form->focusWidget(), Qt::Key_3);
+    pressOn(form->CloseButton, Qt::Key_3);
     EXPECT_TRUE(QTest::qWaitFor([&] { return settingsShown; }));
-    form->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
-    QTest::keyClick(form->focusWidget(), Qt::Key_X);
+    pressOn(form->SysButton, Qt::Key_X);
     EXPECT_TRUE(QTest::qWaitFor([&] { return !form->isVisible(); }));
 }

@@ -1,5 +1,6 @@
-#include "components/widgets/TaMsgForm.h"
 #include "components/widgets/WidgetPrompts.h"
+
+#include "components/widgets/TaMsgForm.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -9,7 +10,6 @@
 #include <QTimer>
 
 #include <functional>
-
 #include <gtest/gtest.h>
 
 namespace {
@@ -57,9 +57,18 @@ TEST(WidgetPrompts, boxesComeUpOverTheWindowThatAskedWithTheSafeDefault)
         bool enterAnswer;
         QString defaultButton;
     } cases[] = {
-        {"plain message", [&] { prompts->plainMessage(QStringLiteral("連線成功")); return true; }, true,
-         QStringLiteral("確定")},
-        {"message window", [&] { prompts->msg3dShow(QStringLiteral("已是第一筆 !!")); return true; }, true, QString()},
+        {"plain message",
+         [&] {
+             prompts->plainMessage(QStringLiteral("連線成功"));
+             return true;
+         },
+         true, QString()},
+        {"message window",
+         [&] {
+             prompts->msg3dShow(QStringLiteral("已是第一筆 !!"));
+             return true;
+         },
+         true, QString()},
         {"question", [&] { return prompts->confirm(QStringLiteral("繼續嗎 ?")); }, true, QStringLiteral("是(&Y)")},
         {"destructive question", [&] { return prompts->confirmDestructive(QStringLiteral("確定要全部刪除嗎 ?")); },
          false, QStringLiteral("否(&N)")},

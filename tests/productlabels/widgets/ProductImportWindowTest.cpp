@@ -94,6 +94,90 @@ TEST_F(ProductImportWindowTest, cancelledOrUnmatchedImportsLeaveTheQueueAsItWas)
     EXPECT_EQ(model().rowCount(), 1);
 }
 
+TEST_F(ProductImportWindowTest, deleteTakesTheRowTheGridMarksWhateverMovedIt)
+{
+    startBackoffice();
+    const auto clickRow = [this](int row) {
+        const QRect cell = grid().visualRect(model().index(row, 1));
+        QTest::mouseClick(grid().viewport(), Qt::LeftButton, Qt::NoModifier, cell.center());
+    };
+    const auto deleteByButton = [this] { window->DelButton->click(); };
+    const auto deleteByKey = [this] { QTest::keyClick(&grid(), Qt::Key_Delete, Qt::ControlModifier); };
+    const struct {
+        const char *name;
+        std::function<void()> move;
+        std::function<void()> remove;
+    } cases[] = {
+        {"click", [&] { clickRow(1); }, deleteByButton},
+        {"up",
+         [&] {
+             clickRow(3);
+             window->UpButton->click();
+         },
+         deleteByKey},
+        {"down",
+         [&] {
+             clickRow(1);
+             window->DownButton->click();
+         },
+         deleteByButton},
+        {"delete",
+         [&] {
+             clickRow(2);
+             window->DelButton->click();
+         },
+         deleteByKey},
+        {"export",
+         [this] {
+             prompts.confirmAnswers = {true};
+             window->outButton->click();
+         },
+         deleteByButton},
+        {"export after a click",
+         [&] {
+             clickRow(1);
+             prompts.confirmAnswers = {true};
+             window->outButton->click();
+         },
+         deleteByKey},
+        {"import",
+         [this] {
+             whenTheDialogShows([](TBar1SearchForm &dialog) {
+                 dialog.Barcode->setText(QStringLiteral("4712345000015"));
+                 dialog.OkButton->click();
+             });
+             window->SearchButton->click();
+         },
+         deleteByButton},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        window.reset();
+        QFile::remove(tablePath());
+        createTable({"A1", "A2", "A3", "A4", "A5"});
+        open();
+        focusGridAt(0, 1);
+        c.move();
+        window->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+        focusGridAt(grid().currentIndex().row(), 1);
+
+        const int marked = grid().currentIndex().row();
+        ASSERT_GE(marked, 0);
+        const QModelIndexList selected = grid().selectionModel()->selectedIndexes();
+        ASSERT_EQ(selected.size(), 1) << "the grid marks the current row";
+        EXPECT_EQ(selected.first().row(), marked);
+        const QList<QByteArray> before = storedItemCodes();
+        const QByteArray markedCode = before.at(marked);
+
+        c.remove();
+        QList<QByteArray> expected = before;
+        expected.removeAt(marked);
+        EXPECT_EQ(storedItemCodes(), expected) << "deleted " << markedCode.constData();
+        EXPECT_EQ(grid().currentIndex().row(), model().currentRow()) << "the grid shows the current row";
+    }
+}
+
 TEST_F(ProductImportWindowTest, aFailedExchangeIsToldOverTheWindowWithItsReason)
 {
     startBackoffice();
@@ -106,8 +190,8 @@ TEST_F(ProductImportWindowTest, aFailedExchangeIsToldOverTheWindowWithItsReason)
         QByteArray password;
         QString reason;
     } cases[] = {
-        {"server down", nobody, "1234", QStringLiteral("主機 ") + QString::fromLatin1(nobody) +
-                                            QStringLiteral(" 拒絕連線")},
+        {"server down", nobody, "1234",
+         QStringLiteral("主機 ") + QString::fromLatin1(nobody) + QStringLiteral(" 拒絕連線")},
         {"wrong password", settings.server, "9999", QStringLiteral("主機回應：密碼錯誤")},
     };
     for (const auto &c : cases) {

@@ -175,8 +175,10 @@ TEST_F(ProductWindowTest, titlesShowWholeAndPricesReadAlike)
         LabelQueue queue(ProductQueueTable::fields());
         ASSERT_TRUE(queue.open(tablePath()).ok());
         DbfRecord record = queue.blankRecord();
-        for (const auto &[field, price] : {std::pair{ProductQueueTable::PRICE, 1680.0}, {ProductQueueTable::MEMBER, 1680.0},
-                                           {ProductQueueTable::CASH1, 1780.0}, {ProductQueueTable::LPRICE, 1780.5}}) {
+        for (const auto &[field, price] : {std::pair{ProductQueueTable::PRICE, 1680.0},
+                                           {ProductQueueTable::MEMBER, 1680.0},
+                                           {ProductQueueTable::CASH1, 1780.0},
+                                           {ProductQueueTable::LPRICE, 1780.5}}) {
             ASSERT_TRUE(record.setNumber(field, price).ok());
         }
         ASSERT_TRUE(queue.append(record).ok());
