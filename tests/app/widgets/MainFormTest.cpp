@@ -196,13 +196,7 @@ TEST_F(MainFormTest, settingsButtonShowsTheDialogModallyAndExitCloses)
     ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
     bool shownModally = false;
     QTimer watcher;
-    QObject::connect(&watcher, &QTimer::timeout, settingsForm, [&] {
-        if (QApplication::activeModalWidget() == settingsForm) {
-            shownModally = true;
-            settingsForm->accept();
-        }
-    });
-    watcher.start(10);
+    closeSettingsWhenShownModally(watcher, shownModally);
     QTest::keyClick(form.get(), Qt::Key_3, Qt::AltModifier);
     EXPECT_TRUE(QTest::qWaitFor([&] { return shownModally; }));
     EXPECT_TRUE(QTest::qWaitFor([&] { return !settingsForm->isVisible(); }));
@@ -242,13 +236,7 @@ TEST_F(MainFormTest, theButtonsKeysWorkWithoutAlt)
     form->show();
     bool settingsShown = false;
     QTimer watcher;
-    QObject::connect(&watcher, &QTimer::timeout, settingsForm, [&] {
-        if (QApplication::activeModalWidget() == settingsForm) {
-            settingsShown = true;
-            settingsForm->accept();
-        }
-    });
-    watcher.start(10);
+    closeSettingsWhenShownModally(watcher, settingsShown);
     const auto pressOn = [this](QWidget *focus, Qt::Key key) {
         form->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
