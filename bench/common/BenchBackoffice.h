@@ -7,12 +7,15 @@
 #include <QStringList>
 
 // Starts barlabel-backoffice on a free loopback port with a synthetic product
-// master; returns its address, or empty when it did not come up.
-inline QString startBackoffice(QProcess &backoffice, const QString &program, int products)
+// master (and what else the extra arguments ask for); returns its address, or
+// empty when it did not come up.
+inline QString startBackoffice(QProcess &backoffice, const QString &program, int products,
+                               const QStringList &extraArguments = {})
 {
     backoffice.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    backoffice.start(program, {QStringLiteral("--port"), QStringLiteral("0"), QStringLiteral("--products"),
-                               QString::number(products), QStringLiteral("--stop-on-stdin-close")});
+    backoffice.start(program, QStringList{QStringLiteral("--port"), QStringLiteral("0"), QStringLiteral("--products"),
+                                          QString::number(products), QStringLiteral("--stop-on-stdin-close")} +
+                                  extraArguments);
     static const QRegularExpression listening(QStringLiteral("listening on (127\\.0\\.0\\.1:\\d+)"));
     QByteArray output;
     while (backoffice.state() != QProcess::NotRunning || backoffice.bytesAvailable() > 0) {

@@ -4,6 +4,47 @@
 
 namespace ExchangeEnvelope {
 
+ServerProblem serverProblem(const QByteArray &server)
+{
+    if (server.isEmpty() || server.startsWith('/')) {
+        return ServerProblem::Missing;
+    }
+    for (const char c : server) {
+        if (uchar(c) < 0x20 || c == 0x7F) {
+            return ServerProblem::ControlCharacter;
+        }
+    }
+    return ServerProblem::None;
+}
+
+QString serverProblemNotice(ServerProblem problem)
+{
+    switch (problem) {
+    case ServerProblem::None:
+        break;
+    case ServerProblem::Missing:
+        return QStringLiteral("SysSet.ini 的 SERVER 沒有主機位址");
+    case ServerProblem::ControlCharacter:
+        return QStringLiteral("SysSet.ini 的 SERVER 含換行或 NUL 等控制字元");
+    }
+    return {};
+}
+
+QString serverProblemReason(ServerProblem problem)
+{
+    switch (problem) {
+    case ServerProblem::None:
+        break;
+    case ServerProblem::Missing:
+        return QStringLiteral("no server to ask: SERVER in section [SETTING] of SysSet.ini is missing, empty or "
+                              "unreadable (or give --server); nothing was sent");
+    case ServerProblem::ControlCharacter:
+        return QStringLiteral("SERVER in section [SETTING] of SysSet.ini (or --server) holds a control character "
+                              "such as a NUL or a line break; nothing was sent");
+    }
+    return {};
+}
+
 QByteArray address(const QByteArray &server, const QByteArray &script)
 {
     QByteArray url = QByteArrayLiteral("http://") + server;

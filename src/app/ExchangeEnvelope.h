@@ -10,6 +10,16 @@
 // request body, the judgement of the reply and the status line text.
 namespace ExchangeEnvelope {
 
+// Why server cannot name the machine to ask. With no host the address would
+// read the script as a host name and send a name lookup out for it; a NUL or
+// a line break would cut or split the address.
+enum class ServerProblem { None, Missing, ControlCharacter };
+ServerProblem serverProblem(const QByteArray &server);
+// For the windows, naming the file and the key; it fits the main window's status line.
+QString serverProblemNotice(ServerProblem problem);
+// For barlabel-cli, which may also take the server from --server.
+QString serverProblemReason(ServerProblem problem);
+
 // "http://" + server as typed, one "/" before the script; a port and a path
 // prefix in the server text are kept.
 QByteArray address(const QByteArray &server, const QByteArray &script);

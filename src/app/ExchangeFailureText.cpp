@@ -27,11 +27,10 @@ QString exchangeFailureReason(const ServerExchange::Result &result, const Server
     case Outcome::TransportFailed:
         break;
     }
-    if (server.trimmed().isEmpty()) {
-        return QStringLiteral("尚未設定主機位址");
-    }
     using Failure = HttpPost::Failure;
     switch (result.failure) {
+    case Failure::NoServer:
+        return ExchangeEnvelope::serverProblemNotice(result.serverProblem);
     case Failure::Refused:
         return QStringLiteral("主機 %1 拒絕連線").arg(server);
     case Failure::TimedOut:

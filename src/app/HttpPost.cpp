@@ -49,12 +49,14 @@ struct HttpPost::Transfer {
     QByteArray body;
     bool tooLarge = false;
     bool sized = false;
+    qint64 lastByteMs = 0; // on the run's clock
 };
 
-HttpPost::HttpPost(QByteArray url, QByteArray body, qint64 contentLength)
+HttpPost::HttpPost(QByteArray url, QByteArray body, qint64 contentLength, Limits limits)
     : url_(std::move(url))
     , body_(std::move(body))
     , contentLength_(contentLength)
+    , limits_(limits)
 {
     initialiseCurlOnce();
 }
@@ -68,10 +70,18 @@ void HttpPost::cancel()
     }
 }
 
+size_t HttpPost::header(char *, size_t size, size_t count, void *userdata)
+{
+    auto *transfer = static_cast<Transfer *>(userdata);
+    transfer->lastByteMs = transfer->post->started_.elapsed();
+    return size * count;
+}
+
 size_t HttpPost::write(char *data, size_t size, size_t count, void *userdata)
 {
     auto *transfer = static_cast<Transfer *>(userdata);
     const qint64 bytes = qint64(size * count);
+    transfer->lastByteMs = transfer->post->started_.elapsed();
     if (transfer->post->cancelled_) {
         return 0;
     }
@@ -94,18 +104,41 @@ size_t HttpPost::write(char *data, size_t size, size_t count, void *userdata)
     return size * count;
 }
 
-// Runs the easy handle's request to its end, or until cancel() wakes the wait.
-int HttpPost::perform(void *multiHandle, void *easyHandle, Result &result)
+bool HttpPost::overLimit(const Transfer &transfer, Result &result) const
+{
+    const qint64 now = started_.elapsed();
+    if (limits_.totalMs > 0 && now >= limits_.totalMs) {
+        result.failure = Failure::TimedOut;
+        result.reason = QStringLiteral("No whole reply from %1 within %2 s.")
+                            .arg(Big5::decode(url_))
+                            .arg(double(limits_.totalMs) / 1000);
+        return true;
+    }
+    if (limits_.stallMs > 0 && now - transfer.lastByteMs >= limits_.stallMs) {
+        result.failure = Failure::TimedOut;
+        result.reason = QStringLiteral("%1 sent nothing for %2 s; the exchange was ended.")
+                            .arg(Big5::decode(url_))
+                            .arg(double(limits_.stallMs) / 1000);
+        return true;
+    }
+    return false;
+}
+
+// Runs the easy handle's request to its end, or until cancel() wakes the wait
+// or a limit passes.
+int HttpPost::perform(void *multiHandle, void *easyHandle, Transfer &transfer, Result &result)
 {
     auto *multi = static_cast<CURLM *>(multiHandle);
     auto *easy = static_cast<CURL *>(easyHandle);
     CURLcode code = CURLE_OK;
     curl_multi_add_handle(multi, easy);
+    // Often enough to end near a short limit, rarely enough to cost nothing.
+    const int waitMs = limits_.stallMs > 0 || limits_.totalMs > 0 ? 50 : 1000;
     int running = 1;
-    while (running && !cancelled_) {
+    while (running && !cancelled_ && !overLimit(transfer, result)) {
         CURLMcode multiCode = curl_multi_perform(multi, &running);
         if (multiCode == CURLM_OK && running) {
-            multiCode = curl_multi_poll(multi, nullptr, 0, 1000, nullptr);
+            multiCode = curl_multi_poll(multi, nullptr, 0, waitMs, nullptr);
         }
         if (multiCode != CURLM_OK) {
             result.failure = Failure::Network;
@@ -127,6 +160,7 @@ int HttpPost::perform(void *multiHandle, void *easyHandle, Result &result)
 HttpPost::Result HttpPost::run()
 {
     Result result;
+    started_.start();
     const std::unique_ptr<CURL, EasyDeleter> easyHandle(curl_easy_init());
     const std::unique_ptr<CURLM, MultiDeleter> multiHandle(curl_multi_init());
     CURL *easy = easyHandle.get();
@@ -171,6 +205,8 @@ HttpPost::Result HttpPost::run()
     curl_easy_setopt(easy, CURLOPT_MAXFILESIZE_LARGE, curl_off_t(maxBodyBytes));
     curl_easy_setopt(easy, CURLOPT_WRITEFUNCTION, &HttpPost::write);
     curl_easy_setopt(easy, CURLOPT_WRITEDATA, &transfer);
+    curl_easy_setopt(easy, CURLOPT_HEADERFUNCTION, &HttpPost::header);
+    curl_easy_setopt(easy, CURLOPT_HEADERDATA, &transfer);
 
     {
         const std::lock_guard<std::mutex> lock(multiMutex_);
@@ -190,10 +226,11 @@ HttpPost::Result HttpPost::run()
         ++result.requests;
         transfer.body = QByteArray();
         transfer.sized = false;
+        transfer.lastByteMs = started_.elapsed();
         errorText[0] = '\0';
         curl_easy_setopt(easy, CURLOPT_URL, url.constData());
 
-        const auto code = CURLcode(perform(multi, easy, result));
+        const auto code = CURLcode(perform(multi, easy, transfer, result));
 
         if (cancelled_) {
             result.failure = Failure::Cancelled;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QElapsedTimer>
 #include <QString>
 
 #include <atomic>
@@ -20,9 +21,28 @@ public:
     static constexpr int maxRequests = 15;
     static constexpr qint64 maxBodyBytes = qint64(256) * 1024 * 1024;
 
-    // Refused, TimedOut and NameNotFound are the network failures a store can
-    // act on (server not running, unreachable, address mistyped); Network is any other.
-    enum class Failure { None, Refused, TimedOut, NameNotFound, Network, HttpStatus, BodyTooLarge, Cancelled };
+    // NoServer is ServerExchange's: the settings named no usable server, so nothing was sent.
+    // Refused, TimedOut and NameNotFound are the network failures a store can act on (server
+    // not running, unreachable, address mistyped); Network is any other.
+    enum class Failure {
+        None,
+        Network,
+        HttpStatus,
+        BodyTooLarge,
+        Cancelled,
+        TimedOut,
+        NoServer,
+        Refused,
+        NameNotFound
+    };
+
+    // Milliseconds; 0 is no limit. The stall limit ends a request after that
+    // long without a byte from the server (connecting included); the time
+    // limit ends the whole run, redirections included.
+    struct Limits {
+        qint64 stallMs = 0;
+        qint64 totalMs = 0;
+    };
 
     struct Result {
         Failure failure = Failure::None;
@@ -35,7 +55,7 @@ public:
 
     // body: the bytes sent; contentLength: what the Content-Length header
     // says, 0 for no such header.
-    HttpPost(QByteArray url, QByteArray body, qint64 contentLength);
+    HttpPost(QByteArray url, QByteArray body, qint64 contentLength, Limits limits);
 
     Result run();
     // Safe from any thread while run() is busy; run() then returns Cancelled.
@@ -46,11 +66,16 @@ public:
 private:
     struct Transfer;
     static size_t write(char *data, size_t size, size_t count, void *transfer);
-    int perform(void *multi, void *easy, Result &result);
+    static size_t header(char *data, size_t size, size_t count, void *transfer);
+    int perform(void *multi, void *easy, Transfer &transfer, Result &result);
+    // Sets result and returns true when a limit has passed.
+    bool overLimit(const Transfer &transfer, Result &result) const;
 
     QByteArray url_;
     QByteArray body_;
     qint64 contentLength_;
+    Limits limits_;
+    QElapsedTimer started_;
     std::atomic<bool> cancelled_{false};
     std::atomic<qint64> received_{0};
     std::mutex multiMutex_;

@@ -65,7 +65,9 @@ bool ServerExchange::Post(const QString &script)
     }
     busy_ = true;
     const Big5::Encoding scriptBytes = Big5::encode(script);
-    const QByteArray url = ExchangeEnvelope::address(settings_().server, scriptBytes.bytes);
+    const QByteArray server = settings_().server;
+    const ExchangeEnvelope::ServerProblem serverProblem = ExchangeEnvelope::serverProblem(server);
+    const QByteArray url = ExchangeEnvelope::address(server, scriptBytes.bytes);
     reply_ = ServerReply();
     Q_EMIT replyChanged();
     Q_EMIT exchangeStarted();
@@ -73,7 +75,10 @@ bool ServerExchange::Post(const QString &script)
     const quint32 start = ticks_();
     ServerReply received;
     HttpPost::Result result;
-    if (scriptBytes.ok()) {
+    if (serverProblem != ExchangeEnvelope::ServerProblem::None) {
+        result.failure = HttpPost::Failure::NoServer;
+        result.reason = ExchangeEnvelope::serverProblemReason(serverProblem);
+    } else if (scriptBytes.ok()) {
         result = transfer(url, received);
     } else {
         result.failure = HttpPost::Failure::Network;
@@ -88,7 +93,7 @@ bool ServerExchange::Post(const QString &script)
         Q_EMIT replyChanged();
         outcome = ExchangeEnvelope::isComplete(reply_) ? Outcome::Complete : Outcome::Incomplete;
     }
-    lastResult_ = Result{outcome, result.failure, result.reason, result.requests, result.httpStatus};
+    lastResult_ = Result{outcome, result.failure, result.reason, result.requests, serverProblem, result.httpStatus};
     statusLine_ = ExchangeEnvelope::statusLine(clock_->now(), outcome, elapsed);
     Q_EMIT statusLineChanged(statusLine_);
 
@@ -101,7 +106,7 @@ bool ServerExchange::Post(const QString &script)
 HttpPost::Result ServerExchange::transfer(const QByteArray &url, ServerReply &reply)
 {
     const ExchangeEnvelope::WireBody wire = ExchangeEnvelope::wireBody(requestBody_);
-    HttpPost post(url, wire.bytes, wire.contentLength);
+    HttpPost post(url, wire.bytes, wire.contentLength, limits_);
     {
         const std::lock_guard<std::mutex> lock(runningMutex_);
         running_ = &post;

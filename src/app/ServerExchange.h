@@ -33,7 +33,8 @@ public:
         HttpPost::Failure failure = HttpPost::Failure::None; // set when the transport failed
         QString reason;                                      // whole message for a transport failure
         int requests = 0;                                    // HTTP requests made, redirections included
-        int httpStatus = 0;                                  // of the last reply, 0 when none came
+        ExchangeEnvelope::ServerProblem serverProblem = ExchangeEnvelope::ServerProblem::None;
+        int httpStatus = 0; // of the last reply, 0 when none came
     };
 
     static constexpr char linkTestScript[] = "linktest.php";
@@ -60,6 +61,9 @@ public:
     // Safe from any thread; ends the running exchange as a transport failure.
     void cancel();
 
+    // None by default: a window offers Cancel instead.
+    void setLimits(HttpPost::Limits limits) { limits_ = limits; }
+
     void setClock(const Clock &clock) { clock_ = &clock; }
     // A millisecond counter that may wrap at 32 bits.
     void setTickSource(TickSource ticks) { ticks_ = std::move(ticks); }
@@ -79,6 +83,7 @@ private:
     SettingsSource settings_;
     const Clock *clock_;
     TickSource ticks_;
+    HttpPost::Limits limits_;
     QByteArray requestBody_;
     ServerReply reply_;
     QString statusLine_;

@@ -8,6 +8,9 @@ bool isBreak(char c)
 {
     return c == '\r' || c == '\n';
 }
+
+// A constant share of the index, so a reply of a few tiny lines still gets one entry a line.
+constexpr size_t minimumIndexEntries = 4096;
 } // namespace
 
 ServerReply::ServerReply(QByteArray body)
@@ -16,34 +19,53 @@ ServerReply::ServerReply(QByteArray body)
     if (body_.size() > maxBodySize) {
         throw std::length_error("a server reply body may hold at most 4 GiB");
     }
-    const char *data = body_.constData();
+    // Reserved but not yet written pages cost no memory, and the index never
+    // grows past this, so it is never copied to a larger block either.
+    const size_t capacity = std::max(minimumIndexEntries, size_t(body_.size()) / (2 * sizeof(quint32)));
+    starts_.reserve(capacity);
     const qsizetype size = body_.size();
-    qsizetype pos = 0;
-    while (pos < size) {
-        const qsizetype end = std::find_if(data + pos, data + size, isBreak) - data;
-        ends_.push_back(quint32(end));
-        if (end == size) {
-            break;
+    for (qsizetype start = 0; start < size; start = nextLineStart(start)) {
+        if (isKept(count_) && starts_.size() == capacity) {
+            keepEverySecondStart();
         }
-        pos = end + breakLength(end);
+        if (isKept(count_)) {
+            starts_.push_back(quint32(start));
+        }
+        ++count_;
     }
 }
 
-qsizetype ServerReply::breakLength(qsizetype at) const
+void ServerReply::keepEverySecondStart()
 {
-    return body_.at(at) == '\r' && at + 1 < body_.size() && body_.at(at + 1) == '\n' ? 2 : 1;
+    for (size_t i = 0; 2 * i < starts_.size(); ++i) {
+        starts_[i] = starts_[2 * i];
+    }
+    starts_.resize((starts_.size() + 1) / 2);
+    ++shift_;
+}
+
+qsizetype ServerReply::nextLineStart(qsizetype start) const
+{
+    const char *data = body_.constData();
+    const qsizetype size = body_.size();
+    const qsizetype end = std::find_if(data + start, data + size, isBreak) - data;
+    if (end == size) {
+        return size;
+    }
+    return end + (data[end] == '\r' && end + 1 < size && data[end + 1] == '\n' ? 2 : 1);
 }
 
 QByteArrayView ServerReply::lineView(qsizetype index) const
 {
-    if (index < 0 || index >= count()) {
+    if (index < 0 || index >= count_) {
         return {};
     }
-    qsizetype start = 0;
-    if (index > 0) {
-        const qsizetype previousEnd = ends_[size_t(index - 1)];
-        start = previousEnd + breakLength(previousEnd);
+    qsizetype start = starts_[size_t(index >> shift_)];
+    for (qsizetype skip = index & keptMask(); skip > 0; --skip) {
+        start = nextLineStart(start);
     }
-    const qsizetype length = std::min<qsizetype>(ends_[size_t(index)] - start, maxLineLength);
-    return QByteArrayView(body_.constData() + start, length);
+    const char *data = body_.constData();
+    const qsizetype limit = std::min(body_.size(), start + maxLineLength);
+    const qsizetype end = std::find_if(data + start, data + limit, isBreak) - data;
+    return QByteArrayView(data + start, end - start);
 }

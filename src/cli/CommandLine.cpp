@@ -14,6 +14,18 @@ std::optional<QString> *optionSlot(CommandLine &line, const QString &name)
     }
     return nullptr;
 }
+// A number of seconds above zero, or nullopt.
+std::optional<double> seconds(const QString &text)
+{
+    bool ok = false;
+    const double value = text.toDouble(&ok);
+    return ok && value > 0 && value <= 1e6 ? std::optional<double>(value) : std::nullopt;
+}
+
+bool isSecondsOption(const QString &name)
+{
+    return name == QLatin1String("--timeout") || name == QLatin1String("--stall");
+}
 } // namespace
 
 ParsedCommandLine parseCommandLine(const QStringList &arguments)
@@ -37,17 +49,32 @@ ParsedCommandLine parseCommandLine(const QStringList &arguments)
         const qsizetype equals = argument.indexOf(u'=');
         const QString name = equals < 0 ? argument : argument.left(equals);
         std::optional<QString> *slot = optionSlot(line, name);
-        if (!slot) {
+        if (!slot && !isSecondsOption(name)) {
             parsed.error = QStringLiteral("unknown option %1").arg(name);
             return parsed;
         }
+        QString value;
         if (equals >= 0) {
-            *slot = argument.mid(equals + 1);
+            value = argument.mid(equals + 1);
         } else if (i + 1 < arguments.size()) {
-            *slot = arguments.at(++i);
+            value = arguments.at(++i);
         } else {
             parsed.error = QStringLiteral("option %1 needs a value").arg(name);
             return parsed;
+        }
+        if (slot) {
+            *slot = value;
+            continue;
+        }
+        const std::optional<double> limit = seconds(value);
+        if (!limit) {
+            parsed.error = QStringLiteral("option %1 needs a number of seconds above 0, not \"%2\"").arg(name, value);
+            return parsed;
+        }
+        if (name == QLatin1String("--timeout")) {
+            line.timeoutSeconds = limit;
+        } else {
+            line.stallSeconds = *limit;
         }
     }
     line.words = arguments.mid(i);

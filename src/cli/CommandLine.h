@@ -13,6 +13,10 @@ struct CommandLine {
     std::optional<QString> server;
     std::optional<QString> branch;
     std::optional<QString> password;
+    // Seconds. No limit on the whole exchange unless given; a server that
+    // sends nothing for stallSeconds ends it.
+    std::optional<double> timeoutSeconds;
+    double stallSeconds = 120;
     bool help = false;
     QStringList words;
 };

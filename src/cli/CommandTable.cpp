@@ -5,13 +5,19 @@ Command branchesCommand();
 Command postCommand();
 Command tablesCreateCommand();
 Command importProductCommand();
+Command importPurchaseCommand();
+Command importStockTakeCommand();
+Command importTransferCommand();
+Command importDocumentCommand();
 Command exportProductsCommand();
 
 const std::vector<Command> &allCommands()
 {
     static const std::vector<Command> commands = {
-        linkTestCommand(),     branchesCommand(),      postCommand(),
-        tablesCreateCommand(), importProductCommand(), exportProductsCommand(),
+        linkTestCommand(),        branchesCommand(),       postCommand(),
+        tablesCreateCommand(),    importProductCommand(),  importPurchaseCommand(),
+        importStockTakeCommand(), importTransferCommand(), importDocumentCommand(),
+        exportProductsCommand(),
     };
     return commands;
 }

@@ -2,17 +2,52 @@
 
 #include "components/Big5.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 
 namespace {
 void writeLine(std::FILE *stream, const QString &line)
 {
-    const QByteArray bytes = line.toUtf8() + '\n';
+    const QByteArray bytes = Console::visible(line).toUtf8() + '\n';
     std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream);
+}
+
+bool isControl(char16_t c)
+{
+    return (c < 0x20 && c != u'\n') || (c >= 0x7F && c <= 0x9F);
+}
+
+// The error number of the first write to standard output that failed.
+int outError = 0;
+
+// 0 when everything written to stream arrived, else the error number.
+int flushError(std::FILE *stream, int earlierError)
+{
+    errno = 0;
+    const bool lost = std::fflush(stream) != 0 || std::ferror(stream);
+    if (!lost) {
+        return 0;
+    }
+    return earlierError ? earlierError : (errno ? errno : EIO);
 }
 } // namespace
 
 namespace Console {
+
+QString visible(const QString &line)
+{
+    QString shown;
+    shown.reserve(line.size());
+    for (const QChar c : line) {
+        if (isControl(c.unicode())) {
+            shown += QStringLiteral("\\x") + QString::number(c.unicode(), 16).toUpper().rightJustified(2, u'0');
+        } else {
+            shown += c;
+        }
+    }
+    return shown;
+}
 
 void out(const QString &line)
 {
@@ -26,8 +61,21 @@ void outBig5(QByteArrayView line)
 
 void err(const QString &line)
 {
-    std::fflush(stdout);
+    // Ahead of the message, so both streams read in order on one terminal.
+    if (std::fflush(stdout) != 0 && !outError) {
+        outError = errno;
+    }
     writeLine(stderr, line);
+}
+
+bool finish()
+{
+    const int lostOut = flushError(stdout, outError);
+    if (lostOut) {
+        writeLine(stderr, QStringLiteral("barlabel-cli: standard output was lost: ") +
+                              QString::fromLocal8Bit(std::strerror(lostOut)));
+    }
+    return !lostOut && !flushError(stderr, 0);
 }
 
 } // namespace Console

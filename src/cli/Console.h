@@ -4,12 +4,21 @@
 #include <QByteArrayView>
 #include <QString>
 
-// The terminal speaks UTF-8; the program's own texts are Big5 bytes.
+// The terminal speaks UTF-8; the program's own texts are Big5 bytes. Every
+// control character other than the line break is written as a visible escape
+// (ESC as \x1B), so text from the server cannot drive the terminal.
 namespace Console {
 
 void out(const QString &line);
 // Big5 bytes, decoded for the terminal.
 void outBig5(QByteArrayView line);
 void err(const QString &line);
+
+// Flushes both streams. False when anything written to either was lost (a
+// full disk, a closed pipe); a loss on standard output is told on standard error.
+bool finish();
+
+// line with its control characters (but the line break) as \xHH escapes.
+QString visible(const QString &line);
 
 } // namespace Console

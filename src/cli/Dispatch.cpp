@@ -55,10 +55,14 @@ QString commandUsage(const Command &command)
 
 QString usageText(const std::vector<Command> &commands)
 {
-    QString text = QStringLiteral("usage: barlabel-cli [--server S] [--branch B] [--password P] COMMAND [ARGUMENTS]\n"
+    QString text = QStringLiteral("usage: barlabel-cli [--server S] [--branch B] [--password P] [--timeout SECONDS]\n"
+                                  "                   [--stall SECONDS] COMMAND [ARGUMENTS]\n"
                                   "\n"
                                   "The server, branch code and link password come from SysSet.ini beside the\n"
                                   "program; each option replaces its value for this run.\n"
+                                  "--timeout ends an exchange with the server that takes longer as a whole;\n"
+                                  "--stall (120 unless given) ends one during which the server sends nothing\n"
+                                  "for that long.\n"
                                   "\n"
                                   "Commands:\n");
     for (const Command &command : commands) {

@@ -9,6 +9,8 @@
 
 #include <QCoreApplication>
 
+#include <cmath>
+
 namespace {
 int usageError(const QString &message)
 {
@@ -16,12 +18,9 @@ int usageError(const QString &message)
     Console::err(QStringLiteral("Try barlabel-cli --help."));
     return ExitCode::usage;
 }
-} // namespace
 
-int main(int argc, char **argv)
+int run(const ParsedCommandLine &parsed)
 {
-    const ParsedCommandLine parsed = parseCommandLine(argc, argv);
-    QCoreApplication app(argc, argv);
     const std::vector<Command> &commands = allCommands();
     if (!parsed.ok()) {
         return usageError(parsed.error);
@@ -50,6 +49,20 @@ int main(int argc, char **argv)
     }
     DateFormats::useLabelWindowFormats();
     ServerExchange exchange([link = settings.link] { return link; });
+    // Run unattended, nobody is there to cancel a server that stops answering.
+    const CommandLine &line = parsed.line;
+    const auto milliseconds = [](double seconds) { return qint64(std::ceil(seconds * 1000)); };
+    exchange.setLimits({milliseconds(line.stallSeconds), milliseconds(line.timeoutSeconds.value_or(0))});
     CommandContext context{exchange, programDir.dir};
     return match.command->run(context, match.arguments);
+}
+} // namespace
+
+int main(int argc, char **argv)
+{
+    const ParsedCommandLine parsed = parseCommandLine(argc, argv);
+    QCoreApplication app(argc, argv);
+    const int exitCode = run(parsed);
+    // Output that never arrived is a failure, whatever the command thought.
+    return Console::finish() || exitCode != ExitCode::ok ? exitCode : ExitCode::failed;
 }

@@ -4,7 +4,9 @@
 #include <QString>
 
 // Conversion between Qt's Unicode text and the Big5 (code page 950) bytes that
-// every stored, sent and exported text of the program is made of.
+// every stored, sent and exported text of the program is made of. The
+// end-user-defined areas (0x8140-0xA0FE, 0xC6A1-0xC8FE, 0xFA40-0xFEFE) map to
+// the private use area U+E000-U+F848 as on Windows, both ways.
 namespace Big5 {
 
 struct Encoding {

@@ -175,6 +175,9 @@ bool LabelQueueModel::setData(const QModelIndex &index, const QVariant &value, i
             set = ok ? changed.setNumber(column.field, number)
                      : DbfStatus::failure(QStringLiteral("「%1」欄只能填數字。").arg(column.title));
         }
+    } else if (value.toString() == Big5::decode(current->text(column.field))) {
+        // Put back as shown: the stored bytes stay, even those that are no Big5 text.
+        return true;
     } else {
         const Big5::Encoding text = Big5::encode(value.toString());
         if (!text.ok()) {

@@ -5,26 +5,44 @@
 #include <algorithm>
 #include <cmath>
 
+namespace {
+
+// A line break inside a value would split the label's line in two, and the
+// label program would print two wrong labels; each break byte becomes a blank,
+// so fixed-width columns keep their width.
+void appendOnOneLine(QByteArray &line, QByteArrayView value)
+{
+    const qsizetype start = line.size();
+    line.append(value);
+    char *appended = line.data() + start;
+    std::replace_if(
+        appended, appended + value.size(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
+}
+
+} // namespace
+
 namespace LabelTextRules {
 
 void appendValue(QByteArray &line, QByteArrayView value, int width, Layout layout)
 {
     if (layout == Layout::Comma) {
-        line.append(value).append(',');
+        appendOnOneLine(line, value);
+        line.append(',');
         return;
     }
     const qsizetype mag = width < 0 ? 0 : width;
     if (value.size() >= mag) {
-        line.append(value.first(mag));
+        appendOnOneLine(line, value.first(mag));
     } else {
-        line.append(value).append(mag - value.size(), ' ');
+        appendOnOneLine(line, value);
+        line.append(mag - value.size(), ' ');
     }
 }
 
 void appendCustomText(QByteArray &line, QByteArrayView entry, Layout layout)
 {
     const QByteArrayView text = entry.sliced(entry.startsWith('#') ? 1 : 0);
-    line.append(text.first(std::min(text.size(), customTextLimit)));
+    appendOnOneLine(line, text.first(std::min(text.size(), customTextLimit)));
     if (layout == Layout::Comma) {
         line.append(',');
     }

@@ -9,7 +9,8 @@
 // line per label row, each value followed by "," in comma layout or padded and
 // cut to its column's width in bytes in fixed-width layout, custom texts
 // unpadded, the quantity last and CR LF after every line. Values are the
-// queue's Big5 bytes, written unchanged: no quotes, no escaping.
+// queue's Big5 bytes, written unchanged (no quotes, no escaping) but for CR
+// and LF, which become blanks so that a value never breaks its line.
 namespace LabelTextRules {
 
 enum class Layout { Comma, FixedWidth };

@@ -1,29 +1,10 @@
 #include "productlabels/ProductConditions.h"
 
 #include "app/BranchList.h"
+#include "productlabels/ConditionText.h"
 
-namespace {
-// Blanks as the dialog's fields know them: spaces and control characters.
-QByteArray trimmedBlanks(const QByteArray &text)
-{
-    qsizetype begin = 0;
-    qsizetype end = text.size();
-    while (begin < end && quint8(text.at(begin)) <= ' ') {
-        ++begin;
-    }
-    while (end > begin && quint8(text.at(end - 1)) <= ' ') {
-        --end;
-    }
-    return text.sliced(begin, end - begin);
-}
-
-void addKey(QByteArray &request, const char *key, const QByteArray &value)
-{
-    if (!value.isEmpty()) {
-        request.append(key).append(value);
-    }
-}
-} // namespace
+using ConditionText::addWhenNotEmpty;
+using ConditionText::trimmedBlanks;
 
 ProductConditionsCheck checkProductConditions(ProductConditions &conditions)
 {
@@ -42,17 +23,17 @@ QByteArray productImportRequest(const ProductConditions &conditions, const LinkS
                                 const ExpansionValues &expansion)
 {
     QByteArray request = BranchRequest::productImport(link, conditions.priceBranch);
-    addKey(request, "&item1=", conditions.item1);
-    addKey(request, "&sitem=", conditions.sitem);
-    addKey(request, "&eitem=", conditions.eitem);
-    addKey(request, "&barcode=", conditions.barcode);
-    addKey(request, "&cate_no=", conditions.cate_no);
-    addKey(request, "&kind_no=", conditions.kind_no);
-    addKey(request, "&supp_no=", conditions.supp_no);
+    addWhenNotEmpty(request, "&item1=", conditions.item1);
+    addWhenNotEmpty(request, "&sitem=", conditions.sitem);
+    addWhenNotEmpty(request, "&eitem=", conditions.eitem);
+    addWhenNotEmpty(request, "&barcode=", conditions.barcode);
+    addWhenNotEmpty(request, "&cate_no=", conditions.cate_no);
+    addWhenNotEmpty(request, "&kind_no=", conditions.kind_no);
+    addWhenNotEmpty(request, "&supp_no=", conditions.supp_no);
     if (conditions.isquan) {
         request.append("&isquan=Y");
     }
-    addKey(request, "&color=", conditions.color);
-    addKey(request, "&sizes=", conditions.sizes);
+    addWhenNotEmpty(request, "&color=", conditions.color);
+    addWhenNotEmpty(request, "&sizes=", conditions.sizes);
     return request + expansion.requestText();
 }

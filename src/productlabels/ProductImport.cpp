@@ -3,14 +3,14 @@
 #include "app/ServerExchange.h"
 #include "components/Big5.h"
 
-ProductImportOutcome runProductImport(ServerExchange &exchange, const ProductConditions &conditions,
-                                      const ExpansionValues &expansion, ProductQueueSink &sink,
-                                      const std::function<void(int rowsAdded)> &progress)
+ProductImportOutcome runQueueImport(ServerExchange &exchange, const QueueImport &import, ProductQueueSink &sink,
+                                    const std::function<void(int rowsAdded)> &progress)
 {
     ProductImportOutcome outcome;
-    exchange.setRequestBody(productImportRequest(conditions, exchange.settings(), expansion));
-    if (!exchange.Post(QString::fromLatin1(productImportScript))) {
+    exchange.setRequestBody(import.request);
+    if (!exchange.Post(QString::fromLatin1(import.script))) {
         outcome.kind = ProductImportOutcome::Kind::ExchangeFailed;
+        outcome.message = ExchangeEnvelope::serverProblemNotice(exchange.lastResult().serverProblem);
         return outcome;
     }
     const ServerReply &reply = exchange.reply();
@@ -21,19 +21,32 @@ ProductImportOutcome runProductImport(ServerExchange &exchange, const ProductCon
         return outcome;
     }
     FillOptions options;
-    if (!conditions.isquan) {
-        options.countOverride = conditions.count;
-    }
+    options.countOverride = import.countOverride;
     options.progress = progress;
     const FillResult filled = FillQueueFromReply(reply, sink, options);
     outcome.rowsAdded = filled.rowsAdded;
     if (!filled.ok()) {
         outcome.kind = ProductImportOutcome::Kind::FillFailed;
-        outcome.message = QStringLiteral("產品資料引入中斷: ") + filled.error +
+        outcome.message = import.name + QStringLiteral("中斷: ") + filled.error +
                           QStringLiteral("\n之前的 %1 筆已存入").arg(filled.rowsAdded);
         return outcome;
     }
     outcome.kind = ProductImportOutcome::Kind::Completed;
-    outcome.message = QString::fromUtf8(productImportDoneText);
+    outcome.message = import.doneMessage;
     return outcome;
+}
+
+ProductImportOutcome runProductImport(ServerExchange &exchange, const ProductConditions &conditions,
+                                      const ExpansionValues &expansion, ProductQueueSink &sink,
+                                      const std::function<void(int rowsAdded)> &progress)
+{
+    QueueImport import;
+    import.script = productImportScript;
+    import.request = productImportRequest(conditions, exchange.settings(), expansion);
+    import.name = QString::fromUtf8(productImportName);
+    import.doneMessage = QString::fromUtf8(productImportDoneText);
+    if (!conditions.isquan) {
+        import.countOverride = conditions.count;
+    }
+    return runQueueImport(exchange, import, sink, progress);
 }

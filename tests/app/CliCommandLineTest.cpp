@@ -1,7 +1,9 @@
 #include "CliRun.h"
 #include "LoopbackServer.h"
 
+#include <chrono>
 #include <gtest/gtest.h>
+#include <thread>
 
 TEST(CliCommandLine, refusesBadCommandLinesWithExitTwo)
 {
@@ -18,6 +20,14 @@ TEST(CliCommandLine, refusesBadCommandLinesWithExitTwo)
          2,
          QStringLiteral("unknown option --port")},
         {"option without value", {QStringLiteral("--server")}, 2, QStringLiteral("--server needs a value")},
+        {"timeout of no time",
+         {QStringLiteral("--timeout"), QStringLiteral("0"), QStringLiteral("linktest")},
+         2,
+         QStringLiteral("option --timeout needs a number of seconds above 0")},
+        {"stall limit that is no number",
+         {QStringLiteral("--stall=soon"), QStringLiteral("linktest")},
+         2,
+         QStringLiteral("option --stall needs a number of seconds above 0, not \"soon\"")},
         {"too few arguments",
          {QStringLiteral("post"), QStringLiteral("x.php")},
          2,
@@ -68,4 +78,39 @@ TEST(CliCommandLine, linkTestAgainstClosedPortFails)
     EXPECT_EQ(run.outLines().at(1), QString());
     EXPECT_TRUE(run.err.contains(QStringLiteral("link test failed: No reply from http://") + server))
         << run.err.toStdString();
+}
+
+TEST(CliCommandLine, aServerThatStopsSendingEndsTheExchange)
+{
+    // One accepts and stays silent; the other drips a byte every 200 ms, which
+    // no stall limit ends but the limit on the whole exchange does.
+    LoopbackServer silent([](LoopbackServer::Connection &) {});
+    LoopbackServer dripping([](LoopbackServer::Connection &connection) {
+        connection.send("HTTP/1.0 200 OK\r\nContent-Length: 100\r\n\r\n");
+        for (int i = 0; i < 100 && connection.send("D"); ++i) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(200));
+        }
+    });
+    const struct {
+        const char *name;
+        const LoopbackServer &server;
+        QStringList limits;
+        QString errContains;
+    } cases[] = {
+        {"silent",
+         silent,
+         {QStringLiteral("--stall"), QStringLiteral("0.5")},
+         QStringLiteral("/linktest.php sent nothing for 0.5 s; the exchange was ended.")},
+        {"dripping",
+         dripping,
+         {QStringLiteral("--stall=0.5"), QStringLiteral("--timeout=1.5")},
+         QStringLiteral("link test failed: No whole reply from http://")},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        const CliRun run = runCli(QStringList{QStringLiteral("--server"), QString::fromLatin1(c.server.serverText())} +
+                                  c.limits + QStringList{QStringLiteral("linktest")});
+        EXPECT_EQ(run.exitCode, 1);
+        EXPECT_TRUE(run.err.contains(c.errContains)) << run.err.toStdString();
+    }
 }

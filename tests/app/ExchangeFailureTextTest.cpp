@@ -19,6 +19,7 @@ TEST(ExchangeFailureText, saysWhyInWordsAStoreCanActOn)
         int httpStatus;
         QByteArray body;
         QString expected;
+        ExchangeEnvelope::ServerProblem serverProblem = ExchangeEnvelope::ServerProblem::None;
     } cases[] = {
         {"complete", Outcome::Complete, Failure::None, 200, "NoData", QString()},
         {"refused", Outcome::TransportFailed, Failure::Refused, 0, "", QStringLiteral("主機 127.0.0.1:8080 拒絕連線")},
@@ -36,14 +37,15 @@ TEST(ExchangeFailureText, saysWhyInWordsAStoreCanActOn)
          QStringLiteral("主機回應：密碼錯誤")},
         {"cut short", Outcome::Incomplete, Failure::None, 200, "DataOk\r\n01\r\n",
          QStringLiteral("主機回應的資料不完整（最後一行不是 EOT）")},
+        {"no server set", Outcome::TransportFailed, Failure::NoServer, 0, "",
+         QStringLiteral("SysSet.ini 的 SERVER 沒有主機位址"), ExchangeEnvelope::ServerProblem::Missing},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);
-        const ServerExchange::Result result{c.outcome, c.failure, QStringLiteral("why"), 1, c.httpStatus};
+        const ServerExchange::Result result{c.outcome, c.failure,       QStringLiteral("why"),
+                                            1,         c.serverProblem, c.httpStatus};
         EXPECT_EQ(exchangeFailureReason(result, ServerReply(c.body), server), c.expected);
     }
-    const ServerExchange::Result noAddress{Outcome::TransportFailed, Failure::Network, QStringLiteral("why"), 1, 0};
-    EXPECT_EQ(exchangeFailureReason(noAddress, ServerReply(), QString()), QStringLiteral("尚未設定主機位址"));
 }
 
 TEST(ExchangeFailureText, refusedConnectionGivesTheStatusLineAndTheReason)

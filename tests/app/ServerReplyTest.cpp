@@ -60,6 +60,35 @@ TEST(ServerReply, readsLongLinesCutAndNothingPastTheEnd)
     EXPECT_EQ(ServerReply().line(0), QByteArray());
 }
 
+TEST(ServerReply, floodsOfShortLinesReadLikeAnyOther)
+{
+    // Far more lines than the index keeps one entry each for, with every kind
+    // of break, empty lines, and long lines between the kept starts.
+    const struct {
+        const char *name;
+        QByteArray piece;
+        int repeats;
+    } cases[] = {
+        {"bare line feeds", "\n", 300000},
+        {"mixed breaks", "a\r\n\n\rb\r\rcd\n", 40000},
+        {"a long line now and then", QByteArray(5000, 'L') + QByteArray(999, '\n'), 150},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        const QByteArray body = c.piece.repeated(c.repeats) + "tail";
+        QList<QByteArray> expected = QByteArray(body).replace("\r\n", "\n").replace('\r', '\n').split('\n');
+        for (QByteArray &line : expected) {
+            line.truncate(ServerReply::maxLineLength);
+        }
+        const ServerReply reply(body);
+        ASSERT_EQ(reply.count(), expected.size());
+        EXPECT_EQ(linesOf(reply), expected);
+        for (qsizetype index : {qsizetype(0), expected.size() / 3, expected.size() - 1}) {
+            EXPECT_EQ(reply.line(index), expected.at(index)) << index;
+        }
+    }
+}
+
 TEST(ExchangeEnvelope, judgesTheReplyExactly)
 {
     const struct {
@@ -84,6 +113,33 @@ TEST(ExchangeEnvelope, judgesTheReplyExactly)
     for (const auto &c : cases) {
         SCOPED_TRACE(c.body);
         EXPECT_EQ(ExchangeEnvelope::isComplete(ServerReply(c.body)), c.complete);
+    }
+}
+
+TEST(ExchangeEnvelope, serverWithoutAHostOrWithControlCharactersIsRefused)
+{
+    using ExchangeEnvelope::ServerProblem;
+    const struct {
+        QByteArray server;
+        ServerProblem problem;
+    } cases[] = {
+        {"", ServerProblem::Missing},
+        {"/", ServerProblem::Missing},
+        {"/cgi", ServerProblem::Missing},
+        {QByteArray("host\0x", 6), ServerProblem::ControlCharacter},
+        {"host\n", ServerProblem::ControlCharacter},
+        {"host\rx", ServerProblem::ControlCharacter},
+        {"host\tx", ServerProblem::ControlCharacter},
+        {"host\x7f", ServerProblem::ControlCharacter},
+        {"host", ServerProblem::None},
+        {"127.0.0.1:8080/shop/", ServerProblem::None},
+        {"\xa5\x78\xa5\x5f.example", ServerProblem::None},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.server.toStdString());
+        EXPECT_EQ(ExchangeEnvelope::serverProblem(c.server), c.problem);
+        EXPECT_EQ(ExchangeEnvelope::serverProblemNotice(c.problem).contains(QStringLiteral("SysSet.ini 的 SERVER")),
+                  c.problem != ServerProblem::None);
     }
 }
 

@@ -80,6 +80,18 @@ TEST_F(Backoffice, everyConditionKeyFilters)
          QStringLiteral("bran_no=01&link_pass=1234&kind=D&mbran=01&cbran=01&mach_no=01&is_last=Y"
                         "&sdat=2024/04/01&edat=2024/04/01"),
          {QStringLiteral("C6002-BK")}},
+        {"a store's receipts by supplier",
+         "qelvobuyseek.php",
+         QStringLiteral("bran_no=01&link_pass=1234&mbran=01&cbran=01&cust_no=S001&is_buyc=N"),
+         {QStringLiteral("A1001-RD-S"), QStringLiteral("A1001-RD-M"), QStringLiteral("A1001-RD-L")}},
+        {"a store's stock-takes by date",
+         "qelvoinvi.php",
+         QStringLiteral("bran_no=02&link_pass=5678&mbran=02&sdat=2024/04/01"),
+         {QStringLiteral("J4001-BK-L"), QStringLiteral("K5001-GY-S")}},
+        {"last receipt of another register",
+         "qelvobuyoseek.php",
+         QStringLiteral("bran_no=02&link_pass=5678&kind=D&mbran=02&cbran=02&mach_no=02&is_last=Y"),
+         {QStringLiteral("A1001-NV-M")}},
         {"customer name contains",
          "qelvocust2seek.php",
          QStringLiteral("bran_no=A&link_pass=0000&cust_name=王&mcust=Y"),
@@ -128,6 +140,28 @@ TEST_F(Backoffice, documentRowsCarryTheDocumentQuantity)
               (QStringList{QStringLiteral("24"), QStringLiteral("24"), QStringLiteral("18"), QStringLiteral("12")}));
 }
 
+TEST_F(Backoffice, eachStoreHasDocumentsOfEveryScriptAndKind)
+{
+    const char *const requests[][2] = {
+        {"qelvobuyseek.php", ""},
+        {"qelvoinvi.php", ""},
+        {"qelvoallotseek.php", ""},
+        {"qelvobuyoseek.php", "&kind=A&is_last=N"},
+        {"qelvobuyoseek.php", "&kind=B&is_last=N"},
+        {"qelvobuyoseek.php", "&kind=C&is_last=N"},
+        {"qelvobuyoseek.php", "&kind=D&is_last=N"},
+    };
+    for (const char *login : {"bran_no=01&link_pass=1234", "bran_no=02&link_pass=5678"}) {
+        for (const auto &request : requests) {
+            SCOPED_TRACE(std::string(login) + " " + request[0] + request[1]);
+            const Reply reply = post(request[0], QString::fromUtf8(login) + QString::fromUtf8(request[1]) +
+                                                     QStringLiteral("&sdat=2024/01/01&edat=2024/12/31"));
+            EXPECT_EQ(reply.status, QStringLiteral("DataOk"));
+            EXPECT_FALSE(reply.records.isEmpty());
+        }
+    }
+}
+
 TEST_F(Backoffice, nothingMatchingAnswersNoData)
 {
     struct Case {
@@ -138,7 +172,7 @@ TEST_F(Backoffice, nothingMatchingAnswersNoData)
         {"qelvobuyseek.php", "bran_no=A&link_pass=0000&mbran=A&cbran=A&sdat=2030/01/01"},
         {"qelvoinvi.php", "bran_no=A&link_pass=0000&sb_no=X"},
         {"qelvoallotseek.php", "bran_no=A&link_pass=0000&mbran=02&cbran=02&edat=2024/01/01"},
-        {"qelvobuyoseek.php", "bran_no=A&link_pass=0000&kind=A&mbran=01&cbran=01&sb_no=O"},
+        {"qelvobuyoseek.php", "bran_no=A&link_pass=0000&kind=A&mbran=01&cbran=01&sb_no=P"},
         {"qelvocust2seek.php", "bran_no=A&link_pass=0000&cust_name=%&mcust=Y"},
     };
     for (const Case &c : cases) {

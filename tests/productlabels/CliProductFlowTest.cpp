@@ -1,76 +1,13 @@
-#include "common/BackofficeProcess.h"
+#include "CliWorkspace.h"
 #include "components/Big5.h"
 
-#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QProcess>
-#include <QTemporaryDir>
 #include <QThread>
 
 #include <gtest/gtest.h>
 
-namespace {
-struct CliResult {
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
-
-bool writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
-
-QByteArray readAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
-
-// barlabel-cli copied into its own program directory, so its settings files
-// are the test's, run in a working directory of the test's.
-class CliProductFlowTest : public ::testing::Test
-{
-protected:
-    CliProductFlowTest()
-        : programDir(root.filePath(QStringLiteral("program")))
-        , workDir(root.filePath(QStringLiteral("work")))
-    {
-        QDir().mkpath(programDir);
-        QDir().mkpath(workDir);
-        const QString cli = QDir(qEnvironmentVariable("BARLABEL_BIN_DIR")).filePath(QStringLiteral("barlabel-cli"));
-        EXPECT_TRUE(QFile::copy(cli, QDir(programDir).filePath(QStringLiteral("barlabel-cli"))));
-    }
-
-    CliResult cli(const QStringList &arguments)
-    {
-        QProcess process;
-        process.setWorkingDirectory(workDir);
-        process.start(QDir(programDir).filePath(QStringLiteral("barlabel-cli")),
-                      QStringList{QStringLiteral("--server"), backoffice.serverText(), QStringLiteral("--branch"),
-                                  QStringLiteral("A"), QStringLiteral("--password"), QStringLiteral("0000")} +
-                          arguments);
-        CliResult run;
-        if (!process.waitForFinished(60000)) {
-            ADD_FAILURE() << "barlabel-cli did not finish";
-            process.kill();
-            process.waitForFinished();
-            return run;
-        }
-        run.exitCode = process.exitCode();
-        run.out = QString::fromUtf8(process.readAllStandardOutput());
-        run.err = QString::fromUtf8(process.readAllStandardError());
-        return run;
-    }
-
-    BackofficeProcess backoffice;
-    QTemporaryDir root;
-    QString programDir;
-    QString workDir;
-};
-} // namespace
+using CliProductFlowTest = CliWorkspace;
 
 TEST_F(CliProductFlowTest, importsFromTheBackOfficeThenExportsBarsTxtAndStartsTheLabelProgram)
 {

@@ -143,6 +143,15 @@ TEST(LabelTextFile, writesTheWorkedExampleAndItsVariantsByteForByte)
          {false, false, {nameEntry}},
          {productRow("A1", "a,b", 0, 0, 1)},
          "a,b,1\r\n"},
+        // Found by fuzzing: a break inside a queue value or a custom text started another label line.
+        {"line breaks in values and custom texts become blanks, one line per label",
+         {false, true, {nameEntry, "#x\ry"}},
+         {productRow("A1", "a\nb\r\nc", 0, 0, 2)},
+         "a b  c,x y,1\r\na b  c,x y,1\r\n"},
+        {"line breaks in values become blanks, fixed width",
+         {true, false, {nameEntry, barcodeEntry}},
+         {productRow("A\r1", "a\nb", 0, 0, 1)},
+         "a b" + blanks(39) + "A 1" + blanks(17) + "1\r\n"},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);

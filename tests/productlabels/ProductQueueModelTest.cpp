@@ -197,6 +197,32 @@ TEST_F(ProductQueueModelTest, anEditIsInTheFileAsSoonAsItIsCommitted)
     EXPECT_EQ(model->data(cell(1, ITEM_NAME)).toString(), QStringLiteral("牛仔褲"));
 }
 
+TEST_F(ProductQueueModelTest, aNameKeepsItsBytesUntilEditedAndUserDefinedCharactersEdit)
+{
+    // 0xFA 0x40 is a user-defined character; 0xA1 0x30 is no Big5 character.
+    const QByteArray stored = Big5::fromUtf8Literal("王") + "\xfa\x40\xa1\x30";
+    DbfRecord row = queue.readRow(0).value();
+    ASSERT_TRUE(row.setText(ITEM_NAME, stored).ok());
+    ASSERT_TRUE(queue.update(0, row).ok());
+    tester.reset();
+    model = std::make_unique<ProductQueueModel>(queue);
+    const auto storedName = [this] {
+        LabelQueue reopened(fields());
+        EXPECT_TRUE(reopened.open(path).ok());
+        return reopened.readRow(0).value().text(ITEM_NAME);
+    };
+
+    const QString shown = model->data(cell(0, ITEM_NAME)).toString();
+    EXPECT_EQ(shown, QStringLiteral("王\uE000\uFFFD0"));
+    EXPECT_TRUE(model->setData(cell(0, ITEM_NAME), shown)) << model->lastError().toStdString();
+    EXPECT_EQ(storedName(), stored);
+
+    ASSERT_TRUE(model->setData(cell(0, ITEM_NAME), QStringLiteral("王\uE000明\uF848")))
+        << model->lastError().toStdString();
+    EXPECT_EQ(storedName(), Big5::fromUtf8Literal("王") + "\xfa\x40" + Big5::fromUtf8Literal("明") + "\xc8\xfe");
+    EXPECT_EQ(model->data(cell(0, ITEM_NAME)).toString(), QStringLiteral("王\uE000明\uF848"));
+}
+
 TEST_F(ProductQueueModelTest, aBadEditIsRefusedWithAMessageAndChangesNothing)
 {
     const QByteArray before = fileBytes(path);

@@ -49,11 +49,27 @@ std::string ean13(long long serial)
     return digits;
 }
 
+constexpr int variantsPerGroup = 12;
+
+std::string groupCodeOf(int index)
+{
+    char code[16];
+    std::snprintf(code, sizeof code, "Z%06d", index / variantsPerGroup + 1);
+    return code;
+}
+
+std::string itemCodeOf(int index)
+{
+    const int groupIndex = index / variantsPerGroup;
+    const int variant = index % variantsPerGroup;
+    const char *colour = kColourTriples[groupIndex % std::size(kColourTriples)][variant / 4];
+    return groupCodeOf(index) + '-' + colour + '-' + kSizes[variant % 4];
+}
+
 } // namespace
 
 void addSyntheticProducts(Database &db, int count)
 {
-    const int variantsPerGroup = 12;
     Statement group = db.prepare(
         "INSERT OR REPLACE INTO item_group VALUES (?, ?, ?, '件', 1, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, '', '',"
         " ?, ?, ?, ?)");
@@ -62,8 +78,7 @@ void addSyntheticProducts(Database &db, int count)
     for (int index = 0; index < count; ++index) {
         const int groupIndex = index / variantsPerGroup;
         const int variant = index % variantsPerGroup;
-        char groupCode[16];
-        std::snprintf(groupCode, sizeof groupCode, "Z%06d", groupIndex + 1);
+        const std::string groupCode = groupCodeOf(index);
         if (variant == 0) {
             const Style &style = kStyles[groupIndex % std::size(kStyles)];
             const auto &care = kCareLines[groupIndex % std::size(kCareLines)];
@@ -86,15 +101,36 @@ void addSyntheticProducts(Database &db, int count)
             group.bind(20, price * 0.6);
             group.step();
         }
-        const char *colour = kColourTriples[groupIndex % std::size(kColourTriples)][variant / 4];
-        const char *size = kSizes[variant % 4];
         product.reset();
-        product.bind(1, std::string(groupCode) + '-' + colour + '-' + size);
+        product.bind(1, itemCodeOf(index));
         product.bind(2, ean13(index + 1));
         product.bind(3, groupCode);
-        product.bind(4, colour);
-        product.bind(5, size);
+        product.bind(4, kColourTriples[groupIndex % std::size(kColourTriples)][variant / 4]);
+        product.bind(5, kSizes[variant % 4]);
         product.step();
+    }
+    db.execScript("COMMIT");
+}
+
+void addSyntheticReceipt(Database &db, int lines, int products)
+{
+    const char *const receipt = "PZ00000001";
+    db.execScript("BEGIN");
+    Statement clear = db.prepare("DELETE FROM document_line WHERE kind = 'purchase' AND doc_no = ?");
+    clear.bind(1, receipt);
+    clear.step();
+    Statement document = db.prepare(
+        "INSERT OR REPLACE INTO document VALUES ('purchase', ?, 'A', '2024/05/01', 'S001', '', '', '', 'N')");
+    document.bind(1, receipt);
+    document.step();
+    Statement line = db.prepare("INSERT INTO document_line VALUES ('purchase', ?, ?, ?, ?)");
+    for (int index = 0; index < lines; ++index) {
+        line.reset();
+        line.bind(1, receipt);
+        line.bind(2, double(index + 1));
+        line.bind(3, itemCodeOf(index % products));
+        line.bind(4, double(index % 12 + 1));
+        line.step();
     }
     db.execScript("COMMIT");
 }

@@ -16,14 +16,18 @@ struct Options {
     int port = 0;
     std::string db = ":memory:";
     int products = 0;
+    int receiptLines = 0;
     bool stopOnStdinClose = false;
 };
 
-const char *const kUsage = "usage: barlabel-backoffice [--port P] [--db FILE] [--products N] [--stop-on-stdin-close]\n"
+const char *const kUsage = "usage: barlabel-backoffice [--port P] [--db FILE] [--products N] [--receipt-lines N]\n"
+                           "                           [--stop-on-stdin-close]\n"
                            "  --port P               port on 127.0.0.1 (0, the default, picks a free one)\n"
                            "  --db FILE              use or create this SQLite file (a new one gets the demo data)\n"
                            "                         instead of a fresh in-memory database\n"
                            "  --products N           add N synthetic products (for benchmarks)\n"
+                           "  --receipt-lines N      add the purchase receipt PZ00000001 of branch A with N lines\n"
+                           "                         over the synthetic products (needs --products)\n"
                            "  --stop-on-stdin-close  end when standard input closes (for tests that start it)\n";
 
 bool parseNumber(const char *text, int low, int high, int &value)
@@ -52,13 +56,17 @@ bool parseOptions(int argc, char **argv, Options &options)
             if (!parseNumber(argv[++i], 0, 10000000, options.products)) {
                 return false;
             }
+        } else if (arg == "--receipt-lines" && hasValue) {
+            if (!parseNumber(argv[++i], 0, 10000000, options.receiptLines)) {
+                return false;
+            }
         } else if (arg == "--stop-on-stdin-close") {
             options.stopOnStdinClose = true;
         } else {
             return false;
         }
     }
-    return true;
+    return options.receiptLines == 0 || options.products > 0;
 }
 
 } // namespace
@@ -75,6 +83,9 @@ int main(int argc, char **argv)
         seedIfEmpty(db);
         if (options.products > 0) {
             addSyntheticProducts(db, options.products);
+        }
+        if (options.receiptLines > 0) {
+            addSyntheticReceipt(db, options.receiptLines, options.products);
         }
         BackofficeServer server(db);
         const int port = server.bind(options.port);

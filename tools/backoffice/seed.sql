@@ -628,6 +628,41 @@ INSERT INTO document VALUES ('sale', 'R02010002', '02', '2024/04/03', '', '', ''
 INSERT INTO document_line VALUES ('sale', 'R02010002', 1, 'A1003-PK-120', 2);
 INSERT INTO document_line VALUES ('sale', 'R02010002', 2, 'C6002-WH', 1);
 
+-- More documents of the stores, so that each store has every script and kind
+-- and a filter within one store (supplier, number, date, register) narrows.
+INSERT INTO document VALUES ('purchase', 'P240315001', '01', '2024/03/15', 'S001', '', '', '', 'N');
+INSERT INTO document_line VALUES ('purchase', 'P240315001', 1, 'A1001-RD-S', 6);
+INSERT INTO document_line VALUES ('purchase', 'P240315001', 2, 'A1001-RD-M', 10);
+INSERT INTO document_line VALUES ('purchase', 'P240315001', 3, 'A1001-RD-L', 8);
+
+INSERT INTO document VALUES ('stocktake', 'I240430001', '02', '2024/04/30', '', '', '', '', 'N');
+INSERT INTO document_line VALUES ('stocktake', 'I240430001', 1, 'J4001-BK-L', 2);
+INSERT INTO document_line VALUES ('stocktake', 'I240430001', 2, 'K5001-GY-S', 4);
+
+INSERT INTO document VALUES ('transfer', 'T240415001', '02', '2024/04/15', '', '', '01', '', 'N');
+INSERT INTO document_line VALUES ('transfer', 'T240415001', 1, 'D3001-PK-S', 1);
+INSERT INTO document_line VALUES ('transfer', 'T240415001', 2, 'B2002-KH-28', 3);
+
+INSERT INTO document VALUES ('order', 'O240318001', '01', '2024/03/18', 'S002', '', '', '', 'N');
+INSERT INTO document_line VALUES ('order', 'O240318001', 1, 'B2001-NV-32', 8);
+INSERT INTO document_line VALUES ('order', 'O240318001', 2, 'B2001-BK-30', 5);
+INSERT INTO document_line VALUES ('order', 'O240318001', 3, 'A1002-NV-M', 7);
+
+INSERT INTO document VALUES ('wholesale', 'W240411001', '02', '2024/04/11', '', 'C0007', '', '', 'N');
+INSERT INTO document_line VALUES ('wholesale', 'W240411001', 1, 'D3001-PK-L', 4);
+INSERT INTO document_line VALUES ('wholesale', 'W240411001', 2, 'A1003-NV-110', 3);
+
+INSERT INTO document VALUES ('consignment', 'G240325001', '01', '2024/03/25', '', 'C0004', '', '', 'N');
+INSERT INTO document_line VALUES ('consignment', 'G240325001', 1, 'J4001-NV-L', 2);
+INSERT INTO document_line VALUES ('consignment', 'G240325001', 2, 'K5001-BE-M', 3);
+
+INSERT INTO document VALUES ('sale', 'R02020001', '02', '2024/04/03', '', '', '', '02', 'N');
+INSERT INTO document_line VALUES ('sale', 'R02020001', 1, 'K5001-BE-S', 1);
+INSERT INTO document_line VALUES ('sale', 'R02020001', 2, 'C6001-BR', 1);
+
+INSERT INTO document VALUES ('sale', 'R02020002', '02', '2024/04/04', '', 'C0005', '', '02', 'N');
+INSERT INTO document_line VALUES ('sale', 'R02020002', 1, 'A1001-NV-M', 3);
+
 INSERT INTO club VALUES ('V1', '一般會員');
 INSERT INTO club VALUES ('V2', '金卡會員');
 INSERT INTO club VALUES ('V3', '白金會員');

@@ -294,9 +294,13 @@ void TqelvomainForm::FormShow()
 
 void TqelvomainForm::showLinkState(bool linked)
 {
-    Label8->setText(linked ? QStringLiteral("【") + Big5::decode(exchange_->settings().branch) +
-                                 QStringLiteral("】與主機連線正常")
-                           : QStringLiteral("請先與主機連線【系統參數設定】"));
+    if (linked) {
+        Label8->setText(QStringLiteral("【") + Big5::decode(exchange_->settings().branch) +
+                        QStringLiteral("】與主機連線正常"));
+        return;
+    }
+    const QString notice = ExchangeEnvelope::serverProblemNotice(exchange_->lastResult().serverProblem);
+    Label8->setText(notice.isEmpty() ? QStringLiteral("請先與主機連線【系統參數設定】") : notice);
 }
 
 void TqelvomainForm::setStatusLabel(const QString &text)

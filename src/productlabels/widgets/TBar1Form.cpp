@@ -3,7 +3,6 @@
 #include "app/BranchList.h"
 #include "app/ExchangeFailureText.h"
 #include "app/ServerExchange.h"
-#include "components/Big5.h"
 #include "components/Clock.h"
 #include "components/DateFormats.h"
 #include "components/Prompts.h"
@@ -11,6 +10,7 @@
 #include "components/widgets/BusyWindow.h"
 #include "components/widgets/Fonts.h"
 #include "components/widgets/OpenHelpPage.h"
+#include "components/widgets/StoredBytesField.h"
 #include "components/widgets/TCBitBtn.h"
 #include "components/widgets/WindowScale.h"
 #include "labelqueue/widgets/LabelQueueGrid.h"
@@ -292,7 +292,7 @@ void TBar1Form::FormShow()
     Ini1.setSection("barprint");
     Ini1.setDataType(DsString);
     Ini1.setIdent("FN1");
-    Edit1->setText(Ini1.ReadValue() ? Big5::decode(Ini1.Value().toByteArray()) : QString());
+    StoredBytesField::show(*Edit1, Ini1.ReadValue() ? Ini1.Value().toByteArray() : QByteArray());
 
     DateFormats::useLabelWindowFormats();
     model_->setPriceEditable(liveSettings_().priceOption > 0);
@@ -463,7 +463,7 @@ void TBar1Form::Edit1Change()
         return;
     }
     Ini1.setIdent("FN1");
-    Ini1.setValue(Big5::encode(Edit1->text()).bytes);
+    Ini1.setValue(StoredBytesField::bytes(*Edit1));
     pathWriteError_ = Ini1.WriteValue() ? QString() : Ini1.errorString();
 }
 

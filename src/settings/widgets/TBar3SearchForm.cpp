@@ -6,6 +6,7 @@
 #include "components/widgets/ButtonGlyphs.h"
 #include "components/widgets/EnterMovesFocus.h"
 #include "components/widgets/Fonts.h"
+#include "components/widgets/StoredBytesField.h"
 #include "components/widgets/TCBitBtn.h"
 #include "settings/widgets/FixedDialog.h"
 
@@ -194,10 +195,10 @@ ProductOutputSettings TBar3SearchForm::currentSettings() const
     settings.oneLinePerLabel = CheckBox12->isChecked();
     settings.colourExpansion = CheckBox14->isChecked();
     settings.keepOwnColour = CheckBox17->isChecked();
-    settings.colourSeparator = big5Text(Edit17);
+    settings.colourSeparator = StoredBytesField::bytes(*Edit17);
     settings.sizeExpansion = CheckBox15->isChecked();
     settings.keepOwnSize = CheckBox16->isChecked();
-    settings.sizeSeparator = big5Text(Edit16);
+    settings.sizeSeparator = StoredBytesField::bytes(*Edit16);
     for (int row = 0; row < ListBox1->count(); ++row) {
         settings.columns.append(ListBox1->item(row)->data(Qt::UserRole).toByteArray());
     }
@@ -206,8 +207,8 @@ ProductOutputSettings TBar3SearchForm::currentSettings() const
 
 void TBar3SearchForm::showSettings(const ProductOutputSettings &settings)
 {
-    Edit16->setText(Big5::decode(settings.sizeSeparator));
-    Edit17->setText(Big5::decode(settings.colourSeparator));
+    StoredBytesField::show(*Edit16, settings.sizeSeparator);
+    StoredBytesField::show(*Edit17, settings.colourSeparator);
     CheckBox12->setChecked(settings.oneLinePerLabel);
     RadioButton1->setChecked(settings.fixedWidth);
     RadioButton2->setChecked(!settings.fixedWidth);

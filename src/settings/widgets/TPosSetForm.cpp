@@ -8,6 +8,7 @@
 #include "components/widgets/ButtonGlyphs.h"
 #include "components/widgets/EnterMovesFocus.h"
 #include "components/widgets/Fonts.h"
+#include "components/widgets/StoredBytesField.h"
 #include "components/widgets/TCBitBtn.h"
 #include "settings/widgets/FixedDialog.h"
 
@@ -48,12 +49,6 @@ QLineEdit *field(const char *name, int maxBytes, const QRect &geometry, QWidget 
     edit->setGeometry(geometry);
     edit->setValidator(new Big5LengthValidator(maxBytes, edit));
     return edit;
-}
-
-QByteArray big5Text(const QLineEdit *edit)
-{
-    // The validators admit only Big5 characters.
-    return Big5::encode(edit->text()).bytes;
 }
 
 } // namespace
@@ -134,14 +129,15 @@ int TPosSetForm::priceOption() const
 
 SystemSettings TPosSetForm::currentSettings() const
 {
-    return {big5Text(Edit1), big5Text(Edit2), big5Text(Edit3), priceOption()};
+    return {StoredBytesField::bytes(*Edit1), StoredBytesField::bytes(*Edit2), StoredBytesField::bytes(*Edit3),
+            priceOption()};
 }
 
 void TPosSetForm::showSettings(const SystemSettings &settings)
 {
-    Edit1->setText(Big5::decode(settings.server));
-    Edit2->setText(Big5::decode(settings.branch));
-    Edit3->setText(Big5::decode(settings.password));
+    StoredBytesField::show(*Edit1, settings.server);
+    StoredBytesField::show(*Edit2, settings.branch);
+    StoredBytesField::show(*Edit3, settings.password);
     setPriceOption(settings.priceOption);
 }
 
@@ -205,8 +201,14 @@ QString TPosSetForm::linkFailureText() const
 {
     // The server's own first line says why; without one, the exchange does.
     const QByteArray first = exchange_.reply().line(0);
-    return QStringLiteral("與主機連線失敗 : ") +
-           (first.isEmpty() ? exchangeFailureReason(exchange_) : Big5::decode(first));
+    return serverNoticeOr(QStringLiteral("與主機連線失敗 : ") +
+                          (first.isEmpty() ? exchangeFailureReason(exchange_) : Big5::decode(first)));
+}
+
+QString TPosSetForm::serverNoticeOr(const QString &text) const
+{
+    const QString notice = ExchangeEnvelope::serverProblemNotice(exchange_.lastResult().serverProblem);
+    return notice.isEmpty() ? text : notice;
 }
 
 void TPosSetForm::SpeedButton1Click()
@@ -220,7 +222,7 @@ void TPosSetForm::SpeedButton1Click()
         Q_EMIT statusLabelChanged(QString());
         prompts_->plainMessage(QStringLiteral("連線成功"));
     } else {
-        Q_EMIT statusLabelChanged(QStringLiteral("請先與主機連線!!"));
+        Q_EMIT statusLabelChanged(serverNoticeOr(QStringLiteral("請先與主機連線!!")));
         prompts_->plainMessage(linkFailureText());
     }
 }
@@ -231,7 +233,7 @@ void TPosSetForm::SaveButtonClick()
         return;
     }
     if (!exchange_.LinkTest()) {
-        Q_EMIT statusLabelChanged(QStringLiteral("請先與主機連線【系統參數設定】"));
+        Q_EMIT statusLabelChanged(serverNoticeOr(QStringLiteral("請先與主機連線【系統參數設定】")));
         prompts_->plainMessage(linkFailureText());
         return;
     }

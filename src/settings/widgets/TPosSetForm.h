@@ -48,6 +48,8 @@ private:
     void setPriceOption(int item);
     void keepOnePriceTabStop();
     QString linkFailureText() const;
+    // The notice for a server setting that sent nothing, or text.
+    QString serverNoticeOr(const QString &text) const;
 
     QString programDir_;
     ServerExchange &exchange_;

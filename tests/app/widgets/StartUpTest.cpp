@@ -56,10 +56,17 @@ TEST_F(StartUpTest, linkTestFromTheSavedSettingsSetsStatusAndFocus)
          QStringLiteral(" 失敗")},
         {"never set up",
          QByteArray(),
-         QStringLiteral("請先與主機連線【系統參數設定】"),
+         QStringLiteral("SysSet.ini 的 SERVER 沒有主機位址"),
          false,
          {},
          QStringLiteral("bran_no=&link_pass="),
+         QStringLiteral(" 失敗")},
+        {"a NUL cutting the server",
+         "SERVER=" + backoffice.serverText().toLatin1() + QByteArray(1, '\0') + "x\r\nBRAN_NO=01\r\nPASSWD=1234\r\n",
+         QStringLiteral("SysSet.ini 的 SERVER 含換行或 NUL 等控制字元"),
+         false,
+         {},
+         QStringLiteral("bran_no=01&link_pass=1234"),
          QStringLiteral(" 失敗")},
     };
     for (const auto &row : cases) {

@@ -90,6 +90,7 @@ protected:
 TEST_F(TPosSetFormTest, testButtonReportsTheLinkAndStoresNothing)
 {
     const QString nobody = QStringLiteral("127.0.0.1:%1").arg(LoopbackServer::closedPort());
+    const QString noServerNotice = QStringLiteral("SysSet.ini 的 SERVER 沒有主機位址");
     struct Case {
         const char *name;
         QByteArray reply;
@@ -101,9 +102,8 @@ TEST_F(TPosSetFormTest, testButtonReportsTheLinkAndStoresNothing)
          QStringLiteral("連線成功")},
         {"refused", refusal, QString::fromLatin1(server.serverText()), QStringLiteral("請先與主機連線!!"),
          QStringLiteral("與主機連線失敗 : 密碼錯誤")},
+        {"no server", "DataOk\r\nEOT\r\n", QString(), noServerNotice, noServerNotice},
         // Without a reply line, the reason takes its place after the colon.
-        {"no server", "DataOk\r\nEOT\r\n", QString(), QStringLiteral("請先與主機連線!!"),
-         QStringLiteral("與主機連線失敗 : 尚未設定主機位址")},
         {"nobody listening", "DataOk\r\nEOT\r\n", nobody, QStringLiteral("請先與主機連線!!"),
          QStringLiteral("與主機連線失敗 : 主機 %1 拒絕連線").arg(nobody)},
     };
@@ -143,6 +143,31 @@ TEST_F(TPosSetFormTest, saveAfterASuccessfulTestStoresTheTypedValuesAndCloses)
     EXPECT_EQ(form().result(), QDialog::Accepted);
     EXPECT_EQ(contents(QStringLiteral("SysSet.ini")), "[SETTING]\r\nSERVER=" + server.serverText() + "\r\nBRAN_NO=" +
                                                           big5("台北") + "\r\nPASSWD=a&b\r\nOPRICE=0\r\n");
+}
+
+TEST_F(TPosSetFormTest, storedBytesGoOutAndBackUnchangedUntilEdited)
+{
+    // 0xA1 0x30 is no Big5 character; 0xFA 0x40 is a user-defined one.
+    const QByteArray branch = "\xfa\x40"
+                              "1";
+    const QByteArray password = "12\xa1"
+                                "034";
+    const QByteArray odd = "[SETTING]\r\nSERVER=" + server.serverText() + "\r\nBRAN_NO=" + branch +
+                           "\r\nPASSWD=" + password + "\r\nOPRICE=1\r\n";
+    put(QStringLiteral("SysSet.ini"), odd);
+    open();
+    EXPECT_EQ(edit("Edit2")->text(), QStringLiteral("\uE0001"));
+
+    click("SpeedButton1");
+    EXPECT_EQ(lastRequestBody(), "bran_no=" + branch + "&link_pass=" + password + "\r\n");
+    click("SaveButton");
+    EXPECT_EQ(lastRequestBody(), "bran_no=" + branch + "&link_pass=" + password + "\r\n");
+    EXPECT_EQ(contents(QStringLiteral("SysSet.ini")), odd);
+
+    open();
+    edit("Edit3")->setText(QStringLiteral("56"));
+    click("SaveButton");
+    EXPECT_EQ(contents(QStringLiteral("SysSet.ini")), QByteArray(odd).replace(password, "56"));
 }
 
 TEST_F(TPosSetFormTest, failedTestBlocksSavingAndKeepsTheTypedValues)

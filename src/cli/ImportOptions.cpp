@@ -1,0 +1,105 @@
+#include "cli/ImportOptions.h"
+
+#include "app/ServerExchange.h"
+#include "cli/Command.h"
+#include "cli/Console.h"
+#include "cli/ExchangeReport.h"
+#include "cli/ProductCommandFiles.h"
+#include "components/Big5.h"
+#include "labelqueue/LabelQueue.h"
+#include "productlabels/ProductImport.h"
+#include "productlabels/ProductQueueAccess.h"
+#include "productlabels/ProductQueueTable.h"
+#include "settings/ProductOutputSettings.h"
+
+#include <optional>
+
+namespace {
+
+const ImportOption *findOption(const QList<ImportOption> &options, const QString &name)
+{
+    for (const ImportOption &option : options) {
+        if (name == QLatin1String("--") + QLatin1String(option.name)) {
+            return &option;
+        }
+    }
+    return nullptr;
+}
+
+} // namespace
+
+ImportOptionValues parseImportOptions(const QStringList &arguments, const QList<ImportOption> &options)
+{
+    ImportOptionValues parsed;
+    for (qsizetype i = 0; i < arguments.size() && parsed.error.isEmpty(); ++i) {
+        QString name = arguments[i];
+        std::optional<QString> value;
+        const qsizetype equals = name.indexOf(u'=');
+        if (name.startsWith(QStringLiteral("--")) && equals > 0) {
+            value = name.mid(equals + 1);
+            name.truncate(equals);
+        }
+        const ImportOption *option = findOption(options, name);
+        if (!option || (option->maxBytes == 0 && value)) {
+            parsed.error = QStringLiteral("unknown option \"%1\"").arg(arguments[i]);
+            continue;
+        }
+        const QString optionName = QLatin1String(option->name);
+        if (option->maxBytes == 0) {
+            parsed.switches.insert(optionName);
+            continue;
+        }
+        if (!value) {
+            if (i + 1 >= arguments.size()) {
+                parsed.error = QStringLiteral("%1 needs a value").arg(name);
+                continue;
+            }
+            value = arguments[++i];
+        }
+        const Big5::Encoding bytes = Big5::encode(*value);
+        if (!bytes.ok()) {
+            parsed.error = name + QStringLiteral(": ") + bytes.errorText();
+        } else if (bytes.bytes.size() > option->maxBytes) {
+            parsed.error = QStringLiteral("%1 takes at most %2 bytes of Big5; \"%3\" has %4")
+                               .arg(name)
+                               .arg(option->maxBytes)
+                               .arg(*value)
+                               .arg(bytes.bytes.size());
+        } else {
+            parsed.texts.insert(optionName, bytes.bytes);
+        }
+    }
+    return parsed;
+}
+
+int importIntoQueue(CommandContext &context, const QString &command,
+                    const std::function<ProductImportOutcome(const ExpansionValues &, ProductQueueSink &)> &run)
+{
+    const ProductOutputSettings settings = loadProductSettings(context.programDir);
+    LabelQueue queue(ProductQueueTable::fields());
+    const DbfStatus opened = openProductQueue(queue);
+    if (!opened.ok()) {
+        Console::err(opened.error());
+        return ExitCode::failed;
+    }
+    ProductQueueWriter writer(queue);
+    const ProductImportOutcome outcome = run(expansionValues(settings), writer);
+    const QString added =
+        QStringLiteral("%1 rows added to %2").arg(outcome.rowsAdded).arg(ProductQueueTable::fileName());
+    switch (outcome.kind) {
+    case ProductImportOutcome::Kind::ExchangeFailed:
+        Console::err(context.exchange.statusLine());
+        Console::err(command + QStringLiteral(" failed: ") + exchangeFailure(context.exchange));
+        return ExitCode::failed;
+    case ProductImportOutcome::Kind::NoData:
+    case ProductImportOutcome::Kind::Completed:
+        Console::out(outcome.message);
+        Console::out(added);
+        return ExitCode::ok;
+    case ProductImportOutcome::Kind::FillFailed:
+        Console::err(outcome.message);
+        Console::out(added);
+        return ExitCode::failed;
+    }
+    return ExitCode::failed;
+}

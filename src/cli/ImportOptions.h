@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QByteArray>
+#include <QHash>
+#include <QList>
+#include <QSet>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+
+// The options of the import commands, named after the request keys they
+// fill: "--name value" or "--name=value" for a text, "--name" alone for a
+// switch. A text is what the user would type into the dialog's field: Big5,
+// and within the field's byte limit.
+struct ImportOption {
+    const char *name;
+    int maxBytes; // 0: a switch that takes no value
+};
+
+struct ImportOptionValues {
+    QHash<QString, QByteArray> texts; // Big5 bytes, by option name
+    QSet<QString> switches;
+    QString error; // a whole message for the user; empty when the arguments are good
+
+    bool has(const char *name) const { return texts.contains(QLatin1String(name)); }
+    QByteArray text(const char *name) const { return texts.value(QLatin1String(name)); }
+    bool isOn(const char *name) const { return switches.contains(QLatin1String(name)); }
+};
+
+ImportOptionValues parseImportOptions(const QStringList &arguments, const QList<ImportOption> &options);
+
+struct CommandContext;
+struct ExpansionValues;
+struct ProductImportOutcome;
+class ProductQueueSink;
+
+// Opens "bar1.dbf", runs the import into it with the expansion values of the
+// output settings, prints how it ended (the completion or no-data message and
+// the rows added, or why it failed) and returns the exit code.
+int importIntoQueue(CommandContext &context, const QString &command,
+                    const std::function<ProductImportOutcome(const ExpansionValues &, ProductQueueSink &)> &run);
