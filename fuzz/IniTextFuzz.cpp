@@ -3,7 +3,7 @@
 #include "FuzzCheck.h"
 #include "FuzzScratch.h"
 #include "components/IniText.h"
-#include "components/TIni.h"
+#include "components/ProfileFile.h"
 
 #include <QFile>
 #include <QList>
@@ -71,7 +71,7 @@ void checkFile(const QByteArray &text, const QByteArray &section, const QByteArr
     FUZZ_CHECK(file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(text) == text.size(), path);
     file.close();
 
-    TIni ini;
+    ProfileFile ini;
     ini.setNotifier({});
     ini.setFileName(path);
     ini.setSection(section);
@@ -86,7 +86,7 @@ void checkFile(const QByteArray &text, const QByteArray &section, const QByteArr
     if (stored) {
         ini.setValue(QVariant());
         // A stored text equal to the missing-value sentinel reads as missing, by design.
-        FUZZ_CHECK(ini.ReadValue() == (blankTrimmed(value) != TIni::MissingString),
+        FUZZ_CHECK(ini.ReadValue() == (blankTrimmed(value) != ProfileFile::MissingString),
                    hexOf(section) + QStringLiteral(" / ") + hexOf(key));
         checkReadBack(ini.Value().toByteArray(), value, key);
     }

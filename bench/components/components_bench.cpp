@@ -1,7 +1,7 @@
 // Prints how long the per-value helpers and the recorder take for an export of
 // 100,000 rows (figures only; nothing is asserted).
-#include "components/TLogRecorder.h"
 #include "components/TextHelpers.h"
+#include "components/TextRecorder.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -48,7 +48,7 @@ int main(int argc, char **argv)
     report("DateToSlashedText", timer.nsecsElapsed(), rows);
 
     QTemporaryDir dir;
-    TLogRecorder recorder;
+    TextRecorder recorder;
     recorder.setDirectory(dir.path());
     recorder.setFileName(QStringLiteral("Bars"));
     recorder.setFileExtName(QStringLiteral("txt"));
@@ -59,7 +59,7 @@ int main(int argc, char **argv)
         }
         recorder.WriteMessage(QByteArray());
     }
-    report("TLogRecorder, one open per piece", timer.nsecsElapsed(), qint64(rows) * (columns + 1));
+    report("TextRecorder, one open per piece", timer.nsecsElapsed(), qint64(rows) * (columns + 1));
     std::printf("(checksum %lld)\n", static_cast<long long>(sink));
     return 0;
 }

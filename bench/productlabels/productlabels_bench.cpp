@@ -6,11 +6,12 @@
 #include "BenchColumns.h"
 #include "MeasuredRun.h"
 #include "References.h"
+#include "SavedReplyFill.h"
 #include "app/ServerExchange.h"
 #include "common/BenchBackoffice.h"
 #include "components/Clock.h"
-#include "components/TLogRecorder.h"
 #include "components/TextHelpers.h"
+#include "components/TextRecorder.h"
 #include "customerlabels/QueueTables.h"
 #include "labelqueue/LabelQueue.h"
 #include "productlabels/LabelTextFile.h"
@@ -78,29 +79,6 @@ int childImport(const QString &server, const QString &directory)
     return 0;
 }
 
-// The import's second half alone: the saved reply filled into the queue.
-int childFill(const QString &replyPath, const QString &directory)
-{
-    QFile file(replyPath);
-    if (!file.open(QIODevice::ReadOnly)) {
-        return 1;
-    }
-    const ServerReply reply(file.readAll());
-    LabelQueue queue(ProductQueueTable::fields());
-    if (!queue.open(QDir(directory).filePath(ProductQueueTable::fileName())).ok()) {
-        return 1;
-    }
-    ProductQueueWriter writer(queue);
-    FillOptions options;
-    options.countOverride = 1;
-    const FillResult result = FillQueueFromReply(reply, writer, options);
-    if (!result.ok()) {
-        std::fprintf(stderr, "fill: %s\n", qPrintable(result.error));
-        return 1;
-    }
-    return 0;
-}
-
 int childExport(const QString &directory, bool fixedWidth, const QString &today)
 {
     LabelQueue queue(ProductQueueTable::fields());
@@ -129,7 +107,7 @@ int childExportPerPiece(const QString &directory, bool fixedWidth, int rows, con
     }
     ProductQueueReader reader(queue);
     const ProductLabelLines lines(benchSettings(fixedWidth), QDate::fromString(today, QStringLiteral("yyyy/MM/dd")));
-    TLogRecorder recorder;
+    TextRecorder recorder;
     recorder.setDirectory(QDir(directory).filePath(QStringLiteral("perpiece")));
     recorder.setFileName(QStringLiteral("Bars"));
     recorder.setFileExtName(QStringLiteral("txt"));
@@ -370,7 +348,7 @@ int main(int argc, char **argv)
         return childImport(arguments[2], arguments[3]);
     }
     if (mode == QLatin1String("--child-fill") && arguments.size() == 4) {
-        return childFill(arguments[2], arguments[3]);
+        return fillFromSavedReply(arguments[2], arguments[3], 1);
     }
     if (mode == QLatin1String("--child-import-reference") && arguments.size() == 4) {
         return referenceImport(argv[2], argv[3]) < 0 ? 1 : 0;

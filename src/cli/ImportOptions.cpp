@@ -87,6 +87,9 @@ int importIntoQueue(CommandContext &context, const QString &command,
     const QString added =
         QStringLiteral("%1 rows added to %2").arg(outcome.rowsAdded).arg(ProductQueueTable::fileName());
     switch (outcome.kind) {
+    case ProductImportOutcome::Kind::QueueInUse:
+        Console::err(outcome.message);
+        return ExitCode::failed;
     case ProductImportOutcome::Kind::ExchangeFailed:
         Console::err(context.exchange.statusLine());
         Console::err(command + QStringLiteral(" failed: ") + exchangeFailure(context.exchange));

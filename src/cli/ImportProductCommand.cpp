@@ -41,8 +41,8 @@ ImportRequest parseImport(const QStringList &arguments)
     if (values.has("count")) {
         bool ok = false;
         const qlonglong count = values.text("count").toLongLong(&ok);
-        if (!ok && request.error.isEmpty()) {
-            request.error = QStringLiteral("--count takes a whole number, not \"%1\"")
+        if ((!ok || count < 0) && request.error.isEmpty()) {
+            request.error = QStringLiteral("--count takes a whole number of 0 or more, not \"%1\"")
                                 .arg(QString::fromLatin1(values.text("count")));
         }
         request.conditions.count = double(count);

@@ -2,12 +2,12 @@
 
 #include "cli/Console.h"
 #include "components/Big5.h"
-#include "components/TIni.h"
+#include "components/ProfileFile.h"
 
 #include <QDir>
 
 namespace {
-QByteArray storedText(TIni &ini, const char *ident)
+QByteArray storedText(ProfileFile &ini, const char *ident)
 {
     ini.setIdent(ident);
     return ini.ReadValue() ? ini.Value().toByteArray() : QByteArray();
@@ -31,7 +31,7 @@ bool applyOption(const std::optional<QString> &option, const char *name, QByteAr
 
 ResolvedLinkSettings resolveLinkSettings(const QString &programDir, const CommandLine &line)
 {
-    TIni ini;
+    ProfileFile ini;
     ini.setNotifier([](const QString &text) { Console::err(text); });
     ini.setFileName(QDir(programDir).filePath(QStringLiteral("SysSet.ini")));
     ini.setSection("SETTING");

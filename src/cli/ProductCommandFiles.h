@@ -1,6 +1,7 @@
 #pragma once
 
 #include "labelqueue/DbfResult.h"
+#include "labelqueue/DbfTable.h"
 
 #include <QString>
 
@@ -12,4 +13,5 @@ struct ProductOutputSettings;
 // directory.
 ProductOutputSettings loadProductSettings(const QString &programDir);
 // Opens the queue; the message names the table and says why it did not open.
-DbfStatus openProductQueue(LabelQueue &queue);
+// An export reads a table it may not write to.
+DbfStatus openProductQueue(LabelQueue &queue, DbfTable::Access access = DbfTable::Access::ReadWrite);

@@ -28,7 +28,7 @@ void increment(QString &digits)
 
 // Works on the shortest decimal form of x, the digits a person would write for
 // it, so a binary neighbour such as 2.67499999... never decides the cut.
-Decimal toDecimal(double x, int decNum, TCutMode mode)
+Decimal toDecimal(double x, int decNum, CutMode mode)
 {
     const QString shortest = QString::number(std::fabs(x), 'f', QLocale::FloatingPointShortest);
     const qsizetype point = shortest.indexOf(u'.');
@@ -38,13 +38,13 @@ Decimal toDecimal(double x, int decNum, TCutMode mode)
 
     bool awayFromZero = false;
     switch (mode) {
-    case TCutMode::Rounding:
+    case CutMode::Rounding:
         awayFromZero = !dropped.isEmpty() && dropped[0] >= u'5';
         break;
-    case TCutMode::Getting:
+    case CutMode::Getting:
         awayFromZero = dropped.count(u'0') != dropped.size();
         break;
-    case TCutMode::Cutting:
+    case CutMode::Cutting:
         break;
     }
     QString digits = integer + fraction.left(decNum).leftJustified(decNum, u'0');
@@ -72,7 +72,7 @@ QString signedInteger(const Decimal &d, bool thousands)
 
 } // namespace
 
-double cut(double x, int decNum, TCutMode mode)
+double cut(double x, int decNum, CutMode mode)
 {
     const Decimal d = toDecimal(x, decNum, mode);
     const QString text = signedInteger(d, false) + u'.' + d.fraction;
@@ -81,14 +81,14 @@ double cut(double x, int decNum, TCutMode mode)
 
 QString fixed(double x, int decNum)
 {
-    const Decimal d = toDecimal(x, decNum, TCutMode::Rounding);
+    const Decimal d = toDecimal(x, decNum, CutMode::Rounding);
     const QString integer = signedInteger(d, false);
     return decNum > 0 ? integer + u'.' + d.fraction : integer;
 }
 
 QString grouped(double x, int intNum, int decNum)
 {
-    const Decimal d = toDecimal(x, decNum, TCutMode::Rounding);
+    const Decimal d = toDecimal(x, decNum, CutMode::Rounding);
     const QString integer = signedInteger(d, true);
     const QString text = decNum > 0 ? integer + u'.' + d.fraction : integer;
     const int width = intNum + decNum + (decNum > 0 ? 1 : 0) + (intNum > 3 ? (intNum - 1) / 3 : 0);
@@ -97,7 +97,7 @@ QString grouped(double x, int intNum, int decNum)
 
 QString plain(double x, int intNum, int decNum)
 {
-    const Decimal d = toDecimal(x, decNum, TCutMode::Rounding);
+    const Decimal d = toDecimal(x, decNum, CutMode::Rounding);
     QString integer = signedInteger(d, false);
     if (integer.size() > intNum) {
         integer = QString(intNum, u'*');

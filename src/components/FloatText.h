@@ -5,7 +5,7 @@
 // How a number with a fixed count of integer and decimal digits is cut, shown
 // and read back by the numeric entry field. The decimal point is always "."
 // and the thousands separator always ",", whatever the system's formats say.
-enum class TCutMode { Rounding, Getting, Cutting };
+enum class CutMode { Rounding, Getting, Cutting };
 
 namespace FloatText {
 
@@ -13,7 +13,7 @@ namespace FloatText {
 // from zero) when the dropped part is half a unit or more, Getting when it is
 // anything above zero, Cutting never. Decided on the number's shortest decimal
 // form, so 2.4449 rounds to 2.44 and 2.675 to 2.68.
-double cut(double x, int decNum, TCutMode mode);
+double cut(double x, int decNum, CutMode mode);
 
 // x rounded to decNum decimals, in fixed notation without separators; never "-0".
 QString fixed(double x, int decNum);

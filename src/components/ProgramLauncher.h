@@ -3,7 +3,7 @@
 #include <QString>
 #include <QStringList>
 
-// What TShell asks the platform to start.
+// What ProgramStarter asks the platform to start.
 struct LaunchRequest {
     QString fileName;
     QString parameter;

@@ -19,7 +19,7 @@ public:
     // for prompts that have no windows to place.
     virtual std::unique_ptr<Prompts> forWindow(QObject *window);
 
-    // The program's own embossed message window (Msg3dShow).
+    // The program's own embossed message window (showMessageWindow).
     virtual void msg3dShow(const QString &text) = 0;
     // Warning-style Yes/No question with Yes as the default; true when the user answers Yes.
     virtual bool confirm(const QString &text) = 0;

@@ -1,10 +1,14 @@
 #include "labelqueue/DbfFileHooks.h"
 
+#include "labelqueue/RegularFile.h"
+
 #include <QFile>
 
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace {
 
@@ -31,14 +35,21 @@ SAFile openHook(const char *name, const char *access)
     if (!currentScope || !QByteArray(name).toLower().endsWith(".dbf")) {
         return nullptr;
     }
-    // shapelib creates with "wb", which would empty a file already there; "x" makes that fail instead.
-    QByteArray mode(access);
-    if (mode.startsWith('w')) {
-        mode += 'x';
+    // shapelib creates with "wb", which would empty a file already there; creating
+    // only where nothing is makes that fail instead.
+    const QByteArray mode(access);
+    const bool update = mode.contains('+');
+    const int flags =
+        mode.startsWith('w') ? (update ? O_RDWR : O_WRONLY) | O_CREAT | O_EXCL : (update ? O_RDWR : O_RDONLY);
+    const OpenedFile opened = openRegularFile(currentScope->fileName(), flags);
+    if (!opened.ok()) {
+        currentScope->state()->openFailure = opened.error;
+        return nullptr;
     }
-    FILE *fp = std::fopen(currentScope->path(), mode.constData());
+    FILE *fp = ::fdopen(opened.fd, mode.constData());
     if (!fp) {
-        currentScope->state()->openErrno = errno;
+        currentScope->state()->openFailure = systemError(errno);
+        ::close(opened.fd);
         return nullptr;
     }
     // Unbuffered: a write either reaches the system or fails right there.
@@ -120,7 +131,8 @@ double atofHook(const char *text)
 } // namespace
 
 DbfOpenScope::DbfOpenScope(const QString &path, std::shared_ptr<DbfIoState> state)
-    : path_(QFile::encodeName(path))
+    : fileName_(path)
+    , path_(QFile::encodeName(path))
     , state_(std::move(state))
 {
     SASetupDefaultHooks(&hooks_);
@@ -147,13 +159,32 @@ void clearDbfLibraryMessage()
     libraryMessage.clear();
 }
 
+int dbfFileDescriptor(DBFHandle handle)
+{
+    return handle ? ::fileno(hookFile(handle->fp)->fp) : -1;
+}
+
+QString syncDbfFile(DBFHandle handle)
+{
+    HookFile *f = hookFile(handle->fp);
+    if (std::fflush(f->fp) != 0 || ::fsync(::fileno(f->fp)) != 0) {
+        const QString error = systemError(errno);
+        f->state->fail(error);
+        return error;
+    }
+    return QString();
+}
+
 QString dbfFailureReason(const DbfIoState &state)
 {
     if (state.failed()) {
         return state.failure;
     }
+    if (!state.openFailure.isEmpty()) {
+        return state.openFailure;
+    }
     if (!libraryMessage.isEmpty()) {
         return QString::fromLocal8Bit(libraryMessage);
     }
-    return state.openErrno != 0 ? systemError(state.openErrno) : QStringLiteral("原因不明");
+    return QStringLiteral("原因不明");
 }

@@ -12,7 +12,7 @@
 // when a handle is closed).
 struct DbfIoState {
     QString failure;
-    int openErrno = 0;
+    QString openFailure; // why the hooks refused to open the file
 
     bool failed() const { return !failure.isEmpty(); }
     void fail(const QString &why)
@@ -36,10 +36,12 @@ public:
     DbfOpenScope &operator=(const DbfOpenScope &) = delete;
 
     const char *path() const { return path_.constData(); }
+    const QString &fileName() const { return fileName_; }
     SAHooks *hooks() { return &hooks_; }
     const std::shared_ptr<DbfIoState> &state() const { return state_; }
 
 private:
+    QString fileName_;
     QByteArray path_;
     std::shared_ptr<DbfIoState> state_;
     SAHooks hooks_;
@@ -48,5 +50,10 @@ private:
 // shapelib reports some failures only through its error hook; the last one
 // on this thread is kept until cleared before the next call.
 void clearDbfLibraryMessage();
+// The descriptor under a table handle opened through the hooks.
+int dbfFileDescriptor(DBFHandle handle);
+// Puts what was written through the handle on the disk; empty, or why it failed
+// (the handle then takes no more writes).
+QString syncDbfFile(DBFHandle handle);
 // Why a call failed: the failed write, shapelib's message or the error of opening.
 QString dbfFailureReason(const DbfIoState &state);

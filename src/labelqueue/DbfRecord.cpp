@@ -1,11 +1,11 @@
 #include "labelqueue/DbfRecord.h"
 
 #include "components/Big5.h"
+#include "components/DecimalText.h"
 
 #include <QStringList>
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 
 namespace {
@@ -212,33 +212,19 @@ DbfStatus DbfRecord::setNumber(int field, std::optional<double> value)
     if (!std::isfinite(*value)) {
         return DbfStatus::failure(QStringLiteral("欄位 %1 只能存有限的數值。").arg(fieldText(c.name)));
     }
-    // Imports set hundreds of thousands of numbers: format and read back with
-    // std::to_chars / from_chars rather than QByteArray's slower conversions.
-    // A value that needs more characters than the buffer holds is wider than
-    // any dBase field.
-    char buffer[64];
-    std::to_chars_result written =
-        std::to_chars(buffer, buffer + sizeof buffer, *value, std::chars_format::fixed, c.decimals);
-    double stored = 0;
-    if (written.ec == std::errc()) {
-        std::from_chars(buffer, written.ptr, stored);
-        if (stored == 0) {
-            // No "-0.00" in the file.
-            written = std::to_chars(buffer, buffer + sizeof buffer, 0.0, std::chars_format::fixed, c.decimals);
-        }
-    }
-    const QByteArrayView digits(buffer, written.ec == std::errc() ? written.ptr - buffer : qsizetype(sizeof buffer));
-    if (written.ec != std::errc() || digits.size() > c.width) {
+    // As dBase stores a number: rounded to the field's decimals (halves away
+    // from zero, on the number's decimal text), an error only when the whole
+    // part does not fit. Imports set hundreds of thousands of numbers, so the
+    // digits are written straight into a buffer.
+    char buffer[256];
+    const int length = DecimalText::roundedFixed(*value, c.decimals, buffer, std::min(c.width, int(sizeof buffer)));
+    if (length == 0) {
         return DbfStatus::failure(QStringLiteral("數值 %1 超出欄位 %2 的寬度（%3 位，含 %4 位小數）。")
                                       .arg(numberForMessage(*value), fieldText(c.name))
                                       .arg(c.width)
                                       .arg(c.decimals));
     }
-    if (std::abs(stored - *value) > 1e-9 * std::max(1.0, std::abs(*value))) {
-        return DbfStatus::failure(QStringLiteral("數值 %1 的小數超過欄位 %2 能存的 %3 位。")
-                                      .arg(numberForMessage(*value), fieldText(c.name))
-                                      .arg(c.decimals));
-    }
+    const QByteArrayView digits(buffer, length);
     std::fill(data, data + c.width - digits.size(), ' ');
     std::copy_n(digits.constData(), digits.size(), data + c.width - digits.size());
     return DbfStatus::success();

@@ -57,7 +57,9 @@ public:
 
     // Cuts the text to the field's width in bytes, never inside a Big5 character.
     DbfStatus setText(int field, const QByteArray &big5);
-    // A value that needs more digits or decimals than the field holds is refused.
+    // A value with more decimals than the field holds is rounded to them as
+    // dBase does (99.995 into two decimals is 100.00); one whose whole part
+    // does not fit is refused.
     DbfStatus setNumber(int field, std::optional<double> value);
     // Decimal text ("12", "-3.5"); empty or blank text leaves the field empty.
     DbfStatus setNumberText(int field, const QByteArray &text);

@@ -6,9 +6,12 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
-#include <QSaveFile>
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace {
 
@@ -41,6 +44,28 @@ DbfStatus checkSpecs(const QList<DbfFieldSpec> &fields)
     return DbfStatus::success();
 }
 
+// A name beside path for a table being built, hidden and unlikely to be taken.
+QString temporaryNameFor(const QString &path)
+{
+    const QFileInfo info(path);
+    return info.absolutePath() + QStringLiteral("/.") + info.fileName() + QLatin1Char('.') +
+           QString::number(QRandomGenerator::global()->generate(), 16) + QStringLiteral(".tmp");
+}
+
+bool readAt(int fd, char *buffer, qint64 size, qint64 offset)
+{
+    while (size > 0) {
+        const ssize_t n = ::pread(fd, buffer, size_t(size), off_t(offset));
+        if (n <= 0) {
+            return false;
+        }
+        buffer += n;
+        size -= n;
+        offset += n;
+    }
+    return true;
+}
+
 } // namespace
 
 struct DbfTable::Io {
@@ -48,9 +73,43 @@ struct DbfTable::Io {
     std::shared_ptr<DbfIoState> state;
 };
 
-DbfTable::DbfTable(QString path, QList<DbfFieldSpec> fields)
+// One change: the exclusive lock (unless a batch holds it already) and, at
+// the end, its release with the sync.
+class DbfTable::ChangeScope
+{
+public:
+    explicit ChangeScope(DbfTable &table)
+        : table_(table)
+        , status_(table.lock(TableFileLock::Mode::Exclusive))
+    {}
+    ~ChangeScope()
+    {
+        if (status_.ok() && !finished_) {
+            table_.unlock();
+        }
+    }
+    ChangeScope(const ChangeScope &) = delete;
+    ChangeScope &operator=(const ChangeScope &) = delete;
+
+    const DbfStatus &status() const { return status_; }
+    // The change's own outcome, or the failed sync of a change that was written.
+    DbfStatus finish(DbfStatus outcome)
+    {
+        finished_ = true;
+        const DbfStatus released = table_.unlock();
+        return outcome.ok() ? released : outcome;
+    }
+
+private:
+    DbfTable &table_;
+    DbfStatus status_;
+    bool finished_ = false;
+};
+
+DbfTable::DbfTable(QString path, QList<DbfFieldSpec> fields, Access access)
     : path_(std::move(path))
     , fields_(std::move(fields))
+    , access_(access)
 {}
 
 DbfTable::~DbfTable()
@@ -68,9 +127,10 @@ QString DbfTable::displayName() const
     return path_;
 }
 
-DbfResult<std::unique_ptr<DbfTable>> DbfTable::open(const QString &path, const QList<DbfFieldSpec> &fields)
+DbfResult<std::unique_ptr<DbfTable>> DbfTable::open(const QString &path, const QList<DbfFieldSpec> &fields,
+                                                    Access access)
 {
-    std::unique_ptr<DbfTable> table(new DbfTable(path, fields));
+    std::unique_ptr<DbfTable> table(new DbfTable(path, fields, access));
     const DbfStatus opened = table->openHandle();
     if (!opened.ok()) {
         return DbfResult<std::unique_ptr<DbfTable>>::failure(opened.error());
@@ -80,12 +140,14 @@ DbfResult<std::unique_ptr<DbfTable>> DbfTable::open(const QString &path, const Q
 
 DbfStatus DbfTable::openHandle()
 {
-    QFile file(path_);
-    if (!file.exists()) {
+    if (!QFileInfo(path_).exists() && !QFileInfo(path_).isSymLink()) {
         return DbfStatus::failure(QStringLiteral("找不到表格「%1」。").arg(displayName()));
     }
-    if (!file.open(QIODevice::ReadOnly)) {
-        return DbfStatus::failure(QStringLiteral("無法開啟「%1」：%2").arg(displayName(), file.errorString()));
+    const OpenedFile opened = openRegularFile(path_, O_RDONLY);
+    QFile file;
+    if (!opened.ok() || !file.open(opened.fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        return DbfStatus::failure(
+            QStringLiteral("無法開啟「%1」：%2").arg(displayName(), opened.ok() ? file.errorString() : opened.error));
     }
     DbfResult<DbfHeader> header = readDbfHeader(file, displayName());
     file.close();
@@ -102,11 +164,13 @@ DbfStatus DbfTable::openHandle()
     clearDbfLibraryMessage();
     {
         DbfOpenScope scope(path_, io->state);
-        io->handle = DBFOpenLL(scope.path(), "rb+", scope.hooks());
+        io->handle = DBFOpenLL(scope.path(), access_ == Access::ReadWrite ? "rb+" : "rb", scope.hooks());
     }
     if (!io->handle) {
         return DbfStatus::failure(
-            QStringLiteral("無法以讀寫方式開啟「%1」：%2").arg(displayName(), dbfFailureReason(*io->state)));
+            QStringLiteral("無法以%1方式開啟「%2」：%3")
+                .arg(access_ == Access::ReadWrite ? QStringLiteral("讀寫") : QStringLiteral("唯讀"), displayName(),
+                     dbfFailureReason(*io->state)));
     }
     const DbfHeader &checked = header.value();
     if (DBFGetRecordCount(io->handle) != checked.recordCount || DBFGetFieldCount(io->handle) != checked.fields.size() ||
@@ -116,6 +180,7 @@ DbfStatus DbfTable::openHandle()
         return DbfStatus::failure(QStringLiteral("「%1」的檔頭無法一致地讀出。").arg(displayName()));
     }
     stampToday(io->handle);
+    stampOf(dbfFileDescriptor(io->handle), stamp_);
     header_ = header.value();
     layout_ = layout.value();
     recordCount_ = checked.recordCount;
@@ -123,8 +188,115 @@ DbfStatus DbfTable::openHandle()
     return DbfStatus::success();
 }
 
+bool DbfTable::isLocked() const
+{
+    return lockDepth_ > 0;
+}
+
+DbfStatus DbfTable::lock(TableFileLock::Mode mode)
+{
+    using Mode = TableFileLock::Mode;
+    if (!io_) {
+        return DbfStatus::failure(QStringLiteral("表格「%1」沒有開啟。").arg(displayName()));
+    }
+    if (lockDepth_ > 0) {
+        if (mode == Mode::Exclusive && lock_.mode() == Mode::Shared) {
+            return DbfStatus::failure(QStringLiteral("「%1」正在轉出，不能同時變更。").arg(displayName()));
+        }
+        ++lockDepth_;
+        return DbfStatus::success();
+    }
+    if (mode == Mode::Exclusive && access_ == Access::ReadOnly) {
+        return DbfStatus::failure(QStringLiteral("「%1」以唯讀方式開啟，不能變更。").arg(displayName()));
+    }
+    // An emptied table is a new file under the old name: lock the one the name holds.
+    for (int attempt = 0;; ++attempt) {
+        switch (lock_.lock(path_, mode)) {
+        case TableFileLock::Outcome::Busy:
+            return DbfStatus::failure(
+                mode == Mode::Exclusive
+                    ? QStringLiteral("表格「%1」正由其他視窗或程式使用中（引入、修改、刪除或轉出），請稍後再試。")
+                          .arg(displayName())
+                    : QStringLiteral("表格「%1」正由其他視窗或程式使用中（引入、修改或刪除），請等它完成後再轉出。")
+                          .arg(displayName()));
+        case TableFileLock::Outcome::Failed:
+            return DbfStatus::failure(QStringLiteral("無法鎖定表格「%1」：%2").arg(displayName(), lock_.errorString()));
+        case TableFileLock::Outcome::Locked:
+            break;
+        }
+        FileStamp locked;
+        FileStamp named;
+        if (lock_.stamp(locked) && stampAt(path_, named) && locked.sameFile(named)) {
+            break;
+        }
+        lock_.unlock();
+        if (attempt == 2) {
+            return DbfStatus::failure(QStringLiteral("表格「%1」一再被其他程式換掉，無法鎖定。").arg(displayName()));
+        }
+    }
+    lockDepth_ = 1;
+    written_ = false;
+    const DbfStatus caughtUp = catchUp();
+    if (!caughtUp.ok()) {
+        lockDepth_ = 0;
+        lock_.unlock();
+    }
+    return caughtUp;
+}
+
+// Another program wrote to the table, or emptied it (a new file under the
+// name), since this one last read or wrote it: read it again, so rows are
+// added after theirs and no change is based on what is no longer there.
+DbfStatus DbfTable::catchUp()
+{
+    FileStamp now;
+    if (!lock_.stamp(now)) {
+        return DbfStatus::failure(QStringLiteral("無法讀取「%1」的檔案資訊。").arg(displayName()));
+    }
+    if (now == stamp_) {
+        return DbfStatus::success();
+    }
+    return readAgain();
+}
+
+DbfStatus DbfTable::readAgain()
+{
+    DBFClose(io_->handle);
+    io_.reset();
+    ++generation_;
+    return openHandle();
+}
+
+DbfStatus DbfTable::unlock()
+{
+    if (lockDepth_ == 0 || --lockDepth_ > 0) {
+        return DbfStatus::success();
+    }
+    const DbfStatus synced = written_ && io_ ? sync() : DbfStatus::success();
+    written_ = false;
+    // Our own writes are not another program's: the next lock starts from here.
+    if (io_) {
+        stampOf(dbfFileDescriptor(io_->handle), stamp_);
+    }
+    lock_.unlock();
+    return synced;
+}
+
+DbfStatus DbfTable::sync()
+{
+    const QString error = syncDbfFile(io_->handle);
+    if (!error.isEmpty()) {
+        return DbfStatus::failure(
+            QStringLiteral("「%1」的資料無法確實存到磁碟（%2），斷電時可能遺失。").arg(displayName(), error));
+    }
+    return DbfStatus::success();
+}
+
 DbfStatus DbfTable::close()
 {
+    lockDepth_ = 0;
+    written_ = false;
+    lock_.unlock();
     if (!io_) {
         return DbfStatus::success();
     }
@@ -164,19 +336,18 @@ DbfResult<std::vector<int>> DbfTable::liveRecordNumbers() const
     if (!io_) {
         return Result::failure(QStringLiteral("表格「%1」沒有開啟。").arg(displayName()));
     }
-    QFile file(path_);
-    if (!file.open(QIODevice::ReadOnly) || !file.seek(header_.headerLength)) {
-        return Result::failure(QStringLiteral("無法讀取「%1」：%2").arg(displayName(), file.errorString()));
-    }
-    // Only the deletion flags are wanted; reading big runs of rows beats a seek per row.
+    // Only the deletion flags are wanted; reading big runs of rows beats a seek
+    // per row. The rows are read from the open file, whatever the name holds now.
+    const int fd = dbfFileDescriptor(io_->handle);
     const int length = header_.recordLength;
     const int rowsPerChunk = std::max(1, (1 << 20) / length);
     std::vector<int> live;
     live.reserve(size_t(recordCount_));
+    QByteArray chunk;
     for (int first = 0; first < recordCount_; first += rowsPerChunk) {
         const int rows = std::min(rowsPerChunk, recordCount_ - first);
-        const QByteArray chunk = file.read(qint64(rows) * length);
-        if (chunk.size() != qint64(rows) * length) {
+        chunk.resize(qsizetype(rows) * length);
+        if (!readAt(fd, chunk.data(), chunk.size(), header_.headerLength + qint64(first) * length)) {
             return Result::failure(QStringLiteral("讀取「%1」失敗：檔案比檔頭記載的短。").arg(displayName()));
         }
         for (int i = 0; i < rows; ++i) {
@@ -199,9 +370,28 @@ DbfStatus DbfTable::checkWritable(const DbfRecord *record) const
     return DbfStatus::success();
 }
 
+DbfStatus DbfTable::checkSeen(int recordNumber, const DbfRecord &seen)
+{
+    // From the file itself, past shapelib's copy of the row it read last.
+    QByteArray stored(header_.recordLength, '\0');
+    const bool present = recordNumber >= 0 && recordNumber < recordCount_ &&
+                         readAt(dbfFileDescriptor(io_->handle), stored.data(), stored.size(),
+                                header_.headerLength + qint64(recordNumber) * header_.recordLength);
+    if (!present || stored != seen.bytes()) {
+        // A file stamp cannot tell every change of a moment ago: the caller gets the table as it is now.
+        readAgain();
+        return DbfStatus::failure(
+            QStringLiteral("「%1」的第 %2 筆在讀入後已被其他程式修改或刪除，這次的變更沒有存入；請看過現在的內容再試。")
+                .arg(displayName())
+                .arg(recordNumber + 1));
+    }
+    return DbfStatus::success();
+}
+
 DbfResult<int> DbfTable::append(const DbfRecord &record)
 {
-    const DbfStatus writable = checkWritable(&record);
+    ChangeScope change(*this);
+    const DbfStatus writable = change.status().ok() ? checkWritable(&record) : change.status();
     if (!writable.ok()) {
         return DbfResult<int>::failure(writable.error());
     }
@@ -209,53 +399,55 @@ DbfResult<int> DbfTable::append(const DbfRecord &record)
     QByteArray bytes = record.bytes();
     bytes[0] = ' ';
     clearDbfLibraryMessage();
-    if (!DBFWriteTuple(io_->handle, recordNumber, bytes.data())) {
-        return DbfResult<int>::failure(writeFailed(QStringLiteral("寫入"), dbfFailureReason(*io_->state)).error());
+    DbfStatus committed = DBFWriteTuple(io_->handle, recordNumber, bytes.data())
+                              ? commit(QStringLiteral("寫入"))
+                              : writeFailed(QStringLiteral("寫入"), dbfFailureReason(*io_->state));
+    if (committed.ok()) {
+        ++recordCount_;
     }
-    const DbfStatus committed = commit(QStringLiteral("寫入"));
+    committed = change.finish(committed);
     if (!committed.ok()) {
         return DbfResult<int>::failure(committed.error());
     }
-    ++recordCount_;
     return recordNumber;
 }
 
-DbfStatus DbfTable::update(int recordNumber, const DbfRecord &record)
+DbfStatus DbfTable::update(int recordNumber, const DbfRecord &record, const DbfRecord &seen)
 {
-    const DbfStatus writable = checkWritable(&record);
-    if (!writable.ok()) {
-        return writable;
-    }
-    if (recordNumber < 0 || recordNumber >= recordCount_) {
-        return DbfStatus::failure(QStringLiteral("「%1」沒有第 %2 筆資料。").arg(displayName()).arg(recordNumber + 1));
+    ChangeScope change(*this);
+    DbfStatus checked = change.status().ok() ? checkWritable(&record) : change.status();
+    checked = checked.ok() ? checkSeen(recordNumber, seen) : checked;
+    if (!checked.ok()) {
+        return checked;
     }
     QByteArray bytes = record.bytes();
     clearDbfLibraryMessage();
-    if (!DBFWriteTuple(io_->handle, recordNumber, bytes.data())) {
-        return writeFailed(QStringLiteral("寫入"), dbfFailureReason(*io_->state));
-    }
-    return commit(QStringLiteral("寫入"));
+    return change.finish(DBFWriteTuple(io_->handle, recordNumber, bytes.data())
+                             ? commit(QStringLiteral("寫入"))
+                             : writeFailed(QStringLiteral("寫入"), dbfFailureReason(*io_->state)));
 }
 
-DbfStatus DbfTable::markDeleted(int recordNumber)
+DbfStatus DbfTable::markDeleted(int recordNumber, const DbfRecord &seen)
 {
-    const DbfStatus writable = checkWritable(nullptr);
-    if (!writable.ok()) {
-        return writable;
-    }
-    if (recordNumber < 0 || recordNumber >= recordCount_) {
-        return DbfStatus::failure(QStringLiteral("「%1」沒有第 %2 筆資料。").arg(displayName()).arg(recordNumber + 1));
+    ChangeScope change(*this);
+    DbfStatus checked = change.status().ok() ? checkWritable(nullptr) : change.status();
+    checked = checked.ok() ? checkSeen(recordNumber, seen) : checked;
+    if (!checked.ok()) {
+        return checked;
     }
     clearDbfLibraryMessage();
-    if (!DBFMarkRecordDeleted(io_->handle, recordNumber, 1)) {
-        return writeFailed(QStringLiteral("刪除"), dbfFailureReason(*io_->state));
-    }
-    return commit(QStringLiteral("刪除"));
+    return change.finish(DBFMarkRecordDeleted(io_->handle, recordNumber, 1)
+                             ? commit(QStringLiteral("刪除"))
+                             : writeFailed(QStringLiteral("刪除"), dbfFailureReason(*io_->state)));
 }
 
 DbfStatus DbfTable::commit(const QString &what)
 {
+    written_ = true;
     DBFUpdateHeader(io_->handle);
+    // The header is written: closing the handle must not write it again, or a
+    // handle closed after another program added rows would count only its own.
+    io_->handle->bUpdated = 0;
     if (io_->state->failed()) {
         return writeFailed(what, io_->state->failure);
     }
@@ -286,7 +478,8 @@ DbfStatus DbfTable::writeFailed(const QString &what, QString reason)
 
 DbfStatus DbfTable::makeEmpty()
 {
-    const DbfStatus writable = checkWritable(nullptr);
+    ChangeScope change(*this);
+    const DbfStatus writable = change.status().ok() ? checkWritable(nullptr) : change.status();
     if (!writable.ok()) {
         return writable;
     }
@@ -298,36 +491,39 @@ DbfStatus DbfTable::makeEmpty()
     std::fill(empty.begin() + 4, empty.begin() + 8, '\0');
     empty.append(DbfEndOfFile);
 
-    const DbfStatus closed = close();
-    if (!closed.ok()) {
-        const DbfStatus reopened = openHandle();
-        return DbfStatus::failure(closed.error() +
-                                  (reopened.ok() ? QString() : QStringLiteral(" ") + reopened.error()));
-    }
-    // Built beside the table and renamed over it: a crash or a full disk leaves the old table whole.
-    QSaveFile out(path_);
-    QString failure;
-    if (!out.open(QIODevice::WriteOnly)) {
-        failure = out.errorString();
-    } else if (out.write(empty) != empty.size()) {
-        failure = out.errorString();
-        out.cancelWriting();
-    } else if (!out.commit()) {
-        failure = out.errorString();
-    }
-    const DbfStatus reopened = openHandle();
-    if (!failure.isEmpty()) {
-        QString message = QStringLiteral("無法清空「%1」（%2），資料都還在。").arg(displayName(), failure);
-        if (!reopened.ok()) {
-            message += QStringLiteral("表格已關閉：") + reopened.error();
+    // Built beside the table, on the disk and locked before it takes the name:
+    // a crash or a full disk leaves the old table whole, and no other writer
+    // can slip into the new one before this one lets go.
+    const QString temporary = temporaryNameFor(path_);
+    const OpenedFile out = openRegularFile(temporary, O_RDWR | O_CREAT | O_EXCL);
+    QString failure = out.error;
+    TableFileLock emptied;
+    if (out.ok()) {
+        const bool written = ::write(out.fd, empty.constData(), size_t(empty.size())) == empty.size();
+        failure = written && ::fsync(out.fd) == 0 ? QString() : QString::fromLocal8Bit(std::strerror(errno));
+        if (!failure.isEmpty()) {
+            ::close(out.fd);
+        } else if (emptied.lock(out.fd, TableFileLock::Mode::Exclusive) != TableFileLock::Outcome::Locked) {
+            failure = emptied.errorString();
+        } else if (::rename(QFile::encodeName(temporary).constData(), QFile::encodeName(path_).constData()) != 0) {
+            failure = QString::fromLocal8Bit(std::strerror(errno));
         }
-        return DbfStatus::failure(message);
     }
+    if (!failure.isEmpty()) {
+        QFile::remove(temporary);
+        return DbfStatus::failure(QStringLiteral("無法清空「%1」（%2），資料都還在。").arg(displayName(), failure));
+    }
+    syncDirectoryOf(path_);
+    lock_ = std::move(emptied);
+
+    DBFClose(io_->handle);
+    io_.reset();
+    const DbfStatus reopened = openHandle();
     if (!reopened.ok()) {
-        return DbfStatus::failure(
-            QStringLiteral("「%1」已清空，但無法重新開啟：%2").arg(displayName(), reopened.error()));
+        return change.finish(DbfStatus::failure(
+            QStringLiteral("「%1」已清空，但無法重新開啟：%2").arg(displayName(), reopened.error())));
     }
-    return DbfStatus::success();
+    return change.finish(DbfStatus::success());
 }
 
 DbfResult<DbfTable::Creation> DbfTable::create(const QString &path, const QList<DbfFieldSpec> &fields)
@@ -341,8 +537,7 @@ DbfResult<DbfTable::Creation> DbfTable::create(const QString &path, const QList<
     if (!specsOk.ok()) {
         return Result::failure(specsOk.error());
     }
-    const QString temporary = info.absolutePath() + QStringLiteral("/.") + info.fileName() + QLatin1Char('.') +
-                              QString::number(QRandomGenerator::global()->generate(), 16) + QStringLiteral(".tmp");
+    const QString temporary = temporaryNameFor(path);
     const auto failed = [&](const QString &why) {
         QFile::remove(temporary);
         return Result::failure(QStringLiteral("無法建立「%1」：%2").arg(path, why));
@@ -373,10 +568,15 @@ DbfResult<DbfTable::Creation> DbfTable::create(const QString &path, const QList<
         return failed(state->failure);
     }
 
-    // Read back what was written exactly as an open would, before it gets its name.
-    QFile check(temporary);
-    if (!check.open(QIODevice::ReadOnly)) {
-        return failed(check.errorString());
+    // Read back what was written exactly as an open would, and put it on the
+    // disk, before it gets its name.
+    const OpenedFile written = openRegularFile(temporary, O_RDONLY);
+    QFile check;
+    if (!written.ok() || !check.open(written.fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        return failed(written.ok() ? check.errorString() : written.error);
+    }
+    if (::fsync(written.fd) != 0) {
+        return failed(QString::fromLocal8Bit(std::strerror(errno)));
     }
     const DbfResult<DbfHeader> header = readDbfHeader(check, path);
     check.close();
@@ -395,5 +595,6 @@ DbfResult<DbfTable::Creation> DbfTable::create(const QString &path, const QList<
         }
         return Result::failure(QStringLiteral("無法建立「%1」：無法命名新表格。").arg(path));
     }
+    syncDirectoryOf(path);
     return Creation::Created;
 }

@@ -3,6 +3,8 @@
 #include "labelqueue/DbfHeader.h"
 #include "labelqueue/DbfRecord.h"
 #include "labelqueue/DbfResult.h"
+#include "labelqueue/RegularFile.h"
+#include "labelqueue/TableFileLock.h"
 
 #include <QList>
 #include <QString>
@@ -13,41 +15,67 @@
 // A dBase table on disk, read and written through shapelib. Every write is
 // committed at once: the row is in the file and the header counts it before
 // the call returns, so a crash keeps every row that was reported stored.
+//
+// Other programs may use the same file (another window, the command line,
+// another computer over a shared folder). Every change happens under the
+// table's exclusive operating-system lock, taken by the change itself or held
+// across a batch with lock(); a reader (the export) holds the shared lock.
+// Whoever finds the lock taken is refused at once. Under the lock the table
+// first catches up with what others wrote since it was last read, and a
+// change based on a row that another program has changed meanwhile is
+// refused, so nobody's rows are overwritten or lost. The file is synced to
+// disk once when the exclusive lock is released after changes.
 class DbfTable
 {
 public:
     enum class Creation { Created, AlreadyExisted };
+    enum class Access { ReadOnly, ReadWrite };
 
     ~DbfTable();
     DbfTable(const DbfTable &) = delete;
     DbfTable &operator=(const DbfTable &) = delete;
 
-    // Opens an existing table for reading and writing. The fields are found by
+    // Opens an existing table (a regular file only). The fields are found by
     // name in any order and case; a required one that is missing, or a header
     // that does not match the file, is reported and nothing is opened.
-    static DbfResult<std::unique_ptr<DbfTable>> open(const QString &path, const QList<DbfFieldSpec> &fields);
+    static DbfResult<std::unique_ptr<DbfTable>> open(const QString &path, const QList<DbfFieldSpec> &fields,
+                                                     Access access = Access::ReadWrite);
 
     // Creates an empty table with these fields and the CP950 code page byte.
     // An existing file is never touched: the table is built beside it and only
-    // moved to the name when nothing is there.
+    // moved to the name when nothing is there, so a second creator finds it
+    // there and leaves it alone.
     static DbfResult<Creation> create(const QString &path, const QList<DbfFieldSpec> &fields);
 
     QString path() const { return path_; }
     bool isOpen() const;
+    Access access() const { return access_; }
     // Rows in the file, deleted ones included.
     int recordCount() const { return recordCount_; }
     quint8 languageDriver() const { return header_.languageDriver; }
     const std::shared_ptr<const DbfLayout> &layout() const { return layout_; }
+    // Goes up each time the table was read again because another program changed it.
+    int generation() const { return generation_; }
 
     DbfRecord blankRecord() const { return DbfRecord::blank(layout_); }
     DbfResult<DbfRecord> read(int recordNumber) const;
     // Numbers of the rows not marked deleted, in file order.
     DbfResult<std::vector<int>> liveRecordNumbers() const;
 
+    // Takes the table's lock (a shared one for reading, an exclusive one for a
+    // batch of changes); another holder in the way refuses it at once with a
+    // message naming the table. Locks nest; unlock() releases the outermost
+    // and, after changes, first syncs the file once.
+    DbfStatus lock(TableFileLock::Mode mode);
+    DbfStatus unlock();
+    bool isLocked() const;
+
     // Each returns once the change is in the file with the header updated.
     DbfResult<int> append(const DbfRecord &record);
-    DbfStatus update(int recordNumber, const DbfRecord &record);
-    DbfStatus markDeleted(int recordNumber);
+    // seen is the row as the caller read it: when another program has
+    // changed or deleted it since, nothing is written.
+    DbfStatus update(int recordNumber, const DbfRecord &record, const DbfRecord &seen);
+    DbfStatus markDeleted(int recordNumber, const DbfRecord &seen);
     // Replaces the file by an empty table with the same header (fields, code
     // page), built beside it and renamed into place, then reopens it. On
     // failure the old table stays as it was.
@@ -57,19 +85,31 @@ public:
 
 private:
     struct Io;
+    class ChangeScope;
 
-    DbfTable(QString path, QList<DbfFieldSpec> fields);
+    DbfTable(QString path, QList<DbfFieldSpec> fields, Access access);
     DbfStatus openHandle();
+    DbfStatus catchUp();
+    DbfStatus readAgain();
     DbfStatus checkWritable(const DbfRecord *record) const;
+    // Refuses (and reads the table again) when the stored row is no longer seen.
+    DbfStatus checkSeen(int recordNumber, const DbfRecord &seen);
     DbfStatus commit(const QString &what);
     // reason by value: it may be the failure text of the handle this closes.
     DbfStatus writeFailed(const QString &what, QString reason);
+    DbfStatus sync();
     QString displayName() const;
 
     QString path_;
     QList<DbfFieldSpec> fields_;
+    Access access_;
     DbfHeader header_;
     std::shared_ptr<const DbfLayout> layout_;
     std::unique_ptr<Io> io_; // the open shapelib handle and its write state
     int recordCount_ = 0;
+    TableFileLock lock_;
+    int lockDepth_ = 0;
+    bool written_ = false; // changes since the exclusive lock was taken
+    FileStamp stamp_;      // the file as this table last read or wrote it
+    int generation_ = 0;
 };

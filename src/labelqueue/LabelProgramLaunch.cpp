@@ -1,14 +1,17 @@
 #include "labelqueue/LabelProgramLaunch.h"
 
 #include "components/Big5.h"
-#include "components/TIni.h"
-#include "components/TShell.h"
+#include "components/ProfileFile.h"
+#include "components/ProgramStarter.h"
+
+#include <QDir>
+#include <QFileInfo>
 
 LabelProgramLaunch launchLabelProgram(const QString &iniPath, const QByteArray &section,
                                       LabelProgramParameter parameter, ProgramLauncher &launcher)
 {
     LabelProgramLaunch launch;
-    TIni ini;
+    ProfileFile ini;
     ini.setFileName(iniPath);
     ini.setDataType(DsString);
     ini.setSection(section);
@@ -17,6 +20,15 @@ LabelProgramLaunch launchLabelProgram(const QString &iniPath, const QByteArray &
         return launch;
     }
     launch.program = Big5::decode(ini.Value().toByteArray());
+    // A relative name is looked for beside the program first, as the window's
+    // note "[同本身程式目錄]" promises; otherwise the launcher looks in the
+    // working directory, then on PATH.
+    if (QDir::isRelativePath(launch.program)) {
+        const QString besideProgram = QFileInfo(iniPath).dir().filePath(launch.program);
+        if (QFileInfo(besideProgram).isFile()) {
+            launch.program = besideProgram;
+        }
+    }
     switch (parameter) {
     case LabelProgramParameter::None:
         break;
@@ -27,7 +39,7 @@ LabelProgramLaunch launchLabelProgram(const QString &iniPath, const QByteArray &
         launch.parameter = QStringLiteral("2");
         break;
     }
-    TShell shell(launcher);
+    ProgramStarter shell(launcher);
     shell.setFileName(launch.program);
     shell.setParameter(launch.parameter);
     if (shell.Execute()) {

@@ -22,9 +22,10 @@ struct LabelProgramLaunch {
 };
 
 // The label program stored under key "FN1" of section in iniPath (read
-// through TIni at this moment, so the last stored path counts), started
-// through TShell with the parameter text "", "1" or "2". A missing key or an
-// empty path starts nothing.
+// through ProfileFile at this moment, so the last stored path counts), started
+// through ProgramStarter with the parameter text "", "1" or "2". A missing key or an
+// empty path starts nothing. iniPath lies in the program directory, where a
+// relative program name is looked for first.
 LabelProgramLaunch launchLabelProgram(const QString &iniPath, const QByteArray &section,
                                       LabelProgramParameter parameter, ProgramLauncher &launcher);
 

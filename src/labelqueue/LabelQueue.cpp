@@ -10,10 +10,10 @@ LabelQueue::LabelQueue(QList<DbfFieldSpec> fields)
 
 LabelQueue::~LabelQueue() = default;
 
-DbfStatus LabelQueue::open(const QString &path)
+DbfStatus LabelQueue::open(const QString &path, DbfTable::Access access)
 {
     close();
-    auto opened = DbfTable::open(path, fields_);
+    auto opened = DbfTable::open(path, fields_, access);
     if (!opened.ok()) {
         return opened.status();
     }
@@ -23,6 +23,7 @@ DbfStatus LabelQueue::open(const QString &path)
     }
     table_ = std::move(opened.value());
     rows_ = std::move(live.value());
+    generation_ = table_->generation();
     first();
     return DbfStatus::success();
 }
@@ -145,24 +146,42 @@ void LabelQueue::cancelAppend()
     afterChange();
 }
 
+DbfStatus LabelQueue::lock(TableFileLock::Mode mode)
+{
+    if (!isOpen()) {
+        return DbfStatus::failure(QStringLiteral("表格沒有開啟。"));
+    }
+    const DbfStatus locked = table_->lock(mode);
+    catchUpWithTable();
+    return locked;
+}
+
+DbfStatus LabelQueue::unlock()
+{
+    return table_ ? table_->unlock() : DbfStatus::success();
+}
+
 DbfStatus LabelQueue::append(const DbfRecord &record)
 {
     if (!isOpen()) {
         return DbfStatus::failure(QStringLiteral("表格沒有開啟，無法新增資料。"));
     }
     const DbfResult<int> stored = table_->append(record);
+    catchUpWithTable();
     if (!stored.ok()) {
         reloadRows();
         return stored.status();
     }
-    rows_.push_back(stored.value());
+    if (rows_.empty() || rows_.back() != stored.value()) {
+        rows_.push_back(stored.value());
+    }
     appending_ = false;
     current_ = rowCount() - 1;
     atStart_ = atEnd_ = false;
     return DbfStatus::success();
 }
 
-DbfStatus LabelQueue::update(int row, const DbfRecord &record)
+DbfStatus LabelQueue::update(int row, const DbfRecord &record, const DbfRecord &seen)
 {
     if (!isOpen()) {
         return DbfStatus::failure(QStringLiteral("表格沒有開啟，無法修改資料。"));
@@ -171,17 +190,27 @@ DbfStatus LabelQueue::update(int row, const DbfRecord &record)
         return DbfStatus::failure(QStringLiteral("沒有第 %1 筆資料。").arg(row + 1));
     }
     cancelAppend();
-    const DbfStatus stored = table_->update(rows_[size_t(row)], record);
+    const int recordNumber = rows_[size_t(row)];
+    const DbfStatus stored = table_->update(recordNumber, record, seen);
+    catchUpWithTable();
     if (!stored.ok()) {
         reloadRows();
         return stored;
     }
-    current_ = row;
-    atStart_ = atEnd_ = false;
+    makeCurrent(recordNumber);
     return stored;
 }
 
 DbfStatus LabelQueue::deleteCurrent()
+{
+    if (appending_ || !isOpen() || current_ < 0 || current_ >= rowCount()) {
+        return deleteCurrent(DbfRecord());
+    }
+    const DbfResult<DbfRecord> seen = readRow(current_);
+    return seen.ok() ? deleteCurrent(seen.value()) : seen.status();
+}
+
+DbfStatus LabelQueue::deleteCurrent(const DbfRecord &seen)
 {
     if (appending_) {
         // Deleting the new row that was never stored only drops it.
@@ -191,12 +220,18 @@ DbfStatus LabelQueue::deleteCurrent()
     if (!isOpen() || current_ < 0 || current_ >= rowCount()) {
         return DbfStatus::failure(QStringLiteral("沒有資料可以刪除。"));
     }
-    const DbfStatus deleted = table_->markDeleted(rows_[size_t(current_)]);
+    const int recordNumber = rows_[size_t(current_)];
+    const DbfStatus deleted = table_->markDeleted(recordNumber, seen);
+    catchUpWithTable();
     if (!deleted.ok()) {
         reloadRows();
         return deleted;
     }
-    rows_.erase(rows_.begin() + current_);
+    const auto at = std::find(rows_.begin(), rows_.end(), recordNumber);
+    if (at != rows_.end()) {
+        current_ = int(at - rows_.begin());
+        rows_.erase(at);
+    }
     afterChange();
     return deleted;
 }
@@ -207,10 +242,45 @@ DbfStatus LabelQueue::empty()
     if (!isOpen()) {
         return DbfStatus::failure(QStringLiteral("表格沒有開啟，無法清空。"));
     }
+    // Only what the user has seen is emptied: rows another program added
+    // meanwhile are shown first and kept.
+    const int seenGeneration = generation_;
+    const DbfStatus locked = lock(TableFileLock::Mode::Exclusive);
+    if (!locked.ok()) {
+        return locked;
+    }
+    if (generation_ != seenGeneration) {
+        unlock();
+        first();
+        return DbfStatus::failure(
+            QStringLiteral("「%1」在讀入後已被其他程式變更，沒有清空；請看過現在的內容再試。").arg(path()));
+    }
     const DbfStatus emptied = table_->makeEmpty();
+    const DbfStatus unlocked = unlock();
     reloadRows();
     first();
-    return emptied;
+    return emptied.ok() ? unlocked : emptied;
+}
+
+void LabelQueue::catchUpWithTable()
+{
+    if (table_ && table_->isOpen() && table_->generation() == generation_) {
+        return;
+    }
+    reloadRows();
+    generation_ = table_ ? table_->generation() : 0;
+    ++revision_;
+}
+
+void LabelQueue::makeCurrent(int recordNumber)
+{
+    const auto at = std::find(rows_.begin(), rows_.end(), recordNumber);
+    if (at != rows_.end()) {
+        current_ = int(at - rows_.begin());
+        atStart_ = atEnd_ = false;
+    } else {
+        afterChange();
+    }
 }
 
 void LabelQueue::afterChange()

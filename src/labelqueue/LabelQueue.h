@@ -2,14 +2,13 @@
 
 #include "labelqueue/DbfRecord.h"
 #include "labelqueue/DbfResult.h"
+#include "labelqueue/DbfTable.h"
 
 #include <QList>
 #include <QString>
 
 #include <memory>
 #include <vector>
-
-class DbfTable;
 
 // A label queue table ("bar1.dbf", "bar2.DBF") with a cursor that behaves like
 // the dBase data set the label windows were built on. Rows are the rows not
@@ -31,8 +30,9 @@ public:
     LabelQueue &operator=(const LabelQueue &) = delete;
 
     // Opens the table by its file name (a bare name is looked for in the
-    // working directory) and goes to the first row.
-    DbfStatus open(const QString &path);
+    // working directory) and goes to the first row. A queue opened read-only
+    // serves an export and takes no change.
+    DbfStatus open(const QString &path, DbfTable::Access access = DbfTable::Access::ReadWrite);
     DbfStatus close();
     bool isOpen() const;
     QString path() const;
@@ -58,20 +58,40 @@ public:
     // The row's number in the file, for callers that cache rows across deletions.
     int recordNumber(int row) const;
 
+    // The table's lock held across a batch: exclusive for an import (its rows
+    // then share one sync at the end), shared for an export. Each change
+    // below takes the exclusive lock by itself when no batch holds it. Another
+    // holder refuses it at once. Taking it brings the rows up to date when
+    // another program changed the table.
+    DbfStatus lock(TableFileLock::Mode mode);
+    DbfStatus unlock();
+    // Goes up each time the rows were read again because another program
+    // changed the table; a view compares it to know it must show them afresh.
+    int revision() const { return revision_; }
+
     // A new, still empty row after the last one, as a grid shows it when the
     // user moves down past the end; it is not in the file until append().
     void beginAppend();
     void cancelAppend();
-    // Stores a new row after the last one and makes it current.
+    // Stores a new row after the last one in the file (after any that another
+    // program added meanwhile) and makes it current.
     DbfStatus append(const DbfRecord &record);
-    DbfStatus update(int row, const DbfRecord &record);
+    // seen is the row as the caller read it and showed it: when another
+    // program has changed or deleted it since, nothing is written.
+    DbfStatus update(int row, const DbfRecord &record, const DbfRecord &seen);
+    DbfStatus deleteCurrent(const DbfRecord &seen);
+    // Deletes the current row as this queue reads it now.
     DbfStatus deleteCurrent();
-    // Removes every row, deleted ones included, keeping the table's definition.
+    // Removes every row, deleted ones included, keeping the table's
+    // definition; refused when another program changed the table since this
+    // queue last read it (the rows are then read again).
     DbfStatus empty();
 
 private:
     void afterChange();
     void reloadRows();
+    void catchUpWithTable();
+    void makeCurrent(int recordNumber);
 
     QList<DbfFieldSpec> fields_;
     std::unique_ptr<DbfTable> table_;
@@ -80,4 +100,6 @@ private:
     bool atStart_ = true;
     bool atEnd_ = true;
     bool appending_ = false;
+    int generation_ = 0; // the table's generation the rows were read at
+    int revision_ = 0;
 };

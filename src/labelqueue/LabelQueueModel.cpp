@@ -17,6 +17,7 @@ LabelQueueModel::LabelQueueModel(LabelQueue &queue, QList<QueueColumn> columns, 
     , queue_(queue)
     , columns_(std::move(columns))
     , rows_(queue.rowCount())
+    , revision_(queue.revision())
     , blankRecord_(queue.blankRecord())
     , cache_(CachedRows)
 {}
@@ -198,12 +199,16 @@ bool LabelQueueModel::setData(const QModelIndex &index, const QVariant &value, i
         return true;
     }
 
-    const DbfStatus stored = newRow ? queue_.append(changed) : queue_.update(row, changed);
+    const DbfStatus stored = newRow ? queue_.append(changed) : queue_.update(row, changed, *current);
     if (!stored.ok()) {
-        if (!queue_.isOpen() || queue_.rowCount() != rows_) {
+        if (!catchUpWithQueue() && (!queue_.isOpen() || queue_.rowCount() != rows_)) {
             reload();
         }
         return refuse(stored.error());
+    }
+    if (catchUpWithQueue()) {
+        // Stored, and shown among the rows another program added meanwhile.
+        return true;
     }
     if (newRow) {
         blankRow_ = false;
@@ -240,9 +245,12 @@ DbfStatus LabelQueueModel::deleteRow(int row)
     if (queue_.currentRow() != row) {
         return DbfStatus::failure(QStringLiteral("沒有資料可以刪除。"));
     }
+    // The row as shown: one that another program has changed since is not deleted.
+    const DbfRecord *shown = record(row);
+    const std::optional<DbfRecord> seen = shown ? std::optional<DbfRecord>(*shown) : std::nullopt;
     beginRemoveRows(QModelIndex(), row, row);
-    const DbfStatus deleted = queue_.deleteCurrent();
-    if (!deleted.ok()) {
+    const DbfStatus deleted = seen ? queue_.deleteCurrent(*seen) : queue_.deleteCurrent();
+    if (!deleted.ok() || queue_.revision() != revision_) {
         // The row was announced gone; finish that, then show the table as it is.
         --rows_;
         endRemoveRows();
@@ -343,6 +351,7 @@ DbfStatus LabelQueueModel::emptyQueue()
     beginResetModel();
     const DbfStatus emptied = queue_.empty();
     rows_ = queue_.rowCount();
+    revision_ = queue_.revision();
     blankRecord_ = queue_.blankRecord();
     cache_.clear();
     endResetModel();
@@ -355,6 +364,7 @@ void LabelQueueModel::reload()
     beginResetModel();
     blankRow_ = blankRow_ && queue_.isAppending();
     rows_ = queue_.rowCount();
+    revision_ = queue_.revision();
     blankRecord_ = queue_.blankRecord();
     cache_.clear();
     endResetModel();
@@ -364,7 +374,7 @@ void LabelQueueModel::reload()
 void LabelQueueModel::rowsAppendedToQueue()
 {
     const int now = queue_.rowCount();
-    if (blankRow_ || now < rows_) {
+    if (blankRow_ || now < rows_ || queue_.revision() != revision_) {
         reload();
         return;
     }
@@ -374,6 +384,15 @@ void LabelQueueModel::rowsAppendedToQueue()
         endInsertRows();
     }
     announceCurrentRow();
+}
+
+bool LabelQueueModel::catchUpWithQueue()
+{
+    if (queue_.revision() == revision_) {
+        return false;
+    }
+    reload();
+    return true;
 }
 
 void LabelQueueModel::announceCurrentRow()

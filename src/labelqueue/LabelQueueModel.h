@@ -12,7 +12,9 @@ class LabelQueue;
 
 // The editable grid of a label queue. Rows are read from the table only when
 // shown (a few hundred are kept), so a queue of 100,000 rows opens at once.
-// An edit is stored in the file as soon as it is committed. Moving down past
+// An edit is stored in the file as soon as it is committed; an edit or a
+// deletion of a row that another program changed since it was shown is
+// refused and the rows are shown as the table holds them. Moving down past
 // the last row shows a new empty row, which is stored by its first edit and
 // dropped again when it is left untouched.
 class LabelQueueModel : public QAbstractTableModel
@@ -59,6 +61,9 @@ public:
     void reload();
     // After rows were appended to the queue behind the model (an import).
     void rowsAppendedToQueue();
+    // After the queue read its table again because another program changed
+    // it (the queue's revision moved): shows the rows afresh. True when it did.
+    bool catchUpWithQueue();
 
     // Why the last edit or read failed.
     QString lastError() const { return lastError_; }
@@ -79,7 +84,8 @@ private:
 
     LabelQueue &queue_;
     QList<QueueColumn> columns_;
-    int rows_ = 0; // committed rows the views were told about
+    int rows_ = 0;     // committed rows the views were told about
+    int revision_ = 0; // the queue's revision the rows were shown at
     bool blankRow_ = false;
     DbfRecord blankRecord_;
     mutable QCache<int, DbfRecord> cache_; // by record number, which deletions do not change

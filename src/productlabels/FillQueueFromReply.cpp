@@ -21,9 +21,7 @@ QString recordText(int number)
 {
     return QStringLiteral("第 %1 筆產品資料").arg(number);
 }
-} // namespace
-
-FillResult FillQueueFromReply(const ServerReply &reply, ProductQueueSink &sink, const FillOptions &options)
+FillResult fillRows(const ServerReply &reply, ProductQueueSink &sink, const FillOptions &options)
 {
     using namespace ProductReplyFields;
     FillResult result;
@@ -87,6 +85,25 @@ FillResult FillQueueFromReply(const ServerReply &reply, ProductQueueSink &sink, 
     }
     if (options.progress) {
         options.progress(result.rowsAdded);
+    }
+    return result;
+}
+
+} // namespace
+
+FillResult FillQueueFromReply(const ServerReply &reply, ProductQueueSink &sink, const FillOptions &options)
+{
+    // One hold of the table and one sync for all rows (nested in the import's own hold, if it has one).
+    const QString refused = sink.beginImport();
+    if (!refused.isEmpty()) {
+        FillResult result;
+        result.error = refused;
+        return result;
+    }
+    FillResult result = fillRows(reply, sink, options);
+    const QString unsynced = sink.endImport();
+    if (!unsynced.isEmpty() && result.ok()) {
+        result.error = unsynced;
     }
     return result;
 }

@@ -35,4 +35,5 @@ struct FillResult {
 // - values after the last separator when "EOT" (or the reply's end) comes.
 // A separator with no values before it is skipped. The sink's refusal (a
 // number too wide for its field, a full disk) stops the filling the same way.
+// The sink's table is held for the whole filling and synced once at its end.
 FillResult FillQueueFromReply(const ServerReply &reply, ProductQueueSink &sink, const FillOptions &options = {});

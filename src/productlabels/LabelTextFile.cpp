@@ -5,8 +5,6 @@
 #include "productlabels/ProductReplyFields.h"
 #include "productlabels/ProductRowSource.h"
 
-#include <QDir>
-
 ProductLabelLines::ProductLabelLines(const ProductOutputSettings &settings, const QDate &today)
     : layout_(settings.fixedWidth ? LabelTextRules::Layout::FixedWidth : LabelTextRules::Layout::Comma)
     , oneLinePerLabel_(settings.oneLinePerLabel)
@@ -40,37 +38,25 @@ void ProductLabelLines::build(QByteArray &line, const ProductRowSource &rows) co
 LabelTextFileResult writeProductLabelTextFile(ProductRowSource &rows, const ProductOutputSettings &settings,
                                               const QString &path, const QDate &today)
 {
-    LabelTextFileResult result;
-    const auto fail = [&](const QString &reason) {
-        result.error =
-            QStringLiteral("文字檔 %1 無法寫出: %2。原來的文字檔未變更。").arg(QDir::toNativeSeparators(path), reason);
-        result.lines = 0;
-        return result;
-    };
-    ReplacingFile file(path);
+    LabelTextWriter file(path);
     if (!file.open()) {
-        return fail(file.errorString());
+        return file.commit();
     }
     const ProductLabelLines lines(settings, today);
     QByteArray line;
     for (int row = 0; row < rows.rowCount(); ++row) {
         const QString readError = rows.read(row);
         if (!readError.isEmpty()) {
-            file.cancel();
-            return fail(QStringLiteral("第 %1 筆讀不出來: %2").arg(row + 1).arg(readError));
+            return file.abandon(QStringLiteral("第 %1 筆讀不出來: %2").arg(row + 1).arg(readError));
         }
-        const qint64 repeat = lines.repeatCount(rows);
-        if (repeat == 0) {
+        if (rows.text(ProductReplyFields::BARCODE).isEmpty()) {
             continue;
         }
-        lines.build(line, rows);
-        for (qint64 copy = 0; copy < repeat && !file.failed(); ++copy) {
-            file.write(line);
+        const qint64 repeat = lines.repeatCount(rows);
+        if (repeat > 0) {
+            lines.build(line, rows);
         }
-        result.lines += repeat;
+        file.writeRow(line, repeat);
     }
-    if (!file.commit()) {
-        return fail(file.errorString());
-    }
-    return result;
+    return file.commit();
 }

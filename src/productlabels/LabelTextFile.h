@@ -1,6 +1,7 @@
 #pragma once
 
 #include "labelqueue/LabelTextRules.h"
+#include "labelqueue/LabelTextWriter.h"
 #include "productlabels/ProductColumns.h"
 #include "settings/ProductOutputSettings.h"
 
@@ -41,15 +42,10 @@ private:
     QByteArray today_;
 };
 
-struct LabelTextFileResult {
-    QString error; // empty when the new file is in place
-    qint64 lines = 0;
-    bool ok() const { return error.isEmpty(); }
-};
-
 // Writes the product label text file at path. The new file replaces the old
-// one only when it is complete; when anything fails (a row cannot be read,
-// the directory cannot take the file, a write or the disk fails, the old file
-// cannot be replaced) the old file stays as it was and error says why.
+// one only when it is complete and holds a line; when no row gives a line, or
+// anything fails (a row cannot be read, the directory cannot take the file, a
+// write or the disk fails, the old file cannot be replaced) the old file stays
+// as it was and error says why.
 LabelTextFileResult writeProductLabelTextFile(ProductRowSource &rows, const ProductOutputSettings &settings,
                                               const QString &path, const QDate &today);

@@ -15,15 +15,24 @@ ProductExportResult exportProductLabels(ProductRowSource &rows, const ProductOut
                                         const QString &programDir, const Clock &clock)
 {
     ProductExportResult result;
+    const QString refused = rows.beginReading();
+    if (!refused.isEmpty()) {
+        result.kind = ProductExportResult::Kind::Failed;
+        result.message = refused;
+        return result;
+    }
     if (rows.rowCount() == 0) {
+        rows.endReading();
         result.kind = ProductExportResult::Kind::EmptyQueue;
         result.message = QString::fromUtf8(nothingToExportText);
         return result;
     }
     result.path = productLabelTextPath(programDir);
     const LabelTextFileResult written = writeProductLabelTextFile(rows, settings, result.path, clock.today());
+    rows.endReading();
     if (!written.ok()) {
-        result.kind = ProductExportResult::Kind::Failed;
+        result.kind = written.outcome == LabelTextFileResult::Outcome::NoLines ? ProductExportResult::Kind::NoLines
+                                                                               : ProductExportResult::Kind::Failed;
         result.message = written.error;
         return result;
     }

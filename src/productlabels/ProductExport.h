@@ -16,11 +16,12 @@ inline constexpr char nothingToExportText[] = "沒有資料可以匯出!!";
 inline constexpr char confirmExportQuestion[] = "確定轉出要列印的資料 ?";
 inline constexpr char exportDoneText[] = "已經送出文字檔";
 
-// How an export ended. The window shows message through Msg3dShow and starts
+// How an export ended. The window shows message through showMessageWindow and starts
 // the label program only after Written; the command line prints message.
 struct ProductExportResult {
     enum class Kind {
         EmptyQueue, // "沒有資料可以匯出!!"; nothing written
+        NoLines,    // no row has a barcode (or a count of 1 or more): the old "Bars.txt" stays, nothing started
         Failed,     // the old "Bars.txt" stays; nothing may be started
         Written,    // "已經送出文字檔" + the file's path
     };
@@ -34,7 +35,8 @@ struct ProductExportResult {
 QString productLabelTextPath(const QString &programDir);
 
 // Writes the queue's rows to ProgramDir/Bars.txt in the layout and column
-// order of settings, with the clock's date for "系統日期".
+// order of settings, with the clock's date for "系統日期", holding the queue
+// for reading meanwhile (a writer in the way fails the export at once).
 ProductExportResult exportProductLabels(ProductRowSource &rows, const ProductOutputSettings &settings,
                                         const QString &programDir, const Clock &clock);
 
@@ -45,7 +47,7 @@ LabelProgramLaunch launchProductLabelProgram(const QString &programDir, LabelPro
 
 // The export button's whole run: "沒有資料可以匯出!!" for an empty queue; the
 // question "確定轉出要列印的資料 ?" (anything but Yes stops); the file; its
-// outcome shown with Msg3dShow; then, only after a complete file and once the
+// outcome shown with showMessageWindow; then, only after a complete file and once the
 // message is closed, the label program.
 struct ProductExportRun {
     bool confirmed = false;

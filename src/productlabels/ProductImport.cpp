@@ -3,8 +3,9 @@
 #include "app/ServerExchange.h"
 #include "components/Big5.h"
 
-ProductImportOutcome runQueueImport(ServerExchange &exchange, const QueueImport &import, ProductQueueSink &sink,
-                                    const std::function<void(int rowsAdded)> &progress)
+namespace {
+ProductImportOutcome postAndFill(ServerExchange &exchange, const QueueImport &import, ProductQueueSink &sink,
+                                 const std::function<void(int rowsAdded)> &progress)
 {
     ProductImportOutcome outcome;
     exchange.setRequestBody(import.request);
@@ -33,6 +34,26 @@ ProductImportOutcome runQueueImport(ServerExchange &exchange, const QueueImport 
     }
     outcome.kind = ProductImportOutcome::Kind::Completed;
     outcome.message = import.doneMessage;
+    return outcome;
+}
+} // namespace
+
+ProductImportOutcome runQueueImport(ServerExchange &exchange, const QueueImport &import, ProductQueueSink &sink,
+                                    const std::function<void(int rowsAdded)> &progress)
+{
+    const QString refused = sink.beginImport();
+    if (!refused.isEmpty()) {
+        ProductImportOutcome outcome;
+        outcome.kind = ProductImportOutcome::Kind::QueueInUse;
+        outcome.message = refused;
+        return outcome;
+    }
+    ProductImportOutcome outcome = postAndFill(exchange, import, sink, progress);
+    const QString unsynced = sink.endImport();
+    if (!unsynced.isEmpty() && outcome.rowsAdded > 0) {
+        outcome.kind = ProductImportOutcome::Kind::FillFailed;
+        outcome.message = unsynced + QStringLiteral("\n已寫入 %1 筆").arg(outcome.rowsAdded);
+    }
     return outcome;
 }
 

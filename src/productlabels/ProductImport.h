@@ -16,13 +16,14 @@ inline constexpr char productImportName[] = "產品資料引入";
 inline constexpr char productImportDoneText[] = "產品資料引入完成";
 
 // How an accepted import into the product queue ended. The window shows
-// message through Msg3dShow when it is not empty; the command line prints it.
+// message through showMessageWindow when it is not empty; the command line prints it.
 struct ProductImportOutcome {
     enum class Kind {
+        QueueInUse,     // another writer holds the table (or it cannot be held): nothing sent
         ExchangeFailed, // nothing stored; exchangeFailureMessage() says why, the message when no server is set
         NoData,         // the reply's first line and "沒有符合條件的資料!!"
         Completed,      // the import's completion message
-        FillFailed,     // a malformed reply or a refused row; rows before it stay
+        FillFailed,     // a malformed reply, a refused row or a failed sync; rows before it stay
     };
     Kind kind = Kind::ExchangeFailed;
     int rowsAdded = 0;
@@ -41,7 +42,9 @@ struct QueueImport {
 };
 
 // Posts the request and appends one row per reply record to sink, after the
-// rows already in the queue.
+// rows already in the queue. The sink holds its table from before the request
+// (a table in use is told at once, not after the download) until the last row
+// is on the disk.
 ProductImportOutcome runQueueImport(ServerExchange &exchange, const QueueImport &import, ProductQueueSink &sink,
                                     const std::function<void(int rowsAdded)> &progress = {});
 

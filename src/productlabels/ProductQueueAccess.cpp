@@ -49,9 +49,29 @@ QString ProductQueueWriter::append(const ProductReplyRecord &record)
     return queue_.append(row).error();
 }
 
-ProductQueueReader::ProductQueueReader(const LabelQueue &queue)
+QString ProductQueueWriter::beginImport()
+{
+    return queue_.lock(TableFileLock::Mode::Exclusive).error();
+}
+
+QString ProductQueueWriter::endImport()
+{
+    return queue_.unlock().error();
+}
+
+ProductQueueReader::ProductQueueReader(LabelQueue &queue)
     : queue_(queue)
 {}
+
+QString ProductQueueReader::beginReading()
+{
+    return queue_.lock(TableFileLock::Mode::Shared).error();
+}
+
+void ProductQueueReader::endReading()
+{
+    queue_.unlock();
+}
 
 int ProductQueueReader::rowCount() const
 {

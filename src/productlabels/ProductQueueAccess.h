@@ -17,6 +17,8 @@ public:
     // Texts are cut to the table's field widths (never inside a Big5
     // character); a number too wide for its field refuses the row.
     QString append(const ProductReplyRecord &record) override;
+    QString beginImport() override;
+    QString endImport() override;
 
 private:
     LabelQueue &queue_;
@@ -26,7 +28,9 @@ private:
 class ProductQueueReader : public ProductRowSource
 {
 public:
-    explicit ProductQueueReader(const LabelQueue &queue);
+    explicit ProductQueueReader(LabelQueue &queue);
+    QString beginReading() override;
+    void endReading() override;
     int rowCount() const override;
     QString read(int row) override;
     QByteArrayView text(int position) const override;
@@ -41,7 +45,7 @@ private:
     };
     QByteArrayView field(int position) const;
 
-    const LabelQueue &queue_;
+    LabelQueue &queue_;
     DbfRecord current_;
     const DbfLayout *layout_ = nullptr;
     std::array<Slot, ProductReplyFields::count> slots_{};

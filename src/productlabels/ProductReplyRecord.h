@@ -33,4 +33,9 @@ public:
     // an empty text, or why the row was not stored (it is then not in the
     // table at all).
     virtual QString append(const ProductReplyRecord &record) = 0;
+    // Around a whole import, before anything is sent: the queue's table is
+    // held for this import alone (another writer is refused at once) and put
+    // on the disk once at the end. Each returns an empty text, or why not.
+    virtual QString beginImport() { return QString(); }
+    virtual QString endImport() { return QString(); }
 };

@@ -12,6 +12,10 @@ class ProductRowSource
 {
 public:
     virtual ~ProductRowSource() = default;
+    // Around a whole export: the queue's table is held for reading (writers
+    // wait outside) and its rows are brought up to date. An empty text, or why not.
+    virtual QString beginReading() { return QString(); }
+    virtual void endReading() {}
     virtual int rowCount() const = 0;
     // Makes row the current one; an empty text, or why it cannot be read.
     virtual QString read(int row) = 0;

@@ -1,7 +1,7 @@
 #include "settings/ProductOutputSettings.h"
 
 #include "components/Big5.h"
-#include "components/TIni.h"
+#include "components/ProfileFile.h"
 #include "components/TextHelpers.h"
 
 #include <array>
@@ -31,13 +31,13 @@ QByteArray columnKey(int number)
     return QByteArrayLiteral("Par") + ZeroPad(2, number);
 }
 
-QByteArray readText(TIni &ini, const QByteArray &key, const QByteArray &fallback)
+QByteArray readText(ProfileFile &ini, const QByteArray &key, const QByteArray &fallback)
 {
     ini.setIdent(key);
     return ini.ReadValue() ? ini.Value().toByteArray() : fallback;
 }
 
-bool write(TIni &ini, const QByteArray &key, const QVariant &value)
+bool write(ProfileFile &ini, const QByteArray &key, const QVariant &value)
 {
     ini.setIdent(key);
     ini.setValue(value);
@@ -139,7 +139,7 @@ QString productOutputSettingsPath(const QString &programDir)
     return programDir + QStringLiteral("/BarSet.ini");
 }
 
-ProductOutputSettings loadProductOutputSettings(TIni &ini)
+ProductOutputSettings loadProductOutputSettings(ProfileFile &ini)
 {
     ProductOutputSettings settings;
     ini.setDataType(DsString);
@@ -160,7 +160,7 @@ ProductOutputSettings loadProductOutputSettings(TIni &ini)
     return settings;
 }
 
-QString storeProductOutputSettings(TIni &ini, const ProductOutputSettings &settings)
+QString storeProductOutputSettings(ProfileFile &ini, const ProductOutputSettings &settings)
 {
     const auto failed = [&ini] { return ini.errorString(); };
     ini.setDataType(DsString);

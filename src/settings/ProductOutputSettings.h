@@ -4,7 +4,7 @@
 #include <QList>
 #include <QString>
 
-class TIni;
+class ProfileFile;
 
 // What the product label export writes and what the imports ask the server
 // to expand, as the output settings dialog holds it. Texts are Big5 bytes.
@@ -58,9 +58,9 @@ QString productOutputSettingsPath(const QString &programDir);
 
 // The settings as the file named by ini (section "SET") holds them; missing
 // keys take the defaults, empty "Par" keys are skipped so the list closes up.
-ProductOutputSettings loadProductOutputSettings(TIni &ini);
+ProductOutputSettings loadProductOutputSettings(ProfileFile &ini);
 
 // Writes every key, "Par01" to "Par25" included (empty beyond the list; a
 // list longer than 25 keeps its first 25), and stops at the first write that
 // fails. Returns that failure's message, or an empty text when all were stored.
-QString storeProductOutputSettings(TIni &ini, const ProductOutputSettings &settings);
+QString storeProductOutputSettings(ProfileFile &ini, const ProductOutputSettings &settings);

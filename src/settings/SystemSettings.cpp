@@ -1,6 +1,6 @@
 #include "settings/SystemSettings.h"
 
-#include "components/TIni.h"
+#include "components/ProfileFile.h"
 
 namespace {
 
@@ -10,13 +10,13 @@ const QByteArray branchKey = QByteArrayLiteral("BRAN_NO");
 const QByteArray passwordKey = QByteArrayLiteral("PASSWD");
 const QByteArray priceKey = QByteArrayLiteral("OPRICE");
 
-void openSection(TIni &ini, const QString &programDir)
+void openSection(ProfileFile &ini, const QString &programDir)
 {
     ini.setFileName(systemSettingsPath(programDir));
     ini.setSection(section);
 }
 
-void readText(TIni &ini, const QByteArray &key, QByteArray &field)
+void readText(ProfileFile &ini, const QByteArray &key, QByteArray &field)
 {
     ini.setIdent(key);
     if (ini.ReadValue()) {
@@ -24,7 +24,7 @@ void readText(TIni &ini, const QByteArray &key, QByteArray &field)
     }
 }
 
-bool write(TIni &ini, TiniType type, const QByteArray &key, const QVariant &value)
+bool write(ProfileFile &ini, ProfileValueType type, const QByteArray &key, const QVariant &value)
 {
     ini.setDataType(type);
     ini.setIdent(key);
@@ -47,7 +47,7 @@ int priceOptionFromStored(int stored)
     return stored > SystemSettings::PriceEditable ? SystemSettings::PriceEditable : stored;
 }
 
-void loadSystemSettings(TIni &ini, const QString &programDir, SystemSettings &settings)
+void loadSystemSettings(ProfileFile &ini, const QString &programDir, SystemSettings &settings)
 {
     settings.server.clear();
     settings.branch.clear();
@@ -64,7 +64,7 @@ void loadSystemSettings(TIni &ini, const QString &programDir, SystemSettings &se
     }
 }
 
-QString storeSystemSettings(TIni &ini, const QString &programDir, const SystemSettings &settings)
+QString storeSystemSettings(ProfileFile &ini, const QString &programDir, const SystemSettings &settings)
 {
     openSection(ini, programDir);
     const bool stored =

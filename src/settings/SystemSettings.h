@@ -5,7 +5,7 @@
 #include <QByteArray>
 #include <QString>
 
-class TIni;
+class ProfileFile;
 
 // The four values every server exchange needs, as the settings dialog holds
 // them. Texts are Big5 bytes.
@@ -41,9 +41,9 @@ int priceOptionFromStored(int stored);
 // Loads the file through ini (section "SETTING"): the three texts are emptied
 // and then take the keys found; the price option changes only when "OPRICE"
 // holds an integer, so a missing key keeps the current selection.
-void loadSystemSettings(TIni &ini, const QString &programDir, SystemSettings &settings);
+void loadSystemSettings(ProfileFile &ini, const QString &programDir, SystemSettings &settings);
 
 // Writes SERVER, BRAN_NO, PASSWD and OPRICE in this order through ini and
 // stops at the first write that fails. Returns that failure's message, or an
 // empty text when all four were stored.
-QString storeSystemSettings(TIni &ini, const QString &programDir, const SystemSettings &settings);
+QString storeSystemSettings(ProfileFile &ini, const QString &programDir, const SystemSettings &settings);

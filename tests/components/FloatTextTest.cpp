@@ -103,23 +103,23 @@ TEST(FloatText, cutDecidesOnTheWholeDroppedPart)
         const char *name;
         double x;
         int decNum;
-        TCutMode mode;
+        CutMode mode;
         double expected;
     } cases[] = {
-        {"half rounds up", 2.5, 0, TCutMode::Rounding, 3},
-        {"half gets up", 2.5, 0, TCutMode::Getting, 3},
-        {"half cuts down", 2.5, 0, TCutMode::Cutting, 2},
-        {"carry into integer", 0.996, 2, TCutMode::Rounding, 1.0},
-        {"negative rounds away from zero", -3.6, 0, TCutMode::Rounding, -4},
-        {"negative gets away from zero", -2.1, 0, TCutMode::Getting, -3},
-        {"negative cuts toward zero", -2.59, 1, TCutMode::Cutting, -2.5},
-        {"carry to a new digit", 999.5, 0, TCutMode::Rounding, 1000},
+        {"half rounds up", 2.5, 0, CutMode::Rounding, 3},
+        {"half gets up", 2.5, 0, CutMode::Getting, 3},
+        {"half cuts down", 2.5, 0, CutMode::Cutting, 2},
+        {"carry into integer", 0.996, 2, CutMode::Rounding, 1.0},
+        {"negative rounds away from zero", -3.6, 0, CutMode::Rounding, -4},
+        {"negative gets away from zero", -2.1, 0, CutMode::Getting, -3},
+        {"negative cuts toward zero", -2.59, 1, CutMode::Cutting, -2.5},
+        {"carry to a new digit", 999.5, 0, CutMode::Rounding, 1000},
         // A single dropped digit must not decide alone.
-        {"just under half stays down", 2.4449, 2, TCutMode::Rounding, 2.44},
-        {"any remainder gets up", 2.0001, 2, TCutMode::Getting, 2.01},
-        {"decimal half, binary just under", 2.675, 2, TCutMode::Rounding, 2.68},
-        {"nothing dropped", 1.5, 2, TCutMode::Getting, 1.5},
-        {"tiny negative is zero", -0.001, 2, TCutMode::Rounding, 0},
+        {"just under half stays down", 2.4449, 2, CutMode::Rounding, 2.44},
+        {"any remainder gets up", 2.0001, 2, CutMode::Getting, 2.01},
+        {"decimal half, binary just under", 2.675, 2, CutMode::Rounding, 2.68},
+        {"nothing dropped", 1.5, 2, CutMode::Getting, 1.5},
+        {"tiny negative is zero", -0.001, 2, CutMode::Rounding, 0},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);

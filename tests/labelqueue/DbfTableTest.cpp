@@ -253,7 +253,7 @@ TEST_F(DbfTableTest, eachAppendIsInTheFileWithTheHeaderCountingItBeforeItReturns
     }
     DbfRecord changed = table->read(1).value();
     ASSERT_TRUE(changed.setText(ItemName, "CHANGED").ok());
-    ASSERT_TRUE(table->update(1, changed).ok());
+    ASSERT_TRUE(table->update(1, changed, table->read(1).value()).ok());
     EXPECT_EQ(openTable(path())->read(1).value().text(ItemName), QByteArray("CHANGED"));
 }
 
@@ -317,7 +317,7 @@ TEST_F(DbfTableTest, aNumberThatDoesNotFitItsFieldIsRefusedAndNothingIsWritten)
     } cases[] = {
         {"too many digits", 12345678.5, "寬度"},
         {"too many digits when negative", -9999999.99, "寬度"},
-        {"more decimals than the field keeps", 1.234, "小數"},
+        {"whole part too wide once rounded", 9999999.995, "寬度"},
         {"not a number", std::nan(""), "QUAN"},
         {"infinite", HUGE_VAL, "QUAN"},
     };
@@ -338,6 +338,35 @@ TEST_F(DbfTableTest, aNumberThatDoesNotFitItsFieldIsRefusedAndNothingIsWritten)
     EXPECT_EQ(table->recordCount(), 0);
 }
 
+TEST_F(DbfTableTest, moreDecimalsThanTheFieldKeepsAreRoundedAsTheirTextSays)
+{
+    ASSERT_TRUE(DbfTable::create(path(), queueFields()).ok());
+    auto table = openTable(path());
+    ASSERT_TRUE(table);
+    struct Case {
+        double value;
+        const char *stored;
+    } cases[] = {
+        {99.995, "    100.00"}, {1.234, "      1.23"},        {1.005, "      1.01"},
+        {-1.005, "     -1.01"}, {-0.004, "      0.00"},       {9999999.994, "9999999.99"},
+        {0.125, "      0.13"},  {-999999.995, "-1000000.00"}, // one character too wide: refused below
+    };
+    DbfRecord r = record(*table, 7, "KEEP");
+    const int quan = 1; // QUAN's bytes start after the deletion flag
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.value);
+        const QByteArray before = r.bytes();
+        const DbfStatus set = r.setNumber(Quan, c.value);
+        if (qstrlen(c.stored) > 10) {
+            EXPECT_FALSE(set.ok());
+            EXPECT_EQ(r.bytes(), before);
+            continue;
+        }
+        ASSERT_TRUE(set.ok()) << set.error().toStdString();
+        EXPECT_EQ(r.bytes().mid(quan, 10), QByteArray(c.stored));
+    }
+}
+
 TEST_F(DbfTableTest, deletedRowsAreLeftOutOfTheLiveRows)
 {
     DbfFixture fixture = plainFixture();
@@ -347,7 +376,7 @@ TEST_F(DbfTableTest, deletedRowsAreLeftOutOfTheLiveRows)
     auto table = openTable(path());
     ASSERT_TRUE(table);
     EXPECT_EQ(table->liveRecordNumbers().value(), (std::vector<int>{0, 2, 3}));
-    ASSERT_TRUE(table->markDeleted(3).ok());
+    ASSERT_TRUE(table->markDeleted(3, table->read(3).value()).ok());
     EXPECT_EQ(table->liveRecordNumbers().value(), (std::vector<int>{0, 2}));
     EXPECT_TRUE(openTable(path())->read(3).value().isDeleted());
 }

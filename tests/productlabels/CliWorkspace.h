@@ -43,16 +43,23 @@ protected:
         EXPECT_TRUE(QFile::copy(cli, QDir(programDir).filePath(QStringLiteral("barlabel-cli"))));
     }
 
+    // Against server when it is set, the demo back office otherwise.
+    void start(QProcess &process, const QStringList &arguments, const QString &branch = QStringLiteral("A"),
+               const QString &password = QStringLiteral("0000"))
+    {
+        process.setWorkingDirectory(workDir);
+        process.start(QDir(programDir).filePath(QStringLiteral("barlabel-cli")),
+                      QStringList{QStringLiteral("--server"), server.isEmpty() ? backoffice.serverText() : server,
+                                  QStringLiteral("--branch"), branch, QStringLiteral("--password"), password} +
+                          arguments);
+    }
+
     // Logged in as head office unless another branch and its password are given.
     CliResult cli(const QStringList &arguments, const QString &branch = QStringLiteral("A"),
                   const QString &password = QStringLiteral("0000"))
     {
         QProcess process;
-        process.setWorkingDirectory(workDir);
-        process.start(QDir(programDir).filePath(QStringLiteral("barlabel-cli")),
-                      QStringList{QStringLiteral("--server"), backoffice.serverText(), QStringLiteral("--branch"),
-                                  branch, QStringLiteral("--password"), password} +
-                          arguments);
+        start(process, arguments, branch, password);
         CliResult run;
         if (!process.waitForFinished(60000)) {
             ADD_FAILURE() << "barlabel-cli did not finish";
@@ -67,6 +74,7 @@ protected:
     }
 
     BackofficeProcess backoffice;
+    QString server;
     QTemporaryDir root;
     QString programDir;
     QString workDir;

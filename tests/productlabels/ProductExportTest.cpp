@@ -193,3 +193,65 @@ TEST_F(ProductExportTest, failedExportKeepsTheOldFileAndStartsNothing)
         QFile::remove(dir.filePath("notADirectory"));
     }
 }
+
+TEST_F(ProductExportTest, noRowWithALineKeepsTheOldFileAndStartsNothing)
+{
+    struct Case {
+        const char *name;
+        bool oneLinePerLabel;
+        QList<MemoryRow> rows;
+        QString reason;
+    } cases[] = {
+        {"every barcode empty",
+         false,
+         {MemoryRow().text(ITEM_NO, "I1").number(QUAN, 2), MemoryRow().text(ITEM_NO, "I2").number(QUAN, 1)},
+         QStringLiteral("沒有任何一筆資料有條碼")},
+        {"one line per label, every count below 1",
+         true,
+         {MemoryRow().text(BARCODE, "A1").number(QUAN, 0), MemoryRow().text(BARCODE, "A2").number(QUAN, 0.4),
+          MemoryRow().text(BARCODE, "A3")},
+         QStringLiteral("有條碼的資料列印張數都不到 1 張")},
+    };
+    storeLabelProgram("/opt/label/print");
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        ASSERT_TRUE(writeFile(barsPath(), oldContent));
+        prompts.calls.clear();
+        queue.rows = c.rows;
+        settings.oneLinePerLabel = c.oneLinePerLabel;
+        const ProductExportRun outcome = run();
+        EXPECT_EQ(outcome.result.kind, ProductExportResult::Kind::NoLines);
+        const QStringList shown = prompts.texts(RecordingPrompts::Msg3d);
+        ASSERT_EQ(shown.size(), 1);
+        EXPECT_TRUE(shown[0].startsWith(c.reason)) << shown[0].toStdString();
+        EXPECT_EQ(readAll(barsPath()), oldContent);
+        EXPECT_TRUE(QDir(dir.path()).entryList({"Bars.txt?*"}).isEmpty()) << "a temporary file was left behind";
+        EXPECT_TRUE(launcher.requests.isEmpty());
+        EXPECT_FALSE(outcome.launch.has_value());
+    }
+}
+
+TEST_F(ProductExportTest, aRelativeProgramNameIsLookedForInTheProgramDirectoryFirst)
+{
+    QDir(programDir).mkpath("bin");
+    ASSERT_TRUE(writeFile(programDir + "/print.sh", "#!/bin/sh\n"));
+    ASSERT_TRUE(writeFile(programDir + "/bin/print.sh", "#!/bin/sh\n"));
+    struct Case {
+        QByteArray stored;
+        QString started;
+    } cases[] = {
+        {"print.sh", programDir + "/print.sh"},
+        {"bin/print.sh", programDir + "/bin/print.sh"},
+        // Not in the program directory: the working directory, then PATH, as the launcher finds it.
+        {"elsewhere.sh", QStringLiteral("elsewhere.sh")},
+        {"/opt/label/print.sh", QStringLiteral("/opt/label/print.sh")},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.stored.constData());
+        storeLabelProgram(c.stored);
+        launcher.requests.clear();
+        run();
+        ASSERT_EQ(launcher.requests.size(), 1);
+        EXPECT_EQ(launcher.requests[0].fileName, c.started);
+    }
+}

@@ -92,6 +92,20 @@ TEST_F(ProductQueueAccessTest, aNumberTooWideForItsFieldStopsAtThatRecordAndKeep
     EXPECT_EQ(reopened.rowCount(), 1);
 }
 
+TEST_F(ProductQueueAccessTest, aPriceWithMoreDecimalsThanItsFieldIsStoredRoundedAndTheImportGoesOn)
+{
+    const FillResult result = fill(record({"1", "I1", "A0001", "N", "", "", "", "99.995", "1.005"}) +
+                                   record({"1", "I2", "A0002", "N", "", "", "", "12.344"}));
+    ASSERT_TRUE(result.ok()) << result.error.toStdString();
+    ProductQueueReader reader(queue);
+    ASSERT_EQ(reader.rowCount(), 2);
+    ASSERT_TRUE(reader.read(0).isEmpty());
+    EXPECT_EQ(reader.number(PRICE), 100.0);
+    EXPECT_EQ(reader.number(MEMBER), 1.01);
+    ASSERT_TRUE(reader.read(1).isEmpty());
+    EXPECT_EQ(reader.number(PRICE), 12.34);
+}
+
 TEST_F(ProductQueueAccessTest, theCountOverrideIsStoredAsTyped)
 {
     ASSERT_TRUE(fill(record({"7", "I1", "A0001"}) + record({"3", "I2", "A0002"}), -2).ok());

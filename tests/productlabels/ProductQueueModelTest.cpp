@@ -203,7 +203,7 @@ TEST_F(ProductQueueModelTest, aNameKeepsItsBytesUntilEditedAndUserDefinedCharact
     const QByteArray stored = Big5::fromUtf8Literal("王") + "\xfa\x40\xa1\x30";
     DbfRecord row = queue.readRow(0).value();
     ASSERT_TRUE(row.setText(ITEM_NAME, stored).ok());
-    ASSERT_TRUE(queue.update(0, row).ok());
+    ASSERT_TRUE(queue.update(0, row, queue.readRow(0).value()).ok());
     tester.reset();
     model = std::make_unique<ProductQueueModel>(queue);
     const auto storedName = [this] {
@@ -235,7 +235,7 @@ TEST_F(ProductQueueModelTest, aBadEditIsRefusedWithAMessageAndChangesNothing)
     } cases[] = {
         {"not a number", QUAN, QStringLiteral("abc"), QStringLiteral("abc")},
         {"grouped number", LPRICE, QStringLiteral("1,200"), QStringLiteral("1,200")},
-        {"too many decimals", QUAN, QStringLiteral("1.234"), QStringLiteral("小數")},
+        {"whole part too wide once rounded", QUAN, QStringLiteral("9999999.995"), QStringLiteral("寬度")},
         {"too many digits", LPRICE, QStringLiteral("12345678901"), QStringLiteral("寬度")},
         {"not in Big5", ITEM_NAME, QStringLiteral("条码"), QStringLiteral("条")},
         {"wider than the field", COLOR, QStringLiteral("深藍色加白條"), QStringLiteral("10")},

@@ -1,6 +1,6 @@
 #include "settings/ProductOutputSettings.h"
 
-#include "components/TIni.h"
+#include "components/ProfileFile.h"
 #include "settings/SettingsFiles.h"
 
 namespace {
@@ -27,7 +27,7 @@ protected:
         return lines;
     }
 
-    TIni ini;
+    ProfileFile ini;
 };
 
 } // namespace

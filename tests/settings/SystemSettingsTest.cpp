@@ -1,6 +1,6 @@
 #include "settings/SystemSettings.h"
 
-#include "components/TIni.h"
+#include "components/ProfileFile.h"
 #include "settings/SettingsFiles.h"
 
 namespace {
@@ -14,7 +14,7 @@ protected:
         return settings;
     }
 
-    TIni ini;
+    ProfileFile ini;
 };
 
 } // namespace

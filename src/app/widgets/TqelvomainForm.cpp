@@ -1,16 +1,16 @@
 #include "app/widgets/TqelvomainForm.h"
 
-#include "app/OneInstComp.h"
 #include "app/ProgramDir.h"
 #include "app/ReplyLinesModel.h"
+#include "app/SingleInstanceGuard.h"
 #include "app/widgets/MainButtonGlyphs.h"
 #include "app/widgets/MainPicture.h"
 #include "components/Big5.h"
 #include "components/CaseInsensitivePath.h"
 #include "components/Prompts.h"
 #include "components/widgets/BusyWindow.h"
+#include "components/widgets/FocusMarkedButton.h"
 #include "components/widgets/Fonts.h"
-#include "components/widgets/TCBitBtn.h"
 #include "components/widgets/WidgetPrompts.h"
 
 #include <QDialog>
@@ -84,7 +84,7 @@ QString receivedText(qint64 bytes)
 
 TqelvomainForm::TqelvomainForm(const QString &programDir, Prompts &prompts, GuardOptions guard, QWidget *parent)
     : QWidget(parent)
-    , OneInstComp1(new OneInstComp(this))
+    , OneInstComp1(new SingleInstanceGuard(this))
     , Panel1(new QLabel(QStringLiteral("條碼列印作業(Velmar)"), this))
     , Label4(new QLabel(QStringLiteral("v108-0402"), Panel1))
     , Label8(new QLabel(QStringLiteral("Label8"), this))
@@ -93,10 +93,10 @@ TqelvomainForm::TqelvomainForm(const QString &programDir, Prompts &prompts, Guar
     , Panel3(shadowPanel(this))
     , Panel9(shadowPanel(this))
     , Panel7(shadowPanel(this))
-    , CloseButton(new TCBitBtn(QStringLiteral("離開 &X"), this))
-    , PrintSetButton(new TCBitBtn(QStringLiteral("商品條碼列印 &1"), this))
-    , custbutton(new TCBitBtn(QStringLiteral("客戶條碼列印 &2"), this))
-    , SysButton(new TCBitBtn(QStringLiteral("系統參數設定 &3"), this))
+    , CloseButton(new FocusMarkedButton(QStringLiteral("離開 &X"), this))
+    , PrintSetButton(new FocusMarkedButton(QStringLiteral("商品條碼列印 &1"), this))
+    , custbutton(new FocusMarkedButton(QStringLiteral("客戶條碼列印 &2"), this))
+    , SysButton(new FocusMarkedButton(QStringLiteral("系統參數設定 &3"), this))
     , Panel6(new QLabel(this))
     , Label1(new QLabel(QStringLiteral("資料訊息"), Panel6))
     , Label2(new QLabel(QStringLiteral("連線訊息"), Panel6))
@@ -147,7 +147,7 @@ void TqelvomainForm::loadGuard(GuardOptions guard)
         guard.notice = [](const QString &title, const QString &text) { WidgetPrompts(title).plainMessage(text); };
     }
     OneInstComp1->setNotice(std::move(guard.notice));
-    connect(OneInstComp1, &OneInstComp::wakeUpRequested, this, &TqelvomainForm::wakeUp);
+    connect(OneInstComp1, &SingleInstanceGuard::wakeUpRequested, this, &TqelvomainForm::wakeUp);
     OneInstComp1->Loaded();
 }
 
@@ -177,7 +177,7 @@ void TqelvomainForm::layOut()
     Image1->setGeometry(0, pictureTop, clientWidth, clientHeight - bottomHeight - pictureTop);
 
     const struct {
-        TCBitBtn *button;
+        FocusMarkedButton *button;
         QLabel *shadow;
         int y;
         QColor color;

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/OneInstComp.h"
 #include "app/ServerExchange.h"
+#include "app/SingleInstanceGuard.h"
 
 #include <QPointer>
 #include <QString>
@@ -18,7 +18,7 @@ class QListView;
 class QPlainTextEdit;
 class QTimer;
 class ReplyLinesModel;
-class TCBitBtn;
+class FocusMarkedButton;
 
 // The main menu window. It owns the one server exchange and shows it (reply
 // pane Memo1, request pane Memo2, status line in Panel3's caption), reports
@@ -39,7 +39,7 @@ public:
     // notice; the defaults are the guard's own place and a plain message box.
     struct GuardOptions {
         QString directory;
-        OneInstComp::Notice notice;
+        SingleInstanceGuard::Notice notice;
     };
 
     // Creating the window runs the single-instance guard; when OneInstComp1
@@ -68,7 +68,7 @@ public:
     bool Post(const QString &script) { return exchange_->Post(script); }
     bool LinkTest() { return exchange_->LinkTest(); }
 
-    OneInstComp *const OneInstComp1;
+    SingleInstanceGuard *const OneInstComp1;
     QLabel *const Panel1;
     QLabel *const Label4;
     QLabel *const Label8;
@@ -77,10 +77,10 @@ public:
     QLabel *const Panel3;
     QLabel *const Panel9;
     QLabel *const Panel7;
-    TCBitBtn *const CloseButton;
-    TCBitBtn *const PrintSetButton;
-    TCBitBtn *const custbutton;
-    TCBitBtn *const SysButton;
+    FocusMarkedButton *const CloseButton;
+    FocusMarkedButton *const PrintSetButton;
+    FocusMarkedButton *const custbutton;
+    FocusMarkedButton *const SysButton;
     QLabel *const Panel6;
     QLabel *const Label1;
     QLabel *const Label2;

@@ -1,8 +1,8 @@
 #include "components/widgets/BusyWindow.h"
 
 #include "components/widgets/ButtonGlyphs.h"
+#include "components/widgets/FocusMarkedButton.h"
 #include "components/widgets/Fonts.h"
-#include "components/widgets/TCBitBtn.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -71,7 +71,7 @@ BusyWindow::BusyWindow(QWidget *parent)
                           Qt::WindowStaysOnTopHint)
     , progressLabel(new QLabel(this))
     , elapsedLabel(new QLabel(this))
-    , cancelButton(new TCBitBtn(QStringLiteral("取消 &C"), this))
+    , cancelButton(new FocusMarkedButton(QStringLiteral("取消 &C"), this))
     , blocker_(new InputBlocker(this))
 {
     setWindowModality(Qt::ApplicationModal);

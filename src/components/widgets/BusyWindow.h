@@ -5,7 +5,7 @@
 #include <QTimer>
 
 class QLabel;
-class TCBitBtn;
+class FocusMarkedButton;
 
 // Work that keeps the program waiting (a server exchange, a long import or
 // export) runs between begin() and end() while the calling code waits in a
@@ -31,7 +31,7 @@ public:
 
     QLabel *const progressLabel;
     QLabel *const elapsedLabel;
-    TCBitBtn *const cancelButton;
+    FocusMarkedButton *const cancelButton;
 
 Q_SIGNALS:
     void cancelRequested();

@@ -2,7 +2,7 @@
 
 #include <QPixmap>
 
-// Two-state glyph strips for TCBitBtn::setGlyph: the normal picture, then the
+// Two-state glyph strips for FocusMarkedButton::setGlyph: the normal picture, then the
 // greyed picture shown while the button is disabled, side by side.
 namespace ButtonGlyphs {
 

@@ -1,6 +1,6 @@
 #include "components/widgets/WidgetPrompts.h"
 
-#include "components/widgets/TaMsgForm.h"
+#include "components/widgets/MessageWindow.h"
 
 #include <QApplication>
 #include <QGuiApplication>
@@ -48,7 +48,7 @@ QString WidgetPrompts::title() const
 
 void WidgetPrompts::msg3dShow(const QString &text)
 {
-    Msg3dShow(text, title_, owner());
+    showMessageWindow(text, title_, owner());
 }
 
 bool WidgetPrompts::confirm(const QString &text)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "components/Prompts.h"
 #include "productlabels/DocumentConditions.h"
 
 #include <QByteArray>
@@ -8,10 +9,9 @@
 #include <QString>
 
 class DateEdit;
-class Prompts;
 class QComboBox;
 class QLineEdit;
-class TCBitBtn;
+class FocusMarkedButton;
 
 // The frame the four document imports' conditions dialogs share: the branch
 // list (and the price branch list where the import has one), the number
@@ -47,8 +47,8 @@ public:
     QLineEdit *const endNumberEdit;
     DateEdit *const startDateEdit;
     DateEdit *const endDateEdit;
-    TCBitBtn *const okButton;
-    TCBitBtn *const cancelButton;
+    FocusMarkedButton *const okButton;
+    FocusMarkedButton *const cancelButton;
 
 protected:
     DocumentConditionsDialog(DocumentImport import, const char *objectName, Prompts &prompts, QWidget *parent);
@@ -93,7 +93,7 @@ private:
     void focusField(ConditionField field);
 
     const DocumentImport import_;
-    Prompts &prompts_;
+    const std::unique_ptr<Prompts> prompts_;
     bool accepted_ = false;
     bool dateRefused_ = false;
 };

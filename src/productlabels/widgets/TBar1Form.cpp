@@ -8,18 +8,23 @@
 #include "components/Prompts.h"
 #include "components/widgets/Big5LengthValidator.h"
 #include "components/widgets/BusyWindow.h"
+#include "components/widgets/FocusMarkedButton.h"
 #include "components/widgets/Fonts.h"
 #include "components/widgets/OpenHelpPage.h"
 #include "components/widgets/StoredBytesField.h"
-#include "components/widgets/TCBitBtn.h"
 #include "components/widgets/WindowScale.h"
 #include "labelqueue/widgets/LabelQueueGrid.h"
+#include "productlabels/DocumentImportRun.h"
 #include "productlabels/ProductExport.h"
 #include "productlabels/ProductImport.h"
 #include "productlabels/ProductQueueAccess.h"
 #include "productlabels/ProductQueueModel.h"
 #include "productlabels/ProductQueueTable.h"
+#include "productlabels/widgets/OtherDocumentsImportDialog.h"
+#include "productlabels/widgets/PurchaseImportDialog.h"
+#include "productlabels/widgets/StockTakeImportDialog.h"
 #include "productlabels/widgets/TBar1SearchForm.h"
+#include "productlabels/widgets/TransferOutImportDialog.h"
 #include "settings/widgets/TBar3SearchForm.h"
 
 #include <QButtonGroup>
@@ -61,9 +66,9 @@ void setColour(QWidget *widget, QPalette::ColorRole role, const QColor &colour)
     }
 }
 
-TCBitBtn *funcButton(const char *name, const QString &caption, const QColor &colour, QWidget *parent)
+FocusMarkedButton *funcButton(const char *name, const QString &caption, const QColor &colour, QWidget *parent)
 {
-    auto *button = new TCBitBtn(caption, parent);
+    auto *button = new FocusMarkedButton(caption, parent);
     button->setObjectName(QLatin1String(name));
     button->setFont(Fonts::ming(13));
     // Disabled buttons keep the style's grey.
@@ -110,6 +115,10 @@ TBar1Form::TBar1Form(const QString &programDir, ServerExchange &exchange, Settin
     , CheckBox1(new QCheckBox(QStringLiteral("更改"), FuncPanel))
     , Bar1SearchForm(new TBar1SearchForm(prompts, this))
     , Bar3SearchForm(new TBar3SearchForm(programDir, prompts, this))
+    , purchaseImportDialog(new PurchaseImportDialog(prompts, this))
+    , stockTakeImportDialog(new StockTakeImportDialog(prompts, this))
+    , transferOutImportDialog(new TransferOutImportDialog(prompts, this))
+    , otherDocumentsImportDialog(new OtherDocumentsImportDialog(prompts, Clock::system(), this))
     , programDir_(programDir)
     , exchange_(exchange)
     , liveSettings_(std::move(liveSettings))
@@ -172,7 +181,7 @@ void TBar1Form::layOutButtons()
     FuncPanel->setObjectName(QStringLiteral("FuncPanel"));
     FuncPanel->setGeometry(0, funcPanelTop, clientSize.width(), clientSize.height() - funcPanelTop);
     const struct {
-        TCBitBtn *button;
+        FocusMarkedButton *button;
         int width;
     } row[] = {
         {CloseButton, 58}, {CBitBtn1, 68},     {DelButton, 68}, {UpButton, 26},
@@ -187,10 +196,6 @@ void TBar1Form::layOutButtons()
     // The arrows walk the grid without taking the focus from it.
     UpButton->setFocusPolicy(Qt::NoFocus);
     DownButton->setFocusPolicy(Qt::NoFocus);
-    // Their imports are not part of this program yet.
-    for (TCBitBtn *later : {buyButton, pdaButton, allotbutton, buyoButton}) {
-        later->setEnabled(false);
-    }
 }
 
 void TBar1Form::layOutPathBox()
@@ -224,6 +229,15 @@ void TBar1Form::connectHandlers()
     connect(UpButton, &QPushButton::clicked, this, &TBar1Form::UpButtonClick);
     connect(DownButton, &QPushButton::clicked, this, &TBar1Form::DownButtonClick);
     connect(SearchButton, &QPushButton::clicked, this, &TBar1Form::SearchButtonClick);
+    const std::pair<FocusMarkedButton *, DocumentConditionsDialog *> documentImports[] = {
+        {buyButton, purchaseImportDialog},
+        {pdaButton, stockTakeImportDialog},
+        {allotbutton, transferOutImportDialog},
+        {buyoButton, otherDocumentsImportDialog},
+    };
+    for (const auto &[button, dialog] : documentImports) {
+        connect(button, &QPushButton::clicked, this, [this, dialog = dialog] { importDocuments(*dialog); });
+    }
     connect(outButton, &QPushButton::clicked, this, &TBar1Form::outButtonClick);
     connect(PrintSetButton, &QPushButton::clicked, this, &TBar1Form::PrintSetButtonClick);
     connect(CheckBox1, &QCheckBox::toggled, this, &TBar1Form::CheckBox1Click);
@@ -385,19 +399,47 @@ void TBar1Form::CBitBtn1Click()
 
 void TBar1Form::SearchButtonClick()
 {
+    runImport(
+        QString::fromUtf8(productImportName),
+        [this] {
+            const BranchList::Choices branches = BranchList::fetch(exchange_, BranchList::Style::CodesOnly);
+            Bar1SearchForm->setBranchChoices(branches.entries, branches.selected);
+            Bar1SearchForm->exec();
+            return Bar1SearchForm->isAccepted();
+        },
+        [this](ProductQueueSink &sink, const std::function<void(int)> &progress) {
+            return runProductImport(exchange_, Bar1SearchForm->conditions(),
+                                    expansionValues(Bar3SearchForm->currentSettings()), sink, progress);
+        });
+}
+
+void TBar1Form::importDocuments(DocumentConditionsDialog &dialog)
+{
+    runImport(
+        QString::fromUtf8(documentImportTraits(dialog.import()).importName),
+        [this, &dialog] {
+            const BranchList::Choices branches = BranchList::fetch(exchange_, BranchList::Style::CodesOnly);
+            dialog.setBranchChoices(branches.entries, branches.selected);
+            dialog.exec();
+            return dialog.isAccepted();
+        },
+        [this, &dialog](ProductQueueSink &sink, const std::function<void(int)> &progress) {
+            return runDocumentImport(exchange_, dialog.import(), dialog.conditions(),
+                                     expansionValues(Bar3SearchForm->currentSettings()), sink, progress);
+        });
+}
+
+void TBar1Form::runImport(const QString &name, const std::function<bool()> &askConditions, const ImportRun &run)
+{
     DBGrid1->commitEdit();
     model_->dropBlankRow();
     const QScopedValueRollback<bool> busy(busy_, true);
-    const BranchList::Choices branches = BranchList::fetch(exchange_, BranchList::Style::CodesOnly);
-    Bar1SearchForm->setBranchChoices(branches.entries, branches.selected);
-    Bar1SearchForm->exec();
-    if (!Bar1SearchForm->isAccepted()) {
+    if (!askConditions()) {
         return;
     }
     ProductQueueWriter writer(queue_);
     const ProductImportOutcome outcome =
-        runProductImport(exchange_, Bar1SearchForm->conditions(), expansionValues(Bar3SearchForm->currentSettings()),
-                         writer, [this](int rowsAdded) { showImportProgress(rowsAdded); });
+        run(writer, [this, &name](int rowsAdded) { showImportProgress(name, rowsAdded); });
     fillBusyWindow_->end();
     // The grid shows the new rows, on the last one written, before the message.
     model_->rowsAppendedToQueue();
@@ -409,13 +451,13 @@ void TBar1Form::SearchButtonClick()
     }
 }
 
-void TBar1Form::showImportProgress(int rowsAdded)
+void TBar1Form::showImportProgress(const QString &name, int rowsAdded)
 {
     const QString text = QStringLiteral("已存入 %1 筆").arg(rowsAdded);
     if (fillBusyWindow_->isActive()) {
         fillBusyWindow_->setProgressText(text);
     } else {
-        fillBusyWindow_->begin(QStringLiteral("產品資料引入"), text);
+        fillBusyWindow_->begin(name, text);
     }
     // The windows keep painting while a large reply is stored; the busy
     // window holds back input until the import is done.
@@ -432,6 +474,8 @@ void TBar1Form::outButtonClick()
                                                 LabelProgramParameter::Two};
     const ProductExportRun run = runProductExport(rows, Bar3SearchForm->currentSettings(), programDir_, *clock_,
                                                   parameters[labelProgramParameter()], *prompts_, launcher_);
+    // Rows another program added or changed are what the export wrote: show them.
+    model_->catchUpWithQueue();
     // The export walked the whole queue and leaves the grid where the walk ended.
     if (run.launch) {
         model_->setCurrentRow(model_->rowCount() - 1);

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "components/ProfileFile.h"
 #include "components/Prompts.h"
-#include "components/TIni.h"
 #include "labelqueue/LabelQueue.h"
 #include "settings/SystemSettings.h"
 
@@ -12,6 +12,13 @@
 
 class BusyWindow;
 class Clock;
+class DocumentConditionsDialog;
+class OtherDocumentsImportDialog;
+class ProductQueueSink;
+class PurchaseImportDialog;
+class StockTakeImportDialog;
+class TransferOutImportDialog;
+struct ProductImportOutcome;
 class LabelQueueGrid;
 class ProductQueueModel;
 class ProgramLauncher;
@@ -23,7 +30,7 @@ class QLineEdit;
 class ServerExchange;
 class TBar1SearchForm;
 class TBar3SearchForm;
-class TCBitBtn;
+class FocusMarkedButton;
 
 // The product label window ("商品條碼列印 "): the queue "bar1.dbf" of the
 // working directory in an editable grid, the buttons that fill, empty, walk
@@ -58,6 +65,9 @@ public:
     void DelButtonClick();
     void CBitBtn1Click();
     void SearchButtonClick();
+    // The purchase, stock-take, transfer-out and document imports: their
+    // dialog, then its conditions' request, like the product import.
+    void importDocuments(DocumentConditionsDialog &dialog);
     void outButtonClick();
     void PrintSetButtonClick();
     void CheckBox1Click();
@@ -68,24 +78,28 @@ public:
     LabelQueueGrid *const DBGrid1;
     QWidget *const Panel2;
     QWidget *const FuncPanel;
-    TCBitBtn *const CloseButton;
-    TCBitBtn *const CBitBtn1;
-    TCBitBtn *const DelButton;
-    TCBitBtn *const UpButton;
-    TCBitBtn *const DownButton;
-    TCBitBtn *const SearchButton;
-    TCBitBtn *const buyButton;
-    TCBitBtn *const pdaButton;
-    TCBitBtn *const allotbutton;
-    TCBitBtn *const buyoButton;
-    TCBitBtn *const outButton;
-    TCBitBtn *const PrintSetButton;
+    FocusMarkedButton *const CloseButton;
+    FocusMarkedButton *const CBitBtn1;
+    FocusMarkedButton *const DelButton;
+    FocusMarkedButton *const UpButton;
+    FocusMarkedButton *const DownButton;
+    FocusMarkedButton *const SearchButton;
+    FocusMarkedButton *const buyButton;
+    FocusMarkedButton *const pdaButton;
+    FocusMarkedButton *const allotbutton;
+    FocusMarkedButton *const buyoButton;
+    FocusMarkedButton *const outButton;
+    FocusMarkedButton *const PrintSetButton;
     QLabel *const Label1;
     QLineEdit *const Edit1;
     QGroupBox *const RadioGroup1;
     QCheckBox *const CheckBox1;
     TBar1SearchForm *const Bar1SearchForm;
     TBar3SearchForm *const Bar3SearchForm;
+    PurchaseImportDialog *const purchaseImportDialog;
+    StockTakeImportDialog *const stockTakeImportDialog;
+    TransferOutImportDialog *const transferOutImportDialog;
+    OtherDocumentsImportDialog *const otherDocumentsImportDialog;
 
 Q_SIGNALS:
     // The window has closed its table and is hidden; the owner destroys it.
@@ -103,7 +117,12 @@ private:
     void connectHandlers();
     void centreOverOwner();
     void showTableError(const QString &what, const QString &reason);
-    void showImportProgress(int rowsAdded);
+    using ImportRun = std::function<ProductImportOutcome(ProductQueueSink &, const std::function<void(int)> &progress)>;
+    // What every import button shares: a pending edit stored, the table kept
+    // in use (the window stays open) until the end, the conditions asked,
+    // the rows stored with their progress shown, the outcome told.
+    void runImport(const QString &name, const std::function<bool()> &askConditions, const ImportRun &run);
+    void showImportProgress(const QString &name, int rowsAdded);
 
     QString programDir_;
     ServerExchange &exchange_;
@@ -116,7 +135,7 @@ private:
     QButtonGroup *const parameterGroup_;
     // Covers the storing of an import's rows, after the exchange's own busy window.
     BusyWindow *const fillBusyWindow_;
-    TIni Ini1;
+    ProfileFile Ini1;
     bool loading_ = false;
     bool busy_ = false;
     QString pathWriteError_;

@@ -5,10 +5,10 @@
 #include "components/widgets/Big5LengthValidator.h"
 #include "components/widgets/ButtonGlyphs.h"
 #include "components/widgets/EnterMovesFocus.h"
+#include "components/widgets/FocusMarkedButton.h"
 #include "components/widgets/Fonts.h"
 #include "components/widgets/LeaveFieldForOk.h"
-#include "components/widgets/TCBitBtn.h"
-#include "components/widgets/TFloatEdit.h"
+#include "components/widgets/NumericEntryField.h"
 #include "components/widgets/WindowScale.h"
 #include "settings/widgets/FixedDialog.h"
 
@@ -61,7 +61,7 @@ TBar1SearchForm::TBar1SearchForm(Prompts &prompts, QWidget *parent)
     , color(field("color", colourSizeBytes, this))
     , sizes(field("sizes", colourSizeBytes, this))
     , CheckBox2(named(new QCheckBox(QStringLiteral("依現有庫存量 (庫存量為0不引入)"), this), "CheckBox2"))
-    , FloatEdit1(named(new TFloatEdit(this), "FloatEdit1"))
+    , FloatEdit1(named(new NumericEntryField(this), "FloatEdit1"))
     , OkButton(named(FixedDialog::button(QStringLiteral("確定 &Y"), Qt::darkGreen, ButtonGlyphs::checkMark(),
                                          QRect(112, 384, 100, 32), this),
                      "OkButton"))

@@ -10,8 +10,8 @@
 class QCheckBox;
 class QComboBox;
 class QLineEdit;
-class TCBitBtn;
-class TFloatEdit;
+class FocusMarkedButton;
+class NumericEntryField;
 
 // The product import's conditions ("產品資料引入"). Created once by the
 // product label window: the colour, size and branch box keep their texts
@@ -50,9 +50,9 @@ public:
     QLineEdit *const color;
     QLineEdit *const sizes;
     QCheckBox *const CheckBox2;
-    TFloatEdit *const FloatEdit1;
-    TCBitBtn *const OkButton;
-    TCBitBtn *const CancelButton;
+    NumericEntryField *const FloatEdit1;
+    FocusMarkedButton *const OkButton;
+    FocusMarkedButton *const CancelButton;
 
 protected:
     void showEvent(QShowEvent *event) override;

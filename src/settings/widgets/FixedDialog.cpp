@@ -1,7 +1,7 @@
 #include "settings/widgets/FixedDialog.h"
 
+#include "components/widgets/FocusMarkedButton.h"
 #include "components/widgets/Fonts.h"
-#include "components/widgets/TCBitBtn.h"
 
 #include <QDialog>
 #include <QLabel>
@@ -37,10 +37,10 @@ QLabel *label(const QString &text, QPoint at, QWidget *parent)
     return shown;
 }
 
-TCBitBtn *button(const QString &caption, const QColor &color, const QPixmap &glyph, const QRect &geometry,
-                 QWidget *parent)
+FocusMarkedButton *button(const QString &caption, const QColor &color, const QPixmap &glyph, const QRect &geometry,
+                          QWidget *parent)
 {
-    auto *made = new TCBitBtn(caption, parent);
+    auto *made = new FocusMarkedButton(caption, parent);
     made->setGeometry(geometry);
     made->setFont(Fonts::kai(19));
     QPalette palette = made->palette();

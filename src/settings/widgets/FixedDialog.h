@@ -9,7 +9,7 @@
 class QDialog;
 class QLabel;
 class QWidget;
-class TCBitBtn;
+class FocusMarkedButton;
 
 // The settings dialogs are laid out in pixels and keep that size: a fixed
 // client area, a title bar with only a close box, above other windows.
@@ -23,7 +23,7 @@ void centreOnScreen(QWidget &window);
 QLabel *label(const QString &text, QPoint at, QWidget *parent);
 
 // An OK-style or cancel-style button: 19-pixel 標楷體 in the given colour.
-TCBitBtn *button(const QString &caption, const QColor &color, const QPixmap &glyph, const QRect &geometry,
-                 QWidget *parent);
+FocusMarkedButton *button(const QString &caption, const QColor &color, const QPixmap &glyph, const QRect &geometry,
+                          QWidget *parent);
 
 } // namespace FixedDialog

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "components/ProfileFile.h"
 #include "components/Prompts.h"
-#include "components/TIni.h"
 #include "settings/ProductOutputSettings.h"
 
 #include <QDialog>
@@ -10,7 +10,7 @@ class QCheckBox;
 class QLineEdit;
 class QListWidget;
 class QRadioButton;
-class TCBitBtn;
+class FocusMarkedButton;
 
 // The product label output settings ("輸出內容設定"). Its controls are the
 // settings in effect: the export and the imports call currentSettings() when
@@ -52,7 +52,7 @@ private:
 
     QString programDir_;
     const std::unique_ptr<Prompts> prompts_;
-    TIni ini_;
+    ProfileFile ini_;
     bool confirmed_ = false;
 
     QRadioButton *RadioButton1 = nullptr;
@@ -67,6 +67,6 @@ private:
     QLineEdit *Edit2 = nullptr;
     QListWidget *ListBox1 = nullptr;
     QListWidget *ListBox2 = nullptr;
-    TCBitBtn *OkButton = nullptr;
-    TCBitBtn *CancelButton = nullptr;
+    FocusMarkedButton *OkButton = nullptr;
+    FocusMarkedButton *CancelButton = nullptr;
 };

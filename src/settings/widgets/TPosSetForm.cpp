@@ -7,9 +7,9 @@
 #include "components/widgets/Big5LengthValidator.h"
 #include "components/widgets/ButtonGlyphs.h"
 #include "components/widgets/EnterMovesFocus.h"
+#include "components/widgets/FocusMarkedButton.h"
 #include "components/widgets/Fonts.h"
 #include "components/widgets/StoredBytesField.h"
-#include "components/widgets/TCBitBtn.h"
 #include "settings/widgets/FixedDialog.h"
 
 #include <QButtonGroup>

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "app/LinkSettings.h"
+#include "components/ProfileFile.h"
 #include "components/Prompts.h"
-#include "components/TIni.h"
 #include "settings/SystemSettings.h"
 
 #include <QDialog>
@@ -11,7 +11,7 @@ class QButtonGroup;
 class QLineEdit;
 class QPushButton;
 class ServerExchange;
-class TCBitBtn;
+class FocusMarkedButton;
 
 // The system settings ("系統參數設定"). It lives for the whole run and its
 // fields are the settings in effect: every exchange reads linkSettings()
@@ -54,13 +54,13 @@ private:
     QString programDir_;
     ServerExchange &exchange_;
     const std::unique_ptr<Prompts> prompts_;
-    TIni ini_;
+    ProfileFile ini_;
 
     QLineEdit *Edit1 = nullptr;
     QLineEdit *Edit2 = nullptr;
     QLineEdit *Edit3 = nullptr;
     QButtonGroup *RadioGroup1 = nullptr;
     QPushButton *SpeedButton1 = nullptr;
-    TCBitBtn *SaveButton = nullptr;
-    TCBitBtn *CancelButton = nullptr;
+    FocusMarkedButton *SaveButton = nullptr;
+    FocusMarkedButton *CancelButton = nullptr;
 };

@@ -2,7 +2,7 @@
 
 #include "MainFormFixture.h"
 #include "app/LoopbackServer.h"
-#include "components/widgets/TCBitBtn.h"
+#include "components/widgets/FocusMarkedButton.h"
 
 #include <QApplication>
 #include <QLabel>

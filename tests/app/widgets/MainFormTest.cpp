@@ -1,9 +1,9 @@
 #include "MainFormFixture.h"
 #include "app/LoopbackServer.h"
-#include "app/OneInstComp.h"
+#include "app/SingleInstanceGuard.h"
 #include "app/widgets/MainPicture.h"
 #include "components/widgets/BareMnemonicKeys.h"
-#include "components/widgets/TCBitBtn.h"
+#include "components/widgets/FocusMarkedButton.h"
 
 #include <QApplication>
 #include <QFile>
@@ -30,7 +30,7 @@ TEST_F(MainFormTest, layoutFollowsTheWindowPlan)
     EXPECT_EQ(form->Memo2->toPlainText(), QStringLiteral("Memo2"));
 
     const struct {
-        TCBitBtn *button;
+        FocusMarkedButton *button;
         QLabel *shadow;
         QString caption;
         int y;
@@ -176,7 +176,7 @@ TEST_F(MainFormTest, secondStartBringsTheMinimisedWindowBack)
     form->showMinimized();
     ASSERT_TRUE(QTest::qWaitFor([&] { return form->isMinimized(); }));
 
-    OneInstComp second;
+    SingleInstanceGuard second;
     second.setDirectory(guardDirectory.path());
     second.beginLoading();
     second.setMutex(QStringLiteral("2009/10/22-mutex"));

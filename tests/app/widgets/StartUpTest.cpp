@@ -3,7 +3,7 @@
 #include "MainFormFixture.h"
 #include "app/LoopbackServer.h"
 #include "common/BackofficeProcess.h"
-#include "components/widgets/TCBitBtn.h"
+#include "components/widgets/FocusMarkedButton.h"
 #include "productlabels/widgets/TBar1Form.h"
 
 #include <QApplication>
@@ -100,7 +100,7 @@ TEST_F(StartUpTest, secondCopyShowsOnlyTheNoticeAndWakesTheFirst)
 {
     const std::unique_ptr<TqelvomainForm> first = startUp(programDir.path(), prompts, guardOptions());
     ASSERT_NE(first, nullptr);
-    QSignalSpy wakeUps(first->OneInstComp1, &OneInstComp::wakeUpRequested);
+    QSignalSpy wakeUps(first->OneInstComp1, &SingleInstanceGuard::wakeUpRequested);
     const int windowsBefore = QApplication::topLevelWidgets().size();
 
     const std::unique_ptr<TqelvomainForm> second = startUp(programDir.path(), prompts, guardOptions());

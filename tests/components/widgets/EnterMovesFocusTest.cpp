@@ -1,7 +1,7 @@
 #include "components/widgets/EnterMovesFocus.h"
 
+#include "components/widgets/FocusMarkedButton.h"
 #include "components/widgets/SendTabKey.h"
-#include "components/widgets/TCBitBtn.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -44,7 +44,7 @@ TEST(EnterMovesFocus, enterWalksTheFieldsOfADialogAndPressesTheButtonAtTheEnd)
     layout->addWidget(branch);
     auto *stock = new QCheckBox(QStringLiteral("依現有庫存量"), &dialog);
     layout->addWidget(stock);
-    auto *ok = new TCBitBtn(QStringLiteral("確定 &Y"), &dialog);
+    auto *ok = new FocusMarkedButton(QStringLiteral("確定 &Y"), &dialog);
     ok->setDefault(true);
     layout->addWidget(ok);
     QObject::connect(ok, &QPushButton::clicked, &dialog, &QDialog::accept);

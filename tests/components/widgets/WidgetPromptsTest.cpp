@@ -1,6 +1,6 @@
 #include "components/widgets/WidgetPrompts.h"
 
-#include "components/widgets/TaMsgForm.h"
+#include "components/widgets/MessageWindow.h"
 
 #include <QApplication>
 #include <QDialog>

@@ -1,7 +1,7 @@
 #include "common/RecordingPrompts.h"
 #include "components/Clock.h"
 #include "components/widgets/DateEdit.h"
-#include "components/widgets/TCBitBtn.h"
+#include "components/widgets/FocusMarkedButton.h"
 #include "productlabels/widgets/OtherDocumentsImportDialog.h"
 #include "productlabels/widgets/PurchaseImportDialog.h"
 #include "productlabels/widgets/StockTakeImportDialog.h"
@@ -261,4 +261,22 @@ TEST_F(DocumentDialogsTest, doubleClickPutsTodayInAndLeavingCopiesIt)
     other().registerEdit->setFocus(Qt::TabFocusReason);
     EXPECT_EQ(other().endDateEdit->dateText(), "2024/04/09");
     EXPECT_TRUE(prompts.calls.isEmpty());
+}
+
+TEST_F(DocumentDialogsTest, cancellingNeverChecksAMalformedDate)
+{
+    for (const bool byEscape : {true, false}) {
+        SCOPED_TRACE(byEscape ? "Esc" : "cancel button");
+        prompts.calls.clear();
+        open(purchase());
+        typeInto(purchase().startDateEdit, QStringLiteral("20241301"));
+        if (byEscape) {
+            QTest::keyClick(purchase().startDateEdit, Qt::Key_Escape);
+        } else {
+            QTest::mouseClick(purchase().cancelButton, Qt::LeftButton);
+        }
+        EXPECT_TRUE(QTest::qWaitFor([this] { return !purchase().isVisible(); }));
+        EXPECT_FALSE(purchase().isAccepted());
+        EXPECT_TRUE(prompts.calls.isEmpty());
+    }
 }

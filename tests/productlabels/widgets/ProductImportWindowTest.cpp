@@ -2,12 +2,18 @@
 #include "app/LoopbackServer.h"
 #include "common/BackofficeProcess.h"
 #include "components/widgets/BusyWindow.h"
-#include "components/widgets/TFloatEdit.h"
+#include "components/widgets/DateEdit.h"
+#include "components/widgets/NumericEntryField.h"
+#include "productlabels/widgets/OtherDocumentsImportDialog.h"
+#include "productlabels/widgets/PurchaseImportDialog.h"
+#include "productlabels/widgets/StockTakeImportDialog.h"
 #include "productlabels/widgets/TBar1SearchForm.h"
+#include "productlabels/widgets/TransferOutImportDialog.h"
 
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QRadioButton>
 #include <QTimer>
 
 namespace {
@@ -19,13 +25,17 @@ protected:
     // list's exchange runs an event loop of its own before that).
     void whenTheDialogShows(std::function<void(TBar1SearchForm &)> fill)
     {
+        whenShown(window->Bar1SearchForm, [this, fill] { fill(*window->Bar1SearchForm); });
+    }
+
+    void whenShown(QWidget *dialog, std::function<void()> fill)
+    {
         auto *poll = new QTimer(window.get());
-        QObject::connect(poll, &QTimer::timeout, window.get(), [this, poll, fill] {
-            TBar1SearchForm &dialog = *window->Bar1SearchForm;
-            if (dialog.isVisible()) {
+        QObject::connect(poll, &QTimer::timeout, window.get(), [dialog, poll, fill] {
+            if (dialog->isVisible()) {
                 poll->deleteLater();
                 poll->stop();
-                fill(dialog);
+                fill();
             }
         });
         poll->start(5);
@@ -45,6 +55,11 @@ protected:
 };
 
 } // namespace
+
+inline void PrintTo(const QStringList &list, std::ostream *out)
+{
+    *out << list.join(QLatin1Char('|')).toStdString();
+}
 
 TEST_F(ProductImportWindowTest, importedProductsLandInTheGridAfterTheRowsThere)
 {
@@ -228,4 +243,78 @@ TEST_F(ProductImportWindowTest, storingALargeReplyShowsItsProgressAndFreesTheInp
     const auto *busy = window->findChild<BusyWindow *>();
     EXPECT_EQ(busy->progressLabel->text(), QStringLiteral("已存入 %1 筆").arg(rows));
     EXPECT_FALSE(busy->isActive());
+}
+
+TEST_F(ProductImportWindowTest, theFourDocumentButtonsImportThroughTheirDialogsWithTheDocumentsQuantities)
+{
+    startBackoffice();
+    createTable({"OLD"});
+    open();
+    const struct {
+        const char *name;
+        FocusMarkedButton *button;
+        DocumentConditionsDialog *dialog;
+        std::function<void()> fill;
+        QString message;
+        QStringList rows;
+    } cases[] = {
+        {"purchase receipt",
+         window->buyButton,
+         window->purchaseImportDialog,
+         [this] {
+             window->purchaseImportDialog->startNumberEdit->setText(QStringLiteral("P240305001"));
+             window->purchaseImportDialog->endNumberEdit->setText(QStringLiteral("P240305001"));
+         },
+         QStringLiteral("進貨資料引入完成"),
+         {"A1002-WH-M 6", "B2001-NV-30 8", "B2001-BK-32 5"}},
+        {"stock-take of a day",
+         window->pdaButton,
+         window->stockTakeImportDialog,
+         [this] {
+             window->stockTakeImportDialog->startDateEdit->setDateText("2024/03/31");
+             window->stockTakeImportDialog->endDateEdit->setDateText("2024/03/31");
+         },
+         QStringLiteral("盤點資料引入完成"),
+         {"A1001-WH-M 7", "A1002-WH-M 5", "B2001-NV-30 6"}},
+        {"transfer-out note",
+         window->allotbutton,
+         window->transferOutImportDialog,
+         [this] { window->transferOutImportDialog->endNumberEdit->setText(QStringLiteral("T240320001")); },
+         QStringLiteral("調撥出庫資料引入完成"),
+         {"B2001-BK-32 2"}},
+        {"store sales of a register",
+         window->buyoButton,
+         window->otherDocumentsImportDialog,
+         [this] {
+             window->otherDocumentsImportDialog->storeSaleRadio->setChecked(true);
+             window->otherDocumentsImportDialog->registerEdit->setText(QStringLiteral("02"));
+         },
+         QStringLiteral("門市銷售資料引入完成"),
+         {"J4001-BK-M 1"}},
+    };
+    QStringList expected{QStringLiteral("OLD 1")};
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        ASSERT_TRUE(c.button->isEnabled());
+        prompts.calls.clear();
+        prompts.confirmAnswers = {true};
+        whenShown(c.dialog, [&c] {
+            EXPECT_EQ(c.dialog->branchBox->currentText(), QStringLiteral("01")) << "the own branch preselected";
+            c.fill();
+            c.dialog->okButton->click();
+        });
+        c.button->click();
+        EXPECT_EQ(prompts.texts(RecordingPrompts::Msg3d), QStringList{c.message});
+        expected += c.rows;
+        QStringList rows;
+        const QList<QByteArray> codes = storedItemCodes();
+        for (int row = 0; row < model().rowCount(); ++row) {
+            rows.append(QString::fromLatin1(codes.value(row)) + QLatin1Char(' ') +
+                        model().data(model().index(row, 0)).toString());
+        }
+        EXPECT_EQ(rows, expected);
+        EXPECT_EQ(grid().currentIndex().row(), model().rowCount() - 1) << "on the last row written";
+    }
+    EXPECT_EQ(prompts.texts(RecordingPrompts::Confirm), QStringList{QStringLiteral("引入門市銷售單,對嗎 ?")})
+        << "the last case is a document import";
 }

@@ -4,7 +4,7 @@
 #include "common/RecordingPrompts.h"
 #include "components/Big5.h"
 #include "components/RecordingLauncher.h"
-#include "components/widgets/TCBitBtn.h"
+#include "components/widgets/FocusMarkedButton.h"
 #include "labelqueue/DbfTable.h"
 #include "labelqueue/LabelQueue.h"
 #include "labelqueue/widgets/LabelQueueGrid.h"

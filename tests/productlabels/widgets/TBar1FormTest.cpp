@@ -116,6 +116,41 @@ TEST_F(ProductWindowTest, deleteAllAsksFirstAndEmptiesOnlyOnYes)
     }
 }
 
+// The window holds the table only while it changes or exports it: another
+// writer works meanwhile, and the window is told when they meet.
+TEST_F(ProductWindowTest, anotherWritersRowsAreKeptAndAWriterInTheWayIsTold)
+{
+    createTable({"A1", "A2"});
+    open();
+    LabelQueue other(ProductQueueTable::fields());
+    ASSERT_TRUE(other.open(tablePath()).ok());
+    DbfRecord added = other.blankRecord();
+    ASSERT_TRUE(added.setText(ProductQueueTable::ITEM_NO, "B1").ok());
+    ASSERT_TRUE(other.append(added).ok());
+
+    prompts.defaultConfirmAnswer = true;
+    window->CBitBtn1->click();
+    ASSERT_EQ(prompts.texts(RecordingPrompts::Plain).size(), 1);
+    EXPECT_TRUE(prompts.texts(RecordingPrompts::Plain).first().contains(QStringLiteral("其他程式")));
+    EXPECT_EQ(storedItemCodes(), (QList<QByteArray>{"A1", "A2", "B1"}));
+    EXPECT_EQ(model().rowCount(), 3) << "the window shows the rows it did not delete";
+
+    ASSERT_TRUE(other.lock(TableFileLock::Mode::Exclusive).ok());
+    prompts.calls.clear();
+    window->DelButton->click();
+    window->outButton->click();
+    const QStringList told = prompts.texts(RecordingPrompts::Plain) + prompts.texts(RecordingPrompts::Msg3d);
+    ASSERT_EQ(told.size(), 2);
+    for (const QString &text : told) {
+        EXPECT_TRUE(text.contains(QStringLiteral("bar1.dbf")) && text.contains(QStringLiteral("使用中")))
+            << text.toStdString();
+    }
+    EXPECT_EQ(storedItemCodes(), (QList<QByteArray>{"A1", "A2", "B1"}));
+    EXPECT_EQ(programFile(QStringLiteral("Bars.txt")), "<missing>");
+    EXPECT_TRUE(launcher.requests.isEmpty());
+    ASSERT_TRUE(other.unlock().ok());
+}
+
 TEST_F(ProductWindowTest, missingTableOpensTheWindowAnsweringAsForAnEmptyQueue)
 {
     open();

@@ -1,8 +1,8 @@
 #include "productlabels/widgets/TBar1SearchForm.h"
 
 #include "common/RecordingPrompts.h"
-#include "components/widgets/TCBitBtn.h"
-#include "components/widgets/TFloatEdit.h"
+#include "components/widgets/FocusMarkedButton.h"
+#include "components/widgets/NumericEntryField.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -1,0 +1,34 @@
+#include "SavedReplyFill.h"
+
+#include "app/ServerReply.h"
+#include "labelqueue/LabelQueue.h"
+#include "productlabels/FillQueueFromReply.h"
+#include "productlabels/ProductQueueAccess.h"
+#include "productlabels/ProductQueueTable.h"
+
+#include <QDir>
+#include <QFile>
+
+#include <cstdio>
+
+int fillFromSavedReply(const QString &replyPath, const QString &directory, std::optional<double> countOverride)
+{
+    QFile file(replyPath);
+    if (!file.open(QIODevice::ReadOnly)) {
+        return 1;
+    }
+    const ServerReply reply(file.readAll());
+    LabelQueue queue(ProductQueueTable::fields());
+    if (!queue.open(QDir(directory).filePath(ProductQueueTable::fileName())).ok()) {
+        return 1;
+    }
+    ProductQueueWriter writer(queue);
+    FillOptions options;
+    options.countOverride = countOverride;
+    const FillResult result = FillQueueFromReply(reply, writer, options);
+    if (!result.ok()) {
+        std::fprintf(stderr, "fill: %s\n", qPrintable(result.error));
+        return 1;
+    }
+    return 0;
+}

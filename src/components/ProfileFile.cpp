@@ -1,0 +1,232 @@
+#include "components/ProfileFile.h"
+
+#include "components/Big5.h"
+#include "components/CaseInsensitivePath.h"
+#include "components/IniText.h"
+
+#include <QDebug>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+#include <cctype>
+#include <limits>
+#include <optional>
+
+const QByteArray ProfileFile::MissingString = QByteArrayLiteral("__@#!%$^");
+const QString ProfileFile::ParameterErrorText = QStringLiteral("FileName or Section 參數錯誤");
+
+namespace {
+
+bool allOf(const QByteArray &text, qsizetype from, bool (*accept)(char))
+{
+    for (qsizetype i = from; i < text.size(); ++i) {
+        if (!accept(text[i])) {
+            return false;
+        }
+    }
+    return from < text.size();
+}
+
+// Decimal, or hexadecimal after "0x"/"0X" (a 32-bit pattern, so 0xFFFFFFFF is
+// -1); anything else is no integer.
+std::optional<int> parseInteger(const QByteArray &text)
+{
+    bool ok = false;
+    if (text.size() > 2 && (text.startsWith("0x") || text.startsWith("0X"))) {
+        const auto isHex = [](char c) { return std::isxdigit(static_cast<unsigned char>(c)) != 0; };
+        const qulonglong value = allOf(text, 2, isHex) ? text.mid(2).toULongLong(&ok, 16) : 0;
+        return ok && value <= 0xFFFFFFFFULL ? std::optional<int>(static_cast<qint32>(static_cast<quint32>(value)))
+                                            : std::nullopt;
+    }
+    const qsizetype digitsFrom = text.startsWith('-') || text.startsWith('+') ? 1 : 0;
+    const auto isDigit = [](char c) { return c >= '0' && c <= '9'; };
+    const qlonglong value = allOf(text, digitsFrom, isDigit) ? text.toLongLong(&ok, 10) : 0;
+    return ok && value >= std::numeric_limits<int>::min() && value <= std::numeric_limits<int>::max()
+               ? std::optional<int>(int(value))
+               : std::nullopt;
+}
+
+int storedInteger(const std::optional<QByteArray> &stored, int fallback)
+{
+    const std::optional<int> number = stored ? parseInteger(*stored) : std::nullopt;
+    return number.value_or(fallback);
+}
+
+std::optional<int> integerOf(const QVariant &value)
+{
+    switch (value.typeId()) {
+    case QMetaType::Bool:
+        return value.toBool() ? 1 : 0;
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::LongLong:
+    case QMetaType::ULongLong: {
+        bool ok = false;
+        const int number = value.toInt(&ok);
+        return ok && value.toLongLong() == number ? std::optional<int>(number) : std::nullopt;
+    }
+    case QMetaType::QByteArray:
+        return parseInteger(value.toByteArray().trimmed());
+    case QMetaType::QString:
+        return parseInteger(value.toString().trimmed().toLatin1());
+    default:
+        return std::nullopt;
+    }
+}
+
+std::optional<bool> booleanOf(const QVariant &value)
+{
+    if (value.typeId() == QMetaType::QByteArray || value.typeId() == QMetaType::QString) {
+        const QByteArray text = value.toByteArray().trimmed().toLower();
+        if (text == "true" || text == "false") {
+            return text == "true";
+        }
+    }
+    const std::optional<int> number = integerOf(value);
+    return number ? std::optional<bool>(*number != 0) : std::nullopt;
+}
+
+// The bytes to store for value as type, or the reason it cannot be stored.
+std::optional<QByteArray> storedText(ProfileValueType type, const QVariant &value, QString &reason)
+{
+    if (type == DsBoolean) {
+        const std::optional<bool> flag = booleanOf(value);
+        if (flag) {
+            return QByteArray(*flag ? "1" : "0");
+        }
+    } else if (type == DsInteger) {
+        const std::optional<int> number = integerOf(value);
+        if (number) {
+            return QByteArray::number(*number);
+        }
+    } else if (value.typeId() == QMetaType::QByteArray) {
+        return value.toByteArray();
+    } else if (value.typeId() == QMetaType::QString) {
+        const Big5::Encoding encoded = Big5::encode(value.toString());
+        if (encoded.ok()) {
+            return encoded.bytes;
+        }
+        reason = encoded.errorText();
+        return std::nullopt;
+    } else if (value.typeId() == QMetaType::Bool) {
+        return QByteArray(value.toBool() ? "1" : "0");
+    } else if (const std::optional<int> number = integerOf(value)) {
+        return QByteArray::number(*number);
+    }
+    static const char *const typeNames[] = {"布林值", "整數", "文字"};
+    const QString shown =
+        value.typeId() == QMetaType::QByteArray ? Big5::decode(value.toByteArray()) : value.toString();
+    reason = QStringLiteral("設定值 %1 無法存成%2").arg(shown, QString::fromUtf8(typeNames[type]));
+    return std::nullopt;
+}
+
+} // namespace
+
+ProfileFile::ProfileFile()
+    : notifier_([](const QString &text) { qWarning().noquote() << text; })
+{}
+
+void ProfileFile::setFileName(const QString &fileName)
+{
+    fileName_ = fileName;
+    spelledName_ = fileName;
+}
+
+QString ProfileFile::open()
+{
+    if (fileName_.isEmpty() || section_.isEmpty()) {
+        error_ = ParameterErrorText;
+        if (notifier_) {
+            notifier_(ParameterErrorText);
+        }
+        return QString();
+    }
+    const QString extension = QStringLiteral(".INI");
+    fileName_ = fileName_.toUpper();
+    if (!fileName_.contains(extension)) {
+        fileName_ += extension;
+    }
+    if (!spelledName_.toUpper().contains(extension)) {
+        spelledName_ += extension;
+    }
+    error_.clear();
+    return resolveCaseInsensitive(spelledName_);
+}
+
+bool ProfileFile::ReadValue()
+{
+    const QString path = open();
+    if (path.isEmpty()) {
+        return false;
+    }
+    QByteArray text;
+    QFile file(path);
+    // An unreadable file reads like a missing one: every value takes its default.
+    if (file.open(QIODevice::ReadOnly)) {
+        text = file.readAll();
+    }
+    const std::optional<QByteArray> stored = IniText::lookup(text, section_, ident_);
+    switch (dataType_) {
+    case DsBoolean:
+        value_ = storedInteger(stored, 0) != 0;
+        return true;
+    case DsInteger:
+        value_ = storedInteger(stored, MissingInteger);
+        return value_.toInt() != MissingInteger;
+    case DsString:
+        value_ = stored.value_or(MissingString);
+        return value_.toByteArray() != MissingString;
+    }
+    return false;
+}
+
+bool ProfileFile::WriteValue()
+{
+    const QString path = open();
+    if (path.isEmpty()) {
+        return false;
+    }
+    const auto fail = [&](const QString &reason) {
+        error_ = QStringLiteral("無法寫入設定檔 %1: %2").arg(path, reason);
+        return false;
+    };
+    QString reason;
+    const std::optional<QByteArray> text = storedText(dataType_, value_, reason);
+    if (!text) {
+        return fail(reason);
+    }
+    reason = IniText::entryProblem(section_, ident_, *text);
+    if (!reason.isEmpty()) {
+        return fail(reason);
+    }
+    QByteArray before;
+    const QFileInfo info(path);
+    if (info.exists()) {
+        // The new file replaces this one whole, so it must be read in full and
+        // its read-only mark kept.
+        if (!info.isFile()) {
+            return fail(QStringLiteral("不是檔案"));
+        }
+        if (!info.isWritable()) {
+            return fail(QStringLiteral("檔案唯讀"));
+        }
+        QFile in(path);
+        if (!in.open(QIODevice::ReadOnly)) {
+            return fail(in.errorString());
+        }
+        before = in.readAll();
+        if (in.error() != QFileDevice::NoError) {
+            return fail(in.errorString());
+        }
+    }
+    QSaveFile out(path);
+    if (!out.open(QIODevice::WriteOnly)) {
+        return fail(out.errorString());
+    }
+    out.write(IniText::assign(before, section_, ident_, *text));
+    if (!out.commit()) {
+        return fail(out.errorString());
+    }
+    return true;
+}

@@ -1,0 +1,316 @@
+#include "components/ProfileFile.h"
+
+#include "components/CaseInsensitivePath.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+namespace {
+
+class ProfileFileTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(dir.isValid());
+        ini.setNotifier([this](const QString &text) { notices << text; });
+    }
+
+    QString path(const QString &name) const { return dir.filePath(name); }
+
+    void put(const QString &name, const QByteArray &bytes) const
+    {
+        QFile file(path(name));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    }
+
+    QByteArray contents(const QString &name) const
+    {
+        QFile file(path(name));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+    }
+
+    QStringList files() const { return QDir(dir.path()).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot); }
+
+    void point(ProfileValueType type, const QByteArray &ident)
+    {
+        ini.setDataType(type);
+        ini.setIdent(ident);
+    }
+
+    static bool runningAsRoot() { return ::geteuid() == 0; }
+
+    QTemporaryDir dir;
+    ProfileFile ini;
+    QStringList notices;
+};
+
+} // namespace
+
+TEST_F(ProfileFileTest, newComponentStartsAsBoolean)
+{
+    EXPECT_EQ(ProfileFile().DataType(), DsBoolean);
+}
+
+TEST_F(ProfileFileTest, fileNameIsUpperCasedAndGetsIniOnlyWhenItHasNone)
+{
+    struct Case {
+        const char *name;
+        QString given;
+        QString rewritten;
+    } cases[] = {
+        {"ini name", QStringLiteral("Shop/BarSet.ini"), QStringLiteral("SHOP/BARSET.INI")},
+        {"no extension", QStringLiteral("Shop/Labels"), QStringLiteral("SHOP/LABELS.INI")},
+        {".INI inside a directory name", QStringLiteral("OLD.INIT/x"), QStringLiteral("OLD.INIT/X")},
+        {"other extension", QStringLiteral("Bars.txt"), QStringLiteral("BARS.TXT.INI")},
+    };
+    ini.setSection("SET");
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        ini.setFileName(path(c.given));
+        ini.ReadValue();
+        EXPECT_EQ(ini.FileName(), path(c.given).toUpper().replace(c.given.toUpper(), c.rewritten));
+    }
+}
+
+TEST_F(ProfileFileTest, upperCasedNameFindsTheFileInAnyCaseAndCreatesAsSpelled)
+{
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("Prog")));
+    put(QStringLiteral("Prog/SysSet.ini"), "[SETTING]\r\nSERVER=10.0.0.1\r\n");
+
+    ini.setFileName(path(QStringLiteral("PROG/SYSSET.INI")));
+    ini.setSection("setting");
+    point(DsString, "server");
+    ASSERT_TRUE(ini.ReadValue());
+    EXPECT_EQ(ini.Value().toByteArray(), "10.0.0.1");
+    // A second call with the already rewritten name still finds it.
+    ini.setValue(QByteArray("10.0.0.2"));
+    ASSERT_TRUE(ini.WriteValue());
+    EXPECT_EQ(contents(QStringLiteral("Prog/SysSet.ini")), "[SETTING]\r\nSERVER=10.0.0.2\r\n");
+
+    ProfileFile fresh;
+    fresh.setFileName(path(QStringLiteral("Labels")));
+    fresh.setSection("barprint");
+    fresh.setDataType(DsString);
+    fresh.setIdent("FN1");
+    fresh.setValue(QByteArray("/opt/label/run"));
+    ASSERT_TRUE(fresh.WriteValue());
+    EXPECT_EQ(fresh.FileName(), path(QStringLiteral("Labels")).toUpper() + QStringLiteral(".INI"));
+    EXPECT_EQ(files(), QStringList({QStringLiteral("Labels.INI"), QStringLiteral("Prog")}));
+    EXPECT_EQ(contents(QStringLiteral("Labels.INI")), "[barprint]\r\nFN1=/opt/label/run\r\n");
+}
+
+TEST_F(ProfileFileTest, emptyFileNameOrSectionShowsTheMessageAndTouchesNothing)
+{
+    struct Case {
+        const char *name;
+        QString fileName;
+        QByteArray section;
+    } cases[] = {
+        {"empty section", path(QStringLiteral("BarSet.ini")), ""},
+        {"empty file name", QString(), "SET"},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        notices.clear();
+        ini.setFileName(c.fileName);
+        ini.setSection(c.section);
+        point(DsString, "K");
+        ini.setValue(QByteArray("kept"));
+        EXPECT_FALSE(ini.ReadValue());
+        EXPECT_FALSE(ini.WriteValue());
+        EXPECT_EQ(ini.Value().toByteArray(), "kept");
+        EXPECT_EQ(ini.FileName(), c.fileName);
+        EXPECT_EQ(notices, QStringList(2, QStringLiteral("FileName or Section 參數錯誤")));
+    }
+    EXPECT_TRUE(files().isEmpty());
+}
+
+TEST_F(ProfileFileTest, readsEachTypeWithItsDefaultsAndSentinels)
+{
+    put(QStringLiteral("BarSet.ini"), "[SET]\r\n"
+                                      "Two=2\r\nZero=0\r\nWord=yes\r\n"
+                                      "Hex=0x1F\r\nHexUpper=0XfF\r\nAllOnes=0xFFFFFFFF\r\nBare0x=0x\r\nHexJunk=0x1G\r\n"
+                                      "Mixed=12abc\r\nSpaced=  42 \r\nNegative=-7\r\nSentinelNumber=-12121212\r\n"
+                                      "TooBig=2147483648\r\n"
+                                      "Sentinel=__@#!%$^\r\nEmpty=\r\nName=\xb1\xf8\xbd\x58 A\r\n");
+    struct Case {
+        const char *name;
+        ProfileValueType type;
+        QByteArray ident;
+        bool found;
+        QVariant value;
+    } cases[] = {
+        {"boolean missing", DsBoolean, "None", true, false},
+        {"boolean 2", DsBoolean, "Two", true, true},
+        {"boolean 0", DsBoolean, "Zero", true, false},
+        {"boolean text", DsBoolean, "Word", true, false},
+        {"boolean hex", DsBoolean, "Hex", true, true},
+        {"integer hex", DsInteger, "Hex", true, 31},
+        {"integer hex upper prefix", DsInteger, "HexUpper", true, 255},
+        {"integer hex 32-bit pattern", DsInteger, "AllOnes", true, -1},
+        {"integer 0x alone", DsInteger, "Bare0x", false, ProfileFile::MissingInteger},
+        {"integer bad hex", DsInteger, "HexJunk", false, ProfileFile::MissingInteger},
+        {"integer with letters", DsInteger, "Mixed", false, ProfileFile::MissingInteger},
+        {"integer with blanks", DsInteger, "Spaced", true, 42},
+        {"integer negative", DsInteger, "Negative", true, -7},
+        {"integer equal to sentinel", DsInteger, "SentinelNumber", false, ProfileFile::MissingInteger},
+        {"integer out of range", DsInteger, "TooBig", false, ProfileFile::MissingInteger},
+        {"integer missing", DsInteger, "None", false, ProfileFile::MissingInteger},
+        {"string Big5", DsString, "name", true, QByteArray("\xb1\xf8\xbd\x58 A")},
+        {"string empty", DsString, "Empty", true, QByteArray("")},
+        {"string equal to sentinel", DsString, "Sentinel", false, ProfileFile::MissingString},
+        {"string missing", DsString, "None", false, ProfileFile::MissingString},
+    };
+    ini.setFileName(path(QStringLiteral("BarSet.ini")));
+    ini.setSection("set");
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        point(c.type, c.ident);
+        EXPECT_EQ(ini.ReadValue(), c.found);
+        EXPECT_EQ(ini.Value(), c.value);
+    }
+
+    ini.setFileName(path(QStringLiteral("Missing.ini")));
+    point(DsString, "Name");
+    EXPECT_FALSE(ini.ReadValue());
+    EXPECT_TRUE(notices.isEmpty());
+}
+
+TEST_F(ProfileFileTest, writesEachTypeAndKeepsOtherLines)
+{
+    const QByteArray other = "; kept as is\n[OTHER]\nA = 1\n";
+    struct Case {
+        const char *name;
+        ProfileValueType type;
+        QVariant value;
+        bool written;
+        QByteArray line;
+    } cases[] = {
+        {"boolean true", DsBoolean, true, true, "K=1"},
+        {"boolean false", DsBoolean, false, true, "K=0"},
+        {"boolean from number text", DsBoolean, QByteArray("2"), true, "K=1"},
+        {"integer", DsInteger, -42, true, "K=-42"},
+        {"integer from hex text", DsInteger, QByteArray("0x10"), true, "K=16"},
+        {"integer from text that is no number", DsInteger, QByteArray("abc"), false, ""},
+        {"integer out of 32 bits", DsInteger, qlonglong(1) << 40, false, ""},
+        {"nothing to store", DsInteger, QVariant(), false, ""},
+        {"string bytes unchanged", DsString, QByteArray("\xb1\xf8\xbd\x58 x"), true, "K=\xb1\xf8\xbd\x58 x"},
+        {"string from Unicode", DsString, QStringLiteral("條碼"), true, "K=\xb1\xf8\xbd\x58"},
+        {"string not in Big5", DsString, QStringLiteral("条码"), false, ""},
+        {"string with a line break", DsString, QByteArray("a\r\n[SET]"), false, ""},
+    };
+    ini.setFileName(path(QStringLiteral("BarSet.ini")));
+    ini.setSection("SET");
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        put(QStringLiteral("BarSet.ini"), other);
+        point(c.type, "K");
+        ini.setValue(c.value);
+        EXPECT_EQ(ini.WriteValue(), c.written);
+        EXPECT_EQ(ini.errorString().isEmpty(), c.written);
+        const QByteArray expected = c.written ? other + "[SET]\r\n" + c.line + "\r\n" : other;
+        EXPECT_EQ(contents(QStringLiteral("BarSet.ini")), expected);
+    }
+}
+
+TEST_F(ProfileFileTest, writtenValuesReadBack)
+{
+    ini.setFileName(path(QStringLiteral("SysSet.ini")));
+    ini.setSection("SETTING");
+    const struct {
+        ProfileValueType type;
+        QByteArray ident;
+        QVariant value;
+    } values[] = {
+        {DsString, "SERVER", QByteArray("http://127.0.0.1:8080")},
+        {DsBoolean, "PRICE", true},
+        {DsInteger, "COUNT", 7},
+        {DsString, "SERVER", QByteArray("http://127.0.0.1:9090")},
+    };
+    for (const auto &v : values) {
+        point(v.type, v.ident);
+        ini.setValue(v.value);
+        ASSERT_TRUE(ini.WriteValue()) << ini.errorString().toStdString();
+    }
+    for (const auto &v : {values[1], values[2], values[3]}) {
+        point(v.type, v.ident);
+        ini.setValue(QVariant());
+        ASSERT_TRUE(ini.ReadValue());
+        EXPECT_EQ(ini.Value(), v.value);
+    }
+    EXPECT_EQ(contents(QStringLiteral("SysSet.ini")),
+              "[SETTING]\r\nSERVER=http://127.0.0.1:9090\r\nPRICE=1\r\nCOUNT=7\r\n");
+}
+
+TEST_F(ProfileFileTest, writeToAPlaceThatCannotHoldTheFileFails)
+{
+    put(QStringLiteral("plain"), "not a directory");
+    ini.setSection("SET");
+    point(DsString, "K");
+    ini.setValue(QByteArray("v"));
+
+    ini.setFileName(path(QStringLiteral("plain/BarSet.ini")));
+    EXPECT_FALSE(ini.WriteValue());
+    EXPECT_FALSE(ini.errorString().isEmpty());
+
+    ini.setFileName(path(QStringLiteral("Gone/BarSet.ini")));
+    EXPECT_FALSE(ini.WriteValue());
+
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("Folder.ini")));
+    ini.setFileName(path(QStringLiteral("Folder.ini")));
+    EXPECT_FALSE(ini.WriteValue());
+    EXPECT_EQ(contents(QStringLiteral("plain")), "not a directory");
+}
+
+TEST_F(ProfileFileTest, refusedWriteLeavesTheOldFileWhole)
+{
+    if (runningAsRoot()) {
+        GTEST_SKIP() << "permissions are not enforced for root";
+    }
+    ini.setSection("SET");
+    point(DsString, "K");
+    ini.setValue(QByteArray("v"));
+    const QByteArray old = "[SET]\r\nK=old\r\n";
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("Locked")));
+    put(QStringLiteral("Locked/BarSet.ini"), old);
+    put(QStringLiteral("ReadOnly.ini"), old);
+    QFile::setPermissions(path(QStringLiteral("ReadOnly.ini")), QFileDevice::ReadOwner);
+    QFile::setPermissions(path(QStringLiteral("Locked")), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    for (const QString &name : {QStringLiteral("Locked/BarSet.ini"), QStringLiteral("ReadOnly.ini")}) {
+        SCOPED_TRACE(name.toStdString());
+        ini.setFileName(path(name));
+        EXPECT_FALSE(ini.WriteValue());
+        EXPECT_FALSE(ini.errorString().isEmpty());
+        EXPECT_EQ(contents(name), old);
+    }
+    QFile::setPermissions(path(QStringLiteral("Locked")),
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+}
+
+TEST_F(ProfileFileTest, pathPartsMatchTheExactSpellingFirstThenAnyCase)
+{
+    ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("Prog/Sub")));
+    put(QStringLiteral("Prog/Sub/set.ini"), "");
+    put(QStringLiteral("Prog/Sub/SET.ini"), "");
+    struct Case {
+        const char *name;
+        QString given;
+        QString resolved;
+    } cases[] = {
+        {"exact spelling", QStringLiteral("Prog/Sub/SET.ini"), QStringLiteral("Prog/Sub/SET.ini")},
+        {"other case, first in name order", QStringLiteral("PROG/SUB/Set.INI"), QStringLiteral("Prog/Sub/SET.ini")},
+        {"missing file keeps its spelling", QStringLiteral("prog/sub/New.ini"), QStringLiteral("Prog/Sub/New.ini")},
+        {"missing directory keeps the rest", QStringLiteral("PROG/Gone/Sub/X.ini"),
+         QStringLiteral("Prog/Gone/Sub/X.ini")},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(resolveCaseInsensitive(path(c.given)), path(c.resolved));
+    }
+}
