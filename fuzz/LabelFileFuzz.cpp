@@ -16,7 +16,8 @@ namespace {
 using namespace ProductReplyFields;
 
 // A column entry as a settings file can hold it: a catalogue entry with
-// anything after it, a custom text, or any bytes; never a line break.
+// anything after it, a custom text, or any bytes; never an LF, though a
+// settings line may hold a lone CR.
 QByteArray columnEntry(FuzzedDataProvider &input)
 {
     const QList<QByteArray> &catalogue = productColumnCatalogue();

@@ -2,7 +2,8 @@
 # Installs the Debian 12 packages that building, testing, packaging and running
 # need (xdg-utils opens the help page and documents with the desktop's viewer;
 # dpkg-dev and desktop-file-utils make and check the Debian package), when any
-# is missing. Must run as root on a fresh machine. --bench adds what
+# is missing (strace lets a test count the syncs of an import). Must run as root
+# on a fresh machine. --bench adds what
 # the benchmarks compare against.
 set -euo pipefail
 packages=(
@@ -11,7 +12,7 @@ packages=(
     libcurl4-openssl-dev libshp-dev libcpp-httplib-dev libsqlite3-dev sqlite3
     googletest libgtest-dev libgmock-dev
     fonts-arphic-ukai fonts-arphic-uming
-    xvfb xauth x11-utils imagemagick xdg-utils
+    xvfb xauth x11-utils imagemagick xdg-utils strace
     dpkg-dev desktop-file-utils
 )
 # ogr2ogr, only for the comparison in the product label benchmark (bench/README.md).

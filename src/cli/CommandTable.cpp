@@ -10,6 +10,7 @@ Command importStockTakeCommand();
 Command importTransferCommand();
 Command importDocumentCommand();
 Command exportProductsCommand();
+Command checkProductsCommand();
 
 const std::vector<Command> &allCommands()
 {
@@ -17,7 +18,7 @@ const std::vector<Command> &allCommands()
         linkTestCommand(),        branchesCommand(),       postCommand(),
         tablesCreateCommand(),    importProductCommand(),  importPurchaseCommand(),
         importStockTakeCommand(), importTransferCommand(), importDocumentCommand(),
-        exportProductsCommand(),
+        exportProductsCommand(),  checkProductsCommand(),
     };
     return commands;
 }

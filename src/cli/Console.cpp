@@ -54,6 +54,16 @@ void out(const QString &line)
     writeLine(stdout, line);
 }
 
+void outFields(const QStringList &fields)
+{
+    QStringList shown;
+    for (const QString &field : fields) {
+        shown << visible(field);
+    }
+    const QByteArray bytes = shown.join(QLatin1Char('\t')).toUtf8() + '\n';
+    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout);
+}
+
 void outBig5(QByteArrayView line)
 {
     writeLine(stdout, Big5::decode(line.data(), line.size()));

@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
+#include <QStringList>
 
 // The terminal speaks UTF-8; the program's own texts are Big5 bytes. Every
 // control character other than the line break is written as a visible escape
@@ -10,6 +11,8 @@
 namespace Console {
 
 void out(const QString &line);
+// The fields separated by tabs, each with its control characters escaped.
+void outFields(const QStringList &fields);
 // Big5 bytes, decoded for the terminal.
 void outBig5(QByteArrayView line);
 void err(const QString &line);

@@ -28,9 +28,7 @@ int exportProducts(CommandContext &context, const QStringList &arguments)
     }
     const ProductOutputSettings settings = loadProductSettings(context.programDir);
     LabelQueue queue(ProductQueueTable::fields());
-    const DbfStatus opened = openProductQueue(queue, DbfTable::Access::ReadOnly);
-    if (!opened.ok()) {
-        Console::err(opened.error());
+    if (!openProductQueueOrTell(queue, DbfTable::Access::ReadOnly)) {
         return ExitCode::failed;
     }
     ProductQueueReader reader(queue);

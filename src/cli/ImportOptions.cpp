@@ -77,9 +77,7 @@ int importIntoQueue(CommandContext &context, const QString &command,
 {
     const ProductOutputSettings settings = loadProductSettings(context.programDir);
     LabelQueue queue(ProductQueueTable::fields());
-    const DbfStatus opened = openProductQueue(queue);
-    if (!opened.ok()) {
-        Console::err(opened.error());
+    if (!openProductQueueOrTell(queue)) {
         return ExitCode::failed;
     }
     ProductQueueWriter writer(queue);

@@ -1,5 +1,6 @@
 #include "cli/ProductCommandFiles.h"
 
+#include "cli/Console.h"
 #include "components/ProfileFile.h"
 #include "labelqueue/LabelQueue.h"
 #include "productlabels/ProductQueueTable.h"
@@ -21,4 +22,13 @@ DbfStatus openProductQueue(LabelQueue &queue, DbfTable::Access access)
             QStringLiteral("Table1 無法開啟 (%1): %2").arg(ProductQueueTable::fileName(), opened.error()));
     }
     return opened;
+}
+
+bool openProductQueueOrTell(LabelQueue &queue, DbfTable::Access access)
+{
+    const DbfStatus opened = openProductQueue(queue, access);
+    if (!opened.ok()) {
+        Console::err(opened.error());
+    }
+    return opened.ok();
 }

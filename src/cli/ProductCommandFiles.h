@@ -15,3 +15,5 @@ ProductOutputSettings loadProductSettings(const QString &programDir);
 // Opens the queue; the message names the table and says why it did not open.
 // An export reads a table it may not write to.
 DbfStatus openProductQueue(LabelQueue &queue, DbfTable::Access access = DbfTable::Access::ReadWrite);
+// The same, telling why on standard error when it does not open.
+bool openProductQueueOrTell(LabelQueue &queue, DbfTable::Access access = DbfTable::Access::ReadWrite);

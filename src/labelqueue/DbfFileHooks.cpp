@@ -164,6 +164,15 @@ int dbfFileDescriptor(DBFHandle handle)
     return handle ? ::fileno(hookFile(handle->fp)->fp) : -1;
 }
 
+void startDbfWriteback(DBFHandle handle)
+{
+#ifdef __linux__
+    ::sync_file_range(::fileno(hookFile(handle->fp)->fp), 0, 0, SYNC_FILE_RANGE_WRITE);
+#else
+    Q_UNUSED(handle);
+#endif
+}
+
 QString syncDbfFile(DBFHandle handle)
 {
     HookFile *f = hookFile(handle->fp);

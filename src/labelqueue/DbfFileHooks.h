@@ -52,6 +52,9 @@ private:
 void clearDbfLibraryMessage();
 // The descriptor under a table handle opened through the hooks.
 int dbfFileDescriptor(DBFHandle handle);
+// Starts writing what was written through the handle to the disk without
+// waiting, so a long batch's final sync finds little left to do.
+void startDbfWriteback(DBFHandle handle);
 // Puts what was written through the handle on the disk; empty, or why it failed
 // (the handle then takes no more writes).
 QString syncDbfFile(DBFHandle handle);

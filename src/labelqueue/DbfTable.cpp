@@ -44,6 +44,10 @@ DbfStatus checkSpecs(const QList<DbfFieldSpec> &fields)
     return DbfStatus::success();
 }
 
+// An import of many rows hands them to the disk in pieces of this size while it
+// goes on, rather than all at its final sync.
+constexpr qint64 writebackBytes = qint64(8) << 20;
+
 // A name beside path for a table being built, hidden and unlikely to be taken.
 QString temporaryNameFor(const QString &path)
 {
@@ -274,6 +278,7 @@ DbfStatus DbfTable::unlock()
     }
     const DbfStatus synced = written_ && io_ ? sync() : DbfStatus::success();
     written_ = false;
+    unsyncedBytes_ = 0;
     // Our own writes are not another program's: the next lock starts from here.
     if (io_) {
         stampOf(dbfFileDescriptor(io_->handle), stamp_);
@@ -404,6 +409,11 @@ DbfResult<int> DbfTable::append(const DbfRecord &record)
                               : writeFailed(QStringLiteral("寫入"), dbfFailureReason(*io_->state));
     if (committed.ok()) {
         ++recordCount_;
+        unsyncedBytes_ += header_.recordLength;
+        if (unsyncedBytes_ >= writebackBytes) {
+            startDbfWriteback(io_->handle);
+            unsyncedBytes_ = 0;
+        }
     }
     committed = change.finish(committed);
     if (!committed.ok()) {

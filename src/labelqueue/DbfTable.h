@@ -109,7 +109,8 @@ private:
     int recordCount_ = 0;
     TableFileLock lock_;
     int lockDepth_ = 0;
-    bool written_ = false; // changes since the exclusive lock was taken
-    FileStamp stamp_;      // the file as this table last read or wrote it
+    bool written_ = false;     // changes since the exclusive lock was taken
+    qint64 unsyncedBytes_ = 0; // appended since the disk was last asked to write
+    FileStamp stamp_;          // the file as this table last read or wrote it
     int generation_ = 0;
 };

@@ -87,14 +87,13 @@ bool hasSpecialPrice(std::optional<double> member)
     return member && std::nearbyint(*member) != 0;
 }
 
-void appendPrice(QByteArray &line, std::optional<double> price, const ProductColumn &column,
-                 LabelTextRules::Layout layout)
+QByteArrayView priceValue(QByteArray &scratch, std::optional<double> price)
 {
-    QByteArray value("$");
+    scratch = QByteArrayLiteral("$");
     if (price) {
-        value.append(generalNumberText(*price));
+        scratch.append(generalNumberText(*price));
     }
-    LabelTextRules::appendValue(line, value, column.width, layout);
+    return scratch;
 }
 } // namespace
 
@@ -112,37 +111,40 @@ std::optional<ProductColumn> recogniseProductColumn(const QByteArray &entry)
     return std::nullopt;
 }
 
-void appendProductColumn(QByteArray &line, const ProductColumn &column, const ProductRowSource &rows,
-                         LabelTextRules::Layout layout, const QByteArray &today)
+QByteArrayView productColumnValue(QByteArray &scratch, const ProductColumn &column, const ProductRowSource &rows,
+                                  const QByteArray &today)
 {
     switch (column.kind) {
     case Kind::Field:
         if (isNumeric(column.position)) {
             const std::optional<double> number = rows.number(column.position);
-            LabelTextRules::appendValue(line, number ? generalNumberText(*number) : QByteArray(), column.width, layout);
-        } else {
-            LabelTextRules::appendValue(line, rows.text(column.position), column.width, layout);
+            scratch = number ? generalNumberText(*number) : QByteArray();
+            return scratch;
         }
-        return;
+        return rows.text(column.position);
     case Kind::SpecialOrListPrice: {
         const std::optional<double> member = rows.number(MEMBER);
-        appendPrice(line, hasSpecialPrice(member) ? member : rows.number(PRICE), column, layout);
-        return;
+        return priceValue(scratch, hasSpecialPrice(member) ? member : rows.number(PRICE));
     }
     case Kind::SpecialPrice: {
         const std::optional<double> member = rows.number(MEMBER);
-        if (hasSpecialPrice(member)) {
-            appendPrice(line, member, column, layout);
-        } else {
-            LabelTextRules::appendValue(line, QByteArrayView(), column.width, layout);
-        }
-        return;
+        return hasSpecialPrice(member) ? priceValue(scratch, member) : QByteArrayView();
     }
     case Kind::Today:
-        LabelTextRules::appendValue(line, today, column.width, layout);
-        return;
+        return today;
     case Kind::CustomText:
+        return QByteArrayView(column.entry).sliced(1);
+    }
+    return QByteArrayView();
+}
+
+void appendProductColumn(QByteArray &line, const ProductColumn &column, const ProductRowSource &rows,
+                         LabelTextRules::Layout layout, const QByteArray &today)
+{
+    if (column.kind == Kind::CustomText) {
         LabelTextRules::appendCustomText(line, column.entry, layout);
         return;
     }
+    QByteArray scratch;
+    LabelTextRules::appendValue(line, productColumnValue(scratch, column, rows, today), column.width, layout);
 }

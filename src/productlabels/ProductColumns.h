@@ -30,6 +30,12 @@ struct ProductColumn {
 // bytes wide). An entry that matches no rule yields nothing: nullopt.
 std::optional<ProductColumn> recogniseProductColumn(const QByteArray &entry);
 
+// One column's value for the current row of rows before the layout pads,
+// cuts or separates it: a view of the row, of today, of the entry (a custom
+// text, uncut) or of scratch.
+QByteArrayView productColumnValue(QByteArray &scratch, const ProductColumn &column, const ProductRowSource &rows,
+                                  const QByteArray &today);
+
 // Appends one column's value for the current row of rows (see
 // LabelTextRules::appendValue). today is the date "系統日期" writes.
 void appendProductColumn(QByteArray &line, const ProductColumn &column, const ProductRowSource &rows,

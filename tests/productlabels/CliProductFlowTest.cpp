@@ -50,6 +50,17 @@ TEST_F(CliProductFlowTest, importsFromTheBackOfficeThenExportsBarsTxtAndStartsTh
     EXPECT_TRUE(run.out.contains(QStringLiteral("已經送出文字檔") + bars)) << run.out.toStdString();
     EXPECT_EQ(readAll(bars), "4712345000015,$490,NT,1\r\n4712345000015,$450,NT,3\r\n");
 
+    run = cli({"check", "products"});
+    EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_EQ(run.out, QStringLiteral("2 rows, 2 lines, 4 labels\n"));
+    ASSERT_TRUE(writeFile(programDir + "/BarSet.ini", readAll(programDir + "/BarSet.ini") + "Par04=#a,b\r\n"));
+    run = cli({"check", "products"});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(run.out.startsWith(QStringLiteral("0\t#a,b\terror\t"))) << run.out.toStdString();
+    EXPECT_TRUE(run.out.endsWith(QStringLiteral("\n2 rows, 2 lines, 4 labels\n"))) << run.out.toStdString();
+    ASSERT_TRUE(
+        writeFile(programDir + "/BarSet.ini", readAll(programDir + "/BarSet.ini").replace("Par04=#a,b\r\n", "")));
+
     // A label program that notes the parameter it was started with.
     const QString program = programDir + "/label.sh";
     const QString started = root.filePath(QStringLiteral("started.txt"));
@@ -192,4 +203,31 @@ TEST_F(CliProductFlowTest, theExportSharesTheTableWithReadersAndNeedsNoWriteAcce
     if (immutable || ::geteuid() != 0) {
         EXPECT_EQ(refused.exitCode, 1);
     }
+}
+
+TEST_F(CliProductFlowTest, anImportPutsTheTableOnTheDiskOnceAtItsEnd)
+{
+    if (QProcess::execute(QStringLiteral("strace"),
+                          {QStringLiteral("-o"), QStringLiteral("/dev/null"), QStringLiteral("true")}) != 0) {
+        GTEST_SKIP() << "strace cannot trace here";
+    }
+    ASSERT_TRUE(backoffice.isListening()) << backoffice.errorText().toStdString();
+    ASSERT_EQ(cli({"tables", "create"}).exitCode, 0);
+    const QString log = root.filePath(QStringLiteral("syncs.txt"));
+    QProcess traced;
+    traced.setWorkingDirectory(workDir);
+    traced.start(QStringLiteral("strace"), QStringList{"-f", "-e", "trace=fsync,fdatasync", "-o", log,
+                                                       QDir(programDir).filePath(QStringLiteral("barlabel-cli")),
+                                                       "--server", backoffice.serverText(), "--branch", "A",
+                                                       "--password", "0000", "import", "product", "--all"});
+    ASSERT_TRUE(traced.waitForFinished(60000));
+    const QString out = QString::fromUtf8(traced.readAllStandardOutput());
+    EXPECT_EQ(traced.exitCode(), 0) << traced.readAllStandardError().toStdString();
+    EXPECT_FALSE(out.contains(QStringLiteral(" 0 rows added")) || out.contains(QStringLiteral(" 1 rows added")))
+        << "several rows, so one sync per row would show";
+    const QList<QByteArray> calls = readAll(log).split('\n');
+    const auto syncs = std::count_if(calls.begin(), calls.end(), [](const QByteArray &line) {
+        return line.contains("sync(") && line.contains("= 0");
+    });
+    EXPECT_EQ(syncs, 1) << readAll(log).toStdString();
 }

@@ -295,7 +295,13 @@ void TBar1Form::centreOverOwner()
 void TBar1Form::FormShow()
 {
     loading_ = true;
-    const DbfStatus opened = queue_.open(ProductQueueTable::fileName());
+    DbfStatus opened = queue_.open(ProductQueueTable::fileName());
+    // A table this user may only read can still be exported.
+    if (!opened.ok() && queue_.open(ProductQueueTable::fileName(), DbfTable::Access::ReadOnly).ok()) {
+        prompts_.plainMessage(QStringLiteral("「%1」只能讀取（%2）：可以轉出文字檔，不能引入、修改或刪除。")
+                                  .arg(ProductQueueTable::fileName(), opened.error()));
+        opened = DbfStatus::success();
+    }
     model_->reload();
     if (!opened.ok()) {
         prompts_->plainMessage(QStringLiteral("Table1 無法開啟\n") + opened.error());

@@ -8,9 +8,12 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProcess>
 #include <QRadioButton>
 #include <QScreen>
 #include <QSignalSpy>
+
+#include <unistd.h>
 
 using Call = RecordingPrompts::Call;
 using ProductQueueTable::QUAN;
@@ -149,6 +152,27 @@ TEST_F(ProductWindowTest, anotherWritersRowsAreKeptAndAWriterInTheWayIsTold)
     EXPECT_EQ(programFile(QStringLiteral("Bars.txt")), "<missing>");
     EXPECT_TRUE(launcher.requests.isEmpty());
     ASSERT_TRUE(other.unlock().ok());
+}
+
+TEST_F(ProductWindowTest, aTableThatMayOnlyBeReadStillExports)
+{
+    createTable({"A1"});
+    // Read-only for everyone, root included (which ignores the permission bits).
+    ASSERT_TRUE(QFile::setPermissions(tablePath(), QFileDevice::ReadOwner | QFileDevice::ReadGroup));
+    if (QProcess::execute(QStringLiteral("chattr"), {QStringLiteral("+i"), tablePath()}) != 0 && ::geteuid() == 0) {
+        GTEST_SKIP() << "no way to make the table read-only for root here";
+    }
+    open();
+    prompts.defaultConfirmAnswer = true;
+    window->outButton->click();
+    window->DelButton->click();
+    QProcess::execute(QStringLiteral("chattr"), {QStringLiteral("-i"), tablePath()});
+    const QStringList plain = prompts.texts(RecordingPrompts::Plain);
+    ASSERT_EQ(plain.size(), 2);
+    EXPECT_TRUE(plain[0].contains(QStringLiteral("只能讀取"))) << plain[0].toStdString();
+    EXPECT_TRUE(plain[1].contains(QStringLiteral("唯讀"))) << plain[1].toStdString();
+    EXPECT_EQ(programFile(QStringLiteral("Bars.txt")), "1\r\n");
+    EXPECT_EQ(storedItemCodes(), (QList<QByteArray>{"A1"}));
 }
 
 TEST_F(ProductWindowTest, missingTableOpensTheWindowAnsweringAsForAnEmptyQueue)

@@ -1,0 +1,243 @@
+#include "labelqueue/LabelCheck.h"
+
+#include "components/NumberText.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+constexpr qint64 mostLabelsPerRow = 999;
+
+bool isLead(uchar byte)
+{
+    return byte >= 0x81 && byte <= 0xFE;
+}
+
+// The end-user-defined areas 0x8140-0xA0FE, 0xC6A1-0xC8FE and 0xFA40-0xFEFE.
+bool isUserDefined(uchar lead, uchar trail)
+{
+    return (lead >= 0x81 && lead <= 0xA0) || (lead == 0xC6 && trail >= 0xA1) || lead == 0xC7 || lead == 0xC8 ||
+           lead >= 0xFA;
+}
+
+QString numberText(double value)
+{
+    return QString::fromLatin1(generalNumberText(value));
+}
+
+// What a value holds that the label program would trip on, found in one walk
+// over its Big5 characters.
+struct ValueScan {
+    bool comma = false;
+    bool lineBreak = false;
+    int userDefined = -1;       // the first user-defined character's code
+    bool cutInsideChar = false; // a cut at the limit falls between a lead and a trail byte
+};
+
+ValueScan scan(QByteArrayView value, qsizetype limit)
+{
+    ValueScan found;
+    const qsizetype size = value.size();
+    for (qsizetype at = 0; at < size; ++at) {
+        const uchar byte = uchar(value[at]);
+        if (byte < 0x80) {
+            found.comma = found.comma || byte == ',';
+            found.lineBreak = found.lineBreak || byte == '\r' || byte == '\n';
+            continue;
+        }
+        if (!isLead(byte) || at + 1 >= size) {
+            continue;
+        }
+        const uchar trail = uchar(value[at + 1]);
+        if (found.userDefined < 0 && isUserDefined(byte, trail)) {
+            found.userDefined = byte << 8 | trail;
+        }
+        if (at + 1 == limit) {
+            found.cutInsideChar = true;
+        }
+        ++at;
+    }
+    return found;
+}
+
+} // namespace
+
+bool LabelCheckReport::hasErrors() const
+{
+    return std::any_of(findings.begin(), findings.end(),
+                       [](const LabelFinding &finding) { return finding.kind == LabelFinding::Kind::Error; });
+}
+
+std::vector<const LabelFinding *> LabelCheckReport::findingsOf(int row) const
+{
+    std::vector<const LabelFinding *> found;
+    for (const LabelFinding &finding : findings) {
+        if (finding.row == row) {
+            found.push_back(&finding);
+        }
+    }
+    return found;
+}
+
+bool looksLikeEanOrUpc(QByteArrayView barcode)
+{
+    const qsizetype size = barcode.size();
+    if (size != 8 && size != 12 && size != 13) {
+        return false;
+    }
+    return std::all_of(barcode.begin(), barcode.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+bool hasRightCheckDigit(QByteArrayView digits)
+{
+    if (!looksLikeEanOrUpc(digits)) {
+        return false;
+    }
+    // From the digit next to the check digit leftwards, weights 3, 1, 3, ...
+    int sum = 0;
+    int weight = 3;
+    for (qsizetype at = digits.size() - 2; at >= 0; --at) {
+        sum += (digits[at] - '0') * weight;
+        weight = 4 - weight;
+    }
+    return (10 - sum % 10) % 10 == digits.back() - '0';
+}
+
+LabelChecker::LabelChecker(LabelTextRules::Layout layout, bool oneLinePerLabel, int rowCount)
+    : layout_(layout)
+    , oneLinePerLabel_(oneLinePerLabel)
+{
+    report_.totals.rows = rowCount;
+    report_.lineStarts.reserve(size_t(rowCount) + 1);
+    report_.lineStarts.push_back(0);
+}
+
+void LabelChecker::add(int row, QByteArrayView entry, LabelFinding::Kind kind, const QString &message)
+{
+    report_.findings.push_back({row, entry.toByteArray(), kind, message});
+}
+
+void LabelChecker::checkCustomText(QByteArrayView entry)
+{
+    using Kind = LabelFinding::Kind;
+    const QByteArrayView text = entry.sliced(entry.startsWith('#') ? 1 : 0);
+    const qsizetype limit = LabelTextRules::customTextLimit;
+    const ValueScan found = scan(text, text.size() > limit ? limit : -1);
+    if (found.comma && layout_ == LabelTextRules::Layout::Comma) {
+        add(0, entry, Kind::Error, QStringLiteral("自訂文字含逗點，標籤程式會在這裡多分一欄，後面每一欄都會錯位"));
+    }
+    if (found.cutInsideChar) {
+        add(0, entry, Kind::Error,
+            QStringLiteral("自訂文字只轉出前 %1 位元組，切在中文字的中間，會印出亂碼").arg(limit));
+    } else if (text.size() > limit) {
+        add(0, entry, Kind::Warning,
+            QStringLiteral("自訂文字長 %1 位元組，只轉出前 %2 位元組").arg(text.size()).arg(limit));
+    }
+    if (found.userDefined >= 0) {
+        add(0, entry, Kind::Warning,
+            QStringLiteral("自訂文字含造字 (Big5 %1)，標籤程式的字型可能沒有這個字")
+                .arg(QString::number(found.userDefined, 16).toUpper()));
+    }
+}
+
+void LabelChecker::unknownEntry(QByteArrayView entry)
+{
+    add(0, entry, LabelFinding::Kind::Warning, QStringLiteral("不認得這個欄位，轉出時略過"));
+}
+
+qint64 LabelChecker::beginRow(int row, QByteArrayView keyField, QByteArrayView key, QByteArrayView quantityField,
+                              std::optional<double> quantity)
+{
+    row_ = row;
+    qint64 lines = 0;
+    if (key.isEmpty()) {
+        add(row, keyField, LabelFinding::Kind::Warning, QStringLiteral("沒有條碼，這一筆不會轉出"));
+    } else {
+        lines = LabelTextRules::labelCount(quantity, oneLinePerLabel_);
+        checkBarcode(keyField, key);
+        checkCount(quantityField, quantity, lines);
+        report_.totals.lines += lines;
+        report_.totals.labels += oneLinePerLabel_ ? lines : LabelTextRules::labelCount(quantity, true);
+    }
+    report_.lineStarts.push_back(report_.lineStarts.back() + lines);
+    return lines;
+}
+
+void LabelChecker::unreadableRow(int row, const QString &reason)
+{
+    add(row, QByteArrayView(), LabelFinding::Kind::Error, QStringLiteral("這一筆讀不出來: %1").arg(reason));
+    report_.lineStarts.push_back(report_.lineStarts.back());
+}
+
+void LabelChecker::checkBarcode(QByteArrayView field, QByteArrayView barcode)
+{
+    if (looksLikeEanOrUpc(barcode) && !hasRightCheckDigit(barcode)) {
+        static const char *const names[] = {"EAN-8", "UPC-A", "EAN-13"};
+        const char *name = names[barcode.size() == 8 ? 0 : barcode.size() == 12 ? 1 : 2];
+        add(row_, field, LabelFinding::Kind::Error,
+            QStringLiteral("條碼 %1 的檢查碼不對 (%2)，掃描器讀不出來或讀成別的商品")
+                .arg(QString::fromLatin1(barcode.toByteArray()), QLatin1String(name)));
+    }
+}
+
+void LabelChecker::checkCount(QByteArrayView field, std::optional<double> quantity, qint64 lines)
+{
+    using Kind = LabelFinding::Kind;
+    const QString skipped = oneLinePerLabel_ ? QStringLiteral("，這一筆不會轉出") : QString();
+    if (!quantity || !std::isfinite(*quantity)) {
+        add(row_, field, Kind::Warning, QStringLiteral("張數是空的") + skipped);
+        return;
+    }
+    const double count = *quantity;
+    if (count < 0) {
+        add(row_, field, Kind::Error, QStringLiteral("張數是負數 (%1)").arg(numberText(count)) + skipped);
+        return;
+    }
+    if (count == 0) {
+        add(row_, field, Kind::Warning, QStringLiteral("張數是 0") + skipped);
+        return;
+    }
+    if (count != std::floor(count)) {
+        add(row_, field, Kind::Warning,
+            oneLinePerLabel_
+                ? QStringLiteral("張數 %1 不是整數，每行一張時會印 %2 張").arg(numberText(count)).arg(lines)
+                : QStringLiteral("張數 %1 不是整數，標籤程式拿到的就是 %1").arg(numberText(count)));
+    }
+    if (LabelTextRules::labelCount(quantity, true) > mostLabelsPerRow) {
+        add(row_, field, Kind::Warning,
+            QStringLiteral("張數 %1 超過 %2 張").arg(numberText(count)).arg(mostLabelsPerRow));
+    }
+}
+
+void LabelChecker::checkValue(QByteArrayView entry, QByteArrayView value, int width)
+{
+    using Kind = LabelFinding::Kind;
+    const bool fixed = layout_ == LabelTextRules::Layout::FixedWidth;
+    const bool cut = fixed && value.size() > width;
+    const ValueScan found = scan(value, cut ? width : -1);
+    if (found.comma && !fixed) {
+        add(row_, entry, Kind::Error, QStringLiteral("內容含逗點，標籤程式會在這裡多分一欄，後面每一欄都會錯位"));
+    }
+    if (found.cutInsideChar) {
+        add(row_, entry, Kind::Error, QStringLiteral("欄寬 %1 位元組切在中文字的中間，會印出亂碼").arg(width));
+    } else if (cut) {
+        add(row_, entry, Kind::Warning,
+            QStringLiteral("內容長 %1 位元組，超過欄寬 %2，後面會被切掉").arg(value.size()).arg(width));
+    }
+    if (found.lineBreak) {
+        add(row_, entry, Kind::Warning, QStringLiteral("內容含換行，轉出時換成空白"));
+    }
+    if (found.userDefined >= 0) {
+        add(row_, entry, Kind::Warning,
+            QStringLiteral("含造字 (Big5 %1)，標籤程式的字型可能沒有這個字")
+                .arg(QString::number(found.userDefined, 16).toUpper()));
+    }
+}
+
+LabelCheckReport LabelChecker::finish()
+{
+    std::stable_partition(report_.findings.begin(), report_.findings.end(),
+                          [](const LabelFinding &finding) { return finding.kind == LabelFinding::Kind::Error; });
+    return std::move(report_);
+}

@@ -1,0 +1,29 @@
+#pragma once
+
+#include "labelqueue/LabelCards.h"
+#include "labelqueue/LabelCheck.h"
+#include "productlabels/LabelTextFile.h"
+#include "settings/ProductOutputSettings.h"
+
+#include <QDate>
+
+class ProductRowSource;
+
+// Checks every row of the product queue against the output settings as the
+// export would write them, with the export's own column rules.
+LabelCheckReport checkProductQueue(ProductRowSource &rows, const ProductOutputSettings &settings, const QDate &today);
+
+// The product labels for the preview: the check, then each line's values
+// built by the export's rules on demand.
+class ProductLabelCards : public LabelCardSource
+{
+public:
+    ProductLabelCards(ProductRowSource &rows, const ProductOutputSettings &settings, const QDate &today);
+    const LabelCheckReport &report() const override { return report_; }
+    LabelCard card(qint64 line) override;
+
+private:
+    ProductRowSource &rows_;
+    ProductLabelLines lines_;
+    LabelCheckReport report_;
+};
