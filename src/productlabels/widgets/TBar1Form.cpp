@@ -298,8 +298,8 @@ void TBar1Form::FormShow()
     DbfStatus opened = queue_.open(ProductQueueTable::fileName());
     // A table this user may only read can still be exported.
     if (!opened.ok() && queue_.open(ProductQueueTable::fileName(), DbfTable::Access::ReadOnly).ok()) {
-        prompts_.plainMessage(QStringLiteral("「%1」只能讀取（%2）：可以轉出文字檔，不能引入、修改或刪除。")
-                                  .arg(ProductQueueTable::fileName(), opened.error()));
+        prompts_->plainMessage(QStringLiteral("「%1」只能讀取（%2）：可以轉出文字檔，不能引入、修改或刪除。")
+                                   .arg(ProductQueueTable::fileName(), opened.error()));
         opened = DbfStatus::success();
     }
     model_->reload();
