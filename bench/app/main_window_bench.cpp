@@ -2,7 +2,7 @@
 // (100,000 records of 37 lines, about 40 MB): the longest time the window did
 // not answer while Post ran, and how long the reply pane takes to show the
 // reply and to jump to its end (figures only; nothing is asserted).
-#include "app/widgets/TqelvomainForm.h"
+#include "app/widgets/MainWindow.h"
 #include "components/widgets/WidgetPrompts.h"
 
 #include <QApplication>
@@ -84,7 +84,7 @@ int main(int argc, char **argv)
     QApplication app(argc, argv);
     QTemporaryDir programDir;
     WidgetPrompts prompts; // no store picture here, so nothing to report
-    TqelvomainForm form(programDir.path(), prompts, {programDir.path(), {}});
+    MainWindow form(programDir.path(), prompts, {programDir.path(), {}});
     form.show();
 
     const QByteArray body = productMasterReply();
@@ -94,7 +94,7 @@ int main(int argc, char **argv)
         QThread::msleep(1);
     }
     const QByteArray serverText = "127.0.0.1:" + QByteArray::number(server.port());
-    form.setSettingsForm(nullptr, [&] { return LinkSettings{serverText, "01", "1234"}; });
+    form.setSettingsDialog(nullptr, [&] { return LinkSettings{serverText, "01", "1234"}; });
 
     // The longest gap between ticks is the longest the window could not answer.
     QElapsedTimer sinceTick;
@@ -112,11 +112,11 @@ int main(int argc, char **argv)
     QElapsedTimer pane;
     pane.start();
     QApplication::processEvents();
-    form.Memo1->repaint();
+    form.replyPane->repaint();
     const qint64 showMs = pane.restart();
-    form.Memo1->scrollToBottom();
+    form.replyPane->scrollToBottom();
     QApplication::processEvents();
-    form.Memo1->repaint();
+    form.replyPane->repaint();
     const qint64 endMs = pane.elapsed();
     server.wait();
 

@@ -1,5 +1,5 @@
 // Opening the product label window over a large "bar1.dbf": each run is a
-// fresh process that constructs TBar1Form, shows it and waits until the
+// fresh process that constructs ProductLabelWindow, shows it and waits until the
 // grid's viewport has been painted once.
 
 #include "app/ServerExchange.h"
@@ -11,7 +11,7 @@
 #include "labelqueue/widgets/LabelQueueGrid.h"
 #include "productlabels/ProductQueueModel.h"
 #include "productlabels/ProductQueueTable.h"
-#include "productlabels/widgets/TBar1Form.h"
+#include "productlabels/widgets/ProductLabelWindow.h"
 
 #include <QApplication>
 #include <QDir>
@@ -31,7 +31,7 @@ using namespace ProductQueueTable;
 class SilentPrompts : public Prompts
 {
 public:
-    void msg3dShow(const QString &text) override { shown.append(text); }
+    void embossedMessage(const QString &text) override { shown.append(text); }
     bool confirm(const QString &text) override
     {
         shown.append(text);
@@ -132,9 +132,9 @@ int openWindow(int argc, char **argv, const QString &directory)
 
     QElapsedTimer timer;
     timer.start();
-    TBar1Form window(
+    ProductLabelWindow window(
         directory, exchange, [] { return SystemSettings{}; }, prompts, launcher);
-    window.DBGrid1->viewport()->installEventFilter(&watch);
+    window.queueGrid->viewport()->installEventFilter(&watch);
     window.show();
     // The top level paints its children within one event, so once the
     // viewport's paint event has been seen and processEvents returns, it is done.

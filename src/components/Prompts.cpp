@@ -10,7 +10,7 @@ public:
     {}
 
     std::unique_ptr<Prompts> forWindow(QObject *window) override { return all_.forWindow(window); }
-    void msg3dShow(const QString &text) override { all_.msg3dShow(text); }
+    void embossedMessage(const QString &text) override { all_.embossedMessage(text); }
     bool confirm(const QString &text) override { return all_.confirm(text); }
     bool confirmDestructive(const QString &text) override { return all_.confirmDestructive(text); }
     void plainMessage(const QString &text) override { all_.plainMessage(text); }

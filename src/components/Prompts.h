@@ -20,7 +20,7 @@ public:
     virtual std::unique_ptr<Prompts> forWindow(QObject *window);
 
     // The program's own embossed message window (showMessageWindow).
-    virtual void msg3dShow(const QString &text) = 0;
+    virtual void embossedMessage(const QString &text) = 0;
     // Warning-style Yes/No question with Yes as the default; true when the user answers Yes.
     virtual bool confirm(const QString &text) = 0;
     // The same for a question whose Yes throws something away: No is the

@@ -56,7 +56,7 @@ ProductExportRun runProductExport(ProductRowSource &rows, const ProductOutputSet
     ProductExportRun run;
     if (rows.rowCount() == 0) {
         run.result.message = QString::fromUtf8(nothingToExportText);
-        prompts.msg3dShow(run.result.message);
+        prompts.embossedMessage(run.result.message);
         return run;
     }
     if (!prompts.confirm(QString::fromUtf8(confirmExportQuestion))) {
@@ -64,7 +64,7 @@ ProductExportRun runProductExport(ProductRowSource &rows, const ProductOutputSet
     }
     run.confirmed = true;
     run.result = exportProductLabels(rows, settings, programDir, clock);
-    prompts.msg3dShow(run.result.message);
+    prompts.embossedMessage(run.result.message);
     if (run.result.kind == ProductExportResult::Kind::Written) {
         run.launch = launchProductLabelProgram(programDir, parameter, launcher);
     }

@@ -17,11 +17,11 @@
 //     RecordingPrompts prompts;
 //     prompts.confirmAnswers = {true};
 //     ... run the window ...
-//     EXPECT_EQ(prompts.calls, (QList<RecordingPrompts::Call>{{RecordingPrompts::Msg3d, "已是第一筆 !!"}}));
+//     EXPECT_EQ(prompts.calls, (QList<RecordingPrompts::Call>{{RecordingPrompts::Embossed, "已是第一筆 !!"}}));
 class RecordingPrompts : public Prompts
 {
 public:
-    enum Kind { Msg3d, Confirm, ConfirmDestructive, Plain };
+    enum Kind { Embossed, Confirm, ConfirmDestructive, Plain };
 
     struct Call {
         Kind kind;
@@ -32,7 +32,7 @@ public:
         bool operator==(const Call &other) const { return kind == other.kind && text == other.text; }
         friend void PrintTo(const Call &call, std::ostream *out)
         {
-            static const char *const names[] = {"msg3dShow", "confirm", "confirmDestructive", "plainMessage"};
+            static const char *const names[] = {"embossedMessage", "confirm", "confirmDestructive", "plainMessage"};
             *out << names[call.kind] << "(\"" << call.text.toStdString() << "\")";
         }
     };
@@ -45,7 +45,7 @@ public:
     {
         return std::make_unique<WindowPrompts>(*this, window);
     }
-    void msg3dShow(const QString &text) override { record(Msg3d, text, nullptr); }
+    void embossedMessage(const QString &text) override { record(Embossed, text, nullptr); }
     void plainMessage(const QString &text) override { record(Plain, text, nullptr); }
     bool confirm(const QString &text) override { return answer(Confirm, text, nullptr); }
     bool confirmDestructive(const QString &text) override { return answer(ConfirmDestructive, text, nullptr); }
@@ -78,7 +78,7 @@ private:
         {}
 
         std::unique_ptr<Prompts> forWindow(QObject *window) override { return log_.forWindow(window); }
-        void msg3dShow(const QString &text) override { log_.record(Msg3d, text, window_); }
+        void embossedMessage(const QString &text) override { log_.record(Embossed, text, window_); }
         void plainMessage(const QString &text) override { log_.record(Plain, text, window_); }
         bool confirm(const QString &text) override { return log_.answer(Confirm, text, window_); }
         bool confirmDestructive(const QString &text) override { return log_.answer(ConfirmDestructive, text, window_); }

@@ -69,7 +69,7 @@ TEST_F(ProductExportTest, emptyQueueSaysSoAndAsksNothing)
     queue.rows.clear();
     storeLabelProgram("/opt/label/print");
     const ProductExportRun outcome = run();
-    EXPECT_EQ(prompts.calls, (QList<RecordingPrompts::Call>{{RecordingPrompts::Msg3d, "沒有資料可以匯出!!"}}));
+    EXPECT_EQ(prompts.calls, (QList<RecordingPrompts::Call>{{RecordingPrompts::Embossed, "沒有資料可以匯出!!"}}));
     EXPECT_FALSE(QFile::exists(barsPath()));
     EXPECT_TRUE(launcher.requests.isEmpty());
     EXPECT_FALSE(outcome.launch.has_value());
@@ -107,7 +107,7 @@ TEST_F(ProductExportTest, writtenFileReplacesTheOldOneThenStartsTheProgramWithIt
         EXPECT_EQ(prompts.calls,
                   (QList<RecordingPrompts::Call>{
                       {RecordingPrompts::Confirm, "確定轉出要列印的資料 ?"},
-                      {RecordingPrompts::Msg3d, "已經送出文字檔" + QDir::toNativeSeparators(barsPath())}}));
+                      {RecordingPrompts::Embossed, "已經送出文字檔" + QDir::toNativeSeparators(barsPath())}}));
         ASSERT_EQ(launcher.requests.size(), 1);
         EXPECT_EQ(launcher.requests[0].fileName, QStringLiteral("/opt/label/print"));
         EXPECT_EQ(launcher.requests[0].parameter, c.expected);
@@ -127,7 +127,7 @@ TEST_F(ProductExportTest, withoutStoredProgramTheFileIsWrittenAndNothingStarted)
         prompts.calls.clear();
         const ProductExportRun outcome = run(LabelProgramParameter::One);
         EXPECT_EQ(readAll(barsPath()), "A0001,2\r\nA0002,1\r\n");
-        EXPECT_EQ(prompts.texts(RecordingPrompts::Msg3d),
+        EXPECT_EQ(prompts.texts(RecordingPrompts::Embossed),
                   QStringList{"已經送出文字檔" + QDir::toNativeSeparators(barsPath())});
         EXPECT_TRUE(launcher.requests.isEmpty());
         ASSERT_TRUE(outcome.launch.has_value());
@@ -180,7 +180,7 @@ TEST_F(ProductExportTest, failedExportKeepsTheOldFileAndStartsNothing)
         setrlimit(RLIMIT_FSIZE, &unlimited);
 
         EXPECT_EQ(outcome.result.kind, ProductExportResult::Kind::Failed);
-        const QStringList shown = prompts.texts(RecordingPrompts::Msg3d);
+        const QStringList shown = prompts.texts(RecordingPrompts::Embossed);
         ASSERT_EQ(shown.size(), 1);
         EXPECT_TRUE(shown[0].contains(QStringLiteral("無法寫出"))) << shown[0].toStdString();
         EXPECT_TRUE(launcher.requests.isEmpty());
@@ -221,7 +221,7 @@ TEST_F(ProductExportTest, noRowWithALineKeepsTheOldFileAndStartsNothing)
         settings.oneLinePerLabel = c.oneLinePerLabel;
         const ProductExportRun outcome = run();
         EXPECT_EQ(outcome.result.kind, ProductExportResult::Kind::NoLines);
-        const QStringList shown = prompts.texts(RecordingPrompts::Msg3d);
+        const QStringList shown = prompts.texts(RecordingPrompts::Embossed);
         ASSERT_EQ(shown.size(), 1);
         EXPECT_TRUE(shown[0].startsWith(c.reason)) << shown[0].toStdString();
         EXPECT_EQ(readAll(barsPath()), oldContent);

@@ -14,7 +14,7 @@ int main(int argc, char **argv)
         prompts.plainMessage(programDir.error);
         return 1;
     }
-    const std::unique_ptr<TqelvomainForm> mainForm = startUp(programDir.dir, prompts);
+    const std::unique_ptr<MainWindow> mainForm = startUp(programDir.dir, prompts);
     if (!mainForm) {
         return 0;
     }

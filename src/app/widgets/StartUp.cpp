@@ -2,27 +2,28 @@
 
 #include "components/ProgramLauncher.h"
 #include "components/widgets/BareMnemonicKeys.h"
-#include "productlabels/widgets/TBar1Form.h"
-#include "settings/widgets/TPosSetForm.h"
+#include "productlabels/widgets/ProductLabelWindow.h"
+#include "settings/widgets/SystemSettingsDialog.h"
 
-std::unique_ptr<TqelvomainForm> startUp(const QString &programDir, Prompts &prompts, TqelvomainForm::GuardOptions guard)
+std::unique_ptr<MainWindow> startUp(const QString &programDir, Prompts &prompts, MainWindow::GuardOptions guard)
 {
     BareMnemonicKeys::install();
-    auto mainForm = std::make_unique<TqelvomainForm>(programDir, prompts, std::move(guard));
-    if (mainForm->OneInstComp1->anotherInstanceFound()) {
+    auto mainWindow = std::make_unique<MainWindow>(programDir, prompts, std::move(guard));
+    if (mainWindow->singleInstanceGuard->anotherInstanceFound()) {
         return nullptr;
     }
-    auto *settingsForm = new TPosSetForm(programDir, mainForm->exchange(), prompts, mainForm.get());
-    mainForm->setSettingsForm(settingsForm, [settingsForm] { return settingsForm->linkSettings(); });
-    QObject::connect(settingsForm, &TPosSetForm::statusLabelChanged, mainForm.get(), &TqelvomainForm::setStatusLabel);
-    TqelvomainForm *form = mainForm.get();
-    form->setProductWindowFactory([programDir, &prompts, form, settingsForm](QWidget *parent) {
-        auto *window = new TBar1Form(
-            programDir, form->exchange(), [settingsForm] { return settingsForm->currentSettings(); }, prompts,
+    auto *settingsDialog = new SystemSettingsDialog(programDir, mainWindow->exchange(), prompts, mainWindow.get());
+    mainWindow->setSettingsDialog(settingsDialog, [settingsDialog] { return settingsDialog->linkSettings(); });
+    QObject::connect(settingsDialog, &SystemSettingsDialog::statusLabelChanged, mainWindow.get(),
+                     &MainWindow::setStatusLabel);
+    MainWindow *form = mainWindow.get();
+    form->setProductWindowFactory([programDir, &prompts, form, settingsDialog](QWidget *parent) {
+        auto *window = new ProductLabelWindow(
+            programDir, form->exchange(), [settingsDialog] { return settingsDialog->currentSettings(); }, prompts,
             ProgramLauncher::system(), parent);
-        QObject::connect(window, &TBar1Form::closed, form, &TqelvomainForm::productWindowClosed);
+        QObject::connect(window, &ProductLabelWindow::closed, form, &MainWindow::productWindowClosed);
         return window;
     });
-    mainForm->FormShow();
-    return mainForm;
+    mainWindow->testLinkAndShowState();
+    return mainWindow;
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/widgets/TqelvomainForm.h"
+#include "app/widgets/MainWindow.h"
 
 #include <memory>
 
@@ -11,5 +11,4 @@ class Prompts;
 // feeding every exchange from its fields; then the link test, before the main
 // window first shows. Returns null when another copy of the program runs:
 // that copy has been woken and nothing is to be shown here.
-std::unique_ptr<TqelvomainForm> startUp(const QString &programDir, Prompts &prompts,
-                                        TqelvomainForm::GuardOptions guard = {});
+std::unique_ptr<MainWindow> startUp(const QString &programDir, Prompts &prompts, MainWindow::GuardOptions guard = {});

@@ -57,7 +57,7 @@ void DateEdit::focusOutEvent(QFocusEvent *event)
         return;
     case DateFieldText::Exit::Malformed:
         setFocus(Qt::OtherFocusReason);
-        prompts_->msg3dShow(QString::fromUtf8(DateFieldText::malformedDateMessage));
+        prompts_->embossedMessage(QString::fromUtf8(DateFieldText::malformedDateMessage));
         Q_EMIT leftWithMalformedDate();
         return;
     }

@@ -18,51 +18,54 @@ constexpr int clientHeight = 127;
 MessageWindow::MessageWindow(const QString &text, const QString &title, QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                           Qt::WindowStaysOnTopHint | Qt::MSWindowsFixedSizeDialogHint)
-    , Lab(new Label3D(this))
-    , Btn(new FocusMarkedButton(QStringLiteral("確定"), this))
+    , textLabel(new Label3D(this))
+    , okButton(new FocusMarkedButton(QStringLiteral("確定"), this))
     , title_(title)
 {
+    setObjectName(QStringLiteral("aMsgForm"));
+    textLabel->setObjectName(QStringLiteral("Lab"));
+    okButton->setObjectName(QStringLiteral("Btn"));
     setFont(Fonts::sans(8));
     setFixedSize(318, clientHeight);
 
     QFont labelFont = Fonts::kai(29);
     labelFont.setBold(true);
     labelFont.setItalic(true);
-    Lab->setFont(labelFont);
-    Lab->setFontColor(Qt::blue);
-    Lab->setLayer2Color(Qt::black);
-    Lab->move(20, 24);
-    Lab->setText(text);
+    textLabel->setFont(labelFont);
+    textLabel->setFontColor(Qt::blue);
+    textLabel->setLayer2Color(Qt::black);
+    textLabel->move(20, 24);
+    textLabel->setText(text);
 
-    Btn->setGeometry(22, 78, 75, 25);
-    Btn->setGlyph(ButtonGlyphs::checkMark());
-    Btn->setDefault(true);
-    connect(Btn, &QPushButton::clicked, this, &MessageWindow::BtnClick);
+    okButton->setGeometry(22, 78, 75, 25);
+    okButton->setGlyph(ButtonGlyphs::checkMark());
+    okButton->setDefault(true);
+    connect(okButton, &QPushButton::clicked, this, &MessageWindow::onOk);
 }
 
 void MessageWindow::showEvent(QShowEvent *event)
 {
     const QScreen *screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
-    FormShow(screen ? screen->geometry().width() : width());
+    fitToScreen(screen ? screen->geometry().width() : width());
     QDialog::showEvent(event);
 }
 
-void MessageWindow::FormShow(int screenWidth)
+void MessageWindow::fitToScreen(int screenWidth)
 {
     setWindowTitle(title_.isEmpty() ? QGuiApplication::applicationDisplayName() : title_);
 
-    const MessageWindowLayout layout = layoutMessageWindow(Fonts::pixelsToPoints(Lab->font().pixelSize()), screenWidth,
-                                                           Btn->width(), [this](int points) {
-                                                               QFont font = Lab->font();
+    const MessageWindowLayout layout = layoutMessageWindow(Fonts::pixelsToPoints(textLabel->font().pixelSize()),
+                                                           screenWidth, okButton->width(), [this](int points) {
+                                                               QFont font = textLabel->font();
                                                                font.setPixelSize(Fonts::pointsToPixels(points));
-                                                               Lab->setFont(font);
-                                                               return Lab->width();
+                                                               textLabel->setFont(font);
+                                                               return textLabel->width();
                                                            });
     // Qt sizes the client area; the frame belongs to the window manager and
     // is not known before the window is shown.
     setFixedSize(layout.windowWidth, clientHeight);
-    Lab->move(layout.labelLeft, Lab->y());
-    Btn->move(layout.buttonLeft, Btn->y());
+    textLabel->move(layout.labelLeft, textLabel->y());
+    okButton->move(layout.buttonLeft, okButton->y());
 
     // Centred after sizing, so a wide notice does not run off the screen.
     if (const QScreen *screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen()) {
@@ -71,7 +74,7 @@ void MessageWindow::FormShow(int screenWidth)
     }
 }
 
-void MessageWindow::BtnClick()
+void MessageWindow::onOk()
 {
     accept();
 }

@@ -17,16 +17,16 @@ public:
 
     // Sizes the window to the caption for a screen of the given width and
     // centres it on the screen; showing the window does this by itself.
-    void FormShow(int screenWidth);
+    void fitToScreen(int screenWidth);
 
-    Label3D *const Lab;
-    FocusMarkedButton *const Btn;
+    Label3D *const textLabel;
+    FocusMarkedButton *const okButton;
 
 protected:
     void showEvent(QShowEvent *event) override;
 
 private:
-    void BtnClick();
+    void onOk();
 
     QString title_;
 };

@@ -46,7 +46,7 @@ QString WidgetPrompts::title() const
     return title_.isEmpty() ? QGuiApplication::applicationDisplayName() : title_;
 }
 
-void WidgetPrompts::msg3dShow(const QString &text)
+void WidgetPrompts::embossedMessage(const QString &text)
 {
     showMessageWindow(text, title_, owner());
 }

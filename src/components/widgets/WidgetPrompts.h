@@ -14,7 +14,7 @@ public:
     explicit WidgetPrompts(const QString &title = QString(), QWidget *window = nullptr);
 
     std::unique_ptr<Prompts> forWindow(QObject *window) override;
-    void msg3dShow(const QString &text) override;
+    void embossedMessage(const QString &text) override;
     bool confirm(const QString &text) override;
     bool confirmDestructive(const QString &text) override;
     void plainMessage(const QString &text) override;

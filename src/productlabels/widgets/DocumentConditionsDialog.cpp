@@ -221,7 +221,7 @@ void DocumentConditionsDialog::onOk()
     const DocumentConditionsCheck check = checkDocumentConditions(import_, conditions());
     switch (check.action) {
     case DocumentConditionsCheck::Action::Refuse:
-        prompts_->msg3dShow(check.message);
+        prompts_->embossedMessage(check.message);
         focusField(check.field);
         return;
     case DocumentConditionsCheck::Action::Confirm:

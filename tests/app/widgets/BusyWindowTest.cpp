@@ -1,7 +1,8 @@
 #include "components/widgets/BusyWindow.h"
 
-#include "MainFormFixture.h"
+#include "MainWindowFixture.h"
 #include "app/LoopbackServer.h"
+#include "common/Controls.h"
 #include "components/widgets/FocusMarkedButton.h"
 
 #include <QApplication>
@@ -18,7 +19,7 @@ LoopbackServer::Handler stalling()
     };
 }
 
-class BusyWindowTest : public MainFormTest
+class BusyWindowTest : public MainWindowTest
 {
 protected:
     // Once the busy window is up, runs whileShown and then clicks Cancel.
@@ -57,15 +58,15 @@ TEST_F(BusyWindowTest, startUpLinkTestShowsItBeforeTheMainWindowAndCancelFails)
     createForm();
     cancelOnceShown([] {});
 
-    form->FormShow();
+    form->testLinkAndShowState();
 
     EXPECT_TRUE(cancelled);
     EXPECT_TRUE(hourglassBeforeShown);
     EXPECT_FALSE(mainWindowVisibleMeanwhile);
     EXPECT_EQ(progressText, QStringLiteral("已收到 8 位元組"));
-    EXPECT_EQ(form->Panel3->text(), QStringLiteral("最近通訊時間 : 2026/12/10 09:05:07 失敗"));
-    EXPECT_EQ(form->Label8->text(), QStringLiteral("請先與主機連線【系統參數設定】"));
-    EXPECT_EQ(form->focusWidget(), form->SysButton);
+    EXPECT_EQ(control<QLabel>(*form, "Panel3")->text(), QStringLiteral("最近通訊時間 : 2026/12/10 09:05:07 失敗"));
+    EXPECT_EQ(control<QLabel>(*form, "Label8")->text(), QStringLiteral("請先與主機連線【系統參數設定】"));
+    EXPECT_EQ(form->focusWidget(), control<FocusMarkedButton>(*form, "SysButton"));
     EXPECT_FALSE(form->busyWindow().isVisible());
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
@@ -79,10 +80,10 @@ TEST_F(BusyWindowTest, noOtherInputReachesTheProgramDuringAnExchange)
     form->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
     cancelOnceShown([this] {
-        QTest::mouseClick(form->PrintSetButton, Qt::LeftButton);
+        QTest::mouseClick(control<FocusMarkedButton>(*form, "PrintSetButton"), Qt::LeftButton);
         QTest::keyClick(form.get(), Qt::Key_2, Qt::AltModifier);
-        form->CloseButton->setFocus();
-        QTest::keyClick(form->CloseButton, Qt::Key_Space);
+        control<FocusMarkedButton>(*form, "CloseButton")->setFocus();
+        QTest::keyClick(control<FocusMarkedButton>(*form, "CloseButton"), Qt::Key_Space);
     });
 
     EXPECT_FALSE(form->LinkTest());
@@ -93,10 +94,10 @@ TEST_F(BusyWindowTest, noOtherInputReachesTheProgramDuringAnExchange)
     EXPECT_EQ(productWindowsMade, 0);
     EXPECT_EQ(customerWindowsMade, 0);
     EXPECT_TRUE(form->isVisible());
-    EXPECT_TRUE(form->Panel3->text().endsWith(QStringLiteral(" 失敗")));
+    EXPECT_TRUE(control<QLabel>(*form, "Panel3")->text().endsWith(QStringLiteral(" 失敗")));
 
     // Afterwards the window takes input again.
-    form->PrintSetButton->setFocus();
-    QTest::mouseClick(form->PrintSetButton, Qt::LeftButton);
+    control<FocusMarkedButton>(*form, "PrintSetButton")->setFocus();
+    QTest::mouseClick(control<FocusMarkedButton>(*form, "PrintSetButton"), Qt::LeftButton);
     EXPECT_EQ(productWindowsMade, 1);
 }

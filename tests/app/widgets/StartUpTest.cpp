@@ -1,10 +1,11 @@
 #include "app/widgets/StartUp.h"
 
-#include "MainFormFixture.h"
+#include "MainWindowFixture.h"
 #include "app/LoopbackServer.h"
 #include "common/BackofficeProcess.h"
+#include "common/Controls.h"
 #include "components/widgets/FocusMarkedButton.h"
-#include "productlabels/widgets/TBar1Form.h"
+#include "productlabels/widgets/ProductLabelWindow.h"
 
 #include <QApplication>
 #include <QFile>
@@ -16,7 +17,7 @@
 
 namespace {
 
-using StartUpTest = MainFormTest;
+using StartUpTest = MainWindowTest;
 } // namespace
 
 TEST_F(StartUpTest, linkTestFromTheSavedSettingsSetsStatusAndFocus)
@@ -79,17 +80,19 @@ TEST_F(StartUpTest, linkTestFromTheSavedSettingsSetsStatusAndFocus)
             settings.close();
         }
 
-        const std::unique_ptr<TqelvomainForm> started = startUp(programDir.path(), prompts, guardOptions());
+        const std::unique_ptr<MainWindow> started = startUp(programDir.path(), prompts, guardOptions());
 
         ASSERT_NE(started, nullptr);
-        EXPECT_EQ(started->Label8->text(), row.label8);
-        EXPECT_EQ(started->focusWidget(), row.focusOnExit ? static_cast<QWidget *>(started->CloseButton)
-                                                          : static_cast<QWidget *>(started->SysButton));
-        EXPECT_EQ(memoLines(started->Memo1), row.memo1);
-        EXPECT_EQ(started->Memo2->toPlainText(), row.memo2);
-        EXPECT_TRUE(started->Panel3->text().startsWith(QStringLiteral("最近通訊時間 : ")));
-        EXPECT_TRUE(started->Panel3->text().contains(row.status)) << started->Panel3->text().toStdString();
-        EXPECT_NE(started->settingsForm(), nullptr);
+        EXPECT_EQ(control<QLabel>(*started, "Label8")->text(), row.label8);
+        EXPECT_EQ(started->focusWidget(),
+                  row.focusOnExit ? static_cast<QWidget *>(control<FocusMarkedButton>(*started, "CloseButton"))
+                                  : static_cast<QWidget *>(control<FocusMarkedButton>(*started, "SysButton")));
+        EXPECT_EQ(memoLines(control<QListView>(*started, "Memo1")), row.memo1);
+        EXPECT_EQ(control<QPlainTextEdit>(*started, "Memo2")->toPlainText(), row.memo2);
+        EXPECT_TRUE(control<QLabel>(*started, "Panel3")->text().startsWith(QStringLiteral("最近通訊時間 : ")));
+        EXPECT_TRUE(control<QLabel>(*started, "Panel3")->text().contains(row.status))
+            << control<QLabel>(*started, "Panel3")->text().toStdString();
+        EXPECT_NE(started->settingsDialog(), nullptr);
         EXPECT_FALSE(started->isVisible());
         EXPECT_EQ(QApplication::overrideCursor(), nullptr);
         EXPECT_TRUE(prompts.calls.isEmpty());
@@ -98,12 +101,12 @@ TEST_F(StartUpTest, linkTestFromTheSavedSettingsSetsStatusAndFocus)
 
 TEST_F(StartUpTest, secondCopyShowsOnlyTheNoticeAndWakesTheFirst)
 {
-    const std::unique_ptr<TqelvomainForm> first = startUp(programDir.path(), prompts, guardOptions());
+    const std::unique_ptr<MainWindow> first = startUp(programDir.path(), prompts, guardOptions());
     ASSERT_NE(first, nullptr);
-    QSignalSpy wakeUps(first->OneInstComp1, &SingleInstanceGuard::wakeUpRequested);
+    QSignalSpy wakeUps(control<SingleInstanceGuard>(*first, "OneInstComp1"), &SingleInstanceGuard::wakeUpRequested);
     const int windowsBefore = QApplication::topLevelWidgets().size();
 
-    const std::unique_ptr<TqelvomainForm> second = startUp(programDir.path(), prompts, guardOptions());
+    const std::unique_ptr<MainWindow> second = startUp(programDir.path(), prompts, guardOptions());
 
     EXPECT_EQ(second, nullptr);
     EXPECT_EQ(guardNotices, QStringList{QStringLiteral("For web 條碼列印|條碼列印重複登入了!!")});
@@ -113,15 +116,15 @@ TEST_F(StartUpTest, secondCopyShowsOnlyTheNoticeAndWakesTheFirst)
 
 TEST_F(StartUpTest, productButtonOpensTheProductWindowWhoseCloseStartsTheTimer)
 {
-    const std::unique_ptr<TqelvomainForm> started = startUp(programDir.path(), prompts, guardOptions());
+    const std::unique_ptr<MainWindow> started = startUp(programDir.path(), prompts, guardOptions());
     ASSERT_NE(started, nullptr);
-    EXPECT_TRUE(started->PrintSetButton->isEnabled());
-    started->PrintSetButton->click();
-    auto *product = qobject_cast<TBar1Form *>(started->productWindow());
+    EXPECT_TRUE(control<FocusMarkedButton>(*started, "PrintSetButton")->isEnabled());
+    control<FocusMarkedButton>(*started, "PrintSetButton")->click();
+    auto *product = qobject_cast<ProductLabelWindow *>(started->productWindow());
     ASSERT_NE(product, nullptr);
     EXPECT_TRUE(product->isVisible());
     EXPECT_EQ(product->parentWidget(), started.get());
 
     product->close();
-    EXPECT_TRUE(started->Timer1->isActive());
+    EXPECT_TRUE(control<QTimer>(*started, "Timer1")->isActive());
 }

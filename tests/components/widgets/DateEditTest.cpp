@@ -87,7 +87,7 @@ TEST_F(DateEditTest, leavingChecksTheDateUnlessTheCancelButtonTakesTheFocus)
         type(start, c.keys);
         QWidget *next = c.towardsCancel ? static_cast<QWidget *>(cancel) : other;
         next->setFocus(Qt::TabFocusReason);
-        EXPECT_EQ(prompts.texts(RecordingPrompts::Msg3d), c.messages);
+        EXPECT_EQ(prompts.texts(RecordingPrompts::Embossed), c.messages);
         EXPECT_EQ(start->hasFocus(), c.focusBack);
         EXPECT_EQ(next->hasFocus(), !c.focusBack);
         EXPECT_EQ(end->dateText(), c.endDate);

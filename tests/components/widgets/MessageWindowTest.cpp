@@ -1,5 +1,6 @@
 #include "components/widgets/MessageWindow.h"
 
+#include "common/Controls.h"
 #include "components/widgets/FocusMarkedButton.h"
 #include "components/widgets/Fonts.h"
 #include "components/widgets/Label3D.h"
@@ -69,10 +70,12 @@ protected:
 
     static void expectCentred(const MessageWindow &form)
     {
-        EXPECT_EQ(form.Lab->x(), roundHalfToEven((form.width() - form.Lab->width()) / 2.0 - 3));
-        EXPECT_EQ(form.Btn->x(), roundHalfToEven((form.width() - form.Btn->width()) / 2.0));
-        EXPECT_EQ(form.Lab->y(), 24);
-        EXPECT_EQ(form.Btn->y(), 78);
+        EXPECT_EQ(control<Label3D>(form, "Lab")->x(),
+                  roundHalfToEven((form.width() - control<Label3D>(form, "Lab")->width()) / 2.0 - 3));
+        EXPECT_EQ(control<FocusMarkedButton>(form, "Btn")->x(),
+                  roundHalfToEven((form.width() - control<FocusMarkedButton>(form, "Btn")->width()) / 2.0));
+        EXPECT_EQ(control<Label3D>(form, "Lab")->y(), 24);
+        EXPECT_EQ(control<FocusMarkedButton>(form, "Btn")->y(), 78);
         EXPECT_EQ(form.height(), 127);
     }
 };
@@ -80,36 +83,36 @@ protected:
 TEST_F(MessageWindowTest, shortTextGetsAtLeast100PixelsWithTextAndButtonCentred)
 {
     MessageWindow form(QStringLiteral("已是第一筆 !!"));
-    form.FormShow(1024);
+    form.fitToScreen(1024);
     EXPECT_EQ(form.windowTitle(), QStringLiteral("條碼/信封"));
-    EXPECT_EQ(form.width(), std::max(form.Lab->width() + 30, 100));
-    EXPECT_EQ(form.Lab->font().pixelSize(), 29);
-    EXPECT_GT(form.Lab->width(), 100);
+    EXPECT_EQ(form.width(), std::max(control<Label3D>(form, "Lab")->width() + 30, 100));
+    EXPECT_EQ(control<Label3D>(form, "Lab")->font().pixelSize(), 29);
+    EXPECT_GT(control<Label3D>(form, "Lab")->width(), 100);
     expectCentred(form);
 }
 
 TEST_F(MessageWindowTest, emptyTextStillShowsA100PixelWindowWithTheButton)
 {
     MessageWindow form(QString(), QStringLiteral("標題"));
-    form.FormShow(1024);
+    form.fitToScreen(1024);
     EXPECT_EQ(form.windowTitle(), QStringLiteral("標題"));
     EXPECT_EQ(form.width(), 100);
-    EXPECT_EQ(form.Btn->text(), QStringLiteral("確定"));
-    EXPECT_TRUE(form.Btn->isDefault());
+    EXPECT_EQ(control<FocusMarkedButton>(form, "Btn")->text(), QStringLiteral("確定"));
+    EXPECT_TRUE(control<FocusMarkedButton>(form, "Btn")->isDefault());
     expectCentred(form);
 }
 
 TEST_F(MessageWindowTest, textWiderThanTheScreenShrinksTheFont)
 {
     MessageWindow form(QStringLiteral("已經送出文字檔/home/store/barlabel/bar2/Bars.txt"));
-    form.FormShow(400);
-    EXPECT_LT(form.Lab->font().pixelSize(), 29);
+    form.fitToScreen(400);
+    EXPECT_LT(control<Label3D>(form, "Lab")->font().pixelSize(), 29);
     EXPECT_LE(form.width(), 400);
     expectCentred(form);
 
     MessageWindow tooLong(QString(60, QChar(0x689D)));
-    tooLong.FormShow(400);
-    EXPECT_EQ(tooLong.Lab->font().pixelSize(), Fonts::pointsToPixels(10));
+    tooLong.fitToScreen(400);
+    EXPECT_EQ(control<Label3D>(tooLong, "Lab")->font().pixelSize(), Fonts::pointsToPixels(10));
     EXPECT_GT(tooLong.width(), 400);
     expectCentred(tooLong);
 }
@@ -118,13 +121,13 @@ TEST_F(MessageWindowTest, staysOnTopWithEmbossedBlueCaption)
 {
     MessageWindow form(QStringLiteral("產品資料引入完成"));
     EXPECT_TRUE(form.windowFlags() & Qt::WindowStaysOnTopHint);
-    EXPECT_EQ(form.Lab->fontColor(), QColor(Qt::blue));
-    EXPECT_EQ(form.Lab->layer2Color(), QColor(Qt::black));
-    EXPECT_EQ(form.Lab->layer3Color(), QColor(Qt::white));
-    EXPECT_EQ(form.Lab->layer2Depth(), 1);
-    EXPECT_EQ(form.Lab->layer3Depth(), -1);
-    EXPECT_EQ(form.Btn->focusSize(), 3);
-    EXPECT_EQ(form.Btn->focusType(), FocusMarkedButton::fsEllipse);
+    EXPECT_EQ(control<Label3D>(form, "Lab")->fontColor(), QColor(Qt::blue));
+    EXPECT_EQ(control<Label3D>(form, "Lab")->layer2Color(), QColor(Qt::black));
+    EXPECT_EQ(control<Label3D>(form, "Lab")->layer3Color(), QColor(Qt::white));
+    EXPECT_EQ(control<Label3D>(form, "Lab")->layer2Depth(), 1);
+    EXPECT_EQ(control<Label3D>(form, "Lab")->layer3Depth(), -1);
+    EXPECT_EQ(control<FocusMarkedButton>(form, "Btn")->focusSize(), 3);
+    EXPECT_EQ(control<FocusMarkedButton>(form, "Btn")->focusType(), FocusMarkedButton::fsEllipse);
 }
 
 TEST(Label3D, startsAsLimeSixteenPointText)

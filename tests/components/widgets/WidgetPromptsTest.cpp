@@ -65,7 +65,7 @@ TEST(WidgetPrompts, boxesComeUpOverTheWindowThatAskedWithTheSafeDefault)
          true, QString()},
         {"message window",
          [&] {
-             prompts->msg3dShow(QStringLiteral("已是第一筆 !!"));
+             prompts->embossedMessage(QStringLiteral("已是第一筆 !!"));
              return true;
          },
          true, QString()},

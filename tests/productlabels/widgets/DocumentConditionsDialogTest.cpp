@@ -169,7 +169,7 @@ TEST_F(DocumentDialogsTest, okByItsKeyLeavesTheFocusedFieldFirst)
             pressOkByItsKey(dialog);
             EXPECT_FALSE(dialog.isAccepted());
             EXPECT_TRUE(dialog.isVisible());
-            EXPECT_EQ(prompts.texts(RecordingPrompts::Msg3d), QStringList{QStringLiteral("日期格式錯誤 !!")});
+            EXPECT_EQ(prompts.texts(RecordingPrompts::Embossed), QStringList{QStringLiteral("日期格式錯誤 !!")});
             EXPECT_TRUE(QTest::qWaitFor([&] { return dialog.startDateEdit->hasFocus(); }));
             dialog.reject();
         }
@@ -190,13 +190,13 @@ TEST_F(DocumentDialogsTest, okTellsWhatIsMissingAndPutsTheFocusThere)
          dialogs[0].get(),
          [this] { purchase().setBranchChoices({}, -1); },
          {},
-         {{RecordingPrompts::Msg3d, QStringLiteral("分店代號不可空白!!")}},
+         {{RecordingPrompts::Embossed, QStringLiteral("分店代號不可空白!!")}},
          "ComboBox1"},
         {"no condition",
          dialogs[2].get(),
          [] {},
          {},
-         {{RecordingPrompts::Msg3d, QStringLiteral("請給予任一條可!!")}},
+         {{RecordingPrompts::Embossed, QStringLiteral("請給予任一條可!!")}},
          "SB_NO"},
         {"a supplier is a purchase condition",
          dialogs[0].get(),
@@ -211,7 +211,7 @@ TEST_F(DocumentDialogsTest, okTellsWhatIsMissingAndPutsTheFocusThere)
              other().registerEdit->setText(QStringLiteral("01"));
          },
          {},
-         {{RecordingPrompts::Msg3d, QStringLiteral("請縮小範圍：輸入單號或日期!!")}},
+         {{RecordingPrompts::Embossed, QStringLiteral("請縮小範圍：輸入單號或日期!!")}},
          "SB_NO"},
         {"store sales of a register, answered No",
          dialogs[3].get(),

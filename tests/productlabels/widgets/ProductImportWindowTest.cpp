@@ -1,13 +1,14 @@
 #include "ProductWindowFixture.h"
 #include "app/LoopbackServer.h"
 #include "common/BackofficeProcess.h"
+#include "common/Controls.h"
 #include "components/widgets/BusyWindow.h"
 #include "components/widgets/DateEdit.h"
 #include "components/widgets/NumericEntryField.h"
 #include "productlabels/widgets/OtherDocumentsImportDialog.h"
+#include "productlabels/widgets/ProductImportDialog.h"
 #include "productlabels/widgets/PurchaseImportDialog.h"
 #include "productlabels/widgets/StockTakeImportDialog.h"
-#include "productlabels/widgets/TBar1SearchForm.h"
 #include "productlabels/widgets/TransferOutImportDialog.h"
 
 #include <QComboBox>
@@ -23,9 +24,10 @@ class ProductImportWindowTest : public ProductWindowTest
 protected:
     // Answers the conditions dialog once the import has shown it (the branch
     // list's exchange runs an event loop of its own before that).
-    void whenTheDialogShows(std::function<void(TBar1SearchForm &)> fill)
+    void whenTheDialogShows(std::function<void(ProductImportDialog &)> fill)
     {
-        whenShown(window->Bar1SearchForm, [this, fill] { fill(*window->Bar1SearchForm); });
+        whenShown(control<ProductImportDialog>(*window, "Bar1SearchForm"),
+                  [this, fill] { fill(*control<ProductImportDialog>(*window, "Bar1SearchForm")); });
     }
 
     void whenShown(QWidget *dialog, std::function<void()> fill)
@@ -67,16 +69,16 @@ TEST_F(ProductImportWindowTest, importedProductsLandInTheGridAfterTheRowsThere)
     createTable({"OLD"});
     open();
 
-    whenTheDialogShows([](TBar1SearchForm &dialog) {
-        EXPECT_EQ(dialog.ComboBox1->count(), 1) << "a store is offered its own branch alone";
-        EXPECT_EQ(dialog.ComboBox1->currentText(), QStringLiteral("01"));
-        dialog.item1->setText(QStringLiteral("A1002"));
-        dialog.FloatEdit1->setValue(3);
-        dialog.OkButton->click();
+    whenTheDialogShows([](ProductImportDialog &dialog) {
+        EXPECT_EQ(control<QComboBox>(dialog, "ComboBox1")->count(), 1) << "a store is offered its own branch alone";
+        EXPECT_EQ(control<QComboBox>(dialog, "ComboBox1")->currentText(), QStringLiteral("01"));
+        control<QLineEdit>(dialog, "item1")->setText(QStringLiteral("A1002"));
+        control<NumericEntryField>(dialog, "FloatEdit1")->setValue(3);
+        control<FocusMarkedButton>(dialog, "OkButton")->click();
     });
-    window->SearchButton->click();
+    control<FocusMarkedButton>(*window, "SearchButton")->click();
 
-    EXPECT_EQ(prompts.texts(RecordingPrompts::Msg3d), QStringList{QStringLiteral("產品資料引入完成")});
+    EXPECT_EQ(prompts.texts(RecordingPrompts::Embossed), QStringList{QStringLiteral("產品資料引入完成")});
     const QList<QByteArray> codes = storedItemCodes();
     ASSERT_EQ(codes.size(), 9);
     EXPECT_EQ(codes.first(), "OLD");
@@ -95,16 +97,17 @@ TEST_F(ProductImportWindowTest, cancelledOrUnmatchedImportsLeaveTheQueueAsItWas)
     createTable({"OLD"});
     open();
 
-    whenTheDialogShows([](TBar1SearchForm &dialog) { dialog.CancelButton->click(); });
-    window->SearchButton->click();
+    whenTheDialogShows(
+        [](ProductImportDialog &dialog) { control<FocusMarkedButton>(dialog, "CancelButton")->click(); });
+    control<FocusMarkedButton>(*window, "SearchButton")->click();
     EXPECT_TRUE(prompts.calls.isEmpty());
 
-    whenTheDialogShows([](TBar1SearchForm &dialog) {
-        dialog.SItem_NO->setText(QStringLiteral("ZZ9999"));
-        dialog.OkButton->click();
+    whenTheDialogShows([](ProductImportDialog &dialog) {
+        control<QLineEdit>(dialog, "SItem_NO")->setText(QStringLiteral("ZZ9999"));
+        control<FocusMarkedButton>(dialog, "OkButton")->click();
     });
-    window->SearchButton->click();
-    EXPECT_EQ(prompts.texts(RecordingPrompts::Msg3d), QStringList{QStringLiteral("NoData沒有符合條件的資料!!")});
+    control<FocusMarkedButton>(*window, "SearchButton")->click();
+    EXPECT_EQ(prompts.texts(RecordingPrompts::Embossed), QStringList{QStringLiteral("NoData沒有符合條件的資料!!")});
     EXPECT_EQ(storedItemCodes(), QList<QByteArray>{"OLD"});
     EXPECT_EQ(model().rowCount(), 1);
 }
@@ -116,7 +119,7 @@ TEST_F(ProductImportWindowTest, deleteTakesTheRowTheGridMarksWhateverMovedIt)
         const QRect cell = grid().visualRect(model().index(row, 1));
         QTest::mouseClick(grid().viewport(), Qt::LeftButton, Qt::NoModifier, cell.center());
     };
-    const auto deleteByButton = [this] { window->DelButton->click(); };
+    const auto deleteByButton = [this] { control<FocusMarkedButton>(*window, "DelButton")->click(); };
     const auto deleteByKey = [this] { QTest::keyClick(&grid(), Qt::Key_Delete, Qt::ControlModifier); };
     const struct {
         const char *name;
@@ -127,41 +130,41 @@ TEST_F(ProductImportWindowTest, deleteTakesTheRowTheGridMarksWhateverMovedIt)
         {"up",
          [&] {
              clickRow(3);
-             window->UpButton->click();
+             control<FocusMarkedButton>(*window, "UpButton")->click();
          },
          deleteByKey},
         {"down",
          [&] {
              clickRow(1);
-             window->DownButton->click();
+             control<FocusMarkedButton>(*window, "DownButton")->click();
          },
          deleteByButton},
         {"delete",
          [&] {
              clickRow(2);
-             window->DelButton->click();
+             control<FocusMarkedButton>(*window, "DelButton")->click();
          },
          deleteByKey},
         {"export",
          [this] {
              prompts.confirmAnswers = {true};
-             window->outButton->click();
+             control<FocusMarkedButton>(*window, "outButton")->click();
          },
          deleteByButton},
         {"export after a click",
          [&] {
              clickRow(1);
              prompts.confirmAnswers = {true};
-             window->outButton->click();
+             control<FocusMarkedButton>(*window, "outButton")->click();
          },
          deleteByKey},
         {"import",
          [this] {
-             whenTheDialogShows([](TBar1SearchForm &dialog) {
-                 dialog.Barcode->setText(QStringLiteral("4712345000015"));
-                 dialog.OkButton->click();
+             whenTheDialogShows([](ProductImportDialog &dialog) {
+                 control<QLineEdit>(dialog, "Barcode")->setText(QStringLiteral("4712345000015"));
+                 control<FocusMarkedButton>(dialog, "OkButton")->click();
              });
-             window->SearchButton->click();
+             control<FocusMarkedButton>(*window, "SearchButton")->click();
          },
          deleteByButton},
     };
@@ -214,11 +217,11 @@ TEST_F(ProductImportWindowTest, aFailedExchangeIsToldOverTheWindowWithItsReason)
         prompts.calls.clear();
         settings.server = c.server;
         settings.password = c.password;
-        whenTheDialogShows([](TBar1SearchForm &dialog) {
-            dialog.item1->setText(QStringLiteral("A1002"));
-            dialog.OkButton->click();
+        whenTheDialogShows([](ProductImportDialog &dialog) {
+            control<QLineEdit>(dialog, "item1")->setText(QStringLiteral("A1002"));
+            control<FocusMarkedButton>(dialog, "OkButton")->click();
         });
-        window->SearchButton->click();
+        control<FocusMarkedButton>(*window, "SearchButton")->click();
         ASSERT_EQ(prompts.calls.size(), 1);
         EXPECT_EQ(prompts.calls.first().kind, RecordingPrompts::Plain);
         EXPECT_EQ(prompts.calls.first().text, exchange.statusLine() + QLatin1Char('\n') + c.reason);
@@ -233,11 +236,11 @@ TEST_F(ProductImportWindowTest, storingALargeReplyShowsItsProgressAndFreesTheInp
     createTable();
     open();
     prompts.confirmAnswers = {true};
-    whenTheDialogShows([](TBar1SearchForm &dialog) { dialog.OkButton->click(); });
-    window->SearchButton->click();
+    whenTheDialogShows([](ProductImportDialog &dialog) { control<FocusMarkedButton>(dialog, "OkButton")->click(); });
+    control<FocusMarkedButton>(*window, "SearchButton")->click();
 
     EXPECT_EQ(prompts.texts(RecordingPrompts::Confirm).size(), 1) << "the whole master was asked for";
-    EXPECT_EQ(prompts.texts(RecordingPrompts::Msg3d), QStringList{QStringLiteral("產品資料引入完成")});
+    EXPECT_EQ(prompts.texts(RecordingPrompts::Embossed), QStringList{QStringLiteral("產品資料引入完成")});
     const int rows = model().rowCount();
     EXPECT_GT(rows, 2500);
     const auto *busy = window->findChild<BusyWindow *>();
@@ -259,7 +262,7 @@ TEST_F(ProductImportWindowTest, theFourDocumentButtonsImportThroughTheirDialogsW
         QStringList rows;
     } cases[] = {
         {"purchase receipt",
-         window->buyButton,
+         control<FocusMarkedButton>(*window, "buyButton"),
          window->purchaseImportDialog,
          [this] {
              window->purchaseImportDialog->startNumberEdit->setText(QStringLiteral("P240305001"));
@@ -268,7 +271,7 @@ TEST_F(ProductImportWindowTest, theFourDocumentButtonsImportThroughTheirDialogsW
          QStringLiteral("進貨資料引入完成"),
          {"A1002-WH-M 6", "B2001-NV-30 8", "B2001-BK-32 5"}},
         {"stock-take of a day",
-         window->pdaButton,
+         control<FocusMarkedButton>(*window, "pdaButton"),
          window->stockTakeImportDialog,
          [this] {
              window->stockTakeImportDialog->startDateEdit->setDateText("2024/03/31");
@@ -277,13 +280,13 @@ TEST_F(ProductImportWindowTest, theFourDocumentButtonsImportThroughTheirDialogsW
          QStringLiteral("盤點資料引入完成"),
          {"A1001-WH-M 7", "A1002-WH-M 5", "B2001-NV-30 6"}},
         {"transfer-out note",
-         window->allotbutton,
+         control<FocusMarkedButton>(*window, "allotbutton"),
          window->transferOutImportDialog,
          [this] { window->transferOutImportDialog->endNumberEdit->setText(QStringLiteral("T240320001")); },
          QStringLiteral("調撥出庫資料引入完成"),
          {"B2001-BK-32 2"}},
         {"store sales of a register",
-         window->buyoButton,
+         control<FocusMarkedButton>(*window, "buyoButton"),
          window->otherDocumentsImportDialog,
          [this] {
              window->otherDocumentsImportDialog->storeSaleRadio->setChecked(true);
@@ -304,7 +307,7 @@ TEST_F(ProductImportWindowTest, theFourDocumentButtonsImportThroughTheirDialogsW
             c.dialog->okButton->click();
         });
         c.button->click();
-        EXPECT_EQ(prompts.texts(RecordingPrompts::Msg3d), QStringList{c.message});
+        EXPECT_EQ(prompts.texts(RecordingPrompts::Embossed), QStringList{c.message});
         expected += c.rows;
         QStringList rows;
         const QList<QByteArray> codes = storedItemCodes();

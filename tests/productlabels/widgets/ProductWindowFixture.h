@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/ServerExchange.h"
+#include "common/Controls.h"
 #include "common/RecordingPrompts.h"
 #include "components/Big5.h"
 #include "components/RecordingLauncher.h"
@@ -10,7 +11,7 @@
 #include "labelqueue/widgets/LabelQueueGrid.h"
 #include "productlabels/ProductQueueModel.h"
 #include "productlabels/ProductQueueTable.h"
-#include "productlabels/widgets/TBar1Form.h"
+#include "productlabels/widgets/ProductLabelWindow.h"
 
 #include <QDir>
 #include <QFile>
@@ -70,9 +71,9 @@ protected:
         return codes;
     }
 
-    TBar1Form &open()
+    ProductLabelWindow &open()
     {
-        window = std::make_unique<TBar1Form>(
+        window = std::make_unique<ProductLabelWindow>(
             programDir.path(), exchange, [this] { return settings; }, prompts, launcher);
         window->show();
         window->activateWindow();
@@ -81,7 +82,7 @@ protected:
     }
 
     ProductQueueModel &model() { return window->queueModel(); }
-    LabelQueueGrid &grid() { return *window->DBGrid1; }
+    LabelQueueGrid &grid() { return *control<LabelQueueGrid>(*window, "DBGrid1"); }
 
     void focusGridAt(int row, int column)
     {
@@ -103,5 +104,5 @@ protected:
     ServerExchange exchange{[this] { return settings.link(); }};
     RecordingPrompts prompts;
     RecordingLauncher launcher;
-    std::unique_ptr<TBar1Form> window;
+    std::unique_ptr<ProductLabelWindow> window;
 };

@@ -28,8 +28,8 @@ class QGroupBox;
 class QLabel;
 class QLineEdit;
 class ServerExchange;
-class TBar1SearchForm;
-class TBar3SearchForm;
+class ProductImportDialog;
+class ProductOutputSettingsDialog;
 class FocusMarkedButton;
 
 // The product label window ("商品條碼列印 "): the queue "bar1.dbf" of the
@@ -37,7 +37,7 @@ class FocusMarkedButton;
 // and export it, and the path of the label program. It creates its import
 // and output settings dialogs with itself; closing it closes the table and
 // sends closed(), after which the main window destroys it.
-class TBar1Form : public QWidget
+class ProductLabelWindow : public QWidget
 {
     Q_OBJECT
 
@@ -46,9 +46,9 @@ public:
     // when the window is shown, the branch and password at each import).
     using SettingsSource = std::function<SystemSettings()>;
 
-    TBar1Form(const QString &programDir, ServerExchange &exchange, SettingsSource liveSettings, Prompts &prompts,
-              ProgramLauncher &launcher, QWidget *parent = nullptr);
-    ~TBar1Form() override;
+    ProductLabelWindow(const QString &programDir, ServerExchange &exchange, SettingsSource liveSettings,
+                       Prompts &prompts, ProgramLauncher &launcher, QWidget *parent = nullptr);
+    ~ProductLabelWindow() override;
 
     ProductQueueModel &queueModel() { return *model_; }
     // The date the export writes for "系統日期"; the system clock unless set.
@@ -56,46 +56,50 @@ public:
     // 0 "無", 1 or 2: the parameter the label program is started with.
     int labelProgramParameter() const;
 
-    void FormCreate();
-    void FormShow();
-    void FormClose();
-    void CloseButtonClick();
-    void UpButtonClick();
-    void DownButtonClick();
-    void DelButtonClick();
-    void CBitBtn1Click();
-    void SearchButtonClick();
+    // Grows the window with the screen, once, when it is created.
+    void scaleToScreen();
+    // Each showing: opens the queue, reads the label program's path, resets the path box.
+    void openQueueAndPath();
+    // On closing: keeps a pending grid edit, closes the table and sends closed().
+    void closeQueue();
+    void onExit();
+    void onPreviousRow();
+    void onNextRow();
+    void onDeleteRow();
+    void onDeleteAll();
+    void onProductImport();
     // The purchase, stock-take, transfer-out and document imports: their
     // dialog, then its conditions' request, like the product import.
-    void importDocuments(DocumentConditionsDialog &dialog);
-    void outButtonClick();
-    void PrintSetButtonClick();
-    void CheckBox1Click();
-    void Edit1Change();
-    void Edit1Exit();
+    void onDocumentImport(DocumentConditionsDialog &dialog);
+    void onExport();
+    void onOutputSettings();
+    void onEditPathToggled();
+    void onLabelProgramPathEdited();
+    void onLabelProgramPathLeft();
 
-    QLabel *const Panel1;
-    LabelQueueGrid *const DBGrid1;
-    QWidget *const Panel2;
-    QWidget *const FuncPanel;
-    FocusMarkedButton *const CloseButton;
-    FocusMarkedButton *const CBitBtn1;
-    FocusMarkedButton *const DelButton;
-    FocusMarkedButton *const UpButton;
-    FocusMarkedButton *const DownButton;
-    FocusMarkedButton *const SearchButton;
-    FocusMarkedButton *const buyButton;
-    FocusMarkedButton *const pdaButton;
-    FocusMarkedButton *const allotbutton;
-    FocusMarkedButton *const buyoButton;
-    FocusMarkedButton *const outButton;
-    FocusMarkedButton *const PrintSetButton;
-    QLabel *const Label1;
-    QLineEdit *const Edit1;
-    QGroupBox *const RadioGroup1;
-    QCheckBox *const CheckBox1;
-    TBar1SearchForm *const Bar1SearchForm;
-    TBar3SearchForm *const Bar3SearchForm;
+    // Each control's objectName is its design name (deleteAllButton is "CBitBtn1").
+    QLabel *const titlePanel;
+    LabelQueueGrid *const queueGrid;
+    QWidget *const notesPanel;
+    QWidget *const buttonPanel;
+    FocusMarkedButton *const exitButton;
+    FocusMarkedButton *const deleteAllButton;
+    FocusMarkedButton *const deleteRowButton;
+    FocusMarkedButton *const previousRowButton;
+    FocusMarkedButton *const nextRowButton;
+    FocusMarkedButton *const productImportButton;
+    FocusMarkedButton *const purchaseImportButton;
+    FocusMarkedButton *const stockTakeImportButton;
+    FocusMarkedButton *const transferOutImportButton;
+    FocusMarkedButton *const documentImportButton;
+    FocusMarkedButton *const exportButton;
+    FocusMarkedButton *const outputSettingsButton;
+    QLabel *const labelProgramPathCaption;
+    QLineEdit *const labelProgramPathEdit;
+    QGroupBox *const parameterGroup;
+    QCheckBox *const editPathCheck;
+    ProductImportDialog *const importDialog;
+    ProductOutputSettingsDialog *const outputSettingsDialog;
     PurchaseImportDialog *const purchaseImportDialog;
     StockTakeImportDialog *const stockTakeImportDialog;
     TransferOutImportDialog *const transferOutImportDialog;
@@ -132,10 +136,10 @@ private:
     const Clock *clock_;
     LabelQueue queue_;
     ProductQueueModel *const model_;
-    QButtonGroup *const parameterGroup_;
+    QButtonGroup *const parameterButtons_;
     // Covers the storing of an import's rows, after the exchange's own busy window.
     BusyWindow *const fillBusyWindow_;
-    ProfileFile Ini1;
+    ProfileFile labelProgramSettings_;
     bool loading_ = false;
     bool busy_ = false;
     QString pathWriteError_;

@@ -3,6 +3,7 @@
 #include "app/ServerExchange.h"
 #include "app/SingleInstanceGuard.h"
 
+#include <QDialog>
 #include <QPointer>
 #include <QString>
 #include <QWidget>
@@ -12,7 +13,6 @@
 class BusyWindow;
 class MainPicture;
 class Prompts;
-#include <QDialog>
 class QLabel;
 class QListView;
 class QPlainTextEdit;
@@ -21,10 +21,11 @@ class ReplyLinesModel;
 class FocusMarkedButton;
 
 // The main menu window. It owns the one server exchange and shows it (reply
-// pane Memo1, request pane Memo2, status line in Panel3's caption), reports
-// the link state in Label8, opens the product and customer label windows and
-// the settings dialog, and carries the single-instance guard.
-class TqelvomainForm : public QWidget
+// pane, request pane, and the status line in the caption of the product
+// button's shadow), reports the link state in the status label, opens the
+// product and customer label windows and the settings dialog, and carries the
+// single-instance guard. Each control's objectName is its design name.
+class MainWindow : public QWidget
 {
     Q_OBJECT
 
@@ -42,52 +43,55 @@ public:
         SingleInstanceGuard::Notice notice;
     };
 
-    // Creating the window runs the single-instance guard; when OneInstComp1
+    // Creating the window runs the single-instance guard; when the guard
     // then reports another instance, the caller ends without showing anything.
-    TqelvomainForm(const QString &programDir, Prompts &prompts, GuardOptions guard = {}, QWidget *parent = nullptr);
-    ~TqelvomainForm() override;
+    MainWindow(const QString &programDir, Prompts &prompts, GuardOptions guard = {}, QWidget *parent = nullptr);
+    ~MainWindow() override;
 
     QString programDir() const { return programDir_; }
     ServerExchange &exchange() { return *exchange_; }
     BusyWindow &busyWindow() { return *busyWindow_; }
 
-    // The settings dialog, shown by SysButton; liveSettings reads its server,
+    // The settings dialog, shown by settingsButton; liveSettings reads its server,
     // branch and password fields at each exchange.
-    void setSettingsForm(QDialog *form, ServerExchange::SettingsSource liveSettings);
-    QDialog *settingsForm() const { return settingsForm_; }
+    void setSettingsDialog(QDialog *form, ServerExchange::SettingsSource liveSettings);
+    QDialog *settingsDialog() const { return settingsDialog_; }
     // Until a factory is given, its button stays disabled.
     void setProductWindowFactory(WindowFactory factory);
     void setCustomerWindowFactory(WindowFactory factory);
     QWidget *productWindow() const { return productWindow_; }
     QWidget *customerWindow() const { return customerWindow_; }
 
-    // Runs once before the window is first shown: the link test, then Label8
+    // Runs once before the window is first shown: the link test, then the status label
     // and the focus tell the user whether the server answers.
-    void FormShow();
+    void testLinkAndShowState();
 
     bool Post(const QString &script) { return exchange_->Post(script); }
     bool LinkTest() { return exchange_->LinkTest(); }
 
-    SingleInstanceGuard *const OneInstComp1;
-    QLabel *const Panel1;
-    QLabel *const Label4;
-    QLabel *const Label8;
-    MainPicture *const Image1;
-    QLabel *const Panel2;
-    QLabel *const Panel3;
-    QLabel *const Panel9;
-    QLabel *const Panel7;
-    FocusMarkedButton *const CloseButton;
-    FocusMarkedButton *const PrintSetButton;
-    FocusMarkedButton *const custbutton;
-    FocusMarkedButton *const SysButton;
-    QLabel *const Panel6;
-    QLabel *const Label1;
-    QLabel *const Label2;
-    QListView *const Memo1;
-    QPlainTextEdit *const Memo2;
-    QLabel *const Label3;
-    QTimer *const Timer1;
+    SingleInstanceGuard *const singleInstanceGuard;
+    QLabel *const bannerPanel;
+    QLabel *const versionLabel;
+    QLabel *const statusLabel;
+    MainPicture *const picture;
+    // Black panels behind the four buttons; the product button's carries the
+    // exchange status line, mostly hidden behind the button.
+    QLabel *const exitShadow;
+    QLabel *const exchangeStatusPanel;
+    QLabel *const customerShadow;
+    QLabel *const settingsShadow;
+    FocusMarkedButton *const exitButton;
+    FocusMarkedButton *const productLabelsButton;
+    FocusMarkedButton *const customerLabelsButton;
+    FocusMarkedButton *const settingsButton;
+    QLabel *const messagePanel;
+    QLabel *const replyCaption;
+    QLabel *const requestCaption;
+    QListView *const replyPane;
+    QPlainTextEdit *const requestPane;
+    QLabel *const creditLabel;
+    // Destroys the product window a moment after it has closed.
+    QTimer *const productWindowTimer;
 
 public Q_SLOTS:
     // The product window's close: it is destroyed 500 ms later unless shown again by then.
@@ -96,14 +100,15 @@ public Q_SLOTS:
     // Label8 after an exchange: the branch and "與主機連線正常", or the request to set up the link.
     void showLinkState(bool linked);
 
-    void PrintSetButtonClick();
-    void custbuttonClick();
-    void SysButtonClick();
-    void CloseButtonClick();
-    void Timer1Timer();
+    void onOpenProductLabels();
+    void onOpenCustomerLabels();
+    void onOpenSettings();
+    void onExit();
+    void destroyClosedProductWindow();
 
 private:
-    void FormCreate(Prompts &prompts);
+    void nameControls();
+    void showCreditOrPicture(Prompts &prompts);
     void loadGuard(GuardOptions guard);
     void layOut();
     void connectExchange();
@@ -115,7 +120,7 @@ private:
     ServerExchange *const exchange_;
     ReplyLinesModel *const replyModel_;
     BusyWindow *const busyWindow_;
-    QPointer<QDialog> settingsForm_;
+    QPointer<QDialog> settingsDialog_;
     WindowFactory productFactory_;
     WindowFactory customerFactory_;
     QPointer<QWidget> productWindow_;

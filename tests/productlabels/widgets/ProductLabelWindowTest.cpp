@@ -1,7 +1,8 @@
 #include "ProductWindowFixture.h"
+#include "common/Controls.h"
 #include "components/widgets/WindowScale.h"
 #include "labelqueue/widgets/QueueGridHeaders.h"
-#include "productlabels/widgets/TBar1SearchForm.h"
+#include "productlabels/widgets/ProductImportDialog.h"
 
 #include <QCheckBox>
 #include <QDesktopServices>
@@ -69,9 +70,11 @@ TEST_F(ProductWindowTest, arrowsAnswerByTheCursorFlags)
         prompts.calls.clear();
         open();
         for (const char *press = c.presses; *press; ++press) {
-            (*press == 'U' ? window->UpButton : window->DownButton)->click();
+            (*press == 'U' ? control<FocusMarkedButton>(*window, "UpButton")
+                           : control<FocusMarkedButton>(*window, "DownButton"))
+                ->click();
         }
-        EXPECT_EQ(prompts.texts(RecordingPrompts::Msg3d), c.shown);
+        EXPECT_EQ(prompts.texts(RecordingPrompts::Embossed), c.shown);
         EXPECT_EQ(model().currentRow(), c.finalRow);
         EXPECT_EQ(grid().currentIndex().row(), c.finalRow) << "the grid follows the queue";
         window->close();
@@ -82,17 +85,17 @@ TEST_F(ProductWindowTest, singleDeleteTakesTheCurrentRowAtOnce)
 {
     createTable({"A1", "A2", "A3"});
     open();
-    window->DownButton->click();
-    window->DelButton->click();
+    control<FocusMarkedButton>(*window, "DownButton")->click();
+    control<FocusMarkedButton>(*window, "DelButton")->click();
     EXPECT_TRUE(prompts.calls.isEmpty()) << "no question";
     EXPECT_EQ(storedItemCodes(), (QList<QByteArray>{"A1", "A3"}));
     EXPECT_EQ(model().rowCount(), 2);
 
-    window->DelButton->click();
-    window->DelButton->click();
+    control<FocusMarkedButton>(*window, "DelButton")->click();
+    control<FocusMarkedButton>(*window, "DelButton")->click();
     EXPECT_TRUE(prompts.calls.isEmpty());
-    window->DelButton->click();
-    EXPECT_EQ(prompts.texts(RecordingPrompts::Msg3d), QStringList{nothingToDelete});
+    control<FocusMarkedButton>(*window, "DelButton")->click();
+    EXPECT_EQ(prompts.texts(RecordingPrompts::Embossed), QStringList{nothingToDelete});
     EXPECT_TRUE(storedItemCodes().isEmpty());
 }
 
@@ -101,19 +104,19 @@ TEST_F(ProductWindowTest, deleteAllAsksFirstAndEmptiesOnlyOnYes)
     createTable({"A1", "A2"});
     open();
     prompts.confirmAnswers = {false, true};
-    window->CBitBtn1->click();
+    control<FocusMarkedButton>(*window, "CBitBtn1")->click();
     EXPECT_EQ(storedItemCodes(), (QList<QByteArray>{"A1", "A2"}));
     EXPECT_EQ(model().rowCount(), 2);
 
-    window->CBitBtn1->click();
+    control<FocusMarkedButton>(*window, "CBitBtn1")->click();
     EXPECT_TRUE(storedItemCodes().isEmpty());
     EXPECT_EQ(model().rowCount(), 0);
 
-    window->CBitBtn1->click();
+    control<FocusMarkedButton>(*window, "CBitBtn1")->click();
     // Asked with No as the default: a hasty Enter keeps the queue.
     EXPECT_EQ(prompts.calls, (QList<Call>{{RecordingPrompts::ConfirmDestructive, deleteAllQuestion},
                                           {RecordingPrompts::ConfirmDestructive, deleteAllQuestion},
-                                          {RecordingPrompts::Msg3d, nothingToDelete}}));
+                                          {RecordingPrompts::Embossed, nothingToDelete}}));
     for (const Call &call : prompts.calls) {
         EXPECT_EQ(call.window, window.get()) << "over the window that asked";
     }
@@ -132,7 +135,7 @@ TEST_F(ProductWindowTest, anotherWritersRowsAreKeptAndAWriterInTheWayIsTold)
     ASSERT_TRUE(other.append(added).ok());
 
     prompts.defaultConfirmAnswer = true;
-    window->CBitBtn1->click();
+    control<FocusMarkedButton>(*window, "CBitBtn1")->click();
     ASSERT_EQ(prompts.texts(RecordingPrompts::Plain).size(), 1);
     EXPECT_TRUE(prompts.texts(RecordingPrompts::Plain).first().contains(QStringLiteral("其他程式")));
     EXPECT_EQ(storedItemCodes(), (QList<QByteArray>{"A1", "A2", "B1"}));
@@ -140,9 +143,9 @@ TEST_F(ProductWindowTest, anotherWritersRowsAreKeptAndAWriterInTheWayIsTold)
 
     ASSERT_TRUE(other.lock(TableFileLock::Mode::Exclusive).ok());
     prompts.calls.clear();
-    window->DelButton->click();
-    window->outButton->click();
-    const QStringList told = prompts.texts(RecordingPrompts::Plain) + prompts.texts(RecordingPrompts::Msg3d);
+    control<FocusMarkedButton>(*window, "DelButton")->click();
+    control<FocusMarkedButton>(*window, "outButton")->click();
+    const QStringList told = prompts.texts(RecordingPrompts::Plain) + prompts.texts(RecordingPrompts::Embossed);
     ASSERT_EQ(told.size(), 2);
     for (const QString &text : told) {
         EXPECT_TRUE(text.contains(QStringLiteral("bar1.dbf")) && text.contains(QStringLiteral("使用中")))
@@ -164,8 +167,8 @@ TEST_F(ProductWindowTest, aTableThatMayOnlyBeReadStillExports)
     }
     open();
     prompts.defaultConfirmAnswer = true;
-    window->outButton->click();
-    window->DelButton->click();
+    control<FocusMarkedButton>(*window, "outButton")->click();
+    control<FocusMarkedButton>(*window, "DelButton")->click();
     QProcess::execute(QStringLiteral("chattr"), {QStringLiteral("-i"), tablePath()});
     const QStringList plain = prompts.texts(RecordingPrompts::Plain);
     ASSERT_EQ(plain.size(), 2);
@@ -183,11 +186,11 @@ TEST_F(ProductWindowTest, missingTableOpensTheWindowAnsweringAsForAnEmptyQueue)
     EXPECT_TRUE(window->isVisible());
     prompts.calls.clear();
 
-    window->UpButton->click();
-    window->DownButton->click();
-    window->DelButton->click();
-    window->CBitBtn1->click();
-    EXPECT_EQ(prompts.texts(RecordingPrompts::Msg3d),
+    control<FocusMarkedButton>(*window, "UpButton")->click();
+    control<FocusMarkedButton>(*window, "DownButton")->click();
+    control<FocusMarkedButton>(*window, "DelButton")->click();
+    control<FocusMarkedButton>(*window, "CBitBtn1")->click();
+    EXPECT_EQ(prompts.texts(RecordingPrompts::Embossed),
               (QStringList{firstRow, lastRow, nothingToDelete, nothingToDelete}));
     EXPECT_EQ(prompts.texts(RecordingPrompts::ConfirmDestructive), QStringList());
 
@@ -286,7 +289,7 @@ TEST_F(ProductWindowTest, downPastTheLastRowShowsANewRowThatIsDroppedWhenLeftUnt
 
     QTest::keyClick(&grid(), Qt::Key_Down);
     ASSERT_EQ(model().rowCount(), 3);
-    window->CloseButton->setFocus();
+    control<FocusMarkedButton>(*window, "CloseButton")->setFocus();
     EXPECT_TRUE(QTest::qWaitFor([this] { return model().rowCount() == 2; })) << "leaving the grid drops it";
     EXPECT_EQ(storedItemCodes(), (QList<QByteArray>{"A1", "A2"}));
 }
@@ -336,7 +339,7 @@ TEST_F(ProductWindowTest, refusedEditIsShownAndTheCellKeepsItsStoredValue)
     QTest::keyClick(&grid(), Qt::Key_1);
     QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("23456789012"));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-    EXPECT_TRUE(QTest::qWaitFor([this] { return !prompts.texts(RecordingPrompts::Msg3d).isEmpty(); }));
+    EXPECT_TRUE(QTest::qWaitFor([this] { return !prompts.texts(RecordingPrompts::Embossed).isEmpty(); }));
     EXPECT_EQ(model().data(model().index(0, 0)).toString(), QStringLiteral("1"));
 }
 
@@ -374,27 +377,27 @@ TEST_F(ProductWindowTest, pathBoxStoresEveryKeystrokeAndLocksAgainOnLeaving)
     ini.close();
     const QByteArray before = programFile(QStringLiteral("BARPRINT.INI"));
     open();
-    EXPECT_EQ(window->Edit1->text(), QStringLiteral("/opt/label"));
-    EXPECT_FALSE(window->Edit1->isEnabled());
-    EXPECT_FALSE(window->CheckBox1->isChecked());
+    EXPECT_EQ(control<QLineEdit>(*window, "Edit1")->text(), QStringLiteral("/opt/label"));
+    EXPECT_FALSE(control<QLineEdit>(*window, "Edit1")->isEnabled());
+    EXPECT_FALSE(control<QCheckBox>(*window, "CheckBox1")->isChecked());
     EXPECT_EQ(programFile(QStringLiteral("BARPRINT.INI")), before) << "loading stores nothing";
 
-    window->CheckBox1->click();
-    EXPECT_EQ(prompts.texts(RecordingPrompts::Msg3d),
+    control<QCheckBox>(*window, "CheckBox1")->click();
+    EXPECT_EQ(prompts.texts(RecordingPrompts::Embossed),
               QStringList{QStringLiteral("[呼叫外部條碼]路徑:更正後離開輸入格即可存入.")});
-    ASSERT_TRUE(QTest::qWaitFor([this] { return window->Edit1->hasFocus(); }));
-    QTest::keyClick(window->Edit1, Qt::Key_End);
+    ASSERT_TRUE(QTest::qWaitFor([this] { return control<QLineEdit>(*window, "Edit1")->hasFocus(); }));
+    QTest::keyClick(control<QLineEdit>(*window, "Edit1"), Qt::Key_End);
     QStringList stored;
     for (const QChar typed : QStringLiteral("2x")) {
-        QTest::keyClicks(window->Edit1, QString(typed));
+        QTest::keyClicks(control<QLineEdit>(*window, "Edit1"), QString(typed));
         stored.append(QString::fromLatin1(programFile(QStringLiteral("BARPRINT.INI"))));
     }
     EXPECT_TRUE(stored.at(0).contains(QStringLiteral("FN1=/opt/label2\r\n")));
     EXPECT_TRUE(stored.at(1).contains(QStringLiteral("FN1=/opt/label2x\r\n")));
 
-    window->CloseButton->setFocus();
-    EXPECT_TRUE(QTest::qWaitFor([this] { return !window->Edit1->isEnabled(); }));
-    EXPECT_FALSE(window->CheckBox1->isChecked());
+    control<FocusMarkedButton>(*window, "CloseButton")->setFocus();
+    EXPECT_TRUE(QTest::qWaitFor([this] { return !control<QLineEdit>(*window, "Edit1")->isEnabled(); }));
+    EXPECT_FALSE(control<QCheckBox>(*window, "CheckBox1")->isChecked());
 }
 
 TEST_F(ProductWindowTest, windowAndItsImportDialogGrowWithTheScreenHeight)
@@ -408,9 +411,9 @@ TEST_F(ProductWindowTest, windowAndItsImportDialogGrowWithTheScreenHeight)
     const double factor = factorFor(QSize(812, 400));
     const auto scaled = [factor](int pixels) { return WindowScale::scaled(pixels, factor); };
     EXPECT_EQ(window->size(), QSize(scaled(812), scaled(400)));
-    EXPECT_EQ(window->Panel1->font().pixelSize(), scaled(24));
+    EXPECT_EQ(control<QLabel>(*window, "Panel1")->font().pixelSize(), scaled(24));
     const double dialogFactor = factorFor(QSize(470, 434));
-    EXPECT_EQ(window->Bar1SearchForm->size(),
+    EXPECT_EQ(control<ProductImportDialog>(*window, "Bar1SearchForm")->size(),
               QSize(WindowScale::scaled(470, dialogFactor), WindowScale::scaled(434, dialogFactor)));
 }
 
@@ -418,8 +421,8 @@ TEST_F(ProductWindowTest, closingClosesTheTableAndTellsTheOwner)
 {
     createTable({"A1"});
     open();
-    QSignalSpy closed(window.get(), &TBar1Form::closed);
-    window->CloseButton->click();
+    QSignalSpy closed(window.get(), &ProductLabelWindow::closed);
+    control<FocusMarkedButton>(*window, "CloseButton")->click();
     EXPECT_EQ(closed.count(), 1);
     EXPECT_FALSE(window->isVisible());
     EXPECT_FALSE(model().queue().isOpen());
@@ -440,16 +443,16 @@ TEST_F(ProductWindowTest, f12OpensTheHelpPageFromAnyControlAndTellsWhenItCannot)
     QDesktopServices::setUrlHandler(QStringLiteral("file"), &catcher, "open");
     focusGridAt(0, 0);
     QTest::keyClick(&grid(), Qt::Key_F12);
-    QTest::keyClick(window->CloseButton, Qt::Key_F12);
+    QTest::keyClick(control<FocusMarkedButton>(*window, "CloseButton"), Qt::Key_F12);
     QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
     const QUrl page = QUrl::fromLocalFile(pageFile.fileName());
     EXPECT_EQ(catcher.urls, (QList<QUrl>{page, page}));
     EXPECT_TRUE(prompts.calls.isEmpty());
 
     // Without a viewer (none on the test platform) or without the page, F12 says so.
-    QTest::keyClick(window->CloseButton, Qt::Key_F12);
+    QTest::keyClick(control<FocusMarkedButton>(*window, "CloseButton"), Qt::Key_F12);
     pageFile.remove();
-    QTest::keyClick(window->CloseButton, Qt::Key_F12);
+    QTest::keyClick(control<FocusMarkedButton>(*window, "CloseButton"), Qt::Key_F12);
     const QStringList told = prompts.texts(RecordingPrompts::Plain);
     ASSERT_EQ(told.size(), 2);
     EXPECT_TRUE(told.at(0).startsWith(QStringLiteral("無法開啟說明文件 "))) << told.at(0).toStdString();
@@ -501,18 +504,18 @@ TEST_F(ProductWindowTest, exportAsksThenWritesBarsTxtAndStartsTheLabelProgramWit
     ini.write("[barprint]\r\nFN1=/opt/label\r\n");
     ini.close();
     open();
-    window->RadioGroup1->findChildren<QRadioButton *>().at(2)->click();
+    control<QGroupBox>(*window, "RadioGroup1")->findChildren<QRadioButton *>().at(2)->click();
     prompts.confirmAnswers = {false, true};
 
-    window->outButton->click();
+    control<FocusMarkedButton>(*window, "outButton")->click();
     EXPECT_EQ(programFile(QStringLiteral("Bars.txt")), "<missing>") << "No changes nothing";
     EXPECT_TRUE(launcher.requests.isEmpty());
 
-    window->outButton->click();
+    control<FocusMarkedButton>(*window, "outButton")->click();
     const QString bars = QDir(programDir.path()).filePath(QStringLiteral("Bars.txt"));
     EXPECT_EQ(prompts.calls, (QList<Call>{{RecordingPrompts::Confirm, QStringLiteral("確定轉出要列印的資料 ?")},
                                           {RecordingPrompts::Confirm, QStringLiteral("確定轉出要列印的資料 ?")},
-                                          {RecordingPrompts::Msg3d,
+                                          {RecordingPrompts::Embossed,
                                            QStringLiteral("已經送出文字檔") + QDir::toNativeSeparators(bars)}}));
     EXPECT_EQ(programFile(QStringLiteral("Bars.txt")), "1\r\n1\r\n") << "no columns chosen: the counts alone";
     ASSERT_EQ(launcher.requests.size(), 1);
@@ -525,9 +528,9 @@ TEST_F(ProductWindowTest, exportOfAnEmptyQueueSaysSoAndWritesNothing)
 {
     createTable();
     open();
-    window->outButton->click();
-    EXPECT_EQ(prompts.calls, (QList<Call>{{RecordingPrompts::Msg3d, QStringLiteral("沒有資料可以匯出!!")}}));
+    control<FocusMarkedButton>(*window, "outButton")->click();
+    EXPECT_EQ(prompts.calls, (QList<Call>{{RecordingPrompts::Embossed, QStringLiteral("沒有資料可以匯出!!")}}));
     EXPECT_EQ(programFile(QStringLiteral("Bars.txt")), "<missing>");
 }
 
-#include "TBar1FormTest.moc"
+#include "ProductLabelWindowTest.moc"

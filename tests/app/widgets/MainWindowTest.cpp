@@ -1,7 +1,8 @@
-#include "MainFormFixture.h"
+#include "MainWindowFixture.h"
 #include "app/LoopbackServer.h"
 #include "app/SingleInstanceGuard.h"
 #include "app/widgets/MainPicture.h"
+#include "common/Controls.h"
 #include "components/widgets/BareMnemonicKeys.h"
 #include "components/widgets/FocusMarkedButton.h"
 
@@ -14,20 +15,20 @@
 #include <QTimer>
 #include <QtTest>
 
-TEST_F(MainFormTest, layoutFollowsTheWindowPlan)
+TEST_F(MainWindowTest, layoutFollowsTheWindowPlan)
 {
     createForm();
     EXPECT_EQ(form->windowTitle(), QStringLiteral("qelvomainForm"));
     EXPECT_EQ(form->size(), QSize(518, 570));
-    EXPECT_EQ(form->Panel1->text(), QStringLiteral("條碼列印作業(Velmar)"));
-    EXPECT_EQ(form->Label4->text(), QStringLiteral("v108-0402"));
-    EXPECT_EQ(form->Label8->text(), QStringLiteral("Label8"));
-    EXPECT_EQ(form->Panel6->geometry(), QRect(0, 450, 518, 120));
-    EXPECT_EQ(form->Memo1->geometry(), QRect(2, 28, 495, 69));
-    EXPECT_EQ(form->Memo2->pos(), QPoint(2, 97));
-    EXPECT_EQ(form->Label3->pos(), QPoint(341, 10));
-    EXPECT_EQ(memoLines(form->Memo1), QStringList{QStringLiteral("Memo1")});
-    EXPECT_EQ(form->Memo2->toPlainText(), QStringLiteral("Memo2"));
+    EXPECT_EQ(control<QLabel>(*form, "Panel1")->text(), QStringLiteral("條碼列印作業(Velmar)"));
+    EXPECT_EQ(control<QLabel>(*form, "Label4")->text(), QStringLiteral("v108-0402"));
+    EXPECT_EQ(control<QLabel>(*form, "Label8")->text(), QStringLiteral("Label8"));
+    EXPECT_EQ(control<QLabel>(*form, "Panel6")->geometry(), QRect(0, 450, 518, 120));
+    EXPECT_EQ(control<QListView>(*form, "Memo1")->geometry(), QRect(2, 28, 495, 69));
+    EXPECT_EQ(control<QPlainTextEdit>(*form, "Memo2")->pos(), QPoint(2, 97));
+    EXPECT_EQ(control<QLabel>(*form, "Label3")->pos(), QPoint(341, 10));
+    EXPECT_EQ(memoLines(control<QListView>(*form, "Memo1")), QStringList{QStringLiteral("Memo1")});
+    EXPECT_EQ(control<QPlainTextEdit>(*form, "Memo2")->toPlainText(), QStringLiteral("Memo2"));
 
     const struct {
         FocusMarkedButton *button;
@@ -35,10 +36,14 @@ TEST_F(MainFormTest, layoutFollowsTheWindowPlan)
         QString caption;
         int y;
     } buttons[] = {
-        {form->CloseButton, form->Panel2, QStringLiteral("離開 &X"), 121},
-        {form->PrintSetButton, form->Panel3, QStringLiteral("商品條碼列印 &1"), 181},
-        {form->custbutton, form->Panel9, QStringLiteral("客戶條碼列印 &2"), 247},
-        {form->SysButton, form->Panel7, QStringLiteral("系統參數設定 &3"), 311},
+        {control<FocusMarkedButton>(*form, "CloseButton"), control<QLabel>(*form, "Panel2"), QStringLiteral("離開 &X"),
+         121},
+        {control<FocusMarkedButton>(*form, "PrintSetButton"), control<QLabel>(*form, "Panel3"),
+         QStringLiteral("商品條碼列印 &1"), 181},
+        {control<FocusMarkedButton>(*form, "custbutton"), control<QLabel>(*form, "Panel9"),
+         QStringLiteral("客戶條碼列印 &2"), 247},
+        {control<FocusMarkedButton>(*form, "SysButton"), control<QLabel>(*form, "Panel7"),
+         QStringLiteral("系統參數設定 &3"), 311},
     };
     for (const auto &row : buttons) {
         SCOPED_TRACE(row.caption.toStdString());
@@ -54,16 +59,19 @@ TEST_F(MainFormTest, layoutFollowsTheWindowPlan)
     form->show();
     form->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
-    form->CloseButton->setFocus();
+    control<FocusMarkedButton>(*form, "CloseButton")->setFocus();
     QList<QWidget *> visited;
     for (int i = 0; i < 4; ++i) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         visited << QApplication::focusWidget();
     }
-    EXPECT_EQ(visited, (QList<QWidget *>{form->PrintSetButton, form->custbutton, form->SysButton, form->CloseButton}));
+    EXPECT_EQ(visited, (QList<QWidget *>{control<FocusMarkedButton>(*form, "PrintSetButton"),
+                                         control<FocusMarkedButton>(*form, "custbutton"),
+                                         control<FocusMarkedButton>(*form, "SysButton"),
+                                         control<FocusMarkedButton>(*form, "CloseButton")}));
 }
 
-TEST_F(MainFormTest, labelWindowsAreMadeOnceAndBroughtBack)
+TEST_F(MainWindowTest, labelWindowsAreMadeOnceAndBroughtBack)
 {
     createForm();
     form->show();
@@ -77,12 +85,12 @@ TEST_F(MainFormTest, labelWindowsAreMadeOnceAndBroughtBack)
     EXPECT_EQ(product->objectName(), QStringLiteral("Bar1Form"));
     EXPECT_TRUE(product->isVisible());
     product->showMinimized();
-    form->PrintSetButton->click();
+    control<FocusMarkedButton>(*form, "PrintSetButton")->click();
     EXPECT_EQ(form->productWindow(), product);
     EXPECT_FALSE(product->isMinimized());
     EXPECT_EQ(productWindowsMade, 1);
 
-    form->custbutton->click();
+    control<FocusMarkedButton>(*form, "custbutton")->click();
     QPointer<QWidget> customer = form->customerWindow();
     ASSERT_TRUE(customer);
     EXPECT_EQ(customer->objectName(), QStringLiteral("CustBarForm"));
@@ -96,18 +104,18 @@ TEST_F(MainFormTest, labelWindowsAreMadeOnceAndBroughtBack)
     EXPECT_EQ(customerWindowsMade, 1);
 }
 
-TEST_F(MainFormTest, closedProductWindowGoesAfterTheDelayUnlessShownAgain)
+TEST_F(MainWindowTest, closedProductWindowGoesAfterTheDelayUnlessShownAgain)
 {
     createForm();
-    form->PrintSetButton->click();
+    control<FocusMarkedButton>(*form, "PrintSetButton")->click();
     QPointer<QWidget> first = form->productWindow();
     ASSERT_TRUE(first);
 
     // Shown again before the timer fires: it must not vanish under the user.
     first->close();
-    EXPECT_TRUE(form->Timer1->isActive());
-    form->PrintSetButton->click();
-    EXPECT_TRUE(QTest::qWaitFor([&] { return !form->Timer1->isActive(); }));
+    EXPECT_TRUE(control<QTimer>(*form, "Timer1")->isActive());
+    control<FocusMarkedButton>(*form, "PrintSetButton")->click();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !control<QTimer>(*form, "Timer1")->isActive(); }));
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     ASSERT_TRUE(first);
     EXPECT_EQ(form->productWindow(), first);
@@ -117,12 +125,12 @@ TEST_F(MainFormTest, closedProductWindowGoesAfterTheDelayUnlessShownAgain)
     EXPECT_TRUE(QTest::qWaitFor([&] { return first.isNull(); }));
     EXPECT_EQ(form->productWindow(), nullptr);
 
-    form->PrintSetButton->click();
+    control<FocusMarkedButton>(*form, "PrintSetButton")->click();
     EXPECT_NE(form->productWindow(), nullptr);
     EXPECT_EQ(productWindowsMade, 2);
 }
 
-TEST_F(MainFormTest, storePictureReplacesTheBuiltInOneAndTheCredit)
+TEST_F(MainWindowTest, storePictureReplacesTheBuiltInOneAndTheCredit)
 {
     QImage picture(40, 30, QImage::Format_RGB32);
     picture.fill(Qt::darkCyan);
@@ -154,8 +162,8 @@ TEST_F(MainFormTest, storePictureReplacesTheBuiltInOneAndTheCredit)
 
         createForm();
 
-        EXPECT_EQ(form->Image1->showsBuiltInPicture(), row.builtIn);
-        EXPECT_EQ(form->Label3->text(), row.credit);
+        EXPECT_EQ(control<MainPicture>(*form, "Image1")->showsBuiltInPicture(), row.builtIn);
+        EXPECT_EQ(control<QLabel>(*form, "Label3")->text(), row.credit);
         const QStringList messages = prompts.texts(RecordingPrompts::Plain);
         ASSERT_EQ(messages.size(), row.reported ? 1 : 0);
         if (row.reported) {
@@ -165,14 +173,14 @@ TEST_F(MainFormTest, storePictureReplacesTheBuiltInOneAndTheCredit)
     }
 }
 
-TEST_F(MainFormTest, secondStartBringsTheMinimisedWindowBack)
+TEST_F(MainWindowTest, secondStartBringsTheMinimisedWindowBack)
 {
     createForm();
-    EXPECT_EQ(form->OneInstComp1->mutex(), QStringLiteral("2009/10/22-mutex"));
-    EXPECT_EQ(form->OneInstComp1->message(), QStringLiteral("2009/10/22-message"));
-    EXPECT_EQ(form->OneInstComp1->text(), QStringLiteral("條碼列印重複登入了!!"));
-    EXPECT_EQ(form->OneInstComp1->title(), QStringLiteral("For web 條碼列印"));
-    ASSERT_TRUE(form->OneInstComp1->isGuarding());
+    EXPECT_EQ(control<SingleInstanceGuard>(*form, "OneInstComp1")->mutex(), QStringLiteral("2009/10/22-mutex"));
+    EXPECT_EQ(control<SingleInstanceGuard>(*form, "OneInstComp1")->message(), QStringLiteral("2009/10/22-message"));
+    EXPECT_EQ(control<SingleInstanceGuard>(*form, "OneInstComp1")->text(), QStringLiteral("條碼列印重複登入了!!"));
+    EXPECT_EQ(control<SingleInstanceGuard>(*form, "OneInstComp1")->title(), QStringLiteral("For web 條碼列印"));
+    ASSERT_TRUE(control<SingleInstanceGuard>(*form, "OneInstComp1")->isGuarding());
     form->showMinimized();
     ASSERT_TRUE(QTest::qWaitFor([&] { return form->isMinimized(); }));
 
@@ -188,7 +196,7 @@ TEST_F(MainFormTest, secondStartBringsTheMinimisedWindowBack)
     EXPECT_TRUE(form->isVisible());
 }
 
-TEST_F(MainFormTest, settingsButtonShowsTheDialogModallyAndExitCloses)
+TEST_F(MainWindowTest, settingsButtonShowsTheDialogModallyAndExitCloses)
 {
     createForm();
     form->show();
@@ -199,13 +207,13 @@ TEST_F(MainFormTest, settingsButtonShowsTheDialogModallyAndExitCloses)
     closeSettingsWhenShownModally(watcher, shownModally);
     QTest::keyClick(form.get(), Qt::Key_3, Qt::AltModifier);
     EXPECT_TRUE(QTest::qWaitFor([&] { return shownModally; }));
-    EXPECT_TRUE(QTest::qWaitFor([&] { return !settingsForm->isVisible(); }));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !settingsDialog->isVisible(); }));
 
-    form->CloseButton->click();
+    control<FocusMarkedButton>(*form, "CloseButton")->click();
     EXPECT_FALSE(form->isVisible());
 }
 
-TEST_F(MainFormTest, statusLabelFollowsEveryExchangeNotOnlyTheLinkTest)
+TEST_F(MainWindowTest, statusLabelFollowsEveryExchangeNotOnlyTheLinkTest)
 {
     LoopbackServer server(
         [](LoopbackServer::Connection &connection) { connection.send(httpReply("200 OK", "NoData\r\n")); });
@@ -225,11 +233,11 @@ TEST_F(MainFormTest, statusLabelFollowsEveryExchangeNotOnlyTheLinkTest)
         link.server = step.server;
         form->exchange().setRequestBody("bran_no=01&link_pass=1234&item1=A1");
         form->Post(QStringLiteral("qelvoitemseek.php"));
-        EXPECT_EQ(form->Label8->text(), step.label8);
+        EXPECT_EQ(form->statusLabel->text(), step.label8);
     }
 }
 
-TEST_F(MainFormTest, theButtonsKeysWorkWithoutAlt)
+TEST_F(MainWindowTest, theButtonsKeysWorkWithoutAlt)
 {
     BareMnemonicKeys::install();
     createForm();
@@ -245,10 +253,10 @@ TEST_F(MainFormTest, theButtonsKeysWorkWithoutAlt)
         QTest::keyClick(focus, key);
     };
 
-    pressOn(form->CloseButton, Qt::Key_1);
+    pressOn(form->exitButton, Qt::Key_1);
     EXPECT_TRUE(QTest::qWaitFor([&] { return productWindowsMade == 1; }));
-    pressOn(form->CloseButton, Qt::Key_3);
+    pressOn(form->exitButton, Qt::Key_3);
     EXPECT_TRUE(QTest::qWaitFor([&] { return settingsShown; }));
-    pressOn(form->SysButton, Qt::Key_X);
+    pressOn(form->settingsButton, Qt::Key_X);
     EXPECT_TRUE(QTest::qWaitFor([&] { return !form->isVisible(); }));
 }

@@ -1,5 +1,6 @@
-#include "settings/widgets/TBar3SearchForm.h"
+#include "settings/widgets/ProductOutputSettingsDialog.h"
 
+#include "common/Controls.h"
 #include "common/RecordingPrompts.h"
 #include "settings/SettingsFiles.h"
 
@@ -12,7 +13,7 @@
 
 namespace {
 
-class TBar3SearchFormTest : public SettingsFilesTest
+class ProductOutputSettingsDialogTest : public SettingsFilesTest
 {
 protected:
     void SetUp() override
@@ -22,10 +23,10 @@ protected:
     }
 
     // Made on demand, after a test has put its own file.
-    TBar3SearchForm &form()
+    ProductOutputSettingsDialog &form()
     {
         if (!form_) {
-            form_ = std::make_unique<TBar3SearchForm>(programDir(), prompts);
+            form_ = std::make_unique<ProductOutputSettingsDialog>(programDir(), prompts);
         }
         return *form_;
     }
@@ -39,9 +40,7 @@ protected:
     template <typename Control>
     Control *control(const char *name)
     {
-        auto *found = form().findChild<Control *>(QLatin1String(name));
-        EXPECT_NE(found, nullptr) << name;
-        return found;
+        return ::control<Control>(form(), name);
     }
 
     void click(const char *name) { QTest::mouseClick(control<QPushButton>(name), Qt::LeftButton); }
@@ -65,12 +64,12 @@ protected:
     // Comma layout, colour expansion keeping the own colour, two columns.
     const QByteArray saved = "[SET]\r\nCHK14=1\r\nCHK17=1\r\nPar01=" + big5("產品條碼(20C)") + "\r\nPar02=#NT\r\n";
     RecordingPrompts prompts;
-    std::unique_ptr<TBar3SearchForm> form_;
+    std::unique_ptr<ProductOutputSettingsDialog> form_;
 };
 
 } // namespace
 
-TEST_F(TBar3SearchFormTest, fixedWidthWithAnExpansionCannotBeConfirmed)
+TEST_F(ProductOutputSettingsDialogTest, fixedWidthWithAnExpansionCannotBeConfirmed)
 {
     struct Case {
         const char *name;
@@ -97,7 +96,7 @@ TEST_F(TBar3SearchFormTest, fixedWidthWithAnExpansionCannotBeConfirmed)
     }
 }
 
-TEST_F(TBar3SearchFormTest, okStoresTheFirstTwentyFiveColumnsAndShowsWhatTheFileHolds)
+TEST_F(ProductOutputSettingsDialogTest, okStoresTheFirstTwentyFiveColumnsAndShowsWhatTheFileHolds)
 {
     open();
     for (int row = 0; row < 25; ++row) {
@@ -122,7 +121,7 @@ TEST_F(TBar3SearchFormTest, okStoresTheFirstTwentyFiveColumnsAndShowsWhatTheFile
         contents(QStringLiteral("BarSet.ini")).contains(QByteArray("\r\nPar25=" + expected.columns.last() + "\r\n")));
 }
 
-TEST_F(TBar3SearchFormTest, cancelAndEscapeThrowAwayEveryEdit)
+TEST_F(ProductOutputSettingsDialogTest, cancelAndEscapeThrowAwayEveryEdit)
 {
     for (const int key : {0, int(Qt::Key_Escape)}) {
         SCOPED_TRACE(key ? "Esc" : "放棄 &N");
@@ -148,7 +147,7 @@ TEST_F(TBar3SearchFormTest, cancelAndEscapeThrowAwayEveryEdit)
     }
 }
 
-TEST_F(TBar3SearchFormTest, closeBoxKeepsTheEditsInEffectWithoutStoringThem)
+TEST_F(ProductOutputSettingsDialogTest, closeBoxKeepsTheEditsInEffectWithoutStoringThem)
 {
     open();
     choose(2);
@@ -168,7 +167,7 @@ TEST_F(TBar3SearchFormTest, closeBoxKeepsTheEditsInEffectWithoutStoringThem)
     EXPECT_EQ(form().currentSettings(), live) << "shown again, the edits are still there";
 }
 
-TEST_F(TBar3SearchFormTest, customTextIsAddedTrimmedBehindAHash)
+TEST_F(ProductOutputSettingsDialogTest, customTextIsAddedTrimmedBehindAHash)
 {
     open();
     auto *edit = control<QLineEdit>("Edit2");
@@ -183,7 +182,7 @@ TEST_F(TBar3SearchFormTest, customTextIsAddedTrimmedBehindAHash)
               (QStringList{QStringLiteral("產品條碼(20C)"), QStringLiteral("#NT"), QStringLiteral("#特價 NT")}));
 }
 
-TEST_F(TBar3SearchFormTest, customTextHoldsFortyBig5Bytes)
+TEST_F(ProductOutputSettingsDialogTest, customTextHoldsFortyBig5Bytes)
 {
     open();
     auto *edit = control<QLineEdit>("Edit2");
@@ -198,7 +197,7 @@ TEST_F(TBar3SearchFormTest, customTextHoldsFortyBig5Bytes)
     EXPECT_EQ(edit->text(), QString(19, QChar(0x7279)) + QStringLiteral("ab"));
 }
 
-TEST_F(TBar3SearchFormTest, failedStoreKeepsTheDialogAndTheEdits)
+TEST_F(ProductOutputSettingsDialogTest, failedStoreKeepsTheDialogAndTheEdits)
 {
     QFile::remove(dir.filePath(QStringLiteral("BarSet.ini")));
     blockFile(QStringLiteral("BarSet.ini"));
@@ -215,7 +214,7 @@ TEST_F(TBar3SearchFormTest, failedStoreKeepsTheDialogAndTheEdits)
     EXPECT_EQ(chosenColumns(), QStringList{QStringLiteral("產品條碼(20C)")});
 }
 
-TEST_F(TBar3SearchFormTest, showingClearsTheCustomTextAndFocusesOk)
+TEST_F(ProductOutputSettingsDialogTest, showingClearsTheCustomTextAndFocusesOk)
 {
     open();
     click("OkButton");
@@ -229,7 +228,7 @@ TEST_F(TBar3SearchFormTest, showingClearsTheCustomTextAndFocusesOk)
     EXPECT_TRUE(QTest::qWaitFor([&] { return control<QPushButton>("OkButton")->hasFocus(); }));
 }
 
-TEST_F(TBar3SearchFormTest, enterMovesOnFromTheOneLinePerLabelBox)
+TEST_F(ProductOutputSettingsDialogTest, enterMovesOnFromTheOneLinePerLabelBox)
 {
     open();
     auto *box = control<QCheckBox>("CheckBox12");

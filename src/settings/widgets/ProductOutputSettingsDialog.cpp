@@ -1,4 +1,4 @@
-#include "settings/widgets/TBar3SearchForm.h"
+#include "settings/widgets/ProductOutputSettingsDialog.h"
 
 #include "components/Big5.h"
 #include "components/Prompts.h"
@@ -60,53 +60,54 @@ Control *named(Control *control, const char *name)
 
 } // namespace
 
-TBar3SearchForm::TBar3SearchForm(const QString &programDir, Prompts &prompts, QWidget *parent)
+ProductOutputSettingsDialog::ProductOutputSettingsDialog(const QString &programDir, Prompts &prompts, QWidget *parent)
     : QDialog(parent)
     , programDir_(programDir)
     , prompts_(prompts.forWindow(this))
 {
+    setObjectName(QStringLiteral("Bar3SearchForm"));
     FixedDialog::setUp(*this, QStringLiteral("輸出內容設定"), QSize(731, 528));
     setFont(Fonts::sans(9));
-    ini_.setNotifier([this](const QString &text) { prompts_->plainMessage(text); });
+    settingsFile_.setNotifier([this](const QString &text) { prompts_->plainMessage(text); });
 
     buildLayoutControls();
     buildExpansionControls();
     buildListControls();
 
-    OkButton = named(FixedDialog::button(QStringLiteral("確定 &Y"), Qt::darkGreen, ButtonGlyphs::checkMark(),
-                                         QRect(20, 478, 100, 32), this),
-                     "OkButton");
-    CancelButton = named(FixedDialog::button(QStringLiteral("放棄 &N"), QColor(128, 0, 0), ButtonGlyphs::cross(),
-                                             QRect(135, 478, 100, 32), this),
-                         "CancelButton");
-    connect(OkButton, &QPushButton::clicked, this, &TBar3SearchForm::OkButtonClick);
-    connect(CancelButton, &QPushButton::clicked, this, &TBar3SearchForm::CancelButtonClick);
+    okButton_ = named(FixedDialog::button(QStringLiteral("確定 &Y"), Qt::darkGreen, ButtonGlyphs::checkMark(),
+                                          QRect(20, 478, 100, 32), this),
+                      "OkButton");
+    cancelButton_ = named(FixedDialog::button(QStringLiteral("放棄 &N"), QColor(128, 0, 0), ButtonGlyphs::cross(),
+                                              QRect(135, 478, 100, 32), this),
+                          "CancelButton");
+    connect(okButton_, &QPushButton::clicked, this, &ProductOutputSettingsDialog::onOk);
+    connect(cancelButton_, &QPushButton::clicked, this, &ProductOutputSettingsDialog::onCancel);
 
     EnterMovesFocus::install(this);
-    FormCreate();
+    reloadFromFile();
 }
 
-void TBar3SearchForm::buildLayoutControls()
+void ProductOutputSettingsDialog::buildLayoutControls()
 {
     FixedDialog::label(QStringLiteral("文字檔的格式"), QPoint(14, 14), this);
-    RadioButton2 = named(new QRadioButton(QStringLiteral("每欄以\"逗點\"隔開"), this), "RadioButton2");
-    RadioButton2->move(24, 36);
-    RadioButton1 = named(new QRadioButton(QStringLiteral("每欄依\"長度\"區分"), this), "RadioButton1");
-    RadioButton1->move(24, 60);
+    commaSeparatedRadio_ = named(new QRadioButton(QStringLiteral("每欄以\"逗點\"隔開"), this), "RadioButton2");
+    commaSeparatedRadio_->move(24, 36);
+    fixedWidthRadio_ = named(new QRadioButton(QStringLiteral("每欄依\"長度\"區分"), this), "RadioButton1");
+    fixedWidthRadio_->move(24, 60);
     auto *layoutGroup = new QButtonGroup(this);
-    layoutGroup->addButton(RadioButton2);
-    layoutGroup->addButton(RadioButton1);
+    layoutGroup->addButton(commaSeparatedRadio_);
+    layoutGroup->addButton(fixedWidthRadio_);
     FixedDialog::label(QStringLiteral("(如下欄位表示之長度xxC)"), QPoint(24, 86), this);
 
-    CheckBox12 = named(new QCheckBox(QStringLiteral("張數要展開嗎,每行一張"), this), "CheckBox12");
-    CheckBox12->move(14, 116);
-    for (QWidget *control : {static_cast<QWidget *>(RadioButton1), static_cast<QWidget *>(RadioButton2),
-                             static_cast<QWidget *>(CheckBox12)}) {
+    oneLinePerLabelCheck_ = named(new QCheckBox(QStringLiteral("張數要展開嗎,每行一張"), this), "CheckBox12");
+    oneLinePerLabelCheck_->move(14, 116);
+    for (QWidget *control : {static_cast<QWidget *>(fixedWidthRadio_), static_cast<QWidget *>(commaSeparatedRadio_),
+                             static_cast<QWidget *>(oneLinePerLabelCheck_)}) {
         control->adjustSize();
     }
 }
 
-void TBar3SearchForm::buildExpansionControls()
+void ProductOutputSettingsDialog::buildExpansionControls()
 {
     auto *frame = new QFrame(this);
     frame->setFrameStyle(QFrame::Panel | QFrame::Sunken);
@@ -128,9 +129,10 @@ void TBar3SearchForm::buildExpansionControls()
         FixedDialog::label(example, QPoint(28, top + 56), frame);
     };
     expansionRow("CheckBox14", QStringLiteral("顏色加展開"), "CheckBox17", QStringLiteral("原顏色"), "Edit17",
-                 QStringLiteral("如: 紅色(紅色/白色.."), 10, CheckBox14, CheckBox17, Edit17);
+                 QStringLiteral("如: 紅色(紅色/白色.."), 10, colourExpansionCheck_, keepOwnColourCheck_,
+                 colourSeparatorEdit_);
     expansionRow("CheckBox15", QStringLiteral("尺寸加展開"), "CheckBox16", QStringLiteral("原尺寸"), "Edit16",
-                 QStringLiteral("如: L(S/M/L/XL.."), 96, CheckBox15, CheckBox16, Edit16);
+                 QStringLiteral("如: L(S/M/L/XL.."), 96, sizeExpansionCheck_, keepOwnSizeCheck_, sizeSeparatorEdit_);
     FixedDialog::label(QStringLiteral("※以上依【群組】抓取"), QPoint(10, 180), frame);
     FixedDialog::label(QStringLiteral("※依長度區分不適用"), QPoint(10, 202), frame);
 
@@ -140,7 +142,7 @@ void TBar3SearchForm::buildExpansionControls()
     order->setPalette(palette);
 }
 
-void TBar3SearchForm::buildListControls()
+void ProductOutputSettingsDialog::buildListControls()
 {
     FixedDialog::label(QStringLiteral("輸出文字檔之內容設定>>"), QPoint(258, 14), this);
     FixedDialog::label(QStringLiteral("(第一個限條碼)"), QPoint(258, 34), this);
@@ -161,112 +163,112 @@ void TBar3SearchForm::buildListControls()
     const int listHeight = numberedRows * rowPitch + 2 * numbers->frameWidth();
     numbers->setGeometry(255, 54, 28, listHeight);
 
-    ListBox1 = named(new QListWidget(this), "ListBox1");
-    ListBox1->setFont(Fonts::ming(listFontPixels));
-    ListBox1->setSpacing(1);
-    ListBox1->setGeometry(283, 54, 192, listHeight);
+    chosenColumnsList_ = named(new QListWidget(this), "ListBox1");
+    chosenColumnsList_->setFont(Fonts::ming(listFontPixels));
+    chosenColumnsList_->setSpacing(1);
+    chosenColumnsList_->setGeometry(283, 54, 192, listHeight);
 
     connect(named(speedButton(QStringLiteral("<<選入"), QRect(488, 150, 68, 28), this), "SpeedButton1"),
-            &QPushButton::clicked, this, &TBar3SearchForm::SpeedButton1Click);
+            &QPushButton::clicked, this, &ProductOutputSettingsDialog::onAddColumn);
     connect(named(speedButton(QStringLiteral("取消>>"), QRect(488, 190, 68, 28), this), "SpeedButton2"),
-            &QPushButton::clicked, this, &TBar3SearchForm::SpeedButton2Click);
+            &QPushButton::clicked, this, &ProductOutputSettingsDialog::onRemoveColumn);
 
     FixedDialog::label(QStringLiteral("[ 欄位資料 ]"), QPoint(606, 14), this);
-    ListBox2 = named(new QListWidget(this), "ListBox2");
-    ListBox2->setFont(Fonts::ming(listFontPixels));
-    ListBox2->setSpacing(1);
-    ListBox2->setGeometry(563, 34, 158, 370);
+    columnCatalogueList_ = named(new QListWidget(this), "ListBox2");
+    columnCatalogueList_->setFont(Fonts::ming(listFontPixels));
+    columnCatalogueList_->setSpacing(1);
+    columnCatalogueList_->setGeometry(563, 34, 158, 370);
     for (const QByteArray &entry : productColumnCatalogue()) {
-        ListBox2->addItem(entryItem(entry));
+        columnCatalogueList_->addItem(entryItem(entry));
     }
 
     FixedDialog::label(QStringLiteral("自訂文字"), QPoint(563, 416), this);
-    Edit2 = named(new QLineEdit(this), "Edit2");
-    Edit2->setGeometry(563, 434, 158, 24);
-    Edit2->setValidator(new Big5LengthValidator(ProductOutputSettings::MaxCustomTextBytes, Edit2));
+    customTextEdit_ = named(new QLineEdit(this), "Edit2");
+    customTextEdit_->setGeometry(563, 434, 158, 24);
+    customTextEdit_->setValidator(new Big5LengthValidator(ProductOutputSettings::MaxCustomTextBytes, customTextEdit_));
     connect(named(speedButton(QStringLiteral("<<確定"), QRect(488, 432, 68, 28), this), "SpeedButton3"),
-            &QPushButton::clicked, this, &TBar3SearchForm::SpeedButton3Click);
+            &QPushButton::clicked, this, &ProductOutputSettingsDialog::onAddCustomText);
 }
 
-ProductOutputSettings TBar3SearchForm::currentSettings() const
+ProductOutputSettings ProductOutputSettingsDialog::currentSettings() const
 {
     ProductOutputSettings settings;
-    settings.fixedWidth = RadioButton1->isChecked();
-    settings.oneLinePerLabel = CheckBox12->isChecked();
-    settings.colourExpansion = CheckBox14->isChecked();
-    settings.keepOwnColour = CheckBox17->isChecked();
-    settings.colourSeparator = StoredBytesField::bytes(*Edit17);
-    settings.sizeExpansion = CheckBox15->isChecked();
-    settings.keepOwnSize = CheckBox16->isChecked();
-    settings.sizeSeparator = StoredBytesField::bytes(*Edit16);
-    for (int row = 0; row < ListBox1->count(); ++row) {
-        settings.columns.append(ListBox1->item(row)->data(Qt::UserRole).toByteArray());
+    settings.fixedWidth = fixedWidthRadio_->isChecked();
+    settings.oneLinePerLabel = oneLinePerLabelCheck_->isChecked();
+    settings.colourExpansion = colourExpansionCheck_->isChecked();
+    settings.keepOwnColour = keepOwnColourCheck_->isChecked();
+    settings.colourSeparator = StoredBytesField::bytes(*colourSeparatorEdit_);
+    settings.sizeExpansion = sizeExpansionCheck_->isChecked();
+    settings.keepOwnSize = keepOwnSizeCheck_->isChecked();
+    settings.sizeSeparator = StoredBytesField::bytes(*sizeSeparatorEdit_);
+    for (int row = 0; row < chosenColumnsList_->count(); ++row) {
+        settings.columns.append(chosenColumnsList_->item(row)->data(Qt::UserRole).toByteArray());
     }
     return settings;
 }
 
-void TBar3SearchForm::showSettings(const ProductOutputSettings &settings)
+void ProductOutputSettingsDialog::showSettings(const ProductOutputSettings &settings)
 {
-    StoredBytesField::show(*Edit16, settings.sizeSeparator);
-    StoredBytesField::show(*Edit17, settings.colourSeparator);
-    CheckBox12->setChecked(settings.oneLinePerLabel);
-    RadioButton1->setChecked(settings.fixedWidth);
-    RadioButton2->setChecked(!settings.fixedWidth);
-    CheckBox14->setChecked(settings.colourExpansion);
-    CheckBox15->setChecked(settings.sizeExpansion);
-    CheckBox16->setChecked(settings.keepOwnSize);
-    CheckBox17->setChecked(settings.keepOwnColour);
-    ListBox1->clear();
+    StoredBytesField::show(*sizeSeparatorEdit_, settings.sizeSeparator);
+    StoredBytesField::show(*colourSeparatorEdit_, settings.colourSeparator);
+    oneLinePerLabelCheck_->setChecked(settings.oneLinePerLabel);
+    fixedWidthRadio_->setChecked(settings.fixedWidth);
+    commaSeparatedRadio_->setChecked(!settings.fixedWidth);
+    colourExpansionCheck_->setChecked(settings.colourExpansion);
+    sizeExpansionCheck_->setChecked(settings.sizeExpansion);
+    keepOwnSizeCheck_->setChecked(settings.keepOwnSize);
+    keepOwnColourCheck_->setChecked(settings.keepOwnColour);
+    chosenColumnsList_->clear();
     for (const QByteArray &entry : settings.columns) {
-        ListBox1->addItem(entryItem(entry));
+        chosenColumnsList_->addItem(entryItem(entry));
     }
 }
 
-void TBar3SearchForm::LoadPara()
+void ProductOutputSettingsDialog::loadSettings()
 {
-    showSettings(loadProductOutputSettings(ini_));
+    showSettings(loadProductOutputSettings(settingsFile_));
 }
 
-QString TBar3SearchForm::WritePara()
+QString ProductOutputSettingsDialog::storeSettings()
 {
-    return storeProductOutputSettings(ini_, currentSettings());
+    return storeProductOutputSettings(settingsFile_, currentSettings());
 }
 
-void TBar3SearchForm::FormCreate()
+void ProductOutputSettingsDialog::reloadFromFile()
 {
-    ini_.setFileName(productOutputSettingsPath(programDir_));
-    ini_.setSection("SET");
-    LoadPara();
+    settingsFile_.setFileName(productOutputSettingsPath(programDir_));
+    settingsFile_.setSection("SET");
+    loadSettings();
 }
 
-void TBar3SearchForm::FormShow()
+void ProductOutputSettingsDialog::resetOnShow()
 {
-    Edit2->clear();
+    customTextEdit_->clear();
     confirmed_ = false;
-    OkButton->setFocus();
+    okButton_->setFocus();
 }
 
-void TBar3SearchForm::showEvent(QShowEvent *event)
+void ProductOutputSettingsDialog::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
     if (!event->spontaneous()) {
         FixedDialog::centreOnScreen(*this);
-        FormShow();
+        resetOnShow();
     }
 }
 
-void TBar3SearchForm::keyPressEvent(QKeyEvent *event)
+void ProductOutputSettingsDialog::keyPressEvent(QKeyEvent *event)
 {
     if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
-        CancelButton->click();
+        cancelButton_->click();
         return;
     }
     QDialog::keyPressEvent(event);
 }
 
-void TBar3SearchForm::OkButtonClick()
+void ProductOutputSettingsDialog::onOk()
 {
-    OkButton->setFocus();
+    okButton_->setFocus();
     const QString problem = fixedWidthProblem(currentSettings());
     if (!problem.isEmpty()) {
         prompts_->plainMessage(problem);
@@ -274,44 +276,44 @@ void TBar3SearchForm::OkButtonClick()
     }
     // A store that fails keeps the dialog open with the edits, rather than
     // reloading the old file over them.
-    const QString error = WritePara();
+    const QString error = storeSettings();
     if (!error.isEmpty()) {
         prompts_->plainMessage(error);
         return;
     }
     confirmed_ = true;
-    LoadPara();
+    loadSettings();
     accept();
 }
 
-void TBar3SearchForm::CancelButtonClick()
+void ProductOutputSettingsDialog::onCancel()
 {
-    FormCreate();
+    reloadFromFile();
     reject();
 }
 
-void TBar3SearchForm::SpeedButton1Click()
+void ProductOutputSettingsDialog::onAddColumn()
 {
-    if (const QListWidgetItem *chosen = ListBox2->currentItem(); chosen && chosen->isSelected()) {
-        ListBox1->addItem(entryItem(chosen->data(Qt::UserRole).toByteArray()));
+    if (const QListWidgetItem *chosen = columnCatalogueList_->currentItem(); chosen && chosen->isSelected()) {
+        chosenColumnsList_->addItem(entryItem(chosen->data(Qt::UserRole).toByteArray()));
     }
 }
 
-void TBar3SearchForm::SpeedButton2Click()
+void ProductOutputSettingsDialog::onRemoveColumn()
 {
-    if (QListWidgetItem *chosen = ListBox1->currentItem(); chosen && chosen->isSelected()) {
+    if (QListWidgetItem *chosen = chosenColumnsList_->currentItem(); chosen && chosen->isSelected()) {
         delete chosen;
-        ListBox1->setCurrentRow(-1);
+        chosenColumnsList_->setCurrentRow(-1);
     }
-    ListBox1->setFocus();
+    chosenColumnsList_->setFocus();
 }
 
-void TBar3SearchForm::SpeedButton3Click()
+void ProductOutputSettingsDialog::onAddCustomText()
 {
-    const QByteArray entry = customTextEntry(big5Text(Edit2));
+    const QByteArray entry = customTextEntry(big5Text(customTextEdit_));
     if (!entry.isEmpty()) {
-        ListBox1->addItem(entryItem(entry));
+        chosenColumnsList_->addItem(entryItem(entry));
     }
-    Edit2->clear();
-    Edit2->setFocus();
+    customTextEdit_->clear();
+    customTextEdit_->setFocus();
 }

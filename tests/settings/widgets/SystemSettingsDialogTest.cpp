@@ -1,7 +1,8 @@
-#include "settings/widgets/TPosSetForm.h"
+#include "settings/widgets/SystemSettingsDialog.h"
 
 #include "app/LoopbackServer.h"
 #include "app/ServerExchange.h"
+#include "common/Controls.h"
 #include "common/RecordingPrompts.h"
 #include "settings/SettingsFiles.h"
 
@@ -15,7 +16,7 @@
 
 namespace {
 
-class TPosSetFormTest : public SettingsFilesTest
+class SystemSettingsDialogTest : public SettingsFilesTest
 {
 protected:
     void SetUp() override
@@ -25,11 +26,11 @@ protected:
     }
 
     // Made on demand, after a test has put its own file.
-    TPosSetForm &form()
+    SystemSettingsDialog &form()
     {
         if (!form_) {
-            form_ = std::make_unique<TPosSetForm>(programDir(), exchange, prompts);
-            QObject::connect(form_.get(), &TPosSetForm::statusLabelChanged,
+            form_ = std::make_unique<SystemSettingsDialog>(programDir(), exchange, prompts);
+            QObject::connect(form_.get(), &SystemSettingsDialog::statusLabelChanged,
                              [this](const QString &text) { statusTexts.append(text); });
         }
         return *form_;
@@ -41,19 +42,9 @@ protected:
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&form()));
     }
 
-    QLineEdit *edit(const char *name)
-    {
-        auto *found = form().findChild<QLineEdit *>(QLatin1String(name));
-        EXPECT_NE(found, nullptr) << name;
-        return found;
-    }
+    QLineEdit *edit(const char *name) { return control<QLineEdit>(form(), name); }
 
-    void click(const char *name)
-    {
-        auto *button = form().findChild<QPushButton *>(QLatin1String(name));
-        ASSERT_NE(button, nullptr) << name;
-        QTest::mouseClick(button, Qt::LeftButton);
-    }
+    void click(const char *name) { QTest::mouseClick(control<QPushButton>(form(), name), Qt::LeftButton); }
 
     void selectPrice(int item) { form().findChild<QButtonGroup *>()->button(item)->setChecked(true); }
 
@@ -81,13 +72,13 @@ protected:
 
     RecordingPrompts prompts;
     QStringList statusTexts;
-    std::unique_ptr<TPosSetForm> form_;
+    std::unique_ptr<SystemSettingsDialog> form_;
     ServerExchange exchange{[this] { return form_ ? form_->linkSettings() : LinkSettings{}; }};
 };
 
 } // namespace
 
-TEST_F(TPosSetFormTest, testButtonReportsTheLinkAndStoresNothing)
+TEST_F(SystemSettingsDialogTest, testButtonReportsTheLinkAndStoresNothing)
 {
     const QString nobody = QStringLiteral("127.0.0.1:%1").arg(LoopbackServer::closedPort());
     const QString noServerNotice = QStringLiteral("SysSet.ini 的 SERVER 沒有主機位址");
@@ -127,7 +118,7 @@ TEST_F(TPosSetFormTest, testButtonReportsTheLinkAndStoresNothing)
     }
 }
 
-TEST_F(TPosSetFormTest, saveAfterASuccessfulTestStoresTheTypedValuesAndCloses)
+TEST_F(SystemSettingsDialogTest, saveAfterASuccessfulTestStoresTheTypedValuesAndCloses)
 {
     open();
     edit("Edit2")->setText(QStringLiteral("台北"));
@@ -145,7 +136,7 @@ TEST_F(TPosSetFormTest, saveAfterASuccessfulTestStoresTheTypedValuesAndCloses)
                                                           big5("台北") + "\r\nPASSWD=a&b\r\nOPRICE=0\r\n");
 }
 
-TEST_F(TPosSetFormTest, storedBytesGoOutAndBackUnchangedUntilEdited)
+TEST_F(SystemSettingsDialogTest, storedBytesGoOutAndBackUnchangedUntilEdited)
 {
     // 0xA1 0x30 is no Big5 character; 0xFA 0x40 is a user-defined one.
     const QByteArray branch = "\xfa\x40"
@@ -170,7 +161,7 @@ TEST_F(TPosSetFormTest, storedBytesGoOutAndBackUnchangedUntilEdited)
     EXPECT_EQ(contents(QStringLiteral("SysSet.ini")), QByteArray(odd).replace(password, "56"));
 }
 
-TEST_F(TPosSetFormTest, failedTestBlocksSavingAndKeepsTheTypedValues)
+TEST_F(SystemSettingsDialogTest, failedTestBlocksSavingAndKeepsTheTypedValues)
 {
     answer(refusal);
     open();
@@ -185,7 +176,7 @@ TEST_F(TPosSetFormTest, failedTestBlocksSavingAndKeepsTheTypedValues)
     EXPECT_EQ(contents(QStringLiteral("SysSet.ini")), saved);
 }
 
-TEST_F(TPosSetFormTest, failedStoreKeepsTheDialogOpenAndSaysWhy)
+TEST_F(SystemSettingsDialogTest, failedStoreKeepsTheDialogOpenAndSaysWhy)
 {
     QFile::remove(dir.filePath(QStringLiteral("SysSet.ini")));
     blockFile(QStringLiteral("SysSet.ini"));
@@ -200,7 +191,7 @@ TEST_F(TPosSetFormTest, failedStoreKeepsTheDialogOpenAndSaysWhy)
     EXPECT_TRUE(form().isVisible());
 }
 
-TEST_F(TPosSetFormTest, cancelAndEscapeRestoreTheSavedValues)
+TEST_F(SystemSettingsDialogTest, cancelAndEscapeRestoreTheSavedValues)
 {
     struct Case {
         const char *name;
@@ -234,7 +225,7 @@ TEST_F(TPosSetFormTest, cancelAndEscapeRestoreTheSavedValues)
     }
 }
 
-TEST_F(TPosSetFormTest, closeBoxKeepsTypedValuesForLaterExchangesButNotForTheNextStart)
+TEST_F(SystemSettingsDialogTest, closeBoxKeepsTypedValuesForLaterExchangesButNotForTheNextStart)
 {
     open();
     edit("Edit2")->setText(QStringLiteral("77"));
@@ -247,11 +238,11 @@ TEST_F(TPosSetFormTest, closeBoxKeepsTypedValuesForLaterExchangesButNotForTheNex
     EXPECT_EQ(contents(QStringLiteral("SysSet.ini")), saved);
 
     RecordingPrompts otherPrompts;
-    const TPosSetForm nextStart(programDir(), exchange, otherPrompts);
+    const SystemSettingsDialog nextStart(programDir(), exchange, otherPrompts);
     EXPECT_EQ(nextStart.linkSettings().branch, "01");
 }
 
-TEST_F(TPosSetFormTest, storedPriceOptionSelectsTheItem)
+TEST_F(SystemSettingsDialogTest, storedPriceOptionSelectsTheItem)
 {
     struct Case {
         const char *name;
@@ -268,13 +259,13 @@ TEST_F(TPosSetFormTest, storedPriceOptionSelectsTheItem)
         SCOPED_TRACE(c.name);
         put(QStringLiteral("SysSet.ini"), "[SETTING]\r\n" + c.line);
         RecordingPrompts quiet;
-        const TPosSetForm created(programDir(), exchange, quiet);
+        const SystemSettingsDialog created(programDir(), exchange, quiet);
         EXPECT_EQ(created.priceOption(), c.item);
         EXPECT_EQ(created.currentSettings().priceOption, c.item);
     }
 }
 
-TEST_F(TPosSetFormTest, enterMovesThroughTheFieldsToThePriceOption)
+TEST_F(SystemSettingsDialogTest, enterMovesThroughTheFieldsToThePriceOption)
 {
     open();
     ASSERT_TRUE(QTest::qWaitFor([&] { return edit("Edit1")->hasFocus(); }));
@@ -295,7 +286,7 @@ TEST_F(TPosSetFormTest, enterMovesThroughTheFieldsToThePriceOption)
         QTest::qWaitFor([&] { return form().findChild<QPushButton *>(QStringLiteral("SaveButton"))->hasFocus(); }));
 }
 
-TEST_F(TPosSetFormTest, branchAndPasswordHoldEightBytesAndThePasswordShowsStars)
+TEST_F(SystemSettingsDialogTest, branchAndPasswordHoldEightBytesAndThePasswordShowsStars)
 {
     open();
     for (const char *name : {"Edit2", "Edit3"}) {

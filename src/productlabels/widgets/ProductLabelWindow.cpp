@@ -1,4 +1,4 @@
-#include "productlabels/widgets/TBar1Form.h"
+#include "productlabels/widgets/ProductLabelWindow.h"
 
 #include "app/BranchList.h"
 #include "app/ExchangeFailureText.h"
@@ -21,11 +21,11 @@
 #include "productlabels/ProductQueueModel.h"
 #include "productlabels/ProductQueueTable.h"
 #include "productlabels/widgets/OtherDocumentsImportDialog.h"
+#include "productlabels/widgets/ProductImportDialog.h"
 #include "productlabels/widgets/PurchaseImportDialog.h"
 #include "productlabels/widgets/StockTakeImportDialog.h"
-#include "productlabels/widgets/TBar1SearchForm.h"
 #include "productlabels/widgets/TransferOutImportDialog.h"
-#include "settings/widgets/TBar3SearchForm.h"
+#include "settings/widgets/ProductOutputSettingsDialog.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -90,31 +90,31 @@ QLabel *note(const QString &text, QPoint at, QWidget *parent)
 
 } // namespace
 
-TBar1Form::TBar1Form(const QString &programDir, ServerExchange &exchange, SettingsSource liveSettings, Prompts &prompts,
-                     ProgramLauncher &launcher, QWidget *parent)
+ProductLabelWindow::ProductLabelWindow(const QString &programDir, ServerExchange &exchange, SettingsSource liveSettings,
+                                       Prompts &prompts, ProgramLauncher &launcher, QWidget *parent)
     : QWidget(parent, Qt::Window)
-    , Panel1(new QLabel(QStringLiteral("商品條碼列印 "), this))
-    , DBGrid1(new LabelQueueGrid(this))
-    , Panel2(new QWidget(this))
-    , FuncPanel(new QWidget(this))
-    , CloseButton(funcButton("CloseButton", QStringLiteral("離開 &X"), maroon, FuncPanel))
-    , CBitBtn1(funcButton("CBitBtn1", QStringLiteral("全部刪除&A"), maroon, FuncPanel))
-    , DelButton(funcButton("DelButton", QStringLiteral("單筆刪除&D"), maroon, FuncPanel))
-    , UpButton(funcButton("UpButton", QStringLiteral("上"), navy, FuncPanel))
-    , DownButton(funcButton("DownButton", QStringLiteral("下"), navy, FuncPanel))
-    , SearchButton(funcButton("SearchButton", QStringLiteral("產品引入&F"), navy, FuncPanel))
-    , buyButton(funcButton("buyButton", QStringLiteral("進貨引入&B"), navy, FuncPanel))
-    , pdaButton(funcButton("pdaButton", QStringLiteral("盤點引入&G"), navy, FuncPanel))
-    , allotbutton(funcButton("allotbutton", QStringLiteral("出庫引入&H"), navy, FuncPanel))
-    , buyoButton(funcButton("buyoButton", QStringLiteral("其他引入&I"), navy, FuncPanel))
-    , outButton(funcButton("outButton", QStringLiteral("轉出文字檔&C"), darkGreen, FuncPanel))
-    , PrintSetButton(funcButton("PrintSetButton", QStringLiteral("輸出內容設定&S"), darkGreen, FuncPanel))
-    , Label1(new QLabel(QStringLiteral("呼叫外部條碼路徑:"), FuncPanel))
-    , Edit1(new QLineEdit(FuncPanel))
-    , RadioGroup1(new QGroupBox(QStringLiteral("參數"), FuncPanel))
-    , CheckBox1(new QCheckBox(QStringLiteral("更改"), FuncPanel))
-    , Bar1SearchForm(new TBar1SearchForm(prompts, this))
-    , Bar3SearchForm(new TBar3SearchForm(programDir, prompts, this))
+    , titlePanel(new QLabel(QStringLiteral("商品條碼列印 "), this))
+    , queueGrid(new LabelQueueGrid(this))
+    , notesPanel(new QWidget(this))
+    , buttonPanel(new QWidget(this))
+    , exitButton(funcButton("CloseButton", QStringLiteral("離開 &X"), maroon, buttonPanel))
+    , deleteAllButton(funcButton("CBitBtn1", QStringLiteral("全部刪除&A"), maroon, buttonPanel))
+    , deleteRowButton(funcButton("DelButton", QStringLiteral("單筆刪除&D"), maroon, buttonPanel))
+    , previousRowButton(funcButton("UpButton", QStringLiteral("上"), navy, buttonPanel))
+    , nextRowButton(funcButton("DownButton", QStringLiteral("下"), navy, buttonPanel))
+    , productImportButton(funcButton("SearchButton", QStringLiteral("產品引入&F"), navy, buttonPanel))
+    , purchaseImportButton(funcButton("buyButton", QStringLiteral("進貨引入&B"), navy, buttonPanel))
+    , stockTakeImportButton(funcButton("pdaButton", QStringLiteral("盤點引入&G"), navy, buttonPanel))
+    , transferOutImportButton(funcButton("allotbutton", QStringLiteral("出庫引入&H"), navy, buttonPanel))
+    , documentImportButton(funcButton("buyoButton", QStringLiteral("其他引入&I"), navy, buttonPanel))
+    , exportButton(funcButton("outButton", QStringLiteral("轉出文字檔&C"), darkGreen, buttonPanel))
+    , outputSettingsButton(funcButton("PrintSetButton", QStringLiteral("輸出內容設定&S"), darkGreen, buttonPanel))
+    , labelProgramPathCaption(new QLabel(QStringLiteral("呼叫外部條碼路徑:"), buttonPanel))
+    , labelProgramPathEdit(new QLineEdit(buttonPanel))
+    , parameterGroup(new QGroupBox(QStringLiteral("參數"), buttonPanel))
+    , editPathCheck(new QCheckBox(QStringLiteral("更改"), buttonPanel))
+    , importDialog(new ProductImportDialog(prompts, this))
+    , outputSettingsDialog(new ProductOutputSettingsDialog(programDir, prompts, this))
     , purchaseImportDialog(new PurchaseImportDialog(prompts, this))
     , stockTakeImportDialog(new StockTakeImportDialog(prompts, this))
     , transferOutImportDialog(new TransferOutImportDialog(prompts, this))
@@ -127,7 +127,7 @@ TBar1Form::TBar1Form(const QString &programDir, ServerExchange &exchange, Settin
     , clock_(&Clock::system())
     , queue_(ProductQueueTable::fields())
     , model_(new ProductQueueModel(queue_, this))
-    , parameterGroup_(new QButtonGroup(this))
+    , parameterButtons_(new QButtonGroup(this))
     , fillBusyWindow_(new BusyWindow(this))
 {
     setObjectName(QStringLiteral("Bar1Form"));
@@ -143,50 +143,51 @@ TBar1Form::TBar1Form(const QString &programDir, ServerExchange &exchange, Settin
     layOutTitleAndNotes();
     layOutButtons();
     layOutPathBox();
-    DBGrid1->setObjectName(QStringLiteral("DBGrid1"));
-    DBGrid1->setGeometry(0, titleHeight, clientSize.width(), notesTop - titleHeight);
-    DBGrid1->setFont(Fonts::ming(14));
-    DBGrid1->setQueueModel(model_);
+    queueGrid->setObjectName(QStringLiteral("DBGrid1"));
+    queueGrid->setGeometry(0, titleHeight, clientSize.width(), notesTop - titleHeight);
+    queueGrid->setFont(Fonts::ming(14));
+    queueGrid->setQueueModel(model_);
     connectHandlers();
-    FormCreate();
+    scaleToScreen();
 }
 
-TBar1Form::~TBar1Form() = default;
+ProductLabelWindow::~ProductLabelWindow() = default;
 
-void TBar1Form::layOutTitleAndNotes()
+void ProductLabelWindow::layOutTitleAndNotes()
 {
-    Panel1->setObjectName(QStringLiteral("Panel1"));
-    Panel1->setGeometry(0, 0, clientSize.width(), titleHeight);
-    Panel1->setAlignment(Qt::AlignCenter);
-    Panel1->setFont(Fonts::kai(24));
-    Panel1->setFrameStyle(QFrame::Panel | QFrame::Raised);
-    setColour(Panel1, QPalette::WindowText, navy);
-    setColour(Panel1, QPalette::Window, pink);
+    titlePanel->setObjectName(QStringLiteral("Panel1"));
+    titlePanel->setGeometry(0, 0, clientSize.width(), titleHeight);
+    titlePanel->setAlignment(Qt::AlignCenter);
+    titlePanel->setFont(Fonts::kai(24));
+    titlePanel->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    setColour(titlePanel, QPalette::WindowText, navy);
+    setColour(titlePanel, QPalette::Window, pink);
 
-    Panel2->setObjectName(QStringLiteral("Panel2"));
-    Panel2->setGeometry(0, notesTop, clientSize.width(), notesHeight);
-    QLabel *rule = note(QStringLiteral(" ※產品條碼不可空白"), QPoint(4, 3), Panel2);
+    notesPanel->setObjectName(QStringLiteral("Panel2"));
+    notesPanel->setGeometry(0, notesTop, clientSize.width(), notesHeight);
+    QLabel *rule = note(QStringLiteral(" ※產品條碼不可空白"), QPoint(4, 3), notesPanel);
     QFont bold = rule->font();
     bold.setBold(true);
     rule->setFont(bold);
     rule->adjustSize();
     setColour(rule, QPalette::WindowText, Qt::red);
-    setColour(note(QStringLiteral("呼叫外部條碼路徑[同本身程式目錄]"), QPoint(300, 3), Panel2), QPalette::WindowText,
-              navy);
-    setColour(note(QStringLiteral("文字檔為Bars.txt"), QPoint(600, 3), Panel2), QPalette::WindowText, navy);
+    setColour(note(QStringLiteral("呼叫外部條碼路徑[同本身程式目錄]"), QPoint(300, 3), notesPanel),
+              QPalette::WindowText, navy);
+    setColour(note(QStringLiteral("文字檔為Bars.txt"), QPoint(600, 3), notesPanel), QPalette::WindowText, navy);
 }
 
-void TBar1Form::layOutButtons()
+void ProductLabelWindow::layOutButtons()
 {
-    FuncPanel->setObjectName(QStringLiteral("FuncPanel"));
-    FuncPanel->setGeometry(0, funcPanelTop, clientSize.width(), clientSize.height() - funcPanelTop);
+    buttonPanel->setObjectName(QStringLiteral("FuncPanel"));
+    buttonPanel->setGeometry(0, funcPanelTop, clientSize.width(), clientSize.height() - funcPanelTop);
     const struct {
         FocusMarkedButton *button;
         int width;
     } row[] = {
-        {CloseButton, 58}, {CBitBtn1, 68},     {DelButton, 68}, {UpButton, 26},
-        {DownButton, 26},  {SearchButton, 66}, {buyButton, 66}, {pdaButton, 66},
-        {allotbutton, 66}, {buyoButton, 66},   {outButton, 80}, {PrintSetButton, 100},
+        {exitButton, 58},           {deleteAllButton, 68},       {deleteRowButton, 68},
+        {previousRowButton, 26},    {nextRowButton, 26},         {productImportButton, 66},
+        {purchaseImportButton, 66}, {stockTakeImportButton, 66}, {transferOutImportButton, 66},
+        {documentImportButton, 66}, {exportButton, 80},          {outputSettingsButton, 100},
     };
     int left = 4;
     for (const auto &placed : row) {
@@ -194,58 +195,58 @@ void TBar1Form::layOutButtons()
         left += placed.width + 4;
     }
     // The arrows walk the grid without taking the focus from it.
-    UpButton->setFocusPolicy(Qt::NoFocus);
-    DownButton->setFocusPolicy(Qt::NoFocus);
+    previousRowButton->setFocusPolicy(Qt::NoFocus);
+    nextRowButton->setFocusPolicy(Qt::NoFocus);
 }
 
-void TBar1Form::layOutPathBox()
+void ProductLabelWindow::layOutPathBox()
 {
-    Label1->setObjectName(QStringLiteral("Label1"));
-    Label1->move(6, 56);
-    Label1->adjustSize();
-    Edit1->setObjectName(QStringLiteral("Edit1"));
-    Edit1->setGeometry(122, 52, 380, 24);
-    Edit1->setValidator(new Big5LengthValidator(maxPathBytes, Edit1));
+    labelProgramPathCaption->setObjectName(QStringLiteral("Label1"));
+    labelProgramPathCaption->move(6, 56);
+    labelProgramPathCaption->adjustSize();
+    labelProgramPathEdit->setObjectName(QStringLiteral("Edit1"));
+    labelProgramPathEdit->setGeometry(122, 52, 380, 24);
+    labelProgramPathEdit->setValidator(new Big5LengthValidator(maxPathBytes, labelProgramPathEdit));
 
-    RadioGroup1->setObjectName(QStringLiteral("RadioGroup1"));
-    RadioGroup1->setGeometry(510, 44, 200, 38);
+    parameterGroup->setObjectName(QStringLiteral("RadioGroup1"));
+    parameterGroup->setGeometry(510, 44, 200, 38);
     const QString items[] = {QStringLiteral("無"), QStringLiteral("1"), QStringLiteral("2")};
     for (int item = 0; item < 3; ++item) {
-        auto *radio = new QRadioButton(items[item], RadioGroup1);
+        auto *radio = new QRadioButton(items[item], parameterGroup);
         radio->setGeometry(12 + 64 * item, 16, 56, 18);
-        parameterGroup_->addButton(radio, item);
+        parameterButtons_->addButton(radio, item);
     }
-    parameterGroup_->button(0)->setChecked(true);
+    parameterButtons_->button(0)->setChecked(true);
 
-    CheckBox1->setObjectName(QStringLiteral("CheckBox1"));
-    CheckBox1->setGeometry(722, 54, 80, 20);
+    editPathCheck->setObjectName(QStringLiteral("CheckBox1"));
+    editPathCheck->setGeometry(722, 54, 80, 20);
 }
 
-void TBar1Form::connectHandlers()
+void ProductLabelWindow::connectHandlers()
 {
-    connect(CloseButton, &QPushButton::clicked, this, &TBar1Form::CloseButtonClick);
-    connect(CBitBtn1, &QPushButton::clicked, this, &TBar1Form::CBitBtn1Click);
-    connect(DelButton, &QPushButton::clicked, this, &TBar1Form::DelButtonClick);
-    connect(UpButton, &QPushButton::clicked, this, &TBar1Form::UpButtonClick);
-    connect(DownButton, &QPushButton::clicked, this, &TBar1Form::DownButtonClick);
-    connect(SearchButton, &QPushButton::clicked, this, &TBar1Form::SearchButtonClick);
+    connect(exitButton, &QPushButton::clicked, this, &ProductLabelWindow::onExit);
+    connect(deleteAllButton, &QPushButton::clicked, this, &ProductLabelWindow::onDeleteAll);
+    connect(deleteRowButton, &QPushButton::clicked, this, &ProductLabelWindow::onDeleteRow);
+    connect(previousRowButton, &QPushButton::clicked, this, &ProductLabelWindow::onPreviousRow);
+    connect(nextRowButton, &QPushButton::clicked, this, &ProductLabelWindow::onNextRow);
+    connect(productImportButton, &QPushButton::clicked, this, &ProductLabelWindow::onProductImport);
     const std::pair<FocusMarkedButton *, DocumentConditionsDialog *> documentImports[] = {
-        {buyButton, purchaseImportDialog},
-        {pdaButton, stockTakeImportDialog},
-        {allotbutton, transferOutImportDialog},
-        {buyoButton, otherDocumentsImportDialog},
+        {purchaseImportButton, purchaseImportDialog},
+        {stockTakeImportButton, stockTakeImportDialog},
+        {transferOutImportButton, transferOutImportDialog},
+        {documentImportButton, otherDocumentsImportDialog},
     };
     for (const auto &[button, dialog] : documentImports) {
-        connect(button, &QPushButton::clicked, this, [this, dialog = dialog] { importDocuments(*dialog); });
+        connect(button, &QPushButton::clicked, this, [this, dialog = dialog] { onDocumentImport(*dialog); });
     }
-    connect(outButton, &QPushButton::clicked, this, &TBar1Form::outButtonClick);
-    connect(PrintSetButton, &QPushButton::clicked, this, &TBar1Form::PrintSetButtonClick);
-    connect(CheckBox1, &QCheckBox::toggled, this, &TBar1Form::CheckBox1Click);
-    connect(Edit1, &QLineEdit::textChanged, this, &TBar1Form::Edit1Change);
-    Edit1->installEventFilter(this);
-    connect(DBGrid1, &LabelQueueGrid::editRefused, this,
-            [this](const QString &message) { prompts_->msg3dShow(message); });
-    connect(DBGrid1, &LabelQueueGrid::deleteFailed, this,
+    connect(exportButton, &QPushButton::clicked, this, &ProductLabelWindow::onExport);
+    connect(outputSettingsButton, &QPushButton::clicked, this, &ProductLabelWindow::onOutputSettings);
+    connect(editPathCheck, &QCheckBox::toggled, this, &ProductLabelWindow::onEditPathToggled);
+    connect(labelProgramPathEdit, &QLineEdit::textChanged, this, &ProductLabelWindow::onLabelProgramPathEdited);
+    labelProgramPathEdit->installEventFilter(this);
+    connect(queueGrid, &LabelQueueGrid::editRefused, this,
+            [this](const QString &message) { prompts_->embossedMessage(message); });
+    connect(queueGrid, &LabelQueueGrid::deleteFailed, this,
             [this](const QString &message) { showTableError(QStringLiteral("單筆刪除"), message); });
     auto *help = new QShortcut(QKeySequence(Qt::Key_F12), this);
     help->setContext(Qt::WindowShortcut);
@@ -256,28 +257,28 @@ void TBar1Form::connectHandlers()
     });
 }
 
-void TBar1Form::FormCreate()
+void ProductLabelWindow::scaleToScreen()
 {
     const double factor = WindowScale::factorFor(*this);
     WindowScale::scaleBy(*this, factor);
-    DBGrid1->applyLayout(factor);
+    queueGrid->applyLayout(factor);
 }
 
-int TBar1Form::labelProgramParameter() const
+int ProductLabelWindow::labelProgramParameter() const
 {
-    return std::max(parameterGroup_->checkedId(), 0);
+    return std::max(parameterButtons_->checkedId(), 0);
 }
 
-void TBar1Form::showEvent(QShowEvent *event)
+void ProductLabelWindow::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
     if (!event->spontaneous()) {
         centreOverOwner();
-        FormShow();
+        openQueueAndPath();
     }
 }
 
-void TBar1Form::centreOverOwner()
+void ProductLabelWindow::centreOverOwner()
 {
     QRect frame = frameGeometry();
     if (const QWidget *owner = parentWidget()) {
@@ -292,7 +293,7 @@ void TBar1Form::centreOverOwner()
     }
 }
 
-void TBar1Form::FormShow()
+void ProductLabelWindow::openQueueAndPath()
 {
     loading_ = true;
     DbfStatus opened = queue_.open(ProductQueueTable::fileName());
@@ -307,22 +308,24 @@ void TBar1Form::FormShow()
         prompts_->plainMessage(QStringLiteral("Table1 無法開啟\n") + opened.error());
     }
 
-    Ini1.setNotifier([this](const QString &text) { prompts_->plainMessage(text); });
-    Ini1.setFileName(QDir(programDir_).filePath(QStringLiteral("BARPRINT.INI")));
-    Ini1.setSection("barprint");
-    Ini1.setDataType(DsString);
-    Ini1.setIdent("FN1");
-    StoredBytesField::show(*Edit1, Ini1.ReadValue() ? Ini1.Value().toByteArray() : QByteArray());
+    labelProgramSettings_.setNotifier([this](const QString &text) { prompts_->plainMessage(text); });
+    labelProgramSettings_.setFileName(QDir(programDir_).filePath(QStringLiteral("BARPRINT.INI")));
+    labelProgramSettings_.setSection("barprint");
+    labelProgramSettings_.setDataType(DsString);
+    labelProgramSettings_.setIdent("FN1");
+    StoredBytesField::show(*labelProgramPathEdit, labelProgramSettings_.ReadValue()
+                                                      ? labelProgramSettings_.Value().toByteArray()
+                                                      : QByteArray());
 
     DateFormats::useLabelWindowFormats();
     model_->setPriceEditable(liveSettings_().priceOption > 0);
-    CheckBox1->setChecked(false);
-    Edit1->setEnabled(false);
-    CloseButton->setFocus();
+    editPathCheck->setChecked(false);
+    labelProgramPathEdit->setEnabled(false);
+    exitButton->setFocus();
     loading_ = false;
 }
 
-void TBar1Form::closeEvent(QCloseEvent *event)
+void ProductLabelWindow::closeEvent(QCloseEvent *event)
 {
     // An import or export still uses the table; the window closes after it.
     if (busy_) {
@@ -331,14 +334,14 @@ void TBar1Form::closeEvent(QCloseEvent *event)
     }
     QWidget::closeEvent(event);
     if (event->isAccepted()) {
-        FormClose();
+        closeQueue();
     }
 }
 
-void TBar1Form::FormClose()
+void ProductLabelWindow::closeQueue()
 {
     // A count typed into the grid and not yet confirmed is kept, not lost with the table.
-    DBGrid1->commitEdit();
+    queueGrid->commitEdit();
     const DbfStatus closedTable = queue_.close();
     model_->reload();
     if (!closedTable.ok()) {
@@ -347,38 +350,38 @@ void TBar1Form::FormClose()
     Q_EMIT closed();
 }
 
-void TBar1Form::showTableError(const QString &what, const QString &reason)
+void ProductLabelWindow::showTableError(const QString &what, const QString &reason)
 {
     prompts_->plainMessage(what + QStringLiteral("失敗：") + reason);
 }
 
-void TBar1Form::CloseButtonClick()
+void ProductLabelWindow::onExit()
 {
     close();
 }
 
-void TBar1Form::UpButtonClick()
+void ProductLabelWindow::onPreviousRow()
 {
     if (queue_.atStart()) {
-        prompts_->msg3dShow(QStringLiteral("已是第一筆 !!"));
+        prompts_->embossedMessage(QStringLiteral("已是第一筆 !!"));
         return;
     }
     model_->movePrior();
 }
 
-void TBar1Form::DownButtonClick()
+void ProductLabelWindow::onNextRow()
 {
     if (queue_.atEnd()) {
-        prompts_->msg3dShow(QStringLiteral("已是最後一筆 !!"));
+        prompts_->embossedMessage(QStringLiteral("已是最後一筆 !!"));
         return;
     }
     model_->moveNext();
 }
 
-void TBar1Form::DelButtonClick()
+void ProductLabelWindow::onDeleteRow()
 {
     if (queue_.atStart() && queue_.atEnd()) {
-        prompts_->msg3dShow(QStringLiteral("無資料可刪除!!"));
+        prompts_->embossedMessage(QStringLiteral("無資料可刪除!!"));
         return;
     }
     const DbfStatus deleted = model_->deleteCurrentRow();
@@ -387,11 +390,11 @@ void TBar1Form::DelButtonClick()
     }
 }
 
-void TBar1Form::CBitBtn1Click()
+void ProductLabelWindow::onDeleteAll()
 {
     model_->moveFirst();
     if (queue_.atStart() && queue_.atEnd()) {
-        prompts_->msg3dShow(QStringLiteral("無資料可刪除!!"));
+        prompts_->embossedMessage(QStringLiteral("無資料可刪除!!"));
         return;
     }
     if (!prompts_->confirmDestructive(QStringLiteral("確定要全部刪除嗎 ?"))) {
@@ -403,23 +406,23 @@ void TBar1Form::CBitBtn1Click()
     }
 }
 
-void TBar1Form::SearchButtonClick()
+void ProductLabelWindow::onProductImport()
 {
     runImport(
         QString::fromUtf8(productImportName),
         [this] {
             const BranchList::Choices branches = BranchList::fetch(exchange_, BranchList::Style::CodesOnly);
-            Bar1SearchForm->setBranchChoices(branches.entries, branches.selected);
-            Bar1SearchForm->exec();
-            return Bar1SearchForm->isAccepted();
+            importDialog->setBranchChoices(branches.entries, branches.selected);
+            importDialog->exec();
+            return importDialog->isAccepted();
         },
         [this](ProductQueueSink &sink, const std::function<void(int)> &progress) {
-            return runProductImport(exchange_, Bar1SearchForm->conditions(),
-                                    expansionValues(Bar3SearchForm->currentSettings()), sink, progress);
+            return runProductImport(exchange_, importDialog->conditions(),
+                                    expansionValues(outputSettingsDialog->currentSettings()), sink, progress);
         });
 }
 
-void TBar1Form::importDocuments(DocumentConditionsDialog &dialog)
+void ProductLabelWindow::onDocumentImport(DocumentConditionsDialog &dialog)
 {
     runImport(
         QString::fromUtf8(documentImportTraits(dialog.import()).importName),
@@ -431,13 +434,14 @@ void TBar1Form::importDocuments(DocumentConditionsDialog &dialog)
         },
         [this, &dialog](ProductQueueSink &sink, const std::function<void(int)> &progress) {
             return runDocumentImport(exchange_, dialog.import(), dialog.conditions(),
-                                     expansionValues(Bar3SearchForm->currentSettings()), sink, progress);
+                                     expansionValues(outputSettingsDialog->currentSettings()), sink, progress);
         });
 }
 
-void TBar1Form::runImport(const QString &name, const std::function<bool()> &askConditions, const ImportRun &run)
+void ProductLabelWindow::runImport(const QString &name, const std::function<bool()> &askConditions,
+                                   const ImportRun &run)
 {
-    DBGrid1->commitEdit();
+    queueGrid->commitEdit();
     model_->dropBlankRow();
     const QScopedValueRollback<bool> busy(busy_, true);
     if (!askConditions()) {
@@ -453,11 +457,11 @@ void TBar1Form::runImport(const QString &name, const std::function<bool()> &askC
         // Told here, not only in the status line hidden on the main window.
         prompts_->plainMessage(exchangeFailureMessage(exchange_));
     } else if (!outcome.message.isEmpty()) {
-        prompts_->msg3dShow(outcome.message);
+        prompts_->embossedMessage(outcome.message);
     }
 }
 
-void TBar1Form::showImportProgress(const QString &name, int rowsAdded)
+void ProductLabelWindow::showImportProgress(const QString &name, int rowsAdded)
 {
     const QString text = QStringLiteral("已存入 %1 筆").arg(rowsAdded);
     if (fillBusyWindow_->isActive()) {
@@ -470,15 +474,15 @@ void TBar1Form::showImportProgress(const QString &name, int rowsAdded)
     QCoreApplication::processEvents();
 }
 
-void TBar1Form::outButtonClick()
+void ProductLabelWindow::onExport()
 {
-    DBGrid1->commitEdit();
+    queueGrid->commitEdit();
     model_->dropBlankRow();
     const QScopedValueRollback<bool> busy(busy_, true);
     ProductQueueReader rows(queue_);
     const LabelProgramParameter parameters[] = {LabelProgramParameter::None, LabelProgramParameter::One,
                                                 LabelProgramParameter::Two};
-    const ProductExportRun run = runProductExport(rows, Bar3SearchForm->currentSettings(), programDir_, *clock_,
+    const ProductExportRun run = runProductExport(rows, outputSettingsDialog->currentSettings(), programDir_, *clock_,
                                                   parameters[labelProgramParameter()], *prompts_, launcher_);
     // Rows another program added or changed are what the export wrote: show them.
     model_->catchUpWithQueue();
@@ -492,35 +496,35 @@ void TBar1Form::outButtonClick()
     }
 }
 
-void TBar1Form::PrintSetButtonClick()
+void ProductLabelWindow::onOutputSettings()
 {
-    Bar3SearchForm->exec();
+    outputSettingsDialog->exec();
 }
 
-void TBar1Form::CheckBox1Click()
+void ProductLabelWindow::onEditPathToggled()
 {
-    if (!CheckBox1->isChecked()) {
+    if (!editPathCheck->isChecked()) {
         return;
     }
-    prompts_->msg3dShow(QStringLiteral("[呼叫外部條碼]路徑:更正後離開輸入格即可存入."));
-    Edit1->setEnabled(true);
-    Edit1->setFocus();
+    prompts_->embossedMessage(QStringLiteral("[呼叫外部條碼]路徑:更正後離開輸入格即可存入."));
+    labelProgramPathEdit->setEnabled(true);
+    labelProgramPathEdit->setFocus();
 }
 
-void TBar1Form::Edit1Change()
+void ProductLabelWindow::onLabelProgramPathEdited()
 {
     if (loading_) {
         return;
     }
-    Ini1.setIdent("FN1");
-    Ini1.setValue(StoredBytesField::bytes(*Edit1));
-    pathWriteError_ = Ini1.WriteValue() ? QString() : Ini1.errorString();
+    labelProgramSettings_.setIdent("FN1");
+    labelProgramSettings_.setValue(StoredBytesField::bytes(*labelProgramPathEdit));
+    pathWriteError_ = labelProgramSettings_.WriteValue() ? QString() : labelProgramSettings_.errorString();
 }
 
-void TBar1Form::Edit1Exit()
+void ProductLabelWindow::onLabelProgramPathLeft()
 {
-    CheckBox1->setChecked(false);
-    Edit1->setEnabled(false);
+    editPathCheck->setChecked(false);
+    labelProgramPathEdit->setEnabled(false);
     // The path is stored keystroke by keystroke; a failure is told once, on leaving.
     if (!pathWriteError_.isEmpty()) {
         const QString error = pathWriteError_;
@@ -529,12 +533,12 @@ void TBar1Form::Edit1Exit()
     }
 }
 
-bool TBar1Form::eventFilter(QObject *watched, QEvent *event)
+bool ProductLabelWindow::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == Edit1 && event->type() == QEvent::FocusOut) {
+    if (watched == labelProgramPathEdit && event->type() == QEvent::FocusOut) {
         const auto reason = static_cast<QFocusEvent *>(event)->reason();
         if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) {
-            Edit1Exit();
+            onLabelProgramPathLeft();
         }
     }
     return QWidget::eventFilter(watched, event);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/widgets/TqelvomainForm.h"
+#include "app/widgets/MainWindow.h"
 #include "common/RecordingPrompts.h"
 #include "components/Clock.h"
 #include "components/DateFormats.h"
@@ -52,17 +52,17 @@ protected:
 
 // A main window in a fresh program directory with its own guard directory, a
 // stand-in settings dialog whose fields are `link`, and stand-in label windows.
-class MainFormTest : public ::testing::Test
+class MainWindowTest : public ::testing::Test
 {
 protected:
-    MainFormTest() { DateFormats::useLabelWindowFormats(); }
+    MainWindowTest() { DateFormats::useLabelWindowFormats(); }
 
     void createForm()
     {
-        form = std::make_unique<TqelvomainForm>(programDir.path(), prompts, guardOptions());
+        form = std::make_unique<MainWindow>(programDir.path(), prompts, guardOptions());
         form->exchange().setClock(clock);
-        settingsForm = new QDialog(form.get());
-        form->setSettingsForm(settingsForm, [this] { return link; });
+        settingsDialog = new QDialog(form.get());
+        form->setSettingsDialog(settingsDialog, [this] { return link; });
         form->setProductWindowFactory([this](QWidget *parent) {
             auto *window = new StandInLabelWindow(parent);
             window->onClose = [this] { form->productWindowClosed(); };
@@ -78,17 +78,17 @@ protected:
     // Closes the settings dialog as soon as it runs modally, noting that it did.
     void closeSettingsWhenShownModally(QTimer &watcher, bool &shown)
     {
-        QObject::connect(&watcher, &QTimer::timeout, settingsForm, [this, &shown] {
-            if (QApplication::activeModalWidget() == settingsForm) {
+        QObject::connect(&watcher, &QTimer::timeout, settingsDialog, [this, &shown] {
+            if (QApplication::activeModalWidget() == settingsDialog) {
                 shown = true;
-                settingsForm->accept();
+                settingsDialog->accept();
             }
         });
         watcher.start(10);
     }
 
     // The guard in its own directory, its notices recorded.
-    TqelvomainForm::GuardOptions guardOptions()
+    MainWindow::GuardOptions guardOptions()
     {
         return {guardDirectory.path(),
                 [this](const QString &title, const QString &text) { guardNotices << title + QLatin1Char('|') + text; }};
@@ -100,8 +100,8 @@ protected:
     QStringList guardNotices;
     LinkSettings link{QByteArray(), "01", "1234"};
     FixedClock clock{QDateTime(QDate(2026, 12, 10), QTime(9, 5, 7))};
-    std::unique_ptr<TqelvomainForm> form;
-    QDialog *settingsForm = nullptr;
+    std::unique_ptr<MainWindow> form;
+    QDialog *settingsDialog = nullptr;
     int productWindowsMade = 0;
     int customerWindowsMade = 0;
 };

@@ -1,4 +1,4 @@
-#include "settings/widgets/TPosSetForm.h"
+#include "settings/widgets/SystemSettingsDialog.h"
 
 #include "app/ExchangeFailureText.h"
 #include "app/ServerExchange.h"
@@ -53,151 +53,154 @@ QLineEdit *field(const char *name, int maxBytes, const QRect &geometry, QWidget 
 
 } // namespace
 
-TPosSetForm::TPosSetForm(const QString &programDir, ServerExchange &exchange, Prompts &prompts, QWidget *parent)
+SystemSettingsDialog::SystemSettingsDialog(const QString &programDir, ServerExchange &exchange, Prompts &prompts,
+                                           QWidget *parent)
     : QDialog(parent)
     , programDir_(programDir)
     , exchange_(exchange)
     , prompts_(prompts.forWindow(this))
 {
+    setObjectName(QStringLiteral("PosSetForm"));
     FixedDialog::setUp(*this, QStringLiteral("系統參數設定"), QSize(527, 232));
     setFont(Fonts::sans(10));
     QPalette palette = this->palette();
     palette.setColor(QPalette::Window, lightGreen);
     setPalette(palette);
     setAutoFillBackground(true);
-    ini_.setNotifier([this](const QString &text) { prompts_->plainMessage(text); });
+    settingsFile_.setNotifier([this](const QString &text) { prompts_->plainMessage(text); });
 
     FixedDialog::label(QStringLiteral("Server HTTP"), QPoint(31, 23), this);
-    Edit1 = field("Edit1", maxServerBytes, QRect(122, 20, 390, 24), this);
+    serverEdit_ = field("Edit1", maxServerBytes, QRect(122, 20, 390, 24), this);
     FixedDialog::label(QStringLiteral("分店代號"), QPoint(55, 54), this);
-    Edit2 = field("Edit2", maxBranchBytes, QRect(122, 52, 100, 24), this);
+    branchEdit_ = field("Edit2", maxBranchBytes, QRect(122, 52, 100, 24), this);
     FixedDialog::label(QStringLiteral("分店密碼"), QPoint(55, 86), this);
-    Edit3 = field("Edit3", maxPasswordBytes, QRect(122, 84, 190, 24), this);
-    Edit3->setEchoMode(QLineEdit::Password);
+    passwordEdit_ = field("Edit3", maxPasswordBytes, QRect(122, 84, 190, 24), this);
+    passwordEdit_->setEchoMode(QLineEdit::Password);
     // Owned by the dialog, so it outlives the field that uses it.
     auto *starStyle = new StarPasswordStyle;
     starStyle->setParent(this);
-    Edit3->setStyle(starStyle);
+    passwordEdit_->setStyle(starStyle);
 
-    SpeedButton1 = new QPushButton(QStringLiteral("測試"), this);
-    SpeedButton1->setObjectName(QStringLiteral("SpeedButton1"));
-    SpeedButton1->setGeometry(327, 83, 79, 26);
-    SpeedButton1->setFocusPolicy(Qt::NoFocus);
-    SpeedButton1->setAutoDefault(false);
-    connect(SpeedButton1, &QPushButton::clicked, this, &TPosSetForm::SpeedButton1Click);
+    linkTestButton_ = new QPushButton(QStringLiteral("測試"), this);
+    linkTestButton_->setObjectName(QStringLiteral("SpeedButton1"));
+    linkTestButton_->setGeometry(327, 83, 79, 26);
+    linkTestButton_->setFocusPolicy(Qt::NoFocus);
+    linkTestButton_->setAutoDefault(false);
+    connect(linkTestButton_, &QPushButton::clicked, this, &SystemSettingsDialog::onLinkTest);
 
     auto *priceBox = new QGroupBox(QStringLiteral("參考價"), this);
     priceBox->setObjectName(QStringLiteral("RadioGroup1"));
     priceBox->setGeometry(20, 118, 507, 45);
     auto *columns = new QGridLayout(priceBox);
     columns->setContentsMargins(10, 2, 10, 2);
-    RadioGroup1 = new QButtonGroup(priceBox);
+    priceOptionButtons_ = new QButtonGroup(priceBox);
     const QString items[] = {QStringLiteral("不能修改"), QStringLiteral("可以修改")};
     for (int item = 0; item < 2; ++item) {
         auto *button = new QRadioButton(items[item], priceBox);
-        RadioGroup1->addButton(button, item);
+        priceOptionButtons_->addButton(button, item);
         columns->addWidget(button, 0, item);
     }
     for (int column = 0; column < 3; ++column) {
         columns->setColumnStretch(column, 1);
     }
-    connect(RadioGroup1, &QButtonGroup::buttonToggled, this, &TPosSetForm::keepOnePriceTabStop);
+    connect(priceOptionButtons_, &QButtonGroup::buttonToggled, this, &SystemSettingsDialog::keepOnePriceTabStop);
 
-    SaveButton = FixedDialog::button(QStringLiteral("存檔 &S"), Qt::darkGreen, ButtonGlyphs::checkMark(),
-                                     QRect(116, 180, 89, 28), this);
-    SaveButton->setObjectName(QStringLiteral("SaveButton"));
-    CancelButton = FixedDialog::button(QStringLiteral("放棄 &C"), QColor(128, 0, 0), ButtonGlyphs::cross(),
-                                       QRect(282, 180, 89, 28), this);
-    CancelButton->setObjectName(QStringLiteral("CancelButton"));
-    connect(SaveButton, &QPushButton::clicked, this, &TPosSetForm::SaveButtonClick);
-    connect(CancelButton, &QPushButton::clicked, this, &TPosSetForm::CancelButtonClick);
+    saveButton_ = FixedDialog::button(QStringLiteral("存檔 &S"), Qt::darkGreen, ButtonGlyphs::checkMark(),
+                                      QRect(116, 180, 89, 28), this);
+    saveButton_->setObjectName(QStringLiteral("SaveButton"));
+    cancelButton_ = FixedDialog::button(QStringLiteral("放棄 &C"), QColor(128, 0, 0), ButtonGlyphs::cross(),
+                                        QRect(282, 180, 89, 28), this);
+    cancelButton_->setObjectName(QStringLiteral("CancelButton"));
+    connect(saveButton_, &QPushButton::clicked, this, &SystemSettingsDialog::onSave);
+    connect(cancelButton_, &QPushButton::clicked, this, &SystemSettingsDialog::onCancel);
 
     EnterMovesFocus::install(this);
     setPriceOption(SystemSettings::PriceLocked);
-    FormCreate();
+    loadFromFile();
 }
 
-LinkSettings TPosSetForm::linkSettings() const
+LinkSettings SystemSettingsDialog::linkSettings() const
 {
     return currentSettings().link();
 }
 
-int TPosSetForm::priceOption() const
+int SystemSettingsDialog::priceOption() const
 {
-    return RadioGroup1->checkedId();
+    return priceOptionButtons_->checkedId();
 }
 
-SystemSettings TPosSetForm::currentSettings() const
+SystemSettings SystemSettingsDialog::currentSettings() const
 {
-    return {StoredBytesField::bytes(*Edit1), StoredBytesField::bytes(*Edit2), StoredBytesField::bytes(*Edit3),
-            priceOption()};
+    return {StoredBytesField::bytes(*serverEdit_), StoredBytesField::bytes(*branchEdit_),
+            StoredBytesField::bytes(*passwordEdit_), priceOption()};
 }
 
-void TPosSetForm::showSettings(const SystemSettings &settings)
+void SystemSettingsDialog::showSettings(const SystemSettings &settings)
 {
-    StoredBytesField::show(*Edit1, settings.server);
-    StoredBytesField::show(*Edit2, settings.branch);
-    StoredBytesField::show(*Edit3, settings.password);
+    StoredBytesField::show(*serverEdit_, settings.server);
+    StoredBytesField::show(*branchEdit_, settings.branch);
+    StoredBytesField::show(*passwordEdit_, settings.password);
     setPriceOption(settings.priceOption);
 }
 
-void TPosSetForm::setPriceOption(int item)
+void SystemSettingsDialog::setPriceOption(int item)
 {
-    if (QAbstractButton *button = RadioGroup1->button(item)) {
+    if (QAbstractButton *button = priceOptionButtons_->button(item)) {
         button->setChecked(true);
         return;
     }
     // An exclusive group cannot be cleared button by button.
-    RadioGroup1->setExclusive(false);
-    for (QAbstractButton *button : RadioGroup1->buttons()) {
+    priceOptionButtons_->setExclusive(false);
+    for (QAbstractButton *button : priceOptionButtons_->buttons()) {
         button->setChecked(false);
     }
-    RadioGroup1->setExclusive(true);
+    priceOptionButtons_->setExclusive(true);
     keepOnePriceTabStop();
 }
 
-void TPosSetForm::keepOnePriceTabStop()
+void SystemSettingsDialog::keepOnePriceTabStop()
 {
     // Like a radio group of the desktop: Tab enters at the selected item
     // (the first when none is), arrows move between the items.
-    const QList<QAbstractButton *> buttons = RadioGroup1->buttons();
-    QAbstractButton *stop = RadioGroup1->checkedButton() ? RadioGroup1->checkedButton() : buttons.first();
+    const QList<QAbstractButton *> buttons = priceOptionButtons_->buttons();
+    QAbstractButton *stop =
+        priceOptionButtons_->checkedButton() ? priceOptionButtons_->checkedButton() : buttons.first();
     for (QAbstractButton *button : buttons) {
         button->setFocusPolicy(button == stop ? Qt::StrongFocus : Qt::ClickFocus);
     }
 }
 
-void TPosSetForm::FormCreate()
+void SystemSettingsDialog::loadFromFile()
 {
     SystemSettings settings = currentSettings();
-    loadSystemSettings(ini_, programDir_, settings);
+    loadSystemSettings(settingsFile_, programDir_, settings);
     showSettings(settings);
 }
 
-void TPosSetForm::FormShow()
+void SystemSettingsDialog::focusFirstField()
 {
-    Edit1->setFocus();
+    serverEdit_->setFocus();
 }
 
-void TPosSetForm::showEvent(QShowEvent *event)
+void SystemSettingsDialog::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
     if (!event->spontaneous()) {
         FixedDialog::centreOnScreen(*this);
-        FormShow();
+        focusFirstField();
     }
 }
 
-void TPosSetForm::keyPressEvent(QKeyEvent *event)
+void SystemSettingsDialog::keyPressEvent(QKeyEvent *event)
 {
     if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
-        CancelButton->click();
+        cancelButton_->click();
         return;
     }
     QDialog::keyPressEvent(event);
 }
 
-QString TPosSetForm::linkFailureText() const
+QString SystemSettingsDialog::linkFailureText() const
 {
     // The server's own first line says why; without one, the exchange does.
     const QByteArray first = exchange_.reply().line(0);
@@ -205,13 +208,13 @@ QString TPosSetForm::linkFailureText() const
                           (first.isEmpty() ? exchangeFailureReason(exchange_) : Big5::decode(first)));
 }
 
-QString TPosSetForm::serverNoticeOr(const QString &text) const
+QString SystemSettingsDialog::serverNoticeOr(const QString &text) const
 {
     const QString notice = ExchangeEnvelope::serverProblemNotice(exchange_.lastResult().serverProblem);
     return notice.isEmpty() ? text : notice;
 }
 
-void TPosSetForm::SpeedButton1Click()
+void SystemSettingsDialog::onLinkTest()
 {
     // The exchange lets windows repaint while it waits; a second press then
     // must not start a second test.
@@ -227,7 +230,7 @@ void TPosSetForm::SpeedButton1Click()
     }
 }
 
-void TPosSetForm::SaveButtonClick()
+void SystemSettingsDialog::onSave()
 {
     if (exchange_.isBusy()) {
         return;
@@ -237,10 +240,10 @@ void TPosSetForm::SaveButtonClick()
         prompts_->plainMessage(linkFailureText());
         return;
     }
-    Q_EMIT statusLabelChanged(Edit2->text() + QStringLiteral("店 與主機連線正常"));
+    Q_EMIT statusLabelChanged(branchEdit_->text() + QStringLiteral("店 與主機連線正常"));
     // A store that fails keeps the dialog open, so the user knows the values
     // will not be there at the next start.
-    const QString error = storeSystemSettings(ini_, programDir_, currentSettings());
+    const QString error = storeSystemSettings(settingsFile_, programDir_, currentSettings());
     if (!error.isEmpty()) {
         prompts_->plainMessage(error);
         return;
@@ -248,8 +251,8 @@ void TPosSetForm::SaveButtonClick()
     accept();
 }
 
-void TPosSetForm::CancelButtonClick()
+void SystemSettingsDialog::onCancel()
 {
-    FormCreate();
+    loadFromFile();
     reject();
 }

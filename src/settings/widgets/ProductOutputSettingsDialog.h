@@ -16,29 +16,29 @@ class FocusMarkedButton;
 // settings in effect: the export and the imports call currentSettings() when
 // they run, so edits left by the close box count until the next OK or cancel
 // (the file only carries them to the next run of the program).
-class TBar3SearchForm : public QDialog
+class ProductOutputSettingsDialog : public QDialog
 {
     Q_OBJECT
 
 public:
-    TBar3SearchForm(const QString &programDir, Prompts &prompts, QWidget *parent = nullptr);
+    ProductOutputSettingsDialog(const QString &programDir, Prompts &prompts, QWidget *parent = nullptr);
 
     ProductOutputSettings currentSettings() const;
     // False when shown, true after an OK that stored the settings.
     bool isConfirmed() const { return confirmed_; }
 
     // Fills the controls from BarSet.ini.
-    void LoadPara();
+    void loadSettings();
     // Stores the controls into BarSet.ini; the failure's message, or empty.
-    QString WritePara();
+    QString storeSettings();
 
-    void FormCreate();
-    void FormShow();
-    void OkButtonClick();
-    void CancelButtonClick();
-    void SpeedButton1Click();
-    void SpeedButton2Click();
-    void SpeedButton3Click();
+    void reloadFromFile();
+    void resetOnShow();
+    void onOk();
+    void onCancel();
+    void onAddColumn();
+    void onRemoveColumn();
+    void onAddCustomText();
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -52,21 +52,21 @@ private:
 
     QString programDir_;
     const std::unique_ptr<Prompts> prompts_;
-    ProfileFile ini_;
+    ProfileFile settingsFile_;
     bool confirmed_ = false;
 
-    QRadioButton *RadioButton1 = nullptr;
-    QRadioButton *RadioButton2 = nullptr;
-    QCheckBox *CheckBox12 = nullptr;
-    QCheckBox *CheckBox14 = nullptr;
-    QCheckBox *CheckBox15 = nullptr;
-    QCheckBox *CheckBox16 = nullptr;
-    QCheckBox *CheckBox17 = nullptr;
-    QLineEdit *Edit16 = nullptr;
-    QLineEdit *Edit17 = nullptr;
-    QLineEdit *Edit2 = nullptr;
-    QListWidget *ListBox1 = nullptr;
-    QListWidget *ListBox2 = nullptr;
-    FocusMarkedButton *OkButton = nullptr;
-    FocusMarkedButton *CancelButton = nullptr;
+    QRadioButton *fixedWidthRadio_ = nullptr;
+    QRadioButton *commaSeparatedRadio_ = nullptr;
+    QCheckBox *oneLinePerLabelCheck_ = nullptr;
+    QCheckBox *colourExpansionCheck_ = nullptr;
+    QCheckBox *sizeExpansionCheck_ = nullptr;
+    QCheckBox *keepOwnSizeCheck_ = nullptr;
+    QCheckBox *keepOwnColourCheck_ = nullptr;
+    QLineEdit *sizeSeparatorEdit_ = nullptr;
+    QLineEdit *colourSeparatorEdit_ = nullptr;
+    QLineEdit *customTextEdit_ = nullptr;
+    QListWidget *chosenColumnsList_ = nullptr;
+    QListWidget *columnCatalogueList_ = nullptr;
+    FocusMarkedButton *okButton_ = nullptr;
+    FocusMarkedButton *cancelButton_ = nullptr;
 };

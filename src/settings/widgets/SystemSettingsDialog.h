@@ -17,26 +17,27 @@ class FocusMarkedButton;
 // fields are the settings in effect: every exchange reads linkSettings()
 // when it is built, so typed values count at once, saved or not. Saving
 // writes SysSet.ini and is allowed only after a successful link test.
-class TPosSetForm : public QDialog
+class SystemSettingsDialog : public QDialog
 {
     Q_OBJECT
 
 public:
-    TPosSetForm(const QString &programDir, ServerExchange &exchange, Prompts &prompts, QWidget *parent = nullptr);
+    SystemSettingsDialog(const QString &programDir, ServerExchange &exchange, Prompts &prompts,
+                         QWidget *parent = nullptr);
 
     LinkSettings linkSettings() const;
     // The selected item of "參考價": 0 不能修改, 1 可以修改, -1 none.
     int priceOption() const;
     SystemSettings currentSettings() const;
 
-    void FormCreate();
-    void FormShow();
-    void SpeedButton1Click();
-    void SaveButtonClick();
-    void CancelButtonClick();
+    void loadFromFile();
+    void focusFirstField();
+    void onLinkTest();
+    void onSave();
+    void onCancel();
 
 Q_SIGNALS:
-    // The main window's connection status label (Label8) is to show text.
+    // The main window's connection status label is to show text.
     void statusLabelChanged(const QString &text);
 
 protected:
@@ -54,13 +55,13 @@ private:
     QString programDir_;
     ServerExchange &exchange_;
     const std::unique_ptr<Prompts> prompts_;
-    ProfileFile ini_;
+    ProfileFile settingsFile_;
 
-    QLineEdit *Edit1 = nullptr;
-    QLineEdit *Edit2 = nullptr;
-    QLineEdit *Edit3 = nullptr;
-    QButtonGroup *RadioGroup1 = nullptr;
-    QPushButton *SpeedButton1 = nullptr;
-    FocusMarkedButton *SaveButton = nullptr;
-    FocusMarkedButton *CancelButton = nullptr;
+    QLineEdit *serverEdit_ = nullptr;
+    QLineEdit *branchEdit_ = nullptr;
+    QLineEdit *passwordEdit_ = nullptr;
+    QButtonGroup *priceOptionButtons_ = nullptr;
+    QPushButton *linkTestButton_ = nullptr;
+    FocusMarkedButton *saveButton_ = nullptr;
+    FocusMarkedButton *cancelButton_ = nullptr;
 };

@@ -15,13 +15,13 @@ class NumericEntryField;
 
 // The product import's conditions ("產品資料引入"). Created once by the
 // product label window: the colour, size and branch box keep their texts
-// from one import to the next, FormShow resets the rest.
-class TBar1SearchForm : public QDialog
+// from one import to the next, resetFields resets the rest.
+class ProductImportDialog : public QDialog
 {
     Q_OBJECT
 
 public:
-    explicit TBar1SearchForm(Prompts &prompts, QWidget *parent = nullptr);
+    explicit ProductImportDialog(Prompts &prompts, QWidget *parent = nullptr);
 
     // Accepted: false when shown, true after an OK that passed its checks.
     bool isAccepted() const { return accepted_; }
@@ -33,26 +33,27 @@ public:
     // What the fields hold, texts as Big5 bytes (the fields admit nothing else).
     ProductConditions conditions() const;
 
-    void FormCreate();
-    void FormShow();
-    void OkButtonClick();
-    void CancelButtonClick();
-    void SItem_NOExit();
+    void scaleToScreen();
+    void resetFields();
+    void onOk();
+    void onCancel();
+    void onFirstItemLeft();
 
-    QComboBox *const ComboBox1;
-    QLineEdit *const item1;
-    QLineEdit *const SItem_NO;
-    QLineEdit *const EItem_NO;
-    QLineEdit *const Barcode;
-    QLineEdit *const Cate_no;
-    QLineEdit *const Kind_no;
-    QLineEdit *const Supp_no;
-    QLineEdit *const color;
-    QLineEdit *const sizes;
-    QCheckBox *const CheckBox2;
-    NumericEntryField *const FloatEdit1;
-    FocusMarkedButton *const OkButton;
-    FocusMarkedButton *const CancelButton;
+    // Each control's objectName is its design name (firstItemEdit is "SItem_NO").
+    QComboBox *const priceBranchBox;
+    QLineEdit *const groupItemEdit;
+    QLineEdit *const firstItemEdit;
+    QLineEdit *const lastItemEdit;
+    QLineEdit *const barcodeEdit;
+    QLineEdit *const categoryEdit;
+    QLineEdit *const brandEdit;
+    QLineEdit *const supplierEdit;
+    QLineEdit *const colourEdit;
+    QLineEdit *const sizesEdit;
+    QCheckBox *const inStockOnlyCheck;
+    NumericEntryField *const labelCountField;
+    FocusMarkedButton *const okButton;
+    FocusMarkedButton *const cancelButton;
 
 protected:
     void showEvent(QShowEvent *event) override;
