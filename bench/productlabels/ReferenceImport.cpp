@@ -1,8 +1,9 @@
-// The bare reference for the import: a saved reply read from a file and its
-// records written to a new bar1.dbf through shapelib alone, without checks,
-// messages or HTTP. Only the field list is shared with the program.
+// The bare reference for an import: a saved reply read from a file and its
+// records written to a new table through shapelib alone, without checks,
+// messages or HTTP. Only the field lists are shared with the program.
 #include "References.h"
 #include "productlabels/ProductQueueTable.h"
+#include "productlabels/ProductReplyFields.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -10,7 +11,8 @@
 #include <shapefil.h>
 #include <vector>
 
-long long referenceImport(const char *replyPath, const char *dbfPath)
+long long referenceImport(const char *replyPath, const char *dbfPath, const QList<DbfFieldSpec> &fields,
+                          const QList<QByteArray> &replyNames)
 {
     std::FILE *in = std::fopen(replyPath, "rb");
     if (!in) {
@@ -28,20 +30,16 @@ long long referenceImport(const char *replyPath, const char *dbfPath)
     if (!dbf) {
         return -1;
     }
-    const QList<DbfFieldSpec> &fields = ProductQueueTable::fields();
     for (const DbfFieldSpec &field : fields) {
         DBFAddField(dbf, field.name.constData(), field.type == DbfFieldType::Numeric ? FTDouble : FTString, field.width,
                     field.decimals);
     }
-    // Reply position n goes to the field of the same name; NOTE2 and SYSDAT
-    // have no position.
     std::vector<int> fieldOf;
     std::vector<bool> numeric;
-    for (const DbfFieldSpec &field : fields) {
-        if (field.name != "NOTE2" && field.name != "SYSDAT") {
-            fieldOf.push_back(DBFGetFieldIndex(dbf, field.name.constData()));
-            numeric.push_back(field.type == DbfFieldType::Numeric);
-        }
+    for (const QByteArray &name : replyNames) {
+        const int field = DBFGetFieldIndex(dbf, name.constData());
+        fieldOf.push_back(field);
+        numeric.push_back(DBFGetFieldInfo(dbf, field, nullptr, nullptr, nullptr) == FTDouble);
     }
 
     long long records = 0;
@@ -80,4 +78,11 @@ long long referenceImport(const char *replyPath, const char *dbfPath)
     }
     DBFClose(dbf);
     return records;
+}
+
+long long referenceImport(const char *replyPath, const char *dbfPath)
+{
+    const auto &names = ProductReplyFields::names();
+    return referenceImport(replyPath, dbfPath, ProductQueueTable::fields(),
+                           QList<QByteArray>(names.begin(), names.end()));
 }

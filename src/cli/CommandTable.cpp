@@ -10,6 +10,8 @@ Command importStockTakeCommand();
 Command importTransferCommand();
 Command importDocumentCommand();
 Command exportProductsCommand();
+Command importCustomerCommand();
+Command exportCustomersCommand();
 Command checkProductsCommand();
 
 const std::vector<Command> &allCommands()
@@ -18,7 +20,8 @@ const std::vector<Command> &allCommands()
         linkTestCommand(),        branchesCommand(),       postCommand(),
         tablesCreateCommand(),    importProductCommand(),  importPurchaseCommand(),
         importStockTakeCommand(), importTransferCommand(), importDocumentCommand(),
-        exportProductsCommand(),  checkProductsCommand(),
+        exportProductsCommand(),  checkProductsCommand(),  importCustomerCommand(),
+        exportCustomersCommand(),
     };
     return commands;
 }

@@ -81,9 +81,13 @@ int importIntoQueue(CommandContext &context, const QString &command,
         return ExitCode::failed;
     }
     ProductQueueWriter writer(queue);
-    const ProductImportOutcome outcome = run(expansionValues(settings), writer);
-    const QString added =
-        QStringLiteral("%1 rows added to %2").arg(outcome.rowsAdded).arg(ProductQueueTable::fileName());
+    return reportImport(context, command, run(expansionValues(settings), writer), ProductQueueTable::fileName());
+}
+
+int reportImport(CommandContext &context, const QString &command, const ProductImportOutcome &outcome,
+                 const QString &tableFileName)
+{
+    const QString added = QStringLiteral("%1 rows added to %2").arg(outcome.rowsAdded).arg(tableFileName);
     switch (outcome.kind) {
     case ProductImportOutcome::Kind::QueueInUse:
         Console::err(outcome.message);
@@ -94,7 +98,9 @@ int importIntoQueue(CommandContext &context, const QString &command,
         return ExitCode::failed;
     case ProductImportOutcome::Kind::NoData:
     case ProductImportOutcome::Kind::Completed:
-        Console::out(outcome.message);
+        if (!outcome.message.isEmpty()) {
+            Console::out(outcome.message);
+        }
         Console::out(added);
         return ExitCode::ok;
     case ProductImportOutcome::Kind::FillFailed:

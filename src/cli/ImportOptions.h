@@ -40,3 +40,8 @@ class ProductQueueSink;
 // the rows added, or why it failed) and returns the exit code.
 int importIntoQueue(CommandContext &context, const QString &command,
                     const std::function<ProductImportOutcome(const ExpansionValues &, ProductQueueSink &)> &run);
+
+// Prints how an import into tableFileName ended (the completion or no-data
+// message and the rows added, or why it failed) and returns the exit code.
+int reportImport(CommandContext &context, const QString &command, const ProductImportOutcome &outcome,
+                 const QString &tableFileName);

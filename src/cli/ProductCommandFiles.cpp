@@ -2,26 +2,51 @@
 
 #include "cli/Console.h"
 #include "components/ProfileFile.h"
+#include "customerlabels/CustomerQueueTable.h"
 #include "labelqueue/LabelQueue.h"
 #include "productlabels/ProductQueueTable.h"
+#include "settings/CustomerOutputSettings.h"
 #include "settings/ProductOutputSettings.h"
+
+namespace {
+ProfileFile settingsFile(const QString &path)
+{
+    ProfileFile ini;
+    ini.setFileName(path);
+    ini.setSection(QByteArrayLiteral("SET"));
+    return ini;
+}
+
+DbfStatus openQueue(LabelQueue &queue, const QString &fileName, DbfTable::Access access)
+{
+    const DbfStatus opened = queue.open(fileName, access);
+    if (!opened.ok()) {
+        return DbfStatus::failure(QStringLiteral("Table1 無法開啟 (%1): %2").arg(fileName, opened.error()));
+    }
+    return opened;
+}
+} // namespace
 
 ProductOutputSettings loadProductSettings(const QString &programDir)
 {
-    ProfileFile ini;
-    ini.setFileName(productOutputSettingsPath(programDir));
-    ini.setSection(QByteArrayLiteral("SET"));
+    ProfileFile ini = settingsFile(productOutputSettingsPath(programDir));
     return loadProductOutputSettings(ini);
+}
+
+CustomerOutputSettings loadCustomerSettings(const QString &programDir)
+{
+    ProfileFile ini = settingsFile(customerOutputSettingsPath(programDir));
+    return loadCustomerOutputSettings(ini);
 }
 
 DbfStatus openProductQueue(LabelQueue &queue, DbfTable::Access access)
 {
-    const DbfStatus opened = queue.open(ProductQueueTable::fileName(), access);
-    if (!opened.ok()) {
-        return DbfStatus::failure(
-            QStringLiteral("Table1 無法開啟 (%1): %2").arg(ProductQueueTable::fileName(), opened.error()));
-    }
-    return opened;
+    return openQueue(queue, ProductQueueTable::fileName(), access);
+}
+
+DbfStatus openCustomerQueue(LabelQueue &queue, DbfTable::Access access)
+{
+    return openQueue(queue, CustomerQueueTable::fileName(), access);
 }
 
 bool openProductQueueOrTell(LabelQueue &queue, DbfTable::Access access)

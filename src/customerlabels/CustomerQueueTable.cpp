@@ -68,4 +68,17 @@ const QList<QueueColumn> &columns()
     return all;
 }
 
+const ReplyShape &replyShape()
+{
+    static const ReplyShape shape = [] {
+        ReplyShape made;
+        for (const DbfFieldSpec &field : fields()) {
+            made.names.append(field.name);
+        }
+        made.recordNoun = QStringLiteral("客戶資料");
+        return made;
+    }();
+    return shape;
+}
+
 } // namespace CustomerQueueTable

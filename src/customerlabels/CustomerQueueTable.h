@@ -2,6 +2,7 @@
 
 #include "labelqueue/DbfHeader.h"
 #include "labelqueue/QueueColumn.h"
+#include "productlabels/FillQueueFromReply.h"
 
 #include <QList>
 #include <QString>
@@ -34,5 +35,9 @@ const QList<DbfFieldSpec> &fields();
 
 // The 12 grid columns in grid order; every one is editable.
 const QList<QueueColumn> &columns();
+
+// A customer reply record: 12 lines in the order of the fields above, the
+// quantity the only number.
+const ReplyShape &replyShape();
 
 } // namespace CustomerQueueTable

@@ -4,6 +4,8 @@
 #include "components/Big5.h"
 #include "components/DecimalText.h"
 
+#include <algorithm>
+
 namespace {
 const QByteArrayView separator("---------------------");
 const QByteArrayView endOfReply("EOT");
@@ -17,13 +19,28 @@ QString shown(QByteArrayView value)
            (cut ? QStringLiteral("…") : QString()) + QStringLiteral("」");
 }
 
-QString recordText(int number)
+// The product record as a shape, so both records are read alike.
+const ReplyShape &productShape()
 {
-    return QStringLiteral("第 %1 筆產品資料").arg(number);
+    static const ReplyShape shape = [] {
+        ReplyShape made;
+        for (int position = 0; position < ProductReplyFields::count; ++position) {
+            made.names.append(ProductReplyFields::names()[position]);
+            if (position > 0 && ProductReplyFields::isNumeric(position)) {
+                made.numeric.append(position);
+            }
+        }
+        made.recordNoun = QStringLiteral("產品資料");
+        return made;
+    }();
+    return shape;
 }
+
 FillResult fillRows(const ServerReply &reply, ProductQueueSink &sink, const FillOptions &options)
 {
-    using namespace ProductReplyFields;
+    const ReplyShape &shape = options.shape ? *options.shape : productShape();
+    const int count = int(std::min<qsizetype>(shape.names.size(), ProductReplyFields::count));
+    const auto recordText = [&shape](int number) { return QStringLiteral("第 %1 筆").arg(number) + shape.recordNoun; };
     FillResult result;
     ProductReplyRecord record;
     int position = 0;
@@ -62,19 +79,19 @@ FillResult fillRows(const ServerReply &reply, ProductQueueSink &sink, const Fill
                         QStringLiteral(")"));
         }
         record.texts[position] = line;
-        if (position == QUAN) {
+        if (position == 0) {
             const std::optional<double> quantity = DecimalText::parse(line);
             if (!quantity) {
                 return fail(recordText(recordNumber) + QStringLiteral("的數量") + shown(line) +
                             QStringLiteral("不是數字"));
             }
-            record.numbers[QUAN] = options.countOverride ? options.countOverride : quantity;
-        } else if (isNumeric(position)) {
+            record.numbers[0] = options.countOverride ? options.countOverride : quantity;
+        } else if (shape.numeric.contains(position)) {
             const std::optional<double> number = DecimalText::parse(line);
             const bool blank = line.trimmed().isEmpty();
             if (!number && !blank) {
-                return fail(recordText(recordNumber) + QStringLiteral("的 ") + QString::fromLatin1(names()[position]) +
-                            shown(line) + QStringLiteral("不是數字"));
+                return fail(recordText(recordNumber) + QStringLiteral("的 ") +
+                            QString::fromLatin1(shape.names[position]) + shown(line) + QStringLiteral("不是數字"));
             }
             record.numbers[position] = number;
         }

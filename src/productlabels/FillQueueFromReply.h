@@ -2,12 +2,22 @@
 
 #include "productlabels/ProductReplyRecord.h"
 
+#include <QByteArray>
+#include <QList>
 #include <QString>
 
 #include <functional>
 #include <optional>
 
 class ServerReply;
+
+// A record of another queue's reply, filled into the same ProductReplyRecord
+// positions: its first value is the quantity, like the product record's.
+struct ReplyShape {
+    QList<QByteArray> names; // by position, for messages
+    QList<int> numeric;      // positions after the quantity that hold numbers
+    QString recordNoun;      // how messages name a record: "客戶資料"
+};
 
 struct FillOptions {
     // The product import's label count: when set, every row's QUAN becomes it
@@ -16,6 +26,8 @@ struct FillOptions {
     // Called with the rows stored so far, every progressInterval rows and once at the end.
     std::function<void(int rowsAdded)> progress;
     int progressInterval = 1000;
+    // The record of the reply; the product record of ProductReplyFields when null.
+    const ReplyShape *shape = nullptr;
 };
 
 struct FillResult {
@@ -31,7 +43,7 @@ struct FillResult {
 // committed before it stay and the record being read is dropped:
 // - a quantity that is no number (DecimalText::parse), empty included;
 // - a numeric field value that is no number (an empty one is no value);
-// - more than 37 values before a separator;
+// - more values before a separator than the record holds (37 for products);
 // - values after the last separator when "EOT" (or the reply's end) comes.
 // A separator with no values before it is skipped. The sink's refusal (a
 // number too wide for its field, a full disk) stops the filling the same way.

@@ -38,25 +38,5 @@ void ProductLabelLines::build(QByteArray &line, const ProductRowSource &rows) co
 LabelTextFileResult writeProductLabelTextFile(ProductRowSource &rows, const ProductOutputSettings &settings,
                                               const QString &path, const QDate &today)
 {
-    LabelTextWriter file(path);
-    if (!file.open()) {
-        return file.commit();
-    }
-    const ProductLabelLines lines(settings, today);
-    QByteArray line;
-    for (int row = 0; row < rows.rowCount(); ++row) {
-        const QString readError = rows.read(row);
-        if (!readError.isEmpty()) {
-            return file.abandon(QStringLiteral("第 %1 筆讀不出來: %2").arg(row + 1).arg(readError));
-        }
-        if (rows.text(ProductReplyFields::BARCODE).isEmpty()) {
-            continue;
-        }
-        const qint64 repeat = lines.repeatCount(rows);
-        if (repeat > 0) {
-            lines.build(line, rows);
-        }
-        file.writeRow(line, repeat);
-    }
-    return file.commit();
+    return writeLabelTextFile(rows, ProductLabelLines(settings, today), ProductReplyFields::BARCODE, path);
 }

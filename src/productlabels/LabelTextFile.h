@@ -3,6 +3,7 @@
 #include "labelqueue/LabelTextRules.h"
 #include "labelqueue/LabelTextWriter.h"
 #include "productlabels/ProductColumns.h"
+#include "productlabels/ProductRowSource.h"
 #include "settings/ProductOutputSettings.h"
 
 #include <QByteArray>
@@ -49,3 +50,30 @@ private:
 // as it was and error says why.
 LabelTextFileResult writeProductLabelTextFile(ProductRowSource &rows, const ProductOutputSettings &settings,
                                               const QString &path, const QDate &today);
+
+// Both exports' file: for each row whose key field is filled, lines.build()
+// written lines.repeatCount() times. The file's rules are those above.
+template <class Lines>
+LabelTextFileResult writeLabelTextFile(ProductRowSource &rows, const Lines &lines, int keyPosition, const QString &path)
+{
+    LabelTextWriter file(path);
+    if (!file.open()) {
+        return file.commit();
+    }
+    QByteArray line;
+    for (int row = 0; row < rows.rowCount(); ++row) {
+        const QString readError = rows.read(row);
+        if (!readError.isEmpty()) {
+            return file.abandon(QStringLiteral("第 %1 筆讀不出來: %2").arg(row + 1).arg(readError));
+        }
+        if (rows.text(keyPosition).isEmpty()) {
+            continue;
+        }
+        const qint64 repeat = lines.repeatCount(rows);
+        if (repeat > 0) {
+            lines.build(line, rows);
+        }
+        file.writeRow(line, repeat);
+    }
+    return file.commit();
+}

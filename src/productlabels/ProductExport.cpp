@@ -11,8 +11,8 @@ QString productLabelTextPath(const QString &programDir)
     return programDir + QStringLiteral("/Bars.txt");
 }
 
-ProductExportResult exportProductLabels(ProductRowSource &rows, const ProductOutputSettings &settings,
-                                        const QString &programDir, const Clock &clock)
+ProductExportResult exportLabelFile(ProductRowSource &rows, const QString &path,
+                                    const std::function<LabelTextFileResult()> &write)
 {
     ProductExportResult result;
     const QString refused = rows.beginReading();
@@ -27,8 +27,8 @@ ProductExportResult exportProductLabels(ProductRowSource &rows, const ProductOut
         result.message = QString::fromUtf8(nothingToExportText);
         return result;
     }
-    result.path = productLabelTextPath(programDir);
-    const LabelTextFileResult written = writeProductLabelTextFile(rows, settings, result.path, clock.today());
+    result.path = path;
+    const LabelTextFileResult written = write();
     rows.endReading();
     if (!written.ok()) {
         result.kind = written.outcome == LabelTextFileResult::Outcome::NoLines ? ProductExportResult::Kind::NoLines
@@ -42,6 +42,13 @@ ProductExportResult exportProductLabels(ProductRowSource &rows, const ProductOut
     return result;
 }
 
+ProductExportResult exportProductLabels(ProductRowSource &rows, const ProductOutputSettings &settings,
+                                        const QString &programDir, const Clock &clock)
+{
+    const QString path = productLabelTextPath(programDir);
+    return exportLabelFile(rows, path, [&] { return writeProductLabelTextFile(rows, settings, path, clock.today()); });
+}
+
 LabelProgramLaunch launchProductLabelProgram(const QString &programDir, LabelProgramParameter parameter,
                                              ProgramLauncher &launcher)
 {
@@ -49,9 +56,9 @@ LabelProgramLaunch launchProductLabelProgram(const QString &programDir, LabelPro
                               launcher);
 }
 
-ProductExportRun runProductExport(ProductRowSource &rows, const ProductOutputSettings &settings,
-                                  const QString &programDir, const Clock &clock, LabelProgramParameter parameter,
-                                  Prompts &prompts, ProgramLauncher &launcher)
+ProductExportRun runLabelExport(ProductRowSource &rows, Prompts &prompts,
+                                const std::function<ProductExportResult()> &exportFile,
+                                const std::function<LabelProgramLaunch()> &launch)
 {
     ProductExportRun run;
     if (rows.rowCount() == 0) {
@@ -63,10 +70,19 @@ ProductExportRun runProductExport(ProductRowSource &rows, const ProductOutputSet
         return run;
     }
     run.confirmed = true;
-    run.result = exportProductLabels(rows, settings, programDir, clock);
+    run.result = exportFile();
     prompts.embossedMessage(run.result.message);
     if (run.result.kind == ProductExportResult::Kind::Written) {
-        run.launch = launchProductLabelProgram(programDir, parameter, launcher);
+        run.launch = launch();
     }
     return run;
+}
+
+ProductExportRun runProductExport(ProductRowSource &rows, const ProductOutputSettings &settings,
+                                  const QString &programDir, const Clock &clock, LabelProgramParameter parameter,
+                                  Prompts &prompts, ProgramLauncher &launcher)
+{
+    return runLabelExport(
+        rows, prompts, [&] { return exportProductLabels(rows, settings, programDir, clock); },
+        [&] { return launchProductLabelProgram(programDir, parameter, launcher); });
 }

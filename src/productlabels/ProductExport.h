@@ -5,6 +5,7 @@
 
 #include <QString>
 
+#include <functional>
 #include <optional>
 
 class Clock;
@@ -54,6 +55,15 @@ struct ProductExportRun {
     ProductExportResult result;
     std::optional<LabelProgramLaunch> launch; // set when the file was written
 };
+
+// What both exports share: the queue held for reading while write() makes the
+// file at path, and the outcome as the product export reports it.
+ProductExportResult exportLabelFile(ProductRowSource &rows, const QString &path,
+                                    const std::function<LabelTextFileResult()> &write);
+// Both export buttons' run, as runProductExport describes it.
+ProductExportRun runLabelExport(ProductRowSource &rows, Prompts &prompts,
+                                const std::function<ProductExportResult()> &exportFile,
+                                const std::function<LabelProgramLaunch()> &launch);
 
 ProductExportRun runProductExport(ProductRowSource &rows, const ProductOutputSettings &settings,
                                   const QString &programDir, const Clock &clock, LabelProgramParameter parameter,

@@ -23,6 +23,7 @@ ProductImportOutcome postAndFill(ServerExchange &exchange, const QueueImport &im
     }
     FillOptions options;
     options.countOverride = import.countOverride;
+    options.shape = import.shape;
     options.progress = progress;
     const FillResult filled = FillQueueFromReply(reply, sink, options);
     outcome.rowsAdded = filled.rowsAdded;

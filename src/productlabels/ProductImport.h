@@ -39,6 +39,8 @@ struct QueueImport {
     // Replaces every row's quantity (the product import's count); otherwise
     // each row keeps the reply's quantity.
     std::optional<double> countOverride;
+    // The reply's record; the product record when null.
+    const ReplyShape *shape = nullptr;
 };
 
 // Posts the request and appends one row per reply record to sink, after the

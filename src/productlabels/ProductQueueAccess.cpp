@@ -7,43 +7,54 @@
 #include <array>
 
 namespace {
-// The queue field of each reply position: the field of the same name.
-const std::array<int, ProductReplyFields::count> &fieldOf()
+// The queue field of each reply position: the field of the same name (case
+// aside, as the table's field names match), -1 for none.
+QList<int> fieldsByName(const LabelQueue &queue, const ReplyShape *shape)
 {
-    static const std::array<int, ProductReplyFields::count> fields = [] {
-        std::array<int, ProductReplyFields::count> found{};
-        const QList<DbfFieldSpec> &specs = ProductQueueTable::fields();
-        for (int position = 0; position < ProductReplyFields::count; ++position) {
-            for (qsizetype field = 0; field < specs.size(); ++field) {
-                if (specs[field].name == ProductReplyFields::names()[position]) {
-                    found[position] = int(field);
-                }
+    QList<QByteArray> names;
+    if (shape) {
+        names = shape->names;
+    } else {
+        names = QList<QByteArray>(ProductReplyFields::names().begin(), ProductReplyFields::names().end());
+    }
+    const QList<DbfFieldSpec> &specs = queue.fields();
+    QList<int> found(names.size(), -1);
+    for (qsizetype position = 0; position < names.size(); ++position) {
+        for (qsizetype field = 0; field < specs.size(); ++field) {
+            if (specs[field].name.compare(names[position], Qt::CaseInsensitive) == 0) {
+                found[position] = int(field);
             }
         }
-        return found;
-    }();
-    return fields;
+    }
+    return found;
 }
 } // namespace
 
-ProductQueueWriter::ProductQueueWriter(LabelQueue &queue)
+ProductQueueWriter::ProductQueueWriter(LabelQueue &queue, const ReplyShape *shape)
     : queue_(queue)
+    , shape_(shape)
+    , fieldOf_(fieldsByName(queue, shape))
 {}
 
 QString ProductQueueWriter::append(const ProductReplyRecord &record)
 {
     DbfRecord row = queue_.blankRecord();
     for (int position = 0; position < record.valueCount; ++position) {
-        const int field = fieldOf()[position];
+        const int field = fieldOf_.value(position, -1);
+        if (field < 0) {
+            continue;
+        }
+        const bool numeric =
+            shape_ ? position == 0 || shape_->numeric.contains(position) : ProductReplyFields::isNumeric(position);
         DbfStatus stored = DbfStatus::success();
-        if (ProductReplyFields::isNumeric(position)) {
+        if (numeric) {
             stored = row.setNumber(field, record.numbers[position]);
         } else if (!record.texts[position].isEmpty()) {
             const QByteArrayView text = record.texts[position];
             stored = row.setText(field, QByteArray::fromRawData(text.data(), text.size()));
         }
         if (!stored.ok()) {
-            return QString::fromLatin1(ProductReplyFields::names()[position]) + QStringLiteral(": ") + stored.error();
+            return QString::fromLatin1(queue_.fields().at(field).name) + QStringLiteral(": ") + stored.error();
         }
     }
     return queue_.append(row).error();
@@ -59,8 +70,9 @@ QString ProductQueueWriter::endImport()
     return queue_.unlock().error();
 }
 
-ProductQueueReader::ProductQueueReader(LabelQueue &queue)
+ProductQueueReader::ProductQueueReader(LabelQueue &queue, const ReplyShape *shape)
     : queue_(queue)
+    , fieldOf_(fieldsByName(queue, shape))
 {}
 
 QString ProductQueueReader::beginReading()
@@ -87,9 +99,10 @@ QString ProductQueueReader::read(int row)
     current_ = std::move(read.value());
     if (current_.layout().get() != layout_) {
         layout_ = current_.layout().get();
-        for (int position = 0; position < ProductReplyFields::count; ++position) {
-            const int index = fieldOf()[position];
-            const DbfColumn *column = index < layout_->columns.size() ? &layout_->columns[index] : nullptr;
+        for (int position = 0; position < fieldOf_.size(); ++position) {
+            const int index = fieldOf_[position];
+            const DbfColumn *column =
+                index >= 0 && index < layout_->columns.size() ? &layout_->columns[index] : nullptr;
             slots_[position] = column && column->present() ? Slot{column->offset, column->width} : Slot{};
         }
     }

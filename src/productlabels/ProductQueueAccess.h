@@ -1,6 +1,7 @@
 #pragma once
 
 #include "labelqueue/DbfRecord.h"
+#include "productlabels/FillQueueFromReply.h"
 #include "productlabels/ProductReplyRecord.h"
 #include "productlabels/ProductRowSource.h"
 
@@ -8,12 +9,13 @@
 
 class LabelQueue;
 
-// Stores reply records as rows of the product label queue ("bar1.dbf"),
-// each committed to the file before append returns.
+// Stores reply records as rows of the product label queue ("bar1.dbf"), or
+// of another queue whose reply has the shape given (its values go to the
+// fields of the same names), each committed to the file before append returns.
 class ProductQueueWriter : public ProductQueueSink
 {
 public:
-    explicit ProductQueueWriter(LabelQueue &queue);
+    explicit ProductQueueWriter(LabelQueue &queue, const ReplyShape *shape = nullptr);
     // Texts are cut to the table's field widths (never inside a Big5
     // character); a number too wide for its field refuses the row.
     QString append(const ProductReplyRecord &record) override;
@@ -22,13 +24,16 @@ public:
 
 private:
     LabelQueue &queue_;
+    const ReplyShape *shape_;
+    QList<int> fieldOf_;
 };
 
-// Reads the rows of the product label queue for the export.
+// Reads the rows of the product label queue for the export, or of another
+// queue by the positions of its reply's shape.
 class ProductQueueReader : public ProductRowSource
 {
 public:
-    explicit ProductQueueReader(LabelQueue &queue);
+    explicit ProductQueueReader(LabelQueue &queue, const ReplyShape *shape = nullptr);
     QString beginReading() override;
     void endReading() override;
     int rowCount() const override;
@@ -46,6 +51,7 @@ private:
     QByteArrayView field(int position) const;
 
     LabelQueue &queue_;
+    QList<int> fieldOf_;
     DbfRecord current_;
     const DbfLayout *layout_ = nullptr;
     std::array<Slot, ProductReplyFields::count> slots_{};

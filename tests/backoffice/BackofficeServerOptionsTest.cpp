@@ -72,5 +72,18 @@ TEST(BackofficeOptions, databaseFileIsSeededOnceAndTextBig5CannotHoldIsRefused)
     // The file kept its data rather than being seeded again.
     const Backoffice::Reply customers =
         Backoffice::postBytes("qelvocust2seek.php", "bran_no=A&link_pass=0000&mcust=Y", server.port());
-    EXPECT_EQ(customers.records.size(), 12);
+    EXPECT_EQ(customers.records.size(), 20);
+}
+
+TEST(BackofficeOptions, syntheticCustomersJoinTheSeededOnes)
+{
+    BackofficeProcess server({QStringLiteral("--customers"), QStringLiteral("30")});
+    ASSERT_TRUE(server.isListening()) << qPrintable(server.errorText());
+    const Backoffice::Reply all =
+        Backoffice::postBytes("qelvocust2seek.php", "bran_no=A&link_pass=0000&mcust=N", server.port());
+    EXPECT_TRUE(all.wellFramed);
+    ASSERT_EQ(all.records.size(), 50);
+    EXPECT_EQ(all.records.last().size(), 12);
+    EXPECT_EQ(all.records.last()[1], "Y0000030");
+    EXPECT_EQ(all.records.last()[11], "M0000030");
 }

@@ -1,6 +1,7 @@
 #include "BackofficeServer.h"
 #include "Database.h"
 #include "SeedDatabase.h"
+#include "SyntheticCustomers.h"
 #include "SyntheticProducts.h"
 
 #include <cstdio>
@@ -17,17 +18,19 @@ struct Options {
     std::string db = ":memory:";
     int products = 0;
     int receiptLines = 0;
+    int customers = 0;
     bool stopOnStdinClose = false;
 };
 
 const char *const kUsage = "usage: barlabel-backoffice [--port P] [--db FILE] [--products N] [--receipt-lines N]\n"
-                           "                           [--stop-on-stdin-close]\n"
+                           "                           [--customers N] [--stop-on-stdin-close]\n"
                            "  --port P               port on 127.0.0.1 (0, the default, picks a free one)\n"
                            "  --db FILE              use or create this SQLite file (a new one gets the demo data)\n"
                            "                         instead of a fresh in-memory database\n"
                            "  --products N           add N synthetic products (for benchmarks)\n"
                            "  --receipt-lines N      add the purchase receipt PZ00000001 of branch A with N lines\n"
                            "                         over the synthetic products (needs --products)\n"
+                           "  --customers N          add N synthetic customers (for benchmarks)\n"
                            "  --stop-on-stdin-close  end when standard input closes (for tests that start it)\n";
 
 bool parseNumber(const char *text, int low, int high, int &value)
@@ -52,6 +55,10 @@ bool parseOptions(int argc, char **argv, Options &options)
             }
         } else if (arg == "--db" && hasValue) {
             options.db = argv[++i];
+        } else if (arg == "--customers" && hasValue) {
+            if (!parseNumber(argv[++i], 0, 10000000, options.customers)) {
+                return false;
+            }
         } else if (arg == "--products" && hasValue) {
             if (!parseNumber(argv[++i], 0, 10000000, options.products)) {
                 return false;
@@ -83,6 +90,9 @@ int main(int argc, char **argv)
         seedIfEmpty(db);
         if (options.products > 0) {
             addSyntheticProducts(db, options.products);
+        }
+        if (options.customers > 0) {
+            addSyntheticCustomers(db, options.customers);
         }
         if (options.receiptLines > 0) {
             addSyntheticReceipt(db, options.receiptLines, options.products);

@@ -2,6 +2,7 @@
 
 #include "components/ProgramLauncher.h"
 #include "components/widgets/BareMnemonicKeys.h"
+#include "customerlabels/widgets/CustomerLabelWindow.h"
 #include "productlabels/widgets/ProductLabelWindow.h"
 #include "settings/widgets/SystemSettingsDialog.h"
 
@@ -23,6 +24,9 @@ std::unique_ptr<MainWindow> startUp(const QString &programDir, Prompts &prompts,
             ProgramLauncher::system(), parent);
         QObject::connect(window, &ProductLabelWindow::closed, form, &MainWindow::productWindowClosed);
         return window;
+    });
+    form->setCustomerWindowFactory([programDir, &prompts, form](QWidget *parent) {
+        return new CustomerLabelWindow(programDir, form->exchange(), prompts, ProgramLauncher::system(), parent);
     });
     mainWindow->testLinkAndShowState();
     return mainWindow;

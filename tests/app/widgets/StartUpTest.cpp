@@ -5,6 +5,7 @@
 #include "common/BackofficeProcess.h"
 #include "common/Controls.h"
 #include "components/widgets/FocusMarkedButton.h"
+#include "customerlabels/widgets/CustomerLabelWindow.h"
 #include "productlabels/widgets/ProductLabelWindow.h"
 
 #include <QApplication>
@@ -97,6 +98,20 @@ TEST_F(StartUpTest, linkTestFromTheSavedSettingsSetsStatusAndFocus)
         EXPECT_EQ(QApplication::overrideCursor(), nullptr);
         EXPECT_TRUE(prompts.calls.isEmpty());
     }
+}
+
+TEST_F(StartUpTest, customerButtonOpensTheCustomerLabelWindow)
+{
+    const std::unique_ptr<MainWindow> started = startUp(programDir.path(), prompts, guardOptions());
+    ASSERT_NE(started, nullptr);
+    auto *button = control<QPushButton>(*started, "custbutton");
+    ASSERT_TRUE(button->isEnabled());
+    button->click();
+    auto *window = qobject_cast<CustomerLabelWindow *>(started->customerWindow());
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(window->objectName(), QStringLiteral("CustBarForm"));
+    EXPECT_TRUE(window->isVisible());
+    window->close();
 }
 
 TEST_F(StartUpTest, secondCopyShowsOnlyTheNoticeAndWakesTheFirst)

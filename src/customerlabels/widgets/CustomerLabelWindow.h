@@ -1,0 +1,90 @@
+#pragma once
+
+#include "components/ProfileFile.h"
+#include "components/Prompts.h"
+#include "labelqueue/LabelQueue.h"
+
+#include <QString>
+#include <QWidget>
+
+class BusyWindow;
+class Clock;
+class CustomerImportDialog;
+class CustomerOutputSettingsDialog;
+class LabelQueueGrid;
+class LabelQueueModel;
+class ProgramLauncher;
+class QButtonGroup;
+class QCheckBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QueueWindowActions;
+class ServerExchange;
+class FocusMarkedButton;
+
+// The customer label window ("客戶條碼列印"): the queue "bar2.DBF" of the
+// working directory in an editable grid, the buttons that fill, empty, walk
+// and export it, the barcode source of the import and the path of the label
+// program. It lives for the whole run: closing it closes the table and hides
+// it, keeping its dialogs, the barcode source and the parameter.
+class CustomerLabelWindow : public QWidget
+{
+    Q_OBJECT
+
+public:
+    CustomerLabelWindow(const QString &programDir, ServerExchange &exchange, Prompts &prompts,
+                        ProgramLauncher &launcher, QWidget *parent = nullptr);
+    ~CustomerLabelWindow() override;
+
+    LabelQueueModel &queueModel() { return *model_; }
+    // The date the birthday window counts from; the system clock unless set.
+    void setClock(const Clock &clock);
+
+    void onImport();
+    void onExport();
+    void onOutputSettings();
+
+    QLabel *const titlePanel;
+    LabelQueueGrid *const grid;
+    QCheckBox *const barcodeFromCustomerCodeBox;
+    FocusMarkedButton *const closeButton;
+    FocusMarkedButton *const deleteAllButton;
+    FocusMarkedButton *const deleteButton;
+    FocusMarkedButton *const previousButton;
+    FocusMarkedButton *const nextButton;
+    FocusMarkedButton *const importButton;
+    FocusMarkedButton *const exportButton;
+    FocusMarkedButton *const outputSettingsButton;
+    QLineEdit *const labelProgramPathEdit;
+    QGroupBox *const parameterGroup;
+    CustomerImportDialog *const importDialog;
+    CustomerOutputSettingsDialog *const outputSettingsDialog;
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void layOut();
+    void connectHandlers();
+    void loadLabelProgramPath();
+    void storeLabelProgramPath();
+    void showImportProgress(int rowsAdded);
+
+    QString programDir_;
+    ServerExchange &exchange_;
+    const std::unique_ptr<Prompts> prompts_;
+    ProgramLauncher &launcher_;
+    const Clock *clock_;
+    LabelQueue queue_;
+    LabelQueueModel *const model_;
+    QueueWindowActions *const actions_;
+    QButtonGroup *const parameterButtons_;
+    BusyWindow *const fillBusyWindow_;
+    ProfileFile pathIni_;
+    bool loading_ = false;
+    bool busy_ = false;
+    QString pathWriteError_;
+};

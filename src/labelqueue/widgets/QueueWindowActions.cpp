@@ -1,0 +1,95 @@
+#include "labelqueue/widgets/QueueWindowActions.h"
+
+#include "components/Prompts.h"
+#include "labelqueue/LabelQueue.h"
+#include "labelqueue/LabelQueueModel.h"
+#include "labelqueue/widgets/LabelQueueGrid.h"
+
+QueueWindowActions::QueueWindowActions(LabelQueue &queue, LabelQueueModel &model, LabelQueueGrid &grid,
+                                       Prompts &prompts, QObject *parent)
+    : QObject(parent)
+    , queue_(queue)
+    , model_(model)
+    , grid_(grid)
+    , prompts_(prompts.forWindow(&grid))
+{
+    connect(&grid, &LabelQueueGrid::editRefused, this,
+            [this](const QString &message) { prompts_->embossedMessage(message); });
+    connect(&grid, &LabelQueueGrid::deleteFailed, this,
+            [this](const QString &message) { showTableError(QStringLiteral("單筆刪除"), message); });
+}
+
+void QueueWindowActions::openTable(const QString &fileName)
+{
+    const DbfStatus opened = queue_.open(fileName);
+    model_.reload();
+    if (!opened.ok()) {
+        prompts_->plainMessage(QStringLiteral("Table1 無法開啟\n") + opened.error());
+    }
+}
+
+void QueueWindowActions::closeTable()
+{
+    grid_.commitEdit();
+    const DbfStatus closed = queue_.close();
+    model_.reload();
+    if (!closed.ok()) {
+        showTableError(QStringLiteral("關閉"), closed.error());
+    }
+}
+
+bool QueueWindowActions::isEmpty() const
+{
+    return queue_.atStart() && queue_.atEnd();
+}
+
+void QueueWindowActions::movePrevious()
+{
+    if (queue_.atStart()) {
+        prompts_->embossedMessage(QStringLiteral("已是第一筆 !!"));
+        return;
+    }
+    model_.movePrior();
+}
+
+void QueueWindowActions::moveNext()
+{
+    if (queue_.atEnd()) {
+        prompts_->embossedMessage(QStringLiteral("已是最後一筆 !!"));
+        return;
+    }
+    model_.moveNext();
+}
+
+void QueueWindowActions::deleteCurrent()
+{
+    if (isEmpty()) {
+        prompts_->embossedMessage(QStringLiteral("無資料可刪除!!"));
+        return;
+    }
+    const DbfStatus deleted = model_.deleteCurrentRow();
+    if (!deleted.ok()) {
+        showTableError(QStringLiteral("單筆刪除"), deleted.error());
+    }
+}
+
+void QueueWindowActions::deleteAll()
+{
+    model_.moveFirst();
+    if (isEmpty()) {
+        prompts_->embossedMessage(QStringLiteral("無資料可刪除!!"));
+        return;
+    }
+    if (!prompts_->confirmDestructive(QStringLiteral("確定要全部刪除嗎 ?"))) {
+        return;
+    }
+    const DbfStatus emptied = model_.emptyQueue();
+    if (!emptied.ok()) {
+        showTableError(QStringLiteral("全部刪除"), emptied.error());
+    }
+}
+
+void QueueWindowActions::showTableError(const QString &what, const QString &reason)
+{
+    prompts_->plainMessage(what + QStringLiteral("失敗：") + reason);
+}

@@ -1,0 +1,283 @@
+#include "customerlabels/widgets/CustomerLabelWindow.h"
+
+#include "app/ServerExchange.h"
+#include "common/BackofficeProcess.h"
+#include "common/RecordingPrompts.h"
+#include "components/Big5.h"
+#include "components/RecordingLauncher.h"
+#include "components/widgets/DateEdit.h"
+#include "components/widgets/FocusMarkedButton.h"
+#include "components/widgets/NumericEntryField.h"
+#include "customerlabels/CustomerQueueTable.h"
+#include "customerlabels/widgets/CustomerImportDialog.h"
+#include "labelqueue/DbfTable.h"
+#include "labelqueue/LabelQueue.h"
+#include "labelqueue/LabelQueueModel.h"
+#include "settings/SystemSettings.h"
+#include "settings/widgets/ColumnListEditor.h"
+#include "settings/widgets/CustomerOutputSettingsDialog.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+#include <memory>
+
+namespace {
+using namespace CustomerQueueTable;
+
+QByteArray readAll(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+// A customer window over a queue of its own, in temporary program and working directories.
+class CustomerLabelWindowTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(programDir.isValid());
+        ASSERT_TRUE(workDir.isValid());
+        previousDir = QDir::currentPath();
+        ASSERT_TRUE(QDir::setCurrent(workDir.path()));
+    }
+
+    void TearDown() override
+    {
+        window.reset();
+        QDir::setCurrent(previousDir);
+    }
+
+    void createTable(const QList<QByteArray> &barcodes = {})
+    {
+        const QString path = workDir.filePath(fileName());
+        ASSERT_TRUE(DbfTable::create(path, fields()).ok());
+        LabelQueue queue(fields());
+        ASSERT_TRUE(queue.open(path).ok());
+        for (const QByteArray &barcode : barcodes) {
+            DbfRecord record = queue.blankRecord();
+            ASSERT_TRUE(record.setText(BAR_NO, barcode).ok());
+            ASSERT_TRUE(record.setNumber(QUAN, 1).ok());
+            ASSERT_TRUE(queue.append(record).ok());
+        }
+        ASSERT_TRUE(queue.close().ok());
+    }
+
+    QString cell(int row, int column) { return model().data(model().index(row, column)).toString(); }
+
+    CustomerLabelWindow &open()
+    {
+        window = std::make_unique<CustomerLabelWindow>(programDir.path(), exchange, prompts, launcher);
+        window->show();
+        window->activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(window.get()));
+        return *window;
+    }
+
+    LabelQueueModel &model() { return window->queueModel(); }
+
+    // Answers the conditions dialog once the import has shown it.
+    void whenTheDialogShows(std::function<void(CustomerImportDialog &)> fill)
+    {
+        auto *poll = new QTimer(window.get());
+        QObject::connect(poll, &QTimer::timeout, window.get(), [this, poll, fill] {
+            if (window->importDialog->isVisible()) {
+                poll->deleteLater();
+                poll->stop();
+                fill(*window->importDialog);
+            }
+        });
+        poll->start(5);
+    }
+
+    QTemporaryDir programDir;
+    QTemporaryDir workDir;
+    QString previousDir;
+    LinkSettings link;
+    ServerExchange exchange{[this] { return link; }};
+    RecordingPrompts prompts;
+    RecordingLauncher launcher;
+    std::unique_ptr<CustomerLabelWindow> window;
+};
+} // namespace
+
+TEST_F(CustomerLabelWindowTest, importedCustomersLandInTheGridWithTheChosenBarcodeSource)
+{
+    BackofficeProcess backoffice;
+    ASSERT_TRUE(backoffice.isListening()) << backoffice.errorText().toStdString();
+    link = {backoffice.serverText().toLatin1(), "A", "0000"};
+    createTable({"OLD"});
+    open();
+
+    whenTheDialogShows([](CustomerImportDialog &dialog) {
+        EXPECT_EQ(dialog.branchBox->count(), 4) << "the empty entry, then A, 01 and 02";
+        EXPECT_EQ(dialog.branchBox->currentIndex(), 0);
+        // Focus moves, and so leaving a field counts, only in the active window.
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&dialog));
+        dialog.firstCodeEdit->setFocus();
+        EXPECT_TRUE(QTest::qWaitFor([&] { return dialog.firstCodeEdit->hasFocus(); }));
+        QTest::keyClicks(dialog.firstCodeEdit, QStringLiteral("C0002"));
+        QTest::keyClick(dialog.firstCodeEdit, Qt::Key_Return);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return dialog.lastCodeEdit->hasFocus(); })) << "Enter moves on";
+        EXPECT_EQ(dialog.lastCodeEdit->text(), QStringLiteral("C0002")) << "leaving the code copies it";
+        dialog.copiesEdit->setValue(3);
+        dialog.okButton->click();
+    });
+    window->importButton->click();
+    EXPECT_EQ(prompts.texts(RecordingPrompts::Embossed), QStringList{QStringLiteral("客戶資料引入完成")});
+    ASSERT_EQ(model().rowCount(), 2);
+    EXPECT_EQ(cell(1, 0), QStringLiteral("3"));
+    EXPECT_EQ(cell(1, 1), QStringLiteral("C0002")) << "barcode from the customer code";
+    EXPECT_EQ(cell(1, 3), QStringLiteral("林美玲"));
+
+    window->barcodeFromCustomerCodeBox->setChecked(false);
+    whenTheDialogShows([](CustomerImportDialog &dialog) {
+        EXPECT_TRUE(dialog.firstCodeEdit->text().isEmpty()) << "every showing starts empty";
+        dialog.firstCodeEdit->setText(QStringLiteral("C0002"));
+        dialog.lastCodeEdit->setText(QStringLiteral("C0002"));
+        dialog.okButton->click();
+    });
+    window->importButton->click();
+    ASSERT_EQ(model().rowCount(), 3);
+    EXPECT_EQ(cell(2, 1), QStringLiteral("M000102")) << "barcode from the member card";
+    EXPECT_EQ(cell(2, 0), QStringLiteral("1")) << "the server's count when the copies are 1";
+}
+
+TEST_F(CustomerLabelWindowTest, datesAreCheckedOnLeavingAndAStartDateFillsTheEndDate)
+{
+    createTable();
+    open();
+    CustomerImportDialog &dialog = *window->importDialog;
+    dialog.show();
+    dialog.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+    const auto typeAndLeave = [&](DateEdit *field, const QString &digits) {
+        field->setFocus();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return field->hasFocus(); }));
+        field->setCursorPosition(0);
+        QTest::keyClicks(field, digits);
+        QTest::keyClick(field, Qt::Key_Tab);
+    };
+
+    typeAndLeave(dialog.startDateField, QStringLiteral("20240305"));
+    EXPECT_EQ(dialog.endDateField->dateText(), "2024/03/05");
+    EXPECT_TRUE(prompts.calls.isEmpty());
+
+    typeAndLeave(dialog.endDateField, QStringLiteral("20241399"));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !prompts.calls.isEmpty(); }));
+    EXPECT_EQ(prompts.texts(RecordingPrompts::Embossed), QStringList{QStringLiteral("日期格式錯誤 !!")});
+    EXPECT_TRUE(QTest::qWaitFor([&] { return dialog.endDateField->hasFocus(); }));
+
+    dialog.okButton->click();
+    EXPECT_FALSE(dialog.isAccepted()) << "a malformed date is never sent";
+    EXPECT_EQ(prompts.texts(RecordingPrompts::Embossed).size(), 2);
+    QTest::qWait(20);
+    EXPECT_EQ(prompts.texts(RecordingPrompts::Embossed).size(), 2) << "told once";
+
+    // Leaving towards Cancel checks nothing, so the dialog can always be left.
+    dialog.cancelButton->setFocus();
+    dialog.cancelButton->click();
+    EXPECT_EQ(prompts.texts(RecordingPrompts::Embossed).size(), 2);
+    EXPECT_FALSE(dialog.isVisible());
+}
+
+TEST_F(CustomerLabelWindowTest, walkingAndDeletingSayWhenThereIsNothingMore)
+{
+    createTable({"C1", "C2"});
+    open();
+    window->previousButton->click();
+    window->nextButton->click();
+    window->nextButton->click();
+    window->nextButton->click();
+    prompts.confirmAnswers = {false, true};
+    window->deleteAllButton->click();
+    EXPECT_EQ(model().rowCount(), 2) << "No keeps every row";
+    window->deleteAllButton->click();
+    window->deleteButton->click();
+    EXPECT_EQ(prompts.calls, (QList<RecordingPrompts::Call>{
+                                 {RecordingPrompts::Embossed, "已是第一筆 !!"},
+                                 {RecordingPrompts::Embossed, "已是最後一筆 !!"},
+                                 {RecordingPrompts::ConfirmDestructive, "確定要全部刪除嗎 ?"},
+                                 {RecordingPrompts::ConfirmDestructive, "確定要全部刪除嗎 ?"},
+                                 {RecordingPrompts::Embossed, "無資料可刪除!!"},
+                             }));
+    EXPECT_EQ(model().rowCount(), 0);
+}
+
+TEST_F(CustomerLabelWindowTest, exportWritesBar2BarsTxtAndStartsTheTypedProgram)
+{
+    createTable({"C0001"});
+    open();
+    window->labelProgramPathEdit->setFocus();
+    QTest::keyClicks(window->labelProgramPathEdit, QStringLiteral("/opt/cust"));
+    EXPECT_EQ(readAll(programDir.filePath(QStringLiteral("CustBar.INI"))), "[CustBar]\r\nFN1=/opt/cust\r\n");
+    window->findChild<QGroupBox *>(QStringLiteral("RadioGroup1"))
+        ->findChildren<QRadioButton *>()
+        .at(1)
+        ->setChecked(true);
+
+    prompts.confirmAnswers = {true};
+    window->exportButton->click();
+
+    EXPECT_EQ(readAll(programDir.filePath(QStringLiteral("bar2/Bars.txt"))), "1\r\n");
+    ASSERT_EQ(launcher.requests.size(), 1);
+    EXPECT_EQ(launcher.requests[0].fileName, QStringLiteral("/opt/cust"));
+    EXPECT_EQ(launcher.requests[0].parameter, QStringLiteral("1"));
+
+    // Closing only hides the window; showing it again reopens the table and reloads the path.
+    window->close();
+    EXPECT_FALSE(window->isVisible());
+    window->show();
+    EXPECT_EQ(window->labelProgramPathEdit->text(), QStringLiteral("/opt/cust"));
+    EXPECT_EQ(model().rowCount(), 1);
+}
+
+TEST_F(CustomerLabelWindowTest, outputSettingsStoreOnOkReloadOnCancelAndStayInEffectAfterTheCloseBox)
+{
+    createTable();
+    open();
+    CustomerOutputSettingsDialog &dialog = *window->outputSettingsDialog;
+    ColumnListEditor &editor = *dialog.editor;
+    const QString file = programDir.filePath(QStringLiteral("bar2/CustBar.ini"));
+
+    QTimer::singleShot(0, &dialog, [&] {
+        editor.catalogueList->setCurrentRow(0);
+        editor.addChosenEntry();
+        editor.customTextEdit->setText(QStringLiteral("  VIP "));
+        editor.addCustomText();
+        editor.fixedWidthButton->setChecked(true);
+        dialog.okButton->click();
+    });
+    window->outputSettingsButton->click();
+    EXPECT_TRUE(dialog.isConfirmed());
+    const QByteArray stored =
+        "[SET]\r\nCHK12=0\r\nCHK13=1\r\nPar01=" + Big5::fromUtf8Literal("條碼(20C)") + "\r\nPar02=#VIP\r\nPar03=\r\n";
+    EXPECT_TRUE(readAll(file).startsWith(stored)) << readAll(file).constData();
+
+    QTimer::singleShot(0, &dialog, [&] {
+        editor.columnList->setCurrentRow(0);
+        editor.removeChosenEntry();
+        QTest::keyClick(&dialog, Qt::Key_Escape);
+    });
+    window->outputSettingsButton->click();
+    EXPECT_EQ(dialog.currentSettings().columns.size(), 2) << "cancel reloads the file";
+
+    QTimer::singleShot(0, &dialog, [&] {
+        editor.oneLinePerLabelBox->setChecked(true);
+        dialog.close();
+    });
+    window->outputSettingsButton->click();
+    EXPECT_TRUE(dialog.currentSettings().oneLinePerLabel) << "the close box keeps the edit in effect";
+    EXPECT_TRUE(readAll(file).contains("CHK12=0\r\n")) << "but stores nothing";
+}
