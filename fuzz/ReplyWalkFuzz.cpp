@@ -1,12 +1,13 @@
 // The reply walk: the body split into lines, the status line judged, and a
 // "DataOk" reply's records (values up to each separator, up to "EOT") stored
-// in an in-memory queue exactly as a plain reading of the lines gives them.
+// in memory exactly as a plain reading of the lines gives them, for the
+// product record and the customer record.
 #include "FuzzCheck.h"
 #include "app/ExchangeEnvelope.h"
 #include "app/ServerReply.h"
 #include "components/DecimalText.h"
+#include "customerlabels/CustomerQueueTable.h"
 #include "productlabels/FillQueueFromReply.h"
-#include "productlabels/MemoryProductQueue.h"
 
 #include <QList>
 
@@ -14,8 +15,6 @@
 #include <cstdint>
 
 namespace {
-
-using namespace ProductReplyFields;
 
 // CR LF, LF and CR each end a line; a break at the very end adds no line.
 QList<QByteArray> splitLines(const QByteArray &body)
@@ -55,58 +54,100 @@ QList<QByteArray> checkLines(const ServerReply &reply, const QByteArray &body)
     return lines;
 }
 
-// Why a record's values cannot become a row, in the walk's own terms: too
-// many values, or a numeric value that is no number (QUAN may not be blank).
-bool acceptable(const QList<QByteArray> &values)
+// A record's shape as the walk should see it: how many values it may hold
+// and which of them are numbers (the quantity always is).
+struct Shape {
+    const ReplyShape *fillShape = nullptr; // the product record when null
+    qsizetype count = 0;
+    QList<int> numeric;
+};
+
+Shape productShape()
 {
-    if (values.size() > count) {
+    Shape shape{nullptr, ProductReplyFields::count, {}};
+    for (int position = 0; position < ProductReplyFields::count; ++position) {
+        if (ProductReplyFields::isNumeric(position)) {
+            shape.numeric.append(position);
+        }
+    }
+    return shape;
+}
+
+Shape customerShape()
+{
+    const ReplyShape &customer = CustomerQueueTable::replyShape();
+    return Shape{&customer, customer.names.size(), QList<int>{0} + customer.numeric};
+}
+
+// Keeps every record as the walk hands it over; the texts point into the reply.
+class RecordingSink : public ProductQueueSink
+{
+public:
+    QString append(const ProductReplyRecord &record) override
+    {
+        if (records.size() == refuseAt) {
+            return QStringLiteral("full");
+        }
+        records.append(record);
+        return QString();
+    }
+
+    QList<ProductReplyRecord> records;
+    qsizetype refuseAt = -1;
+};
+
+// Whether a record's values can become a row: not too many, and each
+// numeric one a number or blank (the quantity may not be blank).
+bool acceptable(const QList<QByteArray> &values, const Shape &shape)
+{
+    if (values.size() > shape.count) {
         return false;
     }
     for (qsizetype position = 0; position < values.size(); ++position) {
         const QByteArray &value = values.at(position);
-        if (position == QUAN && !DecimalText::parse(value)) {
-            return false;
-        }
-        if (isNumeric(int(position)) && !value.trimmed().isEmpty() && !DecimalText::parse(value)) {
+        const bool numeric = shape.numeric.contains(int(position));
+        if (numeric && !DecimalText::parse(value) && (position == 0 || !value.trimmed().isEmpty())) {
             return false;
         }
     }
     return true;
 }
 
-void checkRow(const MemoryRow &row, const QList<QByteArray> &values, const FillOptions &options)
+void checkRecord(const ProductReplyRecord &record, int number, const QList<QByteArray> &values, const Shape &shape,
+                 const FillOptions &options)
 {
-    for (int position = 0; position < count; ++position) {
+    FUZZ_CHECK(record.number == number && record.valueCount == values.size(), QString::number(number));
+    for (int position = 0; position < ProductReplyFields::count; ++position) {
         const QByteArray value = position < values.size() ? values.at(position) : QByteArray();
-        if (!isNumeric(position)) {
-            FUZZ_CHECK(row.texts[position] == value, hexOf(value));
-        } else if (position == QUAN) {
-            FUZZ_CHECK(row.numbers[QUAN] == (options.countOverride ? options.countOverride : DecimalText::parse(value)),
-                       hexOf(value));
-        } else {
-            FUZZ_CHECK(row.numbers[position] == DecimalText::parse(value), hexOf(value));
+        FUZZ_CHECK(record.texts[position] == value, hexOf(value));
+        std::optional<double> expected;
+        if (position == 0 && options.countOverride) {
+            expected = options.countOverride;
+        } else if (position < values.size() && shape.numeric.contains(position)) {
+            expected = DecimalText::parse(value);
         }
+        FUZZ_CHECK(record.numbers[position] == expected, hexOf(value));
     }
 }
 
-void checkFill(const ServerReply &reply, const QList<QByteArray> &lines, const QByteArray &body)
+void checkFill(const ServerReply &reply, const QList<QByteArray> &lines, const QByteArray &body, const Shape &shape)
 {
-    MemoryProductQueue queue;
+    RecordingSink sink;
     FillOptions options;
+    options.shape = shape.fillShape;
     if (body.size() % 2 == 1) {
         options.countOverride = 3;
     }
     if (body.size() % 5 == 0) {
-        queue.refusal = QStringLiteral("full");
-        queue.refuseAt = 1;
+        sink.refuseAt = 1;
     }
     int lastProgress = 0;
     options.progressInterval = 1;
     options.progress = [&](int rowsAdded) {
-        FUZZ_CHECK(rowsAdded >= lastProgress && rowsAdded == queue.rows.size(), hexOf(body));
+        FUZZ_CHECK(rowsAdded >= lastProgress && rowsAdded == sink.records.size(), hexOf(body));
         lastProgress = rowsAdded;
     };
-    const FillResult result = FillQueueFromReply(reply, queue, options);
+    const FillResult result = FillQueueFromReply(reply, sink, options);
 
     QList<QList<QByteArray>> records;
     QList<QByteArray> values;
@@ -114,9 +155,9 @@ void checkFill(const ServerReply &reply, const QList<QByteArray> &lines, const Q
     for (qsizetype i = 1; i < lines.size() && lines.at(i) != "EOT" && failedRecord == 0; ++i) {
         if (lines.at(i) != "---------------------") {
             values.append(lines.at(i));
-            failedRecord = acceptable(values) ? 0 : int(records.size()) + 1;
+            failedRecord = acceptable(values, shape) ? 0 : int(records.size()) + 1;
         } else if (!values.isEmpty()) {
-            if (records.size() == queue.refuseAt) {
+            if (records.size() == sink.refuseAt) {
                 failedRecord = int(records.size()) + 1;
                 break;
             }
@@ -129,12 +170,12 @@ void checkFill(const ServerReply &reply, const QList<QByteArray> &lines, const Q
     }
 
     FUZZ_CHECK(result.ok() == (failedRecord == 0), result.error + QStringLiteral(" in ") + hexOf(body));
-    FUZZ_CHECK(result.rowsAdded == records.size() && queue.rows.size() == records.size(), hexOf(body));
+    FUZZ_CHECK(result.rowsAdded == records.size() && sink.records.size() == records.size(), hexOf(body));
     if (failedRecord > 0) {
         FUZZ_CHECK(result.error.contains(QStringLiteral("第 %1 筆").arg(failedRecord)), result.error);
     }
     for (qsizetype row = 0; row < records.size(); ++row) {
-        checkRow(queue.rows.at(row), records.at(row), options);
+        checkRecord(sink.records.at(row), int(row) + 1, records.at(row), shape, options);
     }
 }
 
@@ -146,7 +187,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const ServerReply reply(body);
     const QList<QByteArray> lines = checkLines(reply, body);
     if (!lines.isEmpty() && lines.first() == "DataOk") {
-        checkFill(reply, lines, body);
+        checkFill(reply, lines, body, productShape());
+        checkFill(reply, lines, body, customerShape());
     }
     return 0;
 }

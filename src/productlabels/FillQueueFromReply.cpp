@@ -40,7 +40,10 @@ FillResult fillRows(const ServerReply &reply, ProductQueueSink &sink, const Fill
 {
     const ReplyShape &shape = options.shape ? *options.shape : productShape();
     const int count = int(std::min<qsizetype>(shape.names.size(), ProductReplyFields::count));
-    const auto recordText = [&shape](int number) { return QStringLiteral("第 %1 筆").arg(number) + shape.recordNoun; };
+    // A declared QString: an auto return would keep the QStringBuilder, which refers to the arg() temporary.
+    const auto recordText = [&shape](int number) -> QString {
+        return QStringLiteral("第 %1 筆").arg(number) + shape.recordNoun;
+    };
     FillResult result;
     ProductReplyRecord record;
     int position = 0;

@@ -200,3 +200,12 @@ TEST(FillQueueFromReply, reportsProgressEveryIntervalAndAtTheEnd)
                        queue, options);
     EXPECT_EQ(reported, (QList<int>{2, 4, 5}));
 }
+
+// Found by fuzzing: the record's name in every message was built from a
+// temporary that was gone before the message was read.
+TEST(FillQueueFromReply, messagesNameTheRecordWhole)
+{
+    MemoryProductQueue queue;
+    const FillResult result = FillQueueFromReply(ServerReply("DataOk\r\n2\rA1\r\n"), queue);
+    EXPECT_EQ(result.error, QStringLiteral("第 1 筆產品資料沒有結束線就結束了,未存入"));
+}

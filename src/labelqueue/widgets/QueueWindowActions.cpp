@@ -21,7 +21,13 @@ QueueWindowActions::QueueWindowActions(LabelQueue &queue, LabelQueueModel &model
 
 void QueueWindowActions::openTable(const QString &fileName)
 {
-    const DbfStatus opened = queue_.open(fileName);
+    DbfStatus opened = queue_.open(fileName);
+    // A table this user may only read can still be exported.
+    if (!opened.ok() && queue_.open(fileName, DbfTable::Access::ReadOnly).ok()) {
+        prompts_->plainMessage(QStringLiteral("「%1」只能讀取（%2）：可以轉出文字檔，不能引入、修改或刪除。")
+                                   .arg(fileName, opened.error()));
+        opened = DbfStatus::success();
+    }
     model_.reload();
     if (!opened.ok()) {
         prompts_->plainMessage(QStringLiteral("Table1 無法開啟\n") + opened.error());

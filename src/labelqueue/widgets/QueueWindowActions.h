@@ -20,7 +20,8 @@ public:
     QueueWindowActions(LabelQueue &queue, LabelQueueModel &model, LabelQueueGrid &grid, Prompts &prompts,
                        QObject *parent = nullptr);
 
-    // Opens the table by its bare name; a failure says "Table1 無法開啟" and leaves it closed.
+    // Opens the table by its bare name, only for reading (and says so) when it
+    // cannot be written; a failure says "Table1 無法開啟" and leaves it closed.
     void openTable(const QString &fileName);
     // Keeps a count typed but not yet confirmed, then closes the table.
     void closeTable();

@@ -14,6 +14,8 @@
 #include "components/widgets/StoredBytesField.h"
 #include "components/widgets/WindowScale.h"
 #include "labelqueue/widgets/LabelQueueGrid.h"
+#include "labelqueue/widgets/LabelWindowLook.h"
+#include "labelqueue/widgets/QueueWindowActions.h"
 #include "productlabels/DocumentImportRun.h"
 #include "productlabels/ProductExport.h"
 #include "productlabels/ProductImport.h"
@@ -37,7 +39,6 @@
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QScopedValueRollback>
-#include <QScreen>
 #include <QShortcut>
 
 namespace {
@@ -52,41 +53,7 @@ constexpr int maxPathBytes = 259;
 
 const QColor lightGreen(192, 255, 192);
 const QColor pink(255, 192, 203);
-const QColor navy(0, 0, 128);
-const QColor maroon(128, 0, 0);
-const QColor darkGreen(0, 100, 0);
-
-void setColour(QWidget *widget, QPalette::ColorRole role, const QColor &colour)
-{
-    QPalette palette = widget->palette();
-    palette.setColor(role, colour);
-    widget->setPalette(palette);
-    if (role == QPalette::Window) {
-        widget->setAutoFillBackground(true);
-    }
-}
-
-FocusMarkedButton *funcButton(const char *name, const QString &caption, const QColor &colour, QWidget *parent)
-{
-    auto *button = new FocusMarkedButton(caption, parent);
-    button->setObjectName(QLatin1String(name));
-    button->setFont(Fonts::ming(13));
-    // Disabled buttons keep the style's grey.
-    QPalette palette = button->palette();
-    palette.setColor(QPalette::Active, QPalette::ButtonText, colour);
-    palette.setColor(QPalette::Inactive, QPalette::ButtonText, colour);
-    button->setPalette(palette);
-    return button;
-}
-
-QLabel *note(const QString &text, QPoint at, QWidget *parent)
-{
-    auto *label = new QLabel(text, parent);
-    label->setFont(Fonts::ming(13));
-    label->move(at);
-    label->adjustSize();
-    return label;
-}
+using namespace LabelWindowLook;
 
 } // namespace
 
@@ -97,18 +64,18 @@ ProductLabelWindow::ProductLabelWindow(const QString &programDir, ServerExchange
     , queueGrid(new LabelQueueGrid(this))
     , notesPanel(new QWidget(this))
     , buttonPanel(new QWidget(this))
-    , exitButton(funcButton("CloseButton", QStringLiteral("離開 &X"), maroon, buttonPanel))
-    , deleteAllButton(funcButton("CBitBtn1", QStringLiteral("全部刪除&A"), maroon, buttonPanel))
-    , deleteRowButton(funcButton("DelButton", QStringLiteral("單筆刪除&D"), maroon, buttonPanel))
-    , previousRowButton(funcButton("UpButton", QStringLiteral("上"), navy, buttonPanel))
-    , nextRowButton(funcButton("DownButton", QStringLiteral("下"), navy, buttonPanel))
-    , productImportButton(funcButton("SearchButton", QStringLiteral("產品引入&F"), navy, buttonPanel))
-    , purchaseImportButton(funcButton("buyButton", QStringLiteral("進貨引入&B"), navy, buttonPanel))
-    , stockTakeImportButton(funcButton("pdaButton", QStringLiteral("盤點引入&G"), navy, buttonPanel))
-    , transferOutImportButton(funcButton("allotbutton", QStringLiteral("出庫引入&H"), navy, buttonPanel))
-    , documentImportButton(funcButton("buyoButton", QStringLiteral("其他引入&I"), navy, buttonPanel))
-    , exportButton(funcButton("outButton", QStringLiteral("轉出文字檔&C"), darkGreen, buttonPanel))
-    , outputSettingsButton(funcButton("PrintSetButton", QStringLiteral("輸出內容設定&S"), darkGreen, buttonPanel))
+    , exitButton(rowButton("CloseButton", QStringLiteral("離開 &X"), maroon, buttonPanel))
+    , deleteAllButton(rowButton("CBitBtn1", QStringLiteral("全部刪除&A"), maroon, buttonPanel))
+    , deleteRowButton(rowButton("DelButton", QStringLiteral("單筆刪除&D"), maroon, buttonPanel))
+    , previousRowButton(rowButton("UpButton", QStringLiteral("上"), navy, buttonPanel))
+    , nextRowButton(rowButton("DownButton", QStringLiteral("下"), navy, buttonPanel))
+    , productImportButton(rowButton("SearchButton", QStringLiteral("產品引入&F"), navy, buttonPanel))
+    , purchaseImportButton(rowButton("buyButton", QStringLiteral("進貨引入&B"), navy, buttonPanel))
+    , stockTakeImportButton(rowButton("pdaButton", QStringLiteral("盤點引入&G"), navy, buttonPanel))
+    , transferOutImportButton(rowButton("allotbutton", QStringLiteral("出庫引入&H"), navy, buttonPanel))
+    , documentImportButton(rowButton("buyoButton", QStringLiteral("其他引入&I"), navy, buttonPanel))
+    , exportButton(rowButton("outButton", QStringLiteral("轉出文字檔&C"), darkGreen, buttonPanel))
+    , outputSettingsButton(rowButton("PrintSetButton", QStringLiteral("輸出內容設定&S"), darkGreen, buttonPanel))
     , labelProgramPathCaption(new QLabel(QStringLiteral("呼叫外部條碼路徑:"), buttonPanel))
     , labelProgramPathEdit(new QLineEdit(buttonPanel))
     , parameterGroup(new QGroupBox(QStringLiteral("參數"), buttonPanel))
@@ -127,6 +94,7 @@ ProductLabelWindow::ProductLabelWindow(const QString &programDir, ServerExchange
     , clock_(&Clock::system())
     , queue_(ProductQueueTable::fields())
     , model_(new ProductQueueModel(queue_, this))
+    , actions_(new QueueWindowActions(queue_, *model_, *queueGrid, prompts, this))
     , parameterButtons_(new QButtonGroup(this))
     , fillBusyWindow_(new BusyWindow(this))
 {
@@ -157,11 +125,7 @@ void ProductLabelWindow::layOutTitleAndNotes()
 {
     titlePanel->setObjectName(QStringLiteral("Panel1"));
     titlePanel->setGeometry(0, 0, clientSize.width(), titleHeight);
-    titlePanel->setAlignment(Qt::AlignCenter);
-    titlePanel->setFont(Fonts::kai(24));
-    titlePanel->setFrameStyle(QFrame::Panel | QFrame::Raised);
-    setColour(titlePanel, QPalette::WindowText, navy);
-    setColour(titlePanel, QPalette::Window, pink);
+    styleTitle(titlePanel, pink);
 
     notesPanel->setObjectName(QStringLiteral("Panel2"));
     notesPanel->setGeometry(0, notesTop, clientSize.width(), notesHeight);
@@ -225,10 +189,10 @@ void ProductLabelWindow::layOutPathBox()
 void ProductLabelWindow::connectHandlers()
 {
     connect(exitButton, &QPushButton::clicked, this, &ProductLabelWindow::onExit);
-    connect(deleteAllButton, &QPushButton::clicked, this, &ProductLabelWindow::onDeleteAll);
-    connect(deleteRowButton, &QPushButton::clicked, this, &ProductLabelWindow::onDeleteRow);
-    connect(previousRowButton, &QPushButton::clicked, this, &ProductLabelWindow::onPreviousRow);
-    connect(nextRowButton, &QPushButton::clicked, this, &ProductLabelWindow::onNextRow);
+    connect(deleteAllButton, &QPushButton::clicked, actions_, &QueueWindowActions::deleteAll);
+    connect(deleteRowButton, &QPushButton::clicked, actions_, &QueueWindowActions::deleteCurrent);
+    connect(previousRowButton, &QPushButton::clicked, actions_, &QueueWindowActions::movePrevious);
+    connect(nextRowButton, &QPushButton::clicked, actions_, &QueueWindowActions::moveNext);
     connect(productImportButton, &QPushButton::clicked, this, &ProductLabelWindow::onProductImport);
     const std::pair<FocusMarkedButton *, DocumentConditionsDialog *> documentImports[] = {
         {purchaseImportButton, purchaseImportDialog},
@@ -244,10 +208,6 @@ void ProductLabelWindow::connectHandlers()
     connect(editPathCheck, &QCheckBox::toggled, this, &ProductLabelWindow::onEditPathToggled);
     connect(labelProgramPathEdit, &QLineEdit::textChanged, this, &ProductLabelWindow::onLabelProgramPathEdited);
     labelProgramPathEdit->installEventFilter(this);
-    connect(queueGrid, &LabelQueueGrid::editRefused, this,
-            [this](const QString &message) { prompts_->embossedMessage(message); });
-    connect(queueGrid, &LabelQueueGrid::deleteFailed, this,
-            [this](const QString &message) { showTableError(QStringLiteral("單筆刪除"), message); });
     auto *help = new QShortcut(QKeySequence(Qt::Key_F12), this);
     help->setContext(Qt::WindowShortcut);
     connect(help, &QShortcut::activated, this, [this] {
@@ -273,40 +233,15 @@ void ProductLabelWindow::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
     if (!event->spontaneous()) {
-        centreOverOwner();
+        LabelWindowLook::centreOverOwner(*this);
         openQueueAndPath();
-    }
-}
-
-void ProductLabelWindow::centreOverOwner()
-{
-    QRect frame = frameGeometry();
-    if (const QWidget *owner = parentWidget()) {
-        frame.moveCenter(owner->frameGeometry().center());
-    } else if (const QScreen *shown = screen()) {
-        frame.moveCenter(shown->availableGeometry().center());
-    }
-    if (const QScreen *shown = screen()) {
-        move(WindowScale::keptOnScreen(frame, shown->availableGeometry()));
-    } else {
-        move(frame.topLeft());
     }
 }
 
 void ProductLabelWindow::openQueueAndPath()
 {
     loading_ = true;
-    DbfStatus opened = queue_.open(ProductQueueTable::fileName());
-    // A table this user may only read can still be exported.
-    if (!opened.ok() && queue_.open(ProductQueueTable::fileName(), DbfTable::Access::ReadOnly).ok()) {
-        prompts_->plainMessage(QStringLiteral("「%1」只能讀取（%2）：可以轉出文字檔，不能引入、修改或刪除。")
-                                   .arg(ProductQueueTable::fileName(), opened.error()));
-        opened = DbfStatus::success();
-    }
-    model_->reload();
-    if (!opened.ok()) {
-        prompts_->plainMessage(QStringLiteral("Table1 無法開啟\n") + opened.error());
-    }
+    actions_->openTable(ProductQueueTable::fileName());
 
     labelProgramSettings_.setNotifier([this](const QString &text) { prompts_->plainMessage(text); });
     labelProgramSettings_.setFileName(QDir(programDir_).filePath(QStringLiteral("BARPRINT.INI")));
@@ -340,70 +275,13 @@ void ProductLabelWindow::closeEvent(QCloseEvent *event)
 
 void ProductLabelWindow::closeQueue()
 {
-    // A count typed into the grid and not yet confirmed is kept, not lost with the table.
-    queueGrid->commitEdit();
-    const DbfStatus closedTable = queue_.close();
-    model_->reload();
-    if (!closedTable.ok()) {
-        showTableError(QStringLiteral("關閉"), closedTable.error());
-    }
+    actions_->closeTable();
     Q_EMIT closed();
-}
-
-void ProductLabelWindow::showTableError(const QString &what, const QString &reason)
-{
-    prompts_->plainMessage(what + QStringLiteral("失敗：") + reason);
 }
 
 void ProductLabelWindow::onExit()
 {
     close();
-}
-
-void ProductLabelWindow::onPreviousRow()
-{
-    if (queue_.atStart()) {
-        prompts_->embossedMessage(QStringLiteral("已是第一筆 !!"));
-        return;
-    }
-    model_->movePrior();
-}
-
-void ProductLabelWindow::onNextRow()
-{
-    if (queue_.atEnd()) {
-        prompts_->embossedMessage(QStringLiteral("已是最後一筆 !!"));
-        return;
-    }
-    model_->moveNext();
-}
-
-void ProductLabelWindow::onDeleteRow()
-{
-    if (queue_.atStart() && queue_.atEnd()) {
-        prompts_->embossedMessage(QStringLiteral("無資料可刪除!!"));
-        return;
-    }
-    const DbfStatus deleted = model_->deleteCurrentRow();
-    if (!deleted.ok()) {
-        showTableError(QStringLiteral("單筆刪除"), deleted.error());
-    }
-}
-
-void ProductLabelWindow::onDeleteAll()
-{
-    model_->moveFirst();
-    if (queue_.atStart() && queue_.atEnd()) {
-        prompts_->embossedMessage(QStringLiteral("無資料可刪除!!"));
-        return;
-    }
-    if (!prompts_->confirmDestructive(QStringLiteral("確定要全部刪除嗎 ?"))) {
-        return;
-    }
-    const DbfStatus emptied = model_->emptyQueue();
-    if (!emptied.ok()) {
-        showTableError(QStringLiteral("全部刪除"), emptied.error());
-    }
 }
 
 void ProductLabelWindow::onProductImport()

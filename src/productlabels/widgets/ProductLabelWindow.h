@@ -23,6 +23,7 @@ class LabelQueueGrid;
 class ProductQueueModel;
 class ProgramLauncher;
 class QButtonGroup;
+class QueueWindowActions;
 class QCheckBox;
 class QGroupBox;
 class QLabel;
@@ -63,10 +64,6 @@ public:
     // On closing: keeps a pending grid edit, closes the table and sends closed().
     void closeQueue();
     void onExit();
-    void onPreviousRow();
-    void onNextRow();
-    void onDeleteRow();
-    void onDeleteAll();
     void onProductImport();
     // The purchase, stock-take, transfer-out and document imports: their
     // dialog, then its conditions' request, like the product import.
@@ -119,8 +116,6 @@ private:
     void layOutButtons();
     void layOutPathBox();
     void connectHandlers();
-    void centreOverOwner();
-    void showTableError(const QString &what, const QString &reason);
     using ImportRun = std::function<ProductImportOutcome(ProductQueueSink &, const std::function<void(int)> &progress)>;
     // What every import button shares: a pending edit stored, the table kept
     // in use (the window stays open) until the end, the conditions asked,
@@ -136,6 +131,8 @@ private:
     const Clock *clock_;
     LabelQueue queue_;
     ProductQueueModel *const model_;
+    // Opening, closing, walking and emptying the queue, as both label windows do.
+    QueueWindowActions *const actions_;
     QButtonGroup *const parameterButtons_;
     // Covers the storing of an import's rows, after the exchange's own busy window.
     BusyWindow *const fillBusyWindow_;
