@@ -11,7 +11,7 @@ QueueWindowActions::QueueWindowActions(LabelQueue &queue, LabelQueueModel &model
     , queue_(queue)
     , model_(model)
     , grid_(grid)
-    , prompts_(prompts.forWindow(&grid))
+    , prompts_(prompts.forWindow(grid.window()))
 {
     connect(&grid, &LabelQueueGrid::editRefused, this,
             [this](const QString &message) { prompts_->embossedMessage(message); });
