@@ -69,7 +69,7 @@ ProductImportDialog::ProductImportDialog(Prompts &prompts, QWidget *parent)
                          "CancelButton"))
     , prompts_(prompts)
 {
-    setObjectName(QStringLiteral("Bar1SearchForm"));
+    setObjectName(QStringLiteral("TBar1SearchForm"));
     FixedDialog::setUp(*this, QStringLiteral("產品資料引入"), QSize(470, 434));
     setFont(Fonts::sans(10));
     priceBranchBox->setEditable(true);
