@@ -8,6 +8,7 @@
 #include "components/widgets/FocusMarkedButton.h"
 #include "components/widgets/Fonts.h"
 #include "components/widgets/StoredBytesField.h"
+#include "settings/widgets/ColumnListEditor.h"
 #include "settings/widgets/FixedDialog.h"
 
 #include <QButtonGroup>
@@ -22,34 +23,8 @@
 
 namespace {
 
-constexpr int numberedRows = 24;
-constexpr int listFontPixels = 14;
 // Separators go into every import request; a few characters are plenty.
 constexpr int maxSeparatorBytes = 20;
-
-QListWidgetItem *entryItem(const QByteArray &entry)
-{
-    auto *item = new QListWidgetItem(Big5::decode(entry));
-    // The bytes stay as read, so an entry goes back to the file unchanged
-    // even when it is not valid Big5.
-    item->setData(Qt::UserRole, entry);
-    return item;
-}
-
-QByteArray big5Text(const QLineEdit *edit)
-{
-    // The validator admits only Big5 characters.
-    return Big5::encode(edit->text()).bytes;
-}
-
-QPushButton *speedButton(const QString &caption, const QRect &geometry, QWidget *parent)
-{
-    auto *button = new QPushButton(caption, parent);
-    button->setGeometry(geometry);
-    button->setFocusPolicy(Qt::NoFocus);
-    button->setAutoDefault(false);
-    return button;
-}
 
 template <typename Control>
 Control *named(Control *control, const char *name)
@@ -70,9 +45,21 @@ ProductOutputSettingsDialog::ProductOutputSettingsDialog(const QString &programD
     setFont(Fonts::sans(9));
     settingsFile_.setNotifier([this](const QString &text) { prompts_.plainMessage(text); });
 
-    buildLayoutControls();
+    ColumnListEditor::Placement placement;
+    placement.layoutAt = QPoint(14, 14);
+    placement.listAt = QPoint(255, 54);
+    placement.numberedRows = 24;
+    placement.catalogueHeight = 370;
+    placement.listHint = "(最多24組含條碼25組)";
+    columns_ =
+        new ColumnListEditor(*this, productColumnCatalogue(), ProductOutputSettings::MaxCustomTextBytes, placement);
     buildExpansionControls();
-    buildListControls();
+    // The expansion options come between the layout and the column list, as on screen.
+    QWidget *order[] = {columns_->oneLinePerLabelBox, colourExpansionCheck_, keepOwnColourCheck_, colourSeparatorEdit_,
+                        sizeExpansionCheck_,          keepOwnSizeCheck_,     sizeSeparatorEdit_,  columns_->columnList};
+    for (size_t i = 1; i < std::size(order); ++i) {
+        setTabOrder(order[i - 1], order[i]);
+    }
 
     okButton_ = named(FixedDialog::button(QStringLiteral("確定 &Y"), Qt::darkGreen, ButtonGlyphs::checkMark(),
                                           QRect(20, 478, 100, 32), this),
@@ -85,26 +72,6 @@ ProductOutputSettingsDialog::ProductOutputSettingsDialog(const QString &programD
 
     EnterMovesFocus::install(this);
     reloadFromFile();
-}
-
-void ProductOutputSettingsDialog::buildLayoutControls()
-{
-    FixedDialog::label(QStringLiteral("文字檔的格式"), QPoint(14, 14), this);
-    commaSeparatedRadio_ = named(new QRadioButton(QStringLiteral("每欄以\"逗點\"隔開"), this), "RadioButton2");
-    commaSeparatedRadio_->move(24, 36);
-    fixedWidthRadio_ = named(new QRadioButton(QStringLiteral("每欄依\"長度\"區分"), this), "RadioButton1");
-    fixedWidthRadio_->move(24, 60);
-    auto *layoutGroup = new QButtonGroup(this);
-    layoutGroup->addButton(commaSeparatedRadio_);
-    layoutGroup->addButton(fixedWidthRadio_);
-    FixedDialog::label(QStringLiteral("(如下欄位表示之長度xxC)"), QPoint(24, 86), this);
-
-    oneLinePerLabelCheck_ = named(new QCheckBox(QStringLiteral("張數要展開嗎,每行一張"), this), "CheckBox12");
-    oneLinePerLabelCheck_->move(14, 116);
-    for (QWidget *control : {static_cast<QWidget *>(fixedWidthRadio_), static_cast<QWidget *>(commaSeparatedRadio_),
-                             static_cast<QWidget *>(oneLinePerLabelCheck_)}) {
-        control->adjustSize();
-    }
 }
 
 void ProductOutputSettingsDialog::buildExpansionControls()
@@ -142,68 +109,18 @@ void ProductOutputSettingsDialog::buildExpansionControls()
     order->setPalette(palette);
 }
 
-void ProductOutputSettingsDialog::buildListControls()
-{
-    FixedDialog::label(QStringLiteral("輸出文字檔之內容設定>>"), QPoint(258, 14), this);
-    FixedDialog::label(QStringLiteral("(第一個限條碼)"), QPoint(258, 34), this);
-    FixedDialog::label(QStringLiteral("(最多24組含條碼25組)"), QPoint(352, 34), this);
-
-    auto *numbers = named(new QListWidget(this), "NumberColumn");
-    numbers->setFont(Fonts::ming(listFontPixels));
-    numbers->setSpacing(1);
-    for (int number = 1; number <= numberedRows; ++number) {
-        numbers->addItem(QString::number(number));
-    }
-    numbers->setEnabled(false);
-    numbers->setFocusPolicy(Qt::NoFocus);
-    numbers->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    numbers->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    // Both lists share font and style, so their rows line up.
-    const int rowPitch = numbers->sizeHintForRow(0) + 2 * numbers->spacing();
-    const int listHeight = numberedRows * rowPitch + 2 * numbers->frameWidth();
-    numbers->setGeometry(255, 54, 28, listHeight);
-
-    chosenColumnsList_ = named(new QListWidget(this), "ListBox1");
-    chosenColumnsList_->setFont(Fonts::ming(listFontPixels));
-    chosenColumnsList_->setSpacing(1);
-    chosenColumnsList_->setGeometry(283, 54, 192, listHeight);
-
-    connect(named(speedButton(QStringLiteral("<<選入"), QRect(488, 150, 68, 28), this), "SpeedButton1"),
-            &QPushButton::clicked, this, &ProductOutputSettingsDialog::onAddColumn);
-    connect(named(speedButton(QStringLiteral("取消>>"), QRect(488, 190, 68, 28), this), "SpeedButton2"),
-            &QPushButton::clicked, this, &ProductOutputSettingsDialog::onRemoveColumn);
-
-    FixedDialog::label(QStringLiteral("[ 欄位資料 ]"), QPoint(606, 14), this);
-    columnCatalogueList_ = named(new QListWidget(this), "ListBox2");
-    columnCatalogueList_->setFont(Fonts::ming(listFontPixels));
-    columnCatalogueList_->setSpacing(1);
-    columnCatalogueList_->setGeometry(563, 34, 158, 370);
-    for (const QByteArray &entry : productColumnCatalogue()) {
-        columnCatalogueList_->addItem(entryItem(entry));
-    }
-
-    FixedDialog::label(QStringLiteral("自訂文字"), QPoint(563, 416), this);
-    customTextEdit_ = named(new QLineEdit(this), "Edit2");
-    customTextEdit_->setGeometry(563, 434, 158, 24);
-    customTextEdit_->setValidator(new Big5LengthValidator(ProductOutputSettings::MaxCustomTextBytes, customTextEdit_));
-    connect(named(speedButton(QStringLiteral("<<確定"), QRect(488, 432, 68, 28), this), "SpeedButton3"),
-            &QPushButton::clicked, this, &ProductOutputSettingsDialog::onAddCustomText);
-}
-
 ProductOutputSettings ProductOutputSettingsDialog::currentSettings() const
 {
     ProductOutputSettings settings;
-    settings.fixedWidth = fixedWidthRadio_->isChecked();
-    settings.oneLinePerLabel = oneLinePerLabelCheck_->isChecked();
+    settings.fixedWidth = columns_->fixedWidth();
+    settings.oneLinePerLabel = columns_->oneLinePerLabel();
     settings.colourExpansion = colourExpansionCheck_->isChecked();
     settings.keepOwnColour = keepOwnColourCheck_->isChecked();
     settings.colourSeparator = StoredBytesField::bytes(*colourSeparatorEdit_);
     settings.sizeExpansion = sizeExpansionCheck_->isChecked();
     settings.keepOwnSize = keepOwnSizeCheck_->isChecked();
     settings.sizeSeparator = StoredBytesField::bytes(*sizeSeparatorEdit_);
-    for (int row = 0; row < chosenColumnsList_->count(); ++row) {
-        settings.columns.append(chosenColumnsList_->item(row)->data(Qt::UserRole).toByteArray());
-    }
+    settings.columns = columns_->columns();
     return settings;
 }
 
@@ -211,17 +128,11 @@ void ProductOutputSettingsDialog::showSettings(const ProductOutputSettings &sett
 {
     StoredBytesField::show(*sizeSeparatorEdit_, settings.sizeSeparator);
     StoredBytesField::show(*colourSeparatorEdit_, settings.colourSeparator);
-    oneLinePerLabelCheck_->setChecked(settings.oneLinePerLabel);
-    fixedWidthRadio_->setChecked(settings.fixedWidth);
-    commaSeparatedRadio_->setChecked(!settings.fixedWidth);
     colourExpansionCheck_->setChecked(settings.colourExpansion);
     sizeExpansionCheck_->setChecked(settings.sizeExpansion);
     keepOwnSizeCheck_->setChecked(settings.keepOwnSize);
     keepOwnColourCheck_->setChecked(settings.keepOwnColour);
-    chosenColumnsList_->clear();
-    for (const QByteArray &entry : settings.columns) {
-        chosenColumnsList_->addItem(entryItem(entry));
-    }
+    columns_->show(settings.fixedWidth, settings.oneLinePerLabel, settings.columns);
 }
 
 void ProductOutputSettingsDialog::loadSettings()
@@ -243,7 +154,7 @@ void ProductOutputSettingsDialog::reloadFromFile()
 
 void ProductOutputSettingsDialog::resetOnShow()
 {
-    customTextEdit_->clear();
+    columns_->clearCustomText();
     confirmed_ = false;
     okButton_->setFocus();
 }
@@ -290,30 +201,4 @@ void ProductOutputSettingsDialog::onCancel()
 {
     reloadFromFile();
     reject();
-}
-
-void ProductOutputSettingsDialog::onAddColumn()
-{
-    if (const QListWidgetItem *chosen = columnCatalogueList_->currentItem(); chosen && chosen->isSelected()) {
-        chosenColumnsList_->addItem(entryItem(chosen->data(Qt::UserRole).toByteArray()));
-    }
-}
-
-void ProductOutputSettingsDialog::onRemoveColumn()
-{
-    if (QListWidgetItem *chosen = chosenColumnsList_->currentItem(); chosen && chosen->isSelected()) {
-        delete chosen;
-        chosenColumnsList_->setCurrentRow(-1);
-    }
-    chosenColumnsList_->setFocus();
-}
-
-void ProductOutputSettingsDialog::onAddCustomText()
-{
-    const QByteArray entry = customTextEntry(big5Text(customTextEdit_));
-    if (!entry.isEmpty()) {
-        chosenColumnsList_->addItem(entryItem(entry));
-    }
-    customTextEdit_->clear();
-    customTextEdit_->setFocus();
 }

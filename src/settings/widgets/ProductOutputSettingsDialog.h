@@ -5,6 +5,7 @@
 
 #include <QDialog>
 
+class ColumnListEditor;
 class Prompts;
 class QCheckBox;
 class QLineEdit;
@@ -36,18 +37,13 @@ public:
     void resetOnShow();
     void onOk();
     void onCancel();
-    void onAddColumn();
-    void onRemoveColumn();
-    void onAddCustomText();
 
 protected:
     void showEvent(QShowEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
-    void buildLayoutControls();
     void buildExpansionControls();
-    void buildListControls();
     void showSettings(const ProductOutputSettings &settings);
 
     QString programDir_;
@@ -55,18 +51,14 @@ private:
     ProfileFile settingsFile_;
     bool confirmed_ = false;
 
-    QRadioButton *fixedWidthRadio_ = nullptr;
-    QRadioButton *commaSeparatedRadio_ = nullptr;
-    QCheckBox *oneLinePerLabelCheck_ = nullptr;
+    // The layout, one label per line and the column list, as the customer dialog has them.
+    ColumnListEditor *columns_ = nullptr;
     QCheckBox *colourExpansionCheck_ = nullptr;
     QCheckBox *sizeExpansionCheck_ = nullptr;
     QCheckBox *keepOwnSizeCheck_ = nullptr;
     QCheckBox *keepOwnColourCheck_ = nullptr;
     QLineEdit *sizeSeparatorEdit_ = nullptr;
     QLineEdit *colourSeparatorEdit_ = nullptr;
-    QLineEdit *customTextEdit_ = nullptr;
-    QListWidget *chosenColumnsList_ = nullptr;
-    QListWidget *columnCatalogueList_ = nullptr;
     FocusMarkedButton *okButton_ = nullptr;
     FocusMarkedButton *cancelButton_ = nullptr;
 };
