@@ -376,12 +376,12 @@ void MainWindow::openWindow(QPointer<QWidget> &window, const WindowFactory &fact
 
 void MainWindow::onOpenProductLabels()
 {
-    openWindow(productWindow_, productFactory_, "Bar1Form");
+    openWindow(productWindow_, productFactory_, "TBar1Form");
 }
 
 void MainWindow::onOpenCustomerLabels()
 {
-    openWindow(customerWindow_, customerFactory_, "CustBarForm");
+    openWindow(customerWindow_, customerFactory_, "TCustBarForm");
 }
 
 void MainWindow::onOpenSettings()

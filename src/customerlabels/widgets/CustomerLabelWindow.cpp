@@ -85,7 +85,7 @@ CustomerLabelWindow::CustomerLabelWindow(const QString &programDir, ServerExchan
     , parameterButtons_(new QButtonGroup(this))
     , fillBusyWindow_(new BusyWindow(this))
 {
-    setObjectName(QStringLiteral("CustBarForm"));
+    setObjectName(QStringLiteral("TCustBarForm"));
     setWindowTitle(QStringLiteral("客戶條碼列印"));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);

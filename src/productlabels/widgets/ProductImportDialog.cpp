@@ -70,7 +70,7 @@ ProductImportDialog::ProductImportDialog(Prompts &prompts, QWidget *parent)
                          "CancelButton"))
     , prompts_(prompts.forWindow(this))
 {
-    setObjectName(QStringLiteral("Bar1SearchForm"));
+    setObjectName(QStringLiteral("TBar1SearchForm"));
     FixedDialog::setUp(*this, QStringLiteral("產品資料引入"), QSize(470, 434));
     setFont(Fonts::sans(10));
     priceBranchBox->setEditable(true);

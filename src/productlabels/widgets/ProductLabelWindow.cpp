@@ -98,7 +98,7 @@ ProductLabelWindow::ProductLabelWindow(const QString &programDir, ServerExchange
     , parameterButtons_(new QButtonGroup(this))
     , fillBusyWindow_(new BusyWindow(this))
 {
-    setObjectName(QStringLiteral("Bar1Form"));
+    setObjectName(QStringLiteral("TBar1Form"));
     setWindowTitle(QStringLiteral("商品條碼列印 "));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);

@@ -40,7 +40,7 @@ ProductOutputSettingsDialog::ProductOutputSettingsDialog(const QString &programD
     , programDir_(programDir)
     , prompts_(prompts.forWindow(this))
 {
-    setObjectName(QStringLiteral("Bar3SearchForm"));
+    setObjectName(QStringLiteral("TBar3SearchForm"));
     FixedDialog::setUp(*this, QStringLiteral("輸出內容設定"), QSize(731, 528));
     setFont(Fonts::sans(9));
     settingsFile_.setNotifier([this](const QString &text) { prompts_->plainMessage(text); });

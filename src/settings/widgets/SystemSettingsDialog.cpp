@@ -60,7 +60,7 @@ SystemSettingsDialog::SystemSettingsDialog(const QString &programDir, ServerExch
     , exchange_(exchange)
     , prompts_(prompts.forWindow(this))
 {
-    setObjectName(QStringLiteral("PosSetForm"));
+    setObjectName(QStringLiteral("TPosSetForm"));
     FixedDialog::setUp(*this, QStringLiteral("系統參數設定"), QSize(527, 232));
     setFont(Fonts::sans(10));
     QPalette palette = this->palette();

@@ -82,7 +82,7 @@ TEST_F(MainWindowTest, labelWindowsAreMadeOnceAndBroughtBack)
     QTest::keyClick(form.get(), Qt::Key_1, Qt::AltModifier);
     ASSERT_TRUE(QTest::qWaitFor([&] { return form->productWindow() != nullptr; }));
     QPointer<QWidget> product = form->productWindow();
-    EXPECT_EQ(product->objectName(), QStringLiteral("Bar1Form"));
+    EXPECT_EQ(product->objectName(), QStringLiteral("TBar1Form"));
     EXPECT_TRUE(product->isVisible());
     product->showMinimized();
     control<FocusMarkedButton>(*form, "PrintSetButton")->click();
@@ -93,7 +93,7 @@ TEST_F(MainWindowTest, labelWindowsAreMadeOnceAndBroughtBack)
     control<FocusMarkedButton>(*form, "custbutton")->click();
     QPointer<QWidget> customer = form->customerWindow();
     ASSERT_TRUE(customer);
-    EXPECT_EQ(customer->objectName(), QStringLiteral("CustBarForm"));
+    EXPECT_EQ(customer->objectName(), QStringLiteral("TCustBarForm"));
     customer->close();
     EXPECT_FALSE(customer->isVisible());
     form->activateWindow();

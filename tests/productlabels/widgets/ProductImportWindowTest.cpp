@@ -26,8 +26,8 @@ protected:
     // list's exchange runs an event loop of its own before that).
     void whenTheDialogShows(std::function<void(ProductImportDialog &)> fill)
     {
-        whenShown(control<ProductImportDialog>(*window, "Bar1SearchForm"),
-                  [this, fill] { fill(*control<ProductImportDialog>(*window, "Bar1SearchForm")); });
+        whenShown(control<ProductImportDialog>(*window, "TBar1SearchForm"),
+                  [this, fill] { fill(*control<ProductImportDialog>(*window, "TBar1SearchForm")); });
     }
 
     void whenShown(QWidget *dialog, std::function<void()> fill)

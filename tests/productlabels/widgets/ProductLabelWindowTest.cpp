@@ -413,7 +413,7 @@ TEST_F(ProductWindowTest, windowAndItsImportDialogGrowWithTheScreenHeight)
     EXPECT_EQ(window->size(), QSize(scaled(812), scaled(400)));
     EXPECT_EQ(control<QLabel>(*window, "Panel1")->font().pixelSize(), scaled(24));
     const double dialogFactor = factorFor(QSize(470, 434));
-    EXPECT_EQ(control<ProductImportDialog>(*window, "Bar1SearchForm")->size(),
+    EXPECT_EQ(control<ProductImportDialog>(*window, "TBar1SearchForm")->size(),
               QSize(WindowScale::scaled(470, dialogFactor), WindowScale::scaled(434, dialogFactor)));
 }
 
