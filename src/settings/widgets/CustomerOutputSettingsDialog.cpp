@@ -57,6 +57,7 @@ CustomerOutputSettingsDialog::CustomerOutputSettingsDialog(const QString &progra
     connect(okButton, &QPushButton::clicked, this, &CustomerOutputSettingsDialog::onOk);
     connect(cancelButton, &QPushButton::clicked, this, &CustomerOutputSettingsDialog::onCancel);
     EnterMovesFocus::install(this);
+    editor->installKeys(*this);
     openFile();
     loadSettings();
 }

@@ -71,6 +71,7 @@ ProductOutputSettingsDialog::ProductOutputSettingsDialog(const QString &programD
     connect(cancelButton_, &QPushButton::clicked, this, &ProductOutputSettingsDialog::onCancel);
 
     EnterMovesFocus::install(this);
+    columns_->installKeys(*this);
     reloadFromFile();
 }
 
