@@ -37,6 +37,7 @@ public:
         shown.append(text);
         return false;
     }
+    bool confirmDestructive(const QString &text) override { return confirm(text); }
     void plainMessage(const QString &text) override { shown.append(text); }
 
     QStringList shown;

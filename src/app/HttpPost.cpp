@@ -27,6 +27,20 @@ bool isHttpAddress(const char *url)
     const QByteArray lower = QByteArray(url).toLower();
     return lower.startsWith("http://") || lower.startsWith("https://");
 }
+
+HttpPost::Failure networkFailure(CURLcode code)
+{
+    switch (code) {
+    case CURLE_COULDNT_CONNECT:
+        return HttpPost::Failure::Refused;
+    case CURLE_OPERATION_TIMEDOUT:
+        return HttpPost::Failure::TimedOut;
+    case CURLE_COULDNT_RESOLVE_HOST:
+        return HttpPost::Failure::NameNotFound;
+    default:
+        return HttpPost::Failure::Network;
+    }
+}
 } // namespace
 
 struct HttpPost::Transfer {
@@ -232,7 +246,7 @@ HttpPost::Result HttpPost::run()
             return result;
         }
         if (code != CURLE_OK) {
-            result.failure = Failure::Network;
+            result.failure = networkFailure(code);
             result.reason =
                 QStringLiteral("No reply from %1: %2")
                     .arg(Big5::decode(url), QString::fromUtf8(errorText[0] ? errorText : curl_easy_strerror(code)));
@@ -241,6 +255,7 @@ HttpPost::Result HttpPost::run()
 
         long status = 0;
         curl_easy_getinfo(easy, CURLINFO_RESPONSE_CODE, &status);
+        result.httpStatus = int(status);
         if (status >= 200 && status <= 299) {
             result.body = std::move(transfer.body);
             return result;

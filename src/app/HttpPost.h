@@ -22,7 +22,19 @@ public:
     static constexpr qint64 maxBodyBytes = qint64(256) * 1024 * 1024;
 
     // NoServer is ServerExchange's: the settings named no usable server, so nothing was sent.
-    enum class Failure { None, Network, HttpStatus, BodyTooLarge, Cancelled, TimedOut, NoServer };
+    // Refused, TimedOut and NameNotFound are the network failures a store can act on (server
+    // not running, unreachable, address mistyped); Network is any other.
+    enum class Failure {
+        None,
+        Network,
+        HttpStatus,
+        BodyTooLarge,
+        Cancelled,
+        TimedOut,
+        NoServer,
+        Refused,
+        NameNotFound
+    };
 
     // Milliseconds; 0 is no limit. The stall limit ends a request after that
     // long without a byte from the server (connecting included); the time
@@ -37,6 +49,7 @@ public:
         QString reason; // a whole sentence when failure is not None
         QByteArray body;
         int requests = 0;
+        int httpStatus = 0; // of the last reply, 0 when none came
         bool ok() const { return failure == Failure::None; }
     };
 

@@ -34,6 +34,7 @@ public:
         QString reason;                                      // whole message for a transport failure
         int requests = 0;                                    // HTTP requests made, redirections included
         ExchangeEnvelope::ServerProblem serverProblem = ExchangeEnvelope::ServerProblem::None;
+        int httpStatus = 0; // of the last reply, 0 when none came
     };
 
     static constexpr char linkTestScript[] = "linktest.php";

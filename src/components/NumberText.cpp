@@ -56,13 +56,10 @@ QByteArray generalNumberText(double value)
     return text;
 }
 
-QByteArray groupedWholeNumberText(double value)
+namespace {
+
+QByteArray groupThousands(const QByteArray &digits)
 {
-    const double rounded = std::round(value);
-    if (!std::isfinite(rounded)) {
-        return QByteArray::number(value);
-    }
-    const QByteArray digits = QByteArray::number(std::abs(rounded), 'f', 0);
     QByteArray grouped;
     for (qsizetype i = 0; i < digits.size(); ++i) {
         if (i > 0 && (digits.size() - i) % 3 == 0) {
@@ -70,7 +67,39 @@ QByteArray groupedWholeNumberText(double value)
         }
         grouped += digits.at(i);
     }
+    return grouped;
+}
+
+} // namespace
+
+QByteArray groupedWholeNumberText(double value)
+{
+    const double rounded = std::round(value);
+    if (!std::isfinite(rounded)) {
+        return QByteArray::number(value);
+    }
+    QByteArray grouped = groupThousands(QByteArray::number(std::abs(rounded), 'f', 0));
     if (rounded < 0) {
+        grouped.prepend('-');
+    }
+    return grouped;
+}
+
+QByteArray groupedNumberText(double value)
+{
+    const QByteArray general = generalNumberText(value);
+    if (general.contains('E') || !std::isfinite(value)) {
+        return general;
+    }
+    const bool negative = general.startsWith('-');
+    const QByteArray unsignedText = negative ? general.mid(1) : general;
+    const qsizetype point = unsignedText.indexOf('.');
+    const QByteArray whole = point < 0 ? unsignedText : unsignedText.left(point);
+    QByteArray grouped = groupThousands(whole);
+    if (point >= 0) {
+        grouped.append(unsignedText.mid(point));
+    }
+    if (negative) {
         grouped.prepend('-');
     }
     return grouped;

@@ -11,3 +11,8 @@ QByteArray generalNumberText(double value);
 // The "###,##0" display format: rounded to a whole number (halves away from
 // zero), thousands separated by commas (1,235).
 QByteArray groupedWholeNumberText(double value);
+
+// General number text with thousands separated by commas (1,780, 1,780.5):
+// prices the format leaves open read like the "###,##0" ones beside them,
+// without hiding a decimal.
+QByteArray groupedNumberText(double value);

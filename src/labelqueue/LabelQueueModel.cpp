@@ -99,8 +99,18 @@ QVariant LabelQueueModel::data(const QModelIndex &index, int role) const
     if (!number) {
         return QString();
     }
-    const bool grouped = role == Qt::DisplayRole && column.wholeNumberFormat;
-    return QString::fromLatin1(grouped ? groupedWholeNumberText(*number) : generalNumberText(*number));
+    // The editor gets the number as typed, without separators.
+    const QueueColumn::NumberFormat format =
+        role == Qt::DisplayRole ? column.numberFormat : QueueColumn::NumberFormat::General;
+    switch (format) {
+    case QueueColumn::NumberFormat::Grouped:
+        return QString::fromLatin1(groupedNumberText(*number));
+    case QueueColumn::NumberFormat::GroupedWhole:
+        return QString::fromLatin1(groupedWholeNumberText(*number));
+    case QueueColumn::NumberFormat::General:
+        break;
+    }
+    return QString::fromLatin1(generalNumberText(*number));
 }
 
 QVariant LabelQueueModel::headerData(int section, Qt::Orientation orientation, int role) const
@@ -265,6 +275,9 @@ void LabelQueueModel::setCurrentRow(int row)
     }
     dropBlankRow();
     queue_.moveTo(row);
+    // A move the grid did not make itself must show there, or a delete
+    // would take a row other than the one the grid marks.
+    announceCurrentRow();
 }
 
 void LabelQueueModel::moveFirst()

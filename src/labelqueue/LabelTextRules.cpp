@@ -15,7 +15,8 @@ void appendOnOneLine(QByteArray &line, QByteArrayView value)
     const qsizetype start = line.size();
     line.append(value);
     char *appended = line.data() + start;
-    std::replace_if(appended, appended + value.size(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
+    std::replace_if(
+        appended, appended + value.size(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
 }
 
 } // namespace

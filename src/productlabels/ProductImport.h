@@ -20,7 +20,7 @@ inline constexpr char productImportDoneText[] = "產品資料引入完成";
 struct ProductImportOutcome {
     enum class Kind {
         QueueInUse,     // another writer holds the table (or it cannot be held): nothing sent
-        ExchangeFailed, // nothing stored; the exchange's status line says why, the message when no server is set
+        ExchangeFailed, // nothing stored; exchangeFailureMessage() says why, the message when no server is set
         NoData,         // the reply's first line and "沒有符合條件的資料!!"
         Completed,      // the import's completion message
         FillFailed,     // a malformed reply, a refused row or a failed sync; rows before it stay

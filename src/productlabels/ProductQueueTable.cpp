@@ -15,7 +15,9 @@ DbfFieldSpec number(const char *name, int width)
     return {name, DbfFieldType::Numeric, width, 2, true};
 }
 
-enum Look { Plain = 0, ReadOnly = 1, Grouped = 2, LeftTitle = 4, Highlighted = 8 };
+// Grouped: the "###,##0" the prices of the list and the special offer have;
+// Thousands: the other prices, grouped alike but with their decimals.
+enum Look { Plain = 0, ReadOnly = 1, Grouped = 2, LeftTitle = 4, Highlighted = 8, Thousands = 16 };
 
 QueueColumn column(Field field, const char *title, int width, int look)
 {
@@ -25,7 +27,9 @@ QueueColumn column(Field field, const char *title, int width, int look)
     c.width = width;
     c.titleCentred = !(look & LeftTitle);
     c.readOnly = look & ReadOnly;
-    c.wholeNumberFormat = look & Grouped;
+    c.numberFormat = (look & Grouped)     ? QueueColumn::NumberFormat::GroupedWhole
+                     : (look & Thousands) ? QueueColumn::NumberFormat::Grouped
+                                          : QueueColumn::NumberFormat::General;
     c.titleHighlighted = look & Highlighted;
     return c;
 }
@@ -67,8 +71,8 @@ const QList<QueueColumn> &columns()
             column(UNIT, "單位", 0, ReadOnly),
             column(PRICE, "牌價", 73, ReadOnly | Grouped),
             column(MEMBER, "特價", 72, ReadOnly | Grouped),
-            column(CASH1, "批價", 0, ReadOnly),
-            column(LPRICE, "參考價", 0, Plain),
+            column(CASH1, "批價", 0, ReadOnly | Thousands),
+            column(LPRICE, "參考價", 0, Thousands),
             column(SUPP_NO, "廠商代號", 0, ReadOnly),
             column(CUST_ABBR, "廠商簡稱", 0, ReadOnly),
             column(ITEM1, "群組號碼", 0, Plain),

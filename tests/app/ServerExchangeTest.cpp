@@ -209,7 +209,7 @@ TEST_F(ServerExchangeTest, failureEmptiesTheReplyLeftByTheExchangeBefore)
     QSignalSpy replyChanges(&exchange, &ServerExchange::replyChanged);
     EXPECT_FALSE(exchange.Post(QStringLiteral("x.php")));
     EXPECT_EQ(replyChanges.count(), 1);
-    EXPECT_EQ(exchange.lastResult().failure, Failure::Network);
+    EXPECT_EQ(exchange.lastResult().failure, Failure::Refused);
     EXPECT_FALSE(exchange.lastResult().reason.isEmpty());
     EXPECT_EQ(exchange.reply().count(), 0);
     EXPECT_EQ(exchange.statusLine(), statusPrefix + failedSuffix);

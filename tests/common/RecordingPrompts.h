@@ -3,6 +3,7 @@
 #include "components/Prompts.h"
 
 #include <QList>
+#include <QObject>
 #include <QString>
 #include <QStringList>
 
@@ -11,6 +12,7 @@
 
 // Stands in for the message boxes in tests: records every prompt in order
 // and answers confirm() from a scripted queue, then with a default answer.
+// Prompts made by forWindow() record into the same list, noting the window.
 //
 //     RecordingPrompts prompts;
 //     prompts.confirmAnswers = {true};
@@ -19,16 +21,18 @@
 class RecordingPrompts : public Prompts
 {
 public:
-    enum Kind { Embossed, Confirm, Plain };
+    enum Kind { Embossed, Confirm, ConfirmDestructive, Plain };
 
     struct Call {
         Kind kind;
         QString text;
+        // The window the box came up over; not part of ==.
+        const QObject *window = nullptr;
 
         bool operator==(const Call &other) const { return kind == other.kind && text == other.text; }
         friend void PrintTo(const Call &call, std::ostream *out)
         {
-            static const char *const names[] = {"embossedMessage", "confirm", "plainMessage"};
+            static const char *const names[] = {"embossedMessage", "confirm", "confirmDestructive", "plainMessage"};
             *out << names[call.kind] << "(\"" << call.text.toStdString() << "\")";
         }
     };
@@ -37,13 +41,14 @@ public:
         : defaultConfirmAnswer(defaultConfirmAnswer)
     {}
 
-    void embossedMessage(const QString &text) override { record(Embossed, text); }
-    void plainMessage(const QString &text) override { record(Plain, text); }
-    bool confirm(const QString &text) override
+    std::unique_ptr<Prompts> forWindow(QObject *window) override
     {
-        record(Confirm, text);
-        return confirmAnswers.isEmpty() ? defaultConfirmAnswer : confirmAnswers.takeFirst();
+        return std::make_unique<WindowPrompts>(*this, window);
     }
+    void embossedMessage(const QString &text) override { record(Embossed, text, nullptr); }
+    void plainMessage(const QString &text) override { record(Plain, text, nullptr); }
+    bool confirm(const QString &text) override { return answer(Confirm, text, nullptr); }
+    bool confirmDestructive(const QString &text) override { return answer(ConfirmDestructive, text, nullptr); }
 
     // The texts shown so far of one kind, in order.
     QStringList texts(Kind kind) const
@@ -64,9 +69,34 @@ public:
     std::function<void(const Call &)> onPrompt;
 
 private:
-    void record(Kind kind, const QString &text)
+    class WindowPrompts : public Prompts
     {
-        calls.append({kind, text});
+    public:
+        WindowPrompts(RecordingPrompts &log, const QObject *window)
+            : log_(log)
+            , window_(window)
+        {}
+
+        std::unique_ptr<Prompts> forWindow(QObject *window) override { return log_.forWindow(window); }
+        void embossedMessage(const QString &text) override { log_.record(Embossed, text, window_); }
+        void plainMessage(const QString &text) override { log_.record(Plain, text, window_); }
+        bool confirm(const QString &text) override { return log_.answer(Confirm, text, window_); }
+        bool confirmDestructive(const QString &text) override { return log_.answer(ConfirmDestructive, text, window_); }
+
+    private:
+        RecordingPrompts &log_;
+        const QObject *window_;
+    };
+
+    bool answer(Kind kind, const QString &text, const QObject *window)
+    {
+        record(kind, text, window);
+        return confirmAnswers.isEmpty() ? defaultConfirmAnswer : confirmAnswers.takeFirst();
+    }
+
+    void record(Kind kind, const QString &text, const QObject *window)
+    {
+        calls.append({kind, text, window});
         if (onPrompt) {
             onPrompt(calls.constLast());
         }

@@ -46,4 +46,19 @@ TEST(NumberText, groupedWholeTextRoundsHalvesAwayFromZero)
     }
 }
 
+TEST(NumberText, groupedTextKeepsTheDecimalsOfTheGeneralText)
+{
+    struct Case {
+        double value;
+        const char *text;
+    } cases[] = {
+        {1780, "1,780"}, {1780.5, "1,780.5"}, {999, "999"}, {-1234567.25, "-1,234,567.25"},
+        {0.5, "0.5"},    {1e15, "1E15"},      {0, "0"},     {100000, "100,000"},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.text);
+        EXPECT_EQ(groupedNumberText(c.value), QByteArray(c.text));
+    }
+}
+
 } // namespace

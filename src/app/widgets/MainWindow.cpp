@@ -290,6 +290,8 @@ void MainWindow::connectExchange()
     connect(exchange_, &ServerExchange::progress, busyWindow_,
             [this](qint64 bytes) { busyWindow_->setProgressText(receivedText(bytes)); });
     connect(exchange_, &ServerExchange::exchangeFinished, busyWindow_, &BusyWindow::end);
+    // Every exchange, not only the link tests, tells whether the link works.
+    connect(exchange_, &ServerExchange::exchangeFinished, this, &MainWindow::showLinkState);
     connect(busyWindow_, &BusyWindow::cancelRequested, exchange_, &ServerExchange::cancel);
 }
 
@@ -306,7 +308,7 @@ void MainWindow::showCreditOrPicture(Prompts &prompts)
     QImageReader reader(picturePath);
     const QImage customerPicture = reader.read();
     if (customerPicture.isNull()) {
-        prompts.plainMessage(QStringLiteral("無法載入圖片 %1：%2\n改用內建圖片。")
+        prompts.forWindow(this)->plainMessage(QStringLiteral("無法載入圖片 %1：%2\n改用內建圖片。")
                                  .arg(QDir::toNativeSeparators(picturePath), reader.errorString()));
         return;
     }
@@ -316,14 +318,21 @@ void MainWindow::showCreditOrPicture(Prompts &prompts)
 void MainWindow::testLinkAndShowState()
 {
     if (exchange_->LinkTest()) {
-        statusLabel->setText(QStringLiteral("【") + Big5::decode(exchange_->settings().branch) +
-                             QStringLiteral("】與主機連線正常"));
         exitButton->setFocus();
     } else {
-        const QString notice = ExchangeEnvelope::serverProblemNotice(exchange_->lastResult().serverProblem);
-        statusLabel->setText(notice.isEmpty() ? QStringLiteral("請先與主機連線【系統參數設定】") : notice);
         settingsButton->setFocus();
     }
+}
+
+void MainWindow::showLinkState(bool linked)
+{
+    if (linked) {
+        statusLabel->setText(QStringLiteral("【") + Big5::decode(exchange_->settings().branch) +
+                             QStringLiteral("】與主機連線正常"));
+        return;
+    }
+    const QString notice = ExchangeEnvelope::serverProblemNotice(exchange_->lastResult().serverProblem);
+    statusLabel->setText(notice.isEmpty() ? QStringLiteral("請先與主機連線【系統參數設定】") : notice);
 }
 
 void MainWindow::setStatusLabel(const QString &text)
@@ -367,12 +376,12 @@ void MainWindow::openWindow(QPointer<QWidget> &window, const WindowFactory &fact
 
 void MainWindow::onOpenProductLabels()
 {
-    openWindow(productWindow_, productFactory_, "Bar1Form");
+    openWindow(productWindow_, productFactory_, "TBar1Form");
 }
 
 void MainWindow::onOpenCustomerLabels()
 {
-    openWindow(customerWindow_, customerFactory_, "CustBarForm");
+    openWindow(customerWindow_, customerFactory_, "TCustBarForm");
 }
 
 void MainWindow::onOpenSettings()

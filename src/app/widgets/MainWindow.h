@@ -97,6 +97,8 @@ public Q_SLOTS:
     // The product window's close: it is destroyed 500 ms later unless shown again by then.
     void productWindowClosed();
     void setStatusLabel(const QString &text);
+    // Label8 after an exchange: the branch and "與主機連線正常", or the request to set up the link.
+    void showLinkState(bool linked);
 
     void onOpenProductLabels();
     void onOpenCustomerLabels();

@@ -1,12 +1,14 @@
 #include "app/widgets/StartUp.h"
 
 #include "components/ProgramLauncher.h"
+#include "components/widgets/BareMnemonicKeys.h"
 #include "customerlabels/widgets/CustomerLabelWindow.h"
 #include "productlabels/widgets/ProductLabelWindow.h"
 #include "settings/widgets/SystemSettingsDialog.h"
 
 std::unique_ptr<MainWindow> startUp(const QString &programDir, Prompts &prompts, MainWindow::GuardOptions guard)
 {
+    BareMnemonicKeys::install();
     auto mainWindow = std::make_unique<MainWindow>(programDir, prompts, std::move(guard));
     if (mainWindow->singleInstanceGuard->anotherInstanceFound()) {
         return nullptr;

@@ -10,7 +10,7 @@
 
 DateEdit::DateEdit(Prompts &prompts, QWidget *parent)
     : QLineEdit(parent)
-    , prompts_(prompts)
+    , prompts_(prompts.forWindow(this))
 {
     setInputMask(QStringLiteral("9999/99/99;_"));
 }
@@ -57,7 +57,7 @@ void DateEdit::focusOutEvent(QFocusEvent *event)
         return;
     case DateFieldText::Exit::Malformed:
         setFocus(Qt::OtherFocusReason);
-        prompts_.embossedMessage(QString::fromUtf8(DateFieldText::malformedDateMessage));
+        prompts_->embossedMessage(QString::fromUtf8(DateFieldText::malformedDateMessage));
         Q_EMIT leftWithMalformedDate();
         return;
     }

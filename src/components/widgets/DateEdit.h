@@ -1,10 +1,11 @@
 #pragma once
 
+#include "components/Prompts.h"
+
 #include <QByteArray>
 #include <QLineEdit>
 
 class Clock;
-class Prompts;
 
 // The masked date field "9999/99/99" of the conditions dialogs: "_" marks an
 // unfilled position, which the field's text holds as a blank. Leaving it for
@@ -40,7 +41,7 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent *event) override;
 
 private:
-    Prompts &prompts_;
+    const std::unique_ptr<Prompts> prompts_;
     const QWidget *cancelButton_ = nullptr;
     const Clock *todayClock_ = nullptr;
 };

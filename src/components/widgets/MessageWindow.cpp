@@ -22,7 +22,7 @@ MessageWindow::MessageWindow(const QString &text, const QString &title, QWidget 
     , okButton(new FocusMarkedButton(QStringLiteral("確定"), this))
     , title_(title)
 {
-    setObjectName(QStringLiteral("aMsgForm"));
+    setObjectName(QStringLiteral("TaMsgForm"));
     textLabel->setObjectName(QStringLiteral("Lab"));
     okButton->setObjectName(QStringLiteral("Btn"));
     setFont(Fonts::sans(8));
@@ -79,8 +79,8 @@ void MessageWindow::onOk()
     accept();
 }
 
-void showMessageWindow(const QString &text, const QString &title)
+void showMessageWindow(const QString &text, const QString &title, QWidget *parent)
 {
-    MessageWindow form(text, title);
+    MessageWindow form(text, title, parent);
     form.exec();
 }

@@ -31,5 +31,5 @@ private:
     QString title_;
 };
 
-// Shows text in a new message window and returns when the user has closed it.
-void showMessageWindow(const QString &text, const QString &title = QString());
+// Shows text in a new message window over parent and returns when the user has closed it.
+void showMessageWindow(const QString &text, const QString &title = QString(), QWidget *parent = nullptr);

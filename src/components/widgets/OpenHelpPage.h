@@ -3,5 +3,6 @@
 #include <QString>
 
 // Opens programDir/page (programDir without a trailing separator) in the
-// desktop's viewer for it. Nothing is shown when that fails.
-void OpenHelpPage(const QString &programDir, const QString &page);
+// desktop's viewer for it. Returns why that failed (no such page, no viewer
+// to open it), for the window to tell; empty once the viewer was started.
+QString OpenHelpPage(const QString &programDir, const QString &page);

@@ -7,9 +7,39 @@
 #include <QMessageBox>
 #include <QPushButton>
 
-WidgetPrompts::WidgetPrompts(const QString &title)
+namespace {
+
+// A box over a window kept on top must be kept on top too, or the window
+// manager may leave it behind the window it blocks.
+void keepAbove(QWidget &box, const QWidget *owner)
+{
+    if (owner && owner->window()->windowFlags().testFlag(Qt::WindowStaysOnTopHint)) {
+        box.setWindowFlag(Qt::WindowStaysOnTopHint);
+    }
+}
+
+} // namespace
+
+WidgetPrompts::WidgetPrompts(const QString &title, QWidget *window)
     : title_(title)
+    , window_(window)
 {}
+
+std::unique_ptr<Prompts> WidgetPrompts::forWindow(QObject *window)
+{
+    return std::make_unique<WidgetPrompts>(title_, qobject_cast<QWidget *>(window));
+}
+
+QWidget *WidgetPrompts::owner() const
+{
+    if (window_) {
+        return window_->window();
+    }
+    if (QWidget *modal = QApplication::activeModalWidget()) {
+        return modal;
+    }
+    return QApplication::activeWindow();
+}
 
 QString WidgetPrompts::title() const
 {
@@ -18,24 +48,37 @@ QString WidgetPrompts::title() const
 
 void WidgetPrompts::embossedMessage(const QString &text)
 {
-    showMessageWindow(text, title_);
+    showMessageWindow(text, title_, owner());
 }
 
 bool WidgetPrompts::confirm(const QString &text)
 {
-    QMessageBox box(QMessageBox::Warning, title(), text, QMessageBox::Yes | QMessageBox::No,
-                    QApplication::activeWindow());
+    return ask(text, true);
+}
+
+bool WidgetPrompts::confirmDestructive(const QString &text)
+{
+    return ask(text, false);
+}
+
+bool WidgetPrompts::ask(const QString &text, bool yesIsDefault)
+{
+    QWidget *parent = owner();
+    QMessageBox box(QMessageBox::Warning, title(), text, QMessageBox::Yes | QMessageBox::No, parent);
+    keepAbove(box, parent);
     // The program speaks Chinese whether or not Qt's translations are installed.
     box.button(QMessageBox::Yes)->setText(QStringLiteral("是(&Y)"));
     box.button(QMessageBox::No)->setText(QStringLiteral("否(&N)"));
-    box.setDefaultButton(QMessageBox::Yes);
+    box.setDefaultButton(yesIsDefault ? QMessageBox::Yes : QMessageBox::No);
     box.setEscapeButton(QMessageBox::No);
     return box.exec() == QMessageBox::Yes;
 }
 
 void WidgetPrompts::plainMessage(const QString &text)
 {
-    QMessageBox box(QMessageBox::NoIcon, title(), text, QMessageBox::Ok, QApplication::activeWindow());
+    QWidget *parent = owner();
+    QMessageBox box(QMessageBox::NoIcon, title(), text, QMessageBox::Ok, parent);
+    keepAbove(box, parent);
     box.button(QMessageBox::Ok)->setText(QStringLiteral("確定"));
     box.exec();
 }

@@ -81,7 +81,7 @@ CustomerImportDialog::CustomerImportDialog(Prompts &prompts, const Clock &clock,
     , cancelButton(named(FixedDialog::button(QStringLiteral("放棄 &N"), QColor(128, 0, 0), ButtonGlyphs::cross(),
                                              QRect(230, 392, 100, 32), this),
                          "CancelButton"))
-    , prompts_(prompts)
+    , prompts_(prompts.forWindow(this))
 {
     setObjectName(QStringLiteral("TCust2SearchForm"));
     FixedDialog::setUp(*this, QStringLiteral("客戶資料查詢"), QSize(430, 440));
@@ -217,7 +217,7 @@ bool CustomerImportDialog::checkDates()
         if (DateFieldText::checkOnExit(field->dateText()) == DateFieldText::Exit::Malformed) {
             // Leaving the field has told it already and given it the focus back.
             if (!field->hasFocus()) {
-                prompts_.embossedMessage(QString::fromUtf8(DateFieldText::malformedDateMessage));
+                prompts_->embossedMessage(QString::fromUtf8(DateFieldText::malformedDateMessage));
                 field->setFocus();
             }
             return false;

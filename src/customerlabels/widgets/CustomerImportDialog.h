@@ -1,5 +1,6 @@
 #pragma once
 
+#include "components/Prompts.h"
 #include "customerlabels/CustomerConditions.h"
 
 #include <QByteArray>
@@ -8,7 +9,6 @@
 
 class Clock;
 class DateEdit;
-class Prompts;
 class QComboBox;
 class QLineEdit;
 class FocusMarkedButton;
@@ -61,6 +61,6 @@ private:
     void layOut();
     bool checkDates();
 
-    Prompts &prompts_;
+    const std::unique_ptr<Prompts> prompts_;
     bool accepted_ = false;
 };

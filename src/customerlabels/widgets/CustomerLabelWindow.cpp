@@ -76,7 +76,7 @@ CustomerLabelWindow::CustomerLabelWindow(const QString &programDir, ServerExchan
     , outputSettingsDialog(new CustomerOutputSettingsDialog(programDir, prompts, this))
     , programDir_(programDir)
     , exchange_(exchange)
-    , prompts_(prompts)
+    , prompts_(prompts.forWindow(this))
     , launcher_(launcher)
     , clock_(&Clock::system())
     , queue_(CustomerQueueTable::fields())
@@ -85,7 +85,7 @@ CustomerLabelWindow::CustomerLabelWindow(const QString &programDir, ServerExchan
     , parameterButtons_(new QButtonGroup(this))
     , fillBusyWindow_(new BusyWindow(this))
 {
-    setObjectName(QStringLiteral("CustBarForm"));
+    setObjectName(QStringLiteral("TCustBarForm"));
     setWindowTitle(QStringLiteral("客戶條碼列印"));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);
@@ -209,7 +209,7 @@ void CustomerLabelWindow::closeEvent(QCloseEvent *event)
 
 void CustomerLabelWindow::loadLabelProgramPath()
 {
-    pathIni_.setNotifier([this](const QString &text) { prompts_.plainMessage(text); });
+    pathIni_.setNotifier([this](const QString &text) { prompts_->plainMessage(text); });
     pathIni_.setFileName(customerLabelProgramIniPath(programDir_));
     pathIni_.setSection("CustBar");
     pathIni_.setDataType(DsString);
@@ -233,7 +233,7 @@ bool CustomerLabelWindow::eventFilter(QObject *watched, QEvent *event)
     if (watched == labelProgramPathEdit && event->type() == QEvent::FocusOut && !pathWriteError_.isEmpty()) {
         const QString error = pathWriteError_;
         pathWriteError_.clear();
-        prompts_.plainMessage(QStringLiteral("呼叫外部條碼路徑無法存入 CustBar.INI：") + error);
+        prompts_->plainMessage(QStringLiteral("呼叫外部條碼路徑無法存入 CustBar.INI：") + error);
     }
     return QWidget::eventFilter(watched, event);
 }
@@ -258,9 +258,9 @@ void CustomerLabelWindow::onImport()
     model_->rowsAppendedToQueue();
     if (outcome.kind == ProductImportOutcome::Kind::ExchangeFailed && outcome.message.isEmpty()) {
         // The status line sits in the main window; the user who asked is here.
-        prompts_.plainMessage(QStringLiteral("客戶資料引入失敗：") + exchange_.statusLine());
+        prompts_->plainMessage(QStringLiteral("客戶資料引入失敗：") + exchange_.statusLine());
     } else if (!outcome.message.isEmpty()) {
-        prompts_.embossedMessage(outcome.message);
+        prompts_->embossedMessage(outcome.message);
     }
 }
 
@@ -287,14 +287,14 @@ void CustomerLabelWindow::onExport()
                                                 LabelProgramParameter::Two};
     const ProductExportRun run =
         runCustomerExport(rows, outputSettingsDialog->currentSettings(), programDir_,
-                          parameters[std::max(parameterButtons_->checkedId(), 0)], prompts_, launcher_);
+                          parameters[std::max(parameterButtons_->checkedId(), 0)], *prompts_, launcher_);
     // The export walked the whole queue and leaves the grid where the walk ended.
     if (run.launch) {
         model_->setCurrentRow(model_->rowCount() - 1);
     }
     // A label program that will not start is told, or the user waits for it in vain.
     if (run.launch && run.launch->outcome == LabelProgramLaunch::Outcome::StartFailed) {
-        prompts_.plainMessage(describe(*run.launch));
+        prompts_->plainMessage(describe(*run.launch));
     }
 }
 

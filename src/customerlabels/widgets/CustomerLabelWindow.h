@@ -1,6 +1,7 @@
 #pragma once
 
 #include "components/ProfileFile.h"
+#include "components/Prompts.h"
 #include "labelqueue/LabelQueue.h"
 
 #include <QString>
@@ -13,7 +14,6 @@ class CustomerOutputSettingsDialog;
 class LabelQueueGrid;
 class LabelQueueModel;
 class ProgramLauncher;
-class Prompts;
 class QButtonGroup;
 class QCheckBox;
 class QGroupBox;
@@ -75,7 +75,7 @@ private:
 
     QString programDir_;
     ServerExchange &exchange_;
-    Prompts &prompts_;
+    const std::unique_ptr<Prompts> prompts_;
     ProgramLauncher &launcher_;
     const Clock *clock_;
     LabelQueue queue_;

@@ -72,7 +72,6 @@ void LabelQueueGrid::setQueueModel(LabelQueueModel *model)
 void LabelQueueGrid::applyLayout(double factor)
 {
     const QFontMetrics cells = fontMetrics();
-    const QFontMetrics titles(titles_->font());
     indicator_->setMinimumSectionSize(1);
     indicator_->setDefaultSectionSize(cells.height() + cellPadding);
     indicator_->setIndicatorWidth(WindowScale::scaled(indicatorWidth, factor));
@@ -83,9 +82,8 @@ void LabelQueueGrid::applyLayout(double factor)
     for (int column = 0; column < model_->columnCount(); ++column) {
         const int stated = model_->column(column).width;
         const int width = stated > 0 ? WindowScale::scaled(stated, factor)
-                                     : std::max(model_->displayChars(column) * digit,
-                                                titles.horizontalAdvance(model_->column(column).title)) +
-                                           cellPadding;
+                                     : std::max(model_->displayChars(column) * digit + cellPadding,
+                                                titles_->widthFor(model_->column(column).title));
         setColumnWidth(column, width);
     }
 }
@@ -190,6 +188,10 @@ void LabelQueueGrid::deleteCurrentRow()
     }
     if (QWidget *editor = openEditor()) {
         closeEditor(editor, QAbstractItemDelegate::RevertModelCache);
+    }
+    // The row deleted is the row the grid marks.
+    if (currentIndex().isValid() && currentIndex().row() != model_->currentRow()) {
+        model_->setCurrentRow(currentIndex().row());
     }
     const DbfStatus deleted = model_->deleteCurrentRow();
     if (!deleted.ok()) {

@@ -9,6 +9,9 @@
 
 namespace {
 
+// Blank space either side of a title, inside its section.
+constexpr int titleMargin = 3;
+
 void drawCellFrame(QPainter *painter, const QRect &rect, const QColor &line)
 {
     painter->setPen(line);
@@ -25,6 +28,11 @@ QueueTitleHeader::QueueTitleHeader(QWidget *parent)
     setHighlightSections(false);
 }
 
+int QueueTitleHeader::widthFor(const QString &title) const
+{
+    return fontMetrics().horizontalAdvance(title) + 2 * titleMargin;
+}
+
 void QueueTitleHeader::paintSection(QPainter *painter, const QRect &rect, int logicalIndex) const
 {
     if (!rect.isValid() || !model()) {
@@ -37,7 +45,7 @@ void QueueTitleHeader::paintSection(QPainter *painter, const QRect &rect, int lo
     drawCellFrame(painter, rect, palette().color(QPalette::Dark));
     const QVariant alignment = model()->headerData(logicalIndex, orientation(), Qt::TextAlignmentRole);
     const int flags = alignment.isValid() ? alignment.toInt() : int(Qt::AlignCenter);
-    const QRect textRect = rect.adjusted(3, 0, -3, 0);
+    const QRect textRect = rect.adjusted(titleMargin, 0, -titleMargin, 0);
     const QString title = model()->headerData(logicalIndex, orientation(), Qt::DisplayRole).toString();
     painter->setPen(palette().color(QPalette::ButtonText));
     painter->setFont(font());

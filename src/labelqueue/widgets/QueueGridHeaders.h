@@ -15,6 +15,9 @@ public:
 
     explicit QueueTitleHeader(QWidget *parent = nullptr);
 
+    // The narrowest section that shows title whole in the header's font.
+    int widthFor(const QString &title) const;
+
 protected:
     void paintSection(QPainter *painter, const QRect &rect, int logicalIndex) const override;
 };

@@ -11,10 +11,10 @@ QueueWindowActions::QueueWindowActions(LabelQueue &queue, LabelQueueModel &model
     , queue_(queue)
     , model_(model)
     , grid_(grid)
-    , prompts_(prompts)
+    , prompts_(prompts.forWindow(grid.window()))
 {
     connect(&grid, &LabelQueueGrid::editRefused, this,
-            [this](const QString &message) { prompts_.embossedMessage(message); });
+            [this](const QString &message) { prompts_->embossedMessage(message); });
     connect(&grid, &LabelQueueGrid::deleteFailed, this,
             [this](const QString &message) { showTableError(QStringLiteral("單筆刪除"), message); });
 }
@@ -24,13 +24,13 @@ void QueueWindowActions::openTable(const QString &fileName)
     DbfStatus opened = queue_.open(fileName);
     // A table this user may only read can still be exported.
     if (!opened.ok() && queue_.open(fileName, DbfTable::Access::ReadOnly).ok()) {
-        prompts_.plainMessage(QStringLiteral("「%1」只能讀取（%2）：可以轉出文字檔，不能引入、修改或刪除。")
-                                  .arg(fileName, opened.error()));
+        prompts_->plainMessage(QStringLiteral("「%1」只能讀取（%2）：可以轉出文字檔，不能引入、修改或刪除。")
+                                   .arg(fileName, opened.error()));
         opened = DbfStatus::success();
     }
     model_.reload();
     if (!opened.ok()) {
-        prompts_.plainMessage(QStringLiteral("Table1 無法開啟\n") + opened.error());
+        prompts_->plainMessage(QStringLiteral("Table1 無法開啟\n") + opened.error());
     }
 }
 
@@ -52,7 +52,7 @@ bool QueueWindowActions::isEmpty() const
 void QueueWindowActions::movePrevious()
 {
     if (queue_.atStart()) {
-        prompts_.embossedMessage(QStringLiteral("已是第一筆 !!"));
+        prompts_->embossedMessage(QStringLiteral("已是第一筆 !!"));
         return;
     }
     model_.movePrior();
@@ -61,7 +61,7 @@ void QueueWindowActions::movePrevious()
 void QueueWindowActions::moveNext()
 {
     if (queue_.atEnd()) {
-        prompts_.embossedMessage(QStringLiteral("已是最後一筆 !!"));
+        prompts_->embossedMessage(QStringLiteral("已是最後一筆 !!"));
         return;
     }
     model_.moveNext();
@@ -70,7 +70,7 @@ void QueueWindowActions::moveNext()
 void QueueWindowActions::deleteCurrent()
 {
     if (isEmpty()) {
-        prompts_.embossedMessage(QStringLiteral("無資料可刪除!!"));
+        prompts_->embossedMessage(QStringLiteral("無資料可刪除!!"));
         return;
     }
     const DbfStatus deleted = model_.deleteCurrentRow();
@@ -83,10 +83,10 @@ void QueueWindowActions::deleteAll()
 {
     model_.moveFirst();
     if (isEmpty()) {
-        prompts_.embossedMessage(QStringLiteral("無資料可刪除!!"));
+        prompts_->embossedMessage(QStringLiteral("無資料可刪除!!"));
         return;
     }
-    if (!prompts_.confirm(QStringLiteral("確定要全部刪除嗎 ?"))) {
+    if (!prompts_->confirmDestructive(QStringLiteral("確定要全部刪除嗎 ?"))) {
         return;
     }
     const DbfStatus emptied = model_.emptyQueue();
@@ -97,5 +97,5 @@ void QueueWindowActions::deleteAll()
 
 void QueueWindowActions::showTableError(const QString &what, const QString &reason)
 {
-    prompts_.plainMessage(what + QStringLiteral("失敗：") + reason);
+    prompts_->plainMessage(what + QStringLiteral("失敗：") + reason);
 }

@@ -1,12 +1,13 @@
 #pragma once
 
+#include "components/Prompts.h"
+
 #include <QObject>
 #include <QString>
 
 class LabelQueue;
 class LabelQueueGrid;
 class LabelQueueModel;
-class Prompts;
 
 // What both label windows do with their queue: open and close the table,
 // walk it ("上", "下"), delete the current row and every row, and tell the
@@ -28,7 +29,7 @@ public:
     void movePrevious();
     void moveNext();
     void deleteCurrent();
-    // Asks "確定要全部刪除嗎 ?" (No is the answer unless Yes is chosen).
+    // Asks "確定要全部刪除嗎 ?" with No as the default (No is the answer unless Yes is chosen).
     void deleteAll();
 
     void showTableError(const QString &what, const QString &reason);
@@ -39,5 +40,5 @@ private:
     LabelQueue &queue_;
     LabelQueueModel &model_;
     LabelQueueGrid &grid_;
-    Prompts &prompts_;
+    const std::unique_ptr<Prompts> prompts_;
 };

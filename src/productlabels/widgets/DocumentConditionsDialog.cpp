@@ -8,6 +8,7 @@
 #include "components/widgets/EnterMovesFocus.h"
 #include "components/widgets/FocusMarkedButton.h"
 #include "components/widgets/Fonts.h"
+#include "components/widgets/LeaveFieldForOk.h"
 #include "components/widgets/WindowScale.h"
 #include "settings/widgets/FixedDialog.h"
 
@@ -54,7 +55,7 @@ DocumentConditionsDialog::DocumentConditionsDialog(DocumentImport import, const 
     , cancelButton(
           FixedDialog::button(QStringLiteral("放棄 &N"), QColor(128, 0, 0), ButtonGlyphs::cross(), QRect(), this))
     , import_(import)
-    , prompts_(prompts)
+    , prompts_(prompts.forWindow(this))
 {
     setObjectName(QLatin1String(objectName));
     setFont(Fonts::sans(10));
@@ -213,18 +214,18 @@ void DocumentConditionsDialog::onOk()
     // that has it is left now, so a number typed and confirmed at once counts
     // as typed and left, and a malformed date is refused on the spot.
     dateRefused_ = false;
-    okButton->setFocus(Qt::OtherFocusReason);
+    leaveFieldForOk(*okButton);
     if (dateRefused_) {
         return;
     }
     const DocumentConditionsCheck check = checkDocumentConditions(import_, conditions());
     switch (check.action) {
     case DocumentConditionsCheck::Action::Refuse:
-        prompts_.embossedMessage(check.message);
+        prompts_->embossedMessage(check.message);
         focusField(check.field);
         return;
     case DocumentConditionsCheck::Action::Confirm:
-        if (!prompts_.confirm(check.message)) {
+        if (!prompts_->confirm(check.message)) {
             focusField(check.field);
             return;
         }

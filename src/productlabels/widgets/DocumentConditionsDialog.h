@@ -1,5 +1,6 @@
 #pragma once
 
+#include "components/Prompts.h"
 #include "productlabels/DocumentConditions.h"
 
 #include <QByteArray>
@@ -8,7 +9,6 @@
 #include <QString>
 
 class DateEdit;
-class Prompts;
 class QComboBox;
 class QLineEdit;
 class FocusMarkedButton;
@@ -93,7 +93,7 @@ private:
     void focusField(ConditionField field);
 
     const DocumentImport import_;
-    Prompts &prompts_;
+    const std::unique_ptr<Prompts> prompts_;
     bool accepted_ = false;
     bool dateRefused_ = false;
 };

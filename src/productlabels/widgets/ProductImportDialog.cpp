@@ -7,6 +7,7 @@
 #include "components/widgets/EnterMovesFocus.h"
 #include "components/widgets/FocusMarkedButton.h"
 #include "components/widgets/Fonts.h"
+#include "components/widgets/LeaveFieldForOk.h"
 #include "components/widgets/NumericEntryField.h"
 #include "components/widgets/WindowScale.h"
 #include "settings/widgets/FixedDialog.h"
@@ -67,9 +68,9 @@ ProductImportDialog::ProductImportDialog(Prompts &prompts, QWidget *parent)
     , cancelButton(named(FixedDialog::button(QStringLiteral("放棄 &N"), QColor(128, 0, 0), ButtonGlyphs::cross(),
                                              QRect(232, 384, 100, 32), this),
                          "CancelButton"))
-    , prompts_(prompts)
+    , prompts_(prompts.forWindow(this))
 {
-    setObjectName(QStringLiteral("Bar1SearchForm"));
+    setObjectName(QStringLiteral("TBar1SearchForm"));
     FixedDialog::setUp(*this, QStringLiteral("產品資料引入"), QSize(470, 434));
     setFont(Fonts::sans(10));
     priceBranchBox->setEditable(true);
@@ -166,10 +167,13 @@ void ProductImportDialog::onFirstItemLeft()
 
 void ProductImportDialog::onOk()
 {
+    // A start code typed and confirmed at once must still close its range,
+    // or the import runs to the end of the product master.
+    leaveFieldForOk(*okButton);
     ProductConditions typed = conditions();
     const ProductConditionsCheck check = checkProductConditions(typed);
     showTrimmed(typed);
-    if (check == ProductConditionsCheck::AskImportAll && !prompts_.confirm(QString::fromUtf8(importAllQuestion))) {
+    if (check == ProductConditionsCheck::AskImportAll && !prompts_->confirm(QString::fromUtf8(importAllQuestion))) {
         groupItemEdit->setFocus();
         return;
     }

@@ -1,12 +1,12 @@
 #pragma once
 
+#include "components/Prompts.h"
 #include "productlabels/ProductConditions.h"
 
 #include <QByteArray>
 #include <QDialog>
 #include <QList>
 
-class Prompts;
 class QCheckBox;
 class QComboBox;
 class QLineEdit;
@@ -63,6 +63,6 @@ private:
     void layOut();
     void showTrimmed(const ProductConditions &trimmed);
 
-    Prompts &prompts_;
+    const std::unique_ptr<Prompts> prompts_;
     bool accepted_ = false;
 };

@@ -1,6 +1,7 @@
 #include "productlabels/widgets/ProductLabelWindow.h"
 
 #include "app/BranchList.h"
+#include "app/ExchangeFailureText.h"
 #include "app/ServerExchange.h"
 #include "components/Clock.h"
 #include "components/DateFormats.h"
@@ -88,7 +89,7 @@ ProductLabelWindow::ProductLabelWindow(const QString &programDir, ServerExchange
     , programDir_(programDir)
     , exchange_(exchange)
     , liveSettings_(std::move(liveSettings))
-    , prompts_(prompts)
+    , prompts_(prompts.forWindow(this))
     , launcher_(launcher)
     , clock_(&Clock::system())
     , queue_(ProductQueueTable::fields())
@@ -97,7 +98,7 @@ ProductLabelWindow::ProductLabelWindow(const QString &programDir, ServerExchange
     , parameterButtons_(new QButtonGroup(this))
     , fillBusyWindow_(new BusyWindow(this))
 {
-    setObjectName(QStringLiteral("Bar1Form"));
+    setObjectName(QStringLiteral("TBar1Form"));
     setWindowTitle(QStringLiteral("商品條碼列印 "));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);
@@ -209,7 +210,11 @@ void ProductLabelWindow::connectHandlers()
     labelProgramPathEdit->installEventFilter(this);
     auto *help = new QShortcut(QKeySequence(Qt::Key_F12), this);
     help->setContext(Qt::WindowShortcut);
-    connect(help, &QShortcut::activated, this, [this] { OpenHelpPage(programDir_, QStringLiteral("Bar1Form.htm")); });
+    connect(help, &QShortcut::activated, this, [this] {
+        if (const QString failure = OpenHelpPage(programDir_, QStringLiteral("Bar1Form.htm")); !failure.isEmpty()) {
+            prompts_->plainMessage(failure);
+        }
+    });
 }
 
 void ProductLabelWindow::scaleToScreen()
@@ -238,7 +243,7 @@ void ProductLabelWindow::openQueueAndPath()
     loading_ = true;
     actions_->openTable(ProductQueueTable::fileName());
 
-    labelProgramSettings_.setNotifier([this](const QString &text) { prompts_.plainMessage(text); });
+    labelProgramSettings_.setNotifier([this](const QString &text) { prompts_->plainMessage(text); });
     labelProgramSettings_.setFileName(QDir(programDir_).filePath(QStringLiteral("BARPRINT.INI")));
     labelProgramSettings_.setSection("barprint");
     labelProgramSettings_.setDataType(DsString);
@@ -326,8 +331,11 @@ void ProductLabelWindow::runImport(const QString &name, const std::function<bool
     fillBusyWindow_->end();
     // The grid shows the new rows, on the last one written, before the message.
     model_->rowsAppendedToQueue();
-    if (!outcome.message.isEmpty()) {
-        prompts_.embossedMessage(outcome.message);
+    if (outcome.kind == ProductImportOutcome::Kind::ExchangeFailed) {
+        // Told here, not only in the status line hidden on the main window.
+        prompts_->plainMessage(exchangeFailureMessage(exchange_));
+    } else if (!outcome.message.isEmpty()) {
+        prompts_->embossedMessage(outcome.message);
     }
 }
 
@@ -353,7 +361,7 @@ void ProductLabelWindow::onExport()
     const LabelProgramParameter parameters[] = {LabelProgramParameter::None, LabelProgramParameter::One,
                                                 LabelProgramParameter::Two};
     const ProductExportRun run = runProductExport(rows, outputSettingsDialog->currentSettings(), programDir_, *clock_,
-                                                  parameters[labelProgramParameter()], prompts_, launcher_);
+                                                  parameters[labelProgramParameter()], *prompts_, launcher_);
     // Rows another program added or changed are what the export wrote: show them.
     model_->catchUpWithQueue();
     // The export walked the whole queue and leaves the grid where the walk ended.
@@ -362,7 +370,7 @@ void ProductLabelWindow::onExport()
     }
     // A label program that will not start is told, or the user waits for it in vain.
     if (run.launch && run.launch->outcome == LabelProgramLaunch::Outcome::StartFailed) {
-        prompts_.plainMessage(describe(*run.launch));
+        prompts_->plainMessage(describe(*run.launch));
     }
 }
 
@@ -376,7 +384,7 @@ void ProductLabelWindow::onEditPathToggled()
     if (!editPathCheck->isChecked()) {
         return;
     }
-    prompts_.embossedMessage(QStringLiteral("[呼叫外部條碼]路徑:更正後離開輸入格即可存入."));
+    prompts_->embossedMessage(QStringLiteral("[呼叫外部條碼]路徑:更正後離開輸入格即可存入."));
     labelProgramPathEdit->setEnabled(true);
     labelProgramPathEdit->setFocus();
 }
@@ -399,7 +407,7 @@ void ProductLabelWindow::onLabelProgramPathLeft()
     if (!pathWriteError_.isEmpty()) {
         const QString error = pathWriteError_;
         pathWriteError_.clear();
-        prompts_.plainMessage(QStringLiteral("呼叫外部條碼路徑無法存入 BARPRINT.INI：") + error);
+        prompts_->plainMessage(QStringLiteral("呼叫外部條碼路徑無法存入 BARPRINT.INI：") + error);
     }
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "components/ProfileFile.h"
+#include "components/Prompts.h"
 #include "labelqueue/LabelQueue.h"
 #include "settings/SystemSettings.h"
 
@@ -21,7 +22,6 @@ struct ProductImportOutcome;
 class LabelQueueGrid;
 class ProductQueueModel;
 class ProgramLauncher;
-class Prompts;
 class QButtonGroup;
 class QueueWindowActions;
 class QCheckBox;
@@ -126,7 +126,7 @@ private:
     QString programDir_;
     ServerExchange &exchange_;
     SettingsSource liveSettings_;
-    Prompts &prompts_;
+    const std::unique_ptr<Prompts> prompts_;
     ProgramLauncher &launcher_;
     const Clock *clock_;
     LabelQueue queue_;

@@ -4,8 +4,10 @@
 #include "components/widgets/Big5LengthValidator.h"
 #include "components/widgets/Fonts.h"
 #include "settings/ProductOutputSettings.h"
+#include "settings/widgets/ColumnListKeys.h"
 #include "settings/widgets/FixedDialog.h"
 
+#include <QAbstractButton>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QDialog>
@@ -175,4 +177,14 @@ void ColumnListEditor::addCustomText()
     }
     customTextEdit->clear();
     customTextEdit->setFocus();
+}
+
+void ColumnListEditor::installKeys(QDialog &dialog)
+{
+    const auto button = [&dialog](const char *name) {
+        return dialog.findChild<QAbstractButton *>(QLatin1String(name));
+    };
+    ColumnListKeys::install({columnList, catalogueList, customTextEdit, button("SpeedButton1"), button("SpeedButton2"),
+                             button("SpeedButton3")},
+                            this);
 }

@@ -44,6 +44,8 @@ public:
     void removeChosenEntry();
     // "<<確定": "#" + the trimmed custom text, unless only blanks; the box is emptied and focused.
     void addCustomText();
+    // The lists' keys (ColumnListKeys); call it after the dialog's Enter-moves-on rule.
+    void installKeys(QDialog &dialog);
 
     QRadioButton *const commaButton;
     QRadioButton *const fixedWidthButton;

@@ -42,12 +42,12 @@ CustomerOutputSettingsDialog::CustomerOutputSettingsDialog(const QString &progra
                                              QRect(135, 403, 100, 32), this),
                          "CancelButton"))
     , programDir_(programDir)
-    , prompts_(prompts)
+    , prompts_(prompts.forWindow(this))
 {
     setObjectName(QStringLiteral("TBar23SearchForm"));
     FixedDialog::setUp(*this, QStringLiteral("輸出內容設定"), QSize(731, 453));
     setFont(Fonts::sans(9));
-    ini_.setNotifier([this](const QString &text) { prompts_.plainMessage(text); });
+    ini_.setNotifier([this](const QString &text) { prompts_->plainMessage(text); });
     for (const auto &[text, top] : {std::pair{"客戶代號及卡號：可以不", 170}, std::pair{"用在輸出內容內", 190}}) {
         QLabel *note = FixedDialog::label(QString::fromUtf8(text), QPoint(14, top), this);
         QPalette palette = note->palette();
@@ -57,6 +57,7 @@ CustomerOutputSettingsDialog::CustomerOutputSettingsDialog(const QString &progra
     connect(okButton, &QPushButton::clicked, this, &CustomerOutputSettingsDialog::onOk);
     connect(cancelButton, &QPushButton::clicked, this, &CustomerOutputSettingsDialog::onCancel);
     EnterMovesFocus::install(this);
+    editor->installKeys(*this);
     openFile();
     loadSettings();
 }
@@ -118,7 +119,7 @@ void CustomerOutputSettingsDialog::onOk()
     // reloading the old file over them.
     const QString error = storeSettings();
     if (!error.isEmpty()) {
-        prompts_.plainMessage(error);
+        prompts_->plainMessage(error);
         return;
     }
     confirmed_ = true;

@@ -1,12 +1,12 @@
 #pragma once
 
 #include "components/ProfileFile.h"
+#include "components/Prompts.h"
 #include "settings/CustomerOutputSettings.h"
 
 #include <QDialog>
 
 class ColumnListEditor;
-class Prompts;
 class FocusMarkedButton;
 
 // The customer label output settings ("輸出內容設定") over bar2/CustBar.ini.
@@ -43,7 +43,7 @@ private:
     void openFile();
 
     QString programDir_;
-    Prompts &prompts_;
+    const std::unique_ptr<Prompts> prompts_;
     ProfileFile ini_;
     bool confirmed_ = false;
 };

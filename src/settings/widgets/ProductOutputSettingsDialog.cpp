@@ -38,12 +38,12 @@ Control *named(Control *control, const char *name)
 ProductOutputSettingsDialog::ProductOutputSettingsDialog(const QString &programDir, Prompts &prompts, QWidget *parent)
     : QDialog(parent)
     , programDir_(programDir)
-    , prompts_(prompts)
+    , prompts_(prompts.forWindow(this))
 {
-    setObjectName(QStringLiteral("Bar3SearchForm"));
+    setObjectName(QStringLiteral("TBar3SearchForm"));
     FixedDialog::setUp(*this, QStringLiteral("輸出內容設定"), QSize(731, 528));
     setFont(Fonts::sans(9));
-    settingsFile_.setNotifier([this](const QString &text) { prompts_.plainMessage(text); });
+    settingsFile_.setNotifier([this](const QString &text) { prompts_->plainMessage(text); });
 
     ColumnListEditor::Placement placement;
     placement.layoutAt = QPoint(14, 14);
@@ -71,6 +71,7 @@ ProductOutputSettingsDialog::ProductOutputSettingsDialog(const QString &programD
     connect(cancelButton_, &QPushButton::clicked, this, &ProductOutputSettingsDialog::onCancel);
 
     EnterMovesFocus::install(this);
+    columns_->installKeys(*this);
     reloadFromFile();
 }
 
@@ -182,14 +183,14 @@ void ProductOutputSettingsDialog::onOk()
     okButton_->setFocus();
     const QString problem = fixedWidthProblem(currentSettings());
     if (!problem.isEmpty()) {
-        prompts_.plainMessage(problem);
+        prompts_->plainMessage(problem);
         return;
     }
     // A store that fails keeps the dialog open with the edits, rather than
     // reloading the old file over them.
     const QString error = storeSettings();
     if (!error.isEmpty()) {
-        prompts_.plainMessage(error);
+        prompts_->plainMessage(error);
         return;
     }
     confirmed_ = true;

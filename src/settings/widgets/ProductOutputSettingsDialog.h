@@ -1,12 +1,12 @@
 #pragma once
 
 #include "components/ProfileFile.h"
+#include "components/Prompts.h"
 #include "settings/ProductOutputSettings.h"
 
 #include <QDialog>
 
 class ColumnListEditor;
-class Prompts;
 class QCheckBox;
 class QLineEdit;
 class QListWidget;
@@ -47,7 +47,7 @@ private:
     void showSettings(const ProductOutputSettings &settings);
 
     QString programDir_;
-    Prompts &prompts_;
+    const std::unique_ptr<Prompts> prompts_;
     ProfileFile settingsFile_;
     bool confirmed_ = false;
 

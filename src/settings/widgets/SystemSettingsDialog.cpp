@@ -1,5 +1,6 @@
 #include "settings/widgets/SystemSettingsDialog.h"
 
+#include "app/ExchangeFailureText.h"
 #include "app/ServerExchange.h"
 #include "components/Big5.h"
 #include "components/Prompts.h"
@@ -57,16 +58,16 @@ SystemSettingsDialog::SystemSettingsDialog(const QString &programDir, ServerExch
     : QDialog(parent)
     , programDir_(programDir)
     , exchange_(exchange)
-    , prompts_(prompts)
+    , prompts_(prompts.forWindow(this))
 {
-    setObjectName(QStringLiteral("PosSetForm"));
+    setObjectName(QStringLiteral("TPosSetForm"));
     FixedDialog::setUp(*this, QStringLiteral("系統參數設定"), QSize(527, 232));
     setFont(Fonts::sans(10));
     QPalette palette = this->palette();
     palette.setColor(QPalette::Window, lightGreen);
     setPalette(palette);
     setAutoFillBackground(true);
-    settingsFile_.setNotifier([this](const QString &text) { prompts_.plainMessage(text); });
+    settingsFile_.setNotifier([this](const QString &text) { prompts_->plainMessage(text); });
 
     FixedDialog::label(QStringLiteral("Server HTTP"), QPoint(31, 23), this);
     serverEdit_ = field("Edit1", maxServerBytes, QRect(122, 20, 390, 24), this);
@@ -201,7 +202,10 @@ void SystemSettingsDialog::keyPressEvent(QKeyEvent *event)
 
 QString SystemSettingsDialog::linkFailureText() const
 {
-    return serverNoticeOr(QStringLiteral("與主機連線失敗 : ") + Big5::decode(exchange_.reply().line(0)));
+    // The server's own first line says why; without one, the exchange does.
+    const QByteArray first = exchange_.reply().line(0);
+    return serverNoticeOr(QStringLiteral("與主機連線失敗 : ") +
+                          (first.isEmpty() ? exchangeFailureReason(exchange_) : Big5::decode(first)));
 }
 
 QString SystemSettingsDialog::serverNoticeOr(const QString &text) const
@@ -219,10 +223,10 @@ void SystemSettingsDialog::onLinkTest()
     }
     if (exchange_.LinkTest()) {
         Q_EMIT statusLabelChanged(QString());
-        prompts_.plainMessage(QStringLiteral("連線成功"));
+        prompts_->plainMessage(QStringLiteral("連線成功"));
     } else {
         Q_EMIT statusLabelChanged(serverNoticeOr(QStringLiteral("請先與主機連線!!")));
-        prompts_.plainMessage(linkFailureText());
+        prompts_->plainMessage(linkFailureText());
     }
 }
 
@@ -233,7 +237,7 @@ void SystemSettingsDialog::onSave()
     }
     if (!exchange_.LinkTest()) {
         Q_EMIT statusLabelChanged(serverNoticeOr(QStringLiteral("請先與主機連線【系統參數設定】")));
-        prompts_.plainMessage(linkFailureText());
+        prompts_->plainMessage(linkFailureText());
         return;
     }
     Q_EMIT statusLabelChanged(branchEdit_->text() + QStringLiteral("店 與主機連線正常"));
@@ -241,7 +245,7 @@ void SystemSettingsDialog::onSave()
     // will not be there at the next start.
     const QString error = storeSystemSettings(settingsFile_, programDir_, currentSettings());
     if (!error.isEmpty()) {
-        prompts_.plainMessage(error);
+        prompts_->plainMessage(error);
         return;
     }
     accept();

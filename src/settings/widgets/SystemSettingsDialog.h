@@ -2,11 +2,11 @@
 
 #include "app/LinkSettings.h"
 #include "components/ProfileFile.h"
+#include "components/Prompts.h"
 #include "settings/SystemSettings.h"
 
 #include <QDialog>
 
-class Prompts;
 class QButtonGroup;
 class QLineEdit;
 class QPushButton;
@@ -54,7 +54,7 @@ private:
 
     QString programDir_;
     ServerExchange &exchange_;
-    Prompts &prompts_;
+    const std::unique_ptr<Prompts> prompts_;
     ProfileFile settingsFile_;
 
     QLineEdit *serverEdit_ = nullptr;

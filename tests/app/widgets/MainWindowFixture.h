@@ -5,10 +5,12 @@
 #include "components/Clock.h"
 #include "components/DateFormats.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QDialog>
 #include <QListView>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QWidget>
 
 #include <functional>
@@ -71,6 +73,18 @@ protected:
             ++customerWindowsMade;
             return new StandInLabelWindow(parent);
         });
+    }
+
+    // Closes the settings dialog as soon as it runs modally, noting that it did.
+    void closeSettingsWhenShownModally(QTimer &watcher, bool &shown)
+    {
+        QObject::connect(&watcher, &QTimer::timeout, settingsDialog, [this, &shown] {
+            if (QApplication::activeModalWidget() == settingsDialog) {
+                shown = true;
+                settingsDialog->accept();
+            }
+        });
+        watcher.start(10);
     }
 
     // The guard in its own directory, its notices recorded.

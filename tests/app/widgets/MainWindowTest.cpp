@@ -1,7 +1,9 @@
 #include "MainWindowFixture.h"
+#include "app/LoopbackServer.h"
 #include "app/SingleInstanceGuard.h"
 #include "app/widgets/MainPicture.h"
 #include "common/Controls.h"
+#include "components/widgets/BareMnemonicKeys.h"
 #include "components/widgets/FocusMarkedButton.h"
 
 #include <QApplication>
@@ -80,7 +82,7 @@ TEST_F(MainWindowTest, labelWindowsAreMadeOnceAndBroughtBack)
     QTest::keyClick(form.get(), Qt::Key_1, Qt::AltModifier);
     ASSERT_TRUE(QTest::qWaitFor([&] { return form->productWindow() != nullptr; }));
     QPointer<QWidget> product = form->productWindow();
-    EXPECT_EQ(product->objectName(), QStringLiteral("Bar1Form"));
+    EXPECT_EQ(product->objectName(), QStringLiteral("TBar1Form"));
     EXPECT_TRUE(product->isVisible());
     product->showMinimized();
     control<FocusMarkedButton>(*form, "PrintSetButton")->click();
@@ -91,7 +93,7 @@ TEST_F(MainWindowTest, labelWindowsAreMadeOnceAndBroughtBack)
     control<FocusMarkedButton>(*form, "custbutton")->click();
     QPointer<QWidget> customer = form->customerWindow();
     ASSERT_TRUE(customer);
-    EXPECT_EQ(customer->objectName(), QStringLiteral("CustBarForm"));
+    EXPECT_EQ(customer->objectName(), QStringLiteral("TCustBarForm"));
     customer->close();
     EXPECT_FALSE(customer->isVisible());
     form->activateWindow();
@@ -202,17 +204,59 @@ TEST_F(MainWindowTest, settingsButtonShowsTheDialogModallyAndExitCloses)
     ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
     bool shownModally = false;
     QTimer watcher;
-    QObject::connect(&watcher, &QTimer::timeout, settingsDialog, [&] {
-        if (QApplication::activeModalWidget() == settingsDialog) {
-            shownModally = true;
-            settingsDialog->accept();
-        }
-    });
-    watcher.start(10);
+    closeSettingsWhenShownModally(watcher, shownModally);
     QTest::keyClick(form.get(), Qt::Key_3, Qt::AltModifier);
     EXPECT_TRUE(QTest::qWaitFor([&] { return shownModally; }));
     EXPECT_TRUE(QTest::qWaitFor([&] { return !settingsDialog->isVisible(); }));
 
     control<FocusMarkedButton>(*form, "CloseButton")->click();
     EXPECT_FALSE(form->isVisible());
+}
+
+TEST_F(MainWindowTest, statusLabelFollowsEveryExchangeNotOnlyTheLinkTest)
+{
+    LoopbackServer server(
+        [](LoopbackServer::Connection &connection) { connection.send(httpReply("200 OK", "NoData\r\n")); });
+    const QByteArray nobody = QByteArrayLiteral("127.0.0.1:") + QByteArray::number(LoopbackServer::closedPort());
+    createForm();
+    const struct {
+        const char *name;
+        QByteArray server;
+        QString label8;
+    } steps[] = {
+        {"linked", server.serverText(), QStringLiteral("【01】與主機連線正常")},
+        {"an import finds the server gone", nobody, QStringLiteral("請先與主機連線【系統參數設定】")},
+        {"the next import gets through", server.serverText(), QStringLiteral("【01】與主機連線正常")},
+    };
+    for (const auto &step : steps) {
+        SCOPED_TRACE(step.name);
+        link.server = step.server;
+        form->exchange().setRequestBody("bran_no=01&link_pass=1234&item1=A1");
+        form->Post(QStringLiteral("qelvoitemseek.php"));
+        EXPECT_EQ(form->statusLabel->text(), step.label8);
+    }
+}
+
+TEST_F(MainWindowTest, theButtonsKeysWorkWithoutAlt)
+{
+    BareMnemonicKeys::install();
+    createForm();
+    form->show();
+    bool settingsShown = false;
+    QTimer watcher;
+    closeSettingsWhenShownModally(watcher, settingsShown);
+    const auto pressOn = [this](QWidget *focus, Qt::Key key) {
+        form->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+        focus->setFocus();
+        ASSERT_TRUE(QTest::qWaitFor([focus] { return focus->hasFocus(); }));
+        QTest::keyClick(focus, key);
+    };
+
+    pressOn(form->exitButton, Qt::Key_1);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return productWindowsMade == 1; }));
+    pressOn(form->exitButton, Qt::Key_3);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return settingsShown; }));
+    pressOn(form->settingsButton, Qt::Key_X);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !form->isVisible(); }));
 }

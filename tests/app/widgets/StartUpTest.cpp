@@ -109,7 +109,7 @@ TEST_F(StartUpTest, customerButtonOpensTheCustomerLabelWindow)
     button->click();
     auto *window = qobject_cast<CustomerLabelWindow *>(started->customerWindow());
     ASSERT_NE(window, nullptr);
-    EXPECT_EQ(window->objectName(), QStringLiteral("CustBarForm"));
+    EXPECT_EQ(window->objectName(), QStringLiteral("TCustBarForm"));
     EXPECT_TRUE(window->isVisible());
     window->close();
 }

@@ -2,7 +2,9 @@
 #include "components/widgets/OpenHelpPage.h"
 
 #include <QDesktopServices>
+#include <QDir>
 #include <QFile>
+#include <QTemporaryDir>
 #include <QUrl>
 
 #include <gtest/gtest.h>
@@ -24,12 +26,31 @@ public Q_SLOTS:
 
 TEST(OpenHelpPage, opensThePageInTheProgramDirectory)
 {
+    QTemporaryDir programDir;
+    QFile page(programDir.filePath(QStringLiteral("Bar1Form.htm")));
+    ASSERT_TRUE(page.open(QIODevice::WriteOnly));
+    page.close();
     UrlCatcher catcher;
     QDesktopServices::setUrlHandler(QStringLiteral("file"), &catcher, "open");
-    OpenHelpPage(QStringLiteral("/opt/barlabel"), QStringLiteral("Bar1Form.htm"));
+    EXPECT_EQ(OpenHelpPage(programDir.path(), QStringLiteral("Bar1Form.htm")), QString());
     QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
     ASSERT_EQ(catcher.urls.size(), 1);
-    EXPECT_EQ(catcher.urls.first(), QUrl::fromLocalFile(QStringLiteral("/opt/barlabel/Bar1Form.htm")));
+    EXPECT_EQ(catcher.urls.first(), QUrl::fromLocalFile(page.fileName()));
+}
+
+TEST(OpenHelpPage, aPageThatCannotBeOpenedIsReported)
+{
+    QTemporaryDir programDir;
+    const QString path = QDir::toNativeSeparators(programDir.filePath(QStringLiteral("Bar1Form.htm")));
+    EXPECT_EQ(OpenHelpPage(programDir.path(), QStringLiteral("Bar1Form.htm")),
+              QStringLiteral("找不到說明文件 ") + path);
+
+    QFile page(path);
+    ASSERT_TRUE(page.open(QIODevice::WriteOnly));
+    page.close();
+    // The test platform has no viewer for documents, as a PC without one.
+    EXPECT_EQ(OpenHelpPage(programDir.path(), QStringLiteral("Bar1Form.htm")),
+              QStringLiteral("無法開啟說明文件 %1：沒有可以開啟它的程式").arg(path));
 }
 
 TEST(OpenHelpPage, builtPageIsBig5BesideThePrograms)

@@ -208,8 +208,8 @@ TEST_F(CustomerLabelWindowTest, walkingAndDeletingSayWhenThereIsNothingMore)
     EXPECT_EQ(prompts.calls, (QList<RecordingPrompts::Call>{
                                  {RecordingPrompts::Embossed, "已是第一筆 !!"},
                                  {RecordingPrompts::Embossed, "已是最後一筆 !!"},
-                                 {RecordingPrompts::Confirm, "確定要全部刪除嗎 ?"},
-                                 {RecordingPrompts::Confirm, "確定要全部刪除嗎 ?"},
+                                 {RecordingPrompts::ConfirmDestructive, "確定要全部刪除嗎 ?"},
+                                 {RecordingPrompts::ConfirmDestructive, "確定要全部刪除嗎 ?"},
                                  {RecordingPrompts::Embossed, "無資料可刪除!!"},
                              }));
     EXPECT_EQ(model().rowCount(), 0);

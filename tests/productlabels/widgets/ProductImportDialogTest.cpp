@@ -84,7 +84,7 @@ TEST_F(ProductImportDialogTest, leavingTheStartCodeCopiesItToTheEndCode)
     EXPECT_EQ(control<QLineEdit>(dialog, "EItem_NO")->text(), QStringLiteral("1001")) << "whatever the end code held";
 }
 
-TEST_F(ProductImportDialogTest, okByItsKeyLeavesTheStartCodeWhereItIs)
+TEST_F(ProductImportDialogTest, okByItsKeyLeavesTheStartCodeFirst)
 {
     open();
     control<QLineEdit>(dialog, "SItem_NO")->setFocus();
@@ -92,7 +92,9 @@ TEST_F(ProductImportDialogTest, okByItsKeyLeavesTheStartCodeWhereItIs)
     QTest::keyClicks(control<QLineEdit>(dialog, "SItem_NO"), QStringLiteral("1001"));
     QTest::keyClick(control<QLineEdit>(dialog, "SItem_NO"), Qt::Key_Y, Qt::AltModifier);
     EXPECT_TRUE(QTest::qWaitFor([this] { return dialog.isAccepted(); }));
-    EXPECT_EQ(control<QLineEdit>(dialog, "EItem_NO")->text(), QString()) << "only the start code goes out";
+    // One product, not that product and every one after it.
+    EXPECT_EQ(dialog.conditions().sitem, "1001");
+    EXPECT_EQ(dialog.conditions().eitem, "1001");
     EXPECT_TRUE(prompts.calls.isEmpty());
 }
 

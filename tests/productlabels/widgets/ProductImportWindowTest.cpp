@@ -1,4 +1,5 @@
 #include "ProductWindowFixture.h"
+#include "app/LoopbackServer.h"
 #include "common/BackofficeProcess.h"
 #include "common/Controls.h"
 #include "components/widgets/BusyWindow.h"
@@ -25,8 +26,8 @@ protected:
     // list's exchange runs an event loop of its own before that).
     void whenTheDialogShows(std::function<void(ProductImportDialog &)> fill)
     {
-        whenShown(control<ProductImportDialog>(*window, "Bar1SearchForm"),
-                  [this, fill] { fill(*control<ProductImportDialog>(*window, "Bar1SearchForm")); });
+        whenShown(control<ProductImportDialog>(*window, "TBar1SearchForm"),
+                  [this, fill] { fill(*control<ProductImportDialog>(*window, "TBar1SearchForm")); });
     }
 
     void whenShown(QWidget *dialog, std::function<void()> fill)
@@ -109,6 +110,124 @@ TEST_F(ProductImportWindowTest, cancelledOrUnmatchedImportsLeaveTheQueueAsItWas)
     EXPECT_EQ(prompts.texts(RecordingPrompts::Embossed), QStringList{QStringLiteral("NoData沒有符合條件的資料!!")});
     EXPECT_EQ(storedItemCodes(), QList<QByteArray>{"OLD"});
     EXPECT_EQ(model().rowCount(), 1);
+}
+
+TEST_F(ProductImportWindowTest, deleteTakesTheRowTheGridMarksWhateverMovedIt)
+{
+    startBackoffice();
+    const auto clickRow = [this](int row) {
+        const QRect cell = grid().visualRect(model().index(row, 1));
+        QTest::mouseClick(grid().viewport(), Qt::LeftButton, Qt::NoModifier, cell.center());
+    };
+    const auto deleteByButton = [this] { control<FocusMarkedButton>(*window, "DelButton")->click(); };
+    const auto deleteByKey = [this] { QTest::keyClick(&grid(), Qt::Key_Delete, Qt::ControlModifier); };
+    const struct {
+        const char *name;
+        std::function<void()> move;
+        std::function<void()> remove;
+    } cases[] = {
+        {"click", [&] { clickRow(1); }, deleteByButton},
+        {"up",
+         [&] {
+             clickRow(3);
+             control<FocusMarkedButton>(*window, "UpButton")->click();
+         },
+         deleteByKey},
+        {"down",
+         [&] {
+             clickRow(1);
+             control<FocusMarkedButton>(*window, "DownButton")->click();
+         },
+         deleteByButton},
+        {"delete",
+         [&] {
+             clickRow(2);
+             control<FocusMarkedButton>(*window, "DelButton")->click();
+         },
+         deleteByKey},
+        {"export",
+         [this] {
+             prompts.confirmAnswers = {true};
+             control<FocusMarkedButton>(*window, "outButton")->click();
+         },
+         deleteByButton},
+        {"export after a click",
+         [&] {
+             clickRow(1);
+             prompts.confirmAnswers = {true};
+             control<FocusMarkedButton>(*window, "outButton")->click();
+         },
+         deleteByKey},
+        {"import",
+         [this] {
+             whenTheDialogShows([](ProductImportDialog &dialog) {
+                 control<QLineEdit>(dialog, "Barcode")->setText(QStringLiteral("4712345000015"));
+                 control<FocusMarkedButton>(dialog, "OkButton")->click();
+             });
+             control<FocusMarkedButton>(*window, "SearchButton")->click();
+         },
+         deleteByButton},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        window.reset();
+        QFile::remove(tablePath());
+        createTable({"A1", "A2", "A3", "A4", "A5"});
+        open();
+        focusGridAt(0, 1);
+        c.move();
+        window->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+        focusGridAt(grid().currentIndex().row(), 1);
+
+        const int marked = grid().currentIndex().row();
+        ASSERT_GE(marked, 0);
+        const QModelIndexList selected = grid().selectionModel()->selectedIndexes();
+        ASSERT_EQ(selected.size(), 1) << "the grid marks the current row";
+        EXPECT_EQ(selected.first().row(), marked);
+        const QList<QByteArray> before = storedItemCodes();
+        const QByteArray markedCode = before.at(marked);
+
+        c.remove();
+        QList<QByteArray> expected = before;
+        expected.removeAt(marked);
+        EXPECT_EQ(storedItemCodes(), expected) << "deleted " << markedCode.constData();
+        EXPECT_EQ(grid().currentIndex().row(), model().currentRow()) << "the grid shows the current row";
+    }
+}
+
+TEST_F(ProductImportWindowTest, aFailedExchangeIsToldOverTheWindowWithItsReason)
+{
+    startBackoffice();
+    createTable({"OLD"});
+    open();
+    const QByteArray nobody = QByteArrayLiteral("127.0.0.1:") + QByteArray::number(LoopbackServer::closedPort());
+    const struct {
+        const char *name;
+        QByteArray server;
+        QByteArray password;
+        QString reason;
+    } cases[] = {
+        {"server down", nobody, "1234",
+         QStringLiteral("主機 ") + QString::fromLatin1(nobody) + QStringLiteral(" 拒絕連線")},
+        {"wrong password", settings.server, "9999", QStringLiteral("主機回應：密碼錯誤")},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        prompts.calls.clear();
+        settings.server = c.server;
+        settings.password = c.password;
+        whenTheDialogShows([](ProductImportDialog &dialog) {
+            control<QLineEdit>(dialog, "item1")->setText(QStringLiteral("A1002"));
+            control<FocusMarkedButton>(dialog, "OkButton")->click();
+        });
+        control<FocusMarkedButton>(*window, "SearchButton")->click();
+        ASSERT_EQ(prompts.calls.size(), 1);
+        EXPECT_EQ(prompts.calls.first().kind, RecordingPrompts::Plain);
+        EXPECT_EQ(prompts.calls.first().text, exchange.statusLine() + QLatin1Char('\n') + c.reason);
+        EXPECT_EQ(prompts.calls.first().window, window.get());
+        EXPECT_EQ(storedItemCodes(), QList<QByteArray>{"OLD"});
+    }
 }
 
 TEST_F(ProductImportWindowTest, storingALargeReplyShowsItsProgressAndFreesTheInputAfterwards)

@@ -113,9 +113,13 @@ TEST_F(ProductWindowTest, deleteAllAsksFirstAndEmptiesOnlyOnYes)
     EXPECT_EQ(model().rowCount(), 0);
 
     control<FocusMarkedButton>(*window, "CBitBtn1")->click();
-    EXPECT_EQ(prompts.calls, (QList<Call>{{RecordingPrompts::Confirm, deleteAllQuestion},
-                                          {RecordingPrompts::Confirm, deleteAllQuestion},
+    // Asked with No as the default: a hasty Enter keeps the queue.
+    EXPECT_EQ(prompts.calls, (QList<Call>{{RecordingPrompts::ConfirmDestructive, deleteAllQuestion},
+                                          {RecordingPrompts::ConfirmDestructive, deleteAllQuestion},
                                           {RecordingPrompts::Embossed, nothingToDelete}}));
+    for (const Call &call : prompts.calls) {
+        EXPECT_EQ(call.window, window.get()) << "over the window that asked";
+    }
 }
 
 // The window holds the table only while it changes or exports it: another
@@ -188,7 +192,7 @@ TEST_F(ProductWindowTest, missingTableOpensTheWindowAnsweringAsForAnEmptyQueue)
     control<FocusMarkedButton>(*window, "CBitBtn1")->click();
     EXPECT_EQ(prompts.texts(RecordingPrompts::Embossed),
               (QStringList{firstRow, lastRow, nothingToDelete, nothingToDelete}));
-    EXPECT_EQ(prompts.texts(RecordingPrompts::Confirm), QStringList());
+    EXPECT_EQ(prompts.texts(RecordingPrompts::ConfirmDestructive), QStringList());
 
     focusGridAt(0, 0);
     QTest::keyClick(&grid(), Qt::Key_Down);
@@ -223,6 +227,48 @@ TEST_F(ProductWindowTest, wholesalePriceColumnFollowsThePriceOption)
         EXPECT_EQ(painted.pixelColor(inside).name(), expected.name());
         EXPECT_TRUE(model().flags(model().index(0, 0)) & Qt::ItemIsEditable) << "QUAN is editable either way";
         window->close();
+    }
+}
+
+TEST_F(ProductWindowTest, titlesShowWholeAndPricesReadAlike)
+{
+    createTable();
+    {
+        LabelQueue queue(ProductQueueTable::fields());
+        ASSERT_TRUE(queue.open(tablePath()).ok());
+        DbfRecord record = queue.blankRecord();
+        for (const auto &[field, price] : {std::pair{ProductQueueTable::PRICE, 1680.0},
+                                           {ProductQueueTable::MEMBER, 1680.0},
+                                           {ProductQueueTable::CASH1, 1780.0},
+                                           {ProductQueueTable::LPRICE, 1780.5}}) {
+            ASSERT_TRUE(record.setNumber(field, price).ok());
+        }
+        ASSERT_TRUE(queue.append(record).ok());
+        ASSERT_TRUE(queue.close().ok());
+    }
+    open();
+    const QueueTitleHeader *titles = grid().titleHeader();
+    for (int column = 0; column < model().columnCount(); ++column) {
+        const QueueColumn &shown = model().column(column);
+        SCOPED_TRACE(shown.title.toStdString());
+        if (shown.width == 0) {
+            EXPECT_GE(titles->sectionSize(column), titles->widthFor(shown.title)) << "a title is never cut";
+        }
+    }
+    const struct {
+        ProductQueueTable::Field field;
+        const char *shown;
+    } prices[] = {{ProductQueueTable::PRICE, "1,680"},
+                  {ProductQueueTable::MEMBER, "1,680"},
+                  {ProductQueueTable::CASH1, "1,780"},
+                  {ProductQueueTable::LPRICE, "1,780.5"}};
+    for (const auto &price : prices) {
+        SCOPED_TRACE(price.shown);
+        for (int column = 0; column < model().columnCount(); ++column) {
+            if (model().column(column).field == price.field) {
+                EXPECT_EQ(model().index(0, column).data().toString(), QLatin1String(price.shown));
+            }
+        }
     }
 }
 
@@ -367,7 +413,7 @@ TEST_F(ProductWindowTest, windowAndItsImportDialogGrowWithTheScreenHeight)
     EXPECT_EQ(window->size(), QSize(scaled(812), scaled(400)));
     EXPECT_EQ(control<QLabel>(*window, "Panel1")->font().pixelSize(), scaled(24));
     const double dialogFactor = factorFor(QSize(470, 434));
-    EXPECT_EQ(control<ProductImportDialog>(*window, "Bar1SearchForm")->size(),
+    EXPECT_EQ(control<ProductImportDialog>(*window, "TBar1SearchForm")->size(),
               QSize(WindowScale::scaled(470, dialogFactor), WindowScale::scaled(434, dialogFactor)));
 }
 
@@ -386,18 +432,32 @@ TEST_F(ProductWindowTest, closingClosesTheTableAndTellsTheOwner)
     EXPECT_EQ(model().rowCount(), 1);
 }
 
-TEST_F(ProductWindowTest, f12OpensTheHelpPageFromAnyControl)
+TEST_F(ProductWindowTest, f12OpensTheHelpPageFromAnyControlAndTellsWhenItCannot)
 {
     createTable({"A1"});
     open();
+    QFile pageFile(QDir(programDir.path()).filePath(QStringLiteral("Bar1Form.htm")));
+    ASSERT_TRUE(pageFile.open(QIODevice::WriteOnly));
+    pageFile.close();
     UrlCatcher catcher;
     QDesktopServices::setUrlHandler(QStringLiteral("file"), &catcher, "open");
     focusGridAt(0, 0);
     QTest::keyClick(&grid(), Qt::Key_F12);
     QTest::keyClick(control<FocusMarkedButton>(*window, "CloseButton"), Qt::Key_F12);
     QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
-    const QUrl page = QUrl::fromLocalFile(QDir(programDir.path()).filePath(QStringLiteral("Bar1Form.htm")));
+    const QUrl page = QUrl::fromLocalFile(pageFile.fileName());
     EXPECT_EQ(catcher.urls, (QList<QUrl>{page, page}));
+    EXPECT_TRUE(prompts.calls.isEmpty());
+
+    // Without a viewer (none on the test platform) or without the page, F12 says so.
+    QTest::keyClick(control<FocusMarkedButton>(*window, "CloseButton"), Qt::Key_F12);
+    pageFile.remove();
+    QTest::keyClick(control<FocusMarkedButton>(*window, "CloseButton"), Qt::Key_F12);
+    const QStringList told = prompts.texts(RecordingPrompts::Plain);
+    ASSERT_EQ(told.size(), 2);
+    EXPECT_TRUE(told.at(0).startsWith(QStringLiteral("無法開啟說明文件 "))) << told.at(0).toStdString();
+    EXPECT_TRUE(told.at(1).startsWith(QStringLiteral("找不到說明文件 "))) << told.at(1).toStdString();
+    EXPECT_EQ(prompts.calls.last().window, window.get());
 }
 
 TEST_F(ProductWindowTest, aLargeQueueOpensReadingOnlyTheRowsOnScreen)

@@ -4,12 +4,16 @@
 #include "common/RecordingPrompts.h"
 #include "settings/SettingsFiles.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSet>
 #include <QTest>
+
+#include <functional>
 
 namespace {
 
@@ -240,4 +244,91 @@ TEST_F(ProductOutputSettingsDialogTest, enterMovesOnFromTheOneLinePerLabelBox)
     EXPECT_TRUE(QTest::qWaitFor([&] { return control<QCheckBox>("CheckBox14")->hasFocus(); }));
     EXPECT_TRUE(form().isVisible());
     EXPECT_FALSE(box->isChecked());
+}
+
+TEST_F(ProductOutputSettingsDialogTest, theColumnListsWorkWithoutAMouse)
+{
+    open();
+    form().activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form()));
+    auto *chosen = control<QListWidget>("ListBox1");
+    auto *catalogue = control<QListWidget>("ListBox2");
+    auto *customText = control<QLineEdit>("Edit2");
+    const auto focus = [](QWidget *widget) {
+        widget->setFocus();
+        EXPECT_TRUE(QTest::qWaitFor([widget] { return widget->hasFocus(); }));
+    };
+
+    QSet<QString> reached;
+    for (int presses = 0; presses < 40; ++presses) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        reached.insert(QApplication::focusWidget()->objectName());
+    }
+    for (const char *button : {"SpeedButton1", "SpeedButton2", "SpeedButton3", "OkButton", "CancelButton"}) {
+        EXPECT_TRUE(reached.contains(QLatin1String(button))) << button << " is reached by Tab";
+    }
+
+    const struct {
+        const char *name;
+        std::function<void()> keys;
+        QStringList expected;
+        int currentRow;
+    } steps[] = {
+        {"Enter on a catalogue entry adds it",
+         [&] {
+             focus(catalogue);
+             catalogue->setCurrentRow(2);
+             QTest::keyClick(catalogue, Qt::Key_Return);
+         },
+         {QStringLiteral("產品條碼(20C)"), QStringLiteral("#NT"), QStringLiteral("品名(42C)")},
+         -1},
+        {"a double-click adds it too",
+         [&] {
+             catalogue->setCurrentRow(3);
+             Q_EMIT catalogue->itemDoubleClicked(catalogue->item(3));
+         },
+         {QStringLiteral("產品條碼(20C)"), QStringLiteral("#NT"), QStringLiteral("品名(42C)"),
+          QStringLiteral("顏色(8C)")},
+         -1},
+        {"Enter in the custom-text box adds the text",
+         [&] {
+             focus(customText);
+             QTest::keyClicks(customText, QStringLiteral(" ABC "));
+             QTest::keyClick(customText, Qt::Key_Return);
+         },
+         {QStringLiteral("產品條碼(20C)"), QStringLiteral("#NT"), QStringLiteral("品名(42C)"),
+          QStringLiteral("顏色(8C)"), QStringLiteral("#ABC")},
+         -1},
+        {"Ctrl+Up moves a chosen entry up",
+         [&] {
+             focus(chosen);
+             chosen->setCurrentRow(4);
+             QTest::keyClick(chosen, Qt::Key_Up, Qt::ControlModifier);
+         },
+         {QStringLiteral("產品條碼(20C)"), QStringLiteral("#NT"), QStringLiteral("品名(42C)"), QStringLiteral("#ABC"),
+          QStringLiteral("顏色(8C)")},
+         3},
+        {"Ctrl+Down moves it back",
+         [&] { QTest::keyClick(chosen, Qt::Key_Down, Qt::ControlModifier); },
+         {QStringLiteral("產品條碼(20C)"), QStringLiteral("#NT"), QStringLiteral("品名(42C)"),
+          QStringLiteral("顏色(8C)"), QStringLiteral("#ABC")},
+         4},
+        {"Delete removes a chosen entry and stays on the next",
+         [&] {
+             chosen->setCurrentRow(0);
+             QTest::keyClick(chosen, Qt::Key_Delete);
+         },
+         {QStringLiteral("#NT"), QStringLiteral("品名(42C)"), QStringLiteral("顏色(8C)"), QStringLiteral("#ABC")},
+         0},
+    };
+    for (const auto &step : steps) {
+        SCOPED_TRACE(step.name);
+        step.keys();
+        EXPECT_EQ(chosenColumns(), step.expected);
+        if (step.currentRow >= 0) {
+            EXPECT_EQ(chosen->currentRow(), step.currentRow);
+        }
+    }
+    EXPECT_TRUE(customText->text().isEmpty());
+    EXPECT_TRUE(form().isVisible()) << "no Enter closed the dialog";
 }

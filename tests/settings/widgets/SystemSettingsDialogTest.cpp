@@ -80,23 +80,29 @@ protected:
 
 TEST_F(SystemSettingsDialogTest, testButtonReportsTheLinkAndStoresNothing)
 {
+    const QString nobody = QStringLiteral("127.0.0.1:%1").arg(LoopbackServer::closedPort());
     const QString noServerNotice = QStringLiteral("SysSet.ini 的 SERVER 沒有主機位址");
     struct Case {
         const char *name;
         QByteArray reply;
-        bool emptyServer;
+        QString server;
         QString status;
         QString message;
     } cases[] = {
-        {"answered", "DataOk\r\nEOT\r\n", false, QString(), QStringLiteral("連線成功")},
-        {"refused", refusal, false, QStringLiteral("請先與主機連線!!"), QStringLiteral("與主機連線失敗 : 密碼錯誤")},
-        {"no server", "DataOk\r\nEOT\r\n", true, noServerNotice, noServerNotice},
+        {"answered", "DataOk\r\nEOT\r\n", QString::fromLatin1(server.serverText()), QString(),
+         QStringLiteral("連線成功")},
+        {"refused", refusal, QString::fromLatin1(server.serverText()), QStringLiteral("請先與主機連線!!"),
+         QStringLiteral("與主機連線失敗 : 密碼錯誤")},
+        {"no server", "DataOk\r\nEOT\r\n", QString(), noServerNotice, noServerNotice},
+        // Without a reply line, the reason takes its place after the colon.
+        {"nobody listening", "DataOk\r\nEOT\r\n", nobody, QStringLiteral("請先與主機連線!!"),
+         QStringLiteral("與主機連線失敗 : 主機 %1 拒絕連線").arg(nobody)},
     };
     open();
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
         answer(c.reply);
-        edit("Edit1")->setText(c.emptyServer ? QString() : QString::fromLatin1(server.serverText()));
+        edit("Edit1")->setText(c.server);
         edit("Edit2")->setText(QStringLiteral("02"));
         prompts.calls.clear();
         statusTexts.clear();
@@ -105,6 +111,8 @@ TEST_F(SystemSettingsDialogTest, testButtonReportsTheLinkAndStoresNothing)
 
         EXPECT_EQ(statusTexts, QStringList{c.status});
         EXPECT_EQ(prompts.texts(RecordingPrompts::Plain), QStringList{c.message});
+        ASSERT_FALSE(prompts.calls.isEmpty());
+        EXPECT_EQ(prompts.calls.first().window, &form()) << "over the dialog kept on top";
         EXPECT_TRUE(form().isVisible());
         EXPECT_EQ(contents(QStringLiteral("SysSet.ini")), saved);
     }
