@@ -1,11 +1,11 @@
-#include "components/widgets/Label3D.h"
+#include "components/widgets/EmbossedLabel.h"
 
 #include "components/widgets/Fonts.h"
 
 #include <QEvent>
 #include <QPainter>
 
-Label3D::Label3D(QWidget *parent)
+EmbossedLabel::EmbossedLabel(QWidget *parent)
     : QLabel(parent)
 {
     QFont font = this->font();
@@ -15,48 +15,48 @@ Label3D::Label3D(QWidget *parent)
     resizeToCaption();
 }
 
-void Label3D::setLayer2Color(const QColor &color)
+void EmbossedLabel::setLayer2Color(const QColor &color)
 {
     layer2Color_ = color;
     update();
 }
 
-void Label3D::setLayer3Color(const QColor &color)
+void EmbossedLabel::setLayer3Color(const QColor &color)
 {
     layer3Color_ = color;
     update();
 }
 
-void Label3D::setLayer2Depth(int depth)
+void EmbossedLabel::setLayer2Depth(int depth)
 {
     layer2Depth_ = depth;
     update();
 }
 
-void Label3D::setLayer3Depth(int depth)
+void EmbossedLabel::setLayer3Depth(int depth)
 {
     layer3Depth_ = depth;
     update();
 }
 
-void Label3D::setDrawLayer2(bool draw)
+void EmbossedLabel::setDrawLayer2(bool draw)
 {
     drawLayer2_ = draw;
     update();
 }
 
-void Label3D::setDrawLayer3(bool draw)
+void EmbossedLabel::setDrawLayer3(bool draw)
 {
     drawLayer3_ = draw;
     update();
 }
 
-QColor Label3D::fontColor() const
+QColor EmbossedLabel::fontColor() const
 {
     return palette().color(QPalette::Active, QPalette::WindowText);
 }
 
-void Label3D::setFontColor(const QColor &color)
+void EmbossedLabel::setFontColor(const QColor &color)
 {
     QPalette palette = this->palette();
     palette.setColor(QPalette::WindowText, color);
@@ -64,19 +64,19 @@ void Label3D::setFontColor(const QColor &color)
     update();
 }
 
-void Label3D::setAutoSize(bool on)
+void EmbossedLabel::setAutoSize(bool on)
 {
     autoSize_ = on;
     resizeToCaption();
 }
 
-void Label3D::setText(const QString &text)
+void EmbossedLabel::setText(const QString &text)
 {
     QLabel::setText(text);
     resizeToCaption();
 }
 
-int Label3D::textFlags() const
+int EmbossedLabel::textFlags() const
 {
     int flags = Qt::TextExpandTabs | Qt::TextShowMnemonic | Qt::AlignTop | int(alignment() & Qt::AlignHorizontal_Mask);
     // Word wrap needs a place to break; a caption without spaces stays whole.
@@ -86,7 +86,7 @@ int Label3D::textFlags() const
     return flags;
 }
 
-QSize Label3D::sizeHint() const
+QSize EmbossedLabel::sizeHint() const
 {
     // An empty caption is measured as one blank so the label keeps a line's height.
     const QString caption = text().isEmpty() ? QStringLiteral(" ") : text();
@@ -95,19 +95,19 @@ QSize Label3D::sizeHint() const
     return fontMetrics().boundingRect(QRect(0, 0, width, QWIDGETSIZE_MAX), flags, caption).size();
 }
 
-QSize Label3D::minimumSizeHint() const
+QSize EmbossedLabel::minimumSizeHint() const
 {
     return sizeHint();
 }
 
-void Label3D::resizeToCaption()
+void EmbossedLabel::resizeToCaption()
 {
     if (autoSize_) {
         resize(sizeHint());
     }
 }
 
-void Label3D::changeEvent(QEvent *event)
+void EmbossedLabel::changeEvent(QEvent *event)
 {
     QLabel::changeEvent(event);
     if (event->type() == QEvent::FontChange) {
@@ -115,7 +115,7 @@ void Label3D::changeEvent(QEvent *event)
     }
 }
 
-void Label3D::paintEvent(QPaintEvent *)
+void EmbossedLabel::paintEvent(QPaintEvent *)
 {
     // The background (when autoFillBackground is on) is filled by QWidget
     // before this runs; a label that does not fill it is transparent.

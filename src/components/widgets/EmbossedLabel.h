@@ -7,7 +7,7 @@
 // layer offset diagonally behind the caption itself, which gives embossed
 // letters. Like a classic label it sizes itself to its caption when autoSize
 // is on, measuring the caption alone; "&" underlines the next character.
-class Label3D : public QLabel
+class EmbossedLabel : public QLabel
 {
     Q_OBJECT
     Q_PROPERTY(QColor Layer2Color READ layer2Color WRITE setLayer2Color)
@@ -18,7 +18,7 @@ class Label3D : public QLabel
     Q_PROPERTY(bool DrawLayer3 READ drawLayer3 WRITE setDrawLayer3)
 
 public:
-    explicit Label3D(QWidget *parent = nullptr);
+    explicit EmbossedLabel(QWidget *parent = nullptr);
 
     QColor layer2Color() const { return layer2Color_; }
     void setLayer2Color(const QColor &color);

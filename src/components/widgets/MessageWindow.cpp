@@ -1,9 +1,9 @@
 #include "components/widgets/MessageWindow.h"
 
 #include "components/widgets/ButtonGlyphs.h"
+#include "components/widgets/EmbossedLabel.h"
 #include "components/widgets/FocusMarkedButton.h"
 #include "components/widgets/Fonts.h"
-#include "components/widgets/Label3D.h"
 #include "components/widgets/MessageWindowLayout.h"
 
 #include <QGuiApplication>
@@ -18,7 +18,7 @@ constexpr int clientHeight = 127;
 MessageWindow::MessageWindow(const QString &text, const QString &title, QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                           Qt::WindowStaysOnTopHint | Qt::MSWindowsFixedSizeDialogHint)
-    , textLabel(new Label3D(this))
+    , textLabel(new EmbossedLabel(this))
     , okButton(new FocusMarkedButton(QStringLiteral("確定"), this))
     , title_(title)
 {

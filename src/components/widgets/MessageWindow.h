@@ -3,7 +3,7 @@
 #include <QDialog>
 
 class FocusMarkedButton;
-class Label3D;
+class EmbossedLabel;
 
 // The program's notice window: the text in large embossed letters over an
 // OK button, sized to the text and kept on top.
@@ -19,7 +19,7 @@ public:
     // centres it on the screen; showing the window does this by itself.
     void fitToScreen(int screenWidth);
 
-    Label3D *const textLabel;
+    EmbossedLabel *const textLabel;
     FocusMarkedButton *const okButton;
 
 protected:

@@ -1,9 +1,9 @@
 #include "components/widgets/MessageWindow.h"
 
 #include "common/Controls.h"
+#include "components/widgets/EmbossedLabel.h"
 #include "components/widgets/FocusMarkedButton.h"
 #include "components/widgets/Fonts.h"
-#include "components/widgets/Label3D.h"
 #include "components/widgets/MessageWindowLayout.h"
 #include "components/widgets/WidgetPrompts.h"
 
@@ -70,11 +70,11 @@ protected:
 
     static void expectCentred(const MessageWindow &form)
     {
-        EXPECT_EQ(control<Label3D>(form, "Lab")->x(),
-                  roundHalfToEven((form.width() - control<Label3D>(form, "Lab")->width()) / 2.0 - 3));
+        EXPECT_EQ(control<EmbossedLabel>(form, "Lab")->x(),
+                  roundHalfToEven((form.width() - control<EmbossedLabel>(form, "Lab")->width()) / 2.0 - 3));
         EXPECT_EQ(control<FocusMarkedButton>(form, "Btn")->x(),
                   roundHalfToEven((form.width() - control<FocusMarkedButton>(form, "Btn")->width()) / 2.0));
-        EXPECT_EQ(control<Label3D>(form, "Lab")->y(), 24);
+        EXPECT_EQ(control<EmbossedLabel>(form, "Lab")->y(), 24);
         EXPECT_EQ(control<FocusMarkedButton>(form, "Btn")->y(), 78);
         EXPECT_EQ(form.height(), 127);
     }
@@ -85,9 +85,9 @@ TEST_F(MessageWindowTest, shortTextGetsAtLeast100PixelsWithTextAndButtonCentred)
     MessageWindow form(QStringLiteral("已是第一筆 !!"));
     form.fitToScreen(1024);
     EXPECT_EQ(form.windowTitle(), QStringLiteral("條碼/信封"));
-    EXPECT_EQ(form.width(), std::max(control<Label3D>(form, "Lab")->width() + 30, 100));
-    EXPECT_EQ(control<Label3D>(form, "Lab")->font().pixelSize(), 29);
-    EXPECT_GT(control<Label3D>(form, "Lab")->width(), 100);
+    EXPECT_EQ(form.width(), std::max(control<EmbossedLabel>(form, "Lab")->width() + 30, 100));
+    EXPECT_EQ(control<EmbossedLabel>(form, "Lab")->font().pixelSize(), 29);
+    EXPECT_GT(control<EmbossedLabel>(form, "Lab")->width(), 100);
     expectCentred(form);
 }
 
@@ -106,13 +106,13 @@ TEST_F(MessageWindowTest, textWiderThanTheScreenShrinksTheFont)
 {
     MessageWindow form(QStringLiteral("已經送出文字檔/home/store/barlabel/bar2/Bars.txt"));
     form.fitToScreen(400);
-    EXPECT_LT(control<Label3D>(form, "Lab")->font().pixelSize(), 29);
+    EXPECT_LT(control<EmbossedLabel>(form, "Lab")->font().pixelSize(), 29);
     EXPECT_LE(form.width(), 400);
     expectCentred(form);
 
     MessageWindow tooLong(QString(60, QChar(0x689D)));
     tooLong.fitToScreen(400);
-    EXPECT_EQ(control<Label3D>(tooLong, "Lab")->font().pixelSize(), Fonts::pointsToPixels(10));
+    EXPECT_EQ(control<EmbossedLabel>(tooLong, "Lab")->font().pixelSize(), Fonts::pointsToPixels(10));
     EXPECT_GT(tooLong.width(), 400);
     expectCentred(tooLong);
 }
@@ -121,18 +121,18 @@ TEST_F(MessageWindowTest, staysOnTopWithEmbossedBlueCaption)
 {
     MessageWindow form(QStringLiteral("產品資料引入完成"));
     EXPECT_TRUE(form.windowFlags() & Qt::WindowStaysOnTopHint);
-    EXPECT_EQ(control<Label3D>(form, "Lab")->fontColor(), QColor(Qt::blue));
-    EXPECT_EQ(control<Label3D>(form, "Lab")->layer2Color(), QColor(Qt::black));
-    EXPECT_EQ(control<Label3D>(form, "Lab")->layer3Color(), QColor(Qt::white));
-    EXPECT_EQ(control<Label3D>(form, "Lab")->layer2Depth(), 1);
-    EXPECT_EQ(control<Label3D>(form, "Lab")->layer3Depth(), -1);
+    EXPECT_EQ(control<EmbossedLabel>(form, "Lab")->fontColor(), QColor(Qt::blue));
+    EXPECT_EQ(control<EmbossedLabel>(form, "Lab")->layer2Color(), QColor(Qt::black));
+    EXPECT_EQ(control<EmbossedLabel>(form, "Lab")->layer3Color(), QColor(Qt::white));
+    EXPECT_EQ(control<EmbossedLabel>(form, "Lab")->layer2Depth(), 1);
+    EXPECT_EQ(control<EmbossedLabel>(form, "Lab")->layer3Depth(), -1);
     EXPECT_EQ(control<FocusMarkedButton>(form, "Btn")->focusSize(), 3);
     EXPECT_EQ(control<FocusMarkedButton>(form, "Btn")->focusType(), FocusMarkedButton::fsEllipse);
 }
 
-TEST(Label3D, startsAsLimeSixteenPointText)
+TEST(EmbossedLabel, startsAsLimeSixteenPointText)
 {
-    Label3D label;
+    EmbossedLabel label;
     EXPECT_EQ(label.fontColor(), QColor(0, 255, 0));
     EXPECT_EQ(label.font().pixelSize(), Fonts::pointsToPixels(16));
     label.setText(QStringLiteral("條碼"));
@@ -141,9 +141,9 @@ TEST(Label3D, startsAsLimeSixteenPointText)
     EXPECT_GT(label.width(), narrow);
 }
 
-TEST(Label3D, drawsHighlightAndShadowLayersBehindTheCaption)
+TEST(EmbossedLabel, drawsHighlightAndShadowLayersBehindTheCaption)
 {
-    const auto colours = [](Label3D &label) {
+    const auto colours = [](EmbossedLabel &label) {
         const QImage image = label.grab().toImage();
         QSet<QRgb> found;
         for (int y = 0; y < image.height(); ++y) {
@@ -153,7 +153,7 @@ TEST(Label3D, drawsHighlightAndShadowLayersBehindTheCaption)
         }
         return found;
     };
-    Label3D label;
+    EmbossedLabel label;
     label.setAutoFillBackground(true);
     QPalette palette = label.palette();
     palette.setColor(QPalette::Window, Qt::gray);
