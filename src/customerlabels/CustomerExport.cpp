@@ -38,9 +38,9 @@ LabelProgramLaunch launchCustomerLabelProgram(const QString &programDir, LabelPr
 
 ProductExportRun runCustomerExport(ProductRowSource &rows, const CustomerOutputSettings &settings,
                                    const QString &programDir, LabelProgramParameter parameter, Prompts &prompts,
-                                   ProgramLauncher &launcher)
+                                   ProgramLauncher &launcher, const ExportReview &review)
 {
     return runLabelExport(
         rows, prompts, [&] { return exportCustomerLabels(rows, settings, programDir); },
-        [&] { return launchCustomerLabelProgram(programDir, parameter, launcher); });
+        [&] { return launchCustomerLabelProgram(programDir, parameter, launcher); }, review);
 }

@@ -23,4 +23,4 @@ LabelProgramLaunch launchCustomerLabelProgram(const QString &programDir, LabelPr
 // The customer export button's whole run (see runLabelExport).
 ProductExportRun runCustomerExport(ProductRowSource &rows, const CustomerOutputSettings &settings,
                                    const QString &programDir, LabelProgramParameter parameter, Prompts &prompts,
-                                   ProgramLauncher &launcher);
+                                   ProgramLauncher &launcher, const ExportReview &review = {});

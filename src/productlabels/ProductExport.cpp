@@ -58,12 +58,15 @@ LabelProgramLaunch launchProductLabelProgram(const QString &programDir, LabelPro
 
 ProductExportRun runLabelExport(ProductRowSource &rows, Prompts &prompts,
                                 const std::function<ProductExportResult()> &exportFile,
-                                const std::function<LabelProgramLaunch()> &launch)
+                                const std::function<LabelProgramLaunch()> &launch, const ExportReview &review)
 {
     ProductExportRun run;
     if (rows.rowCount() == 0) {
         run.result.message = QString::fromUtf8(nothingToExportText);
         prompts.embossedMessage(run.result.message);
+        return run;
+    }
+    if (review && !review()) {
         return run;
     }
     if (!prompts.confirm(QString::fromUtf8(confirmExportQuestion))) {
@@ -80,9 +83,9 @@ ProductExportRun runLabelExport(ProductRowSource &rows, Prompts &prompts,
 
 ProductExportRun runProductExport(ProductRowSource &rows, const ProductOutputSettings &settings,
                                   const QString &programDir, const Clock &clock, LabelProgramParameter parameter,
-                                  Prompts &prompts, ProgramLauncher &launcher)
+                                  Prompts &prompts, ProgramLauncher &launcher, const ExportReview &review)
 {
     return runLabelExport(
         rows, prompts, [&] { return exportProductLabels(rows, settings, programDir, clock); },
-        [&] { return launchProductLabelProgram(programDir, parameter, launcher); });
+        [&] { return launchProductLabelProgram(programDir, parameter, launcher); }, review);
 }

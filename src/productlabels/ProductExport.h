@@ -60,11 +60,15 @@ struct ProductExportRun {
 // file at path, and the outcome as the product export reports it.
 ProductExportResult exportLabelFile(ProductRowSource &rows, const QString &path,
                                     const std::function<LabelTextFileResult()> &write);
+// Looks over a queue that is not empty before the question is asked (the
+// window's check of the labels); false stops the run with nothing changed.
+using ExportReview = std::function<bool()>;
+
 // Both export buttons' run, as runProductExport describes it.
 ProductExportRun runLabelExport(ProductRowSource &rows, Prompts &prompts,
                                 const std::function<ProductExportResult()> &exportFile,
-                                const std::function<LabelProgramLaunch()> &launch);
+                                const std::function<LabelProgramLaunch()> &launch, const ExportReview &review = {});
 
 ProductExportRun runProductExport(ProductRowSource &rows, const ProductOutputSettings &settings,
                                   const QString &programDir, const Clock &clock, LabelProgramParameter parameter,
-                                  Prompts &prompts, ProgramLauncher &launcher);
+                                  Prompts &prompts, ProgramLauncher &launcher, const ExportReview &review = {});

@@ -86,6 +86,39 @@ TEST_F(ProductExportTest, declinedQuestionChangesNothing)
     EXPECT_TRUE(launcher.requests.isEmpty());
 }
 
+// The labels are looked over before the question; a review that stops the
+// run asks nothing and keeps the old file, one that lets it go changes nothing else.
+TEST_F(ProductExportTest, reviewComesBeforeTheQuestionAndMayStopTheRun)
+{
+    storeLabelProgram("/opt/label/print");
+    ASSERT_TRUE(writeFile(barsPath(), oldContent));
+    int reviews = 0;
+    const auto review = [&reviews](bool answer) {
+        return [&reviews, answer] {
+            ++reviews;
+            return answer;
+        };
+    };
+    runProductExport(queue, settings, programDir, clock, LabelProgramParameter::None, prompts, launcher,
+                     review(false));
+    EXPECT_EQ(reviews, 1);
+    EXPECT_TRUE(prompts.calls.isEmpty());
+    EXPECT_EQ(readAll(barsPath()), oldContent);
+    EXPECT_TRUE(launcher.requests.isEmpty());
+
+    const ProductExportRun outcome = runProductExport(queue, settings, programDir, clock,
+                                                      LabelProgramParameter::None, prompts, launcher, review(true));
+    EXPECT_EQ(reviews, 2);
+    EXPECT_EQ(prompts.texts(RecordingPrompts::Confirm), QStringList{"確定轉出要列印的資料 ?"});
+    EXPECT_EQ(readAll(barsPath()), "A0001,2\r\nA0002,1\r\n");
+    EXPECT_EQ(launcher.requests.size(), 1);
+    EXPECT_TRUE(outcome.confirmed);
+
+    queue.rows.clear();
+    run();
+    EXPECT_EQ(reviews, 2) << "an empty queue is told before anything is looked over";
+}
+
 TEST_F(ProductExportTest, writtenFileReplacesTheOldOneThenStartsTheProgramWithItsParameter)
 {
     struct Case {

@@ -14,6 +14,8 @@
 #include "components/widgets/WindowScale.h"
 #include "customerlabels/CustomerExport.h"
 #include "customerlabels/CustomerImport.h"
+#include "customerlabels/CustomerLabelCheck.h"
+#include "customerlabels/CustomerLabelLines.h"
 #include "customerlabels/CustomerQueueTable.h"
 #include "customerlabels/widgets/CustomerImportDialog.h"
 #include "labelqueue/LabelQueueModel.h"
@@ -70,6 +72,7 @@ CustomerLabelWindow::CustomerLabelWindow(const QString &programDir, ServerExchan
     , importButton(rowButton("SearchButton", QStringLiteral("客戶引入 &F"), navy, this))
     , exportButton(rowButton("CBitBtn4", QStringLiteral("轉出文字檔&C"), darkGreen, this))
     , outputSettingsButton(rowButton("PrintSetButton", QStringLiteral("輸出內容設定&S"), darkGreen, this))
+    , checkPreviewButton(rowButton("checkPreviewButton", QStringLiteral("檢查預覽&P"), darkGreen, this))
     , labelProgramPathEdit(named(new QLineEdit(this), "Edit1"))
     , parameterGroup(named(new QGroupBox(QStringLiteral("參數"), this), "RadioGroup1"))
     , importDialog(new CustomerImportDialog(prompts, Clock::system(), this))
@@ -115,6 +118,9 @@ void CustomerLabelWindow::layOut()
 {
     titlePanel->setGeometry(0, 0, clientSize.width(), titleHeight);
     styleTitle(titlePanel, titleMagenta);
+    // The title bar's free right end: every designed control keeps its place.
+    checkPreviewButton->setGeometry(clientSize.width() - 96, 3, 92, titleHeight - 6);
+    checkPreviewButton->raise();
     grid->setGeometry(0, titleHeight, clientSize.width(), notesTop - titleHeight);
 
     QLabel *rule = note(QStringLiteral(" ※條碼必須於引入時就要選定"), QPoint(4, notesTop + 4), this);
@@ -155,8 +161,8 @@ void CustomerLabelWindow::layOut()
     parameterButtons_->button(0)->setChecked(true);
 
     QWidget *order[] = {closeButton,  deleteAllButton,           deleteButton,         importButton,
-                        exportButton, outputSettingsButton,      labelProgramPathEdit, parameterButtons_->button(0),
-                        grid,         barcodeFromCustomerCodeBox};
+                        exportButton, outputSettingsButton,      checkPreviewButton,   labelProgramPathEdit,
+                        parameterButtons_->button(0), grid,      barcodeFromCustomerCodeBox};
     for (size_t i = 1; i < std::size(order); ++i) {
         setTabOrder(order[i - 1], order[i]);
     }
@@ -172,6 +178,11 @@ void CustomerLabelWindow::connectHandlers()
     connect(importButton, &QPushButton::clicked, this, &CustomerLabelWindow::onImport);
     connect(exportButton, &QPushButton::clicked, this, &CustomerLabelWindow::onExport);
     connect(outputSettingsButton, &QPushButton::clicked, this, &CustomerLabelWindow::onOutputSettings);
+    connect(checkPreviewButton, &QPushButton::clicked, this, &CustomerLabelWindow::onCheckPreview);
+    actions_->setFieldOfEntry([](QByteArrayView entry) -> QByteArray {
+        const std::optional<CustomerColumn> column = recogniseCustomerColumn(entry.toByteArray());
+        return column && column->field >= 0 ? CustomerQueueTable::fields()[column->field].name : QByteArray();
+    });
     connect(labelProgramPathEdit, &QLineEdit::textChanged, this, &CustomerLabelWindow::storeLabelProgramPath);
     labelProgramPathEdit->installEventFilter(this);
     auto *help = new QShortcut(QKeySequence(Qt::Key_F12), this);
@@ -285,9 +296,10 @@ void CustomerLabelWindow::onExport()
     ProductQueueReader rows(queue_, &CustomerQueueTable::replyShape());
     const LabelProgramParameter parameters[] = {LabelProgramParameter::None, LabelProgramParameter::One,
                                                 LabelProgramParameter::Two};
-    const ProductExportRun run =
-        runCustomerExport(rows, outputSettingsDialog->currentSettings(), programDir_,
-                          parameters[std::max(parameterButtons_->checkedId(), 0)], *prompts_, launcher_);
+    const CustomerOutputSettings settings = outputSettingsDialog->currentSettings();
+    const ProductExportRun run = runCustomerExport(
+        rows, settings, programDir_, parameters[std::max(parameterButtons_->checkedId(), 0)], *prompts_, launcher_,
+        [&] { return actions_->reviewBeforeExport(checkCustomerQueue(rows, settings)); });
     // The export walked the whole queue and leaves the grid where the walk ended.
     if (run.launch) {
         model_->setCurrentRow(model_->rowCount() - 1);
@@ -296,6 +308,16 @@ void CustomerLabelWindow::onExport()
     if (run.launch && run.launch->outcome == LabelProgramLaunch::Outcome::StartFailed) {
         prompts_->plainMessage(describe(*run.launch));
     }
+}
+
+void CustomerLabelWindow::onCheckPreview()
+{
+    grid->commitEdit();
+    model_->dropBlankRow();
+    const QScopedValueRollback<bool> busy(busy_, true);
+    ProductQueueReader rows(queue_, &CustomerQueueTable::replyShape());
+    CustomerLabelCards cards(rows, outputSettingsDialog->currentSettings());
+    actions_->preview(cards);
 }
 
 void CustomerLabelWindow::onOutputSettings()

@@ -43,6 +43,8 @@ public:
 
     void onImport();
     void onExport();
+    // "檢查預覽": what the check finds and the labels as cards, before printing.
+    void onCheckPreview();
     void onOutputSettings();
 
     QLabel *const titlePanel;
@@ -56,6 +58,7 @@ public:
     FocusMarkedButton *const importButton;
     FocusMarkedButton *const exportButton;
     FocusMarkedButton *const outputSettingsButton;
+    FocusMarkedButton *const checkPreviewButton;
     QLineEdit *const labelProgramPathEdit;
     QGroupBox *const parameterGroup;
     CustomerImportDialog *const importDialog;

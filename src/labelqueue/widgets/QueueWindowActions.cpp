@@ -1,13 +1,19 @@
 #include "labelqueue/widgets/QueueWindowActions.h"
 
 #include "components/Prompts.h"
+#include "labelqueue/LabelCards.h"
+#include "labelqueue/LabelCheck.h"
 #include "labelqueue/LabelQueue.h"
 #include "labelqueue/LabelQueueModel.h"
+#include "labelqueue/widgets/LabelCheckDialog.h"
 #include "labelqueue/widgets/LabelQueueGrid.h"
+
+#include <algorithm>
 
 QueueWindowActions::QueueWindowActions(LabelQueue &queue, LabelQueueModel &model, LabelQueueGrid &grid,
                                        Prompts &prompts, QObject *parent)
     : QObject(parent)
+    , checkDialog(new LabelCheckDialog(prompts, grid.window()))
     , queue_(queue)
     , model_(model)
     , grid_(grid)
@@ -98,4 +104,66 @@ void QueueWindowActions::deleteAll()
 void QueueWindowActions::showTableError(const QString &what, const QString &reason)
 {
     prompts_->plainMessage(what + QStringLiteral("失敗：") + reason);
+}
+
+void QueueWindowActions::setFieldOfEntry(std::function<QByteArray(QByteArrayView entry)> fieldOfEntry)
+{
+    fieldOfEntry_ = std::move(fieldOfEntry);
+}
+
+bool QueueWindowActions::reviewBeforeExport(const LabelCheckReport &report)
+{
+    if (report.findings.empty()) {
+        return true;
+    }
+    const LabelCheckDialog::Choice choice = checkDialog->reviewBeforeExport(report);
+    if (choice == LabelCheckDialog::Choice::GoToRow) {
+        goToChosenRow();
+    }
+    return choice == LabelCheckDialog::Choice::ExportAnyway;
+}
+
+void QueueWindowActions::preview(LabelCardSource &cards)
+{
+    if (checkDialog->preview(cards) == LabelCheckDialog::Choice::GoToRow) {
+        goToChosenRow();
+    }
+}
+
+int QueueWindowActions::gridColumnOf(QByteArrayView entry) const
+{
+    // A finding names a queue field itself (the barcode, the count) or an output entry.
+    QByteArray field = entry.toByteArray();
+    const QList<DbfFieldSpec> &fields = queue_.fields();
+    const auto named = [&fields](const QByteArray &name) {
+        return std::find_if(fields.begin(), fields.end(), [&name](const DbfFieldSpec &spec) {
+            return spec.name == name;
+        });
+    };
+    auto found = named(field);
+    if (found == fields.end() && fieldOfEntry_) {
+        found = named(fieldOfEntry_(entry));
+    }
+    if (found == fields.end()) {
+        return -1;
+    }
+    const int fieldIndex = int(found - fields.begin());
+    for (int column = 0; column < model_.columnCount(); ++column) {
+        if (model_.column(column).field == fieldIndex) {
+            return column;
+        }
+    }
+    return -1;
+}
+
+void QueueWindowActions::goToChosenRow()
+{
+    const int row = checkDialog->chosenRow() - 1;
+    if (row < 0 || row >= model_.rowCount()) {
+        return;
+    }
+    const int column = gridColumnOf(checkDialog->chosenEntry());
+    model_.setCurrentRow(row);
+    grid_.setCurrentIndex(model_.index(row, column >= 0 ? column : std::max(grid_.currentIndex().column(), 0)));
+    grid_.setFocus();
 }

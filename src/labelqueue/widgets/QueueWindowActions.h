@@ -2,16 +2,24 @@
 
 #include "components/Prompts.h"
 
+#include <QByteArray>
+#include <QByteArrayView>
 #include <QObject>
 #include <QString>
 
+#include <functional>
+
+class LabelCardSource;
+class LabelCheckDialog;
 class LabelQueue;
 class LabelQueueGrid;
 class LabelQueueModel;
+struct LabelCheckReport;
 
 // What both label windows do with their queue: open and close the table,
 // walk it ("上", "下"), delete the current row and every row, and tell the
-// user what the table refused, in the window that asked.
+// user what the table refused, in the window that asked; show what the check
+// of the labels found and take the user to the row a finding names.
 class QueueWindowActions : public QObject
 {
     Q_OBJECT
@@ -34,11 +42,26 @@ public:
 
     void showTableError(const QString &what, const QString &reason);
 
+    // The queue field an output column entry reads (empty when none), so a
+    // finding can take the user to its cell.
+    void setFieldOfEntry(std::function<QByteArray(QByteArrayView entry)> fieldOfEntry);
+    // Before an export: true at once when report found nothing; otherwise
+    // the findings, and true only for "照樣轉出" ("到這一筆" selects the cell).
+    bool reviewBeforeExport(const LabelCheckReport &report);
+    // "檢查預覽": the findings and the cards; "到這一筆" selects the cell.
+    void preview(LabelCardSource &cards);
+
+    LabelCheckDialog *const checkDialog;
+
 private:
+    void goToChosenRow();
+    int gridColumnOf(QByteArrayView entry) const;
+
     bool isEmpty() const;
 
     LabelQueue &queue_;
     LabelQueueModel &model_;
     LabelQueueGrid &grid_;
     const std::unique_ptr<Prompts> prompts_;
+    std::function<QByteArray(QByteArrayView entry)> fieldOfEntry_;
 };

@@ -18,10 +18,13 @@
 #include "labelqueue/widgets/QueueWindowActions.h"
 #include "productlabels/DocumentImportRun.h"
 #include "productlabels/ProductExport.h"
+#include "productlabels/ProductColumns.h"
 #include "productlabels/ProductImport.h"
+#include "productlabels/ProductLabelCheck.h"
 #include "productlabels/ProductQueueAccess.h"
 #include "productlabels/ProductQueueModel.h"
 #include "productlabels/ProductQueueTable.h"
+#include "productlabels/ProductReplyFields.h"
 #include "productlabels/widgets/OtherDocumentsImportDialog.h"
 #include "productlabels/widgets/ProductImportDialog.h"
 #include "productlabels/widgets/PurchaseImportDialog.h"
@@ -76,6 +79,7 @@ ProductLabelWindow::ProductLabelWindow(const QString &programDir, ServerExchange
     , documentImportButton(rowButton("buyoButton", QStringLiteral("其他引入&I"), navy, buttonPanel))
     , exportButton(rowButton("outButton", QStringLiteral("轉出文字檔&C"), darkGreen, buttonPanel))
     , outputSettingsButton(rowButton("PrintSetButton", QStringLiteral("輸出內容設定&S"), darkGreen, buttonPanel))
+    , checkPreviewButton(rowButton("checkPreviewButton", QStringLiteral("檢查預覽&P"), darkGreen, this))
     , labelProgramPathCaption(new QLabel(QStringLiteral("呼叫外部條碼路徑:"), buttonPanel))
     , labelProgramPathEdit(new QLineEdit(buttonPanel))
     , parameterGroup(new QGroupBox(QStringLiteral("參數"), buttonPanel))
@@ -126,6 +130,9 @@ void ProductLabelWindow::layOutTitleAndNotes()
     titlePanel->setObjectName(QStringLiteral("Panel1"));
     titlePanel->setGeometry(0, 0, clientSize.width(), titleHeight);
     styleTitle(titlePanel, pink);
+    // The title bar's free right end: every designed control keeps its place.
+    checkPreviewButton->setGeometry(clientSize.width() - 96, 3, 92, titleHeight - 6);
+    checkPreviewButton->raise();
 
     notesPanel->setObjectName(QStringLiteral("Panel2"));
     notesPanel->setGeometry(0, notesTop, clientSize.width(), notesHeight);
@@ -205,6 +212,22 @@ void ProductLabelWindow::connectHandlers()
     }
     connect(exportButton, &QPushButton::clicked, this, &ProductLabelWindow::onExport);
     connect(outputSettingsButton, &QPushButton::clicked, this, &ProductLabelWindow::onOutputSettings);
+    connect(checkPreviewButton, &QPushButton::clicked, this, &ProductLabelWindow::onCheckPreview);
+    actions_->setFieldOfEntry([](QByteArrayView entry) -> QByteArray {
+        const std::optional<ProductColumn> column = recogniseProductColumn(entry.toByteArray());
+        if (!column) {
+            return {};
+        }
+        switch (column->kind) {
+        case ProductColumn::Kind::Field:
+            return ProductReplyFields::names()[size_t(column->position)];
+        case ProductColumn::Kind::SpecialOrListPrice:
+        case ProductColumn::Kind::SpecialPrice:
+            return QByteArrayLiteral("MEMBER");
+        default:
+            return {};
+        }
+    });
     connect(editPathCheck, &QCheckBox::toggled, this, &ProductLabelWindow::onEditPathToggled);
     connect(labelProgramPathEdit, &QLineEdit::textChanged, this, &ProductLabelWindow::onLabelProgramPathEdited);
     labelProgramPathEdit->installEventFilter(this);
@@ -360,8 +383,10 @@ void ProductLabelWindow::onExport()
     ProductQueueReader rows(queue_);
     const LabelProgramParameter parameters[] = {LabelProgramParameter::None, LabelProgramParameter::One,
                                                 LabelProgramParameter::Two};
-    const ProductExportRun run = runProductExport(rows, outputSettingsDialog->currentSettings(), programDir_, *clock_,
-                                                  parameters[labelProgramParameter()], *prompts_, launcher_);
+    const ProductOutputSettings settings = outputSettingsDialog->currentSettings();
+    const ProductExportRun run =
+        runProductExport(rows, settings, programDir_, *clock_, parameters[labelProgramParameter()], *prompts_,
+                         launcher_, [&] { return actions_->reviewBeforeExport(checkProductQueue(rows, settings, clock_->today())); });
     // Rows another program added or changed are what the export wrote: show them.
     model_->catchUpWithQueue();
     // The export walked the whole queue and leaves the grid where the walk ended.
@@ -372,6 +397,16 @@ void ProductLabelWindow::onExport()
     if (run.launch && run.launch->outcome == LabelProgramLaunch::Outcome::StartFailed) {
         prompts_->plainMessage(describe(*run.launch));
     }
+}
+
+void ProductLabelWindow::onCheckPreview()
+{
+    queueGrid->commitEdit();
+    model_->dropBlankRow();
+    const QScopedValueRollback<bool> busy(busy_, true);
+    ProductQueueReader rows(queue_);
+    ProductLabelCards cards(rows, outputSettingsDialog->currentSettings(), clock_->today());
+    actions_->preview(cards);
 }
 
 void ProductLabelWindow::onOutputSettings()

@@ -69,6 +69,8 @@ public:
     // dialog, then its conditions' request, like the product import.
     void onDocumentImport(DocumentConditionsDialog &dialog);
     void onExport();
+    // "檢查預覽": what the check finds and the labels as cards, before printing.
+    void onCheckPreview();
     void onOutputSettings();
     void onEditPathToggled();
     void onLabelProgramPathEdited();
@@ -91,6 +93,7 @@ public:
     FocusMarkedButton *const documentImportButton;
     FocusMarkedButton *const exportButton;
     FocusMarkedButton *const outputSettingsButton;
+    FocusMarkedButton *const checkPreviewButton;
     QLabel *const labelProgramPathCaption;
     QLineEdit *const labelProgramPathEdit;
     QGroupBox *const parameterGroup;

@@ -2,6 +2,7 @@
 
 #include "app/ServerExchange.h"
 #include "common/BackofficeProcess.h"
+#include "common/Controls.h"
 #include "common/RecordingPrompts.h"
 #include "components/Big5.h"
 #include "components/RecordingLauncher.h"
@@ -13,6 +14,7 @@
 #include "labelqueue/DbfTable.h"
 #include "labelqueue/LabelQueue.h"
 #include "labelqueue/LabelQueueModel.h"
+#include "labelqueue/widgets/LabelCheckDialog.h"
 #include "settings/SystemSettings.h"
 #include "settings/widgets/ColumnListEditor.h"
 #include "settings/widgets/CustomerOutputSettingsDialog.h"
@@ -26,8 +28,8 @@
 #include <QListWidget>
 #include <QRadioButton>
 #include <QTemporaryDir>
+#include <QLabel>
 #include <QTest>
-#include <QTimer>
 
 #include <gtest/gtest.h>
 #include <memory>
@@ -90,15 +92,7 @@ protected:
     // Answers the conditions dialog once the import has shown it.
     void whenTheDialogShows(std::function<void(CustomerImportDialog &)> fill)
     {
-        auto *poll = new QTimer(window.get());
-        QObject::connect(poll, &QTimer::timeout, window.get(), [this, poll, fill] {
-            if (window->importDialog->isVisible()) {
-                poll->deleteLater();
-                poll->stop();
-                fill(*window->importDialog);
-            }
-        });
-        poll->start(5);
+        whenShown(window.get(), window->importDialog, [this, fill] { fill(*window->importDialog); });
     }
 
     QTemporaryDir programDir;
@@ -241,6 +235,27 @@ TEST_F(CustomerLabelWindowTest, exportWritesBar2BarsTxtAndStartsTheTypedProgram)
     window->show();
     EXPECT_EQ(window->labelProgramPathEdit->text(), QStringLiteral("/opt/cust"));
     EXPECT_EQ(model().rowCount(), 1);
+}
+
+TEST_F(CustomerLabelWindowTest, aWrongBarcodeIsShownBeforeTheQuestionAndInThePreview)
+{
+    createTable({"C0001", "12345678"});
+    open();
+    auto *check = control<LabelCheckDialog>(*window, "LabelCheckDialog");
+    QStringList seen;
+    const auto look = [&] {
+        seen << check->windowTitle() + ": " + check->totalsLabel->text();
+        check->cancelButton->click();
+    };
+    whenShown(window.get(), check, look);
+    control<FocusMarkedButton>(*window, "CBitBtn4")->click();
+    whenShown(window.get(), check, look);
+    control<FocusMarkedButton>(*window, "checkPreviewButton")->click();
+
+    const QString totals = QStringLiteral("共 2 筆，轉出 2 行，印 2 張標籤；1 個錯誤，0 個提醒");
+    EXPECT_EQ(seen, (QStringList{QStringLiteral("轉出前檢查: ") + totals, QStringLiteral("檢查預覽: ") + totals}));
+    EXPECT_TRUE(prompts.calls.isEmpty()) << "cancelled before the question";
+    EXPECT_FALSE(QFile::exists(QDir(programDir.path()).filePath(QStringLiteral("bar2/Bars.txt"))));
 }
 
 TEST_F(CustomerLabelWindowTest, outputSettingsStoreOnOkReloadOnCancelAndStayInEffectAfterTheCloseBox)

@@ -30,18 +30,7 @@ protected:
                   [this, fill] { fill(*control<ProductImportDialog>(*window, "TBar1SearchForm")); });
     }
 
-    void whenShown(QWidget *dialog, std::function<void()> fill)
-    {
-        auto *poll = new QTimer(window.get());
-        QObject::connect(poll, &QTimer::timeout, window.get(), [dialog, poll, fill] {
-            if (dialog->isVisible()) {
-                poll->deleteLater();
-                poll->stop();
-                fill();
-            }
-        });
-        poll->start(5);
-    }
+    void whenShown(QWidget *dialog, std::function<void()> fill) { ::whenShown(window.get(), dialog, std::move(fill)); }
 
     // Branch 01 of the demo back office, over a product master of its own.
     void startBackoffice(const QStringList &arguments = {})

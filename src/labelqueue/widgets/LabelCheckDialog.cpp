@@ -1,0 +1,221 @@
+#include "labelqueue/widgets/LabelCheckDialog.h"
+
+#include "components/widgets/ButtonGlyphs.h"
+#include "components/widgets/FocusMarkedButton.h"
+#include "components/widgets/Fonts.h"
+#include "labelqueue/LabelCards.h"
+#include "labelqueue/proof/LabelProofSheet.h"
+#include "labelqueue/widgets/LabelCardView.h"
+#include "labelqueue/widgets/LabelFindingsModel.h"
+
+#include <QDir>
+#include <QFileDialog>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QSplitter>
+#include <QTableView>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace {
+
+FocusMarkedButton *dialogButton(const char *name, const QString &caption, const QColor &colour, QWidget *parent)
+{
+    auto *button = new FocusMarkedButton(caption, parent);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setFont(Fonts::kai(17));
+    button->setMinimumSize(120, 36);
+    QPalette palette = button->palette();
+    palette.setColor(QPalette::ButtonText, colour);
+    button->setPalette(palette);
+    return button;
+}
+
+} // namespace
+
+LabelCheckDialog::LabelCheckDialog(Prompts &prompts, QWidget *parent)
+    : QDialog(parent)
+    , totalsLabel(new QLabel(this))
+    , findingsView(new QTableView(this))
+    , cardView(new LabelCardView(this))
+    , goToRowButton(dialogButton("goToRowButton", QStringLiteral("到這一筆&G"), QColor(0, 0, 128), this))
+    , exportAnywayButton(dialogButton("exportAnywayButton", QStringLiteral("照樣轉出&E"), QColor(0, 100, 0), this))
+    , savePdfButton(dialogButton("savePdfButton", QStringLiteral("存成 PDF&S"), QColor(0, 100, 0), this))
+    , cancelButton(dialogButton("cancelButton", QStringLiteral("取消&N"), QColor(128, 0, 0), this))
+    , prompts_(prompts.forWindow(this))
+    , findings_(new LabelFindingsModel(this))
+{
+    setObjectName(QStringLiteral("LabelCheckDialog"));
+    setModal(true);
+    setFont(Fonts::sans(9));
+    setSizeGripEnabled(true);
+    cancelButton->setGlyph(ButtonGlyphs::cross());
+
+    totalsLabel->setObjectName(QStringLiteral("totalsLabel"));
+    totalsLabel->setFont(Fonts::kai(19));
+    totalsLabel->setTextFormat(Qt::PlainText);
+
+    findingsView->setObjectName(QStringLiteral("findingsView"));
+    findingsView->setModel(findings_);
+    findingsView->setSelectionBehavior(QAbstractItemView::SelectRows);
+    findingsView->setSelectionMode(QAbstractItemView::SingleSelection);
+    findingsView->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    findingsView->setTabKeyNavigation(false);
+    findingsView->setWordWrap(false);
+    findingsView->verticalHeader()->hide();
+    findingsView->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    findingsView->horizontalHeader()->setStretchLastSection(true);
+    findingsView->setColumnWidth(LabelFindingsModel::RowColumn, 70);
+    findingsView->setColumnWidth(LabelFindingsModel::EntryColumn, 150);
+    findingsView->setColumnWidth(LabelFindingsModel::KindColumn, 50);
+    cardView->setObjectName(QStringLiteral("cardView"));
+
+    auto *split = new QSplitter(Qt::Vertical, this);
+    split->addWidget(findingsView);
+    split->addWidget(cardView);
+    split->setChildrenCollapsible(false);
+    split->setStretchFactor(1, 3);
+
+    auto *buttons = new QHBoxLayout;
+    buttons->addWidget(goToRowButton);
+    buttons->addStretch();
+    buttons->addWidget(exportAnywayButton);
+    buttons->addWidget(savePdfButton);
+    buttons->addWidget(cancelButton);
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(totalsLabel);
+    layout->addWidget(split, 1);
+    layout->addLayout(buttons);
+
+    // Enter on a button presses that button; elsewhere it is Cancel's.
+    for (FocusMarkedButton *button : {goToRowButton, exportAnywayButton, savePdfButton}) {
+        button->setAutoDefault(false);
+    }
+    cancelButton->setDefault(true);
+    connect(goToRowButton, &QPushButton::clicked, this, &LabelCheckDialog::goToRow);
+    connect(exportAnywayButton, &QPushButton::clicked, this, [this] {
+        choice_ = Choice::ExportAnyway;
+        accept();
+    });
+    connect(savePdfButton, &QPushButton::clicked, this, &LabelCheckDialog::savePdf);
+    connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
+    connect(findingsView, &QAbstractItemView::doubleClicked, this, &LabelCheckDialog::goToRow);
+    connect(findingsView->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            &LabelCheckDialog::followFinding);
+
+    askPdfPath = [this] {
+        return QFileDialog::getSaveFileName(this, QStringLiteral("存成 PDF"), defaultPdfPath(),
+                                            QStringLiteral("PDF (*.pdf)"));
+    };
+}
+
+LabelCheckDialog::~LabelCheckDialog() = default;
+
+LabelCheckDialog::Choice LabelCheckDialog::reviewBeforeExport(const LabelCheckReport &report)
+{
+    setWindowTitle(QStringLiteral("轉出前檢查"));
+    return show(report, nullptr);
+}
+
+LabelCheckDialog::Choice LabelCheckDialog::preview(LabelCardSource &cards)
+{
+    setWindowTitle(QStringLiteral("檢查預覽"));
+    return show(cards.report(), &cards);
+}
+
+LabelCheckDialog::Choice LabelCheckDialog::show(const LabelCheckReport &report, LabelCardSource *cards)
+{
+    cards_ = cards;
+    choice_ = Choice::Cancel;
+    chosenRow_ = 0;
+    chosenEntry_.clear();
+    findings_->setReport(&report);
+    showTotals(report);
+    const bool previewing = cards != nullptr;
+    cardView->setVisible(previewing);
+    cardView->setSource(cards);
+    savePdfButton->setVisible(previewing);
+    exportAnywayButton->setVisible(!previewing);
+    cancelButton->setText(previewing ? QStringLiteral("關閉&X") : QStringLiteral("取消&N"));
+    findingsView->setVisible(!report.findings.empty());
+    resize(previewing ? QSize(960, 720) : QSize(820, 420));
+    if (!report.findings.empty()) {
+        findingsView->setCurrentIndex(findings_->index(0, 0));
+        findingsView->setFocus();
+    } else {
+        cardView->setFocus();
+    }
+    exec();
+    findings_->setReport(nullptr);
+    cardView->setSource(nullptr);
+    cards_ = nullptr;
+    return choice_;
+}
+
+void LabelCheckDialog::showTotals(const LabelCheckReport &report)
+{
+    const auto errors = std::count_if(report.findings.begin(), report.findings.end(),
+                                      [](const LabelFinding &f) { return f.kind == LabelFinding::Kind::Error; });
+    const auto warnings = qsizetype(report.findings.size()) - errors;
+    QString text = QStringLiteral("共 %1 筆，轉出 %2 行，印 %3 張標籤")
+                       .arg(report.totals.rows)
+                       .arg(report.totals.lines)
+                       .arg(report.totals.labels);
+    text += report.findings.empty() ? QStringLiteral("；沒有發現問題")
+                                    : QStringLiteral("；%1 個錯誤，%2 個提醒").arg(errors).arg(warnings);
+    totalsLabel->setText(text);
+    QPalette palette = totalsLabel->palette();
+    palette.setColor(QPalette::WindowText, errors > 0 ? QColor(Qt::red) : QColor(0, 0, 128));
+    totalsLabel->setPalette(palette);
+}
+
+void LabelCheckDialog::followFinding()
+{
+    const LabelFinding *finding = findings_->finding(findingsView->currentIndex().row());
+    if (cards_ && finding && finding->row > 0) {
+        const std::vector<qint64> &starts = cards_->report().lineStarts;
+        cardView->setCurrentLine(starts[size_t(finding->row - 1)]);
+    }
+}
+
+void LabelCheckDialog::goToRow()
+{
+    const LabelFinding *finding =
+        cardView->hasFocus() ? nullptr : findings_->finding(findingsView->currentIndex().row());
+    if (finding) {
+        chosenRow_ = finding->row;
+        chosenEntry_ = finding->entry;
+    } else if (cards_ && cards_->report().totals.lines > 0) {
+        chosenRow_ = rowOfLine(cards_->report(), cardView->currentLine());
+    }
+    if (chosenRow_ <= 0) {
+        // The settings' own findings have no row; the list stays for another choice.
+        return;
+    }
+    choice_ = Choice::GoToRow;
+    accept();
+}
+
+QString LabelCheckDialog::defaultPdfPath() const
+{
+    return QDir::home().filePath(QStringLiteral("labels.pdf"));
+}
+
+void LabelCheckDialog::savePdf()
+{
+    if (!cards_) {
+        return;
+    }
+    const QString path = askPdfPath();
+    if (path.isEmpty()) {
+        return;
+    }
+    const QString failure = writeLabelProofSheet(*cards_, path);
+    if (failure.isEmpty()) {
+        prompts_->embossedMessage(QStringLiteral("已存成 ") + QDir::toNativeSeparators(path));
+    } else {
+        prompts_->plainMessage(failure);
+    }
+}
