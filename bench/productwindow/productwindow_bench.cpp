@@ -132,6 +132,7 @@ bool storeBenchSettings(const QString &directory)
     settings.columns = benchColumnEntries();
     ProfileFile ini;
     ini.setFileName(productOutputSettingsPath(directory));
+    ini.setSection("SET");
     const QString failure = storeProductOutputSettings(ini, settings);
     return failure.isEmpty() || fail(failure);
 }
