@@ -3,10 +3,12 @@
 #include "components/widgets/ButtonGlyphs.h"
 #include "components/widgets/FocusMarkedButton.h"
 #include "components/widgets/Fonts.h"
+#include "components/widgets/WindowScale.h"
 #include "labelqueue/LabelCards.h"
 #include "labelqueue/proof/LabelProofSheet.h"
 #include "labelqueue/widgets/LabelCardView.h"
 #include "labelqueue/widgets/LabelFindingsModel.h"
+#include "labelqueue/widgets/LabelWindowLook.h"
 
 #include <QDir>
 #include <QFileDialog>
@@ -18,6 +20,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <iterator>
 
 namespace {
 
@@ -25,8 +28,6 @@ FocusMarkedButton *dialogButton(const char *name, const QString &caption, const 
 {
     auto *button = new FocusMarkedButton(caption, parent);
     button->setObjectName(QString::fromLatin1(name));
-    button->setFont(Fonts::kai(17));
-    button->setMinimumSize(120, 36);
     QPalette palette = button->palette();
     palette.setColor(QPalette::ButtonText, colour);
     button->setPalette(palette);
@@ -54,7 +55,6 @@ LabelCheckDialog::LabelCheckDialog(Prompts &prompts, QWidget *parent)
     cancelButton->setGlyph(ButtonGlyphs::cross());
 
     totalsLabel->setObjectName(QStringLiteral("totalsLabel"));
-    totalsLabel->setFont(Fonts::kai(19));
     totalsLabel->setTextFormat(Qt::PlainText);
 
     findingsView->setObjectName(QStringLiteral("findingsView"));
@@ -67,9 +67,6 @@ LabelCheckDialog::LabelCheckDialog(Prompts &prompts, QWidget *parent)
     findingsView->verticalHeader()->hide();
     findingsView->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     findingsView->horizontalHeader()->setStretchLastSection(true);
-    findingsView->setColumnWidth(LabelFindingsModel::RowColumn, 70);
-    findingsView->setColumnWidth(LabelFindingsModel::EntryColumn, 150);
-    findingsView->setColumnWidth(LabelFindingsModel::KindColumn, 50);
     cardView->setObjectName(QStringLiteral("cardView"));
 
     auto *split = new QSplitter(Qt::Vertical, this);
@@ -113,6 +110,11 @@ LabelCheckDialog::LabelCheckDialog(Prompts &prompts, QWidget *parent)
 
 LabelCheckDialog::~LabelCheckDialog() = default;
 
+void LabelCheckDialog::setEntryTitle(std::function<QString(const QByteArray &entry)> entryTitle)
+{
+    findings_->setEntryTitle(std::move(entryTitle));
+}
+
 LabelCheckDialog::Choice LabelCheckDialog::reviewBeforeExport(const LabelCheckReport &report)
 {
     setWindowTitle(QStringLiteral("轉出前檢查"));
@@ -140,7 +142,8 @@ LabelCheckDialog::Choice LabelCheckDialog::show(const LabelCheckReport &report, 
     exportAnywayButton->setVisible(!previewing);
     cancelButton->setText(previewing ? QStringLiteral("關閉&X") : QStringLiteral("取消&N"));
     findingsView->setVisible(!report.findings.empty());
-    resize(previewing ? QSize(960, 720) : QSize(820, 420));
+    growWithTheScreen(previewing ? QSize(960, 720) : QSize(820, 420));
+    LabelWindowLook::centreOverOwner(*this);
     if (!report.findings.empty()) {
         findingsView->setCurrentIndex(findings_->index(0, 0));
         findingsView->setFocus();
@@ -152,6 +155,27 @@ LabelCheckDialog::Choice LabelCheckDialog::show(const LabelCheckReport &report, 
     cardView->setSource(nullptr);
     cards_ = nullptr;
     return choice_;
+}
+
+void LabelCheckDialog::growWithTheScreen(QSize layoutSize)
+{
+    // Laid out for a screen 600 pixels high, like the label windows it opens over.
+    resize(layoutSize);
+    const double factor = WindowScale::factorFor(*this);
+    const auto scaled = [factor](int pixels) { return WindowScale::scaled(pixels, factor); };
+    totalsLabel->setFont(Fonts::kai(scaled(19)));
+    for (FocusMarkedButton *button : {goToRowButton, exportAnywayButton, savePdfButton, cancelButton}) {
+        button->setFont(Fonts::kai(scaled(17)));
+        button->setMinimumSize(scaled(120), scaled(36));
+    }
+    // The grid's own font, so a finding reads like the cell it names.
+    findingsView->setFont(Fonts::ming(scaled(14)));
+    findingsView->verticalHeader()->setDefaultSectionSize(findingsView->fontMetrics().height() + scaled(6));
+    const int widths[] = {64, 170, 48};
+    for (int column = 0; column < int(std::size(widths)); ++column) {
+        findingsView->setColumnWidth(column, scaled(widths[column]));
+    }
+    resize(scaled(layoutSize.width()), scaled(layoutSize.height()));
 }
 
 void LabelCheckDialog::showTotals(const LabelCheckReport &report)

@@ -5,6 +5,7 @@
 
 #include <QByteArray>
 #include <QDialog>
+#include <QSize>
 
 #include <functional>
 #include <memory>
@@ -39,6 +40,9 @@ public:
     int chosenRow() const { return chosenRow_; }
     QByteArray chosenEntry() const { return chosenEntry_; }
 
+    // How the list names an entry (see LabelFindingsModel::setEntryTitle).
+    void setEntryTitle(std::function<QString(const QByteArray &entry)> entryTitle);
+
     // Where "存成 PDF" writes; an empty answer saves nothing. A file dialog
     // unless a test answers instead.
     std::function<QString()> askPdfPath;
@@ -53,6 +57,7 @@ public:
 
 private:
     Choice show(const LabelCheckReport &report, LabelCardSource *cards);
+    void growWithTheScreen(QSize layoutSize);
     void showTotals(const LabelCheckReport &report);
     void goToRow();
     void savePdf();

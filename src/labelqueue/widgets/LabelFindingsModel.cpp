@@ -16,6 +16,13 @@ void LabelFindingsModel::setReport(const LabelCheckReport *report)
     endResetModel();
 }
 
+void LabelFindingsModel::setEntryTitle(std::function<QString(const QByteArray &entry)> entryTitle)
+{
+    beginResetModel();
+    entryTitle_ = std::move(entryTitle);
+    endResetModel();
+}
+
 const LabelFinding *LabelFindingsModel::finding(int row) const
 {
     if (!report_ || row < 0 || size_t(row) >= report_->findings.size()) {
@@ -52,7 +59,7 @@ QVariant LabelFindingsModel::data(const QModelIndex &index, int role) const
         // Row 0 is the output settings themselves.
         return found->row > 0 ? QString::number(found->row) : QStringLiteral("設定");
     case EntryColumn:
-        return Big5::decode(found->entry);
+        return entryTitle_ ? entryTitle_(found->entry) : Big5::decode(found->entry);
     case KindColumn:
         return error ? QStringLiteral("錯誤") : QStringLiteral("提醒");
     case MessageColumn:

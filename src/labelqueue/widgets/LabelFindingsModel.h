@@ -1,6 +1,10 @@
 #pragma once
 
 #include <QAbstractTableModel>
+#include <QByteArray>
+#include <QString>
+
+#include <functional>
 
 struct LabelCheckReport;
 struct LabelFinding;
@@ -18,6 +22,9 @@ public:
 
     // The report stays the caller's and must outlive its use here.
     void setReport(const LabelCheckReport *report);
+    // How an entry is named in the list: a queue field by its grid column's
+    // title, say. Big5 decoded as it stands unless set.
+    void setEntryTitle(std::function<QString(const QByteArray &entry)> entryTitle);
     const LabelFinding *finding(int row) const;
 
     int rowCount(const QModelIndex &parent = QModelIndex()) const override;
@@ -27,4 +34,5 @@ public:
 
 private:
     const LabelCheckReport *report_ = nullptr;
+    std::function<QString(const QByteArray &entry)> entryTitle_;
 };

@@ -1,5 +1,6 @@
 #include "labelqueue/widgets/QueueWindowActions.h"
 
+#include "components/Big5.h"
 #include "components/Prompts.h"
 #include "labelqueue/LabelCards.h"
 #include "labelqueue/LabelCheck.h"
@@ -23,6 +24,11 @@ QueueWindowActions::QueueWindowActions(LabelQueue &queue, LabelQueueModel &model
             [this](const QString &message) { prompts_->embossedMessage(message); });
     connect(&grid, &LabelQueueGrid::deleteFailed, this,
             [this](const QString &message) { showTableError(QStringLiteral("單筆刪除"), message); });
+    // A finding on a queue field is named as the grid's title names it.
+    checkDialog->setEntryTitle([this](const QByteArray &entry) {
+        const int column = gridColumnOfField(entry);
+        return column >= 0 ? model_.column(column).title : Big5::decode(entry);
+    });
 }
 
 void QueueWindowActions::openTable(const QString &fileName)
@@ -130,20 +136,11 @@ void QueueWindowActions::preview(LabelCardSource &cards)
     }
 }
 
-int QueueWindowActions::gridColumnOf(QByteArrayView entry) const
+int QueueWindowActions::gridColumnOfField(QByteArrayView name) const
 {
-    // A finding names a queue field itself (the barcode, the count) or an output entry.
-    QByteArray field = entry.toByteArray();
     const QList<DbfFieldSpec> &fields = queue_.fields();
-    const auto named = [&fields](const QByteArray &name) {
-        return std::find_if(fields.begin(), fields.end(), [&name](const DbfFieldSpec &spec) {
-            return spec.name == name;
-        });
-    };
-    auto found = named(field);
-    if (found == fields.end() && fieldOfEntry_) {
-        found = named(fieldOfEntry_(entry));
-    }
+    const auto found =
+        std::find_if(fields.begin(), fields.end(), [name](const DbfFieldSpec &spec) { return spec.name == name; });
     if (found == fields.end()) {
         return -1;
     }
@@ -154,6 +151,13 @@ int QueueWindowActions::gridColumnOf(QByteArrayView entry) const
         }
     }
     return -1;
+}
+
+int QueueWindowActions::gridColumnOf(QByteArrayView entry) const
+{
+    // A finding names a queue field itself (the barcode, the count) or an output entry.
+    const int column = gridColumnOfField(entry);
+    return column >= 0 || !fieldOfEntry_ ? column : gridColumnOfField(fieldOfEntry_(entry));
 }
 
 void QueueWindowActions::goToChosenRow()

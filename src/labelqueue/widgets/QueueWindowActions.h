@@ -55,6 +55,7 @@ public:
 
 private:
     void goToChosenRow();
+    int gridColumnOfField(QByteArrayView name) const;
     int gridColumnOf(QByteArrayView entry) const;
 
     bool isEmpty() const;
