@@ -13,6 +13,7 @@ Command exportProductsCommand();
 Command importCustomerCommand();
 Command exportCustomersCommand();
 Command checkProductsCommand();
+Command checkCustomersCommand();
 
 const std::vector<Command> &allCommands()
 {
@@ -21,7 +22,7 @@ const std::vector<Command> &allCommands()
         tablesCreateCommand(),    importProductCommand(),  importPurchaseCommand(),
         importStockTakeCommand(), importTransferCommand(), importDocumentCommand(),
         exportProductsCommand(),  checkProductsCommand(),  importCustomerCommand(),
-        exportCustomersCommand(),
+        exportCustomersCommand(), checkCustomersCommand(),
     };
     return commands;
 }

@@ -25,6 +25,14 @@ DbfStatus openQueue(LabelQueue &queue, const QString &fileName, DbfTable::Access
     }
     return opened;
 }
+
+bool toldWhenFailed(const DbfStatus &opened)
+{
+    if (!opened.ok()) {
+        Console::err(opened.error());
+    }
+    return opened.ok();
+}
 } // namespace
 
 ProductOutputSettings loadProductSettings(const QString &programDir)
@@ -51,9 +59,10 @@ DbfStatus openCustomerQueue(LabelQueue &queue, DbfTable::Access access)
 
 bool openProductQueueOrTell(LabelQueue &queue, DbfTable::Access access)
 {
-    const DbfStatus opened = openProductQueue(queue, access);
-    if (!opened.ok()) {
-        Console::err(opened.error());
-    }
-    return opened.ok();
+    return toldWhenFailed(openProductQueue(queue, access));
+}
+
+bool openCustomerQueueOrTell(LabelQueue &queue, DbfTable::Access access)
+{
+    return toldWhenFailed(openCustomerQueue(queue, access));
 }

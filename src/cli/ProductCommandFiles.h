@@ -20,3 +20,4 @@ DbfStatus openProductQueue(LabelQueue &queue, DbfTable::Access access = DbfTable
 bool openProductQueueOrTell(LabelQueue &queue, DbfTable::Access access = DbfTable::Access::ReadWrite);
 CustomerOutputSettings loadCustomerSettings(const QString &programDir);
 DbfStatus openCustomerQueue(LabelQueue &queue, DbfTable::Access access = DbfTable::Access::ReadWrite);
+bool openCustomerQueueOrTell(LabelQueue &queue, DbfTable::Access access = DbfTable::Access::ReadWrite);

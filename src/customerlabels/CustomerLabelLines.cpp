@@ -49,6 +49,21 @@ std::optional<CustomerColumn> recogniseCustomerColumn(const QByteArray &entry)
     return std::nullopt;
 }
 
+QByteArrayView customerColumnValue(const CustomerColumn &column, const ProductRowSource &rows)
+{
+    return column.isCustomText() ? QByteArrayView(column.entry).sliced(1) : rows.text(column.field);
+}
+
+void appendCustomerColumn(QByteArray &line, const CustomerColumn &column, const ProductRowSource &rows,
+                          LabelTextRules::Layout layout)
+{
+    if (column.isCustomText()) {
+        LabelTextRules::appendCustomText(line, column.entry, layout);
+        return;
+    }
+    LabelTextRules::appendValue(line, customerColumnValue(column, rows), column.width, layout);
+}
+
 CustomerLabelLines::CustomerLabelLines(const CustomerOutputSettings &settings)
     : layout_(settings.fixedWidth ? LabelTextRules::Layout::FixedWidth : LabelTextRules::Layout::Comma)
     , oneLinePerLabel_(settings.oneLinePerLabel)
@@ -69,11 +84,7 @@ void CustomerLabelLines::build(QByteArray &line, const ProductRowSource &rows) c
 {
     line.clear();
     for (const CustomerColumn &column : columns_) {
-        if (column.field < 0) {
-            LabelTextRules::appendCustomText(line, column.entry, layout_);
-        } else {
-            LabelTextRules::appendValue(line, rows.text(column.field), column.width, layout_);
-        }
+        appendCustomerColumn(line, column, rows, layout_);
     }
     line.append(LabelTextRules::quantityText(rows.number(QUAN), oneLinePerLabel_));
     line.append(LabelTextRules::lineEnd);

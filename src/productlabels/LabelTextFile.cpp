@@ -29,7 +29,7 @@ void ProductLabelLines::build(QByteArray &line, const ProductRowSource &rows) co
 {
     line.clear();
     for (const ProductColumn &column : columns_) {
-        appendProductColumn(line, column, rows, layout_, today_);
+        appendColumn(line, column, rows);
     }
     line.append(LabelTextRules::quantityText(rows.number(ProductReplyFields::QUAN), oneLinePerLabel_));
     line.append(LabelTextRules::lineEnd);

@@ -36,6 +36,18 @@ public:
     const QByteArray &today() const { return today_; }
     bool oneLinePerLabel() const { return oneLinePerLabel_; }
 
+    // One column of the current row by these settings (see productColumnValue
+    // and appendProductColumn).
+    QByteArrayView columnValue(QByteArray &scratch, const ProductColumn &column, const ProductRowSource &rows) const
+    {
+        return productColumnValue(scratch, column, rows, today_);
+    }
+    void appendColumn(QByteArray &line, const ProductColumn &column, const ProductRowSource &rows) const
+    {
+        appendProductColumn(line, column, rows, layout_, today_);
+    }
+    static bool recognises(const QByteArray &entry) { return recogniseProductColumn(entry).has_value(); }
+
 private:
     std::vector<ProductColumn> columns_;
     LabelTextRules::Layout layout_;

@@ -22,6 +22,8 @@ struct ProductColumn {
     int position = -1; // ProductReplyFields position for Kind::Field
     int width = 0;     // bytes in fixed-width layout; custom texts are never padded
     QByteArray entry;  // the entry as listed (custom texts take their value from it)
+
+    bool isCustomText() const { return kind == Kind::CustomText; }
 };
 
 // The rule an entry of the column list follows: by its leading text, or for

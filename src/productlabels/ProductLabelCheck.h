@@ -1,7 +1,6 @@
 #pragma once
 
-#include "labelqueue/LabelCards.h"
-#include "labelqueue/LabelCheck.h"
+#include "labelqueue/LabelLinesCheck.h"
 #include "productlabels/LabelTextFile.h"
 #include "settings/ProductOutputSettings.h"
 
@@ -15,15 +14,8 @@ LabelCheckReport checkProductQueue(ProductRowSource &rows, const ProductOutputSe
 
 // The product labels for the preview: the check, then each line's values
 // built by the export's rules on demand.
-class ProductLabelCards : public LabelCardSource
+class ProductLabelCards : public LabelLinesCards<ProductRowSource, ProductLabelLines>
 {
 public:
     ProductLabelCards(ProductRowSource &rows, const ProductOutputSettings &settings, const QDate &today);
-    const LabelCheckReport &report() const override { return report_; }
-    LabelCard card(qint64 line) override;
-
-private:
-    ProductRowSource &rows_;
-    ProductLabelLines lines_;
-    LabelCheckReport report_;
 };

@@ -13,6 +13,9 @@ using CliCustomerFlowTest = CliWorkspace;
 TEST_F(CliCustomerFlowTest, importsFromTheBackOfficeThenExportsBar2BarsTxt)
 {
     ASSERT_TRUE(backoffice.isListening()) << backoffice.errorText().toStdString();
+    const CliResult withoutQueue = cli({"check", "customers"});
+    EXPECT_EQ(withoutQueue.exitCode, 1);
+    EXPECT_TRUE(withoutQueue.err.contains(QStringLiteral("bar2.DBF"))) << withoutQueue.err.toStdString();
     ASSERT_EQ(cli({"tables", "create"}).exitCode, 0);
     ASSERT_TRUE(QDir(programDir).mkpath(QStringLiteral("bar2")));
     ASSERT_TRUE(writeFile(programDir + "/bar2/CustBar.ini", "[SET]\r\nCHK13=0\r\nPar01=" + big5("條碼(20C)") +
@@ -49,6 +52,19 @@ TEST_F(CliCustomerFlowTest, importsFromTheBackOfficeThenExportsBar2BarsTxt)
               QStringLiteral("5678"));
     EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
     EXPECT_EQ(run.out, QStringLiteral("0 rows added to bar2.DBF\n"));
+
+    // The check reads the same rows and settings and writes nothing.
+    run = cli({"check", "customers"});
+    EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_EQ(run.out, QStringLiteral("2 rows, 2 lines, 4 labels\n"));
+    const QByteArray settings = readAll(programDir + "/bar2/CustBar.ini");
+    ASSERT_TRUE(writeFile(programDir + "/bar2/CustBar.ini", settings + "Par03=#a,b\r\n"));
+    run = cli({"check", "customers"});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(run.out.startsWith(QStringLiteral("0\t#a,b\terror\t"))) << run.out.toStdString();
+    EXPECT_TRUE(run.out.endsWith(QStringLiteral("\n2 rows, 2 lines, 4 labels\n"))) << run.out.toStdString();
+    ASSERT_TRUE(writeFile(programDir + "/bar2/CustBar.ini", settings));
+    EXPECT_FALSE(QFile::exists(programDir + "/bar2/Bars.txt"));
 
     run = cli({"export", "customers", "--no-launch"});
     EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
