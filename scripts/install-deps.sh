@@ -2,7 +2,8 @@
 # Installs the Debian 12 packages that building, testing, packaging and running
 # need (xdg-utils opens the help page and documents with the desktop's viewer;
 # dpkg-dev and desktop-file-utils make and check the Debian package), when any
-# is missing (strace lets a test count the syncs of an import). Must run as root
+# is missing (strace lets a test count the syncs of an import; libzint draws
+# the proofs' barcodes, which zbarimg reads back from pages pdftoppm renders). Must run as root
 # on a fresh machine. --bench adds what
 # the benchmarks compare against.
 set -euo pipefail
@@ -14,6 +15,7 @@ packages=(
     fonts-arphic-ukai fonts-arphic-uming
     xvfb xauth x11-utils imagemagick xdg-utils strace
     dpkg-dev desktop-file-utils
+    libzint-dev zbar-tools poppler-utils
 )
 # ogr2ogr, only for the comparison in the product label benchmark (bench/README.md).
 if [ "${1:-}" = "--bench" ]; then

@@ -14,6 +14,8 @@ Command importCustomerCommand();
 Command exportCustomersCommand();
 Command checkProductsCommand();
 Command checkCustomersCommand();
+Command previewProductsCommand();
+Command previewCustomersCommand();
 
 const std::vector<Command> &allCommands()
 {
@@ -22,7 +24,8 @@ const std::vector<Command> &allCommands()
         tablesCreateCommand(),    importProductCommand(),  importPurchaseCommand(),
         importStockTakeCommand(), importTransferCommand(), importDocumentCommand(),
         exportProductsCommand(),  checkProductsCommand(),  importCustomerCommand(),
-        exportCustomersCommand(), checkCustomersCommand(),
+        exportCustomersCommand(), checkCustomersCommand(), previewProductsCommand(),
+        previewCustomersCommand(),
     };
     return commands;
 }

@@ -8,8 +8,10 @@
 #include "components/DateFormats.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
 
 #include <cmath>
+#include <memory>
 
 namespace {
 int usageError(const QString &message)
@@ -56,12 +58,25 @@ int run(const ParsedCommandLine &parsed)
     CommandContext context{exchange, programDir.dir};
     return match.command->run(context, match.arguments);
 }
+
+// Proof sheets are drawn, with fonts: that takes a GUI application, which
+// needs no screen on the offscreen platform.
+std::unique_ptr<QCoreApplication> makeApplication(const ParsedCommandLine &parsed, int &argc, char **argv)
+{
+    if (!parsed.ok() || parsed.line.words.value(0) != QLatin1String("preview")) {
+        return std::make_unique<QCoreApplication>(argc, argv);
+    }
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    return std::make_unique<QGuiApplication>(argc, argv);
+}
 } // namespace
 
 int main(int argc, char **argv)
 {
     const ParsedCommandLine parsed = parseCommandLine(argc, argv);
-    QCoreApplication app(argc, argv);
+    const std::unique_ptr<QCoreApplication> app = makeApplication(parsed, argc, argv);
     const int exitCode = run(parsed);
     // Output that never arrived is a failure, whatever the command thought.
     return Console::finish() || exitCode != ExitCode::ok ? exitCode : ExitCode::failed;

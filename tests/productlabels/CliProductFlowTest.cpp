@@ -61,6 +61,19 @@ TEST_F(CliProductFlowTest, importsFromTheBackOfficeThenExportsBarsTxtAndStartsTh
     ASSERT_TRUE(
         writeFile(programDir + "/BarSet.ini", readAll(programDir + "/BarSet.ini").replace("Par04=#a,b\r\n", "")));
 
+    // The proof sheet: a whole PDF, or a clear refusal that leaves nothing behind.
+    const QString proof = root.filePath(QStringLiteral("proof.pdf"));
+    run = cli({"preview", "products", "--pdf", proof});
+    EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_EQ(run.out, "2 rows, 2 lines, 4 labels\nproof sheet written to " + QDir::toNativeSeparators(proof) + "\n");
+    EXPECT_TRUE(readAll(proof).startsWith("%PDF-"));
+    const QString nowhere = root.filePath(QStringLiteral("missing/proof.pdf"));
+    run = cli({"preview", "products", "--pdf", nowhere});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(run.err.contains(QStringLiteral("preview products: 無法寫入 ") + nowhere)) << run.err.toStdString();
+    EXPECT_FALSE(QDir(root.filePath(QStringLiteral("missing"))).exists());
+    EXPECT_EQ(cli({"preview", "products"}).exitCode, 2) << "the sheet's file must be named";
+
     // A label program that notes the parameter it was started with.
     const QString program = programDir + "/label.sh";
     const QString started = root.filePath(QStringLiteral("started.txt"));

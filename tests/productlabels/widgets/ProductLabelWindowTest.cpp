@@ -132,6 +132,9 @@ TEST_F(ProductWindowTest, anotherWritersRowsAreKeptAndAWriterInTheWayIsTold)
     ASSERT_TRUE(other.open(tablePath()).ok());
     DbfRecord added = other.blankRecord();
     ASSERT_TRUE(added.setText(ProductQueueTable::ITEM_NO, "B1").ok());
+    // A whole row, so the labels' check finds nothing to ask about before the export.
+    ASSERT_TRUE(added.setText(ProductQueueTable::BARCODE, "B1").ok());
+    ASSERT_TRUE(added.setNumber(ProductQueueTable::QUAN, 1).ok());
     ASSERT_TRUE(other.append(added).ok());
 
     prompts.defaultConfirmAnswer = true;

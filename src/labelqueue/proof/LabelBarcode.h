@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+class QPainter;
+class QRectF;
+
+// The symbol a label's barcode is drawn as: EAN-13, EAN-8 or UPC-A for such
+// a number with a right check digit, Code 128 for anything else.
+enum class LabelSymbology { None, Ean13, Ean8, UpcA, Code128 };
+
+LabelSymbology labelSymbologyOf(const QByteArray &barcode);
+QString labelSymbologyName(LabelSymbology symbology);
+
+// Draws barcode with libzint as vectors, scaled to fit area and centred, its
+// digits beneath. Returns what went wrong (drawn as such in area), or an
+// empty text.
+QString drawLabelBarcode(QPainter &painter, const QRectF &area, const QByteArray &barcode);

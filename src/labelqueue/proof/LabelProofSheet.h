@@ -1,0 +1,18 @@
+#pragma once
+
+#include "labelqueue/LabelCards.h"
+
+#include <QString>
+
+#include <functional>
+
+// Told how many cards are on paper so far; false stops the sheet, which then
+// leaves nothing behind.
+using ProofSheetProgress = std::function<bool(qint64 done, qint64 total)>;
+
+// Writes every card of cards as an A4 proof sheet (several cards a page, the
+// totals and the settings' own findings on top of the first page) to pdfPath.
+// Returns an empty text on success, otherwise what went wrong; the file at
+// pdfPath is replaced only by a whole sheet.
+QString writeLabelProofSheet(LabelCardSource &cards, const QString &pdfPath,
+                             const ProofSheetProgress &progress = {});
