@@ -10,6 +10,7 @@
 #include "components/Big5.h"
 #include "customerlabels/CustomerExport.h"
 #include "customerlabels/CustomerImport.h"
+#include "customerlabels/CustomerLabelCheck.h"
 #include "customerlabels/CustomerQueueTable.h"
 #include "customerlabels/QueueTables.h"
 #include "labelqueue/LabelQueue.h"
@@ -56,6 +57,16 @@ int childImport(const QString &server, const QString &directory)
     return 0;
 }
 
+// Every catalogue entry and a custom text.
+CustomerOutputSettings benchSettings(bool fixedWidth)
+{
+    CustomerOutputSettings settings;
+    settings.fixedWidth = fixedWidth;
+    settings.columns = customerColumnCatalogue();
+    settings.columns.append("#VIP");
+    return settings;
+}
+
 int childExport(const QString &directory, bool fixedWidth)
 {
     LabelQueue queue(CustomerQueueTable::fields());
@@ -63,16 +74,23 @@ int childExport(const QString &directory, bool fixedWidth)
         return 1;
     }
     ProductQueueReader reader(queue, &CustomerQueueTable::replyShape());
-    CustomerOutputSettings settings;
-    settings.fixedWidth = fixedWidth;
-    settings.columns = customerColumnCatalogue();
-    settings.columns.append("#VIP");
-    const ProductExportResult result = exportCustomerLabels(reader, settings, directory);
+    const ProductExportResult result = exportCustomerLabels(reader, benchSettings(fixedWidth), directory);
     if (result.kind != ProductExportResult::Kind::Written) {
         std::fprintf(stderr, "export: %s\n", qPrintable(result.message));
         return 1;
     }
     return 0;
+}
+
+// The check of the same rows and settings as childExport, which writes nothing.
+int childCheck(const QString &directory, bool fixedWidth)
+{
+    LabelQueue queue(CustomerQueueTable::fields());
+    if (!queue.open(QDir(directory).filePath(CustomerQueueTable::fileName())).ok()) {
+        return 1;
+    }
+    ProductQueueReader reader(queue, &CustomerQueueTable::replyShape());
+    return checkCustomerQueue(reader, benchSettings(fixedWidth)).totals.rows == reader.rowCount() ? 0 : 1;
 }
 
 bool saveReply(const QString &server, const QString &path)
@@ -153,11 +171,13 @@ int lead(int runs, int customers, const QString &backofficeProgram)
              {QStringLiteral("export reference ") + layout,
               self(),
               {QStringLiteral("--child-export-reference"), oursDir, layout},
-              {}}});
+              {}},
+             {QStringLiteral("check ") + layout, self(), {QStringLiteral("--child-check"), oursDir, layout}, {}}});
         report(fixedWidth ? "export, fixed width" : "export, comma", measured[0], measured[1], 1.5);
         const bool same = digest(QDir(oursDir).filePath(QStringLiteral("bar2/Bars.txt"))) ==
                           digest(QDir(oursDir).filePath(QStringLiteral("reference.txt")));
         std::printf("%-22s same bytes as the reference: %s\n", "", same ? "yes" : "NO");
+        reportBeside(fixedWidth ? "check, fixed width" : "check, comma", measured[2], measured[0], "the export", 0.5);
     }
     return 0;
 }
@@ -180,6 +200,9 @@ int main(int argc, char **argv)
     }
     if (mode == QLatin1String("--child-export") && arguments.size() == 4) {
         return childExport(arguments[2], arguments[3] == QLatin1String("fixed"));
+    }
+    if (mode == QLatin1String("--child-check") && arguments.size() == 4) {
+        return childCheck(arguments[2], arguments[3] == QLatin1String("fixed"));
     }
     if (mode == QLatin1String("--child-export-reference") && arguments.size() == 4) {
         const QByteArray dbf = QDir(arguments[2]).filePath(QStringLiteral("bar2.DBF")).toLocal8Bit();

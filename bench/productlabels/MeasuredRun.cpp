@@ -93,3 +93,10 @@ QList<Summary> measureInTurns(int count, const QList<Variant> &variants)
     }
     return summaries;
 }
+
+void reportBeside(const char *what, const Summary &measured, const Summary &base, const char *baseName, double target)
+{
+    std::printf("%-28s ours %8.0f ms (%6.1f MiB)  %.2f x %s (target <= %.1f)\n", what, measured.medianMs,
+                double(measured.peakRssKiB) / 1024, base.medianMs > 0 ? measured.medianMs / base.medianMs : 0, baseName,
+                target);
+}

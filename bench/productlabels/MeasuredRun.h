@@ -32,3 +32,6 @@ struct Variant {
 // change in the machine's load falls on all of them alike. A failing run
 // leaves its variant's summary with runs 0.
 QList<Summary> measureInTurns(int count, const QList<Variant> &variants);
+
+// Prints "what  median (peak)  ratio x base's median (target <= target)".
+void reportBeside(const char *what, const Summary &measured, const Summary &base, const char *baseName, double target);

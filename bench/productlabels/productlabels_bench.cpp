@@ -17,6 +17,7 @@
 #include "productlabels/LabelTextFile.h"
 #include "productlabels/ProductExport.h"
 #include "productlabels/ProductImport.h"
+#include "productlabels/ProductLabelCheck.h"
 #include "productlabels/ProductQueueAccess.h"
 #include "productlabels/ProductQueueTable.h"
 
@@ -95,6 +96,19 @@ int childExport(const QString &directory, bool fixedWidth, const QString &today)
         return 1;
     }
     return 0;
+}
+
+// The check of the same rows and settings as childExport, which writes nothing.
+int childCheck(const QString &directory, bool fixedWidth, const QString &today)
+{
+    LabelQueue queue(ProductQueueTable::fields());
+    if (!queue.open(QDir(directory).filePath(ProductQueueTable::fileName())).ok()) {
+        return 1;
+    }
+    ProductQueueReader reader(queue);
+    const LabelCheckReport report =
+        checkProductQueue(reader, benchSettings(fixedWidth), QDate::fromString(today, QStringLiteral("yyyy/MM/dd")));
+    return report.totals.rows == reader.rowCount() ? 0 : 1;
 }
 
 // The export as the recorder would make it: one open, append and close per
@@ -227,6 +241,7 @@ int lead(const Options &options)
     struct ExportFigures {
         Summary ours;
         Summary reference;
+        Summary check;
         Summary perPiece;
         bool identical = false;
     } exports[2];
@@ -242,9 +257,14 @@ int lead(const Options &options)
                                           {QStringLiteral("export reference ") + layout,
                                            self(),
                                            {QStringLiteral("--child-export-reference"), oursDir, layout, today},
+                                           {}},
+                                          {QStringLiteral("check ") + layout,
+                                           self(),
+                                           {QStringLiteral("--child-check"), oursDir, layout, today},
                                            {}}});
         figures.ours = measured[0];
         figures.reference = measured[1];
+        figures.check = measured[2];
         figures.identical = digest(QDir(oursDir).filePath(QStringLiteral("ours/Bars.txt"))) ==
                             digest(QDir(oursDir).filePath(QStringLiteral("reference.txt")));
         figures.perPiece = measureInTurns(1, {{QStringLiteral("export per piece ") + layout,
@@ -294,6 +314,8 @@ int lead(const Options &options)
                     "", figures.identical ? "yes" : "NO", figures.perPiece.medianMs,
                     std::min(options.logRecorderRows, rows), perPieceMs, rows,
                     figures.ours.medianMs > 0 ? perPieceMs / figures.ours.medianMs : 0);
+        reportBeside(fixedWidth ? "check, fixed width" : "check, comma", figures.check, figures.ours, "the export",
+                     0.5);
     }
     if (ogr2ogr.isEmpty()) {
         std::printf("ogr2ogr not found (apt-get install gdal-bin); no comparison\n");
@@ -363,6 +385,9 @@ int main(int argc, char **argv)
                                benchColumns(), argv[4]) < 0
                    ? 1
                    : 0;
+    }
+    if (mode == QLatin1String("--child-check") && arguments.size() == 5) {
+        return childCheck(arguments[2], arguments[3] == QLatin1String("fixed"), arguments[4]);
     }
     if (mode == QLatin1String("--child-export-per-piece") && arguments.size() == 6) {
         return childExportPerPiece(arguments[2], arguments[3] == QLatin1String("fixed"), arguments[4].toInt(),

@@ -19,6 +19,8 @@ struct CustomerColumn {
     QByteArray entry;
 
     bool isCustomText() const { return field < 0; }
+    // Every customer value is a stored text.
+    bool isNumberOrDate() const { return false; }
 };
 
 // Recognised by the entry's leading characters ("條碼", "客戶代號" …) or "#";

@@ -59,6 +59,10 @@ public:
 
     DbfRecord blankRecord() const { return DbfRecord::blank(layout_); }
     DbfResult<DbfRecord> read(int recordNumber) const;
+    // The bytes of count rows in file order from recordNumber on, deleted ones
+    // included, in one read from the file (recordLength() bytes a row).
+    DbfResult<QByteArray> readRecords(int recordNumber, int count) const;
+    int recordLength() const { return header_.recordLength; }
     // Numbers of the rows not marked deleted, in file order.
     DbfResult<std::vector<int>> liveRecordNumbers() const;
 

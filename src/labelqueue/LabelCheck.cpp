@@ -3,6 +3,7 @@
 #include "components/NumberText.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <utility>
 
@@ -10,17 +11,27 @@ namespace {
 
 constexpr qint64 mostLabelsPerRow = 999;
 
-bool isLead(uchar byte)
-{
-    return byte >= 0x81 && byte <= 0xFE;
-}
-
 // The end-user-defined areas 0x8140-0xA0FE, 0xC6A1-0xC8FE and 0xFA40-0xFEFE.
-bool isUserDefined(uchar lead, uchar trail)
+constexpr bool isUserDefined(uchar lead, uchar trail)
 {
     return (lead >= 0x81 && lead <= 0xA0) || (lead == 0xC6 && trail >= 0xA1) || lead == 0xC7 || lead == 0xC8 ||
            lead >= 0xFA;
 }
+
+// What a byte of a value is to the scan, looked up once per byte.
+enum class ByteKind : uchar { Plain, Comma, LineBreak, Lead, UserDefinedLead };
+
+constexpr std::array<ByteKind, 256> byteKinds = [] {
+    std::array<ByteKind, 256> kinds{};
+    kinds[','] = ByteKind::Comma;
+    kinds['\r'] = ByteKind::LineBreak;
+    kinds['\n'] = ByteKind::LineBreak;
+    for (int lead = 0x81; lead <= 0xFE; ++lead) {
+        // A lead byte some trail makes user-defined (0xC6 with 0xA1 and up).
+        kinds[lead] = isUserDefined(uchar(lead), 0xFE) ? ByteKind::UserDefinedLead : ByteKind::Lead;
+    }
+    return kinds;
+}();
 
 QString numberText(double value)
 {
@@ -39,20 +50,23 @@ struct ValueScan {
 ValueScan scan(QByteArrayView value, qsizetype limit)
 {
     ValueScan found;
+    const auto *bytes = reinterpret_cast<const uchar *>(value.data());
     const qsizetype size = value.size();
     for (qsizetype at = 0; at < size; ++at) {
-        const uchar byte = uchar(value[at]);
-        if (byte < 0x80) {
-            found.comma = found.comma || byte == ',';
-            found.lineBreak = found.lineBreak || byte == '\r' || byte == '\n';
+        const ByteKind kind = byteKinds[bytes[at]];
+        if (kind == ByteKind::Plain) {
             continue;
         }
-        if (!isLead(byte) || at + 1 >= size) {
+        if (kind == ByteKind::Comma || kind == ByteKind::LineBreak) {
+            found.comma = found.comma || kind == ByteKind::Comma;
+            found.lineBreak = found.lineBreak || kind == ByteKind::LineBreak;
             continue;
         }
-        const uchar trail = uchar(value[at + 1]);
-        if (found.userDefined < 0 && isUserDefined(byte, trail)) {
-            found.userDefined = byte << 8 | trail;
+        if (at + 1 >= size) {
+            break;
+        }
+        if (kind == ByteKind::UserDefinedLead && found.userDefined < 0 && isUserDefined(bytes[at], bytes[at + 1])) {
+            found.userDefined = bytes[at] << 8 | bytes[at + 1];
         }
         if (at + 1 == limit) {
             found.cutInsideChar = true;

@@ -6,7 +6,9 @@
 #include <QByteArray>
 #include <QList>
 
+#include <type_traits>
 #include <utility>
+#include <vector>
 
 // The fields a label side's rows hang on, by position in its rows and by name
 // as findings show them: a row without a key gives no line, the count field
@@ -20,9 +22,9 @@ struct LabelRowKeys {
 
 // The check and the cards of any label side, driven by the lines its export
 // writes with (ProductLabelLines, CustomerLabelLines). Those give layout(),
-// oneLinePerLabel(), columns() (each with entry, width and isCustomText()),
-// columnValue(scratch, column, rows) before padding or cutting,
-// appendColumn(line, column, rows) as the file gets it, and
+// oneLinePerLabel(), columns() (each with entry, width, isCustomText() and
+// isNumberOrDate()), columnValue(scratch, column, rows) before padding or
+// cutting, appendColumn(line, column, rows) as the file gets it, and
 // recognises(entry) for an entry of the column list.
 
 // Checks the column list's entries once, then every row of rows.
@@ -30,12 +32,26 @@ template <class Rows, class Lines>
 LabelCheckReport checkLabelLines(Rows &rows, const Lines &lines, const QList<QByteArray> &entries,
                                  const LabelRowKeys &keys)
 {
+    // Held as the export holds it, the rows stand still and are read the
+    // export's fast way; when another program holds the table they are read
+    // as they are all the same.
+    const bool held = rows.beginReading().isEmpty();
     LabelChecker checker(lines.layout(), lines.oneLinePerLabel(), rows.rowCount());
     for (const QByteArray &entry : entries) {
         if (!Lines::recognises(entry)) {
             checker.unknownEntry(entry);
         } else if (entry.startsWith('#')) {
             checker.checkCustomText(entry);
+        }
+    }
+    // Custom texts were checked once above. Between commas a number or a date
+    // has nothing that could go wrong, so it is not even made.
+    const bool fixedWidth = lines.layout() == LabelTextRules::Layout::FixedWidth;
+    using Column = typename std::decay_t<decltype(lines.columns())>::value_type;
+    std::vector<const Column *> checked;
+    for (const auto &column : lines.columns()) {
+        if (!column.isCustomText() && (fixedWidth || !column.isNumberOrDate())) {
+            checked.push_back(&column);
         }
     }
     QByteArray scratch;
@@ -49,11 +65,12 @@ LabelCheckReport checkLabelLines(Rows &rows, const Lines &lines, const QList<QBy
                              rows.number(keys.countPosition)) == 0) {
             continue;
         }
-        for (const auto &column : lines.columns()) {
-            if (!column.isCustomText()) {
-                checker.checkValue(column.entry, lines.columnValue(scratch, column, rows), column.width);
-            }
+        for (const auto *column : checked) {
+            checker.checkValue(column->entry, lines.columnValue(scratch, *column, rows), column->width);
         }
+    }
+    if (held) {
+        rows.endReading();
     }
     return checker.finish();
 }

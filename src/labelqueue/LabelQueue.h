@@ -10,6 +10,15 @@
 #include <memory>
 #include <vector>
 
+// Rows of a queue read from the file at once: the records from firstRecord on,
+// deleted ones between the rows included, recordLength bytes each.
+struct LabelQueueRun {
+    int firstRecord = 0;
+    int recordLength = 0;
+    std::shared_ptr<const DbfLayout> layout;
+    QByteArray bytes;
+};
+
 // A label queue table ("bar1.dbf", "bar2.DBF") with a cursor that behaves like
 // the dBase data set the label windows were built on. Rows are the rows not
 // marked deleted, in file order, numbered from 0.
@@ -57,6 +66,10 @@ public:
     DbfResult<DbfRecord> readRow(int row) const;
     // The row's number in the file, for callers that cache rows across deletions.
     int recordNumber(int row) const;
+    // About a megabyte of records from row's on, for a reader that walks every
+    // row under the shared lock: a seek and a read for each row cost more than
+    // the row itself.
+    DbfResult<LabelQueueRun> readRun(int row) const;
 
     // The table's lock held across a batch: exclusive for an import (its rows
     // then share one sync at the end), shared for an export. Each change

@@ -97,6 +97,12 @@ QByteArrayView priceValue(QByteArray &scratch, std::optional<double> price)
 }
 } // namespace
 
+bool ProductColumn::isNumberOrDate() const
+{
+    return kind == Kind::SpecialOrListPrice || kind == Kind::SpecialPrice || kind == Kind::Today ||
+           (kind == Kind::Field && isNumeric(position));
+}
+
 std::optional<ProductColumn> recogniseProductColumn(const QByteArray &entry)
 {
     if (entry.startsWith('#')) {

@@ -24,6 +24,9 @@ struct ProductColumn {
     QByteArray entry;  // the entry as listed (custom texts take their value from it)
 
     bool isCustomText() const { return kind == Kind::CustomText; }
+    // A number, a price or today's date: ASCII digits and signs, never a
+    // comma, a line break or a Big5 character.
+    bool isNumberOrDate() const;
 };
 
 // The rule an entry of the column list follows: by its leading text, or for

@@ -5,6 +5,7 @@
 #include "productlabels/ProductQueueTable.h"
 
 #include <array>
+#include <cstring>
 
 namespace {
 // The queue field of each reply position: the field of the same name (case
@@ -77,11 +78,21 @@ ProductQueueReader::ProductQueueReader(LabelQueue &queue, const ReplyShape *shap
 
 QString ProductQueueReader::beginReading()
 {
-    return queue_.lock(TableFileLock::Mode::Shared).error();
+    const QString refused = queue_.lock(TableFileLock::Mode::Shared).error();
+    if (refused.isEmpty()) {
+        // Nobody changes the table while it is held, so its rows may be read a run at a time.
+        ++readingDepth_;
+        run_ = LabelQueueRun();
+    }
+    return refused;
 }
 
 void ProductQueueReader::endReading()
 {
+    if (readingDepth_ > 0 && --readingDepth_ == 0) {
+        run_ = LabelQueueRun();
+        record_ = QByteArrayView();
+    }
     queue_.unlock();
 }
 
@@ -92,30 +103,55 @@ int ProductQueueReader::rowCount() const
 
 QString ProductQueueReader::read(int row)
 {
+    if (readingDepth_ > 0) {
+        return readFromRun(row);
+    }
     DbfResult<DbfRecord> read = queue_.readRow(row);
     if (!read.ok()) {
         return read.error();
     }
     current_ = std::move(read.value());
-    if (current_.layout().get() != layout_) {
-        layout_ = current_.layout().get();
-        for (int position = 0; position < fieldOf_.size(); ++position) {
-            const int index = fieldOf_[position];
-            const DbfColumn *column =
-                index >= 0 && index < layout_->columns.size() ? &layout_->columns[index] : nullptr;
-            slots_[position] = column && column->present() ? Slot{column->offset, column->width} : Slot{};
-        }
-    }
+    useLayout(current_.layout());
+    record_ = current_.bytes();
     return QString();
+}
+
+QString ProductQueueReader::readFromRun(int row)
+{
+    qint64 at = qint64(queue_.recordNumber(row) - run_.firstRecord) * run_.recordLength;
+    if (run_.bytes.isEmpty() || at < 0 || at + run_.recordLength > run_.bytes.size()) {
+        DbfResult<LabelQueueRun> read = queue_.readRun(row);
+        if (!read.ok()) {
+            return read.error();
+        }
+        run_ = std::move(read.value());
+        useLayout(run_.layout);
+        at = 0;
+    }
+    record_ = QByteArrayView(run_.bytes).sliced(at, run_.recordLength);
+    return QString();
+}
+
+void ProductQueueReader::useLayout(const std::shared_ptr<const DbfLayout> &layout)
+{
+    if (layout == layout_) {
+        return;
+    }
+    layout_ = layout;
+    for (int position = 0; position < fieldOf_.size(); ++position) {
+        const int index = fieldOf_[position];
+        const DbfColumn *column = index >= 0 && index < layout_->columns.size() ? &layout_->columns[index] : nullptr;
+        slots_[position] = column && column->present() ? Slot{column->offset, column->width} : Slot{};
+    }
 }
 
 QByteArrayView ProductQueueReader::field(int position) const
 {
-    if (current_.isNull()) {
+    if (record_.isEmpty()) {
         return {};
     }
     const Slot &slot = slots_[position];
-    return QByteArrayView(current_.bytes().constData() + slot.offset, slot.width);
+    return record_.sliced(slot.offset, slot.width);
 }
 
 // Both read the record's bytes in place, as DbfRecord::text and number do,
@@ -123,6 +159,10 @@ QByteArrayView ProductQueueReader::field(int position) const
 QByteArrayView ProductQueueReader::text(int position) const
 {
     QByteArrayView value = field(position);
+    // Most of a wide field is the blanks that pad it: drop them eight at a time first.
+    while (value.size() >= 8 && std::memcmp(value.end() - 8, "        ", 8) == 0) {
+        value.chop(8);
+    }
     while (!value.isEmpty() && (value.back() == ' ' || value.back() == '\0')) {
         value.chop(1);
     }

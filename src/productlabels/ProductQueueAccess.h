@@ -1,13 +1,13 @@
 #pragma once
 
 #include "labelqueue/DbfRecord.h"
+#include "labelqueue/LabelQueue.h"
 #include "productlabels/FillQueueFromReply.h"
 #include "productlabels/ProductReplyRecord.h"
 #include "productlabels/ProductRowSource.h"
 
 #include <array>
-
-class LabelQueue;
+#include <memory>
 
 // Stores reply records as rows of the product label queue ("bar1.dbf"), or
 // of another queue whose reply has the shape given (its values go to the
@@ -29,7 +29,9 @@ private:
 };
 
 // Reads the rows of the product label queue for the export, or of another
-// queue by the positions of its reply's shape.
+// queue by the positions of its reply's shape. Between beginReading and
+// endReading, with the table held, the rows are read from the file a run at a
+// time; otherwise each row as it is now.
 class ProductQueueReader : public ProductRowSource
 {
 public:
@@ -49,10 +51,15 @@ private:
         int width = 0;
     };
     QByteArrayView field(int position) const;
+    QString readFromRun(int row);
+    void useLayout(const std::shared_ptr<const DbfLayout> &layout);
 
     LabelQueue &queue_;
     QList<int> fieldOf_;
-    DbfRecord current_;
-    const DbfLayout *layout_ = nullptr;
+    int readingDepth_ = 0;
+    LabelQueueRun run_;                       // between beginReading and endReading
+    DbfRecord current_;                       // otherwise
+    QByteArrayView record_;                   // the current row's bytes in one of them
+    std::shared_ptr<const DbfLayout> layout_; // the one slots_ were found in
     std::array<Slot, ProductReplyFields::count> slots_{};
 };

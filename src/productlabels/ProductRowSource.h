@@ -12,8 +12,9 @@ class ProductRowSource
 {
 public:
     virtual ~ProductRowSource() = default;
-    // Around a whole export: the queue's table is held for reading (writers
-    // wait outside) and its rows are brought up to date. An empty text, or why not.
+    // Around a whole pass (the export, the check): the queue's table is held
+    // for reading (writers wait outside) and its rows are brought up to date.
+    // An empty text, or why not.
     virtual QString beginReading() { return QString(); }
     virtual void endReading() {}
     virtual int rowCount() const = 0;

@@ -4,6 +4,7 @@
 #include "labelqueue/DbfFixture.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
 
@@ -379,6 +380,28 @@ TEST_F(DbfTableTest, deletedRowsAreLeftOutOfTheLiveRows)
     ASSERT_TRUE(table->markDeleted(3, table->read(3).value()).ok());
     EXPECT_EQ(table->liveRecordNumbers().value(), (std::vector<int>{0, 2}));
     EXPECT_TRUE(openTable(path())->read(3).value().isDeleted());
+}
+
+TEST_F(DbfTableTest, recordsReadInOneGoAreTheRowsReadOneByOneAndAShortFileIsReported)
+{
+    DbfFixture fixture = plainFixture();
+    fixture.rows.append({{"3", "A0003", "SOCKS", ""}, {"4", "A0004", "HAT", ""}});
+    fixture.deletedRows = {1};
+    ASSERT_TRUE(writeFile(path(), fixture.bytes()));
+    auto table = openTable(path());
+    ASSERT_TRUE(table);
+    const DbfResult<QByteArray> run = table->readRecords(1, 3);
+    ASSERT_TRUE(run.ok()) << run.error().toStdString();
+    EXPECT_EQ(run.value(), table->read(1).value().bytes() + table->read(2).value().bytes() +
+                               table->read(3).value().bytes());
+    for (const auto &[first, count] : {std::pair{-1, 1}, {2, 3}, {0, 0}}) {
+        EXPECT_FALSE(table->readRecords(first, count).ok()) << first << " " << count;
+    }
+    // Cut behind the table's back: the last row is no longer whole.
+    ASSERT_TRUE(QFile::resize(path(), QFileInfo(path()).size() - table->recordLength() / 2 - 1));
+    const DbfResult<QByteArray> shortRun = table->readRecords(0, 4);
+    ASSERT_FALSE(shortRun.ok());
+    EXPECT_TRUE(shortRun.error().contains(QStringLiteral("比檔頭記載的短"))) << shortRun.error().toStdString();
 }
 
 TEST_F(DbfTableTest, emptyingKeepsTheHeaderByteForByteAndTheTableUsable)

@@ -115,3 +115,44 @@ TEST_F(ProductQueueAccessTest, theCountOverrideIsStoredAsTyped)
         EXPECT_EQ(reader.number(QUAN), -2.0);
     }
 }
+
+TEST_F(ProductQueueAccessTest, rowsReadWhileTheTableIsHeldAreTheRowsAsReadOneByOne)
+{
+    // More rows than one run holds, with deleted rows inside the first run and at the border of the next.
+    QByteArray records;
+    for (int i = 0; i < 2000; ++i) {
+        records += record({QByteArray::number(i % 7), "I", "B" + QByteArray::number(i), Big5::fromUtf8Literal("棉T恤")});
+    }
+    ASSERT_TRUE(fill(records).ok());
+    const int perRun = (1 << 20) / DbfTable::open(path, ProductQueueTable::fields()).value()->recordLength();
+    for (const int row : {perRun, perRun - 1, 3}) {
+        ASSERT_TRUE(queue.moveTo(row));
+        ASSERT_TRUE(queue.deleteCurrent().ok());
+    }
+    ProductQueueReader reader(queue);
+    const auto rowText = [&](int row) {
+        const QString error = reader.read(row);
+        return error.isEmpty() ? reader.text(BARCODE) + ' ' + reader.text(ITEM_NAME) + ' ' +
+                                     QByteArray::number(reader.number(QUAN).value_or(-1))
+                               : error.toUtf8();
+    };
+    QList<QByteArray> oneByOne;
+    for (int row = 0; row < reader.rowCount(); ++row) {
+        oneByOne << rowText(row);
+    }
+    ASSERT_EQ(oneByOne.size(), 1997);
+    EXPECT_EQ(oneByOne[3], "B4 " + Big5::fromUtf8Literal("棉T恤") + " 4");
+
+    ASSERT_TRUE(reader.beginReading().isEmpty());
+    QList<QByteArray> held;
+    for (int row = 0; row < reader.rowCount(); ++row) {
+        held << rowText(row);
+    }
+    // Back to the start and forward again: each row from wherever it lies.
+    EXPECT_EQ(rowText(1996), oneByOne[1996]);
+    EXPECT_EQ(rowText(0), oneByOne[0]);
+    EXPECT_EQ(rowText(perRun + 5), oneByOne[perRun + 5]);
+    EXPECT_FALSE(reader.read(1997).isEmpty());
+    reader.endReading();
+    EXPECT_EQ(held, oneByOne);
+}
