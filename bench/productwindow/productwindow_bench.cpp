@@ -148,7 +148,8 @@ double openPreview(ProductLabelWindow &window)
     auto *poll = new QTimer(&window);
     QObject::connect(poll, &QTimer::timeout, &window, [&] {
         if (watch.painted) {
-            milliseconds = double(timer.nsecsElapsed()) / 1e6;
+            // A paint without cards (an empty queue, a failed check) is no preview.
+            milliseconds = dialog->cardView->cardsPainted() > 0 ? double(timer.nsecsElapsed()) / 1e6 : -1;
             poll->stop();
             dialog->reject();
         }
@@ -188,6 +189,9 @@ int openWindow(int argc, char **argv, const QString &directory, bool preview)
     double milliseconds = double(timer.nsecsElapsed()) / 1e6;
     if (preview) {
         milliseconds = openPreview(window);
+        if (milliseconds < 0) {
+            return fail(QStringLiteral("the preview painted no cards")), 1;
+        }
     }
 
     rusage usage{};

@@ -27,12 +27,32 @@ void LabelCardView::setSource(LabelCardSource *cards)
 {
     cards_ = cards;
     current_ = 0;
-    const int columns = lineCount() > 0 ? int(cards_->card(0).columns.size()) : 0;
-    cardSize_ = labelCardSize(columns).toSize();
+    measureCards();
     verticalScrollBar()->setValue(0);
     updateScrollRange();
     viewport()->update();
     Q_EMIT currentLineChanged(current_);
+}
+
+void LabelCardView::setScale(double scale)
+{
+    scale_ = scale;
+    measureCards();
+    updateScrollRange();
+    viewport()->update();
+}
+
+void LabelCardView::measureCards()
+{
+    const int columns = lineCount() > 0 ? int(cards_->card(0).columns.size()) : 0;
+    cardSize_ = (labelCardSize(columns) * scale_).toSize();
+}
+
+// The rows of cards stand in the middle of the view.
+int LabelCardView::leftEdge() const
+{
+    const int perRow = cardsPerRow();
+    return std::max(gap, (viewport()->width() - perRow * cardSize_.width() - (perRow - 1) * gap) / 2);
 }
 
 qint64 LabelCardView::lineCount() const
@@ -95,6 +115,7 @@ void LabelCardView::paintEvent(QPaintEvent *)
         return;
     }
     const int perRow = cardsPerRow();
+    const int left = leftEdge();
     const int firstRow = verticalScrollBar()->value();
     // One more row than fits whole: the part of it in sight is drawn too.
     const qint64 first = qint64(firstRow) * perRow;
@@ -103,7 +124,7 @@ void LabelCardView::paintEvent(QPaintEvent *)
     painter.setRenderHint(QPainter::TextAntialiasing);
     for (qint64 line = first; line < last; ++line) {
         const qint64 at = line - first;
-        const QRect rect(gap + int(at % perRow) * (cardSize_.width() + gap),
+        const QRect rect(left + int(at % perRow) * (cardSize_.width() + gap),
                          gap + int(at / perRow) * (cardSize_.height() + gap), cardSize_.width(), cardSize_.height());
         const LabelCard card = cards_->card(line);
         paintLabelCard(painter, rect, card, line, cards_->report().findingsOf(card.row));
@@ -155,9 +176,9 @@ void LabelCardView::keyPressEvent(QKeyEvent *event)
 
 qint64 LabelCardView::lineAt(QPoint point) const
 {
-    const int column = (point.x() - gap) / (cardSize_.width() + gap);
+    const int column = (point.x() - leftEdge()) / (cardSize_.width() + gap);
     const int row = (point.y() - gap) / (cardSize_.height() + gap);
-    if (point.x() < gap || point.y() < gap || column >= cardsPerRow()) {
+    if (point.x() < leftEdge() || point.y() < gap || column >= cardsPerRow()) {
         return -1;
     }
     const qint64 line = (qint64(verticalScrollBar()->value()) + row) * cardsPerRow() + column;

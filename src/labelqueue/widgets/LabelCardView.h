@@ -17,6 +17,8 @@ public:
 
     // The source stays the caller's; nullptr shows nothing.
     void setSource(LabelCardSource *cards);
+    // Cards are drawn this many pixels to a point of their layout.
+    void setScale(double scale);
     qint64 currentLine() const { return current_; }
     void setCurrentLine(qint64 line);
     // Cards drawn by the last paint, for measuring what a paint costs.
@@ -37,9 +39,12 @@ private:
     int rowsInSight() const;
     void updateScrollRange();
     qint64 lineAt(QPoint point) const;
+    int leftEdge() const;
+    void measureCards();
 
     LabelCardSource *cards_ = nullptr;
     QSize cardSize_;
+    double scale_ = 1;
     qint64 current_ = 0;
     int cardsPainted_ = 0;
 };

@@ -15,6 +15,7 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QProgressDialog>
 #include <QSplitter>
 #include <QTableView>
 #include <QVBoxLayout>
@@ -43,7 +44,7 @@ LabelCheckDialog::LabelCheckDialog(Prompts &prompts, QWidget *parent)
     , cardView(new LabelCardView(this))
     , goToRowButton(dialogButton("goToRowButton", QStringLiteral("到這一筆&G"), QColor(0, 0, 128), this))
     , exportAnywayButton(dialogButton("exportAnywayButton", QStringLiteral("照樣轉出&E"), QColor(0, 100, 0), this))
-    , savePdfButton(dialogButton("savePdfButton", QStringLiteral("存成 PDF&S"), QColor(0, 100, 0), this))
+    , savePdfButton(dialogButton("savePdfButton", QStringLiteral("存成PDF檔&S"), QColor(0, 100, 0), this))
     , cancelButton(dialogButton("cancelButton", QStringLiteral("取消&N"), QColor(128, 0, 0), this))
     , prompts_(prompts.forWindow(this))
     , findings_(new LabelFindingsModel(this))
@@ -103,7 +104,7 @@ LabelCheckDialog::LabelCheckDialog(Prompts &prompts, QWidget *parent)
             &LabelCheckDialog::followFinding);
 
     askPdfPath = [this] {
-        return QFileDialog::getSaveFileName(this, QStringLiteral("存成 PDF"), defaultPdfPath(),
+        return QFileDialog::getSaveFileName(this, QStringLiteral("存成PDF檔"), defaultPdfPath(),
                                             QStringLiteral("PDF (*.pdf)"));
     };
 }
@@ -175,6 +176,7 @@ void LabelCheckDialog::growWithTheScreen(QSize layoutSize)
     for (int column = 0; column < int(std::size(widths)); ++column) {
         findingsView->setColumnWidth(column, scaled(widths[column]));
     }
+    cardView->setScale(factor);
     resize(scaled(layoutSize.width()), scaled(layoutSize.height()));
 }
 
@@ -236,7 +238,15 @@ void LabelCheckDialog::savePdf()
     if (path.isEmpty()) {
         return;
     }
-    const QString failure = writeLabelProofSheet(*cards_, path);
+    // A long queue takes a while on paper: shown as it goes, and it may be stopped.
+    QProgressDialog progress(QStringLiteral("正在存成 PDF 檔…"), QStringLiteral("停止"), 0, 1000, this);
+    progress.setWindowModality(Qt::WindowModal);
+    progress.setMinimumDuration(500);
+    const QString failure = writeLabelProofSheet(*cards_, path, [&progress](qint64 done, qint64 total) {
+        progress.setValue(int(done * 1000 / std::max<qint64>(total, 1)));
+        return !progress.wasCanceled();
+    });
+    progress.reset();
     if (failure.isEmpty()) {
         prompts_->embossedMessage(QStringLiteral("已存成 ") + QDir::toNativeSeparators(path));
     } else {

@@ -33,7 +33,7 @@ public:
 
     // The findings of report with "到這一筆", "照樣轉出" and "取消".
     Choice reviewBeforeExport(const LabelCheckReport &report);
-    // The findings and the cards of cards with "到這一筆", "存成 PDF" and "關閉".
+    // The findings and the cards of cards with "到這一筆", "存成PDF檔" and "關閉".
     Choice preview(LabelCardSource &cards);
     // After GoToRow: the 1-based grid row and the entry of the chosen finding
     // (empty when a card, not a finding, was chosen).
@@ -43,7 +43,7 @@ public:
     // How the list names an entry (see LabelFindingsModel::setEntryTitle).
     void setEntryTitle(std::function<QString(const QByteArray &entry)> entryTitle);
 
-    // Where "存成 PDF" writes; an empty answer saves nothing. A file dialog
+    // Where "存成PDF檔" writes; an empty answer saves nothing. A file dialog
     // unless a test answers instead.
     std::function<QString()> askPdfPath;
 
