@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QKeyEvent>
+#include <QWidget>
 
 BareMnemonicKeys::BareMnemonicKeys(QObject *parent)
     : QObject(parent)
@@ -26,12 +27,13 @@ bool BareMnemonicKeys::isBareMnemonicKey(const QKeyEvent &key)
 
 bool BareMnemonicKeys::eventFilter(QObject *watched, QEvent *event)
 {
-    if (event->type() != QEvent::KeyPress || !qobject_cast<QAbstractButton *>(watched)) {
+    auto *control = qobject_cast<QWidget *>(watched);
+    if (event->type() != QEvent::KeyPress || !control ||
+        !(qobject_cast<QAbstractButton *>(control) || control->property(takesNoTextProperty).toBool())) {
         return QObject::eventFilter(watched, event);
     }
     const auto *key = static_cast<QKeyEvent *>(event);
-    auto *button = static_cast<QAbstractButton *>(watched);
-    if (!button->hasFocus() || !isBareMnemonicKey(*key)) {
+    if (!control->hasFocus() || !isBareMnemonicKey(*key)) {
         return QObject::eventFilter(watched, event);
     }
     // A key press sent from here goes through the window's shortcuts first,
@@ -39,5 +41,5 @@ bool BareMnemonicKeys::eventFilter(QObject *watched, QEvent *event)
     // control of the window has that mnemonic the bare key goes on as it came.
     QKeyEvent withAlt(QEvent::KeyPress, key->key(), Qt::AltModifier | (key->modifiers() & Qt::KeypadModifier),
                       key->text(), key->isAutoRepeat(), key->count());
-    return QCoreApplication::sendEvent(button, &withAlt) && withAlt.isAccepted();
+    return QCoreApplication::sendEvent(control, &withAlt) && withAlt.isAccepted();
 }

@@ -1,5 +1,6 @@
 #include "labelqueue/widgets/LabelCheckDialog.h"
 
+#include "components/widgets/BareMnemonicKeys.h"
 #include "components/widgets/ButtonGlyphs.h"
 #include "components/widgets/FocusMarkedButton.h"
 #include "components/widgets/Fonts.h"
@@ -69,6 +70,9 @@ LabelCheckDialog::LabelCheckDialog(Prompts &prompts, QWidget *parent)
     findingsView->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     findingsView->horizontalHeader()->setStretchLastSection(true);
     cardView->setObjectName(QStringLiteral("cardView"));
+    // Neither view takes text: a bare G, E, S or N presses its button there too.
+    findingsView->setProperty(BareMnemonicKeys::takesNoTextProperty, true);
+    cardView->setProperty(BareMnemonicKeys::takesNoTextProperty, true);
 
     auto *split = new QSplitter(Qt::Vertical, this);
     split->addWidget(findingsView);

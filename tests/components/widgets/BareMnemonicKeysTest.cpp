@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QDialog>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
@@ -23,8 +24,11 @@ public:
         radioButton->setGeometry(10, 90, 100, 30);
         lineEdit->setGeometry(10, 130, 100, 30);
         target->setGeometry(10, 170, 100, 30);
+        list->setGeometry(10, 210, 100, 60);
+        list->addItems({QStringLiteral("3a"), QStringLiteral("3b")});
+        list->setProperty(BareMnemonicKeys::takesNoTextProperty, true);
         connect(target, &QPushButton::clicked, this, [this] { ++targetClicks; });
-        resize(200, 220);
+        resize(200, 280);
     }
 
     QPushButton *pushButton = new QPushButton(QStringLiteral("離開 &X"), this);
@@ -32,6 +36,8 @@ public:
     QRadioButton *radioButton = new QRadioButton(QStringLiteral("&R 無"), this);
     QLineEdit *lineEdit = new QLineEdit(this);
     QPushButton *target = new QPushButton(QStringLiteral("系統參數設定 &3"), this);
+    // A read-only list would search its items for the key; marked, it leaves it to the buttons.
+    QListWidget *list = new QListWidget(this);
     int targetClicks = 0;
 };
 
@@ -59,6 +65,7 @@ TEST(BareMnemonicKeys, aKeyAloneActsAsWithAltWhereTheFocusTakesNoText)
         {"a check box's own key", dialog.pushButton, Qt::Key_K, 0, true, QString()},
         {"a key nobody underlines", dialog.pushButton, Qt::Key_Q, 0, false, QString()},
         {"text field types it", dialog.lineEdit, Qt::Key_3, 0, false, QStringLiteral("3")},
+        {"a list marked as taking no text", dialog.list, Qt::Key_3, 1, false, QString()},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);
