@@ -13,9 +13,14 @@ int printCheckReport(const LabelCheckReport &report)
              finding.kind == LabelFinding::Kind::Error ? QStringLiteral("error") : QStringLiteral("warning"),
              finding.message});
     }
+    printCheckTotals(report);
+    return report.hasErrors() ? ExitCode::failed : ExitCode::ok;
+}
+
+void printCheckTotals(const LabelCheckReport &report)
+{
     Console::out(QStringLiteral("%1 rows, %2 lines, %3 labels")
                      .arg(report.totals.rows)
                      .arg(report.totals.lines)
                      .arg(report.totals.labels));
-    return report.hasErrors() ? ExitCode::failed : ExitCode::ok;
 }

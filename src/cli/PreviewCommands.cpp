@@ -1,3 +1,4 @@
+#include "cli/CheckReport.h"
 #include "cli/Command.h"
 #include "cli/Console.h"
 #include "cli/ProductCommandFiles.h"
@@ -34,11 +35,7 @@ int writeSheet(LabelCardSource &cards, const QString &command, const QString &pa
         Console::err(command + QStringLiteral(": ") + failure);
         return ExitCode::failed;
     }
-    const LabelTotals &totals = cards.report().totals;
-    Console::out(QStringLiteral("%1 rows, %2 lines, %3 labels")
-                     .arg(totals.rows)
-                     .arg(totals.lines)
-                     .arg(totals.labels));
+    printCheckTotals(cards.report());
     Console::out(QStringLiteral("proof sheet written to ") + QDir::toNativeSeparators(path));
     return ExitCode::ok;
 }

@@ -84,6 +84,11 @@ bool LabelCheckReport::hasErrors() const
                        [](const LabelFinding &finding) { return finding.kind == LabelFinding::Kind::Error; });
 }
 
+QString LabelCheckReport::totalsText() const
+{
+    return QStringLiteral("共 %1 筆，轉出 %2 行，印 %3 張標籤").arg(totals.rows).arg(totals.lines).arg(totals.labels);
+}
+
 std::vector<const LabelFinding *> LabelCheckReport::findingsOf(int row) const
 {
     // Errors come first and each kind keeps the row order, so a row's findings

@@ -32,6 +32,8 @@ struct LabelCheckReport {
     std::vector<qint64> lineStarts;
 
     bool hasErrors() const;
+    // "共 N 筆，轉出 M 行，印 L 張標籤"
+    QString totalsText() const;
     // The findings of one row (0 for the settings), in report order.
     std::vector<const LabelFinding *> findingsOf(int row) const;
 };

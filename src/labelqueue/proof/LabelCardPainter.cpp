@@ -18,9 +18,6 @@ constexpr double barcodeHeight = 56;
 constexpr double findingsHeight = 30;
 constexpr double captionWidth = 92;
 
-const QColor errorRed(204, 0, 0);
-const QColor warningAmber(214, 130, 0);
-
 QString captionOf(const QByteArray &entry)
 {
     return entry.startsWith('#') ? QStringLiteral("自訂文字") : Big5::decode(entry);
@@ -41,6 +38,11 @@ void drawFitted(QPainter &painter, const QRectF &box, const QString &text, int p
 
 } // namespace
 
+QColor findingColour(LabelFinding::Kind kind)
+{
+    return kind == LabelFinding::Kind::Error ? QColor(204, 0, 0) : QColor(214, 130, 0);
+}
+
 QSizeF labelCardSize(int columnCount)
 {
     return {cardWidth, margin * 2 + headerHeight + columnHeight * std::max(columnCount, 0) + 4 + barcodeHeight +
@@ -53,7 +55,7 @@ void paintLabelCard(QPainter &painter, const QRectF &rect, const LabelCard &card
     const QSizeF size = labelCardSize(int(card.columns.size()));
     const bool error = std::any_of(findings.begin(), findings.end(),
                                    [](const LabelFinding *f) { return f->kind == LabelFinding::Kind::Error; });
-    const QColor mark = error ? errorRed : warningAmber;
+    const QColor mark = findingColour(error ? LabelFinding::Kind::Error : LabelFinding::Kind::Warning);
 
     painter.save();
     painter.translate(rect.topLeft());

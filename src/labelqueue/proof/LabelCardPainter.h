@@ -2,12 +2,16 @@
 
 #include "labelqueue/LabelCards.h"
 
+#include <QColor>
 #include <QRectF>
 #include <QSizeF>
 
 #include <vector>
 
 class QPainter;
+
+// Errors red, warnings amber, wherever a finding is shown.
+QColor findingColour(LabelFinding::Kind kind);
 
 // The size one card is drawn at, in points (1/72 inch), for a card with
 // columnCount columns.

@@ -44,13 +44,10 @@ double drawHead(QPainter &painter, const QRectF &page, const LabelCheckReport &r
     painter.drawText(title, Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("標籤校對表"));
     painter.setFont(Fonts::ming(11));
     painter.drawText(title, Qt::AlignRight | Qt::AlignVCenter,
-                     QStringLiteral("共 %1 筆，轉出 %2 行，印 %3 張標籤")
-                         .arg(report.totals.rows)
-                         .arg(report.totals.lines)
-                         .arg(report.totals.labels));
+                     report.totalsText());
     y += 26;
     for (const LabelFinding *finding : report.findingsOf(0)) {
-        painter.setPen(finding->kind == LabelFinding::Kind::Error ? QColor(204, 0, 0) : QColor(214, 130, 0));
+        painter.setPen(findingColour(finding->kind));
         painter.drawText(QRectF(page.left(), y, page.width(), 14), Qt::AlignLeft | Qt::AlignVCenter,
                          QStringLiteral("設定 %1: %2").arg(Big5::decode(finding->entry), finding->message));
         y += 14;

@@ -123,16 +123,16 @@ void LabelCheckDialog::setEntryTitle(std::function<QString(const QByteArray &ent
 LabelCheckDialog::Choice LabelCheckDialog::reviewBeforeExport(const LabelCheckReport &report)
 {
     setWindowTitle(QStringLiteral("轉出前檢查"));
-    return show(report, nullptr);
+    return present(report, nullptr);
 }
 
 LabelCheckDialog::Choice LabelCheckDialog::preview(LabelCardSource &cards)
 {
     setWindowTitle(QStringLiteral("檢查預覽"));
-    return show(cards.report(), &cards);
+    return present(cards.report(), &cards);
 }
 
-LabelCheckDialog::Choice LabelCheckDialog::show(const LabelCheckReport &report, LabelCardSource *cards)
+LabelCheckDialog::Choice LabelCheckDialog::present(const LabelCheckReport &report, LabelCardSource *cards)
 {
     cards_ = cards;
     choice_ = Choice::Cancel;
@@ -189,10 +189,7 @@ void LabelCheckDialog::showTotals(const LabelCheckReport &report)
     const auto errors = std::count_if(report.findings.begin(), report.findings.end(),
                                       [](const LabelFinding &f) { return f.kind == LabelFinding::Kind::Error; });
     const auto warnings = qsizetype(report.findings.size()) - errors;
-    QString text = QStringLiteral("共 %1 筆，轉出 %2 行，印 %3 張標籤")
-                       .arg(report.totals.rows)
-                       .arg(report.totals.lines)
-                       .arg(report.totals.labels);
+    QString text = report.totalsText();
     text += report.findings.empty() ? QStringLiteral("；沒有發現問題")
                                     : QStringLiteral("；%1 個錯誤，%2 個提醒").arg(errors).arg(warnings);
     totalsLabel->setText(text);

@@ -56,7 +56,7 @@ public:
     FocusMarkedButton *const cancelButton;
 
 private:
-    Choice show(const LabelCheckReport &report, LabelCardSource *cards);
+    Choice present(const LabelCheckReport &report, LabelCardSource *cards);
     void growWithTheScreen(QSize layoutSize);
     void showTotals(const LabelCheckReport &report);
     void goToRow();

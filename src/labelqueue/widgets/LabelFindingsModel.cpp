@@ -2,6 +2,7 @@
 
 #include "components/Big5.h"
 #include "labelqueue/LabelCheck.h"
+#include "labelqueue/proof/LabelCardPainter.h"
 
 #include <QColor>
 
@@ -49,7 +50,7 @@ QVariant LabelFindingsModel::data(const QModelIndex &index, int role) const
     }
     const bool error = found->kind == LabelFinding::Kind::Error;
     if (role == Qt::ForegroundRole && index.column() == KindColumn) {
-        return error ? QColor(Qt::red) : QColor(176, 96, 0);
+        return findingColour(found->kind);
     }
     if (role != Qt::DisplayRole) {
         return {};

@@ -138,9 +138,9 @@ void QueueWindowActions::preview(LabelCardSource &cards)
 
 int QueueWindowActions::gridColumnOfField(QByteArrayView name) const
 {
-    const QList<DbfFieldSpec> &fields = queue_.fields();
+    const auto &fields = queue_.fields();
     const auto found =
-        std::find_if(fields.begin(), fields.end(), [name](const DbfFieldSpec &spec) { return spec.name == name; });
+        std::find_if(fields.begin(), fields.end(), [name](const auto &field) { return field.name == name; });
     if (found == fields.end()) {
         return -1;
     }
