@@ -5,8 +5,8 @@
 #include "FuzzScratch.h"
 #include "customerlabels/CustomerLabelLines.h"
 #include "customerlabels/MemoryCustomerRows.h"
-#include "productlabels/LabelTextFile.h"
 #include "productlabels/MemoryProductQueue.h"
+#include "productlabels/ProductLabelLines.h"
 
 #include <QFile>
 
@@ -16,7 +16,7 @@
 
 namespace {
 
-using namespace ProductReplyFields;
+using namespace ProductQueueTable;
 
 // A column entry as a settings file can hold it: a catalogue entry with
 // anything after it, a custom text, or any bytes; never an LF, though a
@@ -54,14 +54,14 @@ std::optional<double> quantityFrom(FuzzedDataProvider &input)
 MemoryRow rowFrom(FuzzedDataProvider &input)
 {
     MemoryRow row;
-    for (int position = 0; position < count; ++position) {
-        if (position == QUAN) {
+    for (int field = 0; field < FieldCount; ++field) {
+        if (field == QUAN) {
             row.number(QUAN, quantityFrom(input));
-        } else if (isNumeric(position)) {
+        } else if (side().isNumeric(field)) {
             const double value = input.ConsumeFloatingPointInRange(-1e9, 1e9);
-            row.number(position, input.ConsumeBool() ? std::nullopt : std::optional<double>(value));
+            row.number(field, input.ConsumeBool() ? std::nullopt : std::optional<double>(value));
         } else {
-            row.text(position, QByteArray::fromStdString(input.ConsumeRandomLengthString(30)));
+            row.text(field, QByteArray::fromStdString(input.ConsumeRandomLengthString(30)));
         }
     }
     return row;

@@ -3,11 +3,12 @@
 // in memory exactly as a plain reading of the lines gives them, for the
 // product record and the customer record.
 #include "FuzzCheck.h"
-#include "app/ExchangeEnvelope.h"
-#include "app/ServerReply.h"
 #include "components/DecimalText.h"
 #include "customerlabels/CustomerQueueTable.h"
-#include "productlabels/FillQueueFromReply.h"
+#include "exchange/ExchangeEnvelope.h"
+#include "exchange/ServerReply.h"
+#include "labelqueue/FillQueueFromReply.h"
+#include "productlabels/ProductQueueTable.h"
 
 #include <QList>
 
@@ -57,33 +58,37 @@ QList<QByteArray> checkLines(const ServerReply &reply, const QByteArray &body)
 // A record's shape as the walk should see it: how many values it may hold
 // and which of them are numbers (the quantity always is).
 struct Shape {
-    const ReplyShape *fillShape = nullptr; // the product record when null
+    const QueueSide *side = nullptr;
     qsizetype count = 0;
     QList<int> numeric;
 };
 
-Shape productShape()
+Shape shapeOf(const QueueSide &side)
 {
-    Shape shape{nullptr, ProductReplyFields::count, {}};
-    for (int position = 0; position < ProductReplyFields::count; ++position) {
-        if (ProductReplyFields::isNumeric(position)) {
+    Shape shape{&side, side.replyFields.size(), {}};
+    for (int position = 0; position < shape.count; ++position) {
+        if (side.isNumeric(side.replyFields[position])) {
             shape.numeric.append(position);
         }
     }
     return shape;
 }
 
+Shape productShape()
+{
+    return shapeOf(ProductQueueTable::side());
+}
+
 Shape customerShape()
 {
-    const ReplyShape &customer = CustomerQueueTable::replyShape();
-    return Shape{&customer, customer.names.size(), QList<int>{0} + customer.numeric};
+    return shapeOf(CustomerQueueTable::side());
 }
 
 // Keeps every record as the walk hands it over; the texts point into the reply.
-class RecordingSink : public ProductQueueSink
+class RecordingSink : public ReplyRecordSink
 {
 public:
-    QString append(const ProductReplyRecord &record) override
+    QString append(const ReplyRecord &record) override
     {
         if (records.size() == refuseAt) {
             return QStringLiteral("full");
@@ -92,7 +97,7 @@ public:
         return QString();
     }
 
-    QList<ProductReplyRecord> records;
+    QList<ReplyRecord> records;
     qsizetype refuseAt = -1;
 };
 
@@ -113,11 +118,11 @@ bool acceptable(const QList<QByteArray> &values, const Shape &shape)
     return true;
 }
 
-void checkRecord(const ProductReplyRecord &record, int number, const QList<QByteArray> &values, const Shape &shape,
+void checkRecord(const ReplyRecord &record, int number, const QList<QByteArray> &values, const Shape &shape,
                  const FillOptions &options)
 {
     FUZZ_CHECK(record.number == number && record.valueCount == values.size(), QString::number(number));
-    for (int position = 0; position < ProductReplyFields::count; ++position) {
+    for (int position = 0; position < shape.count; ++position) {
         const QByteArray value = position < values.size() ? values.at(position) : QByteArray();
         FUZZ_CHECK(record.texts[position] == value, hexOf(value));
         std::optional<double> expected;
@@ -134,7 +139,6 @@ void checkFill(const ServerReply &reply, const QList<QByteArray> &lines, const Q
 {
     RecordingSink sink;
     FillOptions options;
-    options.shape = shape.fillShape;
     if (body.size() % 2 == 1) {
         options.countOverride = 3;
     }
@@ -147,7 +151,7 @@ void checkFill(const ServerReply &reply, const QList<QByteArray> &lines, const Q
         FUZZ_CHECK(rowsAdded >= lastProgress && rowsAdded == sink.records.size(), hexOf(body));
         lastProgress = rowsAdded;
     };
-    const FillResult result = FillQueueFromReply(reply, sink, options);
+    const FillResult result = fillQueueFromReply(reply, sink, *shape.side, options);
 
     QList<QList<QByteArray>> records;
     QList<QByteArray> values;

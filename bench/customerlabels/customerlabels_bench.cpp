@@ -5,16 +5,16 @@
 #include "MeasuredRun.h"
 #include "ReferenceCustomerExport.h"
 #include "References.h"
-#include "app/ServerExchange.h"
+#include "app/QueueTables.h"
 #include "common/BenchBackoffice.h"
 #include "components/Big5.h"
 #include "customerlabels/CustomerExport.h"
 #include "customerlabels/CustomerImport.h"
 #include "customerlabels/CustomerLabelCheck.h"
 #include "customerlabels/CustomerQueueTable.h"
-#include "customerlabels/QueueTables.h"
+#include "exchange/ServerExchange.h"
 #include "labelqueue/LabelQueue.h"
-#include "productlabels/ProductQueueAccess.h"
+#include "labelqueue/QueueAccess.h"
 
 #include <QCoreApplication>
 #include <QCryptographicHash>
@@ -48,9 +48,9 @@ int childImport(const QString &server, const QString &directory)
     if (!queue.open(QDir(directory).filePath(CustomerQueueTable::fileName())).ok()) {
         return 1;
     }
-    ProductQueueWriter writer(queue, &CustomerQueueTable::replyShape());
-    const ProductImportOutcome outcome = runCustomerImport(exchange, everyone(), QDate::currentDate(), writer);
-    if (outcome.kind != ProductImportOutcome::Kind::Completed) {
+    QueueWriter writer(queue, CustomerQueueTable::side());
+    const ImportOutcome outcome = runCustomerImport(exchange, everyone(), QDate::currentDate(), writer);
+    if (outcome.kind != ImportOutcome::Kind::Completed) {
         std::fprintf(stderr, "import: %s %s\n", qPrintable(outcome.message), qPrintable(exchange.statusLine()));
         return 1;
     }
@@ -73,9 +73,9 @@ int childExport(const QString &directory, bool fixedWidth)
     if (!queue.open(QDir(directory).filePath(CustomerQueueTable::fileName())).ok()) {
         return 1;
     }
-    ProductQueueReader reader(queue, &CustomerQueueTable::replyShape());
-    const ProductExportResult result = exportCustomerLabels(reader, benchSettings(fixedWidth), directory);
-    if (result.kind != ProductExportResult::Kind::Written) {
+    QueueReader reader(queue, CustomerQueueTable::side());
+    const ExportResult result = exportCustomerLabels(reader, benchSettings(fixedWidth), directory);
+    if (result.kind != ExportResult::Kind::Written) {
         std::fprintf(stderr, "export: %s\n", qPrintable(result.message));
         return 1;
     }
@@ -89,7 +89,7 @@ int childCheck(const QString &directory, bool fixedWidth)
     if (!queue.open(QDir(directory).filePath(CustomerQueueTable::fileName())).ok()) {
         return 1;
     }
-    ProductQueueReader reader(queue, &CustomerQueueTable::replyShape());
+    QueueReader reader(queue, CustomerQueueTable::side());
     return checkCustomerQueue(reader, benchSettings(fixedWidth)).totals.rows == reader.rowCount() ? 0 : 1;
 }
 
@@ -193,7 +193,7 @@ int main(int argc, char **argv)
         return childImport(arguments[2], arguments[3]);
     }
     if (mode == QLatin1String("--child-import-reference") && arguments.size() == 4) {
-        return referenceImport(argv[2], argv[3], CustomerQueueTable::fields(), CustomerQueueTable::replyShape().names) <
+        return referenceImport(argv[2], argv[3], CustomerQueueTable::fields(), replyNames(CustomerQueueTable::side())) <
                        0
                    ? 1
                    : 0;

@@ -2,9 +2,9 @@
 // the reply size, the median wall time and the peak resident set size. Each
 // measurement runs in a fresh process of this program, so its ru_maxrss is the
 // peak of one exchange alone (figures only; nothing is asserted).
-#include "app/LoopbackServer.h"
-#include "app/ServerExchange.h"
 #include "common/BenchBackoffice.h"
+#include "common/LoopbackServer.h"
+#include "exchange/ServerExchange.h"
 
 #include <QCoreApplication>
 #include <QDir>

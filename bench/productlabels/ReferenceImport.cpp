@@ -3,7 +3,6 @@
 // messages or HTTP. Only the field lists are shared with the program.
 #include "References.h"
 #include "productlabels/ProductQueueTable.h"
-#include "productlabels/ProductReplyFields.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -80,9 +79,16 @@ long long referenceImport(const char *replyPath, const char *dbfPath, const QLis
     return records;
 }
 
+QList<QByteArray> replyNames(const QueueSide &side)
+{
+    QList<QByteArray> names;
+    for (const int field : side.replyFields) {
+        names.append(side.fields.at(field).name);
+    }
+    return names;
+}
+
 long long referenceImport(const char *replyPath, const char *dbfPath)
 {
-    const auto &names = ProductReplyFields::names();
-    return referenceImport(replyPath, dbfPath, ProductQueueTable::fields(),
-                           QList<QByteArray>(names.begin(), names.end()));
+    return referenceImport(replyPath, dbfPath, ProductQueueTable::fields(), replyNames(ProductQueueTable::side()));
 }

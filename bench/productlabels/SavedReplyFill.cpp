@@ -1,9 +1,9 @@
 #include "SavedReplyFill.h"
 
-#include "app/ServerReply.h"
+#include "exchange/ServerReply.h"
+#include "labelqueue/FillQueueFromReply.h"
 #include "labelqueue/LabelQueue.h"
-#include "productlabels/FillQueueFromReply.h"
-#include "productlabels/ProductQueueAccess.h"
+#include "labelqueue/QueueAccess.h"
 #include "productlabels/ProductQueueTable.h"
 
 #include <QDir>
@@ -22,10 +22,10 @@ int fillFromSavedReply(const QString &replyPath, const QString &directory, std::
     if (!queue.open(QDir(directory).filePath(ProductQueueTable::fileName())).ok()) {
         return 1;
     }
-    ProductQueueWriter writer(queue);
+    QueueWriter writer(queue, ProductQueueTable::side());
     FillOptions options;
     options.countOverride = countOverride;
-    const FillResult result = FillQueueFromReply(reply, writer, options);
+    const FillResult result = fillQueueFromReply(reply, writer, ProductQueueTable::side(), options);
     if (!result.ok()) {
         std::fprintf(stderr, "fill: %s\n", qPrintable(result.error));
         return 1;

@@ -7,18 +7,18 @@
 #include "MeasuredRun.h"
 #include "References.h"
 #include "SavedReplyFill.h"
-#include "app/ServerExchange.h"
+#include "app/QueueTables.h"
 #include "common/BenchBackoffice.h"
 #include "components/Clock.h"
 #include "components/TextHelpers.h"
 #include "components/TextRecorder.h"
-#include "customerlabels/QueueTables.h"
+#include "exchange/ServerExchange.h"
 #include "labelqueue/LabelQueue.h"
-#include "productlabels/LabelTextFile.h"
+#include "labelqueue/QueueAccess.h"
 #include "productlabels/ProductExport.h"
 #include "productlabels/ProductImport.h"
 #include "productlabels/ProductLabelCheck.h"
-#include "productlabels/ProductQueueAccess.h"
+#include "productlabels/ProductLabelLines.h"
 #include "productlabels/ProductQueueTable.h"
 
 #include <QCoreApplication>
@@ -71,9 +71,9 @@ int childImport(const QString &server, const QString &directory)
         std::fprintf(stderr, "%s\n", qPrintable(opened.error()));
         return 1;
     }
-    ProductQueueWriter writer(queue);
-    const ProductImportOutcome outcome = runProductImport(exchange, ProductConditions(), ExpansionValues(), writer);
-    if (outcome.kind != ProductImportOutcome::Kind::Completed) {
+    QueueWriter writer(queue, ProductQueueTable::side());
+    const ImportOutcome outcome = runProductImport(exchange, ProductConditions(), ExpansionValues(), writer);
+    if (outcome.kind != ImportOutcome::Kind::Completed) {
         std::fprintf(stderr, "import: %s %s\n", qPrintable(outcome.message), qPrintable(exchange.statusLine()));
         return 1;
     }
@@ -86,12 +86,12 @@ int childExport(const QString &directory, bool fixedWidth, const QString &today)
     if (!queue.open(QDir(directory).filePath(ProductQueueTable::fileName())).ok()) {
         return 1;
     }
-    ProductQueueReader reader(queue);
+    QueueReader reader(queue, ProductQueueTable::side());
     const QDate date = QDate::fromString(today, QStringLiteral("yyyy/MM/dd"));
     const FixedClock clock{QDateTime(date, QTime(12, 0))};
-    const ProductExportResult result =
+    const ExportResult result =
         exportProductLabels(reader, benchSettings(fixedWidth), QDir(directory).filePath(QStringLiteral("ours")), clock);
-    if (result.kind != ProductExportResult::Kind::Written) {
+    if (result.kind != ExportResult::Kind::Written) {
         std::fprintf(stderr, "export: %s\n", qPrintable(result.message));
         return 1;
     }
@@ -105,7 +105,7 @@ int childCheck(const QString &directory, bool fixedWidth, const QString &today)
     if (!queue.open(QDir(directory).filePath(ProductQueueTable::fileName())).ok()) {
         return 1;
     }
-    ProductQueueReader reader(queue);
+    QueueReader reader(queue, ProductQueueTable::side());
     const LabelCheckReport report =
         checkProductQueue(reader, benchSettings(fixedWidth), QDate::fromString(today, QStringLiteral("yyyy/MM/dd")));
     return report.totals.rows == reader.rowCount() ? 0 : 1;
@@ -119,7 +119,7 @@ int childExportPerPiece(const QString &directory, bool fixedWidth, int rows, con
     if (!queue.open(QDir(directory).filePath(ProductQueueTable::fileName())).ok()) {
         return 1;
     }
-    ProductQueueReader reader(queue);
+    QueueReader reader(queue, ProductQueueTable::side());
     const ProductLabelLines lines(benchSettings(fixedWidth), QDate::fromString(today, QStringLiteral("yyyy/MM/dd")));
     TextRecorder recorder;
     recorder.setDirectory(QDir(directory).filePath(QStringLiteral("perpiece")));
@@ -138,7 +138,7 @@ int childExportPerPiece(const QString &directory, bool fixedWidth, int rows, con
                 recorder.WriteString(value);
             }
             recorder.WriteMessage(
-                LabelTextRules::quantityText(reader.number(ProductReplyFields::QUAN), lines.oneLinePerLabel()));
+                LabelTextRules::quantityText(reader.number(ProductQueueTable::QUAN), lines.oneLinePerLabel()));
         }
     }
     return 0;

@@ -5,13 +5,13 @@
 #include "MeasuredRun.h"
 #include "References.h"
 #include "SavedReplyFill.h"
-#include "app/ServerExchange.h"
+#include "app/QueueTables.h"
 #include "common/BenchBackoffice.h"
-#include "customerlabels/QueueTables.h"
+#include "exchange/ServerExchange.h"
 #include "labelqueue/LabelQueue.h"
+#include "labelqueue/QueueAccess.h"
 #include "productlabels/DocumentImportRun.h"
 #include "productlabels/DocumentRequest.h"
-#include "productlabels/ProductQueueAccess.h"
 #include "productlabels/ProductQueueTable.h"
 
 #include <QCoreApplication>
@@ -55,10 +55,10 @@ int childImport(const QString &server, const QString &directory)
     if (!queue.open(QDir(directory).filePath(ProductQueueTable::fileName())).ok()) {
         return 1;
     }
-    ProductQueueWriter writer(queue);
-    const ProductImportOutcome outcome =
+    QueueWriter writer(queue, ProductQueueTable::side());
+    const ImportOutcome outcome =
         runDocumentImport(exchange, DocumentImport::Purchase, theReceipt(), ExpansionValues(), writer);
-    if (outcome.kind != ProductImportOutcome::Kind::Completed) {
+    if (outcome.kind != ImportOutcome::Kind::Completed) {
         std::fprintf(stderr, "import: %s %s\n", qPrintable(outcome.message), qPrintable(exchange.statusLine()));
         return 1;
     }

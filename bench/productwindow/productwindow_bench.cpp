@@ -3,18 +3,18 @@
 // grid's viewport has been painted once. With --preview it then presses
 // "檢查預覽" under 25 output columns and waits for the first painted cards.
 
-#include "app/ServerExchange.h"
-#include "components/ProfileFile.h"
-#include "components/widgets/FocusMarkedButton.h"
-#include "productlabels/BenchColumns.h"
 #include "components/Big5.h"
+#include "components/ProfileFile.h"
 #include "components/ProgramLauncher.h"
 #include "components/Prompts.h"
+#include "components/widgets/FocusMarkedButton.h"
+#include "exchange/ServerExchange.h"
 #include "labelqueue/DbfTable.h"
 #include "labelqueue/LabelQueue.h"
 #include "labelqueue/widgets/LabelCardView.h"
 #include "labelqueue/widgets/LabelCheckDialog.h"
 #include "labelqueue/widgets/LabelQueueGrid.h"
+#include "productlabels/BenchColumns.h"
 #include "productlabels/ProductQueueModel.h"
 #include "productlabels/ProductQueueTable.h"
 #include "productlabels/widgets/ProductLabelWindow.h"

@@ -1,7 +1,7 @@
 #include "app/ReplyLinesModel.h"
 
-#include "app/ServerExchange.h"
 #include "components/Big5.h"
+#include "exchange/ServerExchange.h"
 
 #include <limits>
 

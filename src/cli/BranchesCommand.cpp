@@ -1,9 +1,9 @@
-#include "app/BranchList.h"
-#include "app/ServerExchange.h"
 #include "cli/Command.h"
 #include "cli/Console.h"
 #include "cli/ExchangeReport.h"
 #include "components/Big5.h"
+#include "exchange/BranchList.h"
+#include "exchange/ServerExchange.h"
 
 namespace {
 int branches(CommandContext &context, const QStringList &)

@@ -4,7 +4,7 @@
 #include "customerlabels/CustomerLabelCheck.h"
 #include "customerlabels/CustomerQueueTable.h"
 #include "labelqueue/LabelQueue.h"
-#include "productlabels/ProductQueueAccess.h"
+#include "labelqueue/QueueAccess.h"
 
 namespace {
 int checkCustomers(CommandContext &context, const QStringList &)
@@ -14,7 +14,7 @@ int checkCustomers(CommandContext &context, const QStringList &)
     if (!openCustomerQueueOrTell(queue, DbfTable::Access::ReadOnly)) {
         return ExitCode::failed;
     }
-    ProductQueueReader reader(queue, &CustomerQueueTable::replyShape());
+    QueueReader reader(queue, CustomerQueueTable::side());
     return printCheckReport(checkCustomerQueue(reader, settings));
 }
 } // namespace

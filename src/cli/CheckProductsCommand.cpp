@@ -4,8 +4,8 @@
 #include "cli/ProductCommandFiles.h"
 #include "components/Clock.h"
 #include "labelqueue/LabelQueue.h"
+#include "labelqueue/QueueAccess.h"
 #include "productlabels/ProductLabelCheck.h"
-#include "productlabels/ProductQueueAccess.h"
 #include "productlabels/ProductQueueTable.h"
 
 namespace {
@@ -16,7 +16,7 @@ int checkProducts(CommandContext &context, const QStringList &)
     if (!openProductQueueOrTell(queue, DbfTable::Access::ReadOnly)) {
         return ExitCode::failed;
     }
-    ProductQueueReader reader(queue);
+    QueueReader reader(queue, ProductQueueTable::side());
     return printCheckReport(checkProductQueue(reader, settings, Clock::system().today()));
 }
 } // namespace

@@ -1,7 +1,7 @@
 #include "cli/ExchangeReport.h"
 
-#include "app/ServerExchange.h"
 #include "components/Big5.h"
+#include "exchange/ServerExchange.h"
 
 QString exchangeFailure(const ServerExchange &exchange)
 {

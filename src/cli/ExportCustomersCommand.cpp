@@ -4,7 +4,7 @@
 #include "customerlabels/CustomerExport.h"
 #include "customerlabels/CustomerQueueTable.h"
 #include "labelqueue/LabelQueue.h"
-#include "productlabels/ProductQueueAccess.h"
+#include "labelqueue/QueueAccess.h"
 #include "settings/CustomerOutputSettings.h"
 
 namespace {
@@ -16,9 +16,9 @@ int exportCustomers(CommandContext &context, const QStringList &arguments)
         [&] {
             const DbfStatus opened = openCustomerQueue(queue, DbfTable::Access::ReadOnly);
             if (!opened.ok()) {
-                return ProductExportResult{ProductExportResult::Kind::Failed, opened.error(), {}, 0};
+                return ExportResult{ExportResult::Kind::Failed, opened.error(), {}, 0};
             }
-            ProductQueueReader reader(queue, &CustomerQueueTable::replyShape());
+            QueueReader reader(queue, CustomerQueueTable::side());
             return exportCustomerLabels(reader, loadCustomerSettings(context.programDir), context.programDir);
         },
         [&](LabelProgramParameter parameter) {

@@ -3,8 +3,8 @@
 #include "cli/ProductCommandFiles.h"
 #include "components/Clock.h"
 #include "labelqueue/LabelQueue.h"
+#include "labelqueue/QueueAccess.h"
 #include "productlabels/ProductExport.h"
-#include "productlabels/ProductQueueAccess.h"
 #include "productlabels/ProductQueueTable.h"
 
 namespace {
@@ -16,9 +16,9 @@ int exportProducts(CommandContext &context, const QStringList &arguments)
         [&] {
             const DbfStatus opened = openProductQueue(queue, DbfTable::Access::ReadOnly);
             if (!opened.ok()) {
-                return ProductExportResult{ProductExportResult::Kind::Failed, opened.error(), {}, 0};
+                return ExportResult{ExportResult::Kind::Failed, opened.error(), {}, 0};
             }
-            ProductQueueReader reader(queue);
+            QueueReader reader(queue, ProductQueueTable::side());
             return exportProductLabels(reader, loadProductSettings(context.programDir), context.programDir,
                                        Clock::system());
         },

@@ -4,8 +4,7 @@
 #include "cli/Console.h"
 #include "productlabels/ProductExport.h"
 
-int runExportCommand(const QString &command, const QStringList &arguments,
-                     const std::function<ProductExportResult()> &write,
+int runExportCommand(const QString &command, const QStringList &arguments, const std::function<ExportResult()> &write,
                      const std::function<LabelProgramLaunch(LabelProgramParameter)> &launch)
 {
     bool launching = true;
@@ -24,8 +23,8 @@ int runExportCommand(const QString &command, const QStringList &arguments,
             return ExitCode::usage;
         }
     }
-    const ProductExportResult result = write();
-    if (result.kind != ProductExportResult::Kind::Written) {
+    const ExportResult result = write();
+    if (result.kind != ExportResult::Kind::Written) {
         Console::err(result.message);
         return ExitCode::failed;
     }

@@ -1,5 +1,3 @@
-#include "app/BranchList.h"
-#include "app/ServerExchange.h"
 #include "cli/Command.h"
 #include "cli/Console.h"
 #include "cli/ImportOptions.h"
@@ -9,8 +7,10 @@
 #include "components/DateFieldText.h"
 #include "customerlabels/CustomerImport.h"
 #include "customerlabels/CustomerQueueTable.h"
+#include "exchange/BranchList.h"
+#include "exchange/ServerExchange.h"
 #include "labelqueue/LabelQueue.h"
-#include "productlabels/ProductQueueAccess.h"
+#include "labelqueue/QueueAccess.h"
 
 namespace {
 
@@ -102,9 +102,8 @@ int importCustomer(CommandContext &context, const QStringList &arguments)
         Console::err(opened.error());
         return ExitCode::failed;
     }
-    ProductQueueWriter writer(queue, &CustomerQueueTable::replyShape());
-    const ProductImportOutcome outcome =
-        runCustomerImport(context.exchange, *conditions, Clock::system().today(), writer);
+    QueueWriter writer(queue, CustomerQueueTable::side());
+    const ImportOutcome outcome = runCustomerImport(context.exchange, *conditions, Clock::system().today(), writer);
     return reportImport(context, command, outcome, CustomerQueueTable::fileName());
 }
 

@@ -1,9 +1,9 @@
-#include "app/BranchList.h"
 #include "cli/Command.h"
 #include "cli/Console.h"
 #include "cli/ImportOptions.h"
 #include "components/Big5.h"
 #include "components/DateFieldText.h"
+#include "exchange/BranchList.h"
 #include "productlabels/DocumentImportRun.h"
 
 #include <optional>
@@ -131,7 +131,7 @@ int importDocuments(const Import &which, CommandContext &context, const QStringL
         Console::err(command + QStringLiteral(": ") + check.message);
         return ExitCode::failed;
     }
-    return importIntoQueue(context, command, [&](const ExpansionValues &expansion, ProductQueueSink &sink) {
+    return importIntoQueue(context, command, [&](const ExpansionValues &expansion, ReplyRecordSink &sink) {
         return runDocumentImport(context.exchange, which.import, *conditions, expansion, sink);
     });
 }

@@ -1,14 +1,14 @@
 #include "cli/ImportOptions.h"
 
-#include "app/ServerExchange.h"
 #include "cli/Command.h"
 #include "cli/Console.h"
 #include "cli/ExchangeReport.h"
 #include "cli/ProductCommandFiles.h"
 #include "components/Big5.h"
+#include "exchange/ServerExchange.h"
 #include "labelqueue/LabelQueue.h"
+#include "labelqueue/QueueAccess.h"
 #include "productlabels/ProductImport.h"
-#include "productlabels/ProductQueueAccess.h"
 #include "productlabels/ProductQueueTable.h"
 #include "settings/ProductOutputSettings.h"
 
@@ -73,37 +73,37 @@ ImportOptionValues parseImportOptions(const QStringList &arguments, const QList<
 }
 
 int importIntoQueue(CommandContext &context, const QString &command,
-                    const std::function<ProductImportOutcome(const ExpansionValues &, ProductQueueSink &)> &run)
+                    const std::function<ImportOutcome(const ExpansionValues &, ReplyRecordSink &)> &run)
 {
     const ProductOutputSettings settings = loadProductSettings(context.programDir);
     LabelQueue queue(ProductQueueTable::fields());
     if (!openProductQueueOrTell(queue)) {
         return ExitCode::failed;
     }
-    ProductQueueWriter writer(queue);
+    QueueWriter writer(queue, ProductQueueTable::side());
     return reportImport(context, command, run(expansionValues(settings), writer), ProductQueueTable::fileName());
 }
 
-int reportImport(CommandContext &context, const QString &command, const ProductImportOutcome &outcome,
+int reportImport(CommandContext &context, const QString &command, const ImportOutcome &outcome,
                  const QString &tableFileName)
 {
     const QString added = QStringLiteral("%1 rows added to %2").arg(outcome.rowsAdded).arg(tableFileName);
     switch (outcome.kind) {
-    case ProductImportOutcome::Kind::QueueInUse:
+    case ImportOutcome::Kind::QueueInUse:
         Console::err(outcome.message);
         return ExitCode::failed;
-    case ProductImportOutcome::Kind::ExchangeFailed:
+    case ImportOutcome::Kind::ExchangeFailed:
         Console::err(context.exchange.statusLine());
         Console::err(command + QStringLiteral(" failed: ") + exchangeFailure(context.exchange));
         return ExitCode::failed;
-    case ProductImportOutcome::Kind::NoData:
-    case ProductImportOutcome::Kind::Completed:
+    case ImportOutcome::Kind::NoData:
+    case ImportOutcome::Kind::Completed:
         if (!outcome.message.isEmpty()) {
             Console::out(outcome.message);
         }
         Console::out(added);
         return ExitCode::ok;
-    case ProductImportOutcome::Kind::FillFailed:
+    case ImportOutcome::Kind::FillFailed:
         Console::err(outcome.message);
         Console::out(added);
         return ExitCode::failed;

@@ -32,16 +32,16 @@ ImportOptionValues parseImportOptions(const QStringList &arguments, const QList<
 
 struct CommandContext;
 struct ExpansionValues;
-struct ProductImportOutcome;
-class ProductQueueSink;
+struct ImportOutcome;
+class ReplyRecordSink;
 
 // Opens "bar1.dbf", runs the import into it with the expansion values of the
 // output settings, prints how it ended (the completion or no-data message and
 // the rows added, or why it failed) and returns the exit code.
 int importIntoQueue(CommandContext &context, const QString &command,
-                    const std::function<ProductImportOutcome(const ExpansionValues &, ProductQueueSink &)> &run);
+                    const std::function<ImportOutcome(const ExpansionValues &, ReplyRecordSink &)> &run);
 
 // Prints how an import into tableFileName ended (the completion or no-data
 // message and the rows added, or why it failed) and returns the exit code.
-int reportImport(CommandContext &context, const QString &command, const ProductImportOutcome &outcome,
+int reportImport(CommandContext &context, const QString &command, const ImportOutcome &outcome,
                  const QString &tableFileName);

@@ -63,7 +63,7 @@ int importProduct(CommandContext &context, const QStringList &arguments)
         return ExitCode::usage;
     }
     return importIntoQueue(context, QStringLiteral("import product"),
-                           [&](const ExpansionValues &expansion, ProductQueueSink &sink) {
+                           [&](const ExpansionValues &expansion, ReplyRecordSink &sink) {
                                return runProductImport(context.exchange, request.conditions, expansion, sink);
                            });
 }

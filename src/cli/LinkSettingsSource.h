@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/LinkSettings.h"
 #include "cli/CommandLine.h"
+#include "exchange/LinkSettings.h"
 
 #include <QString>
 

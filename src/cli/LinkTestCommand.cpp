@@ -1,7 +1,7 @@
-#include "app/ServerExchange.h"
 #include "cli/Command.h"
 #include "cli/Console.h"
 #include "cli/ExchangeReport.h"
+#include "exchange/ServerExchange.h"
 
 namespace {
 int linkTest(CommandContext &context, const QStringList &)

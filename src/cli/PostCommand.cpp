@@ -1,8 +1,8 @@
-#include "app/ServerExchange.h"
 #include "cli/Command.h"
 #include "cli/Console.h"
 #include "cli/ExchangeReport.h"
 #include "components/Big5.h"
+#include "exchange/ServerExchange.h"
 
 namespace {
 // The server reads request lines of at most this many bytes.

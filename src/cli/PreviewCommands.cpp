@@ -6,9 +6,9 @@
 #include "customerlabels/CustomerLabelCheck.h"
 #include "customerlabels/CustomerQueueTable.h"
 #include "labelqueue/LabelQueue.h"
+#include "labelqueue/QueueAccess.h"
 #include "labelqueue/proof/LabelProofSheet.h"
 #include "productlabels/ProductLabelCheck.h"
-#include "productlabels/ProductQueueAccess.h"
 #include "productlabels/ProductQueueTable.h"
 
 #include <QDir>
@@ -51,7 +51,7 @@ int previewProducts(CommandContext &context, const QStringList &arguments)
     if (!openProductQueueOrTell(queue, DbfTable::Access::ReadOnly)) {
         return ExitCode::failed;
     }
-    ProductQueueReader reader(queue);
+    QueueReader reader(queue, ProductQueueTable::side());
     ProductLabelCards cards(reader, loadProductSettings(context.programDir), Clock::system().today());
     return writeSheet(cards, command, path);
 }
@@ -67,7 +67,7 @@ int previewCustomers(CommandContext &context, const QStringList &arguments)
     if (!openCustomerQueueOrTell(queue, DbfTable::Access::ReadOnly)) {
         return ExitCode::failed;
     }
-    ProductQueueReader reader(queue, &CustomerQueueTable::replyShape());
+    QueueReader reader(queue, CustomerQueueTable::side());
     CustomerLabelCards cards(reader, loadCustomerSettings(context.programDir));
     return writeSheet(cards, command, path);
 }

@@ -1,6 +1,6 @@
+#include "app/QueueTables.h"
 #include "cli/Command.h"
 #include "cli/Console.h"
-#include "customerlabels/QueueTables.h"
 
 #include <QDir>
 

@@ -1,11 +1,11 @@
 #include "app/ProgramDir.h"
-#include "app/ServerExchange.h"
 #include "cli/Command.h"
 #include "cli/CommandLine.h"
 #include "cli/Console.h"
 #include "cli/Dispatch.h"
 #include "cli/LinkSettingsSource.h"
 #include "components/DateFormats.h"
+#include "exchange/ServerExchange.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>

@@ -1,8 +1,7 @@
 #include "customerlabels/CustomerConditions.h"
 
-#include "app/BranchList.h"
 #include "components/DateFieldText.h"
-#include "productlabels/ConditionText.h"
+#include "exchange/RequestText.h"
 
 namespace {
 
@@ -35,14 +34,14 @@ BirthdayWindow birthdayWindow(const QDate &today, int days)
 
 QByteArray customerImportRequest(const CustomerConditions &conditions, const LinkSettings &link, const QDate &today)
 {
-    QByteArray request = BranchRequest::customerImport(link);
-    ConditionText::addWhenNotEmpty(request, "&scust=", conditions.scust);
-    ConditionText::addWhenNotEmpty(request, "&ecust=", conditions.ecust);
-    ConditionText::addWhenNotEmpty(request, "&cust_name=", conditions.cust_name);
-    ConditionText::addWhenNotEmpty(request, "&cust_tel=", conditions.cust_tel);
-    ConditionText::addWhenNotEmpty(request, "&mobile=", conditions.mobile);
-    ConditionText::addWhenNotEmpty(request, "&club_no=", conditions.club_no);
-    request.append(BranchRequest::customerBranchCondition(conditions.branch));
+    QByteArray request = RequestText::linkStart(link);
+    RequestText::addWhenNotEmpty(request, "&scust=", conditions.scust);
+    RequestText::addWhenNotEmpty(request, "&ecust=", conditions.ecust);
+    RequestText::addWhenNotEmpty(request, "&cust_name=", conditions.cust_name);
+    RequestText::addWhenNotEmpty(request, "&cust_tel=", conditions.cust_tel);
+    RequestText::addWhenNotEmpty(request, "&mobile=", conditions.mobile);
+    RequestText::addWhenNotEmpty(request, "&club_no=", conditions.club_no);
+    request.append(customerBranchCondition(conditions.branch));
     addDate(request, "&sdat=", conditions.sdat);
     addDate(request, "&edat=", conditions.edat);
     if (conditions.birthdayDays > 0) {
@@ -51,6 +50,12 @@ QByteArray customerImportRequest(const CustomerConditions &conditions, const Lin
     }
     request.append(conditions.barcodeFromCustomerCode ? "&mcust=Y" : "&mcust=N");
     return request;
+}
+
+QByteArray customerBranchCondition(const QByteArray &branchText)
+{
+    const QByteArray branch = branchText.trimmed();
+    return branch.isEmpty() ? QByteArray() : QByteArrayLiteral("&tbran=") + branch;
 }
 
 std::optional<double> customerCountOverride(const CustomerConditions &conditions)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/LinkSettings.h"
+#include "exchange/LinkSettings.h"
 
 #include <QByteArray>
 #include <QDate>
@@ -38,6 +38,10 @@ BirthdayWindow birthdayWindow(const QDate &today, int days);
 // branch trimmed, "&sdat=" and "&edat=" unless blank, "&sborn=" and "&eborn="
 // when the birthday window is above 0 days, then "&mcust=Y" or "&mcust=N".
 QByteArray customerImportRequest(const CustomerConditions &conditions, const LinkSettings &link, const QDate &today);
+
+// The "&tbran=" condition: the chosen text without blanks at either end, or
+// nothing when no branch is chosen (any branch).
+QByteArray customerBranchCondition(const QByteArray &branchText);
 
 // The copies rule: the count that replaces every row's quantity, if any.
 std::optional<double> customerCountOverride(const CustomerConditions &conditions);

@@ -2,15 +2,15 @@
 
 #include "customerlabels/CustomerLabelLines.h"
 #include "customerlabels/CustomerQueueTable.h"
-#include "productlabels/ProductRowSource.h"
+#include "labelqueue/QueueRowSource.h"
 
 QString customerLabelTextPath(const QString &programDir)
 {
     return programDir + QStringLiteral("/bar2/Bars.txt");
 }
 
-ProductExportResult exportCustomerLabels(ProductRowSource &rows, const CustomerOutputSettings &settings,
-                                         const QString &programDir)
+ExportResult exportCustomerLabels(QueueRowSource &rows, const CustomerOutputSettings &settings,
+                                  const QString &programDir)
 {
     const QString path = customerLabelTextPath(programDir);
     return exportLabelFile(rows, path, [&] {
@@ -24,21 +24,22 @@ ProductExportResult exportCustomerLabels(ProductRowSource &rows, const CustomerO
     });
 }
 
-QString customerLabelProgramIniPath(const QString &programDir)
+const LabelProgramIni &customerLabelProgramIni()
 {
-    return programDir + QStringLiteral("/CustBar.INI");
+    static const LabelProgramIni ini{QStringLiteral("CustBar.INI"), QByteArrayLiteral("CustBar")};
+    return ini;
 }
 
 LabelProgramLaunch launchCustomerLabelProgram(const QString &programDir, LabelProgramParameter parameter,
                                               ProgramLauncher &launcher)
 {
-    return launchLabelProgram(customerLabelProgramIniPath(programDir), QByteArrayLiteral("CustBar"), parameter,
-                              launcher);
+    const LabelProgramIni &ini = customerLabelProgramIni();
+    return launchLabelProgram(programDir + QLatin1Char('/') + ini.fileName, ini.section, parameter, launcher);
 }
 
-ProductExportRun runCustomerExport(ProductRowSource &rows, const CustomerOutputSettings &settings,
-                                   const QString &programDir, LabelProgramParameter parameter, Prompts &prompts,
-                                   ProgramLauncher &launcher, const ExportReview &review)
+ExportRun runCustomerExport(QueueRowSource &rows, const CustomerOutputSettings &settings, const QString &programDir,
+                            LabelProgramParameter parameter, Prompts &prompts, ProgramLauncher &launcher,
+                            const ExportReview &review)
 {
     return runLabelExport(
         rows, prompts, [&] { return exportCustomerLabels(rows, settings, programDir); },

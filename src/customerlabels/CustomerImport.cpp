@@ -1,11 +1,10 @@
 #include "customerlabels/CustomerImport.h"
 
-#include "app/ServerExchange.h"
 #include "customerlabels/CustomerQueueTable.h"
+#include "exchange/ServerExchange.h"
 
-ProductImportOutcome runCustomerImport(ServerExchange &exchange, const CustomerConditions &conditions,
-                                       const QDate &today, ProductQueueSink &sink,
-                                       const std::function<void(int rowsAdded)> &progress)
+ImportOutcome runCustomerImport(ServerExchange &exchange, const CustomerConditions &conditions, const QDate &today,
+                                ReplyRecordSink &sink, const std::function<void(int rowsAdded)> &progress)
 {
     QueueImport import;
     import.script = customerImportScript;
@@ -13,9 +12,8 @@ ProductImportOutcome runCustomerImport(ServerExchange &exchange, const CustomerC
     import.name = QString::fromUtf8(customerImportName);
     import.doneMessage = QString::fromUtf8(customerImportDoneText);
     import.countOverride = customerCountOverride(conditions);
-    import.shape = &CustomerQueueTable::replyShape();
-    ProductImportOutcome outcome = runQueueImport(exchange, import, sink, progress);
-    if (outcome.kind == ProductImportOutcome::Kind::NoData) {
+    ImportOutcome outcome = runQueueImport(exchange, import, CustomerQueueTable::side(), sink, progress);
+    if (outcome.kind == ImportOutcome::Kind::NoData) {
         outcome.message.clear();
     }
     return outcome;

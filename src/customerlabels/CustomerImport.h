@@ -1,7 +1,7 @@
 #pragma once
 
 #include "customerlabels/CustomerConditions.h"
-#include "productlabels/ProductImport.h"
+#include "labelqueue/QueueImport.h"
 
 #include <functional>
 
@@ -16,6 +16,5 @@ inline constexpr char customerImportDoneText[] = "客戶資料引入完成";
 // sink, the copies replacing each quantity only when above 1. A reply other
 // than "DataOk" ends quietly (NoData without a message); Completed carries
 // "客戶資料引入完成".
-ProductImportOutcome runCustomerImport(ServerExchange &exchange, const CustomerConditions &conditions,
-                                       const QDate &today, ProductQueueSink &sink,
-                                       const std::function<void(int rowsAdded)> &progress = {});
+ImportOutcome runCustomerImport(ServerExchange &exchange, const CustomerConditions &conditions, const QDate &today,
+                                ReplyRecordSink &sink, const std::function<void(int rowsAdded)> &progress = {});

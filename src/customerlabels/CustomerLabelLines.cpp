@@ -2,7 +2,7 @@
 
 #include "components/Big5.h"
 #include "customerlabels/CustomerQueueTable.h"
-#include "productlabels/ProductRowSource.h"
+#include "labelqueue/QueueRowSource.h"
 
 #include <QList>
 
@@ -49,12 +49,12 @@ std::optional<CustomerColumn> recogniseCustomerColumn(const QByteArray &entry)
     return std::nullopt;
 }
 
-QByteArrayView customerColumnValue(const CustomerColumn &column, const ProductRowSource &rows)
+QByteArrayView customerColumnValue(const CustomerColumn &column, const QueueRowSource &rows)
 {
     return column.isCustomText() ? QByteArrayView(column.entry).sliced(1) : rows.text(column.field);
 }
 
-void appendCustomerColumn(QByteArray &line, const CustomerColumn &column, const ProductRowSource &rows,
+void appendCustomerColumn(QByteArray &line, const CustomerColumn &column, const QueueRowSource &rows,
                           LabelTextRules::Layout layout)
 {
     if (column.isCustomText()) {
@@ -75,12 +75,12 @@ CustomerLabelLines::CustomerLabelLines(const CustomerOutputSettings &settings)
     }
 }
 
-qint64 CustomerLabelLines::repeatCount(const ProductRowSource &rows) const
+qint64 CustomerLabelLines::repeatCount(const QueueRowSource &rows) const
 {
     return LabelTextRules::labelCount(rows.number(QUAN), oneLinePerLabel_);
 }
 
-void CustomerLabelLines::build(QByteArray &line, const ProductRowSource &rows) const
+void CustomerLabelLines::build(QByteArray &line, const QueueRowSource &rows) const
 {
     line.clear();
     for (const CustomerColumn &column : columns_) {

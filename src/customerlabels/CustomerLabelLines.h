@@ -9,7 +9,7 @@
 #include <optional>
 #include <vector>
 
-class ProductRowSource;
+class QueueRowSource;
 
 // One entry of the customer export's column list, recognised once: a field's
 // text at its width (the width its caption names), or a custom text.
@@ -29,11 +29,11 @@ std::optional<CustomerColumn> recogniseCustomerColumn(const QByteArray &entry);
 
 // One column's value for the current row of rows before the layout pads,
 // cuts or separates it: the field's stored text, or the custom text uncut.
-QByteArrayView customerColumnValue(const CustomerColumn &column, const ProductRowSource &rows);
+QByteArrayView customerColumnValue(const CustomerColumn &column, const QueueRowSource &rows);
 
 // Appends one column's value for the current row of rows (see
 // LabelTextRules::appendValue and appendCustomText).
-void appendCustomerColumn(QByteArray &line, const CustomerColumn &column, const ProductRowSource &rows,
+void appendCustomerColumn(QByteArray &line, const CustomerColumn &column, const QueueRowSource &rows,
                           LabelTextRules::Layout layout);
 
 // The lines of "bar2/Bars.txt" (see writeLabelTextFile): the customer column
@@ -44,9 +44,9 @@ public:
     explicit CustomerLabelLines(const CustomerOutputSettings &settings);
 
     // How many times the current row's line is written.
-    qint64 repeatCount(const ProductRowSource &rows) const;
+    qint64 repeatCount(const QueueRowSource &rows) const;
     // The current row's line, CR LF included, replacing the text of line.
-    void build(QByteArray &line, const ProductRowSource &rows) const;
+    void build(QByteArray &line, const QueueRowSource &rows) const;
 
     const std::vector<CustomerColumn> &columns() const { return columns_; }
     LabelTextRules::Layout layout() const { return layout_; }
@@ -54,11 +54,11 @@ public:
 
     // One column of the current row by these settings; customer values are
     // stored texts, so no scratch is needed.
-    QByteArrayView columnValue(QByteArray &, const CustomerColumn &column, const ProductRowSource &rows) const
+    QByteArrayView columnValue(QByteArray &, const CustomerColumn &column, const QueueRowSource &rows) const
     {
         return customerColumnValue(column, rows);
     }
-    void appendColumn(QByteArray &line, const CustomerColumn &column, const ProductRowSource &rows) const
+    void appendColumn(QByteArray &line, const CustomerColumn &column, const QueueRowSource &rows) const
     {
         appendCustomerColumn(line, column, rows, layout_);
     }

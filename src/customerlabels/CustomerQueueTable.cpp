@@ -68,17 +68,15 @@ const QList<QueueColumn> &columns()
     return all;
 }
 
-const ReplyShape &replyShape()
+const QueueSide &side()
 {
-    static const ReplyShape shape = [] {
-        ReplyShape made;
-        for (const DbfFieldSpec &field : fields()) {
-            made.names.append(field.name);
-        }
-        made.recordNoun = QStringLiteral("客戶資料");
-        return made;
-    }();
-    return shape;
+    static const QueueSide customer{
+        fileName(),
+        fields(),
+        {QUAN, CUST_NO, CUST_NAME, CUST_COM, CUST_TEL, MOBILE, CLUB_NO, CLUB_NAME, POSTAL, ADDRESS, CARD_NO, BAR_NO},
+        QStringLiteral("客戶資料"),
+    };
+    return customer;
 }
 
 } // namespace CustomerQueueTable

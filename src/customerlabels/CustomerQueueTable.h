@@ -2,7 +2,7 @@
 
 #include "labelqueue/DbfHeader.h"
 #include "labelqueue/QueueColumn.h"
-#include "productlabels/FillQueueFromReply.h"
+#include "labelqueue/QueueSide.h"
 
 #include <QList>
 #include <QString>
@@ -36,8 +36,8 @@ const QList<DbfFieldSpec> &fields();
 // The 12 grid columns in grid order; every one is editable.
 const QList<QueueColumn> &columns();
 
-// A customer reply record: 12 lines in the order of the fields above, the
-// quantity the only number.
-const ReplyShape &replyShape();
+// The table and the customer import reply: a record is 12 values in the
+// order of the fields above, the quantity the only number.
+const QueueSide &side();
 
 } // namespace CustomerQueueTable

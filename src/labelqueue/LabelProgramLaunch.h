@@ -8,6 +8,13 @@
 // The parameter chosen in a label window's "參數" group: "無", "1" or "2".
 enum class LabelProgramParameter { None, One, Two };
 
+// Where a label side keeps the path of its label program: an INI file in the
+// program directory, a section of it, the key "FN1".
+struct LabelProgramIni {
+    QString fileName;   // "BARPRINT.INI"
+    QByteArray section; // "barprint"
+};
+
 // What starting the label program after an export came to.
 struct LabelProgramLaunch {
     enum class Outcome {

@@ -1,7 +1,9 @@
 #pragma once
 
+#include "labelqueue/QueueRowSource.h"
 #include "labelqueue/ReplacingFile.h"
 
+#include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
 
@@ -44,3 +46,34 @@ private:
     qint64 rowsWithKey_ = 0;
     qint64 lines_ = 0;
 };
+
+// Both exports' file at path: for each row whose key field is filled,
+// lines.build() written lines.repeatCount() times. The new file replaces the
+// old one only when it is complete and holds a line; when no row gives a
+// line, or anything fails (a row cannot be read, the directory cannot take
+// the file, a write or the disk fails, the old file cannot be replaced) the
+// old file stays as it was and error says why.
+template <class Lines>
+LabelTextFileResult writeLabelTextFile(QueueRowSource &rows, const Lines &lines, int keyField, const QString &path)
+{
+    LabelTextWriter file(path);
+    if (!file.open()) {
+        return file.commit();
+    }
+    QByteArray line;
+    for (int row = 0; row < rows.rowCount(); ++row) {
+        const QString readError = rows.read(row);
+        if (!readError.isEmpty()) {
+            return file.abandon(QStringLiteral("第 %1 筆讀不出來: %2").arg(row + 1).arg(readError));
+        }
+        if (rows.text(keyField).isEmpty()) {
+            continue;
+        }
+        const qint64 repeat = lines.repeatCount(rows);
+        if (repeat > 0) {
+            lines.build(line, rows);
+        }
+        file.writeRow(line, repeat);
+    }
+    return file.commit();
+}

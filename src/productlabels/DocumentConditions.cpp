@@ -1,9 +1,9 @@
 #include "productlabels/DocumentConditions.h"
 
 #include "components/DateFieldText.h"
-#include "productlabels/ConditionText.h"
+#include "exchange/RequestText.h"
 
-using ConditionText::isGiven;
+using RequestText::isGiven;
 
 namespace {
 

@@ -1,11 +1,12 @@
 #include "productlabels/DocumentImportRun.h"
 
-#include "app/ServerExchange.h"
+#include "exchange/ServerExchange.h"
 #include "productlabels/DocumentRequest.h"
+#include "productlabels/ProductQueueTable.h"
 
-ProductImportOutcome runDocumentImport(ServerExchange &exchange, DocumentImport import,
-                                       const DocumentConditions &conditions, const ExpansionValues &expansion,
-                                       ProductQueueSink &sink, const std::function<void(int rowsAdded)> &progress)
+ImportOutcome runDocumentImport(ServerExchange &exchange, DocumentImport import, const DocumentConditions &conditions,
+                                const ExpansionValues &expansion, ReplyRecordSink &sink,
+                                const std::function<void(int rowsAdded)> &progress)
 {
     const DocumentImportTraits &traits = documentImportTraits(import);
     QueueImport run;
@@ -13,5 +14,5 @@ ProductImportOutcome runDocumentImport(ServerExchange &exchange, DocumentImport 
     run.request = documentImportRequest(import, conditions, exchange.settings(), expansion);
     run.name = QString::fromUtf8(traits.importName);
     run.doneMessage = documentImportDoneMessage(import, conditions.kind);
-    return runQueueImport(exchange, run, sink, progress);
+    return runQueueImport(exchange, run, ProductQueueTable::side(), sink, progress);
 }

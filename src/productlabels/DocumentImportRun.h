@@ -6,6 +6,6 @@
 // A document import: the request built from conditions and the exchange's
 // current link settings, posted to the import's script; every row keeps the
 // quantity of the reply.
-ProductImportOutcome runDocumentImport(ServerExchange &exchange, DocumentImport import,
-                                       const DocumentConditions &conditions, const ExpansionValues &expansion,
-                                       ProductQueueSink &sink, const std::function<void(int rowsAdded)> &progress = {});
+ImportOutcome runDocumentImport(ServerExchange &exchange, DocumentImport import, const DocumentConditions &conditions,
+                                const ExpansionValues &expansion, ReplyRecordSink &sink,
+                                const std::function<void(int rowsAdded)> &progress = {});

@@ -1,12 +1,12 @@
 #include "productlabels/DocumentRequest.h"
 
-#include "app/BranchList.h"
 #include "components/DateFieldText.h"
-#include "productlabels/ConditionText.h"
+#include "exchange/RequestText.h"
+#include "productlabels/RequestStart.h"
 
 #include <vector>
 
-using ConditionText::addWhenNotEmpty;
+using RequestText::addWhenNotEmpty;
 
 namespace {
 
@@ -28,19 +28,19 @@ const RequestLayout &layoutOf(DocumentImport import)
 {
     static const RequestLayout layouts[] = {
         {[](const LinkSettings &link, const DocumentConditions &c) {
-             return BranchRequest::purchaseImport(link, c.mbran, c.cbran);
+             return RequestStart::purchaseImport(link, c.mbran, c.cbran);
          },
          {Piece::Dates, Piece::Numbers, Piece::Supplier, Piece::Expansion, Piece::Source}},
         {[](const LinkSettings &link, const DocumentConditions &c) {
-             return BranchRequest::stockTakeImport(link, c.mbran);
+             return RequestStart::stockTakeImport(link, c.mbran);
          },
          {Piece::Dates, Piece::Numbers, Piece::Expansion}},
         {[](const LinkSettings &link, const DocumentConditions &c) {
-             return BranchRequest::transferOutImport(link, c.mbran, c.cbran);
+             return RequestStart::transferOutImport(link, c.mbran, c.cbran);
          },
          {Piece::Dates, Piece::Numbers, Piece::Expansion}},
         {[](const LinkSettings &link, const DocumentConditions &c) {
-             return BranchRequest::documentImport(link, kindKey(c.kind), c.mbran, c.cbran);
+             return RequestStart::documentImport(link, kindKey(c.kind), c.mbran, c.cbran);
          },
          {Piece::Dates, Piece::Numbers, Piece::Register, Piece::LastReceipt, Piece::Expansion}},
     };

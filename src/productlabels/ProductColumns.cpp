@@ -2,8 +2,8 @@
 
 #include "components/Big5.h"
 #include "components/NumberText.h"
-#include "productlabels/ProductReplyFields.h"
-#include "productlabels/ProductRowSource.h"
+#include "labelqueue/QueueRowSource.h"
+#include "productlabels/ProductQueueTable.h"
 
 #include <QList>
 
@@ -11,13 +11,13 @@
 
 namespace {
 using Kind = ProductColumn::Kind;
-using namespace ProductReplyFields;
+using namespace ProductQueueTable;
 
 struct Rule {
     const char *text; // UTF-8
     bool wholeText;
     Kind kind;
-    int position;
+    int field;
     int width;
 };
 
@@ -43,14 +43,14 @@ const Rule rules[] = {
     {"品牌名稱", false, Kind::Field, KIND_NAME, 30},
     {"分類名稱", false, Kind::Field, CATE_NAME, 30},
     {"洗標備註一", false, Kind::Field, NOTEA1, 50},
-    {"洗標備註二", false, Kind::Field, NOTEA1 + 1, 50},
-    {"洗標備註三", false, Kind::Field, NOTEA1 + 2, 50},
-    {"洗標備註四", false, Kind::Field, NOTEA1 + 3, 50},
-    {"洗標備註五", false, Kind::Field, NOTEA1 + 4, 50},
-    {"洗標備註六", false, Kind::Field, NOTEA1 + 5, 50},
-    {"洗標備註七", false, Kind::Field, NOTEA1 + 6, 50},
-    {"洗標備註八", false, Kind::Field, NOTEA1 + 7, 50},
-    {"洗標備註九", false, Kind::Field, NOTEA1 + 8, 50},
+    {"洗標備註二", false, Kind::Field, NOTEA2, 50},
+    {"洗標備註三", false, Kind::Field, NOTEA3, 50},
+    {"洗標備註四", false, Kind::Field, NOTEA4, 50},
+    {"洗標備註五", false, Kind::Field, NOTEA5, 50},
+    {"洗標備註六", false, Kind::Field, NOTEA6, 50},
+    {"洗標備註七", false, Kind::Field, NOTEA7, 50},
+    {"洗標備註八", false, Kind::Field, NOTEA8, 50},
+    {"洗標備註九", false, Kind::Field, NOTEA9, 50},
     {"洗標備註十", false, Kind::Field, NOTEA10, 50},
     {"參考價", false, Kind::Field, LPRICE, 8},
     {"批價", false, Kind::Field, CASH1, 8},
@@ -100,7 +100,7 @@ QByteArrayView priceValue(QByteArray &scratch, std::optional<double> price)
 bool ProductColumn::isNumberOrDate() const
 {
     return kind == Kind::SpecialOrListPrice || kind == Kind::SpecialPrice || kind == Kind::Today ||
-           (kind == Kind::Field && isNumeric(position));
+           (kind == Kind::Field && side().isNumeric(field));
 }
 
 std::optional<ProductColumn> recogniseProductColumn(const QByteArray &entry)
@@ -111,23 +111,23 @@ std::optional<ProductColumn> recogniseProductColumn(const QByteArray &entry)
     for (const Big5Rule &candidate : big5Rules()) {
         const bool matches = candidate.rule->wholeText ? entry == candidate.text : entry.startsWith(candidate.text);
         if (matches) {
-            return ProductColumn{candidate.rule->kind, candidate.rule->position, candidate.rule->width, entry};
+            return ProductColumn{candidate.rule->kind, candidate.rule->field, candidate.rule->width, entry};
         }
     }
     return std::nullopt;
 }
 
-QByteArrayView productColumnValue(QByteArray &scratch, const ProductColumn &column, const ProductRowSource &rows,
+QByteArrayView productColumnValue(QByteArray &scratch, const ProductColumn &column, const QueueRowSource &rows,
                                   const QByteArray &today)
 {
     switch (column.kind) {
     case Kind::Field:
-        if (isNumeric(column.position)) {
-            const std::optional<double> number = rows.number(column.position);
+        if (side().isNumeric(column.field)) {
+            const std::optional<double> number = rows.number(column.field);
             scratch = number ? generalNumberText(*number) : QByteArray();
             return scratch;
         }
-        return rows.text(column.position);
+        return rows.text(column.field);
     case Kind::SpecialOrListPrice: {
         const std::optional<double> member = rows.number(MEMBER);
         return priceValue(scratch, hasSpecialPrice(member) ? member : rows.number(PRICE));
@@ -144,7 +144,7 @@ QByteArrayView productColumnValue(QByteArray &scratch, const ProductColumn &colu
     return QByteArrayView();
 }
 
-void appendProductColumn(QByteArray &line, const ProductColumn &column, const ProductRowSource &rows,
+void appendProductColumn(QByteArray &line, const ProductColumn &column, const QueueRowSource &rows,
                          LabelTextRules::Layout layout, const QByteArray &today)
 {
     if (column.kind == Kind::CustomText) {

@@ -7,7 +7,7 @@
 
 #include <optional>
 
-class ProductRowSource;
+class QueueRowSource;
 
 // One entry of the product export's column list, recognised once.
 struct ProductColumn {
@@ -19,9 +19,9 @@ struct ProductColumn {
         CustomText,         // "#" + text
     };
     Kind kind = Kind::Field;
-    int position = -1; // ProductReplyFields position for Kind::Field
-    int width = 0;     // bytes in fixed-width layout; custom texts are never padded
-    QByteArray entry;  // the entry as listed (custom texts take their value from it)
+    int field = -1;   // ProductQueueTable field for Kind::Field
+    int width = 0;    // bytes in fixed-width layout; custom texts are never padded
+    QByteArray entry; // the entry as listed (custom texts take their value from it)
 
     bool isCustomText() const { return kind == Kind::CustomText; }
     // A number, a price or today's date: ASCII digits and signs, never a
@@ -38,10 +38,10 @@ std::optional<ProductColumn> recogniseProductColumn(const QByteArray &entry);
 // One column's value for the current row of rows before the layout pads,
 // cuts or separates it: a view of the row, of today, of the entry (a custom
 // text, uncut) or of scratch.
-QByteArrayView productColumnValue(QByteArray &scratch, const ProductColumn &column, const ProductRowSource &rows,
+QByteArrayView productColumnValue(QByteArray &scratch, const ProductColumn &column, const QueueRowSource &rows,
                                   const QByteArray &today);
 
 // Appends one column's value for the current row of rows (see
 // LabelTextRules::appendValue). today is the date "系統日期" writes.
-void appendProductColumn(QByteArray &line, const ProductColumn &column, const ProductRowSource &rows,
+void appendProductColumn(QByteArray &line, const ProductColumn &column, const QueueRowSource &rows,
                          LabelTextRules::Layout layout, const QByteArray &today);

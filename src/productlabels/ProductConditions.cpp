@@ -1,10 +1,10 @@
 #include "productlabels/ProductConditions.h"
 
-#include "app/BranchList.h"
-#include "productlabels/ConditionText.h"
+#include "exchange/RequestText.h"
+#include "productlabels/RequestStart.h"
 
-using ConditionText::addWhenNotEmpty;
-using ConditionText::trimmedBlanks;
+using RequestText::addWhenNotEmpty;
+using RequestText::trimmedBlanks;
 
 ProductConditionsCheck checkProductConditions(ProductConditions &conditions)
 {
@@ -22,7 +22,7 @@ ProductConditionsCheck checkProductConditions(ProductConditions &conditions)
 QByteArray productImportRequest(const ProductConditions &conditions, const LinkSettings &link,
                                 const ExpansionValues &expansion)
 {
-    QByteArray request = BranchRequest::productImport(link, conditions.priceBranch);
+    QByteArray request = RequestStart::productImport(link, conditions.priceBranch);
     addWhenNotEmpty(request, "&item1=", conditions.item1);
     addWhenNotEmpty(request, "&sitem=", conditions.sitem);
     addWhenNotEmpty(request, "&eitem=", conditions.eitem);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/LinkSettings.h"
+#include "exchange/LinkSettings.h"
 #include "settings/ProductOutputSettings.h"
 
 #include <QByteArray>

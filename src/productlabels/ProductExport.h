@@ -1,36 +1,14 @@
 #pragma once
 
-#include "labelqueue/LabelProgramLaunch.h"
-#include "productlabels/LabelTextFile.h"
+#include "labelqueue/LabelExport.h"
+#include "settings/ProductOutputSettings.h"
 
 #include <QString>
 
-#include <functional>
-#include <optional>
-
 class Clock;
-class ProductRowSource;
+class ProgramLauncher;
 class Prompts;
-
-inline constexpr char nothingToExportText[] = "沒有資料可以匯出!!";
-// The window asks this before exportProductLabels; anything but Yes changes nothing.
-inline constexpr char confirmExportQuestion[] = "確定轉出要列印的資料 ?";
-inline constexpr char exportDoneText[] = "已經送出文字檔";
-
-// How an export ended. The window shows message through showMessageWindow and starts
-// the label program only after Written; the command line prints message.
-struct ProductExportResult {
-    enum class Kind {
-        EmptyQueue, // "沒有資料可以匯出!!"; nothing written
-        NoLines,    // no row has a barcode (or a count of 1 or more): the old "Bars.txt" stays, nothing started
-        Failed,     // the old "Bars.txt" stays; nothing may be started
-        Written,    // "已經送出文字檔" + the file's path
-    };
-    Kind kind = Kind::EmptyQueue;
-    QString message;
-    QString path;
-    qint64 lines = 0;
-};
+class QueueRowSource;
 
 // ProgramDir + "/Bars.txt".
 QString productLabelTextPath(const QString &programDir);
@@ -38,37 +16,18 @@ QString productLabelTextPath(const QString &programDir);
 // Writes the queue's rows to ProgramDir/Bars.txt in the layout and column
 // order of settings, with the clock's date for "系統日期", holding the queue
 // for reading meanwhile (a writer in the way fails the export at once).
-ProductExportResult exportProductLabels(ProductRowSource &rows, const ProductOutputSettings &settings,
-                                        const QString &programDir, const Clock &clock);
+ExportResult exportProductLabels(QueueRowSource &rows, const ProductOutputSettings &settings, const QString &programDir,
+                                 const Clock &clock);
+
+// "BARPRINT.INI", section "barprint": the label program's path.
+const LabelProgramIni &productLabelProgramIni();
 
 // Starts the program stored under "FN1" in ProgramDir/BARPRINT.INI, section
 // "barprint", with the chosen parameter; a missing key starts nothing.
 LabelProgramLaunch launchProductLabelProgram(const QString &programDir, LabelProgramParameter parameter,
                                              ProgramLauncher &launcher);
 
-// The export button's whole run: "沒有資料可以匯出!!" for an empty queue; the
-// question "確定轉出要列印的資料 ?" (anything but Yes stops); the file; its
-// outcome shown with showMessageWindow; then, only after a complete file and once the
-// message is closed, the label program.
-struct ProductExportRun {
-    bool confirmed = false;
-    ProductExportResult result;
-    std::optional<LabelProgramLaunch> launch; // set when the file was written
-};
-
-// What both exports share: the queue held for reading while write() makes the
-// file at path, and the outcome as the product export reports it.
-ProductExportResult exportLabelFile(ProductRowSource &rows, const QString &path,
-                                    const std::function<LabelTextFileResult()> &write);
-// Looks over a queue that is not empty before the question is asked (the
-// window's check of the labels); false stops the run with nothing changed.
-using ExportReview = std::function<bool()>;
-
-// Both export buttons' run, as runProductExport describes it.
-ProductExportRun runLabelExport(ProductRowSource &rows, Prompts &prompts,
-                                const std::function<ProductExportResult()> &exportFile,
-                                const std::function<LabelProgramLaunch()> &launch, const ExportReview &review = {});
-
-ProductExportRun runProductExport(ProductRowSource &rows, const ProductOutputSettings &settings,
-                                  const QString &programDir, const Clock &clock, LabelProgramParameter parameter,
-                                  Prompts &prompts, ProgramLauncher &launcher, const ExportReview &review = {});
+// The product export button's whole run (see runLabelExport).
+ExportRun runProductExport(QueueRowSource &rows, const ProductOutputSettings &settings, const QString &programDir,
+                           const Clock &clock, LabelProgramParameter parameter, Prompts &prompts,
+                           ProgramLauncher &launcher, const ExportReview &review = {});

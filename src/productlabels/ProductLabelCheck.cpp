@@ -1,17 +1,17 @@
 #include "productlabels/ProductLabelCheck.h"
 
-#include "productlabels/ProductReplyFields.h"
-#include "productlabels/ProductRowSource.h"
+#include "labelqueue/QueueRowSource.h"
+#include "productlabels/ProductQueueTable.h"
 
 namespace {
-const LabelRowKeys productKeys{ProductReplyFields::BARCODE, "BARCODE", ProductReplyFields::QUAN, "QUAN"};
+const LabelRowKeys productKeys{ProductQueueTable::BARCODE, "BARCODE", ProductQueueTable::QUAN, "QUAN"};
 } // namespace
 
-LabelCheckReport checkProductQueue(ProductRowSource &rows, const ProductOutputSettings &settings, const QDate &today)
+LabelCheckReport checkProductQueue(QueueRowSource &rows, const ProductOutputSettings &settings, const QDate &today)
 {
     return checkLabelLines(rows, ProductLabelLines(settings, today), settings.columns, productKeys);
 }
 
-ProductLabelCards::ProductLabelCards(ProductRowSource &rows, const ProductOutputSettings &settings, const QDate &today)
+ProductLabelCards::ProductLabelCards(QueueRowSource &rows, const ProductOutputSettings &settings, const QDate &today)
     : LabelLinesCards(rows, ProductLabelLines(settings, today), settings.columns, productKeys)
 {}

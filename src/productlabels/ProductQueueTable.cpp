@@ -58,6 +58,20 @@ const QList<DbfFieldSpec> &fields()
     return all;
 }
 
+const QueueSide &side()
+{
+    static const QueueSide product{
+        fileName(),
+        fields(),
+        {QUAN,      ITEM_NO, BARCODE,   ITEM_NAME, COLOR,    SIZES,     UNIT,   PRICE,  MEMBER,    SUPP_NO,
+         CUST_ABBR, ITEM1,   NOTES,     BUYDAT,    BUYDAT1,  BUYDAT2,   C_ITEM, S_ITEM, KIND_NAME, CATE_NAME,
+         NOTEA1,    NOTEA2,  NOTEA3,    NOTEA4,    NOTEA5,   NOTEA6,    NOTEA7, NOTEA8, NOTEA9,    NOTEA10,
+         LPRICE,    CASH1,   ENG_COLOR, ENG_NAME,  SUPP_INO, SUPP_NAME, UNIT_Q},
+        QStringLiteral("產品資料"),
+    };
+    return product;
+}
+
 const QList<QueueColumn> &columns()
 {
     static const QList<QueueColumn> all = [] {

@@ -2,6 +2,7 @@
 
 #include "labelqueue/DbfHeader.h"
 #include "labelqueue/QueueColumn.h"
+#include "labelqueue/QueueSide.h"
 
 #include <QList>
 #include <QString>
@@ -60,6 +61,11 @@ QString fileName();
 // All 39 fields. NOTE2 and SYSDAT are never read or written, so a table
 // without them still opens.
 const QList<DbfFieldSpec> &fields();
+
+// The table and the product import reply: a record is 37 values, QUAN
+// first, that fill every field but NOTE2 and SYSDAT; the prices and counts
+// are numbers.
+const QueueSide &side();
 
 // The 37 grid columns in grid order. CASH1 starts read-only with a grey title;
 // the window makes it editable by the price option.

@@ -1,7 +1,5 @@
 #pragma once
 
-#include "app/LinkSettings.h"
-
 #include <QByteArray>
 #include <QString>
 
@@ -26,9 +24,6 @@ struct SystemSettings {
                priceOption == other.priceOption;
     }
     bool operator!=(const SystemSettings &other) const { return !(*this == other); }
-
-    // What each exchange reads: the server, branch and password.
-    LinkSettings link() const { return {server, branch, password}; }
 };
 
 // ProgramDir + "/SysSet.ini".

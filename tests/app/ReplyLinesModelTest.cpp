@@ -1,8 +1,8 @@
 #include "app/ReplyLinesModel.h"
 
-#include "LoopbackServer.h"
-#include "app/ServerExchange.h"
+#include "common/LoopbackServer.h"
 #include "components/Big5.h"
+#include "exchange/ServerExchange.h"
 
 #include <QAbstractItemModelTester>
 #include <QSignalSpy>

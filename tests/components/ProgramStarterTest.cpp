@@ -1,6 +1,6 @@
 #include "components/ProgramStarter.h"
 
-#include "components/RecordingLauncher.h"
+#include "common/RecordingLauncher.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,8 +1,8 @@
 #include "customerlabels/CustomerConditions.h"
 
-#include "app/ServerReply.h"
 #include "customerlabels/CustomerQueueTable.h"
-#include "productlabels/FillQueueFromReply.h"
+#include "exchange/ServerReply.h"
+#include "labelqueue/FillQueueFromReply.h"
 
 #include <gtest/gtest.h>
 
@@ -77,10 +77,10 @@ TEST(CustomerConditions, birthdayWindowRunsPastDecemberAsMonthsAbove12)
 }
 
 namespace {
-class Rows : public ProductQueueSink
+class Rows : public ReplyRecordSink
 {
 public:
-    QString append(const ProductReplyRecord &record) override
+    QString append(const ReplyRecord &record) override
     {
         quantities << record.numbers[0].value_or(-1);
         barcodes << record.texts[CustomerQueueTable::BAR_NO].toByteArray();
@@ -117,9 +117,8 @@ TEST(CustomerConditions, onlyCopiesAbove1ReplaceTheQuantities)
         conditions.copies = c.copies;
         FillOptions options;
         options.countOverride = customerCountOverride(conditions);
-        options.shape = &CustomerQueueTable::replyShape();
         Rows rows;
-        ASSERT_TRUE(FillQueueFromReply(reply, rows, options).ok());
+        ASSERT_TRUE(fillQueueFromReply(reply, rows, CustomerQueueTable::side(), options).ok());
         EXPECT_EQ(rows.quantities, c.quantities);
         EXPECT_EQ(rows.barcodes, (QList<QByteArray>{"C1", "C2"}));
     }
@@ -130,10 +129,26 @@ TEST(CustomerConditions, aThirteenthLineStopsTheFillAndKeepsTheRowsBefore)
     const ServerReply reply("DataOk\r\n" + record("1", "C1") + record("1", "C2", 1) + record("1", "C3") + "EOT\r\n");
     Rows rows;
     FillOptions options;
-    options.shape = &CustomerQueueTable::replyShape();
-    const FillResult result = FillQueueFromReply(reply, rows, options);
+    const FillResult result = fillQueueFromReply(reply, rows, CustomerQueueTable::side(), options);
     EXPECT_EQ(rows.barcodes, QList<QByteArray>{"C1"});
     EXPECT_EQ(result.rowsAdded, 1);
     EXPECT_TRUE(result.error.contains(QStringLiteral("第 2 筆客戶資料超過 12 個值"))) << result.error.toStdString();
     EXPECT_TRUE(result.error.contains(QStringLiteral("more"))) << result.error.toStdString();
+}
+
+TEST(CustomerConditions, branchConditionIsTheTrimmedChoiceOrNothing)
+{
+    const struct {
+        const char *name;
+        QByteArray chosen;
+        QByteArray expected;
+    } cases[] = {
+        {"trimmed", " 02 ", "&tbran=02"},
+        {"any branch", "", ""},
+        {"blanks only", "  ", ""},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(customerBranchCondition(c.chosen), c.expected);
+    }
 }

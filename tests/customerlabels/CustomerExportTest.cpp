@@ -1,9 +1,9 @@
 #include "customerlabels/CustomerExport.h"
 
 #include "MemoryCustomerRows.h"
+#include "common/RecordingLauncher.h"
 #include "common/RecordingPrompts.h"
 #include "components/Big5.h"
-#include "components/RecordingLauncher.h"
 
 #include <QDir>
 #include <QFile>
@@ -95,10 +95,9 @@ TEST(CustomerExport, writesTheWorkedExampleAndItsVariants)
     for (Case &c : cases) {
         SCOPED_TRACE(c.name);
         QTemporaryDir dir;
-        const ProductExportResult result = exportCustomerLabels(c.rows, c.settings, dir.path());
+        const ExportResult result = exportCustomerLabels(c.rows, c.settings, dir.path());
         // A file without a line is never handed to the label program.
-        const auto kind =
-            c.expected.isEmpty() ? ProductExportResult::Kind::NoLines : ProductExportResult::Kind::Written;
+        const auto kind = c.expected.isEmpty() ? ExportResult::Kind::NoLines : ExportResult::Kind::Written;
         ASSERT_EQ(result.kind, kind) << result.message.toStdString();
         EXPECT_EQ(readAll(dir.path() + "/bar2/Bars.txt"), c.expected.isEmpty() ? "<missing>" : c.expected);
     }
@@ -135,10 +134,10 @@ TEST(CustomerExport, bar2ThatCannotBeADirectoryFailsAndStartsNothing)
     RecordingPrompts prompts{true};
     RecordingLauncher launcher;
 
-    const ProductExportRun run =
+    const ExportRun run =
         runCustomerExport(rows, settings(false, false, {}), dir.path(), LabelProgramParameter::None, prompts, launcher);
 
-    EXPECT_EQ(run.result.kind, ProductExportResult::Kind::Failed);
+    EXPECT_EQ(run.result.kind, ExportResult::Kind::Failed);
     EXPECT_TRUE(run.result.message.contains(QStringLiteral("bar2"))) << run.result.message.toStdString();
     EXPECT_EQ(prompts.texts(RecordingPrompts::Embossed), QStringList{run.result.message});
     EXPECT_TRUE(launcher.requests.isEmpty());

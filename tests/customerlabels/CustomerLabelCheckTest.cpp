@@ -2,7 +2,7 @@
 
 #include "MemoryCustomerRows.h"
 #include "components/Big5.h"
-#include "productlabels/LabelTextFile.h"
+#include "labelqueue/LabelTextWriter.h"
 
 #include <QFile>
 #include <QStringList>

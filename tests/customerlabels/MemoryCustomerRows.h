@@ -1,7 +1,7 @@
 #pragma once
 
 #include "customerlabels/CustomerQueueTable.h"
-#include "productlabels/ProductRowSource.h"
+#include "labelqueue/QueueRowSource.h"
 
 #include <QByteArray>
 #include <QList>
@@ -26,7 +26,7 @@ struct CustomerRow {
     }
 };
 
-class MemoryCustomerRows : public ProductRowSource
+class MemoryCustomerRows : public QueueRowSource
 {
 public:
     int rowCount() const override { return int(rows.size()); }

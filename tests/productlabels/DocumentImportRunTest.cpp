@@ -1,14 +1,14 @@
 #include "productlabels/DocumentImportRun.h"
 
 #include "MemoryProductQueue.h"
-#include "app/LoopbackServer.h"
-#include "app/ServerExchange.h"
+#include "common/LoopbackServer.h"
+#include "exchange/ServerExchange.h"
 #include "productlabels/DocumentRequest.h"
 
 #include <gtest/gtest.h>
 
 namespace {
-using Kind = ProductImportOutcome::Kind;
+using Kind = ImportOutcome::Kind;
 
 QByteArray record(const QByteArray &quantity, const QByteArray &code)
 {
@@ -75,8 +75,7 @@ TEST(DocumentImportRun, postsToEachScriptKeepsTheQuantitiesAndEndsLikeTheProduct
         }
         ServerExchange exchange([&] { return link; });
         MemoryProductQueue queue;
-        const ProductImportOutcome outcome =
-            runDocumentImport(exchange, c.import, storeSales, ExpansionValues(), queue);
+        const ImportOutcome outcome = runDocumentImport(exchange, c.import, storeSales, ExpansionValues(), queue);
         EXPECT_EQ(outcome.kind, c.kind);
         if (c.kind == Kind::FillFailed) {
             EXPECT_TRUE(outcome.message.startsWith(c.message)) << outcome.message.toStdString();
@@ -85,7 +84,7 @@ TEST(DocumentImportRun, postsToEachScriptKeepsTheQuantitiesAndEndsLikeTheProduct
         }
         QList<double> quantities;
         for (const MemoryRow &row : queue.rows) {
-            quantities << row.numbers[ProductReplyFields::QUAN].value_or(-1);
+            quantities << row.numbers[ProductQueueTable::QUAN].value_or(-1);
         }
         EXPECT_EQ(quantities, c.quantities);
         if (!c.body.isEmpty()) {

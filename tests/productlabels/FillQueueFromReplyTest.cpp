@@ -1,7 +1,7 @@
-#include "productlabels/FillQueueFromReply.h"
+#include "labelqueue/FillQueueFromReply.h"
 
 #include "MemoryProductQueue.h"
-#include "app/ServerReply.h"
+#include "exchange/ServerReply.h"
 
 #include <QByteArrayList>
 
@@ -9,15 +9,18 @@
 #include <gtest/gtest.h>
 
 namespace {
-using namespace ProductReplyFields;
+using namespace ProductQueueTable;
 const QByteArray separator = "---------------------";
+const int count = int(side().replyFields.size());
 
-// A record of 37 values: QUAN, then "v1" … "v36" with numbers where the field is numeric.
+// A record of 37 values: QUAN, then tag + "1" … tag + "36" by reply position,
+// or ten times the position where the field is numeric.
 QByteArrayList fullRecord(const QByteArray &quantity, const QByteArray &tag)
 {
     QByteArrayList values{quantity};
     for (int position = 1; position < count; ++position) {
-        values << (isNumeric(position) ? QByteArray::number(position * 10) : tag + QByteArray::number(position));
+        values << (side().isNumeric(side().replyFields[position]) ? QByteArray::number(position * 10)
+                                                                  : tag + QByteArray::number(position));
     }
     return values << separator;
 }
@@ -158,7 +161,7 @@ TEST(FillQueueFromReply, storesGoodRecordsAndStopsSafelyOnMalformedOnes)
         MemoryProductQueue queue;
         FillOptions options;
         options.countOverride = c.countOverride;
-        const FillResult result = FillQueueFromReply(reply(c.lines), queue, options);
+        const FillResult result = fillQueueFromReply(reply(c.lines), queue, side(), options);
         EXPECT_EQ(result.rowsAdded, c.rows);
         EXPECT_EQ(queue.rows.size(), c.rows);
         EXPECT_EQ(result.ok(), c.errorParts.isEmpty()) << result.error.toStdString();
@@ -176,8 +179,8 @@ TEST(FillQueueFromReply, aRefusedRowStopsTheFillingAndKeepsTheRowsBefore)
     MemoryProductQueue queue;
     queue.refusal = QStringLiteral("PRICE 太大");
     queue.refuseAt = 1;
-    const FillResult result = FillQueueFromReply(
-        reply(body({fullRecord("1", "a"), fullRecord("1", "b"), fullRecord("1", "c"), {"EOT"}})), queue);
+    const FillResult result = fillQueueFromReply(
+        reply(body({fullRecord("1", "a"), fullRecord("1", "b"), fullRecord("1", "c"), {"EOT"}})), queue, side());
     EXPECT_EQ(result.rowsAdded, 1);
     EXPECT_EQ(queue.rows.size(), 1);
     EXPECT_TRUE(result.error.contains(QStringLiteral("第 2 筆"))) << result.error.toStdString();
@@ -191,13 +194,13 @@ TEST(FillQueueFromReply, reportsProgressEveryIntervalAndAtTheEnd)
     FillOptions options;
     options.progressInterval = 2;
     options.progress = [&](int rows) { reported << rows; };
-    FillQueueFromReply(reply(body({fullRecord("1", "a"),
+    fillQueueFromReply(reply(body({fullRecord("1", "a"),
                                    fullRecord("1", "b"),
                                    fullRecord("1", "c"),
                                    fullRecord("1", "d"),
                                    fullRecord("1", "e"),
                                    {"EOT"}})),
-                       queue, options);
+                       queue, side(), options);
     EXPECT_EQ(reported, (QList<int>{2, 4, 5}));
 }
 
@@ -206,6 +209,6 @@ TEST(FillQueueFromReply, reportsProgressEveryIntervalAndAtTheEnd)
 TEST(FillQueueFromReply, messagesNameTheRecordWhole)
 {
     MemoryProductQueue queue;
-    const FillResult result = FillQueueFromReply(ServerReply("DataOk\r\n2\rA1\r\n"), queue);
+    const FillResult result = fillQueueFromReply(ServerReply("DataOk\r\n2\rA1\r\n"), queue, side());
     EXPECT_EQ(result.error, QStringLiteral("第 1 筆產品資料沒有結束線就結束了,未存入"));
 }

@@ -1,7 +1,8 @@
 #pragma once
 
-#include "productlabels/ProductReplyRecord.h"
-#include "productlabels/ProductRowSource.h"
+#include "labelqueue/QueueRowSource.h"
+#include "labelqueue/ReplyRecord.h"
+#include "productlabels/ProductQueueTable.h"
 
 #include <QByteArray>
 #include <QList>
@@ -10,38 +11,40 @@
 #include <array>
 #include <optional>
 
-// A product queue in memory: rows by ProductReplyFields position, filled by
-// FillQueueFromReply or by hand, read back by the export.
+// A product queue in memory: rows by ProductQueueTable field, filled by
+// fillQueueFromReply or by hand, read back by the export.
 struct MemoryRow {
-    std::array<QByteArray, ProductReplyFields::count> texts;
-    std::array<std::optional<double>, ProductReplyFields::count> numbers;
+    std::array<QByteArray, ProductQueueTable::FieldCount> texts;
+    std::array<std::optional<double>, ProductQueueTable::FieldCount> numbers;
 
-    MemoryRow &text(int position, const QByteArray &value)
+    MemoryRow &text(int field, const QByteArray &value)
     {
-        texts[position] = value;
+        texts[field] = value;
         return *this;
     }
-    MemoryRow &number(int position, std::optional<double> value)
+    MemoryRow &number(int field, std::optional<double> value)
     {
-        numbers[position] = value;
+        numbers[field] = value;
         return *this;
     }
 };
 
-class MemoryProductQueue : public ProductQueueSink, public ProductRowSource
+class MemoryProductQueue : public ReplyRecordSink, public QueueRowSource
 {
 public:
-    QString append(const ProductReplyRecord &record) override
+    QString append(const ReplyRecord &record) override
     {
         if (!refusal.isEmpty() && rows.size() == refuseAt) {
             return refusal;
         }
+        const QueueSide &side = ProductQueueTable::side();
         MemoryRow row;
-        for (int position = 0; position < ProductReplyFields::count; ++position) {
-            if (ProductReplyFields::isNumeric(position)) {
-                row.numbers[position] = record.numbers[position];
+        for (int position = 0; position < record.valueCount; ++position) {
+            const int field = side.replyFields[position];
+            if (side.isNumeric(field)) {
+                row.numbers[field] = record.numbers[position];
             } else {
-                row.texts[position] = record.texts[position].toByteArray();
+                row.texts[field] = record.texts[position].toByteArray();
             }
         }
         rows.append(row);
@@ -57,8 +60,8 @@ public:
         current_ = row;
         return QString();
     }
-    QByteArrayView text(int position) const override { return rows.at(current_).texts[position]; }
-    std::optional<double> number(int position) const override { return rows.at(current_).numbers[position]; }
+    QByteArrayView text(int field) const override { return rows.at(current_).texts[field]; }
+    std::optional<double> number(int field) const override { return rows.at(current_).numbers[field]; }
 
     QList<MemoryRow> rows;
     // The sink refuses its row number refuseAt with this text, when set.

@@ -1,10 +1,10 @@
 #include "productlabels/ProductExport.h"
 
 #include "MemoryProductQueue.h"
+#include "common/RecordingLauncher.h"
 #include "common/RecordingPrompts.h"
 #include "components/Big5.h"
 #include "components/Clock.h"
-#include "components/RecordingLauncher.h"
 
 #include <QDir>
 #include <QFile>
@@ -15,7 +15,7 @@
 #include <sys/resource.h>
 
 namespace {
-using namespace ProductReplyFields;
+using namespace ProductQueueTable;
 
 bool writeFile(const QString &path, const QByteArray &bytes)
 {
@@ -47,7 +47,7 @@ public:
         ASSERT_TRUE(writeFile(programDir + "/BARPRINT.INI", "[barprint]\r\nFN1=" + path + "\r\n"));
     }
 
-    ProductExportRun run(LabelProgramParameter parameter = LabelProgramParameter::None)
+    ExportRun run(LabelProgramParameter parameter = LabelProgramParameter::None)
     {
         return runProductExport(queue, settings, programDir, clock, parameter, prompts, launcher);
     }
@@ -68,7 +68,7 @@ TEST_F(ProductExportTest, emptyQueueSaysSoAndAsksNothing)
 {
     queue.rows.clear();
     storeLabelProgram("/opt/label/print");
-    const ProductExportRun outcome = run();
+    const ExportRun outcome = run();
     EXPECT_EQ(prompts.calls, (QList<RecordingPrompts::Call>{{RecordingPrompts::Embossed, "沒有資料可以匯出!!"}}));
     EXPECT_FALSE(QFile::exists(barsPath()));
     EXPECT_TRUE(launcher.requests.isEmpty());
@@ -99,15 +99,14 @@ TEST_F(ProductExportTest, reviewComesBeforeTheQuestionAndMayStopTheRun)
             return answer;
         };
     };
-    runProductExport(queue, settings, programDir, clock, LabelProgramParameter::None, prompts, launcher,
-                     review(false));
+    runProductExport(queue, settings, programDir, clock, LabelProgramParameter::None, prompts, launcher, review(false));
     EXPECT_EQ(reviews, 1);
     EXPECT_TRUE(prompts.calls.isEmpty());
     EXPECT_EQ(readAll(barsPath()), oldContent);
     EXPECT_TRUE(launcher.requests.isEmpty());
 
-    const ProductExportRun outcome = runProductExport(queue, settings, programDir, clock,
-                                                      LabelProgramParameter::None, prompts, launcher, review(true));
+    const ExportRun outcome = runProductExport(queue, settings, programDir, clock, LabelProgramParameter::None, prompts,
+                                               launcher, review(true));
     EXPECT_EQ(reviews, 2);
     EXPECT_EQ(prompts.texts(RecordingPrompts::Confirm), QStringList{"確定轉出要列印的資料 ?"});
     EXPECT_EQ(readAll(barsPath()), "A0001,2\r\nA0002,1\r\n");
@@ -135,7 +134,7 @@ TEST_F(ProductExportTest, writtenFileReplacesTheOldOneThenStartsTheProgramWithIt
         ASSERT_TRUE(writeFile(barsPath(), oldContent));
         prompts.calls.clear();
         launcher.requests.clear();
-        const ProductExportRun outcome = run(c.parameter);
+        const ExportRun outcome = run(c.parameter);
         EXPECT_EQ(readAll(barsPath()), "A0001,2\r\nA0002,1\r\n");
         EXPECT_EQ(prompts.calls,
                   (QList<RecordingPrompts::Call>{
@@ -158,7 +157,7 @@ TEST_F(ProductExportTest, withoutStoredProgramTheFileIsWrittenAndNothingStarted)
             ASSERT_TRUE(writeFile(programDir + "/BARPRINT.INI", ini));
         }
         prompts.calls.clear();
-        const ProductExportRun outcome = run(LabelProgramParameter::One);
+        const ExportRun outcome = run(LabelProgramParameter::One);
         EXPECT_EQ(readAll(barsPath()), "A0001,2\r\nA0002,1\r\n");
         EXPECT_EQ(prompts.texts(RecordingPrompts::Embossed),
                   QStringList{"已經送出文字檔" + QDir::toNativeSeparators(barsPath())});
@@ -208,11 +207,11 @@ TEST_F(ProductExportTest, failedExportKeepsTheOldFileAndStartsNothing)
         ASSERT_TRUE(writeFile(barsPath(), oldContent));
         prompts.calls.clear();
         c.arrange(*this);
-        const ProductExportRun outcome = run();
+        const ExportRun outcome = run();
         rlimit unlimited{RLIM_INFINITY, RLIM_INFINITY};
         setrlimit(RLIMIT_FSIZE, &unlimited);
 
-        EXPECT_EQ(outcome.result.kind, ProductExportResult::Kind::Failed);
+        EXPECT_EQ(outcome.result.kind, ExportResult::Kind::Failed);
         const QStringList shown = prompts.texts(RecordingPrompts::Embossed);
         ASSERT_EQ(shown.size(), 1);
         EXPECT_TRUE(shown[0].contains(QStringLiteral("無法寫出"))) << shown[0].toStdString();
@@ -252,8 +251,8 @@ TEST_F(ProductExportTest, noRowWithALineKeepsTheOldFileAndStartsNothing)
         prompts.calls.clear();
         queue.rows = c.rows;
         settings.oneLinePerLabel = c.oneLinePerLabel;
-        const ProductExportRun outcome = run();
-        EXPECT_EQ(outcome.result.kind, ProductExportResult::Kind::NoLines);
+        const ExportRun outcome = run();
+        EXPECT_EQ(outcome.result.kind, ExportResult::Kind::NoLines);
         const QStringList shown = prompts.texts(RecordingPrompts::Embossed);
         ASSERT_EQ(shown.size(), 1);
         EXPECT_TRUE(shown[0].startsWith(c.reason)) << shown[0].toStdString();

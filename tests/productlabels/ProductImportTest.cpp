@@ -1,13 +1,13 @@
 #include "productlabels/ProductImport.h"
 
 #include "MemoryProductQueue.h"
-#include "app/LoopbackServer.h"
-#include "app/ServerExchange.h"
+#include "common/LoopbackServer.h"
+#include "exchange/ServerExchange.h"
 
 #include <gtest/gtest.h>
 
 namespace {
-using Kind = ProductImportOutcome::Kind;
+using Kind = ImportOutcome::Kind;
 
 QByteArray record(const QByteArray &quantity, const QByteArray &barcode)
 {
@@ -64,7 +64,7 @@ TEST(ProductImport, postsTheConditionsAndReportsEachEnding)
         }
         ServerExchange exchange([&] { return link; });
         MemoryProductQueue queue;
-        const ProductImportOutcome outcome =
+        const ImportOutcome outcome =
             runProductImport(exchange, c.conditions, ExpansionValues{"Y", "/", "", ""}, queue);
         EXPECT_EQ(outcome.kind, c.kind);
         if (c.kind == Kind::FillFailed) {
@@ -74,7 +74,7 @@ TEST(ProductImport, postsTheConditionsAndReportsEachEnding)
         }
         QList<double> quantities;
         for (const MemoryRow &row : queue.rows) {
-            quantities << row.numbers[ProductReplyFields::QUAN].value_or(-1);
+            quantities << row.numbers[ProductQueueTable::QUAN].value_or(-1);
         }
         EXPECT_EQ(quantities, c.quantities);
         EXPECT_EQ(outcome.rowsAdded, c.quantities.size());

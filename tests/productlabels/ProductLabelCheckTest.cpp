@@ -8,7 +8,7 @@
 #include <gtest/gtest.h>
 
 namespace {
-using namespace ProductReplyFields;
+using namespace ProductQueueTable;
 
 QByteArray big5(const char *utf8)
 {

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/ServerExchange.h"
 #include "app/SingleInstanceGuard.h"
+#include "exchange/ServerExchange.h"
 
 #include <QDialog>
 #include <QPointer>

@@ -1,16 +1,9 @@
 #include "customerlabels/widgets/CustomerLabelWindow.h"
 
-#include "app/BranchList.h"
-#include "app/ServerExchange.h"
-#include "components/Big5.h"
 #include "components/Clock.h"
-#include "components/DateFormats.h"
 #include "components/Prompts.h"
-#include "components/widgets/Big5LengthValidator.h"
-#include "components/widgets/BusyWindow.h"
 #include "components/widgets/FocusMarkedButton.h"
 #include "components/widgets/Fonts.h"
-#include "components/widgets/OpenHelpPage.h"
 #include "components/widgets/WindowScale.h"
 #include "customerlabels/CustomerExport.h"
 #include "customerlabels/CustomerImport.h"
@@ -18,23 +11,19 @@
 #include "customerlabels/CustomerLabelLines.h"
 #include "customerlabels/CustomerQueueTable.h"
 #include "customerlabels/widgets/CustomerImportDialog.h"
+#include "exchange/BranchList.h"
 #include "labelqueue/LabelQueueModel.h"
 #include "labelqueue/widgets/LabelQueueGrid.h"
+#include "labelqueue/widgets/LabelWindowBehaviour.h"
 #include "labelqueue/widgets/LabelWindowLook.h"
 #include "labelqueue/widgets/QueueWindowActions.h"
-#include "productlabels/ProductQueueAccess.h"
 #include "settings/widgets/CustomerOutputSettingsDialog.h"
 
-#include <QButtonGroup>
 #include <QCheckBox>
 #include <QCloseEvent>
-#include <QCoreApplication>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QRadioButton>
-#include <QScopedValueRollback>
-#include <QShortcut>
 
 namespace {
 using namespace LabelWindowLook;
@@ -43,8 +32,6 @@ constexpr QSize clientSize(782, 411);
 constexpr int titleHeight = 34;
 constexpr int notesTop = 280;
 constexpr int rowTop = 326;
-// Windows keep program paths to 259 characters.
-constexpr int maxPathBytes = 259;
 
 const QColor windowGreen(128, 255, 128);
 const QColor titleMagenta(255, 128, 255);
@@ -79,14 +66,12 @@ CustomerLabelWindow::CustomerLabelWindow(const QString &programDir, ServerExchan
     , outputSettingsDialog(new CustomerOutputSettingsDialog(programDir, prompts, this))
     , programDir_(programDir)
     , exchange_(exchange)
-    , prompts_(prompts.forWindow(this))
     , launcher_(launcher)
     , clock_(&Clock::system())
     , queue_(CustomerQueueTable::fields())
     , model_(new LabelQueueModel(queue_, CustomerQueueTable::columns(), this))
-    , actions_(new QueueWindowActions(queue_, *model_, *grid, prompts, this))
-    , parameterButtons_(new QButtonGroup(this))
-    , fillBusyWindow_(new BusyWindow(this))
+    , behaviour_(new LabelWindowBehaviour(*this, queue_, CustomerQueueTable::side(), *model_, *grid, exchange, prompts,
+                                          programDir))
 {
     setObjectName(QStringLiteral("TCustBarForm"));
     setWindowTitle(QStringLiteral("客戶條碼列印"));
@@ -95,8 +80,6 @@ CustomerLabelWindow::CustomerLabelWindow(const QString &programDir, ServerExchan
     setFixedSize(clientSize);
     setFont(Fonts::sans(9));
     setColour(this, QPalette::Window, windowGreen);
-    // Storing the rows of a reply cannot be stopped half-way.
-    fillBusyWindow_->cancelButton->hide();
     layOut();
     grid->setFont(Fonts::ming(14));
     grid->setQueueModel(model_);
@@ -150,19 +133,21 @@ void CustomerLabelWindow::layOut()
 
     named(note(QStringLiteral("呼叫外部條碼:"), QPoint(6, rowTop + 46), this), "Label1");
     labelProgramPathEdit->setGeometry(100, rowTop + 42, 420, 24);
-    labelProgramPathEdit->setValidator(new Big5LengthValidator(maxPathBytes, labelProgramPathEdit));
+    behaviour_->attachPathBox(*labelProgramPathEdit, customerLabelProgramIni());
     parameterGroup->setGeometry(540, rowTop + 30, 200, 38);
-    const QString items[] = {QStringLiteral("無"), QStringLiteral("1"), QStringLiteral("2")};
-    for (int item = 0; item < 3; ++item) {
-        auto *radio = new QRadioButton(items[item], parameterGroup);
-        radio->setGeometry(12 + 64 * item, 16, 56, 18);
-        parameterButtons_->addButton(radio, item);
-    }
-    parameterButtons_->button(0)->setChecked(true);
+    behaviour_->fillParameterGroup(*parameterGroup);
 
-    QWidget *order[] = {closeButton,  deleteAllButton,           deleteButton,         importButton,
-                        exportButton, outputSettingsButton,      checkPreviewButton,   labelProgramPathEdit,
-                        parameterButtons_->button(0), grid,      barcodeFromCustomerCodeBox};
+    QWidget *order[] = {closeButton,
+                        deleteAllButton,
+                        deleteButton,
+                        importButton,
+                        exportButton,
+                        outputSettingsButton,
+                        checkPreviewButton,
+                        labelProgramPathEdit,
+                        behaviour_->parameterButton(0),
+                        grid,
+                        barcodeFromCustomerCodeBox};
     for (size_t i = 1; i < std::size(order); ++i) {
         setTabOrder(order[i - 1], order[i]);
     }
@@ -170,24 +155,20 @@ void CustomerLabelWindow::layOut()
 
 void CustomerLabelWindow::connectHandlers()
 {
+    QueueWindowActions *actions = &behaviour_->actions();
     connect(closeButton, &QPushButton::clicked, this, &QWidget::close);
-    connect(deleteAllButton, &QPushButton::clicked, actions_, &QueueWindowActions::deleteAll);
-    connect(deleteButton, &QPushButton::clicked, actions_, &QueueWindowActions::deleteCurrent);
-    connect(previousButton, &QPushButton::clicked, actions_, &QueueWindowActions::movePrevious);
-    connect(nextButton, &QPushButton::clicked, actions_, &QueueWindowActions::moveNext);
+    connect(deleteAllButton, &QPushButton::clicked, actions, &QueueWindowActions::deleteAll);
+    connect(deleteButton, &QPushButton::clicked, actions, &QueueWindowActions::deleteCurrent);
+    connect(previousButton, &QPushButton::clicked, actions, &QueueWindowActions::movePrevious);
+    connect(nextButton, &QPushButton::clicked, actions, &QueueWindowActions::moveNext);
     connect(importButton, &QPushButton::clicked, this, &CustomerLabelWindow::onImport);
     connect(exportButton, &QPushButton::clicked, this, &CustomerLabelWindow::onExport);
     connect(outputSettingsButton, &QPushButton::clicked, this, &CustomerLabelWindow::onOutputSettings);
     connect(checkPreviewButton, &QPushButton::clicked, this, &CustomerLabelWindow::onCheckPreview);
-    actions_->setFieldOfEntry([](QByteArrayView entry) -> QByteArray {
+    actions->setFieldOfEntry([](QByteArrayView entry) -> QByteArray {
         const std::optional<CustomerColumn> column = recogniseCustomerColumn(entry.toByteArray());
         return column && column->field >= 0 ? CustomerQueueTable::fields()[column->field].name : QByteArray();
     });
-    connect(labelProgramPathEdit, &QLineEdit::textChanged, this, &CustomerLabelWindow::storeLabelProgramPath);
-    labelProgramPathEdit->installEventFilter(this);
-    auto *help = new QShortcut(QKeySequence(Qt::Key_F12), this);
-    help->setContext(Qt::WindowShortcut);
-    connect(help, &QShortcut::activated, this, [this] { OpenHelpPage(programDir_, QStringLiteral("Bar1Form.htm")); });
 }
 
 void CustomerLabelWindow::showEvent(QShowEvent *event)
@@ -197,127 +178,55 @@ void CustomerLabelWindow::showEvent(QShowEvent *event)
         return;
     }
     centreOverOwner(*this);
-    loading_ = true;
-    actions_->openTable(CustomerQueueTable::fileName());
-    loadLabelProgramPath();
-    DateFormats::useLabelWindowFormats();
+    behaviour_->openQueue();
     closeButton->setFocus();
-    loading_ = false;
 }
 
 void CustomerLabelWindow::closeEvent(QCloseEvent *event)
 {
     // An import or export still uses the table; the window closes after it.
-    if (busy_) {
+    if (behaviour_->isBusy()) {
         event->ignore();
         return;
     }
     QWidget::closeEvent(event);
     if (event->isAccepted()) {
-        actions_->closeTable();
+        behaviour_->closeQueue();
     }
-}
-
-void CustomerLabelWindow::loadLabelProgramPath()
-{
-    pathIni_.setNotifier([this](const QString &text) { prompts_->plainMessage(text); });
-    pathIni_.setFileName(customerLabelProgramIniPath(programDir_));
-    pathIni_.setSection("CustBar");
-    pathIni_.setDataType(DsString);
-    pathIni_.setIdent("FN1");
-    labelProgramPathEdit->setText(pathIni_.ReadValue() ? Big5::decode(pathIni_.Value().toByteArray()) : QString());
-}
-
-void CustomerLabelWindow::storeLabelProgramPath()
-{
-    if (loading_) {
-        return;
-    }
-    pathIni_.setIdent("FN1");
-    pathIni_.setValue(Big5::encode(labelProgramPathEdit->text()).bytes);
-    pathWriteError_ = pathIni_.WriteValue() ? QString() : pathIni_.errorString();
-}
-
-bool CustomerLabelWindow::eventFilter(QObject *watched, QEvent *event)
-{
-    // The path is stored keystroke by keystroke; a failure is told once, on leaving.
-    if (watched == labelProgramPathEdit && event->type() == QEvent::FocusOut && !pathWriteError_.isEmpty()) {
-        const QString error = pathWriteError_;
-        pathWriteError_.clear();
-        prompts_->plainMessage(QStringLiteral("呼叫外部條碼路徑無法存入 CustBar.INI：") + error);
-    }
-    return QWidget::eventFilter(watched, event);
 }
 
 void CustomerLabelWindow::onImport()
 {
-    grid->commitEdit();
-    model_->dropBlankRow();
-    const QScopedValueRollback<bool> busy(busy_, true);
-    importDialog->setBranchChoices(BranchList::fetch(exchange_, BranchList::Style::LeadingEmptyEntry).entries);
-    importDialog->exec();
-    if (!importDialog->isAccepted()) {
-        return;
-    }
-    CustomerConditions conditions = importDialog->conditions();
-    conditions.barcodeFromCustomerCode = barcodeFromCustomerCodeBox->isChecked();
-    ProductQueueWriter writer(queue_, &CustomerQueueTable::replyShape());
-    const ProductImportOutcome outcome = runCustomerImport(exchange_, conditions, clock_->today(), writer,
-                                                           [this](int rowsAdded) { showImportProgress(rowsAdded); });
-    fillBusyWindow_->end();
-    // The grid shows the new rows, on the last one written, before the message.
-    model_->rowsAppendedToQueue();
-    if (outcome.kind == ProductImportOutcome::Kind::ExchangeFailed && outcome.message.isEmpty()) {
-        // The status line sits in the main window; the user who asked is here.
-        prompts_->plainMessage(QStringLiteral("客戶資料引入失敗：") + exchange_.statusLine());
-    } else if (!outcome.message.isEmpty()) {
-        prompts_->embossedMessage(outcome.message);
-    }
-}
-
-void CustomerLabelWindow::showImportProgress(int rowsAdded)
-{
-    const QString text = QStringLiteral("已存入 %1 筆").arg(rowsAdded);
-    if (fillBusyWindow_->isActive()) {
-        fillBusyWindow_->setProgressText(text);
-    } else {
-        fillBusyWindow_->begin(QStringLiteral("客戶資料引入"), text);
-    }
-    // The windows keep painting while a large reply is stored; the busy
-    // window holds back input until the import is done.
-    QCoreApplication::processEvents();
+    behaviour_->runImport(
+        QString::fromUtf8(customerImportName),
+        [this] {
+            importDialog->setBranchChoices(BranchList::fetch(exchange_, BranchList::Style::LeadingEmptyEntry).entries);
+            importDialog->exec();
+            return importDialog->isAccepted();
+        },
+        [this](ReplyRecordSink &sink, const std::function<void(int)> &progress) {
+            CustomerConditions conditions = importDialog->conditions();
+            conditions.barcodeFromCustomerCode = barcodeFromCustomerCodeBox->isChecked();
+            return runCustomerImport(exchange_, conditions, clock_->today(), sink, progress);
+        });
 }
 
 void CustomerLabelWindow::onExport()
 {
-    grid->commitEdit();
-    model_->dropBlankRow();
-    const QScopedValueRollback<bool> busy(busy_, true);
-    ProductQueueReader rows(queue_, &CustomerQueueTable::replyShape());
-    const LabelProgramParameter parameters[] = {LabelProgramParameter::None, LabelProgramParameter::One,
-                                                LabelProgramParameter::Two};
-    const CustomerOutputSettings settings = outputSettingsDialog->currentSettings();
-    const ProductExportRun run = runCustomerExport(
-        rows, settings, programDir_, parameters[std::max(parameterButtons_->checkedId(), 0)], *prompts_, launcher_,
-        [&] { return actions_->reviewBeforeExport(checkCustomerQueue(rows, settings)); });
-    // The export walked the whole queue and leaves the grid where the walk ended.
-    if (run.launch) {
-        model_->setCurrentRow(model_->rowCount() - 1);
-    }
-    // A label program that will not start is told, or the user waits for it in vain.
-    if (run.launch && run.launch->outcome == LabelProgramLaunch::Outcome::StartFailed) {
-        prompts_->plainMessage(describe(*run.launch));
-    }
+    behaviour_->runExport([this](QueueRowSource &rows, Prompts &prompts) {
+        const CustomerOutputSettings settings = outputSettingsDialog->currentSettings();
+        return runCustomerExport(rows, settings, programDir_, behaviour_->parameter(), prompts, launcher_, [&] {
+            return behaviour_->actions().reviewBeforeExport(checkCustomerQueue(rows, settings));
+        });
+    });
 }
 
 void CustomerLabelWindow::onCheckPreview()
 {
-    grid->commitEdit();
-    model_->dropBlankRow();
-    const QScopedValueRollback<bool> busy(busy_, true);
-    ProductQueueReader rows(queue_, &CustomerQueueTable::replyShape());
-    CustomerLabelCards cards(rows, outputSettingsDialog->currentSettings());
-    actions_->preview(cards);
+    behaviour_->runPreview([this](QueueRowSource &rows) {
+        CustomerLabelCards cards(rows, outputSettingsDialog->currentSettings());
+        behaviour_->actions().preview(cards);
+    });
 }
 
 void CustomerLabelWindow::onOutputSettings()

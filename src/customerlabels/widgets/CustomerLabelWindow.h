@@ -1,25 +1,22 @@
 #pragma once
 
-#include "components/ProfileFile.h"
 #include "components/Prompts.h"
 #include "labelqueue/LabelQueue.h"
 
 #include <QString>
 #include <QWidget>
 
-class BusyWindow;
 class Clock;
 class CustomerImportDialog;
 class CustomerOutputSettingsDialog;
 class LabelQueueGrid;
 class LabelQueueModel;
+class LabelWindowBehaviour;
 class ProgramLauncher;
-class QButtonGroup;
 class QCheckBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
-class QueueWindowActions;
 class ServerExchange;
 class FocusMarkedButton;
 
@@ -67,27 +64,17 @@ public:
 protected:
     void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
-    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void layOut();
     void connectHandlers();
-    void loadLabelProgramPath();
-    void storeLabelProgramPath();
-    void showImportProgress(int rowsAdded);
 
     QString programDir_;
     ServerExchange &exchange_;
-    const std::unique_ptr<Prompts> prompts_;
     ProgramLauncher &launcher_;
     const Clock *clock_;
     LabelQueue queue_;
     LabelQueueModel *const model_;
-    QueueWindowActions *const actions_;
-    QButtonGroup *const parameterButtons_;
-    BusyWindow *const fillBusyWindow_;
-    ProfileFile pathIni_;
-    bool loading_ = false;
-    bool busy_ = false;
-    QString pathWriteError_;
+    // What both label windows do alike: queue actions, imports, export, path box, help key.
+    LabelWindowBehaviour *const behaviour_;
 };

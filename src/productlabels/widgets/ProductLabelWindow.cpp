@@ -1,30 +1,22 @@
 #include "productlabels/widgets/ProductLabelWindow.h"
 
-#include "app/BranchList.h"
-#include "app/ExchangeFailureText.h"
-#include "app/ServerExchange.h"
 #include "components/Clock.h"
-#include "components/DateFormats.h"
 #include "components/Prompts.h"
-#include "components/widgets/Big5LengthValidator.h"
-#include "components/widgets/BusyWindow.h"
 #include "components/widgets/FocusMarkedButton.h"
 #include "components/widgets/Fonts.h"
-#include "components/widgets/OpenHelpPage.h"
-#include "components/widgets/StoredBytesField.h"
 #include "components/widgets/WindowScale.h"
+#include "exchange/BranchList.h"
 #include "labelqueue/widgets/LabelQueueGrid.h"
+#include "labelqueue/widgets/LabelWindowBehaviour.h"
 #include "labelqueue/widgets/LabelWindowLook.h"
 #include "labelqueue/widgets/QueueWindowActions.h"
 #include "productlabels/DocumentImportRun.h"
-#include "productlabels/ProductExport.h"
 #include "productlabels/ProductColumns.h"
+#include "productlabels/ProductExport.h"
 #include "productlabels/ProductImport.h"
 #include "productlabels/ProductLabelCheck.h"
-#include "productlabels/ProductQueueAccess.h"
 #include "productlabels/ProductQueueModel.h"
 #include "productlabels/ProductQueueTable.h"
-#include "productlabels/ProductReplyFields.h"
 #include "productlabels/widgets/OtherDocumentsImportDialog.h"
 #include "productlabels/widgets/ProductImportDialog.h"
 #include "productlabels/widgets/PurchaseImportDialog.h"
@@ -32,17 +24,11 @@
 #include "productlabels/widgets/TransferOutImportDialog.h"
 #include "settings/widgets/ProductOutputSettingsDialog.h"
 
-#include <QButtonGroup>
 #include <QCheckBox>
 #include <QCloseEvent>
-#include <QCoreApplication>
-#include <QDir>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QRadioButton>
-#include <QScopedValueRollback>
-#include <QShortcut>
 
 namespace {
 
@@ -51,8 +37,6 @@ constexpr int titleHeight = 34;
 constexpr int notesTop = 292;
 constexpr int notesHeight = 22;
 constexpr int funcPanelTop = notesTop + notesHeight;
-// Windows keep program paths to 259 characters.
-constexpr int maxPathBytes = 259;
 
 const QColor lightGreen(192, 255, 192);
 const QColor pink(255, 192, 203);
@@ -98,9 +82,8 @@ ProductLabelWindow::ProductLabelWindow(const QString &programDir, ServerExchange
     , clock_(&Clock::system())
     , queue_(ProductQueueTable::fields())
     , model_(new ProductQueueModel(queue_, this))
-    , actions_(new QueueWindowActions(queue_, *model_, *queueGrid, prompts, this))
-    , parameterButtons_(new QButtonGroup(this))
-    , fillBusyWindow_(new BusyWindow(this))
+    , behaviour_(new LabelWindowBehaviour(*this, queue_, ProductQueueTable::side(), *model_, *queueGrid, exchange,
+                                          prompts, programDir))
 {
     setObjectName(QStringLiteral("TBar1Form"));
     setWindowTitle(QStringLiteral("商品條碼列印 "));
@@ -110,8 +93,6 @@ ProductLabelWindow::ProductLabelWindow(const QString &programDir, ServerExchange
     setFont(Fonts::sans(9));
     setColour(this, QPalette::Window, lightGreen);
 
-    // Storing the rows of a reply cannot be stopped half-way.
-    fillBusyWindow_->cancelButton->hide();
     layOutTitleAndNotes();
     layOutButtons();
     layOutPathBox();
@@ -177,17 +158,11 @@ void ProductLabelWindow::layOutPathBox()
     labelProgramPathCaption->adjustSize();
     labelProgramPathEdit->setObjectName(QStringLiteral("Edit1"));
     labelProgramPathEdit->setGeometry(122, 52, 380, 24);
-    labelProgramPathEdit->setValidator(new Big5LengthValidator(maxPathBytes, labelProgramPathEdit));
+    behaviour_->attachPathBox(*labelProgramPathEdit, productLabelProgramIni());
 
     parameterGroup->setObjectName(QStringLiteral("RadioGroup1"));
     parameterGroup->setGeometry(510, 44, 200, 38);
-    const QString items[] = {QStringLiteral("無"), QStringLiteral("1"), QStringLiteral("2")};
-    for (int item = 0; item < 3; ++item) {
-        auto *radio = new QRadioButton(items[item], parameterGroup);
-        radio->setGeometry(12 + 64 * item, 16, 56, 18);
-        parameterButtons_->addButton(radio, item);
-    }
-    parameterButtons_->button(0)->setChecked(true);
+    behaviour_->fillParameterGroup(*parameterGroup);
 
     editPathCheck->setObjectName(QStringLiteral("CheckBox1"));
     editPathCheck->setGeometry(722, 54, 80, 20);
@@ -195,11 +170,12 @@ void ProductLabelWindow::layOutPathBox()
 
 void ProductLabelWindow::connectHandlers()
 {
+    QueueWindowActions *actions = &behaviour_->actions();
     connect(exitButton, &QPushButton::clicked, this, &ProductLabelWindow::onExit);
-    connect(deleteAllButton, &QPushButton::clicked, actions_, &QueueWindowActions::deleteAll);
-    connect(deleteRowButton, &QPushButton::clicked, actions_, &QueueWindowActions::deleteCurrent);
-    connect(previousRowButton, &QPushButton::clicked, actions_, &QueueWindowActions::movePrevious);
-    connect(nextRowButton, &QPushButton::clicked, actions_, &QueueWindowActions::moveNext);
+    connect(deleteAllButton, &QPushButton::clicked, actions, &QueueWindowActions::deleteAll);
+    connect(deleteRowButton, &QPushButton::clicked, actions, &QueueWindowActions::deleteCurrent);
+    connect(previousRowButton, &QPushButton::clicked, actions, &QueueWindowActions::movePrevious);
+    connect(nextRowButton, &QPushButton::clicked, actions, &QueueWindowActions::moveNext);
     connect(productImportButton, &QPushButton::clicked, this, &ProductLabelWindow::onProductImport);
     const std::pair<FocusMarkedButton *, DocumentConditionsDialog *> documentImports[] = {
         {purchaseImportButton, purchaseImportDialog},
@@ -213,14 +189,14 @@ void ProductLabelWindow::connectHandlers()
     connect(exportButton, &QPushButton::clicked, this, &ProductLabelWindow::onExport);
     connect(outputSettingsButton, &QPushButton::clicked, this, &ProductLabelWindow::onOutputSettings);
     connect(checkPreviewButton, &QPushButton::clicked, this, &ProductLabelWindow::onCheckPreview);
-    actions_->setFieldOfEntry([](QByteArrayView entry) -> QByteArray {
+    actions->setFieldOfEntry([](QByteArrayView entry) -> QByteArray {
         const std::optional<ProductColumn> column = recogniseProductColumn(entry.toByteArray());
         if (!column) {
             return {};
         }
         switch (column->kind) {
         case ProductColumn::Kind::Field:
-            return ProductReplyFields::names()[size_t(column->position)];
+            return ProductQueueTable::fields()[column->field].name;
         case ProductColumn::Kind::SpecialOrListPrice:
         case ProductColumn::Kind::SpecialPrice:
             return QByteArrayLiteral("MEMBER");
@@ -229,15 +205,7 @@ void ProductLabelWindow::connectHandlers()
         }
     });
     connect(editPathCheck, &QCheckBox::toggled, this, &ProductLabelWindow::onEditPathToggled);
-    connect(labelProgramPathEdit, &QLineEdit::textChanged, this, &ProductLabelWindow::onLabelProgramPathEdited);
-    labelProgramPathEdit->installEventFilter(this);
-    auto *help = new QShortcut(QKeySequence(Qt::Key_F12), this);
-    help->setContext(Qt::WindowShortcut);
-    connect(help, &QShortcut::activated, this, [this] {
-        if (const QString failure = OpenHelpPage(programDir_, QStringLiteral("Bar1Form.htm")); !failure.isEmpty()) {
-            prompts_->plainMessage(failure);
-        }
-    });
+    connect(behaviour_, &LabelWindowBehaviour::pathBoxLeft, this, &ProductLabelWindow::onLabelProgramPathLeft);
 }
 
 void ProductLabelWindow::scaleToScreen()
@@ -245,11 +213,6 @@ void ProductLabelWindow::scaleToScreen()
     const double factor = WindowScale::factorFor(*this);
     WindowScale::scaleBy(*this, factor);
     queueGrid->applyLayout(factor);
-}
-
-int ProductLabelWindow::labelProgramParameter() const
-{
-    return std::max(parameterButtons_->checkedId(), 0);
 }
 
 void ProductLabelWindow::showEvent(QShowEvent *event)
@@ -263,30 +226,17 @@ void ProductLabelWindow::showEvent(QShowEvent *event)
 
 void ProductLabelWindow::openQueueAndPath()
 {
-    loading_ = true;
-    actions_->openTable(ProductQueueTable::fileName());
-
-    labelProgramSettings_.setNotifier([this](const QString &text) { prompts_->plainMessage(text); });
-    labelProgramSettings_.setFileName(QDir(programDir_).filePath(QStringLiteral("BARPRINT.INI")));
-    labelProgramSettings_.setSection("barprint");
-    labelProgramSettings_.setDataType(DsString);
-    labelProgramSettings_.setIdent("FN1");
-    StoredBytesField::show(*labelProgramPathEdit, labelProgramSettings_.ReadValue()
-                                                      ? labelProgramSettings_.Value().toByteArray()
-                                                      : QByteArray());
-
-    DateFormats::useLabelWindowFormats();
+    behaviour_->openQueue();
     model_->setPriceEditable(liveSettings_().priceOption > 0);
     editPathCheck->setChecked(false);
     labelProgramPathEdit->setEnabled(false);
     exitButton->setFocus();
-    loading_ = false;
 }
 
 void ProductLabelWindow::closeEvent(QCloseEvent *event)
 {
     // An import or export still uses the table; the window closes after it.
-    if (busy_) {
+    if (behaviour_->isBusy()) {
         event->ignore();
         return;
     }
@@ -298,7 +248,7 @@ void ProductLabelWindow::closeEvent(QCloseEvent *event)
 
 void ProductLabelWindow::closeQueue()
 {
-    actions_->closeTable();
+    behaviour_->closeQueue();
     Q_EMIT closed();
 }
 
@@ -309,7 +259,7 @@ void ProductLabelWindow::onExit()
 
 void ProductLabelWindow::onProductImport()
 {
-    runImport(
+    behaviour_->runImport(
         QString::fromUtf8(productImportName),
         [this] {
             const BranchList::Choices branches = BranchList::fetch(exchange_, BranchList::Style::CodesOnly);
@@ -317,7 +267,7 @@ void ProductLabelWindow::onProductImport()
             importDialog->exec();
             return importDialog->isAccepted();
         },
-        [this](ProductQueueSink &sink, const std::function<void(int)> &progress) {
+        [this](ReplyRecordSink &sink, const std::function<void(int)> &progress) {
             return runProductImport(exchange_, importDialog->conditions(),
                                     expansionValues(outputSettingsDialog->currentSettings()), sink, progress);
         });
@@ -325,7 +275,7 @@ void ProductLabelWindow::onProductImport()
 
 void ProductLabelWindow::onDocumentImport(DocumentConditionsDialog &dialog)
 {
-    runImport(
+    behaviour_->runImport(
         QString::fromUtf8(documentImportTraits(dialog.import()).importName),
         [this, &dialog] {
             const BranchList::Choices branches = BranchList::fetch(exchange_, BranchList::Style::CodesOnly);
@@ -333,80 +283,28 @@ void ProductLabelWindow::onDocumentImport(DocumentConditionsDialog &dialog)
             dialog.exec();
             return dialog.isAccepted();
         },
-        [this, &dialog](ProductQueueSink &sink, const std::function<void(int)> &progress) {
+        [this, &dialog](ReplyRecordSink &sink, const std::function<void(int)> &progress) {
             return runDocumentImport(exchange_, dialog.import(), dialog.conditions(),
                                      expansionValues(outputSettingsDialog->currentSettings()), sink, progress);
         });
 }
 
-void ProductLabelWindow::runImport(const QString &name, const std::function<bool()> &askConditions,
-                                   const ImportRun &run)
-{
-    queueGrid->commitEdit();
-    model_->dropBlankRow();
-    const QScopedValueRollback<bool> busy(busy_, true);
-    if (!askConditions()) {
-        return;
-    }
-    ProductQueueWriter writer(queue_);
-    const ProductImportOutcome outcome =
-        run(writer, [this, &name](int rowsAdded) { showImportProgress(name, rowsAdded); });
-    fillBusyWindow_->end();
-    // The grid shows the new rows, on the last one written, before the message.
-    model_->rowsAppendedToQueue();
-    if (outcome.kind == ProductImportOutcome::Kind::ExchangeFailed) {
-        // Told here, not only in the status line hidden on the main window.
-        prompts_->plainMessage(exchangeFailureMessage(exchange_));
-    } else if (!outcome.message.isEmpty()) {
-        prompts_->embossedMessage(outcome.message);
-    }
-}
-
-void ProductLabelWindow::showImportProgress(const QString &name, int rowsAdded)
-{
-    const QString text = QStringLiteral("已存入 %1 筆").arg(rowsAdded);
-    if (fillBusyWindow_->isActive()) {
-        fillBusyWindow_->setProgressText(text);
-    } else {
-        fillBusyWindow_->begin(name, text);
-    }
-    // The windows keep painting while a large reply is stored; the busy
-    // window holds back input until the import is done.
-    QCoreApplication::processEvents();
-}
-
 void ProductLabelWindow::onExport()
 {
-    queueGrid->commitEdit();
-    model_->dropBlankRow();
-    const QScopedValueRollback<bool> busy(busy_, true);
-    ProductQueueReader rows(queue_);
-    const LabelProgramParameter parameters[] = {LabelProgramParameter::None, LabelProgramParameter::One,
-                                                LabelProgramParameter::Two};
-    const ProductOutputSettings settings = outputSettingsDialog->currentSettings();
-    const ProductExportRun run =
-        runProductExport(rows, settings, programDir_, *clock_, parameters[labelProgramParameter()], *prompts_,
-                         launcher_, [&] { return actions_->reviewBeforeExport(checkProductQueue(rows, settings, clock_->today())); });
-    // Rows another program added or changed are what the export wrote: show them.
-    model_->catchUpWithQueue();
-    // The export walked the whole queue and leaves the grid where the walk ended.
-    if (run.launch) {
-        model_->setCurrentRow(model_->rowCount() - 1);
-    }
-    // A label program that will not start is told, or the user waits for it in vain.
-    if (run.launch && run.launch->outcome == LabelProgramLaunch::Outcome::StartFailed) {
-        prompts_->plainMessage(describe(*run.launch));
-    }
+    behaviour_->runExport([this](QueueRowSource &rows, Prompts &prompts) {
+        const ProductOutputSettings settings = outputSettingsDialog->currentSettings();
+        return runProductExport(rows, settings, programDir_, *clock_, behaviour_->parameter(), prompts, launcher_, [&] {
+            return behaviour_->actions().reviewBeforeExport(checkProductQueue(rows, settings, clock_->today()));
+        });
+    });
 }
 
 void ProductLabelWindow::onCheckPreview()
 {
-    queueGrid->commitEdit();
-    model_->dropBlankRow();
-    const QScopedValueRollback<bool> busy(busy_, true);
-    ProductQueueReader rows(queue_);
-    ProductLabelCards cards(rows, outputSettingsDialog->currentSettings(), clock_->today());
-    actions_->preview(cards);
+    behaviour_->runPreview([this](QueueRowSource &rows) {
+        ProductLabelCards cards(rows, outputSettingsDialog->currentSettings(), clock_->today());
+        behaviour_->actions().preview(cards);
+    });
 }
 
 void ProductLabelWindow::onOutputSettings()
@@ -424,35 +322,8 @@ void ProductLabelWindow::onEditPathToggled()
     labelProgramPathEdit->setFocus();
 }
 
-void ProductLabelWindow::onLabelProgramPathEdited()
-{
-    if (loading_) {
-        return;
-    }
-    labelProgramSettings_.setIdent("FN1");
-    labelProgramSettings_.setValue(StoredBytesField::bytes(*labelProgramPathEdit));
-    pathWriteError_ = labelProgramSettings_.WriteValue() ? QString() : labelProgramSettings_.errorString();
-}
-
 void ProductLabelWindow::onLabelProgramPathLeft()
 {
     editPathCheck->setChecked(false);
     labelProgramPathEdit->setEnabled(false);
-    // The path is stored keystroke by keystroke; a failure is told once, on leaving.
-    if (!pathWriteError_.isEmpty()) {
-        const QString error = pathWriteError_;
-        pathWriteError_.clear();
-        prompts_->plainMessage(QStringLiteral("呼叫外部條碼路徑無法存入 BARPRINT.INI：") + error);
-    }
-}
-
-bool ProductLabelWindow::eventFilter(QObject *watched, QEvent *event)
-{
-    if (watched == labelProgramPathEdit && event->type() == QEvent::FocusOut) {
-        const auto reason = static_cast<QFocusEvent *>(event)->reason();
-        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) {
-            onLabelProgramPathLeft();
-        }
-    }
-    return QWidget::eventFilter(watched, event);
 }

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "components/ProfileFile.h"
 #include "components/Prompts.h"
 #include "labelqueue/LabelQueue.h"
 #include "settings/SystemSettings.h"
@@ -10,20 +9,16 @@
 
 #include <functional>
 
-class BusyWindow;
 class Clock;
 class DocumentConditionsDialog;
+class LabelQueueGrid;
+class LabelWindowBehaviour;
 class OtherDocumentsImportDialog;
-class ProductQueueSink;
+class ProductQueueModel;
+class ProgramLauncher;
 class PurchaseImportDialog;
 class StockTakeImportDialog;
 class TransferOutImportDialog;
-struct ProductImportOutcome;
-class LabelQueueGrid;
-class ProductQueueModel;
-class ProgramLauncher;
-class QButtonGroup;
-class QueueWindowActions;
 class QCheckBox;
 class QGroupBox;
 class QLabel;
@@ -54,9 +49,6 @@ public:
     ProductQueueModel &queueModel() { return *model_; }
     // The date the export writes for "系統日期"; the system clock unless set.
     void setClock(const Clock &clock) { clock_ = &clock; }
-    // 0 "無", 1 or 2: the parameter the label program is started with.
-    int labelProgramParameter() const;
-
     // Grows the window with the screen, once, when it is created.
     void scaleToScreen();
     // Each showing: opens the queue, reads the label program's path, resets the path box.
@@ -73,7 +65,6 @@ public:
     void onCheckPreview();
     void onOutputSettings();
     void onEditPathToggled();
-    void onLabelProgramPathEdited();
     void onLabelProgramPathLeft();
 
     // Each control's objectName is its design name (deleteAllButton is "CBitBtn1").
@@ -112,19 +103,12 @@ Q_SIGNALS:
 protected:
     void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
-    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void layOutTitleAndNotes();
     void layOutButtons();
     void layOutPathBox();
     void connectHandlers();
-    using ImportRun = std::function<ProductImportOutcome(ProductQueueSink &, const std::function<void(int)> &progress)>;
-    // What every import button shares: a pending edit stored, the table kept
-    // in use (the window stays open) until the end, the conditions asked,
-    // the rows stored with their progress shown, the outcome told.
-    void runImport(const QString &name, const std::function<bool()> &askConditions, const ImportRun &run);
-    void showImportProgress(const QString &name, int rowsAdded);
 
     QString programDir_;
     ServerExchange &exchange_;
@@ -134,13 +118,6 @@ private:
     const Clock *clock_;
     LabelQueue queue_;
     ProductQueueModel *const model_;
-    // Opening, closing, walking and emptying the queue, as both label windows do.
-    QueueWindowActions *const actions_;
-    QButtonGroup *const parameterButtons_;
-    // Covers the storing of an import's rows, after the exchange's own busy window.
-    BusyWindow *const fillBusyWindow_;
-    ProfileFile labelProgramSettings_;
-    bool loading_ = false;
-    bool busy_ = false;
-    QString pathWriteError_;
+    // What both label windows do alike: queue actions, imports, export, path box, help key.
+    LabelWindowBehaviour *const behaviour_;
 };

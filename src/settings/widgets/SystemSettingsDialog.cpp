@@ -1,7 +1,5 @@
 #include "settings/widgets/SystemSettingsDialog.h"
 
-#include "app/ExchangeFailureText.h"
-#include "app/ServerExchange.h"
 #include "components/Big5.h"
 #include "components/Prompts.h"
 #include "components/widgets/Big5LengthValidator.h"
@@ -10,6 +8,8 @@
 #include "components/widgets/FocusMarkedButton.h"
 #include "components/widgets/Fonts.h"
 #include "components/widgets/StoredBytesField.h"
+#include "exchange/ExchangeFailureText.h"
+#include "exchange/ServerExchange.h"
 #include "settings/widgets/FixedDialog.h"
 
 #include <QButtonGroup>
@@ -121,7 +121,8 @@ SystemSettingsDialog::SystemSettingsDialog(const QString &programDir, ServerExch
 
 LinkSettings SystemSettingsDialog::linkSettings() const
 {
-    return currentSettings().link();
+    const SystemSettings settings = currentSettings();
+    return {settings.server, settings.branch, settings.password};
 }
 
 int SystemSettingsDialog::priceOption() const

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "app/LinkSettings.h"
 #include "components/ProfileFile.h"
 #include "components/Prompts.h"
+#include "exchange/LinkSettings.h"
 #include "settings/SystemSettings.h"
 
 #include <QDialog>

@@ -1,8 +1,8 @@
 #include "components/widgets/BusyWindow.h"
 
 #include "MainWindowFixture.h"
-#include "app/LoopbackServer.h"
 #include "common/Controls.h"
+#include "common/LoopbackServer.h"
 #include "components/widgets/FocusMarkedButton.h"
 
 #include <QApplication>

@@ -1,8 +1,8 @@
 #include "MainWindowFixture.h"
-#include "app/LoopbackServer.h"
 #include "app/SingleInstanceGuard.h"
 #include "app/widgets/MainPicture.h"
 #include "common/Controls.h"
+#include "common/LoopbackServer.h"
 #include "components/widgets/BareMnemonicKeys.h"
 #include "components/widgets/FocusMarkedButton.h"
 

@@ -1,9 +1,9 @@
 #include "app/widgets/StartUp.h"
 
 #include "MainWindowFixture.h"
-#include "app/LoopbackServer.h"
 #include "common/BackofficeProcess.h"
 #include "common/Controls.h"
+#include "common/LoopbackServer.h"
 #include "components/widgets/FocusMarkedButton.h"
 #include "customerlabels/widgets/CustomerLabelWindow.h"
 #include "productlabels/widgets/ProductLabelWindow.h"

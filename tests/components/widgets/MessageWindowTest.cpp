@@ -5,7 +5,6 @@
 #include "components/widgets/FocusMarkedButton.h"
 #include "components/widgets/Fonts.h"
 #include "components/widgets/MessageWindowLayout.h"
-#include "components/widgets/WidgetPrompts.h"
 
 #include <QGuiApplication>
 #include <QImage>
@@ -170,11 +169,4 @@ TEST(EmbossedLabel, drawsHighlightAndShadowLayersBehindTheCaption)
     EXPECT_TRUE(found.contains(0x00FF00));
     EXPECT_FALSE(found.contains(0x000000));
     EXPECT_FALSE(found.contains(0xFFFFFF));
-}
-
-TEST(WidgetPrompts, constructs)
-{
-    WidgetPrompts prompts(QStringLiteral("條碼/信封"));
-    Prompts &seam = prompts;
-    (void)seam;
 }

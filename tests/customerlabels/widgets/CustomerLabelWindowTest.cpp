@@ -1,20 +1,22 @@
 #include "customerlabels/widgets/CustomerLabelWindow.h"
 
-#include "app/ServerExchange.h"
 #include "common/BackofficeProcess.h"
 #include "common/Controls.h"
+#include "common/LoopbackServer.h"
+#include "common/RecordingLauncher.h"
 #include "common/RecordingPrompts.h"
 #include "components/Big5.h"
-#include "components/RecordingLauncher.h"
 #include "components/widgets/DateEdit.h"
 #include "components/widgets/FocusMarkedButton.h"
 #include "components/widgets/NumericEntryField.h"
 #include "customerlabels/CustomerQueueTable.h"
 #include "customerlabels/widgets/CustomerImportDialog.h"
+#include "exchange/ServerExchange.h"
 #include "labelqueue/DbfTable.h"
 #include "labelqueue/LabelQueue.h"
 #include "labelqueue/LabelQueueModel.h"
 #include "labelqueue/widgets/LabelCheckDialog.h"
+#include "labelqueue/widgets/LabelQueueGrid.h"
 #include "settings/SystemSettings.h"
 #include "settings/widgets/ColumnListEditor.h"
 #include "settings/widgets/CustomerOutputSettingsDialog.h"
@@ -24,11 +26,11 @@
 #include <QDir>
 #include <QFile>
 #include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QRadioButton>
 #include <QTemporaryDir>
-#include <QLabel>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -216,10 +218,7 @@ TEST_F(CustomerLabelWindowTest, exportWritesBar2BarsTxtAndStartsTheTypedProgram)
     window->labelProgramPathEdit->setFocus();
     QTest::keyClicks(window->labelProgramPathEdit, QStringLiteral("/opt/cust"));
     EXPECT_EQ(readAll(programDir.filePath(QStringLiteral("CustBar.INI"))), "[CustBar]\r\nFN1=/opt/cust\r\n");
-    window->findChild<QGroupBox *>(QStringLiteral("RadioGroup1"))
-        ->findChildren<QRadioButton *>()
-        .at(1)
-        ->setChecked(true);
+    window->parameterGroup->findChildren<QRadioButton *>().at(1)->setChecked(true);
 
     prompts.confirmAnswers = {true};
     window->exportButton->click();
@@ -248,9 +247,9 @@ TEST_F(CustomerLabelWindowTest, aWrongBarcodeIsShownBeforeTheQuestionAndInThePre
         check->cancelButton->click();
     };
     whenShown(window.get(), check, look);
-    control<FocusMarkedButton>(*window, "CBitBtn4")->click();
+    window->exportButton->click();
     whenShown(window.get(), check, look);
-    control<FocusMarkedButton>(*window, "checkPreviewButton")->click();
+    window->checkPreviewButton->click();
 
     const QString totals = QStringLiteral("共 2 筆，轉出 2 行，印 2 張標籤；1 個錯誤，0 個提醒");
     EXPECT_EQ(seen, (QStringList{QStringLiteral("轉出前檢查: ") + totals, QStringLiteral("檢查預覽: ") + totals}));
@@ -295,4 +294,80 @@ TEST_F(CustomerLabelWindowTest, outputSettingsStoreOnOkReloadOnCancelAndStayInEf
     window->outputSettingsButton->click();
     EXPECT_TRUE(dialog.currentSettings().oneLinePerLabel) << "the close box keeps the edit in effect";
     EXPECT_TRUE(readAll(file).contains("CHK12=0\r\n")) << "but stores nothing";
+}
+
+TEST_F(CustomerLabelWindowTest, controlsKeepTheirDesignNames)
+{
+    createTable();
+    open();
+    const std::pair<const QObject *, const char *> named[] = {
+        {window.get(), "TCustBarForm"},
+        {window->titlePanel, "Panel1"},
+        {window->grid, "DBGrid1"},
+        {window->barcodeFromCustomerCodeBox, "CheckBox1"},
+        {window->closeButton, "CloseButton"},
+        {window->deleteAllButton, "CBitBtn1"},
+        {window->deleteButton, "DelButton"},
+        {window->previousButton, "UpButton"},
+        {window->nextButton, "DownButton"},
+        {window->importButton, "SearchButton"},
+        {window->exportButton, "CBitBtn4"},
+        {window->outputSettingsButton, "PrintSetButton"},
+        {window->checkPreviewButton, "checkPreviewButton"},
+        {window->labelProgramPathEdit, "Edit1"},
+        {window->parameterGroup, "RadioGroup1"},
+    };
+    for (const auto &[control, name] : named) {
+        EXPECT_EQ(control->objectName(), QLatin1String(name));
+    }
+}
+
+// The customer window once told a failed import only by the exchange's status line.
+TEST_F(CustomerLabelWindowTest, aFailedImportIsToldOverTheWindowWithItsReason)
+{
+    createTable({"OLD"});
+    link = {QByteArrayLiteral("127.0.0.1:") + QByteArray::number(LoopbackServer::closedPort()), "01", "1234"};
+    open();
+    whenTheDialogShows([](CustomerImportDialog &dialog) { dialog.okButton->click(); });
+    window->importButton->click();
+    ASSERT_EQ(prompts.calls.size(), 1);
+    EXPECT_EQ(prompts.calls.first().kind, RecordingPrompts::Plain);
+    EXPECT_EQ(prompts.calls.first().text, exchange.statusLine() + QStringLiteral("\n主機 ") +
+                                              QString::fromLatin1(link.server) + QStringLiteral(" 拒絕連線"));
+    EXPECT_EQ(prompts.calls.first().window, window.get());
+    EXPECT_EQ(model().rowCount(), 1);
+}
+
+// The customer window once dropped what opening the help page returned.
+TEST_F(CustomerLabelWindowTest, f12WithoutTheHelpPageSaysSo)
+{
+    createTable();
+    open();
+    QTest::keyClick(window->closeButton, Qt::Key_F12);
+    const QStringList told = prompts.texts(RecordingPrompts::Plain);
+    ASSERT_EQ(told.size(), 1);
+    EXPECT_TRUE(told.first().startsWith(QStringLiteral("找不到說明文件 "))) << told.first().toStdString();
+    EXPECT_EQ(prompts.calls.last().window, window.get());
+}
+
+// The customer window once stored the path decoded and encoded again: 十 as
+// 0xA2CC comes back from Big5 as 0xA451, the other code the character has.
+TEST_F(CustomerLabelWindowTest, thePathBoxGivesBackTheStoredBytesUntilThePathIsEdited)
+{
+    createTable();
+    const QString ini = programDir.filePath(QStringLiteral("CustBar.INI"));
+    const QByteArray stored = "[CustBar]\r\nFN1=/opt/\xA2\xCC\r\n";
+    QFile file(ini);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(stored);
+    file.close();
+    open();
+    EXPECT_EQ(window->labelProgramPathEdit->text(), QStringLiteral("/opt/十"));
+    window->labelProgramPathEdit->setFocus();
+    ASSERT_TRUE(QTest::qWaitFor([this] { return window->labelProgramPathEdit->hasFocus(); }));
+    QTest::keyClick(window->labelProgramPathEdit, Qt::Key_End);
+    QTest::keyClicks(window->labelProgramPathEdit, QStringLiteral("x"));
+    EXPECT_EQ(readAll(ini), "[CustBar]\r\nFN1=/opt/\xA4\x51x\r\n") << "an edited path is its text in Big5";
+    QTest::keyClick(window->labelProgramPathEdit, Qt::Key_Backspace);
+    EXPECT_EQ(readAll(ini), stored) << "back as shown, the path is the stored bytes";
 }

@@ -1,7 +1,7 @@
 #include "ProductWindowFixture.h"
-#include "app/LoopbackServer.h"
 #include "common/BackofficeProcess.h"
 #include "common/Controls.h"
+#include "common/LoopbackServer.h"
 #include "components/widgets/BusyWindow.h"
 #include "components/widgets/DateEdit.h"
 #include "components/widgets/NumericEntryField.h"
@@ -26,8 +26,7 @@ protected:
     // list's exchange runs an event loop of its own before that).
     void whenTheDialogShows(std::function<void(ProductImportDialog &)> fill)
     {
-        whenShown(control<ProductImportDialog>(*window, "TBar1SearchForm"),
-                  [this, fill] { fill(*control<ProductImportDialog>(*window, "TBar1SearchForm")); });
+        whenShown(window->importDialog, [this, fill] { fill(*window->importDialog); });
     }
 
     void whenShown(QWidget *dialog, std::function<void()> fill) { ::whenShown(window.get(), dialog, std::move(fill)); }
@@ -65,7 +64,7 @@ TEST_F(ProductImportWindowTest, importedProductsLandInTheGridAfterTheRowsThere)
         control<NumericEntryField>(dialog, "FloatEdit1")->setValue(3);
         control<FocusMarkedButton>(dialog, "OkButton")->click();
     });
-    control<FocusMarkedButton>(*window, "SearchButton")->click();
+    window->productImportButton->click();
 
     EXPECT_EQ(prompts.texts(RecordingPrompts::Embossed), QStringList{QStringLiteral("產品資料引入完成")});
     const QList<QByteArray> codes = storedItemCodes();
@@ -88,14 +87,14 @@ TEST_F(ProductImportWindowTest, cancelledOrUnmatchedImportsLeaveTheQueueAsItWas)
 
     whenTheDialogShows(
         [](ProductImportDialog &dialog) { control<FocusMarkedButton>(dialog, "CancelButton")->click(); });
-    control<FocusMarkedButton>(*window, "SearchButton")->click();
+    window->productImportButton->click();
     EXPECT_TRUE(prompts.calls.isEmpty());
 
     whenTheDialogShows([](ProductImportDialog &dialog) {
         control<QLineEdit>(dialog, "SItem_NO")->setText(QStringLiteral("ZZ9999"));
         control<FocusMarkedButton>(dialog, "OkButton")->click();
     });
-    control<FocusMarkedButton>(*window, "SearchButton")->click();
+    window->productImportButton->click();
     EXPECT_EQ(prompts.texts(RecordingPrompts::Embossed), QStringList{QStringLiteral("NoData沒有符合條件的資料!!")});
     EXPECT_EQ(storedItemCodes(), QList<QByteArray>{"OLD"});
     EXPECT_EQ(model().rowCount(), 1);
@@ -108,7 +107,7 @@ TEST_F(ProductImportWindowTest, deleteTakesTheRowTheGridMarksWhateverMovedIt)
         const QRect cell = grid().visualRect(model().index(row, 1));
         QTest::mouseClick(grid().viewport(), Qt::LeftButton, Qt::NoModifier, cell.center());
     };
-    const auto deleteByButton = [this] { control<FocusMarkedButton>(*window, "DelButton")->click(); };
+    const auto deleteByButton = [this] { window->deleteRowButton->click(); };
     const auto deleteByKey = [this] { QTest::keyClick(&grid(), Qt::Key_Delete, Qt::ControlModifier); };
     const struct {
         const char *name;
@@ -119,32 +118,32 @@ TEST_F(ProductImportWindowTest, deleteTakesTheRowTheGridMarksWhateverMovedIt)
         {"up",
          [&] {
              clickRow(3);
-             control<FocusMarkedButton>(*window, "UpButton")->click();
+             window->previousRowButton->click();
          },
          deleteByKey},
         {"down",
          [&] {
              clickRow(1);
-             control<FocusMarkedButton>(*window, "DownButton")->click();
+             window->nextRowButton->click();
          },
          deleteByButton},
         {"delete",
          [&] {
              clickRow(2);
-             control<FocusMarkedButton>(*window, "DelButton")->click();
+             window->deleteRowButton->click();
          },
          deleteByKey},
         {"export",
          [this] {
              prompts.confirmAnswers = {true};
-             control<FocusMarkedButton>(*window, "outButton")->click();
+             window->exportButton->click();
          },
          deleteByButton},
         {"export after a click",
          [&] {
              clickRow(1);
              prompts.confirmAnswers = {true};
-             control<FocusMarkedButton>(*window, "outButton")->click();
+             window->exportButton->click();
          },
          deleteByKey},
         {"import",
@@ -153,7 +152,7 @@ TEST_F(ProductImportWindowTest, deleteTakesTheRowTheGridMarksWhateverMovedIt)
                  control<QLineEdit>(dialog, "Barcode")->setText(QStringLiteral("4712345000015"));
                  control<FocusMarkedButton>(dialog, "OkButton")->click();
              });
-             control<FocusMarkedButton>(*window, "SearchButton")->click();
+             window->productImportButton->click();
          },
          deleteByButton},
     };
@@ -210,7 +209,7 @@ TEST_F(ProductImportWindowTest, aFailedExchangeIsToldOverTheWindowWithItsReason)
             control<QLineEdit>(dialog, "item1")->setText(QStringLiteral("A1002"));
             control<FocusMarkedButton>(dialog, "OkButton")->click();
         });
-        control<FocusMarkedButton>(*window, "SearchButton")->click();
+        window->productImportButton->click();
         ASSERT_EQ(prompts.calls.size(), 1);
         EXPECT_EQ(prompts.calls.first().kind, RecordingPrompts::Plain);
         EXPECT_EQ(prompts.calls.first().text, exchange.statusLine() + QLatin1Char('\n') + c.reason);
@@ -226,7 +225,7 @@ TEST_F(ProductImportWindowTest, storingALargeReplyShowsItsProgressAndFreesTheInp
     open();
     prompts.confirmAnswers = {true};
     whenTheDialogShows([](ProductImportDialog &dialog) { control<FocusMarkedButton>(dialog, "OkButton")->click(); });
-    control<FocusMarkedButton>(*window, "SearchButton")->click();
+    window->productImportButton->click();
 
     EXPECT_EQ(prompts.texts(RecordingPrompts::Confirm).size(), 1) << "the whole master was asked for";
     EXPECT_EQ(prompts.texts(RecordingPrompts::Embossed), QStringList{QStringLiteral("產品資料引入完成")});
@@ -251,7 +250,7 @@ TEST_F(ProductImportWindowTest, theFourDocumentButtonsImportThroughTheirDialogsW
         QStringList rows;
     } cases[] = {
         {"purchase receipt",
-         control<FocusMarkedButton>(*window, "buyButton"),
+         window->purchaseImportButton,
          window->purchaseImportDialog,
          [this] {
              window->purchaseImportDialog->startNumberEdit->setText(QStringLiteral("P240305001"));
@@ -260,7 +259,7 @@ TEST_F(ProductImportWindowTest, theFourDocumentButtonsImportThroughTheirDialogsW
          QStringLiteral("進貨資料引入完成"),
          {"A1002-WH-M 6", "B2001-NV-30 8", "B2001-BK-32 5"}},
         {"stock-take of a day",
-         control<FocusMarkedButton>(*window, "pdaButton"),
+         window->stockTakeImportButton,
          window->stockTakeImportDialog,
          [this] {
              window->stockTakeImportDialog->startDateEdit->setDateText("2024/03/31");
@@ -269,13 +268,13 @@ TEST_F(ProductImportWindowTest, theFourDocumentButtonsImportThroughTheirDialogsW
          QStringLiteral("盤點資料引入完成"),
          {"A1001-WH-M 7", "A1002-WH-M 5", "B2001-NV-30 6"}},
         {"transfer-out note",
-         control<FocusMarkedButton>(*window, "allotbutton"),
+         window->transferOutImportButton,
          window->transferOutImportDialog,
          [this] { window->transferOutImportDialog->endNumberEdit->setText(QStringLiteral("T240320001")); },
          QStringLiteral("調撥出庫資料引入完成"),
          {"B2001-BK-32 2"}},
         {"store sales of a register",
-         control<FocusMarkedButton>(*window, "buyoButton"),
+         window->documentImportButton,
          window->otherDocumentsImportDialog,
          [this] {
              window->otherDocumentsImportDialog->storeSaleRadio->setChecked(true);

@@ -1,5 +1,4 @@
 #include "ProductWindowFixture.h"
-
 #include "labelqueue/widgets/LabelCardView.h"
 #include "labelqueue/widgets/LabelCheckDialog.h"
 
@@ -81,7 +80,7 @@ TEST_F(ProductLabelCheckWindowTest, findingsComeBeforeTheQuestionAndTheUserChoos
             }
             control<FocusMarkedButton>(dialog, c.choice)->click();
         });
-        control<FocusMarkedButton>(*window, "outButton")->click();
+        window->exportButton->click();
 
         EXPECT_EQ(rows, (QStringList{"2 錯誤", "3 錯誤"})) << "errors first, in grid order";
         EXPECT_TRUE(totals.startsWith(QStringLiteral("共 3 筆，轉出 3 行，印 3 張標籤"))) << totals.toStdString();
@@ -114,7 +113,7 @@ TEST_F(ProductLabelCheckWindowTest, previewShowsTheCardsSavesAProofSheetAndGoesT
         QTest::keyClick(dialog.cardView, Qt::Key_End, Qt::ControlModifier);
         dialog.goToRowButton->click();
     });
-    control<FocusMarkedButton>(*window, "checkPreviewButton")->click();
+    window->checkPreviewButton->click();
 
     EXPECT_FALSE(listShown) << "a clean queue has no findings to list";
     EXPECT_GE(painted, 1);

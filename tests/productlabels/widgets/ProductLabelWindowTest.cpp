@@ -70,9 +70,7 @@ TEST_F(ProductWindowTest, arrowsAnswerByTheCursorFlags)
         prompts.calls.clear();
         open();
         for (const char *press = c.presses; *press; ++press) {
-            (*press == 'U' ? control<FocusMarkedButton>(*window, "UpButton")
-                           : control<FocusMarkedButton>(*window, "DownButton"))
-                ->click();
+            (*press == 'U' ? window->previousRowButton : window->nextRowButton)->click();
         }
         EXPECT_EQ(prompts.texts(RecordingPrompts::Embossed), c.shown);
         EXPECT_EQ(model().currentRow(), c.finalRow);
@@ -85,16 +83,16 @@ TEST_F(ProductWindowTest, singleDeleteTakesTheCurrentRowAtOnce)
 {
     createTable({"A1", "A2", "A3"});
     open();
-    control<FocusMarkedButton>(*window, "DownButton")->click();
-    control<FocusMarkedButton>(*window, "DelButton")->click();
+    window->nextRowButton->click();
+    window->deleteRowButton->click();
     EXPECT_TRUE(prompts.calls.isEmpty()) << "no question";
     EXPECT_EQ(storedItemCodes(), (QList<QByteArray>{"A1", "A3"}));
     EXPECT_EQ(model().rowCount(), 2);
 
-    control<FocusMarkedButton>(*window, "DelButton")->click();
-    control<FocusMarkedButton>(*window, "DelButton")->click();
+    window->deleteRowButton->click();
+    window->deleteRowButton->click();
     EXPECT_TRUE(prompts.calls.isEmpty());
-    control<FocusMarkedButton>(*window, "DelButton")->click();
+    window->deleteRowButton->click();
     EXPECT_EQ(prompts.texts(RecordingPrompts::Embossed), QStringList{nothingToDelete});
     EXPECT_TRUE(storedItemCodes().isEmpty());
 }
@@ -104,15 +102,15 @@ TEST_F(ProductWindowTest, deleteAllAsksFirstAndEmptiesOnlyOnYes)
     createTable({"A1", "A2"});
     open();
     prompts.confirmAnswers = {false, true};
-    control<FocusMarkedButton>(*window, "CBitBtn1")->click();
+    window->deleteAllButton->click();
     EXPECT_EQ(storedItemCodes(), (QList<QByteArray>{"A1", "A2"}));
     EXPECT_EQ(model().rowCount(), 2);
 
-    control<FocusMarkedButton>(*window, "CBitBtn1")->click();
+    window->deleteAllButton->click();
     EXPECT_TRUE(storedItemCodes().isEmpty());
     EXPECT_EQ(model().rowCount(), 0);
 
-    control<FocusMarkedButton>(*window, "CBitBtn1")->click();
+    window->deleteAllButton->click();
     // Asked with No as the default: a hasty Enter keeps the queue.
     EXPECT_EQ(prompts.calls, (QList<Call>{{RecordingPrompts::ConfirmDestructive, deleteAllQuestion},
                                           {RecordingPrompts::ConfirmDestructive, deleteAllQuestion},
@@ -138,7 +136,7 @@ TEST_F(ProductWindowTest, anotherWritersRowsAreKeptAndAWriterInTheWayIsTold)
     ASSERT_TRUE(other.append(added).ok());
 
     prompts.defaultConfirmAnswer = true;
-    control<FocusMarkedButton>(*window, "CBitBtn1")->click();
+    window->deleteAllButton->click();
     ASSERT_EQ(prompts.texts(RecordingPrompts::Plain).size(), 1);
     EXPECT_TRUE(prompts.texts(RecordingPrompts::Plain).first().contains(QStringLiteral("其他程式")));
     EXPECT_EQ(storedItemCodes(), (QList<QByteArray>{"A1", "A2", "B1"}));
@@ -146,8 +144,8 @@ TEST_F(ProductWindowTest, anotherWritersRowsAreKeptAndAWriterInTheWayIsTold)
 
     ASSERT_TRUE(other.lock(TableFileLock::Mode::Exclusive).ok());
     prompts.calls.clear();
-    control<FocusMarkedButton>(*window, "DelButton")->click();
-    control<FocusMarkedButton>(*window, "outButton")->click();
+    window->deleteRowButton->click();
+    window->exportButton->click();
     const QStringList told = prompts.texts(RecordingPrompts::Plain) + prompts.texts(RecordingPrompts::Embossed);
     ASSERT_EQ(told.size(), 2);
     for (const QString &text : told) {
@@ -170,8 +168,8 @@ TEST_F(ProductWindowTest, aTableThatMayOnlyBeReadStillExports)
     }
     open();
     prompts.defaultConfirmAnswer = true;
-    control<FocusMarkedButton>(*window, "outButton")->click();
-    control<FocusMarkedButton>(*window, "DelButton")->click();
+    window->exportButton->click();
+    window->deleteRowButton->click();
     QProcess::execute(QStringLiteral("chattr"), {QStringLiteral("-i"), tablePath()});
     const QStringList plain = prompts.texts(RecordingPrompts::Plain);
     ASSERT_EQ(plain.size(), 2);
@@ -189,10 +187,10 @@ TEST_F(ProductWindowTest, missingTableOpensTheWindowAnsweringAsForAnEmptyQueue)
     EXPECT_TRUE(window->isVisible());
     prompts.calls.clear();
 
-    control<FocusMarkedButton>(*window, "UpButton")->click();
-    control<FocusMarkedButton>(*window, "DownButton")->click();
-    control<FocusMarkedButton>(*window, "DelButton")->click();
-    control<FocusMarkedButton>(*window, "CBitBtn1")->click();
+    window->previousRowButton->click();
+    window->nextRowButton->click();
+    window->deleteRowButton->click();
+    window->deleteAllButton->click();
     EXPECT_EQ(prompts.texts(RecordingPrompts::Embossed),
               (QStringList{firstRow, lastRow, nothingToDelete, nothingToDelete}));
     EXPECT_EQ(prompts.texts(RecordingPrompts::ConfirmDestructive), QStringList());
@@ -292,7 +290,7 @@ TEST_F(ProductWindowTest, downPastTheLastRowShowsANewRowThatIsDroppedWhenLeftUnt
 
     QTest::keyClick(&grid(), Qt::Key_Down);
     ASSERT_EQ(model().rowCount(), 3);
-    control<FocusMarkedButton>(*window, "CloseButton")->setFocus();
+    window->exitButton->setFocus();
     EXPECT_TRUE(QTest::qWaitFor([this] { return model().rowCount() == 2; })) << "leaving the grid drops it";
     EXPECT_EQ(storedItemCodes(), (QList<QByteArray>{"A1", "A2"}));
 }
@@ -380,27 +378,27 @@ TEST_F(ProductWindowTest, pathBoxStoresEveryKeystrokeAndLocksAgainOnLeaving)
     ini.close();
     const QByteArray before = programFile(QStringLiteral("BARPRINT.INI"));
     open();
-    EXPECT_EQ(control<QLineEdit>(*window, "Edit1")->text(), QStringLiteral("/opt/label"));
-    EXPECT_FALSE(control<QLineEdit>(*window, "Edit1")->isEnabled());
-    EXPECT_FALSE(control<QCheckBox>(*window, "CheckBox1")->isChecked());
+    EXPECT_EQ(window->labelProgramPathEdit->text(), QStringLiteral("/opt/label"));
+    EXPECT_FALSE(window->labelProgramPathEdit->isEnabled());
+    EXPECT_FALSE(window->editPathCheck->isChecked());
     EXPECT_EQ(programFile(QStringLiteral("BARPRINT.INI")), before) << "loading stores nothing";
 
-    control<QCheckBox>(*window, "CheckBox1")->click();
+    window->editPathCheck->click();
     EXPECT_EQ(prompts.texts(RecordingPrompts::Embossed),
               QStringList{QStringLiteral("[呼叫外部條碼]路徑:更正後離開輸入格即可存入.")});
-    ASSERT_TRUE(QTest::qWaitFor([this] { return control<QLineEdit>(*window, "Edit1")->hasFocus(); }));
-    QTest::keyClick(control<QLineEdit>(*window, "Edit1"), Qt::Key_End);
+    ASSERT_TRUE(QTest::qWaitFor([this] { return window->labelProgramPathEdit->hasFocus(); }));
+    QTest::keyClick(window->labelProgramPathEdit, Qt::Key_End);
     QStringList stored;
     for (const QChar typed : QStringLiteral("2x")) {
-        QTest::keyClicks(control<QLineEdit>(*window, "Edit1"), QString(typed));
+        QTest::keyClicks(window->labelProgramPathEdit, QString(typed));
         stored.append(QString::fromLatin1(programFile(QStringLiteral("BARPRINT.INI"))));
     }
     EXPECT_TRUE(stored.at(0).contains(QStringLiteral("FN1=/opt/label2\r\n")));
     EXPECT_TRUE(stored.at(1).contains(QStringLiteral("FN1=/opt/label2x\r\n")));
 
-    control<FocusMarkedButton>(*window, "CloseButton")->setFocus();
-    EXPECT_TRUE(QTest::qWaitFor([this] { return !control<QLineEdit>(*window, "Edit1")->isEnabled(); }));
-    EXPECT_FALSE(control<QCheckBox>(*window, "CheckBox1")->isChecked());
+    window->exitButton->setFocus();
+    EXPECT_TRUE(QTest::qWaitFor([this] { return !window->labelProgramPathEdit->isEnabled(); }));
+    EXPECT_FALSE(window->editPathCheck->isChecked());
 }
 
 TEST_F(ProductWindowTest, windowAndItsImportDialogGrowWithTheScreenHeight)
@@ -414,9 +412,9 @@ TEST_F(ProductWindowTest, windowAndItsImportDialogGrowWithTheScreenHeight)
     const double factor = factorFor(QSize(812, 400));
     const auto scaled = [factor](int pixels) { return WindowScale::scaled(pixels, factor); };
     EXPECT_EQ(window->size(), QSize(scaled(812), scaled(400)));
-    EXPECT_EQ(control<QLabel>(*window, "Panel1")->font().pixelSize(), scaled(24));
+    EXPECT_EQ(window->titlePanel->font().pixelSize(), scaled(24));
     const double dialogFactor = factorFor(QSize(470, 434));
-    EXPECT_EQ(control<ProductImportDialog>(*window, "TBar1SearchForm")->size(),
+    EXPECT_EQ(window->importDialog->size(),
               QSize(WindowScale::scaled(470, dialogFactor), WindowScale::scaled(434, dialogFactor)));
 }
 
@@ -425,7 +423,7 @@ TEST_F(ProductWindowTest, closingClosesTheTableAndTellsTheOwner)
     createTable({"A1"});
     open();
     QSignalSpy closed(window.get(), &ProductLabelWindow::closed);
-    control<FocusMarkedButton>(*window, "CloseButton")->click();
+    window->exitButton->click();
     EXPECT_EQ(closed.count(), 1);
     EXPECT_FALSE(window->isVisible());
     EXPECT_FALSE(model().queue().isOpen());
@@ -446,16 +444,16 @@ TEST_F(ProductWindowTest, f12OpensTheHelpPageFromAnyControlAndTellsWhenItCannot)
     QDesktopServices::setUrlHandler(QStringLiteral("file"), &catcher, "open");
     focusGridAt(0, 0);
     QTest::keyClick(&grid(), Qt::Key_F12);
-    QTest::keyClick(control<FocusMarkedButton>(*window, "CloseButton"), Qt::Key_F12);
+    QTest::keyClick(window->exitButton, Qt::Key_F12);
     QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
     const QUrl page = QUrl::fromLocalFile(pageFile.fileName());
     EXPECT_EQ(catcher.urls, (QList<QUrl>{page, page}));
     EXPECT_TRUE(prompts.calls.isEmpty());
 
     // Without a viewer (none on the test platform) or without the page, F12 says so.
-    QTest::keyClick(control<FocusMarkedButton>(*window, "CloseButton"), Qt::Key_F12);
+    QTest::keyClick(window->exitButton, Qt::Key_F12);
     pageFile.remove();
-    QTest::keyClick(control<FocusMarkedButton>(*window, "CloseButton"), Qt::Key_F12);
+    QTest::keyClick(window->exitButton, Qt::Key_F12);
     const QStringList told = prompts.texts(RecordingPrompts::Plain);
     ASSERT_EQ(told.size(), 2);
     EXPECT_TRUE(told.at(0).startsWith(QStringLiteral("無法開啟說明文件 "))) << told.at(0).toStdString();
@@ -507,14 +505,14 @@ TEST_F(ProductWindowTest, exportAsksThenWritesBarsTxtAndStartsTheLabelProgramWit
     ini.write("[barprint]\r\nFN1=/opt/label\r\n");
     ini.close();
     open();
-    control<QGroupBox>(*window, "RadioGroup1")->findChildren<QRadioButton *>().at(2)->click();
+    window->parameterGroup->findChildren<QRadioButton *>().at(2)->click();
     prompts.confirmAnswers = {false, true};
 
-    control<FocusMarkedButton>(*window, "outButton")->click();
+    window->exportButton->click();
     EXPECT_EQ(programFile(QStringLiteral("Bars.txt")), "<missing>") << "No changes nothing";
     EXPECT_TRUE(launcher.requests.isEmpty());
 
-    control<FocusMarkedButton>(*window, "outButton")->click();
+    window->exportButton->click();
     const QString bars = QDir(programDir.path()).filePath(QStringLiteral("Bars.txt"));
     EXPECT_EQ(prompts.calls, (QList<Call>{{RecordingPrompts::Confirm, QStringLiteral("確定轉出要列印的資料 ?")},
                                           {RecordingPrompts::Confirm, QStringLiteral("確定轉出要列印的資料 ?")},
@@ -531,9 +529,43 @@ TEST_F(ProductWindowTest, exportOfAnEmptyQueueSaysSoAndWritesNothing)
 {
     createTable();
     open();
-    control<FocusMarkedButton>(*window, "outButton")->click();
+    window->exportButton->click();
     EXPECT_EQ(prompts.calls, (QList<Call>{{RecordingPrompts::Embossed, QStringLiteral("沒有資料可以匯出!!")}}));
     EXPECT_EQ(programFile(QStringLiteral("Bars.txt")), "<missing>");
+}
+
+TEST_F(ProductWindowTest, controlsKeepTheirDesignNames)
+{
+    createTable();
+    open();
+    const std::pair<const QObject *, const char *> named[] = {
+        {window.get(), "TBar1Form"},
+        {window->titlePanel, "Panel1"},
+        {window->queueGrid, "DBGrid1"},
+        {window->notesPanel, "Panel2"},
+        {window->buttonPanel, "FuncPanel"},
+        {window->exitButton, "CloseButton"},
+        {window->deleteAllButton, "CBitBtn1"},
+        {window->deleteRowButton, "DelButton"},
+        {window->previousRowButton, "UpButton"},
+        {window->nextRowButton, "DownButton"},
+        {window->productImportButton, "SearchButton"},
+        {window->purchaseImportButton, "buyButton"},
+        {window->stockTakeImportButton, "pdaButton"},
+        {window->transferOutImportButton, "allotbutton"},
+        {window->documentImportButton, "buyoButton"},
+        {window->exportButton, "outButton"},
+        {window->outputSettingsButton, "PrintSetButton"},
+        {window->checkPreviewButton, "checkPreviewButton"},
+        {window->labelProgramPathCaption, "Label1"},
+        {window->labelProgramPathEdit, "Edit1"},
+        {window->parameterGroup, "RadioGroup1"},
+        {window->editPathCheck, "CheckBox1"},
+        {window->importDialog, "TBar1SearchForm"},
+    };
+    for (const auto &[control, name] : named) {
+        EXPECT_EQ(control->objectName(), QLatin1String(name));
+    }
 }
 
 #include "ProductLabelWindowTest.moc"

@@ -1,11 +1,11 @@
 #pragma once
 
-#include "app/ServerExchange.h"
 #include "common/Controls.h"
+#include "common/RecordingLauncher.h"
 #include "common/RecordingPrompts.h"
 #include "components/Big5.h"
-#include "components/RecordingLauncher.h"
 #include "components/widgets/FocusMarkedButton.h"
+#include "exchange/ServerExchange.h"
 #include "labelqueue/DbfTable.h"
 #include "labelqueue/LabelQueue.h"
 #include "labelqueue/widgets/LabelQueueGrid.h"
@@ -82,7 +82,7 @@ protected:
     }
 
     ProductQueueModel &model() { return window->queueModel(); }
-    LabelQueueGrid &grid() { return *control<LabelQueueGrid>(*window, "DBGrid1"); }
+    LabelQueueGrid &grid() { return *window->queueGrid; }
 
     void focusGridAt(int row, int column)
     {
@@ -101,7 +101,7 @@ protected:
     QTemporaryDir workDir;
     QString previousDir;
     SystemSettings settings;
-    ServerExchange exchange{[this] { return settings.link(); }};
+    ServerExchange exchange{[this] { return LinkSettings{settings.server, settings.branch, settings.password}; }};
     RecordingPrompts prompts;
     RecordingLauncher launcher;
     std::unique_ptr<ProductLabelWindow> window;

@@ -1,9 +1,9 @@
 #include "settings/widgets/SystemSettingsDialog.h"
 
-#include "app/LoopbackServer.h"
-#include "app/ServerExchange.h"
 #include "common/Controls.h"
+#include "common/LoopbackServer.h"
 #include "common/RecordingPrompts.h"
+#include "exchange/ServerExchange.h"
 #include "settings/SettingsFiles.h"
 
 #include <QButtonGroup>

@@ -1,0 +1,37 @@
+#pragma once
+
+#include "exchange/LinkSettings.h"
+#include "exchange/ServerReply.h"
+
+#include <QByteArray>
+#include <QList>
+
+class ServerExchange;
+
+// The branch codes every import offers before its conditions dialog opens.
+// Only the own code "A" may choose among all branches; any other store is
+// offered its own code alone.
+namespace BranchList {
+
+inline constexpr char script[] = "qelvobranseek.php";
+
+enum class Style {
+    // Branch codes only. The product dialog's editable list keeps its typed text itself.
+    CodesOnly,
+    // An empty first entry meaning any branch, always the selected one (customer import).
+    LeadingEmptyEntry,
+};
+
+struct Choices {
+    QList<QByteArray> entries;
+    qsizetype selected = -1; // index into entries; -1 for no selection
+};
+
+// Walks a complete "DataOk" reply; any other reply gives no codes.
+Choices fromReply(const ServerReply &reply, const QByteArray &ownCode, Style style);
+
+// Asks the server with the exchange's current settings. A failed exchange or a
+// reply other than "DataOk" gives no codes and no message: the dialog opens anyway.
+Choices fetch(ServerExchange &exchange, Style style);
+
+} // namespace BranchList

@@ -1,0 +1,281 @@
+#include "exchange/HttpPost.h"
+
+#include "components/Big5.h"
+
+#include <curl/curl.h>
+#include <memory>
+
+namespace {
+void initialiseCurlOnce()
+{
+    static const CURLcode initialised = curl_global_init(CURL_GLOBAL_DEFAULT);
+    Q_UNUSED(initialised);
+}
+
+struct EasyDeleter {
+    void operator()(CURL *easy) const { curl_easy_cleanup(easy); }
+};
+struct MultiDeleter {
+    void operator()(CURLM *multi) const { curl_multi_cleanup(multi); }
+};
+struct HeaderListDeleter {
+    void operator()(curl_slist *list) const { curl_slist_free_all(list); }
+};
+
+bool isHttpAddress(const char *url)
+{
+    const QByteArray lower = QByteArray(url).toLower();
+    return lower.startsWith("http://") || lower.startsWith("https://");
+}
+
+HttpPost::Failure networkFailure(CURLcode code)
+{
+    switch (code) {
+    case CURLE_COULDNT_CONNECT:
+        return HttpPost::Failure::Refused;
+    case CURLE_OPERATION_TIMEDOUT:
+        return HttpPost::Failure::TimedOut;
+    case CURLE_COULDNT_RESOLVE_HOST:
+        return HttpPost::Failure::NameNotFound;
+    default:
+        return HttpPost::Failure::Network;
+    }
+}
+} // namespace
+
+struct HttpPost::Transfer {
+    HttpPost *post;
+    CURL *easy;
+    QByteArray body;
+    bool tooLarge = false;
+    bool sized = false;
+    qint64 lastByteMs = 0; // on the run's clock
+};
+
+HttpPost::HttpPost(QByteArray url, QByteArray body, qint64 contentLength, Limits limits)
+    : url_(std::move(url))
+    , body_(std::move(body))
+    , contentLength_(contentLength)
+    , limits_(limits)
+{
+    initialiseCurlOnce();
+}
+
+void HttpPost::cancel()
+{
+    cancelled_ = true;
+    const std::lock_guard<std::mutex> lock(multiMutex_);
+    if (multi_) {
+        curl_multi_wakeup(static_cast<CURLM *>(multi_));
+    }
+}
+
+size_t HttpPost::header(char *, size_t size, size_t count, void *userdata)
+{
+    auto *transfer = static_cast<Transfer *>(userdata);
+    transfer->lastByteMs = transfer->post->started_.elapsed();
+    return size * count;
+}
+
+size_t HttpPost::write(char *data, size_t size, size_t count, void *userdata)
+{
+    auto *transfer = static_cast<Transfer *>(userdata);
+    const qint64 bytes = qint64(size * count);
+    transfer->lastByteMs = transfer->post->started_.elapsed();
+    if (transfer->post->cancelled_) {
+        return 0;
+    }
+    // Checked here because libcurl's own size limit cannot see chunked or
+    // close-delimited bodies coming.
+    if (transfer->body.size() + bytes > maxBodyBytes) {
+        transfer->tooLarge = true;
+        return 0;
+    }
+    if (!transfer->sized) {
+        transfer->sized = true;
+        curl_off_t announced = -1;
+        curl_easy_getinfo(transfer->easy, CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &announced);
+        if (announced > 0 && announced <= maxBodyBytes) {
+            transfer->body.reserve(qsizetype(announced));
+        }
+    }
+    transfer->body.append(data, qsizetype(bytes));
+    transfer->post->received_ += bytes;
+    return size * count;
+}
+
+bool HttpPost::overLimit(const Transfer &transfer, Result &result) const
+{
+    const qint64 now = started_.elapsed();
+    if (limits_.totalMs > 0 && now >= limits_.totalMs) {
+        result.failure = Failure::TimedOut;
+        result.reason = QStringLiteral("No whole reply from %1 within %2 s.")
+                            .arg(Big5::decode(url_))
+                            .arg(double(limits_.totalMs) / 1000);
+        return true;
+    }
+    if (limits_.stallMs > 0 && now - transfer.lastByteMs >= limits_.stallMs) {
+        result.failure = Failure::TimedOut;
+        result.reason = QStringLiteral("%1 sent nothing for %2 s; the exchange was ended.")
+                            .arg(Big5::decode(url_))
+                            .arg(double(limits_.stallMs) / 1000);
+        return true;
+    }
+    return false;
+}
+
+// Runs the easy handle's request to its end, or until cancel() wakes the wait
+// or a limit passes.
+int HttpPost::perform(void *multiHandle, void *easyHandle, Transfer &transfer, Result &result)
+{
+    auto *multi = static_cast<CURLM *>(multiHandle);
+    auto *easy = static_cast<CURL *>(easyHandle);
+    CURLcode code = CURLE_OK;
+    curl_multi_add_handle(multi, easy);
+    // Often enough to end near a short limit, rarely enough to cost nothing.
+    const int waitMs = limits_.stallMs > 0 || limits_.totalMs > 0 ? 50 : 1000;
+    int running = 1;
+    while (running && !cancelled_ && !overLimit(transfer, result)) {
+        CURLMcode multiCode = curl_multi_perform(multi, &running);
+        if (multiCode == CURLM_OK && running) {
+            multiCode = curl_multi_poll(multi, nullptr, 0, waitMs, nullptr);
+        }
+        if (multiCode != CURLM_OK) {
+            result.failure = Failure::Network;
+            result.reason =
+                QStringLiteral("The network library failed: ") + QString::fromUtf8(curl_multi_strerror(multiCode));
+            break;
+        }
+    }
+    int pending = 0;
+    while (CURLMsg *message = curl_multi_info_read(multi, &pending)) {
+        if (message->msg == CURLMSG_DONE) {
+            code = message->data.result;
+        }
+    }
+    curl_multi_remove_handle(multi, easy);
+    return code;
+}
+
+HttpPost::Result HttpPost::run()
+{
+    Result result;
+    started_.start();
+    const std::unique_ptr<CURL, EasyDeleter> easyHandle(curl_easy_init());
+    const std::unique_ptr<CURLM, MultiDeleter> multiHandle(curl_multi_init());
+    CURL *easy = easyHandle.get();
+    CURLM *multi = multiHandle.get();
+    if (!easy || !multi) {
+        result.failure = Failure::Network;
+        result.reason = QStringLiteral("The network library could not be started.");
+        return result;
+    }
+
+    // The order of these lines is the order on the wire; libcurl writes Host
+    // itself ahead of them, from the address of each request. The empty ones
+    // keep libcurl's own lines out.
+    const QByteArray contentLengthLine =
+        contentLength_ > 0 ? QByteArrayLiteral("Content-Length: ") + QByteArray::number(contentLength_)
+                           : QByteArrayLiteral("Content-Length:");
+    curl_slist *list = nullptr;
+    for (const char *line :
+         {"Accept: text/html, */*", "User-Agent: Mozilla/3.0 (compatible; Indy Library)",
+          "Content-Type: application/x-www-form-urlencoded", contentLengthLine.constData(), "Expect:"}) {
+        list = curl_slist_append(list, line);
+    }
+    const std::unique_ptr<curl_slist, HeaderListDeleter> headers(list);
+
+    Transfer transfer{this, easy, {}};
+    char errorText[CURL_ERROR_SIZE] = {};
+    curl_easy_setopt(easy, CURLOPT_NOSIGNAL, 1L);
+    curl_easy_setopt(easy, CURLOPT_ERRORBUFFER, errorText);
+    curl_easy_setopt(easy, CURLOPT_HTTP_VERSION, long(CURL_HTTP_VERSION_1_0));
+    curl_easy_setopt(easy, CURLOPT_POST, 1L);
+    curl_easy_setopt(easy, CURLOPT_POSTFIELDS, body_.constData());
+    curl_easy_setopt(easy, CURLOPT_POSTFIELDSIZE_LARGE, curl_off_t(body_.size()));
+    curl_easy_setopt(easy, CURLOPT_HTTPHEADER, headers.get());
+    curl_easy_setopt(easy, CURLOPT_PROXY, "");
+    curl_easy_setopt(easy, CURLOPT_NOPROXY, "*");
+    curl_easy_setopt(easy, CURLOPT_FRESH_CONNECT, 1L);
+    curl_easy_setopt(easy, CURLOPT_FORBID_REUSE, 1L);
+    curl_easy_setopt(easy, CURLOPT_FOLLOWLOCATION, 0L);
+    curl_easy_setopt(easy, CURLOPT_PROTOCOLS_STR, "http,https");
+    curl_easy_setopt(easy, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
+    curl_easy_setopt(easy, CURLOPT_PATH_AS_IS, 1L);
+    curl_easy_setopt(easy, CURLOPT_MAXFILESIZE_LARGE, curl_off_t(maxBodyBytes));
+    curl_easy_setopt(easy, CURLOPT_WRITEFUNCTION, &HttpPost::write);
+    curl_easy_setopt(easy, CURLOPT_WRITEDATA, &transfer);
+    curl_easy_setopt(easy, CURLOPT_HEADERFUNCTION, &HttpPost::header);
+    curl_easy_setopt(easy, CURLOPT_HEADERDATA, &transfer);
+
+    {
+        const std::lock_guard<std::mutex> lock(multiMutex_);
+        multi_ = multi;
+    }
+    struct ForgetMulti {
+        HttpPost *post;
+        ~ForgetMulti()
+        {
+            const std::lock_guard<std::mutex> lock(post->multiMutex_);
+            post->multi_ = nullptr;
+        }
+    } forgetMulti{this};
+
+    QByteArray url = url_;
+    while (true) {
+        ++result.requests;
+        transfer.body = QByteArray();
+        transfer.sized = false;
+        transfer.lastByteMs = started_.elapsed();
+        errorText[0] = '\0';
+        curl_easy_setopt(easy, CURLOPT_URL, url.constData());
+
+        const auto code = CURLcode(perform(multi, easy, transfer, result));
+
+        if (cancelled_) {
+            result.failure = Failure::Cancelled;
+            result.reason = QStringLiteral("The exchange was cancelled.");
+            return result;
+        }
+        if (!result.ok()) {
+            return result;
+        }
+        if (transfer.tooLarge || code == CURLE_FILESIZE_EXCEEDED) {
+            result.failure = Failure::BodyTooLarge;
+            result.reason = QStringLiteral("The reply is larger than %1 MiB.").arg(maxBodyBytes / (1024 * 1024));
+            return result;
+        }
+        if (code != CURLE_OK) {
+            result.failure = networkFailure(code);
+            result.reason =
+                QStringLiteral("No reply from %1: %2")
+                    .arg(Big5::decode(url), QString::fromUtf8(errorText[0] ? errorText : curl_easy_strerror(code)));
+            return result;
+        }
+
+        long status = 0;
+        curl_easy_getinfo(easy, CURLINFO_RESPONSE_CODE, &status);
+        result.httpStatus = int(status);
+        if (status >= 200 && status <= 299) {
+            result.body = std::move(transfer.body);
+            return result;
+        }
+        const char *location = nullptr;
+        curl_easy_getinfo(easy, CURLINFO_REDIRECT_URL, &location);
+        const bool redirection = status >= 300 && status <= 399 && status != 304 && location;
+        if (redirection && result.requests == maxRequests) {
+            result.body = std::move(transfer.body);
+            return result;
+        }
+        if (redirection && isHttpAddress(location)) {
+            url = location;
+            continue;
+        }
+        result.failure = Failure::HttpStatus;
+        result.reason = redirection
+                            ? QStringLiteral("%1 redirects to %2, which is not an HTTP address.")
+                                  .arg(Big5::decode(url), Big5::decode(location))
+                            : QStringLiteral("%1 answered with HTTP status %2.").arg(Big5::decode(url)).arg(status);
+        return result;
+    }
+}

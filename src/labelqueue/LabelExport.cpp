@@ -1,0 +1,61 @@
+#include "labelqueue/LabelExport.h"
+
+#include "components/Prompts.h"
+#include "labelqueue/QueueRowSource.h"
+
+#include <QDir>
+
+ExportResult exportLabelFile(QueueRowSource &rows, const QString &path,
+                             const std::function<LabelTextFileResult()> &write)
+{
+    ExportResult result;
+    const QString refused = rows.beginReading();
+    if (!refused.isEmpty()) {
+        result.kind = ExportResult::Kind::Failed;
+        result.message = refused;
+        return result;
+    }
+    if (rows.rowCount() == 0) {
+        rows.endReading();
+        result.kind = ExportResult::Kind::EmptyQueue;
+        result.message = QString::fromUtf8(nothingToExportText);
+        return result;
+    }
+    result.path = path;
+    const LabelTextFileResult written = write();
+    rows.endReading();
+    if (!written.ok()) {
+        result.kind = written.outcome == LabelTextFileResult::Outcome::NoLines ? ExportResult::Kind::NoLines
+                                                                               : ExportResult::Kind::Failed;
+        result.message = written.error;
+        return result;
+    }
+    result.kind = ExportResult::Kind::Written;
+    result.lines = written.lines;
+    result.message = QString::fromUtf8(exportDoneText) + QDir::toNativeSeparators(result.path);
+    return result;
+}
+
+ExportRun runLabelExport(QueueRowSource &rows, Prompts &prompts, const std::function<ExportResult()> &exportFile,
+                         const std::function<LabelProgramLaunch()> &launch, const ExportReview &review)
+{
+    ExportRun run;
+    if (rows.rowCount() == 0) {
+        run.result.message = QString::fromUtf8(nothingToExportText);
+        prompts.embossedMessage(run.result.message);
+        return run;
+    }
+    if (review && !review()) {
+        return run;
+    }
+    if (!prompts.confirm(QString::fromUtf8(confirmExportQuestion))) {
+        return run;
+    }
+    run.confirmed = true;
+    run.result = exportFile();
+    prompts.embossedMessage(run.result.message);
+    if (run.result.kind == ExportResult::Kind::Written) {
+        run.launch = launch();
+    }
+    return run;
+}

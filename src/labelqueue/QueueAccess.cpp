@@ -1,0 +1,188 @@
+#include "labelqueue/QueueAccess.h"
+
+#include "components/DecimalText.h"
+
+#include <cstring>
+
+namespace {
+// The queue field of each of the side fields given: the field of the same
+// name (case aside, as the table's field names match), -1 for none.
+QList<int> fieldsByName(const LabelQueue &queue, const QueueSide &side, const QList<int> &sideFields)
+{
+    QList<QByteArray> names;
+    for (const int field : sideFields) {
+        names.append(side.fields.at(field).name);
+    }
+    const QList<DbfFieldSpec> &specs = queue.fields();
+    QList<int> found(names.size(), -1);
+    for (qsizetype position = 0; position < names.size(); ++position) {
+        for (qsizetype field = 0; field < specs.size(); ++field) {
+            if (specs[field].name.compare(names[position], Qt::CaseInsensitive) == 0) {
+                found[position] = int(field);
+            }
+        }
+    }
+    return found;
+}
+
+QList<int> everyField(const QueueSide &side)
+{
+    QList<int> all;
+    for (int field = 0; field < side.fields.size(); ++field) {
+        all.append(field);
+    }
+    return all;
+}
+} // namespace
+
+QueueWriter::QueueWriter(LabelQueue &queue, const QueueSide &side)
+    : queue_(queue)
+    , fieldOf_(fieldsByName(queue, side, side.replyFields))
+{
+    for (const int field : side.replyFields) {
+        numeric_.push_back(side.isNumeric(field));
+    }
+}
+
+QString QueueWriter::append(const ReplyRecord &record)
+{
+    DbfRecord row = queue_.blankRecord();
+    for (int position = 0; position < record.valueCount; ++position) {
+        const int field = fieldOf_.value(position, -1);
+        if (field < 0) {
+            continue;
+        }
+        DbfStatus stored = DbfStatus::success();
+        if (numeric_[size_t(position)]) {
+            stored = row.setNumber(field, record.numbers[position]);
+        } else if (!record.texts[position].isEmpty()) {
+            const QByteArrayView text = record.texts[position];
+            stored = row.setText(field, QByteArray::fromRawData(text.data(), text.size()));
+        }
+        if (!stored.ok()) {
+            return QString::fromLatin1(queue_.fields().at(field).name) + QStringLiteral(": ") + stored.error();
+        }
+    }
+    return queue_.append(row).error();
+}
+
+QString QueueWriter::beginImport()
+{
+    return queue_.lock(TableFileLock::Mode::Exclusive).error();
+}
+
+QString QueueWriter::endImport()
+{
+    return queue_.unlock().error();
+}
+
+QueueReader::QueueReader(LabelQueue &queue, const QueueSide &side)
+    : queue_(queue)
+    , fieldOf_(fieldsByName(queue, side, everyField(side)))
+    , slots_(size_t(side.fields.size()))
+{}
+
+QString QueueReader::beginReading()
+{
+    const QString refused = queue_.lock(TableFileLock::Mode::Shared).error();
+    if (refused.isEmpty()) {
+        // Nobody changes the table while it is held, so its rows may be read a run at a time.
+        ++readingDepth_;
+        run_ = LabelQueueRun();
+    }
+    return refused;
+}
+
+void QueueReader::endReading()
+{
+    if (readingDepth_ > 0 && --readingDepth_ == 0) {
+        run_ = LabelQueueRun();
+        record_ = QByteArrayView();
+    }
+    queue_.unlock();
+}
+
+int QueueReader::rowCount() const
+{
+    return queue_.rowCount();
+}
+
+QString QueueReader::read(int row)
+{
+    if (readingDepth_ > 0) {
+        return readFromRun(row);
+    }
+    DbfResult<DbfRecord> read = queue_.readRow(row);
+    if (!read.ok()) {
+        return read.error();
+    }
+    current_ = std::move(read.value());
+    useLayout(current_.layout());
+    record_ = current_.bytes();
+    return QString();
+}
+
+QString QueueReader::readFromRun(int row)
+{
+    qint64 at = qint64(queue_.recordNumber(row) - run_.firstRecord) * run_.recordLength;
+    if (run_.bytes.isEmpty() || at < 0 || at + run_.recordLength > run_.bytes.size()) {
+        DbfResult<LabelQueueRun> read = queue_.readRun(row);
+        if (!read.ok()) {
+            return read.error();
+        }
+        run_ = std::move(read.value());
+        useLayout(run_.layout);
+        at = 0;
+    }
+    record_ = QByteArrayView(run_.bytes).sliced(at, run_.recordLength);
+    return QString();
+}
+
+void QueueReader::useLayout(const std::shared_ptr<const DbfLayout> &layout)
+{
+    if (layout == layout_) {
+        return;
+    }
+    layout_ = layout;
+    for (int field = 0; field < fieldOf_.size(); ++field) {
+        const int index = fieldOf_[field];
+        const DbfColumn *column = index >= 0 && index < layout_->columns.size() ? &layout_->columns[index] : nullptr;
+        slots_[size_t(field)] = column && column->present() ? Slot{column->offset, column->width} : Slot{};
+    }
+}
+
+QByteArrayView QueueReader::field(int index) const
+{
+    if (record_.isEmpty()) {
+        return {};
+    }
+    const Slot &slot = slots_[size_t(index)];
+    return record_.sliced(slot.offset, slot.width);
+}
+
+// Both read the record's bytes in place, as DbfRecord::text and number do,
+// without a copy per value: the export reads millions of them.
+QByteArrayView QueueReader::text(int index) const
+{
+    QByteArrayView value = field(index);
+    // Most of a wide field is the blanks that pad it: drop them eight at a time first.
+    while (value.size() >= 8 && std::memcmp(value.end() - 8, "        ", 8) == 0) {
+        value.chop(8);
+    }
+    while (!value.isEmpty() && (value.back() == ' ' || value.back() == '\0')) {
+        value.chop(1);
+    }
+    return value;
+}
+
+std::optional<double> QueueReader::number(int index) const
+{
+    QByteArrayView digits = field(index);
+    while (!digits.isEmpty() && (digits.front() == ' ' || digits.front() == '\0')) {
+        digits = digits.sliced(1);
+    }
+    while (!digits.isEmpty() && (digits.back() == ' ' || digits.back() == '\0')) {
+        digits.chop(1);
+    }
+    return DecimalText::parse(digits);
+}

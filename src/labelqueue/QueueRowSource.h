@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QByteArrayView>
+#include <QString>
+
+#include <optional>
+
+// The rows of a label queue as the export and the check read them, in table
+// order, one current row at a time. Fields are addressed by their index in
+// the side's table fields (QueueSide::fields).
+class QueueRowSource
+{
+public:
+    virtual ~QueueRowSource() = default;
+    // Around a whole pass (the export, the check): the queue's table is held
+    // for reading (writers wait outside) and its rows are brought up to date.
+    // An empty text, or why not.
+    virtual QString beginReading() { return QString(); }
+    virtual void endReading() {}
+    virtual int rowCount() const = 0;
+    // Makes row the current one; an empty text, or why it cannot be read.
+    virtual QString read(int row) = 0;
+    // The current row's text without the blanks that pad it to its width;
+    // valid until the next read().
+    virtual QByteArrayView text(int field) const = 0;
+    // Empty for an empty numeric field.
+    virtual std::optional<double> number(int field) const = 0;
+};

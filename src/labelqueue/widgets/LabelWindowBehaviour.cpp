@@ -1,0 +1,209 @@
+#include "labelqueue/widgets/LabelWindowBehaviour.h"
+
+#include "components/DateFormats.h"
+#include "components/Prompts.h"
+#include "components/widgets/Big5LengthValidator.h"
+#include "components/widgets/BusyWindow.h"
+#include "components/widgets/FocusMarkedButton.h"
+#include "components/widgets/OpenHelpPage.h"
+#include "components/widgets/StoredBytesField.h"
+#include "exchange/ExchangeFailureText.h"
+#include "exchange/ServerExchange.h"
+#include "labelqueue/LabelExport.h"
+#include "labelqueue/LabelQueue.h"
+#include "labelqueue/LabelQueueModel.h"
+#include "labelqueue/QueueAccess.h"
+#include "labelqueue/QueueSide.h"
+#include "labelqueue/widgets/LabelQueueGrid.h"
+#include "labelqueue/widgets/QueueWindowActions.h"
+
+#include <QButtonGroup>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFocusEvent>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QScopedValueRollback>
+#include <QShortcut>
+
+namespace {
+// Windows keep program paths to 259 characters.
+constexpr int maxPathBytes = 259;
+} // namespace
+
+LabelWindowBehaviour::LabelWindowBehaviour(QWidget &window, LabelQueue &queue, const QueueSide &side,
+                                           LabelQueueModel &model, LabelQueueGrid &grid, ServerExchange &exchange,
+                                           Prompts &prompts, const QString &programDir)
+    : QObject(&window)
+    , window_(window)
+    , queue_(queue)
+    , side_(side)
+    , model_(model)
+    , grid_(grid)
+    , exchange_(exchange)
+    , prompts_(prompts.forWindow(&window))
+    , programDir_(programDir)
+    , actions_(new QueueWindowActions(queue, model, grid, prompts, this))
+    , fillBusyWindow_(new BusyWindow(&window))
+    , parameterButtons_(new QButtonGroup(this))
+{
+    // Storing the rows of a reply cannot be stopped half-way.
+    fillBusyWindow_->cancelButton->hide();
+    auto *help = new QShortcut(QKeySequence(Qt::Key_F12), &window);
+    help->setContext(Qt::WindowShortcut);
+    connect(help, &QShortcut::activated, this, [this] {
+        if (const QString failure = OpenHelpPage(programDir_, QStringLiteral("Bar1Form.htm")); !failure.isEmpty()) {
+            prompts_->plainMessage(failure);
+        }
+    });
+}
+
+LabelWindowBehaviour::~LabelWindowBehaviour() = default;
+
+void LabelWindowBehaviour::fillParameterGroup(QGroupBox &group)
+{
+    const QString items[] = {QStringLiteral("無"), QStringLiteral("1"), QStringLiteral("2")};
+    for (int item = 0; item < 3; ++item) {
+        auto *radio = new QRadioButton(items[item], &group);
+        radio->setGeometry(12 + 64 * item, 16, 56, 18);
+        parameterButtons_->addButton(radio, item);
+    }
+    parameterButtons_->button(0)->setChecked(true);
+}
+
+LabelProgramParameter LabelWindowBehaviour::parameter() const
+{
+    const LabelProgramParameter parameters[] = {LabelProgramParameter::None, LabelProgramParameter::One,
+                                                LabelProgramParameter::Two};
+    return parameters[std::max(parameterButtons_->checkedId(), 0)];
+}
+
+QAbstractButton *LabelWindowBehaviour::parameterButton(int index) const
+{
+    return parameterButtons_->button(index);
+}
+
+void LabelWindowBehaviour::attachPathBox(QLineEdit &edit, const LabelProgramIni &ini)
+{
+    pathEdit_ = &edit;
+    pathIni_ = ini;
+    edit.setValidator(new Big5LengthValidator(maxPathBytes, &edit));
+    connect(&edit, &QLineEdit::textChanged, this, &LabelWindowBehaviour::storePath);
+    edit.installEventFilter(this);
+}
+
+void LabelWindowBehaviour::openQueue()
+{
+    const QScopedValueRollback<bool> loading(loading_, true);
+    actions_->openTable(side_.tableFileName);
+    if (pathEdit_) {
+        pathFile_.setNotifier([this](const QString &text) { prompts_->plainMessage(text); });
+        pathFile_.setFileName(QDir(programDir_).filePath(pathIni_.fileName));
+        pathFile_.setSection(pathIni_.section);
+        pathFile_.setDataType(DsString);
+        pathFile_.setIdent("FN1");
+        StoredBytesField::show(*pathEdit_, pathFile_.ReadValue() ? pathFile_.Value().toByteArray() : QByteArray());
+    }
+    DateFormats::useLabelWindowFormats();
+}
+
+void LabelWindowBehaviour::closeQueue()
+{
+    actions_->closeTable();
+}
+
+void LabelWindowBehaviour::storePath()
+{
+    if (loading_) {
+        return;
+    }
+    pathFile_.setIdent("FN1");
+    pathFile_.setValue(StoredBytesField::bytes(*pathEdit_));
+    pathWriteError_ = pathFile_.WriteValue() ? QString() : pathFile_.errorString();
+}
+
+bool LabelWindowBehaviour::eventFilter(QObject *watched, QEvent *event)
+{
+    if (pathEdit_ && watched == pathEdit_ && event->type() == QEvent::FocusOut) {
+        // Another window or a menu taking the focus does not leave the box.
+        const auto reason = static_cast<QFocusEvent *>(event)->reason();
+        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) {
+            Q_EMIT pathBoxLeft();
+            // The path is stored keystroke by keystroke; a failure is told once, on leaving.
+            if (!pathWriteError_.isEmpty()) {
+                const QString error = pathWriteError_;
+                pathWriteError_.clear();
+                prompts_->plainMessage(QStringLiteral("呼叫外部條碼路徑無法存入 ") + pathIni_.fileName +
+                                       QStringLiteral("：") + error);
+            }
+        }
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+void LabelWindowBehaviour::settleGrid()
+{
+    grid_.commitEdit();
+    model_.dropBlankRow();
+}
+
+void LabelWindowBehaviour::runImport(const QString &name, const std::function<bool()> &askConditions,
+                                     const ImportRun &run)
+{
+    settleGrid();
+    const QScopedValueRollback<bool> busy(busy_, true);
+    if (!askConditions()) {
+        return;
+    }
+    QueueWriter writer(queue_, side_);
+    const ImportOutcome outcome = run(writer, [this, &name](int rowsAdded) { showImportProgress(name, rowsAdded); });
+    fillBusyWindow_->end();
+    // The grid shows the new rows, on the last one written, before the message.
+    model_.rowsAppendedToQueue();
+    if (outcome.kind == ImportOutcome::Kind::ExchangeFailed) {
+        // Told here, not only in the status line hidden on the main window.
+        prompts_->plainMessage(exchangeFailureMessage(exchange_));
+    } else if (!outcome.message.isEmpty()) {
+        prompts_->embossedMessage(outcome.message);
+    }
+}
+
+void LabelWindowBehaviour::showImportProgress(const QString &name, int rowsAdded)
+{
+    const QString text = QStringLiteral("已存入 %1 筆").arg(rowsAdded);
+    if (fillBusyWindow_->isActive()) {
+        fillBusyWindow_->setProgressText(text);
+    } else {
+        fillBusyWindow_->begin(name, text);
+    }
+    // The windows keep painting while a large reply is stored; the busy
+    // window holds back input until the import is done.
+    QCoreApplication::processEvents();
+}
+
+void LabelWindowBehaviour::runExport(const std::function<ExportRun(QueueRowSource &rows, Prompts &prompts)> &run)
+{
+    settleGrid();
+    const QScopedValueRollback<bool> busy(busy_, true);
+    QueueReader rows(queue_, side_);
+    const ExportRun done = run(rows, *prompts_);
+    // Rows another program added or changed are what the export wrote: show them.
+    model_.catchUpWithQueue();
+    // The export walked the whole queue and leaves the grid where the walk ended.
+    if (done.launch) {
+        model_.setCurrentRow(model_.rowCount() - 1);
+    }
+    // A label program that will not start is told, or the user waits for it in vain.
+    if (done.launch && done.launch->outcome == LabelProgramLaunch::Outcome::StartFailed) {
+        prompts_->plainMessage(describe(*done.launch));
+    }
+}
+
+void LabelWindowBehaviour::runPreview(const std::function<void(QueueRowSource &rows)> &show)
+{
+    settleGrid();
+    const QScopedValueRollback<bool> busy(busy_, true);
+    QueueReader rows(queue_, side_);
+    show(rows);
+}

@@ -1,0 +1,110 @@
+#pragma once
+
+#include "components/ProfileFile.h"
+#include "labelqueue/LabelProgramLaunch.h"
+#include "labelqueue/QueueImport.h"
+
+#include <QByteArray>
+#include <QObject>
+#include <QString>
+
+#include <functional>
+#include <memory>
+
+class BusyWindow;
+class QAbstractButton;
+class LabelQueue;
+class LabelQueueGrid;
+class LabelQueueModel;
+class Prompts;
+class QButtonGroup;
+class QGroupBox;
+class QLineEdit;
+class QWidget;
+class QueueRowSource;
+class QueueWindowActions;
+class ServerExchange;
+struct ExportRun;
+struct QueueSide;
+
+// What both label windows do the same way, written once: the queue actions
+// (open, close, walk, delete), the import run with its busy window and its
+// messages, the export and the preview over the queue, the path box of the
+// label program, the parameter group and the help key F12. A window lays out
+// its own controls, hands them over, and keeps only what is its own.
+class LabelWindowBehaviour : public QObject
+{
+    Q_OBJECT
+
+public:
+    LabelWindowBehaviour(QWidget &window, LabelQueue &queue, const QueueSide &side, LabelQueueModel &model,
+                         LabelQueueGrid &grid, ServerExchange &exchange, Prompts &prompts, const QString &programDir);
+    ~LabelWindowBehaviour() override;
+
+    QueueWindowActions &actions() { return *actions_; }
+
+    // The group's three buttons "無", "1" and "2", "無" chosen.
+    void fillParameterGroup(QGroupBox &group);
+    // The button chosen in the parameter group: the label program's parameter.
+    LabelProgramParameter parameter() const;
+    // The group's button for "無" (0), "1" or "2".
+    QAbstractButton *parameterButton(int index) const;
+
+    // The path box of the label program: it shows the stored path, bytes that
+    // are no Big5 text included, and gives them back unchanged until edited;
+    // every keystroke stores the path, and a failed store is told once, when
+    // the box is left.
+    void attachPathBox(QLineEdit &edit, const LabelProgramIni &ini);
+
+    // Each showing: opens the queue's table and reads the path into the box.
+    void openQueue();
+    // On closing: keeps a pending grid edit and closes the table.
+    void closeQueue();
+    // An import, export or preview still uses the table: the window stays open.
+    bool isBusy() const { return busy_; }
+
+    using ImportRun = std::function<ImportOutcome(ReplyRecordSink &, const std::function<void(int)> &progress)>;
+    // Every import button: a pending edit stored, the table kept in use until
+    // the end, the conditions asked (false stops), the rows stored with their
+    // progress shown, the grid on the last new row, then the outcome told: a
+    // failed exchange with its reason, any other outcome by its message.
+    void runImport(const QString &name, const std::function<bool()> &askConditions, const ImportRun &run);
+    // The export button: run over the queue's rows with the window's prompts;
+    // then the grid shows what the export wrote and a label program that
+    // would not start is told.
+    void runExport(const std::function<ExportRun(QueueRowSource &rows, Prompts &prompts)> &run);
+    // "檢查預覽": show over the queue's rows, with a pending edit stored first.
+    void runPreview(const std::function<void(QueueRowSource &rows)> &show);
+
+Q_SIGNALS:
+    // The path box lost the focus to another control of its window.
+    void pathBoxLeft();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void storePath();
+    void showImportProgress(const QString &name, int rowsAdded);
+    // Stores a pending edit and drops the untouched new row before the queue is used whole.
+    void settleGrid();
+
+    QWidget &window_;
+    LabelQueue &queue_;
+    const QueueSide &side_;
+    LabelQueueModel &model_;
+    LabelQueueGrid &grid_;
+    ServerExchange &exchange_;
+    const std::unique_ptr<Prompts> prompts_;
+    QString programDir_;
+    QueueWindowActions *const actions_;
+    // Covers the storing of an import's rows, after the exchange's own busy window.
+    BusyWindow *const fillBusyWindow_;
+    QButtonGroup *const parameterButtons_;
+    QLineEdit *pathEdit_ = nullptr;
+    LabelProgramIni pathIni_;
+    ProfileFile pathFile_;
+    QString pathWriteError_;
+    bool loading_ = false;
+    bool busy_ = false;
+};

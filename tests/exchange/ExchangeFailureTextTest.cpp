@@ -1,0 +1,60 @@
+#include "exchange/ExchangeFailureText.h"
+
+#include "common/LoopbackServer.h"
+#include "components/Big5.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+using ExchangeEnvelope::Outcome;
+using Failure = HttpPost::Failure;
+
+TEST(ExchangeFailureText, saysWhyInWordsAStoreCanActOn)
+{
+    const QString server = QStringLiteral("127.0.0.1:8080");
+    const struct {
+        const char *name;
+        Outcome outcome;
+        Failure failure;
+        int httpStatus;
+        QByteArray body;
+        QString expected;
+        ExchangeEnvelope::ServerProblem serverProblem = ExchangeEnvelope::ServerProblem::None;
+    } cases[] = {
+        {"complete", Outcome::Complete, Failure::None, 200, "NoData", QString()},
+        {"refused", Outcome::TransportFailed, Failure::Refused, 0, "", QStringLiteral("主機 127.0.0.1:8080 拒絕連線")},
+        {"timed out", Outcome::TransportFailed, Failure::TimedOut, 0, "",
+         QStringLiteral("主機 127.0.0.1:8080 連線逾時")},
+        {"name not found", Outcome::TransportFailed, Failure::NameNotFound, 0, "",
+         QStringLiteral("找不到主機 127.0.0.1:8080")},
+        {"HTTP status", Outcome::TransportFailed, Failure::HttpStatus, 404, "",
+         QStringLiteral("主機回應 HTTP 狀態 404")},
+        {"cancelled", Outcome::TransportFailed, Failure::Cancelled, 0, "", QStringLiteral("通訊已取消")},
+        {"other network failure", Outcome::TransportFailed, Failure::Network, 0, "", QStringLiteral("網路錯誤：why")},
+        {"empty reply", Outcome::Incomplete, Failure::None, 200, "",
+         QStringLiteral("主機 127.0.0.1:8080 沒有回應任何資料")},
+        {"refusal of the server", Outcome::Incomplete, Failure::None, 200, Big5::fromUtf8Literal("密碼錯誤\r\n"),
+         QStringLiteral("主機回應：密碼錯誤")},
+        {"cut short", Outcome::Incomplete, Failure::None, 200, "DataOk\r\n01\r\n",
+         QStringLiteral("主機回應的資料不完整（最後一行不是 EOT）")},
+        {"no server set", Outcome::TransportFailed, Failure::NoServer, 0, "",
+         QStringLiteral("SysSet.ini 的 SERVER 沒有主機位址"), ExchangeEnvelope::ServerProblem::Missing},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        const ServerExchange::Result result{c.outcome, c.failure,       QStringLiteral("why"),
+                                            1,         c.serverProblem, c.httpStatus};
+        EXPECT_EQ(exchangeFailureReason(result, ServerReply(c.body), server), c.expected);
+    }
+}
+
+TEST(ExchangeFailureText, refusedConnectionGivesTheStatusLineAndTheReason)
+{
+    const QByteArray address = QByteArrayLiteral("127.0.0.1:") + QByteArray::number(LoopbackServer::closedPort());
+    ServerExchange exchange([&] { return LinkSettings{address, "01", "pw"}; });
+    ASSERT_FALSE(exchange.LinkTest());
+    EXPECT_EQ(exchangeFailureMessage(exchange), exchange.statusLine() + QStringLiteral("\n主機 ") +
+                                                    QString::fromLatin1(address) + QStringLiteral(" 拒絕連線"));
+}
+
+} // namespace
