@@ -3,9 +3,9 @@
 #include "components/Big5.h"
 #include "components/CaseInsensitivePath.h"
 #include "components/IniText.h"
+#include "components/RegularFile.h"
 
 #include <QDebug>
-#include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
 
@@ -17,6 +17,9 @@ const QByteArray ProfileFile::MissingString = QByteArrayLiteral("__@#!%$^");
 const QString ProfileFile::ParameterErrorText = QStringLiteral("FileName or Section 參數錯誤");
 
 namespace {
+
+// Far above any settings file the program writes; a larger one is not ours.
+constexpr qint64 settingsSizeLimit = qint64(1) << 20;
 
 bool allOf(const QByteArray &text, qsizetype from, bool (*accept)(char))
 {
@@ -160,12 +163,9 @@ bool ProfileFile::ReadValue()
     if (path.isEmpty()) {
         return false;
     }
-    QByteArray text;
-    QFile file(path);
     // An unreadable file reads like a missing one: every value takes its default.
-    if (file.open(QIODevice::ReadOnly)) {
-        text = file.readAll();
-    }
+    // A pipe or a device in its place is never waited on or read without end.
+    const QByteArray text = readRegularFile(path, settingsSizeLimit).bytes;
     const std::optional<QByteArray> stored = IniText::lookup(text, section_, ident_);
     switch (dataType_) {
     case DsBoolean:
@@ -200,33 +200,19 @@ bool ProfileFile::WriteValue()
     if (!reason.isEmpty()) {
         return fail(reason);
     }
-    QByteArray before;
-    const QFileInfo info(path);
-    if (info.exists()) {
-        // The new file replaces this one whole, so it must be read in full and
-        // its read-only mark kept.
-        if (!info.isFile()) {
-            return fail(QStringLiteral("不是檔案"));
-        }
-        if (!info.isWritable()) {
-            return fail(QStringLiteral("檔案唯讀"));
-        }
-        QFile in(path);
-        if (!in.open(QIODevice::ReadOnly)) {
-            return fail(in.errorString());
-        }
-        before = in.readAll();
-        if (in.error() != QFileDevice::NoError) {
-            return fail(in.errorString());
-        }
+    // The new file replaces the old one whole, so the old one must be read in
+    // full and its read-only mark kept.
+    const RegularFileBytes before = readRegularFile(path, settingsSizeLimit);
+    if (!before.ok() && !before.missing) {
+        return fail(before.error);
+    }
+    if (!before.missing && !QFileInfo(path).isWritable()) {
+        return fail(QStringLiteral("檔案唯讀"));
     }
     QSaveFile out(path);
-    if (!out.open(QIODevice::WriteOnly)) {
+    if (!out.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
         return fail(out.errorString());
     }
-    out.write(IniText::assign(before, section_, ident_, *text));
-    if (!out.commit()) {
-        return fail(out.errorString());
-    }
-    return true;
+    const QString error = writeWholeFile(out, IniText::assign(before.bytes, section_, ident_, *text));
+    return error.isEmpty() || fail(error);
 }

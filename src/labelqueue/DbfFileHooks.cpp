@@ -1,6 +1,6 @@
 #include "labelqueue/DbfFileHooks.h"
 
-#include "labelqueue/RegularFile.h"
+#include "components/RegularFile.h"
 
 #include <QFile>
 

@@ -3,7 +3,7 @@
 #include "labelqueue/DbfHeader.h"
 #include "labelqueue/DbfRecord.h"
 #include "labelqueue/DbfResult.h"
-#include "labelqueue/RegularFile.h"
+#include "components/RegularFile.h"
 #include "labelqueue/TableFileLock.h"
 
 #include <QList>

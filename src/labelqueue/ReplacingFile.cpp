@@ -1,9 +1,13 @@
 #include "labelqueue/ReplacingFile.h"
 
+#include "components/RegularFile.h"
+
 #include <QDir>
-#include <QFileInfo>
+#include <QFile>
 
 #include <cerrno>
+#include <sys/stat.h>
+#include <unistd.h>
 
 ReplacingFile::ReplacingFile(const QString &path, qsizetype blockSize)
     : path_(path)
@@ -17,9 +21,13 @@ bool ReplacingFile::open()
 {
     error_.clear();
     buffer_.clear();
-    // QSaveFile would otherwise write into a directory found at the path.
-    if (QFileInfo(path_).isDir()) {
-        error_ = QStringLiteral("%1 是一個目錄").arg(QDir::toNativeSeparators(path_));
+    // Only a regular file (or a link to one) is ever replaced: QSaveFile would
+    // write into a directory, and would put a plain file where a pipe or a
+    // device node was.
+    struct stat target;
+    if (::stat(QFile::encodeName(path_).constData(), &target) == 0 && !S_ISREG(target.st_mode)) {
+        error_ = QStringLiteral("%1 不是一般檔案，而是%2，不能寫入")
+                     .arg(QDir::toNativeSeparators(path_), fileKindText(target.st_mode));
         return false;
     }
     // Our own buffer gathers the blocks; a second one would only copy them again.
@@ -70,6 +78,13 @@ bool ReplacingFile::commit()
             file_.cancelWriting();
             file_.commit();
         }
+        return false;
+    }
+    // QSaveFile syncs before the rename but does not say when the sync fails.
+    if (::fsync(file_.handle()) != 0) {
+        error_ = qt_error_string(errno);
+        file_.cancelWriting();
+        file_.commit();
         return false;
     }
     if (!file_.commit()) {

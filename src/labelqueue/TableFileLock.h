@@ -1,6 +1,6 @@
 #pragma once
 
-#include "labelqueue/RegularFile.h"
+#include "components/RegularFile.h"
 
 #include <QString>
 

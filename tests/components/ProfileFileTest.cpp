@@ -1,12 +1,15 @@
 #include "components/ProfileFile.h"
 
+#include "common/FullDisk.h"
 #include "components/CaseInsensitivePath.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -291,6 +294,51 @@ TEST_F(ProfileFileTest, refusedWriteLeavesTheOldFileWhole)
     }
     QFile::setPermissions(path(QStringLiteral("Locked")),
                           QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+}
+
+TEST_F(ProfileFileTest, writeOnAFullDiskLeavesTheOldFileWholeAndSaysWhy)
+{
+    const QByteArray old = "[OTHER]\r\nX=1\r\n[SETTING]\r\nSERVER=127.0.0.1:8080/bar\r\nBRAN_NO=01\r\n";
+    ini.setFileName(path(QStringLiteral("SysSet.ini")));
+    ini.setSection("SETTING");
+    point(DsString, "PASSWD");
+    ini.setValue(QByteArray("secret"));
+    // No room at all, room for a few bytes, room for all but the end.
+    for (const rlim_t room : {rlim_t(0), rlim_t(7), rlim_t(old.size())}) {
+        SCOPED_TRACE(room);
+        put(QStringLiteral("SysSet.ini"), old);
+        bool written = true;
+        {
+            const FullDisk full(room);
+            written = ini.WriteValue();
+        }
+        EXPECT_FALSE(written);
+        EXPECT_FALSE(ini.errorString().isEmpty());
+        EXPECT_EQ(contents(QStringLiteral("SysSet.ini")), old);
+        EXPECT_EQ(files(), QStringList{QStringLiteral("SysSet.ini")});
+    }
+}
+
+TEST_F(ProfileFileTest, aPipeOrADeviceInPlaceOfTheFileIsNeitherWaitedOnNorReplaced)
+{
+    const QString fifo = path(QStringLiteral("PIPE.INI"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    ASSERT_TRUE(QFile::link(QStringLiteral("/dev/zero"), path(QStringLiteral("ZERO.INI"))));
+    put(QStringLiteral("HUGE.INI"), QByteArray(2 << 20, 'x'));
+    ini.setSection("SET");
+    for (const QString &name : {QStringLiteral("PIPE.INI"), QStringLiteral("ZERO.INI"), QStringLiteral("HUGE.INI")}) {
+        SCOPED_TRACE(name.toStdString());
+        ini.setFileName(path(name));
+        point(DsString, "K");
+        EXPECT_FALSE(ini.ReadValue());
+        EXPECT_EQ(ini.Value().toByteArray(), ProfileFile::MissingString);
+        ini.setValue(QByteArray("v"));
+        EXPECT_FALSE(ini.WriteValue());
+        EXPECT_FALSE(ini.errorString().isEmpty());
+    }
+    EXPECT_FALSE(QFileInfo(fifo).isFile());
+    EXPECT_TRUE(QFileInfo(path(QStringLiteral("ZERO.INI"))).isSymLink());
+    EXPECT_EQ(QFileInfo(path(QStringLiteral("HUGE.INI"))).size(), 2 << 20);
 }
 
 TEST_F(ProfileFileTest, pathPartsMatchTheExactSpellingFirstThenAnyCase)

@@ -8,11 +8,14 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <csignal>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 
 namespace {
 using namespace ProductQueueTable;
@@ -285,5 +288,44 @@ TEST_F(ProductExportTest, aRelativeProgramNameIsLookedForInTheProgramDirectoryFi
         run();
         ASSERT_EQ(launcher.requests.size(), 1);
         EXPECT_EQ(launcher.requests[0].fileName, c.started);
+    }
+}
+
+TEST_F(ProductExportTest, aPipeOrADeviceWhereTheLabelFileGoesIsNeverWrittenOrReplaced)
+{
+    const auto fifo = [](const QString &path) { return ::mkfifo(QFile::encodeName(path).constData(), 0600) == 0; };
+    // Only root may make a device node; the pipes alone still show the fault.
+    const auto device = [](const QString &path) {
+        return ::mknod(QFile::encodeName(path).constData(), S_IFCHR | 0600, makedev(1, 3)) == 0;
+    };
+    const QString pipe = dir.filePath("pipe");
+    const QString null = dir.filePath("null");
+    struct Case {
+        const char *name;
+        std::function<bool()> make;
+        bool link;
+    } cases[] = {
+        {"named pipe", [&] { return fifo(barsPath()); }, false},
+        {"link to a named pipe", [&] { return fifo(pipe) && QFile::link(pipe, barsPath()); }, true},
+        {"link to a device", [&] { return device(null) && QFile::link(null, barsPath()); }, true},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        QFile::remove(barsPath());
+        if (!c.make()) {
+            continue;
+        }
+        prompts.calls.clear();
+
+        EXPECT_EQ(run().result.kind, ExportResult::Kind::Failed);
+
+        const QStringList shown = prompts.texts(RecordingPrompts::Embossed);
+        ASSERT_EQ(shown.size(), 1);
+        EXPECT_TRUE(shown[0].contains(QStringLiteral("不是一般檔案"))) << shown[0].toStdString();
+        EXPECT_TRUE(launcher.requests.isEmpty());
+        struct stat info;
+        ASSERT_EQ(::stat(QFile::encodeName(barsPath()).constData(), &info), 0);
+        EXPECT_FALSE(S_ISREG(info.st_mode));
+        EXPECT_EQ(QFileInfo(barsPath()).isSymLink(), c.link);
     }
 }

@@ -1,19 +1,43 @@
 #include "labelqueue/proof/LabelProofSheet.h"
 
 #include "components/Big5.h"
+#include "components/RegularFile.h"
 #include "components/widgets/Fonts.h"
+#include "labelqueue/ReplacingFile.h"
 #include "labelqueue/proof/LabelCardPainter.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
+#include <QIODevice>
 
 #include <algorithm>
 
 namespace {
+
+// The PDF writer wants a device; this one hands its bytes to a replacing file,
+// which checks every block it writes, so a full disk cannot pass unseen.
+class ReplacingFileDevice : public QIODevice
+{
+public:
+    explicit ReplacingFileDevice(ReplacingFile &file)
+        : file_(file)
+    {}
+
+protected:
+    qint64 readData(char *, qint64) override { return -1; }
+    qint64 writeData(const char *data, qint64 size) override
+    {
+        file_.write(QByteArrayView(data, size));
+        return file_.failed() ? -1 : size;
+    }
+
+private:
+    ReplacingFile &file_;
+};
 
 constexpr int pointsPerInch = 72;
 constexpr double gap = 10;
@@ -57,14 +81,36 @@ double drawHead(QPainter &painter, const QRectF &page, const LabelCheckReport &r
 
 } // namespace
 
+QString proofSheetTargetProblem(const QString &pdfPath)
+{
+    const QString shownPath = QDir::toNativeSeparators(pdfPath);
+    if (!QFileInfo::exists(pdfPath)) {
+        return {};
+    }
+    const RegularFileBytes head = readRegularFileStart(pdfPath, 5);
+    if (!head.ok()) {
+        return QStringLiteral("不能寫入 %1: %2").arg(shownPath, head.error);
+    }
+    if (!head.bytes.isEmpty() && !head.bytes.startsWith("%PDF-")) {
+        return QStringLiteral("%1 已經存在，而且不是 PDF 檔；校對表只會取代舊的校對表，請另選檔名").arg(shownPath);
+    }
+    return {};
+}
+
 QString writeLabelProofSheet(LabelCardSource &cards, const QString &pdfPath, const ProofSheetProgress &progress)
 {
     const QString shownPath = QDir::toNativeSeparators(pdfPath);
-    QSaveFile file(pdfPath);
-    if (!file.open(QIODevice::WriteOnly)) {
+    const QString refusal = proofSheetTargetProblem(pdfPath);
+    if (!refusal.isEmpty()) {
+        return refusal;
+    }
+    ReplacingFile file(pdfPath);
+    if (!file.open()) {
         return QStringLiteral("無法寫入 %1: %2").arg(shownPath, file.errorString());
     }
-    QPdfWriter writer(&file);
+    ReplacingFileDevice device(file);
+    device.open(QIODevice::WriteOnly);
+    QPdfWriter writer(&device);
     writer.setResolution(pointsPerInch);
     writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(28, 28, 28, 28),
                                      QPageLayout::Point));
@@ -72,7 +118,7 @@ QString writeLabelProofSheet(LabelCardSource &cards, const QString &pdfPath, con
     writer.setCreator(QStringLiteral("barlabel"));
     QPainter painter;
     if (!painter.begin(&writer)) {
-        file.cancelWriting();
+        file.cancel();
         return QStringLiteral("無法寫入 %1").arg(shownPath);
     }
     painter.setRenderHint(QPainter::Antialiasing);
@@ -101,7 +147,7 @@ QString writeLabelProofSheet(LabelCardSource &cards, const QString &pdfPath, con
             footer();
             if (!writer.newPage()) {
                 painter.end();
-                file.cancelWriting();
+                file.cancel();
                 return QStringLiteral("無法寫入 %1").arg(shownPath);
             }
             ++pageNumber;
@@ -112,12 +158,13 @@ QString writeLabelProofSheet(LabelCardSource &cards, const QString &pdfPath, con
         paintLabelCard(painter, where, label, line, report.findingsOf(label.row));
         if (progress && line % 64 == 63 && !progress(line + 1, total)) {
             painter.end();
-            file.cancelWriting();
+            file.cancel();
             return QStringLiteral("沒有存檔");
         }
     }
     footer();
     painter.end();
+    device.close();
     if (!file.commit()) {
         return QStringLiteral("無法寫入 %1: %2").arg(shownPath, file.errorString());
     }

@@ -1,3 +1,4 @@
+#include "common/FullDisk.h"
 #include "components/Big5.h"
 #include "labelqueue/LabelCards.h"
 #include "labelqueue/LabelCheck.h"
@@ -5,12 +6,14 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QStringList>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -38,6 +41,20 @@ private:
     QList<QByteArray> barcodes_;
     LabelCheckReport report_;
 };
+
+const QByteArray oldSheet = "%PDF-1.4\n% yesterday's sheet\n%%EOF\n";
+
+bool put(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+QByteArray contents(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
 
 QString run(const QString &program, const QStringList &arguments)
 {
@@ -72,7 +89,7 @@ TEST(LabelProofSheet, aSheetThatCannotBeFinishedLeavesTheOldFileAlone)
 {
     QTemporaryDir dir;
     const QString pdf = dir.filePath(QStringLiteral("proof.pdf"));
-    ASSERT_TRUE(QFile(pdf).open(QIODevice::WriteOnly));
+    ASSERT_TRUE(put(pdf, oldSheet));
     QList<QByteArray> barcodes;
     for (int row = 0; row < 200; ++row) {
         barcodes << "A" + QByteArray::number(row);
@@ -80,11 +97,63 @@ TEST(LabelProofSheet, aSheetThatCannotBeFinishedLeavesTheOldFileAlone)
     BarcodeCards cards(barcodes);
     const QString stopped = writeLabelProofSheet(cards, pdf, [](qint64 done, qint64) { return done < 100; });
     EXPECT_FALSE(stopped.isEmpty());
-    EXPECT_EQ(QFile(pdf).size(), 0) << "the old file stays as it was";
+    EXPECT_EQ(contents(pdf), oldSheet) << "the old file stays as it was";
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"proof.pdf"}) << "no temporary file is left";
 
     const QString failure = writeLabelProofSheet(cards, dir.filePath(QStringLiteral("missing/proof.pdf")));
     EXPECT_TRUE(failure.startsWith(QStringLiteral("無法寫入 "))) << failure.toStdString();
+}
+
+TEST(LabelProofSheet, aFullDiskLeavesTheOldSheetWholeAndSaysWhy)
+{
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(QStringLiteral("proof.pdf"));
+    BarcodeCards cards({"4006381333931", "96385074", "036000291452", "A0001-BK-XL"});
+    ASSERT_EQ(writeLabelProofSheet(cards, pdf), QString());
+    const rlim_t whole = rlim_t(QFileInfo(pdf).size());
+    // No room, room for half, room for all but the last byte.
+    for (const rlim_t room : {rlim_t(0), whole / 2, whole - 1}) {
+        SCOPED_TRACE(room);
+        ASSERT_TRUE(put(pdf, oldSheet));
+        QString failure;
+        {
+            const FullDisk full(room);
+            failure = writeLabelProofSheet(cards, pdf);
+        }
+        EXPECT_TRUE(failure.startsWith(QStringLiteral("無法寫入 "))) << failure.toStdString();
+        EXPECT_EQ(contents(pdf), oldSheet);
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"proof.pdf"});
+    }
+}
+
+TEST(LabelProofSheet, neverReplacesAnythingButAnOldSheet)
+{
+    QTemporaryDir dir;
+    const auto at = [&](const char *name) { return dir.filePath(QString::fromLatin1(name)); };
+    const QByteArray table = QByteArray("\x03\x7e\x03\x01", 4) + QByteArray(60, '\0');
+    const QByteArray settings = "[SETTING]\r\nSERVER=127.0.0.1/bar\r\n";
+    ASSERT_TRUE(put(at("bar1.dbf"), table));
+    ASSERT_TRUE(put(at("SysSet.ini"), settings));
+    ASSERT_TRUE(put(at("Bars.txt"), "A0001,1\r\n"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(at("pipe")).constData(), 0600), 0);
+    ASSERT_TRUE(QFile::link(at("pipe"), at("link.pdf")));
+    BarcodeCards cards({"A0001"});
+    for (const char *name : {"bar1.dbf", "SysSet.ini", "Bars.txt", "pipe", "link.pdf"}) {
+        SCOPED_TRACE(name);
+        EXPECT_FALSE(writeLabelProofSheet(cards, at(name)).isEmpty());
+    }
+    EXPECT_EQ(contents(at("bar1.dbf")), table);
+    EXPECT_EQ(contents(at("SysSet.ini")), settings);
+    EXPECT_EQ(contents(at("Bars.txt")), "A0001,1\r\n");
+    EXPECT_TRUE(QFileInfo(at("link.pdf")).isSymLink());
+    EXPECT_FALSE(QFileInfo(at("pipe")).isFile());
+
+    ASSERT_TRUE(put(at("old.pdf"), oldSheet));
+    for (const char *name : {"new.pdf", "old.pdf"}) {
+        SCOPED_TRACE(name);
+        EXPECT_EQ(writeLabelProofSheet(cards, at(name)), QString());
+        EXPECT_TRUE(contents(at(name)).startsWith("%PDF-"));
+    }
 }
 
 } // namespace

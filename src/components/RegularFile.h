@@ -1,6 +1,10 @@
 #pragma once
 
+#include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
+
+class QSaveFile;
 
 #include <sys/types.h>
 
@@ -41,3 +45,22 @@ bool stampAt(const QString &path, FileStamp &stamp);
 
 // Makes a rename or a new file in path's directory last through a power cut.
 bool syncDirectoryOf(const QString &path);
+
+// The whole content of a regular file no larger than sizeLimit bytes, or why
+// not; missing is set when nothing at all is at the path. A pipe or a device
+// is refused without waiting on it.
+struct RegularFileBytes {
+    QByteArray bytes;
+    QString error;
+    bool missing = false;
+    bool ok() const { return error.isEmpty(); }
+};
+RegularFileBytes readRegularFile(const QString &path, qint64 sizeLimit);
+// The first count bytes of a regular file (fewer when it is shorter).
+RegularFileBytes readRegularFileStart(const QString &path, qsizetype count);
+
+// Writes bytes as the whole content of file, opened WriteOnly | Unbuffered,
+// syncs and commits it: every write and the sync are checked, so the target
+// is replaced only by the whole new content. Returns the reason on failure,
+// after which the old file is as it was.
+QString writeWholeFile(QSaveFile &file, QByteArrayView bytes);

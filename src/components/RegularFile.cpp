@@ -1,8 +1,10 @@
-#include "labelqueue/RegularFile.h"
+#include "components/RegularFile.h"
 
 #include <QFile>
 #include <QFileInfo>
+#include <QSaveFile>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -24,7 +26,7 @@ FileStamp stampFrom(const struct stat &info)
 
 QString notRegular(mode_t mode)
 {
-    return QStringLiteral("不是一般檔案，而是%1，不能當作表格開啟").arg(fileKindText(mode));
+    return QStringLiteral("不是一般檔案，而是%1").arg(fileKindText(mode));
 }
 
 } // namespace
@@ -105,4 +107,80 @@ bool syncDirectoryOf(const QString &path)
     const bool synced = ::fsync(fd) == 0;
     ::close(fd);
     return synced;
+}
+
+namespace {
+
+// Reads the file's first bytes, the whole of it when it holds no more than
+// sizeLimit bytes (or the first `count` when count is not negative).
+RegularFileBytes readOpened(const QString &path, qint64 sizeLimit, qsizetype count)
+{
+    RegularFileBytes result;
+    const OpenedFile opened = openRegularFile(path, O_RDONLY);
+    if (!opened.ok()) {
+        result.missing = !QFileInfo::exists(path) && !QFileInfo(path).isSymLink();
+        result.error = opened.error;
+        return result;
+    }
+    struct stat info;
+    if (::fstat(opened.fd, &info) != 0) {
+        result.error = systemError(errno);
+    } else if (count < 0 && info.st_size > sizeLimit) {
+        result.error = QStringLiteral("檔案有 %1 位元組，超過上限 %2").arg(info.st_size).arg(sizeLimit);
+    } else {
+        result.bytes.resize(count < 0 ? qsizetype(info.st_size) : std::min<qsizetype>(count, info.st_size));
+        qsizetype done = 0;
+        while (done < result.bytes.size()) {
+            const ssize_t got = ::read(opened.fd, result.bytes.data() + done, size_t(result.bytes.size() - done));
+            if (got < 0 && errno == EINTR) {
+                continue;
+            }
+            if (got <= 0) {
+                result.error = got < 0 ? systemError(errno) : QStringLiteral("讀取時檔案變短");
+                break;
+            }
+            done += got;
+        }
+    }
+    ::close(opened.fd);
+    if (!result.ok()) {
+        result.bytes.clear();
+    }
+    return result;
+}
+
+} // namespace
+
+RegularFileBytes readRegularFile(const QString &path, qint64 sizeLimit)
+{
+    return readOpened(path, sizeLimit, -1);
+}
+
+RegularFileBytes readRegularFileStart(const QString &path, qsizetype count)
+{
+    return readOpened(path, 0, count);
+}
+
+QString writeWholeFile(QSaveFile &file, QByteArrayView bytes)
+{
+    // The bytes go to the system in one call with no buffer of Qt's own, so a
+    // short write on a full disk is seen here and not lost in a flush at close.
+    errno = 0;
+    if (file.write(bytes.data(), bytes.size()) != bytes.size()) {
+        const QString error = errno != 0 ? systemError(errno) : file.errorString();
+        file.cancelWriting();
+        file.commit();
+        return error;
+    }
+    if (::fsync(file.handle()) != 0) {
+        const QString error = systemError(errno);
+        file.cancelWriting();
+        file.commit();
+        return error;
+    }
+    if (!file.commit()) {
+        return file.errorString();
+    }
+    syncDirectoryOf(file.fileName());
+    return QString();
 }
