@@ -105,8 +105,12 @@ TEST_F(ProductLabelCheckWindowTest, previewShowsTheCardsSavesAProofSheetAndGoesT
     whenTheCheckShows([&](LabelCheckDialog &dialog) {
         EXPECT_EQ(dialog.windowTitle(), QStringLiteral("檢查預覽"));
         listShown = dialog.findingsView->isVisible();
-        dialog.cardView->viewport()->repaint();
-        painted = dialog.cardView->cardsPainted();
+        // The card view may be shown a moment before it has its size: paint until it draws.
+        const bool drawn = QTest::qWaitFor([&] {
+            dialog.cardView->viewport()->repaint();
+            return dialog.cardView->cardsPainted() >= 1;
+        });
+        painted = drawn ? dialog.cardView->cardsPainted() : 0;
         dialog.askPdfPath = [&pdf] { return pdf; };
         dialog.savePdfButton->click();
         dialog.cardView->setFocus();
