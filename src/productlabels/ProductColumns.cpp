@@ -99,8 +99,7 @@ QByteArrayView priceValue(QByteArray &scratch, std::optional<double> price)
 
 bool ProductColumn::isNumberOrDate() const
 {
-    return kind == Kind::SpecialOrListPrice || kind == Kind::SpecialPrice || kind == Kind::Today ||
-           (kind == Kind::Field && side().isNumeric(field));
+    return kind == Kind::SpecialOrListPrice || kind == Kind::SpecialPrice || kind == Kind::Today || numericField;
 }
 
 std::optional<ProductColumn> recogniseProductColumn(const QByteArray &entry)
@@ -111,7 +110,9 @@ std::optional<ProductColumn> recogniseProductColumn(const QByteArray &entry)
     for (const Big5Rule &candidate : big5Rules()) {
         const bool matches = candidate.rule->wholeText ? entry == candidate.text : entry.startsWith(candidate.text);
         if (matches) {
-            return ProductColumn{candidate.rule->kind, candidate.rule->field, candidate.rule->width, entry};
+            const Rule &rule = *candidate.rule;
+            return ProductColumn{rule.kind, rule.field, rule.width, entry,
+                                 rule.kind == Kind::Field && side().isNumeric(rule.field)};
         }
     }
     return std::nullopt;
@@ -122,7 +123,7 @@ QByteArrayView productColumnValue(QByteArray &scratch, const ProductColumn &colu
 {
     switch (column.kind) {
     case Kind::Field:
-        if (side().isNumeric(column.field)) {
+        if (column.numericField) {
             const std::optional<double> number = rows.number(column.field);
             scratch = number ? generalNumberText(*number) : QByteArray();
             return scratch;

@@ -19,9 +19,10 @@ struct ProductColumn {
         CustomText,         // "#" + text
     };
     Kind kind = Kind::Field;
-    int field = -1;   // ProductQueueTable field for Kind::Field
-    int width = 0;    // bytes in fixed-width layout; custom texts are never padded
-    QByteArray entry; // the entry as listed (custom texts take their value from it)
+    int field = -1;            // ProductQueueTable field for Kind::Field
+    int width = 0;             // bytes in fixed-width layout; custom texts are never padded
+    QByteArray entry;          // the entry as listed (custom texts take their value from it)
+    bool numericField = false; // a Kind::Field column of a numeric field, written as general number text
 
     bool isCustomText() const { return kind == Kind::CustomText; }
     // A number, a price or today's date: ASCII digits and signs, never a
