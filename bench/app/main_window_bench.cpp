@@ -105,7 +105,7 @@ int main(int argc, char **argv)
     total.start();
     sinceTick.start();
     ticker.start(5);
-    const bool ok = form.LinkTest();
+    const bool ok = form.exchange().linkTest();
     ticker.stop();
     const qint64 postMs = total.elapsed();
 

@@ -51,13 +51,13 @@ int main(int argc, char **argv)
     TextRecorder recorder;
     recorder.setDirectory(dir.path());
     recorder.setFileName(QStringLiteral("Bars"));
-    recorder.setFileExtName(QStringLiteral("txt"));
+    recorder.setFileExtension(QStringLiteral("txt"));
     timer.start();
     for (int i = 0; i < rows; ++i) {
         for (int c = 0; c < columns; ++c) {
-            recorder.WriteString(PadText(name, 20));
+            recorder.writeText(PadText(name, 20));
         }
-        recorder.WriteMessage(QByteArray());
+        recorder.writeLine(QByteArray());
     }
     report("TextRecorder, one open per piece", timer.nsecsElapsed(), qint64(rows) * (columns + 1));
     std::printf("(checksum %lld)\n", static_cast<long long>(sink));

@@ -98,7 +98,7 @@ bool saveReply(const QString &server, const QString &path)
     const LinkSettings link{server.toLatin1(), "A", password};
     ServerExchange exchange([&] { return link; });
     exchange.setRequestBody(customerImportRequest(everyone(), link, QDate::currentDate()));
-    if (!exchange.Post(QString::fromLatin1(customerImportScript))) {
+    if (!exchange.post(QString::fromLatin1(customerImportScript))) {
         return false;
     }
     QFile file(path);

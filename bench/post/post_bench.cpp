@@ -62,7 +62,7 @@ int measure(const Options &options)
         exchange.setRequestBody(requestBody);
         QElapsedTimer timer;
         timer.start();
-        ok = exchange.Post(QString::fromLatin1(script));
+        ok = exchange.post(QString::fromLatin1(script));
         milliseconds = double(timer.nsecsElapsed()) / 1e6;
         bytes = exchange.reply().body().size();
         lines = exchange.reply().count();

@@ -124,7 +124,7 @@ int childExportPerPiece(const QString &directory, bool fixedWidth, int rows, con
     TextRecorder recorder;
     recorder.setDirectory(QDir(directory).filePath(QStringLiteral("perpiece")));
     recorder.setFileName(QStringLiteral("Bars"));
-    recorder.setFileExtName(QStringLiteral("txt"));
+    recorder.setFileExtension(QStringLiteral("txt"));
     QFile::remove(recorder.path());
     QByteArray value;
     for (int row = 0; row < rows && row < reader.rowCount(); ++row) {
@@ -135,9 +135,9 @@ int childExportPerPiece(const QString &directory, bool fixedWidth, int rows, con
             for (const ProductColumn &column : lines.columns()) {
                 value.clear();
                 appendProductColumn(value, column, reader, lines.layout(), lines.today());
-                recorder.WriteString(value);
+                recorder.writeText(value);
             }
-            recorder.WriteMessage(
+            recorder.writeLine(
                 LabelTextRules::quantityText(reader.number(ProductQueueTable::QUAN), lines.oneLinePerLabel()));
         }
     }
@@ -151,7 +151,7 @@ bool saveReply(const QString &server, const QString &path)
     const LinkSettings link{server.toLatin1(), "A", password};
     ServerExchange exchange([&] { return link; });
     exchange.setRequestBody(productImportRequest(ProductConditions(), link, ExpansionValues()));
-    if (!exchange.Post(QString::fromLatin1(productImportScript))) {
+    if (!exchange.post(QString::fromLatin1(productImportScript))) {
         return false;
     }
     QFile file(path);

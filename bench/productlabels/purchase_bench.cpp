@@ -70,7 +70,7 @@ bool saveReply(const QString &server, const QString &path)
     const LinkSettings link = headOffice(server);
     ServerExchange exchange([&] { return link; });
     exchange.setRequestBody(documentImportRequest(DocumentImport::Purchase, theReceipt(), link, ExpansionValues()));
-    if (!exchange.Post(QString::fromLatin1(documentImportTraits(DocumentImport::Purchase).script))) {
+    if (!exchange.post(QString::fromLatin1(documentImportTraits(DocumentImport::Purchase).script))) {
         return false;
     }
     QFile file(path);

@@ -10,7 +10,7 @@ namespace {
 QByteArray storedText(ProfileFile &ini, const char *ident)
 {
     ini.setIdent(ident);
-    return ini.ReadValue() ? ini.Value().toByteArray() : QByteArray();
+    return ini.readValue() ? ini.value().toByteArray() : QByteArray();
 }
 
 // False with error set when the option's text is not Big5.
@@ -35,7 +35,7 @@ ResolvedLinkSettings resolveLinkSettings(const QString &programDir, const Comman
     ini.setNotifier([](const QString &text) { Console::err(text); });
     ini.setFileName(QDir(programDir).filePath(QStringLiteral("SysSet.ini")));
     ini.setSection("SETTING");
-    ini.setDataType(DsString);
+    ini.setDataType(ProfileValueType::String);
 
     ResolvedLinkSettings resolved;
     LinkSettings &link = resolved.link;

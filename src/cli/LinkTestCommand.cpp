@@ -7,7 +7,7 @@ namespace {
 int linkTest(CommandContext &context, const QStringList &)
 {
     ServerExchange &exchange = context.exchange;
-    const bool ok = exchange.LinkTest();
+    const bool ok = exchange.linkTest();
     Console::out(exchange.statusLine());
     Console::outBig5(exchange.reply().lineView(0));
     if (!ok) {

@@ -39,7 +39,7 @@ int post(CommandContext &context, const QStringList &arguments)
 
     ServerExchange &exchange = context.exchange;
     exchange.setRequestBody(body.bytes);
-    const bool ok = exchange.Post(arguments.at(0));
+    const bool ok = exchange.post(arguments.at(0));
     Console::out(exchange.statusLine());
     const ServerReply &reply = exchange.reply();
     for (qsizetype i = 0; i < reply.count(); ++i) {

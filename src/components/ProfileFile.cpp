@@ -13,8 +13,8 @@
 #include <limits>
 #include <optional>
 
-const QByteArray ProfileFile::MissingString = QByteArrayLiteral("__@#!%$^");
-const QString ProfileFile::ParameterErrorText = QStringLiteral("FileName or Section 參數錯誤");
+const QByteArray ProfileFile::missingString = QByteArrayLiteral("__@#!%$^");
+const QString ProfileFile::parameterErrorText = QStringLiteral("FileName or Section 參數錯誤");
 
 namespace {
 
@@ -93,12 +93,12 @@ std::optional<bool> booleanOf(const QVariant &value)
 // The bytes to store for value as type, or the reason it cannot be stored.
 std::optional<QByteArray> storedText(ProfileValueType type, const QVariant &value, QString &reason)
 {
-    if (type == DsBoolean) {
+    if (type == ProfileValueType::Boolean) {
         const std::optional<bool> flag = booleanOf(value);
         if (flag) {
             return QByteArray(*flag ? "1" : "0");
         }
-    } else if (type == DsInteger) {
+    } else if (type == ProfileValueType::Integer) {
         const std::optional<int> number = integerOf(value);
         if (number) {
             return QByteArray::number(*number);
@@ -120,7 +120,7 @@ std::optional<QByteArray> storedText(ProfileValueType type, const QVariant &valu
     static const char *const typeNames[] = {"布林值", "整數", "文字"};
     const QString shown =
         value.typeId() == QMetaType::QByteArray ? Big5::decode(value.toByteArray()) : value.toString();
-    reason = QStringLiteral("設定值 %1 無法存成%2").arg(shown, QString::fromUtf8(typeNames[type]));
+    reason = QStringLiteral("設定值 %1 無法存成%2").arg(shown, QString::fromUtf8(typeNames[int(type)]));
     return std::nullopt;
 }
 
@@ -139,9 +139,9 @@ void ProfileFile::setFileName(const QString &fileName)
 QString ProfileFile::open()
 {
     if (fileName_.isEmpty() || section_.isEmpty()) {
-        error_ = ParameterErrorText;
+        error_ = parameterErrorText;
         if (notifier_) {
-            notifier_(ParameterErrorText);
+            notifier_(parameterErrorText);
         }
         return QString();
     }
@@ -157,7 +157,7 @@ QString ProfileFile::open()
     return resolveCaseInsensitive(spelledName_);
 }
 
-bool ProfileFile::ReadValue()
+bool ProfileFile::readValue()
 {
     const QString path = open();
     if (path.isEmpty()) {
@@ -168,20 +168,20 @@ bool ProfileFile::ReadValue()
     const QByteArray text = readRegularFile(path, settingsSizeLimit).bytes;
     const std::optional<QByteArray> stored = IniText::lookup(text, section_, ident_);
     switch (dataType_) {
-    case DsBoolean:
+    case ProfileValueType::Boolean:
         value_ = storedInteger(stored, 0) != 0;
         return true;
-    case DsInteger:
-        value_ = storedInteger(stored, MissingInteger);
-        return value_.toInt() != MissingInteger;
-    case DsString:
-        value_ = stored.value_or(MissingString);
-        return value_.toByteArray() != MissingString;
+    case ProfileValueType::Integer:
+        value_ = storedInteger(stored, missingInteger);
+        return value_.toInt() != missingInteger;
+    case ProfileValueType::String:
+        value_ = stored.value_or(missingString);
+        return value_.toByteArray() != missingString;
     }
     return false;
 }
 
-bool ProfileFile::WriteValue()
+bool ProfileFile::writeValue()
 {
     const QString path = open();
     if (path.isEmpty()) {

@@ -1,18 +1,19 @@
 #include "components/ProgramStarter.h"
 
-int showCommandOf(ShowCommand showCmd)
+int showCommandOf(ShowCommand command)
 {
     static const int commands[] = {0, 3, 6, 9, 5, 10, 3, 2, 7, 8, 4, 1};
-    return commands[showCmd];
+    return commands[int(command)];
 }
 
 ProgramStarter::ProgramStarter(ProgramLauncher &launcher)
     : launcher_(&launcher)
 {}
 
-bool ProgramStarter::Execute()
+bool ProgramStarter::start(const StartRequest &request)
 {
     result_ = LaunchResult();
-    result_ = launcher_->start(LaunchRequest{fileName_, parameter_, directory_, showCommandOf(showCmd_)});
+    result_ = launcher_->start(
+        LaunchRequest{request.fileName, request.parameter, request.directory, showCommandOf(request.show)});
     return result_.started();
 }

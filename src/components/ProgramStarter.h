@@ -6,7 +6,7 @@
 
 // How the started program's window is first shown; each value stands for one
 // show command of the window manager (see showCommandOf).
-enum ShowCommand {
+enum class ShowCommand {
     Hide,
     Maximize,
     Minimize,
@@ -22,7 +22,23 @@ enum ShowCommand {
 };
 
 // The SW_... number of a ShowCommand.
-int showCommandOf(ShowCommand showCmd);
+int showCommandOf(ShowCommand command);
+
+// What to start: a program, or a document to open with the program for it.
+struct StartRequest {
+    explicit StartRequest(QString fileName, QString parameter = QString(), QString directory = QString(),
+                          ShowCommand show = ShowCommand::ShowNormal)
+        : fileName(std::move(fileName))
+        , parameter(std::move(parameter))
+        , directory(std::move(directory))
+        , show(show)
+    {}
+
+    QString fileName;
+    QString parameter;
+    QString directory; // the working directory; empty for the caller's
+    ShowCommand show;
+};
 
 // Starts a program (or opens a document) and keeps the shell's result code.
 class ProgramStarter
@@ -30,28 +46,13 @@ class ProgramStarter
 public:
     explicit ProgramStarter(ProgramLauncher &launcher = ProgramLauncher::system());
 
-    const QString &FileName() const { return fileName_; }
-    void setFileName(const QString &fileName) { fileName_ = fileName; }
-    const QString &Parameter() const { return parameter_; }
-    void setParameter(const QString &parameter) { parameter_ = parameter; }
-    const QString &Directory() const { return directory_; }
-    void setDirectory(const QString &directory) { directory_ = directory; }
-    ShowCommand ShowCmd() const { return showCmd_; }
-    void setShowCmd(ShowCommand showCmd) { showCmd_ = showCmd; }
-
-    void setLauncher(ProgramLauncher &launcher) { launcher_ = &launcher; }
-
-    // True when the program was started; otherwise ResultCode() is at most 32
+    // True when the program was started; otherwise resultCode() is at most 32
     // and errorString() says why.
-    bool Execute();
-    int ResultCode() const { return result_.code; }
+    bool start(const StartRequest &request);
+    int resultCode() const { return result_.code; }
     QString errorString() const { return result_.errorText; }
 
 private:
     ProgramLauncher *launcher_;
-    QString fileName_;
-    QString parameter_;
-    QString directory_;
-    ShowCommand showCmd_ = ShowNormal;
     LaunchResult result_;
 };

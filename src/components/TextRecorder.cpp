@@ -11,7 +11,7 @@ TextRecorder::TextRecorder(const Clock &clock)
 void TextRecorder::setFileName(const QString &fileName)
 {
     fileName_ = fileName;
-    mode_ = mCust;
+    mode_ = RecordFileNaming::Custom;
     fileNameHead_.clear();
 }
 
@@ -19,15 +19,15 @@ void TextRecorder::setFileNameHead(const QString &head)
 {
     fileNameHead_ = head;
     fileName_.clear();
-    if (mode_ == mCust) {
-        mode_ = mYYMMDD;
+    if (mode_ == RecordFileNaming::Custom) {
+        mode_ = RecordFileNaming::YearMonthDay;
     }
 }
 
 void TextRecorder::setFileNameMode(RecordFileNaming mode)
 {
     mode_ = mode;
-    if (mode == mCust) {
+    if (mode == RecordFileNaming::Custom) {
         fileNameHead_.clear();
     } else {
         fileName_.clear();
@@ -40,26 +40,26 @@ QString TextRecorder::path() const
     if (!result.isEmpty() && !result.endsWith(QLatin1Char('/'))) {
         result += QLatin1Char('/');
     }
-    if (mode_ == mCust) {
+    if (mode_ == RecordFileNaming::Custom) {
         result += fileName_;
     } else {
         const QByteArray digits = DateToDigits(clock_->today());
-        result += fileNameHead_ + QString::fromLatin1(digits.mid(2, mode_ == mYYMM ? 4 : 6));
+        result += fileNameHead_ + QString::fromLatin1(digits.mid(2, mode_ == RecordFileNaming::YearMonth ? 4 : 6));
     }
-    if (!fileExtName_.isEmpty()) {
-        result += QLatin1Char('.') + fileExtName_;
+    if (!fileExtension_.isEmpty()) {
+        result += QLatin1Char('.') + fileExtension_;
     }
     return result;
 }
 
-bool TextRecorder::WriteString(const QByteArray &text)
+bool TextRecorder::writeText(const QByteArray &text)
 {
-    return write(onWriteString_, text, false);
+    return write(onWriteText_, text, false);
 }
 
-bool TextRecorder::WriteMessage(const QByteArray &text)
+bool TextRecorder::writeLine(const QByteArray &text)
 {
-    return write(onWriteMessage_, text, true);
+    return write(onWriteLine_, text, true);
 }
 
 bool TextRecorder::write(const WriteHandler &handler, QByteArray text, bool lineEnd)

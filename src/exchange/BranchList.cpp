@@ -45,7 +45,7 @@ Choices fetch(ServerExchange &exchange, Style style)
         return fromReply(ServerReply(), link.branch, style);
     }
     exchange.setRequestBody(RequestText::linkStart(link));
-    if (!exchange.Post(QString::fromLatin1(script))) {
+    if (!exchange.post(QString::fromLatin1(script))) {
         return fromReply(ServerReply(), link.branch, style);
     }
     return fromReply(exchange.reply(), link.branch, style);

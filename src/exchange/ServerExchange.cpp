@@ -41,13 +41,13 @@ void ServerExchange::setRequestBody(const QByteArray &body)
     Q_EMIT requestChanged();
 }
 
-bool ServerExchange::LinkTest()
+bool ServerExchange::linkTest()
 {
     if (busy_) {
         return false;
     }
     setRequestBody(RequestText::linkStart(settings_()));
-    return Post(QString::fromLatin1(linkTestScript));
+    return post(QString::fromLatin1(linkTestScript));
 }
 
 void ServerExchange::cancel()
@@ -58,7 +58,7 @@ void ServerExchange::cancel()
     }
 }
 
-bool ServerExchange::Post(const QString &script)
+bool ServerExchange::post(const QString &script)
 {
     if (busy_) {
         return false;
@@ -138,7 +138,7 @@ HttpPost::Result ServerExchange::transfer(const QByteArray &url, ServerReply &re
             &loop, [&loop] { loop.quit(); }, Qt::QueuedConnection);
     });
     loop.exec();
-    // The loop also ends when the application quits; the transfer must not outlive Post.
+    // The loop also ends when the application quits; the transfer must not outlive post().
     if (!done) {
         post.cancel();
     }

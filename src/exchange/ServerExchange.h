@@ -14,11 +14,11 @@
 
 class Clock;
 
-// The one exchange with the back office: the request pane, Post, the reply
-// pane and the status line. Post keeps its blocking contract for the caller
+// The one exchange with the back office: the request pane, post(), the reply
+// pane and the status line. post() keeps its blocking contract for the caller
 // while the transfer runs on a worker thread and the calling thread waits in
 // a local event loop, so windows keep painting and a busy window can follow
-// exchangeStarted / progress / exchangeFinished and offer cancel(). Post needs
+// exchangeStarted / progress / exchangeFinished and offer cancel(). post() needs
 // a QCoreApplication and must be called on the exchange's own thread.
 class ServerExchange : public QObject
 {
@@ -27,7 +27,7 @@ public:
     using SettingsSource = std::function<LinkSettings()>;
     using TickSource = std::function<quint32()>;
 
-    // How the last exchange ended, for callers that want more than Post's bool.
+    // How the last exchange ended, for callers that want more than post()'s bool.
     struct Result {
         ExchangeEnvelope::Outcome outcome = ExchangeEnvelope::Outcome::TransportFailed;
         HttpPost::Failure failure = HttpPost::Failure::None; // set when the transport failed
@@ -50,8 +50,8 @@ public:
 
     // True for a complete reply. While an exchange runs, returns false at
     // once and changes nothing.
-    bool Post(const QString &script);
-    bool LinkTest();
+    bool post(const QString &script);
+    bool linkTest();
 
     const ServerReply &reply() const { return reply_; }
     QString statusLine() const { return statusLine_; }

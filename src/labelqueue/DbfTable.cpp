@@ -15,9 +15,9 @@
 
 namespace {
 
-void stampToday(DBFHandle handle)
+void stampToday(DBFHandle handle, const Clock &clock)
 {
-    const QDate today = QDate::currentDate();
+    const QDate today = clock.today();
     DBFSetLastModifiedDate(handle, today.year() - 1900, today.month(), today.day());
 }
 
@@ -121,6 +121,14 @@ DbfTable::~DbfTable()
     close();
 }
 
+void DbfTable::setClock(const Clock &clock)
+{
+    clock_ = &clock;
+    if (io_ && io_->handle) {
+        stampToday(io_->handle, clock);
+    }
+}
+
 bool DbfTable::isOpen() const
 {
     return io_ != nullptr;
@@ -183,7 +191,7 @@ DbfStatus DbfTable::openHandle()
         DBFClose(io->handle);
         return DbfStatus::failure(QStringLiteral("「%1」的檔頭無法一致地讀出。").arg(displayName()));
     }
-    stampToday(io->handle);
+    stampToday(io->handle, *clock_);
     stampOf(dbfFileDescriptor(io->handle), stamp_);
     header_ = header.value();
     layout_ = layout.value();
@@ -515,7 +523,7 @@ DbfStatus DbfTable::makeEmpty()
         return writable;
     }
     QByteArray empty = header_.bytes;
-    const QDate today = QDate::currentDate();
+    const QDate today = clock_->today();
     empty[1] = char(today.year() - 1900);
     empty[2] = char(today.month());
     empty[3] = char(today.day());
@@ -557,7 +565,8 @@ DbfStatus DbfTable::makeEmpty()
     return change.finish(DbfStatus::success());
 }
 
-DbfResult<DbfTable::Creation> DbfTable::create(const QString &path, const QList<DbfFieldSpec> &fields)
+DbfResult<DbfTable::Creation> DbfTable::create(const QString &path, const QList<DbfFieldSpec> &fields,
+                                               const Clock &clock)
 {
     using Result = DbfResult<Creation>;
     const QFileInfo info(path);
@@ -584,7 +593,7 @@ DbfResult<DbfTable::Creation> DbfTable::create(const QString &path, const QList<
     if (!handle) {
         return failed(dbfFailureReason(*state));
     }
-    stampToday(handle);
+    stampToday(handle, clock);
     for (const DbfFieldSpec &wanted : fields) {
         const char type = wanted.type == DbfFieldType::Text ? 'C' : 'N';
         if (DBFAddNativeFieldType(handle, wanted.name.constData(), type, wanted.width, wanted.decimals) < 0) {

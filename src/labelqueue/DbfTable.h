@@ -1,9 +1,10 @@
 #pragma once
 
+#include "components/Clock.h"
+#include "components/RegularFile.h"
 #include "labelqueue/DbfHeader.h"
 #include "labelqueue/DbfRecord.h"
 #include "labelqueue/DbfResult.h"
-#include "components/RegularFile.h"
 #include "labelqueue/TableFileLock.h"
 
 #include <QList>
@@ -45,7 +46,9 @@ public:
     // An existing file is never touched: the table is built beside it and only
     // moved to the name when nothing is there, so a second creator finds it
     // there and leaves it alone.
-    static DbfResult<Creation> create(const QString &path, const QList<DbfFieldSpec> &fields);
+    // The clock dates the header.
+    static DbfResult<Creation> create(const QString &path, const QList<DbfFieldSpec> &fields,
+                                      const Clock &clock = Clock::system());
 
     QString path() const { return path_; }
     bool isOpen() const;
@@ -58,6 +61,8 @@ public:
     int generation() const { return generation_; }
 
     DbfRecord blankRecord() const { return DbfRecord::blank(layout_); }
+    // The date each change puts in the header; the system clock unless set.
+    void setClock(const Clock &clock);
     DbfResult<DbfRecord> read(int recordNumber) const;
     // The bytes of count rows in file order from recordNumber on, deleted ones
     // included, in one read from the file (recordLength() bytes a row).
@@ -105,6 +110,7 @@ private:
     QString displayName() const;
 
     QString path_;
+    const Clock *clock_ = &Clock::system();
     QList<DbfFieldSpec> fields_;
     Access access_;
     DbfHeader header_;

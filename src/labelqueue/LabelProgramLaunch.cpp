@@ -13,13 +13,13 @@ LabelProgramLaunch launchLabelProgram(const QString &iniPath, const QByteArray &
     LabelProgramLaunch launch;
     ProfileFile ini;
     ini.setFileName(iniPath);
-    ini.setDataType(DsString);
+    ini.setDataType(ProfileValueType::String);
     ini.setSection(section);
     ini.setIdent(QByteArrayLiteral("FN1"));
-    if (!ini.ReadValue() || ini.Value().toByteArray().isEmpty()) {
+    if (!ini.readValue() || ini.value().toByteArray().isEmpty()) {
         return launch;
     }
-    launch.program = Big5::decode(ini.Value().toByteArray());
+    launch.program = Big5::decode(ini.value().toByteArray());
     // A relative name is looked for beside the program first, as the window's
     // note "[同本身程式目錄]" promises; otherwise the launcher looks in the
     // working directory, then on PATH.
@@ -40,9 +40,7 @@ LabelProgramLaunch launchLabelProgram(const QString &iniPath, const QByteArray &
         break;
     }
     ProgramStarter shell(launcher);
-    shell.setFileName(launch.program);
-    shell.setParameter(launch.parameter);
-    if (shell.Execute()) {
+    if (shell.start(StartRequest{launch.program, launch.parameter})) {
         launch.outcome = LabelProgramLaunch::Outcome::Started;
     } else {
         launch.outcome = LabelProgramLaunch::Outcome::StartFailed;

@@ -9,7 +9,7 @@ ImportOutcome postAndFill(ServerExchange &exchange, const QueueImport &import, c
 {
     ImportOutcome outcome;
     exchange.setRequestBody(import.request);
-    if (!exchange.Post(QString::fromLatin1(import.script))) {
+    if (!exchange.post(QString::fromLatin1(import.script))) {
         outcome.kind = ImportOutcome::Kind::ExchangeFailed;
         outcome.message = ExchangeEnvelope::serverProblemNotice(exchange.lastResult().serverProblem);
         return outcome;

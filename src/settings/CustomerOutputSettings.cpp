@@ -11,14 +11,14 @@ namespace {
 bool readBoolean(ProfileFile &ini, const char *key)
 {
     ini.setIdent(key);
-    return ini.ReadValue() && ini.Value().toBool();
+    return ini.readValue() && ini.value().toBool();
 }
 
 bool writeBoolean(ProfileFile &ini, const char *key, bool value)
 {
     ini.setIdent(key);
     ini.setValue(value);
-    return ini.WriteValue();
+    return ini.writeValue();
 }
 
 } // namespace
@@ -61,7 +61,7 @@ QString makeCustomerLabelDirectory(const QString &programDir)
 CustomerOutputSettings loadCustomerOutputSettings(ProfileFile &ini)
 {
     CustomerOutputSettings settings;
-    ini.setDataType(DsBoolean);
+    ini.setDataType(ProfileValueType::Boolean);
     settings.oneLinePerLabel = readBoolean(ini, "CHK12");
     settings.fixedWidth = readBoolean(ini, "CHK13");
     settings.columns = LabelColumnList::load(ini, CustomerOutputSettings::MaxColumns);
@@ -70,7 +70,7 @@ CustomerOutputSettings loadCustomerOutputSettings(ProfileFile &ini)
 
 QString storeCustomerOutputSettings(ProfileFile &ini, const CustomerOutputSettings &settings)
 {
-    ini.setDataType(DsBoolean);
+    ini.setDataType(ProfileValueType::Boolean);
     if (!writeBoolean(ini, "CHK12", settings.oneLinePerLabel) || !writeBoolean(ini, "CHK13", settings.fixedWidth) ||
         !LabelColumnList::store(ini, settings.columns, CustomerOutputSettings::MaxColumns)) {
         return ini.errorString();

@@ -17,11 +17,11 @@ namespace LabelColumnList {
 QList<QByteArray> load(ProfileFile &ini, int maxColumns)
 {
     QList<QByteArray> columns;
-    ini.setDataType(DsString);
+    ini.setDataType(ProfileValueType::String);
     for (int number = 1; number <= maxColumns; ++number) {
         ini.setIdent(columnKey(number));
-        if (ini.ReadValue()) {
-            const QByteArray entry = ini.Value().toByteArray();
+        if (ini.readValue()) {
+            const QByteArray entry = ini.value().toByteArray();
             if (!entry.isEmpty()) {
                 columns.append(entry);
             }
@@ -32,11 +32,11 @@ QList<QByteArray> load(ProfileFile &ini, int maxColumns)
 
 bool store(ProfileFile &ini, const QList<QByteArray> &columns, int maxColumns)
 {
-    ini.setDataType(DsString);
+    ini.setDataType(ProfileValueType::String);
     for (int number = 1; number <= maxColumns; ++number) {
         ini.setIdent(columnKey(number));
         ini.setValue(number <= columns.size() ? columns.at(number - 1) : QByteArray());
-        if (!ini.WriteValue()) {
+        if (!ini.writeValue()) {
             return false;
         }
     }

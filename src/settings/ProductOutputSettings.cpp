@@ -34,14 +34,14 @@ QByteArray columnKey(int number)
 QByteArray readText(ProfileFile &ini, const QByteArray &key, const QByteArray &fallback)
 {
     ini.setIdent(key);
-    return ini.ReadValue() ? ini.Value().toByteArray() : fallback;
+    return ini.readValue() ? ini.value().toByteArray() : fallback;
 }
 
 bool write(ProfileFile &ini, const QByteArray &key, const QVariant &value)
 {
     ini.setIdent(key);
     ini.setValue(value);
-    return ini.WriteValue();
+    return ini.writeValue();
 }
 
 QByteArray expansionFlag(bool expand, bool keepOwn)
@@ -142,15 +142,15 @@ QString productOutputSettingsPath(const QString &programDir)
 ProductOutputSettings loadProductOutputSettings(ProfileFile &ini)
 {
     ProductOutputSettings settings;
-    ini.setDataType(DsString);
+    ini.setDataType(ProfileValueType::String);
     settings.sizeSeparator = readText(ini, sizeSeparatorKey, QByteArrayLiteral("/"));
     settings.colourSeparator = readText(ini, colourSeparatorKey, QByteArrayLiteral("/"));
-    ini.setDataType(DsBoolean);
+    ini.setDataType(ProfileValueType::Boolean);
     for (const BooleanKey &entry : booleanKeys) {
         ini.setIdent(entry.key);
-        settings.*entry.field = ini.ReadValue() && ini.Value().toBool();
+        settings.*entry.field = ini.readValue() && ini.value().toBool();
     }
-    ini.setDataType(DsString);
+    ini.setDataType(ProfileValueType::String);
     for (int number = 1; number <= ProductOutputSettings::MaxColumns; ++number) {
         const QByteArray entry = readText(ini, columnKey(number), QByteArray());
         if (!entry.isEmpty()) {
@@ -163,18 +163,18 @@ ProductOutputSettings loadProductOutputSettings(ProfileFile &ini)
 QString storeProductOutputSettings(ProfileFile &ini, const ProductOutputSettings &settings)
 {
     const auto failed = [&ini] { return ini.errorString(); };
-    ini.setDataType(DsString);
+    ini.setDataType(ProfileValueType::String);
     if (!write(ini, sizeSeparatorKey, settings.sizeSeparator) ||
         !write(ini, colourSeparatorKey, settings.colourSeparator)) {
         return failed();
     }
-    ini.setDataType(DsBoolean);
+    ini.setDataType(ProfileValueType::Boolean);
     for (const BooleanKey &entry : booleanKeys) {
         if (!write(ini, entry.key, settings.*entry.field)) {
             return failed();
         }
     }
-    ini.setDataType(DsString);
+    ini.setDataType(ProfileValueType::String);
     for (int number = 1; number <= ProductOutputSettings::MaxColumns; ++number) {
         const QByteArray entry = number <= settings.columns.size() ? settings.columns.at(number - 1) : QByteArray();
         if (!write(ini, columnKey(number), entry)) {

@@ -19,8 +19,8 @@ void openSection(ProfileFile &ini, const QString &programDir)
 void readText(ProfileFile &ini, const QByteArray &key, QByteArray &field)
 {
     ini.setIdent(key);
-    if (ini.ReadValue()) {
-        field = ini.Value().toByteArray();
+    if (ini.readValue()) {
+        field = ini.value().toByteArray();
     }
 }
 
@@ -29,7 +29,7 @@ bool write(ProfileFile &ini, ProfileValueType type, const QByteArray &key, const
     ini.setDataType(type);
     ini.setIdent(key);
     ini.setValue(value);
-    return ini.WriteValue();
+    return ini.writeValue();
 }
 
 } // namespace
@@ -53,22 +53,23 @@ void loadSystemSettings(ProfileFile &ini, const QString &programDir, SystemSetti
     settings.branch.clear();
     settings.password.clear();
     openSection(ini, programDir);
-    ini.setDataType(DsString);
+    ini.setDataType(ProfileValueType::String);
     readText(ini, serverKey, settings.server);
     readText(ini, branchKey, settings.branch);
     readText(ini, passwordKey, settings.password);
-    ini.setDataType(DsInteger);
+    ini.setDataType(ProfileValueType::Integer);
     ini.setIdent(priceKey);
-    if (ini.ReadValue()) {
-        settings.priceOption = priceOptionFromStored(ini.Value().toInt());
+    if (ini.readValue()) {
+        settings.priceOption = priceOptionFromStored(ini.value().toInt());
     }
 }
 
 QString storeSystemSettings(ProfileFile &ini, const QString &programDir, const SystemSettings &settings)
 {
     openSection(ini, programDir);
-    const bool stored =
-        write(ini, DsString, serverKey, settings.server) && write(ini, DsString, branchKey, settings.branch) &&
-        write(ini, DsString, passwordKey, settings.password) && write(ini, DsInteger, priceKey, settings.priceOption);
+    const bool stored = write(ini, ProfileValueType::String, serverKey, settings.server) &&
+                        write(ini, ProfileValueType::String, branchKey, settings.branch) &&
+                        write(ini, ProfileValueType::String, passwordKey, settings.password) &&
+                        write(ini, ProfileValueType::Integer, priceKey, settings.priceOption);
     return stored ? QString() : ini.errorString();
 }

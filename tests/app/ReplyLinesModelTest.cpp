@@ -35,13 +35,13 @@ TEST(ReplyLinesModel, showsTheInitialTextThenEachReplyDecoded)
 
     EXPECT_EQ(shownLines(model), QStringList{QStringLiteral("Memo1")});
 
-    EXPECT_TRUE(exchange.LinkTest());
+    EXPECT_TRUE(exchange.linkTest());
     EXPECT_EQ(shownLines(model), QStringList({QStringLiteral("DataOk"), QStringLiteral("紅色長袖襯衫"),
                                               QStringLiteral("---------------------"), QStringLiteral("EOT")}));
     // Cleared when the exchange starts, filled when the reply is in.
     EXPECT_EQ(resets.count(), 2);
 
-    EXPECT_TRUE(exchange.LinkTest());
+    EXPECT_TRUE(exchange.linkTest());
     EXPECT_EQ(shownLines(model), QStringList{QStringLiteral("NoData")});
     EXPECT_FALSE(model.data(model.index(0), Qt::EditRole).isValid());
 }

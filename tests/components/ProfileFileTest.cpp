@@ -4,8 +4,8 @@
 #include "components/CaseInsensitivePath.h"
 
 #include <QDir>
-#include <QFileInfo>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -57,7 +57,7 @@ protected:
 
 TEST_F(ProfileFileTest, newComponentStartsAsBoolean)
 {
-    EXPECT_EQ(ProfileFile().DataType(), DsBoolean);
+    EXPECT_EQ(ProfileFile().dataType(), ProfileValueType::Boolean);
 }
 
 TEST_F(ProfileFileTest, fileNameIsUpperCasedAndGetsIniOnlyWhenItHasNone)
@@ -76,8 +76,8 @@ TEST_F(ProfileFileTest, fileNameIsUpperCasedAndGetsIniOnlyWhenItHasNone)
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
         ini.setFileName(path(c.given));
-        ini.ReadValue();
-        EXPECT_EQ(ini.FileName(), path(c.given).toUpper().replace(c.given.toUpper(), c.rewritten));
+        ini.readValue();
+        EXPECT_EQ(ini.fileName(), path(c.given).toUpper().replace(c.given.toUpper(), c.rewritten));
     }
 }
 
@@ -88,22 +88,22 @@ TEST_F(ProfileFileTest, upperCasedNameFindsTheFileInAnyCaseAndCreatesAsSpelled)
 
     ini.setFileName(path(QStringLiteral("PROG/SYSSET.INI")));
     ini.setSection("setting");
-    point(DsString, "server");
-    ASSERT_TRUE(ini.ReadValue());
-    EXPECT_EQ(ini.Value().toByteArray(), "10.0.0.1");
+    point(ProfileValueType::String, "server");
+    ASSERT_TRUE(ini.readValue());
+    EXPECT_EQ(ini.value().toByteArray(), "10.0.0.1");
     // A second call with the already rewritten name still finds it.
     ini.setValue(QByteArray("10.0.0.2"));
-    ASSERT_TRUE(ini.WriteValue());
+    ASSERT_TRUE(ini.writeValue());
     EXPECT_EQ(contents(QStringLiteral("Prog/SysSet.ini")), "[SETTING]\r\nSERVER=10.0.0.2\r\n");
 
     ProfileFile fresh;
     fresh.setFileName(path(QStringLiteral("Labels")));
     fresh.setSection("barprint");
-    fresh.setDataType(DsString);
+    fresh.setDataType(ProfileValueType::String);
     fresh.setIdent("FN1");
     fresh.setValue(QByteArray("/opt/label/run"));
-    ASSERT_TRUE(fresh.WriteValue());
-    EXPECT_EQ(fresh.FileName(), path(QStringLiteral("Labels")).toUpper() + QStringLiteral(".INI"));
+    ASSERT_TRUE(fresh.writeValue());
+    EXPECT_EQ(fresh.fileName(), path(QStringLiteral("Labels")).toUpper() + QStringLiteral(".INI"));
     EXPECT_EQ(files(), QStringList({QStringLiteral("Labels.INI"), QStringLiteral("Prog")}));
     EXPECT_EQ(contents(QStringLiteral("Labels.INI")), "[barprint]\r\nFN1=/opt/label/run\r\n");
 }
@@ -123,12 +123,12 @@ TEST_F(ProfileFileTest, emptyFileNameOrSectionShowsTheMessageAndTouchesNothing)
         notices.clear();
         ini.setFileName(c.fileName);
         ini.setSection(c.section);
-        point(DsString, "K");
+        point(ProfileValueType::String, "K");
         ini.setValue(QByteArray("kept"));
-        EXPECT_FALSE(ini.ReadValue());
-        EXPECT_FALSE(ini.WriteValue());
-        EXPECT_EQ(ini.Value().toByteArray(), "kept");
-        EXPECT_EQ(ini.FileName(), c.fileName);
+        EXPECT_FALSE(ini.readValue());
+        EXPECT_FALSE(ini.writeValue());
+        EXPECT_EQ(ini.value().toByteArray(), "kept");
+        EXPECT_EQ(ini.fileName(), c.fileName);
         EXPECT_EQ(notices, QStringList(2, QStringLiteral("FileName or Section 參數錯誤")));
     }
     EXPECT_TRUE(files().isEmpty());
@@ -149,39 +149,39 @@ TEST_F(ProfileFileTest, readsEachTypeWithItsDefaultsAndSentinels)
         bool found;
         QVariant value;
     } cases[] = {
-        {"boolean missing", DsBoolean, "None", true, false},
-        {"boolean 2", DsBoolean, "Two", true, true},
-        {"boolean 0", DsBoolean, "Zero", true, false},
-        {"boolean text", DsBoolean, "Word", true, false},
-        {"boolean hex", DsBoolean, "Hex", true, true},
-        {"integer hex", DsInteger, "Hex", true, 31},
-        {"integer hex upper prefix", DsInteger, "HexUpper", true, 255},
-        {"integer hex 32-bit pattern", DsInteger, "AllOnes", true, -1},
-        {"integer 0x alone", DsInteger, "Bare0x", false, ProfileFile::MissingInteger},
-        {"integer bad hex", DsInteger, "HexJunk", false, ProfileFile::MissingInteger},
-        {"integer with letters", DsInteger, "Mixed", false, ProfileFile::MissingInteger},
-        {"integer with blanks", DsInteger, "Spaced", true, 42},
-        {"integer negative", DsInteger, "Negative", true, -7},
-        {"integer equal to sentinel", DsInteger, "SentinelNumber", false, ProfileFile::MissingInteger},
-        {"integer out of range", DsInteger, "TooBig", false, ProfileFile::MissingInteger},
-        {"integer missing", DsInteger, "None", false, ProfileFile::MissingInteger},
-        {"string Big5", DsString, "name", true, QByteArray("\xb1\xf8\xbd\x58 A")},
-        {"string empty", DsString, "Empty", true, QByteArray("")},
-        {"string equal to sentinel", DsString, "Sentinel", false, ProfileFile::MissingString},
-        {"string missing", DsString, "None", false, ProfileFile::MissingString},
+        {"boolean missing", ProfileValueType::Boolean, "None", true, false},
+        {"boolean 2", ProfileValueType::Boolean, "Two", true, true},
+        {"boolean 0", ProfileValueType::Boolean, "Zero", true, false},
+        {"boolean text", ProfileValueType::Boolean, "Word", true, false},
+        {"boolean hex", ProfileValueType::Boolean, "Hex", true, true},
+        {"integer hex", ProfileValueType::Integer, "Hex", true, 31},
+        {"integer hex upper prefix", ProfileValueType::Integer, "HexUpper", true, 255},
+        {"integer hex 32-bit pattern", ProfileValueType::Integer, "AllOnes", true, -1},
+        {"integer 0x alone", ProfileValueType::Integer, "Bare0x", false, ProfileFile::missingInteger},
+        {"integer bad hex", ProfileValueType::Integer, "HexJunk", false, ProfileFile::missingInteger},
+        {"integer with letters", ProfileValueType::Integer, "Mixed", false, ProfileFile::missingInteger},
+        {"integer with blanks", ProfileValueType::Integer, "Spaced", true, 42},
+        {"integer negative", ProfileValueType::Integer, "Negative", true, -7},
+        {"integer equal to sentinel", ProfileValueType::Integer, "SentinelNumber", false, ProfileFile::missingInteger},
+        {"integer out of range", ProfileValueType::Integer, "TooBig", false, ProfileFile::missingInteger},
+        {"integer missing", ProfileValueType::Integer, "None", false, ProfileFile::missingInteger},
+        {"string Big5", ProfileValueType::String, "name", true, QByteArray("\xb1\xf8\xbd\x58 A")},
+        {"string empty", ProfileValueType::String, "Empty", true, QByteArray("")},
+        {"string equal to sentinel", ProfileValueType::String, "Sentinel", false, ProfileFile::missingString},
+        {"string missing", ProfileValueType::String, "None", false, ProfileFile::missingString},
     };
     ini.setFileName(path(QStringLiteral("BarSet.ini")));
     ini.setSection("set");
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
         point(c.type, c.ident);
-        EXPECT_EQ(ini.ReadValue(), c.found);
-        EXPECT_EQ(ini.Value(), c.value);
+        EXPECT_EQ(ini.readValue(), c.found);
+        EXPECT_EQ(ini.value(), c.value);
     }
 
     ini.setFileName(path(QStringLiteral("Missing.ini")));
-    point(DsString, "Name");
-    EXPECT_FALSE(ini.ReadValue());
+    point(ProfileValueType::String, "Name");
+    EXPECT_FALSE(ini.readValue());
     EXPECT_TRUE(notices.isEmpty());
 }
 
@@ -195,18 +195,19 @@ TEST_F(ProfileFileTest, writesEachTypeAndKeepsOtherLines)
         bool written;
         QByteArray line;
     } cases[] = {
-        {"boolean true", DsBoolean, true, true, "K=1"},
-        {"boolean false", DsBoolean, false, true, "K=0"},
-        {"boolean from number text", DsBoolean, QByteArray("2"), true, "K=1"},
-        {"integer", DsInteger, -42, true, "K=-42"},
-        {"integer from hex text", DsInteger, QByteArray("0x10"), true, "K=16"},
-        {"integer from text that is no number", DsInteger, QByteArray("abc"), false, ""},
-        {"integer out of 32 bits", DsInteger, qlonglong(1) << 40, false, ""},
-        {"nothing to store", DsInteger, QVariant(), false, ""},
-        {"string bytes unchanged", DsString, QByteArray("\xb1\xf8\xbd\x58 x"), true, "K=\xb1\xf8\xbd\x58 x"},
-        {"string from Unicode", DsString, QStringLiteral("條碼"), true, "K=\xb1\xf8\xbd\x58"},
-        {"string not in Big5", DsString, QStringLiteral("条码"), false, ""},
-        {"string with a line break", DsString, QByteArray("a\r\n[SET]"), false, ""},
+        {"boolean true", ProfileValueType::Boolean, true, true, "K=1"},
+        {"boolean false", ProfileValueType::Boolean, false, true, "K=0"},
+        {"boolean from number text", ProfileValueType::Boolean, QByteArray("2"), true, "K=1"},
+        {"integer", ProfileValueType::Integer, -42, true, "K=-42"},
+        {"integer from hex text", ProfileValueType::Integer, QByteArray("0x10"), true, "K=16"},
+        {"integer from text that is no number", ProfileValueType::Integer, QByteArray("abc"), false, ""},
+        {"integer out of 32 bits", ProfileValueType::Integer, qlonglong(1) << 40, false, ""},
+        {"nothing to store", ProfileValueType::Integer, QVariant(), false, ""},
+        {"string bytes unchanged", ProfileValueType::String, QByteArray("\xb1\xf8\xbd\x58 x"), true,
+         "K=\xb1\xf8\xbd\x58 x"},
+        {"string from Unicode", ProfileValueType::String, QStringLiteral("條碼"), true, "K=\xb1\xf8\xbd\x58"},
+        {"string not in Big5", ProfileValueType::String, QStringLiteral("条码"), false, ""},
+        {"string with a line break", ProfileValueType::String, QByteArray("a\r\n[SET]"), false, ""},
     };
     ini.setFileName(path(QStringLiteral("BarSet.ini")));
     ini.setSection("SET");
@@ -215,7 +216,7 @@ TEST_F(ProfileFileTest, writesEachTypeAndKeepsOtherLines)
         put(QStringLiteral("BarSet.ini"), other);
         point(c.type, "K");
         ini.setValue(c.value);
-        EXPECT_EQ(ini.WriteValue(), c.written);
+        EXPECT_EQ(ini.writeValue(), c.written);
         EXPECT_EQ(ini.errorString().isEmpty(), c.written);
         const QByteArray expected = c.written ? other + "[SET]\r\n" + c.line + "\r\n" : other;
         EXPECT_EQ(contents(QStringLiteral("BarSet.ini")), expected);
@@ -231,21 +232,21 @@ TEST_F(ProfileFileTest, writtenValuesReadBack)
         QByteArray ident;
         QVariant value;
     } values[] = {
-        {DsString, "SERVER", QByteArray("http://127.0.0.1:8080")},
-        {DsBoolean, "PRICE", true},
-        {DsInteger, "COUNT", 7},
-        {DsString, "SERVER", QByteArray("http://127.0.0.1:9090")},
+        {ProfileValueType::String, "SERVER", QByteArray("http://127.0.0.1:8080")},
+        {ProfileValueType::Boolean, "PRICE", true},
+        {ProfileValueType::Integer, "COUNT", 7},
+        {ProfileValueType::String, "SERVER", QByteArray("http://127.0.0.1:9090")},
     };
     for (const auto &v : values) {
         point(v.type, v.ident);
         ini.setValue(v.value);
-        ASSERT_TRUE(ini.WriteValue()) << ini.errorString().toStdString();
+        ASSERT_TRUE(ini.writeValue()) << ini.errorString().toStdString();
     }
     for (const auto &v : {values[1], values[2], values[3]}) {
         point(v.type, v.ident);
         ini.setValue(QVariant());
-        ASSERT_TRUE(ini.ReadValue());
-        EXPECT_EQ(ini.Value(), v.value);
+        ASSERT_TRUE(ini.readValue());
+        EXPECT_EQ(ini.value(), v.value);
     }
     EXPECT_EQ(contents(QStringLiteral("SysSet.ini")),
               "[SETTING]\r\nSERVER=http://127.0.0.1:9090\r\nPRICE=1\r\nCOUNT=7\r\n");
@@ -255,19 +256,19 @@ TEST_F(ProfileFileTest, writeToAPlaceThatCannotHoldTheFileFails)
 {
     put(QStringLiteral("plain"), "not a directory");
     ini.setSection("SET");
-    point(DsString, "K");
+    point(ProfileValueType::String, "K");
     ini.setValue(QByteArray("v"));
 
     ini.setFileName(path(QStringLiteral("plain/BarSet.ini")));
-    EXPECT_FALSE(ini.WriteValue());
+    EXPECT_FALSE(ini.writeValue());
     EXPECT_FALSE(ini.errorString().isEmpty());
 
     ini.setFileName(path(QStringLiteral("Gone/BarSet.ini")));
-    EXPECT_FALSE(ini.WriteValue());
+    EXPECT_FALSE(ini.writeValue());
 
     ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("Folder.ini")));
     ini.setFileName(path(QStringLiteral("Folder.ini")));
-    EXPECT_FALSE(ini.WriteValue());
+    EXPECT_FALSE(ini.writeValue());
     EXPECT_EQ(contents(QStringLiteral("plain")), "not a directory");
 }
 
@@ -277,7 +278,7 @@ TEST_F(ProfileFileTest, refusedWriteLeavesTheOldFileWhole)
         GTEST_SKIP() << "permissions are not enforced for root";
     }
     ini.setSection("SET");
-    point(DsString, "K");
+    point(ProfileValueType::String, "K");
     ini.setValue(QByteArray("v"));
     const QByteArray old = "[SET]\r\nK=old\r\n";
     ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("Locked")));
@@ -288,7 +289,7 @@ TEST_F(ProfileFileTest, refusedWriteLeavesTheOldFileWhole)
     for (const QString &name : {QStringLiteral("Locked/BarSet.ini"), QStringLiteral("ReadOnly.ini")}) {
         SCOPED_TRACE(name.toStdString());
         ini.setFileName(path(name));
-        EXPECT_FALSE(ini.WriteValue());
+        EXPECT_FALSE(ini.writeValue());
         EXPECT_FALSE(ini.errorString().isEmpty());
         EXPECT_EQ(contents(name), old);
     }
@@ -301,7 +302,7 @@ TEST_F(ProfileFileTest, writeOnAFullDiskLeavesTheOldFileWholeAndSaysWhy)
     const QByteArray old = "[OTHER]\r\nX=1\r\n[SETTING]\r\nSERVER=127.0.0.1:8080/bar\r\nBRAN_NO=01\r\n";
     ini.setFileName(path(QStringLiteral("SysSet.ini")));
     ini.setSection("SETTING");
-    point(DsString, "PASSWD");
+    point(ProfileValueType::String, "PASSWD");
     ini.setValue(QByteArray("secret"));
     // No room at all, room for a few bytes, room for all but the end.
     for (const rlim_t room : {rlim_t(0), rlim_t(7), rlim_t(old.size())}) {
@@ -310,7 +311,7 @@ TEST_F(ProfileFileTest, writeOnAFullDiskLeavesTheOldFileWholeAndSaysWhy)
         bool written = true;
         {
             const FullDisk full(room);
-            written = ini.WriteValue();
+            written = ini.writeValue();
         }
         EXPECT_FALSE(written);
         EXPECT_FALSE(ini.errorString().isEmpty());
@@ -329,11 +330,11 @@ TEST_F(ProfileFileTest, aPipeOrADeviceInPlaceOfTheFileIsNeitherWaitedOnNorReplac
     for (const QString &name : {QStringLiteral("PIPE.INI"), QStringLiteral("ZERO.INI"), QStringLiteral("HUGE.INI")}) {
         SCOPED_TRACE(name.toStdString());
         ini.setFileName(path(name));
-        point(DsString, "K");
-        EXPECT_FALSE(ini.ReadValue());
-        EXPECT_EQ(ini.Value().toByteArray(), ProfileFile::MissingString);
+        point(ProfileValueType::String, "K");
+        EXPECT_FALSE(ini.readValue());
+        EXPECT_EQ(ini.value().toByteArray(), ProfileFile::missingString);
         ini.setValue(QByteArray("v"));
-        EXPECT_FALSE(ini.WriteValue());
+        EXPECT_FALSE(ini.writeValue());
         EXPECT_FALSE(ini.errorString().isEmpty());
     }
     EXPECT_FALSE(QFileInfo(fifo).isFile());

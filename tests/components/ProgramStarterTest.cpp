@@ -37,10 +37,7 @@ TEST_F(ProgramStarterTest, handsTheRequestToItsLauncherAndKeepsTheCode)
 {
     RecordingLauncher launcher;
     ProgramStarter shell(launcher);
-    EXPECT_EQ(shell.ShowCmd(), ShowNormal);
-    shell.setFileName(QStringLiteral("/opt/label/run"));
-    shell.setParameter(QStringLiteral("2"));
-    ASSERT_TRUE(shell.Execute());
+    ASSERT_TRUE(shell.start(StartRequest{QStringLiteral("/opt/label/run"), QStringLiteral("2")}));
     ASSERT_EQ(launcher.requests.size(), 1);
     EXPECT_EQ(launcher.requests[0].fileName, QStringLiteral("/opt/label/run"));
     EXPECT_EQ(launcher.requests[0].parameter, QStringLiteral("2"));
@@ -48,9 +45,9 @@ TEST_F(ProgramStarterTest, handsTheRequestToItsLauncherAndKeepsTheCode)
     EXPECT_EQ(launcher.requests[0].showCommand, 1);
 
     launcher.answer = LaunchResult{LaunchResult::FileNotFound, QStringLiteral("找不到")};
-    shell.setShowCmd(ShowMinNoActive);
-    EXPECT_FALSE(shell.Execute());
-    EXPECT_EQ(shell.ResultCode(), 2);
+    EXPECT_FALSE(shell.start(
+        StartRequest{QStringLiteral("/opt/label/run"), QString(), QString(), ShowCommand::ShowMinNoActive}));
+    EXPECT_EQ(shell.resultCode(), 2);
     EXPECT_EQ(shell.errorString(), QStringLiteral("找不到"));
     EXPECT_EQ(launcher.requests[1].showCommand, 7);
 }
@@ -105,9 +102,8 @@ TEST_F(ProgramStarterTest, fileBehindAClosedDirectoryIsAccessDenied)
     make(QStringLiteral("closed/Bars.txt"), "x");
     QFile::setPermissions(dir.filePath(QStringLiteral("closed")), QFileDevice::ReadOwner | QFileDevice::WriteOwner);
     ProgramStarter shell;
-    shell.setFileName(dir.filePath(QStringLiteral("closed/Bars.txt")));
-    EXPECT_FALSE(shell.Execute());
-    EXPECT_EQ(shell.ResultCode(), 5);
+    EXPECT_FALSE(shell.start(StartRequest{dir.filePath(QStringLiteral("closed/Bars.txt"))}));
+    EXPECT_EQ(shell.resultCode(), 5);
     QFile::setPermissions(dir.filePath(QStringLiteral("closed")),
                           QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
 }
@@ -127,9 +123,8 @@ TEST_F(ProgramStarterTest, failedStartsGiveACodeOfAtMost32)
     ProgramStarter shell;
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
-        shell.setFileName(c.fileName);
-        EXPECT_FALSE(shell.Execute());
-        EXPECT_EQ(shell.ResultCode(), c.code);
+        EXPECT_FALSE(shell.start(StartRequest{c.fileName}));
+        EXPECT_EQ(shell.resultCode(), c.code);
         EXPECT_FALSE(shell.errorString().isEmpty());
     }
 }
@@ -145,11 +140,10 @@ TEST_F(ProgramStarterTest, startedProgramGetsItsParametersAndDirectory)
                                 "mv \"$1.part\" \"$1\"\n",
                                 executable);
     ProgramStarter shell;
-    shell.setFileName(script);
-    shell.setParameter(QLatin1Char('"') + marker + QStringLiteral("\" 2 \"x y\""));
-    shell.setDirectory(dir.filePath(QStringLiteral("work")));
-    ASSERT_TRUE(shell.Execute()) << shell.errorString().toStdString();
-    EXPECT_GT(shell.ResultCode(), 32);
+    ASSERT_TRUE(shell.start(StartRequest{script, QLatin1Char('"') + marker + QStringLiteral("\" 2 \"x y\""),
+                                         dir.filePath(QStringLiteral("work"))}))
+        << shell.errorString().toStdString();
+    EXPECT_GT(shell.resultCode(), 32);
 
     EXPECT_TRUE(QTest::qWaitFor([&] { return QFile::exists(marker); }, 20000));
     QFile file(marker);

@@ -35,8 +35,8 @@ protected:
 TEST_F(TextRecorderTest, startsAsADailyLogWithoutExtension)
 {
     TextRecorder fresh(clock);
-    EXPECT_EQ(fresh.FileNameHead(), QStringLiteral("LOG"));
-    EXPECT_EQ(fresh.FileNameMode(), mYYMMDD);
+    EXPECT_EQ(fresh.fileNameHead(), QStringLiteral("LOG"));
+    EXPECT_EQ(fresh.fileNameMode(), RecordFileNaming::YearMonthDay);
     EXPECT_EQ(fresh.path(), QStringLiteral("LOG240315"));
 }
 
@@ -50,27 +50,29 @@ TEST_F(TextRecorderTest, pathFromDirectoryNameModeAndExtension)
         QString extension;
         QString path;
     } cases[] = {
-        {"fixed name", QStringLiteral("/shop"), mCust, QStringLiteral("Bars"), QStringLiteral("txt"),
+        {"fixed name", QStringLiteral("/shop"), RecordFileNaming::Custom, QStringLiteral("Bars"), QStringLiteral("txt"),
          QStringLiteral("/shop/Bars.txt")},
-        {"trailing separator", QStringLiteral("/shop/"), mCust, QStringLiteral("Bars"), QStringLiteral("txt"),
-         QStringLiteral("/shop/Bars.txt")},
-        {"no directory", QString(), mCust, QStringLiteral("Bars"), QStringLiteral("txt"), QStringLiteral("Bars.txt")},
-        {"daily", QStringLiteral("/shop"), mYYMMDD, QStringLiteral("LOG"), QStringLiteral("txt"),
+        {"trailing separator", QStringLiteral("/shop/"), RecordFileNaming::Custom, QStringLiteral("Bars"),
+         QStringLiteral("txt"), QStringLiteral("/shop/Bars.txt")},
+        {"no directory", QString(), RecordFileNaming::Custom, QStringLiteral("Bars"), QStringLiteral("txt"),
+         QStringLiteral("Bars.txt")},
+        {"daily", QStringLiteral("/shop"), RecordFileNaming::YearMonthDay, QStringLiteral("LOG"), QStringLiteral("txt"),
          QStringLiteral("/shop/LOG240315.txt")},
-        {"monthly", QStringLiteral("/shop"), mYYMM, QStringLiteral("LOG"), QStringLiteral("txt"),
+        {"monthly", QStringLiteral("/shop"), RecordFileNaming::YearMonth, QStringLiteral("LOG"), QStringLiteral("txt"),
          QStringLiteral("/shop/LOG2403.txt")},
-        {"no extension", QStringLiteral("/shop"), mYYMM, QStringLiteral("X"), QString(), QStringLiteral("/shop/X2403")},
+        {"no extension", QStringLiteral("/shop"), RecordFileNaming::YearMonth, QStringLiteral("X"), QString(),
+         QStringLiteral("/shop/X2403")},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
         recorder.setDirectory(c.directory);
         recorder.setFileNameMode(c.mode);
-        if (c.mode == mCust) {
+        if (c.mode == RecordFileNaming::Custom) {
             recorder.setFileName(c.nameOrHead);
         } else {
             recorder.setFileNameHead(c.nameOrHead);
         }
-        recorder.setFileExtName(c.extension);
+        recorder.setFileExtension(c.extension);
         EXPECT_EQ(recorder.path(), c.path);
     }
 }
@@ -78,48 +80,48 @@ TEST_F(TextRecorderTest, pathFromDirectoryNameModeAndExtension)
 TEST_F(TextRecorderTest, nameSettersKeepEachOtherConsistent)
 {
     recorder.setFileName(QStringLiteral("Bars"));
-    EXPECT_EQ(recorder.FileNameMode(), mCust);
-    EXPECT_EQ(recorder.FileNameHead(), QString());
+    EXPECT_EQ(recorder.fileNameMode(), RecordFileNaming::Custom);
+    EXPECT_EQ(recorder.fileNameHead(), QString());
 
     recorder.setFileNameHead(QStringLiteral("LOG"));
-    EXPECT_EQ(recorder.FileName(), QString());
-    EXPECT_EQ(recorder.FileNameMode(), mYYMMDD);
+    EXPECT_EQ(recorder.fileName(), QString());
+    EXPECT_EQ(recorder.fileNameMode(), RecordFileNaming::YearMonthDay);
 
-    recorder.setFileNameMode(mYYMM);
+    recorder.setFileNameMode(RecordFileNaming::YearMonth);
     recorder.setFileNameHead(QStringLiteral("HEAD"));
-    EXPECT_EQ(recorder.FileNameMode(), mYYMM);
+    EXPECT_EQ(recorder.fileNameMode(), RecordFileNaming::YearMonth);
 
     recorder.setFileName(QStringLiteral("Bars"));
-    recorder.setFileNameMode(mYYMMDD);
-    EXPECT_EQ(recorder.FileName(), QString());
-    EXPECT_EQ(recorder.FileNameHead(), QString());
+    recorder.setFileNameMode(RecordFileNaming::YearMonthDay);
+    EXPECT_EQ(recorder.fileName(), QString());
+    EXPECT_EQ(recorder.fileNameHead(), QString());
 
     recorder.setFileNameHead(QStringLiteral("LOG"));
-    recorder.setFileNameMode(mCust);
-    EXPECT_EQ(recorder.FileNameHead(), QString());
+    recorder.setFileNameMode(RecordFileNaming::Custom);
+    EXPECT_EQ(recorder.fileNameHead(), QString());
     EXPECT_EQ(recorder.path(), dir.path() + QLatin1Char('/'));
 }
 
 TEST_F(TextRecorderTest, piecesAreAppendedAsBytesWithCrLfAfterMessages)
 {
     recorder.setFileName(QStringLiteral("Bars"));
-    recorder.setFileExtName(QStringLiteral("txt"));
+    recorder.setFileExtension(QStringLiteral("txt"));
     QFile old(dir.filePath(QStringLiteral("Bars.txt")));
     ASSERT_TRUE(old.open(QIODevice::WriteOnly));
     old.write("old\r\n");
     old.close();
 
-    EXPECT_TRUE(recorder.WriteString("A,"));
-    EXPECT_TRUE(recorder.WriteMessage("3"));
-    EXPECT_TRUE(recorder.WriteString("\xb1\xf8\xbd"));
-    EXPECT_TRUE(recorder.WriteMessage(""));
+    EXPECT_TRUE(recorder.writeText("A,"));
+    EXPECT_TRUE(recorder.writeLine("3"));
+    EXPECT_TRUE(recorder.writeText("\xb1\xf8\xbd"));
+    EXPECT_TRUE(recorder.writeLine(""));
     EXPECT_EQ(contents(QStringLiteral("Bars.txt")), "old\r\nA,3\r\n\xb1\xf8\xbd\r\n");
 }
 
 TEST_F(TextRecorderTest, emptyWriteCreatesTheFile)
 {
-    recorder.setFileExtName(QStringLiteral("log"));
-    EXPECT_TRUE(recorder.WriteString(QByteArray()));
+    recorder.setFileExtension(QStringLiteral("log"));
+    EXPECT_TRUE(recorder.writeText(QByteArray()));
     EXPECT_EQ(contents(QStringLiteral("LOG240315.log")), "");
 }
 
@@ -127,7 +129,7 @@ TEST_F(TextRecorderTest, handlersCancelOrRedirectOnePiece)
 {
     recorder.setFileName(QStringLiteral("Bars"));
     QStringList seen;
-    recorder.setOnWriteString([&](TextRecorder &sender, QString &fileName, QByteArray &msg, bool &cancel) {
+    recorder.setOnWriteText([&](TextRecorder &sender, QString &fileName, QByteArray &msg, bool &cancel) {
         EXPECT_EQ(&sender, &recorder);
         EXPECT_FALSE(cancel);
         seen << fileName;
@@ -137,27 +139,27 @@ TEST_F(TextRecorderTest, handlersCancelOrRedirectOnePiece)
             msg = "moved";
         }
     });
-    EXPECT_FALSE(recorder.WriteString("skip"));
+    EXPECT_FALSE(recorder.writeText("skip"));
     EXPECT_FALSE(recorder.errorString().isEmpty());
     EXPECT_TRUE(files().isEmpty());
-    EXPECT_TRUE(recorder.WriteString("elsewhere"));
-    EXPECT_TRUE(recorder.WriteString("here"));
-    EXPECT_TRUE(recorder.WriteMessage("line"));
+    EXPECT_TRUE(recorder.writeText("elsewhere"));
+    EXPECT_TRUE(recorder.writeText("here"));
+    EXPECT_TRUE(recorder.writeLine("line"));
     EXPECT_EQ(contents(QStringLiteral("Other")), "moved");
     EXPECT_EQ(contents(QStringLiteral("Bars")), "hereline\r\n");
     EXPECT_EQ(seen, QStringList(3, dir.filePath(QStringLiteral("Bars"))));
 
-    recorder.setOnWriteMessage([](TextRecorder &, QString &, QByteArray &, bool &cancel) { cancel = true; });
-    EXPECT_FALSE(recorder.WriteMessage("line"));
+    recorder.setOnWriteLine([](TextRecorder &, QString &, QByteArray &, bool &cancel) { cancel = true; });
+    EXPECT_FALSE(recorder.writeLine("line"));
     EXPECT_EQ(contents(QStringLiteral("Bars")), "hereline\r\n");
 }
 
 TEST_F(TextRecorderTest, datedNameFollowsTheClock)
 {
-    recorder.setFileNameMode(mYYMM);
-    EXPECT_TRUE(recorder.WriteMessage("march"));
+    recorder.setFileNameMode(RecordFileNaming::YearMonth);
+    EXPECT_TRUE(recorder.writeLine("march"));
     clock.set(QDateTime(QDate(2024, 4, 1), QTime(0, 0)));
-    EXPECT_TRUE(recorder.WriteMessage("april"));
+    EXPECT_TRUE(recorder.writeLine("april"));
     EXPECT_EQ(contents(QStringLiteral("LOG2403")), "march\r\n");
     EXPECT_EQ(contents(QStringLiteral("LOG2404")), "april\r\n");
 }
@@ -177,8 +179,8 @@ TEST_F(TextRecorderTest, unwritablePathsFailWithoutMessage)
         SCOPED_TRACE(c.name);
         recorder.setDirectory(c.directory);
         recorder.setFileName(c.fileName);
-        EXPECT_FALSE(recorder.WriteString("x"));
-        EXPECT_FALSE(recorder.WriteMessage("x"));
+        EXPECT_FALSE(recorder.writeText("x"));
+        EXPECT_FALSE(recorder.writeLine("x"));
         EXPECT_FALSE(recorder.errorString().isEmpty());
     }
     EXPECT_TRUE(files().isEmpty());

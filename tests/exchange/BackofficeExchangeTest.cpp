@@ -52,7 +52,7 @@ TEST_F(BackofficeExchangeTest, linkTestPassesOnlyWithTheRightPassword)
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);
         logIn(c.branch, c.password);
-        EXPECT_EQ(exchange.LinkTest(), c.ok);
+        EXPECT_EQ(exchange.linkTest(), c.ok);
         EXPECT_EQ(exchange.reply().line(0), c.firstLine);
         const QString status = exchange.statusLine();
         EXPECT_TRUE(status.startsWith(QStringLiteral("最近通訊時間 : "))) << status.toStdString();

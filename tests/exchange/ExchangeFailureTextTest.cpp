@@ -52,7 +52,7 @@ TEST(ExchangeFailureText, refusedConnectionGivesTheStatusLineAndTheReason)
 {
     const QByteArray address = QByteArrayLiteral("127.0.0.1:") + QByteArray::number(LoopbackServer::closedPort());
     ServerExchange exchange([&] { return LinkSettings{address, "01", "pw"}; });
-    ASSERT_FALSE(exchange.LinkTest());
+    ASSERT_FALSE(exchange.linkTest());
     EXPECT_EQ(exchangeFailureMessage(exchange), exchange.statusLine() + QStringLiteral("\n主機 ") +
                                                     QString::fromLatin1(address) + QStringLiteral(" 拒絕連線"));
 }

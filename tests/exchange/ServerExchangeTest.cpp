@@ -57,7 +57,7 @@ protected:
     {
         link.server = server.serverText();
         exchange.setRequestBody(body);
-        return exchange.Post(script);
+        return exchange.post(script);
     }
 
     LinkSettings link{{}, "01", "pw"};
@@ -91,7 +91,7 @@ TEST_F(ServerExchangeTest, sendsTheExactRequestBytes)
         SCOPED_TRACE(c.name);
         link.server = server.serverText() + c.serverSuffix;
         exchange.setRequestBody(c.requestBody);
-        EXPECT_TRUE(exchange.Post(QStringLiteral("qelvobranseek.php")));
+        EXPECT_TRUE(exchange.post(QStringLiteral("qelvobranseek.php")));
         EXPECT_EQ(server.requests().back(), expectedRequest(c.path, server.port(), c.sent, c.contentLength));
     }
 }
@@ -207,7 +207,7 @@ TEST_F(ServerExchangeTest, failureEmptiesTheReplyLeftByTheExchangeBefore)
     link.server = QByteArrayLiteral("127.0.0.1:") + QByteArray::number(LoopbackServer::closedPort());
     exchange.setRequestBody("a=1");
     QSignalSpy replyChanges(&exchange, &ServerExchange::replyChanged);
-    EXPECT_FALSE(exchange.Post(QStringLiteral("x.php")));
+    EXPECT_FALSE(exchange.post(QStringLiteral("x.php")));
     EXPECT_EQ(replyChanges.count(), 1);
     EXPECT_EQ(exchange.lastResult().failure, Failure::Refused);
     EXPECT_FALSE(exchange.lastResult().reason.isEmpty());
@@ -226,7 +226,7 @@ TEST_F(ServerExchangeTest, cancelDuringSlowReplyIsATransportFailure)
                      [&](bool ok) { events << QStringLiteral("finished %1").arg(ok); });
     QObject::connect(&exchange, &ServerExchange::progress, [&](qint64 bytes) {
         events << QStringLiteral("progress %1").arg(bytes);
-        refusedWhileBusy = exchange.isBusy() && !exchange.Post(QStringLiteral("other.php")) && !exchange.LinkTest() &&
+        refusedWhileBusy = exchange.isBusy() && !exchange.post(QStringLiteral("other.php")) && !exchange.linkTest() &&
                            exchange.requestBody() == "a=1";
         exchange.cancel();
     });
@@ -263,9 +263,9 @@ TEST_F(ServerExchangeTest, linkTestReadsTheSettingsAtEachCall)
     link.server = server.serverText() + "/";
     link.password = Big5::fromUtf8Literal("密碼");
 
-    EXPECT_TRUE(exchange.LinkTest());
+    EXPECT_TRUE(exchange.linkTest());
     link.branch = "A";
-    EXPECT_TRUE(exchange.LinkTest());
+    EXPECT_TRUE(exchange.linkTest());
 
     const std::vector<QByteArray> requests = server.requests();
     ASSERT_EQ(requests.size(), 2u);

@@ -97,6 +97,24 @@ TEST_F(DbfTableTest, createWritesAnEmptyCp950TableAndNeverReplacesOne)
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("bar1.dbf")});
 }
 
+TEST_F(DbfTableTest, theHeaderIsDatedByTheTablesClock)
+{
+    const auto dateOf = [](const QByteArray &file) {
+        return QDate(1900 + quint8(file.at(1)), quint8(file.at(2)), quint8(file.at(3)));
+    };
+    const FixedClock created(QDateTime(QDate(2026, 3, 1), QTime(9, 0)));
+    ASSERT_TRUE(DbfTable::create(path(), queueFields(), created).ok());
+    EXPECT_EQ(dateOf(readFile(path())), QDate(2026, 3, 1));
+
+    const FixedClock changed(QDateTime(QDate(2027, 12, 31), QTime(23, 0)));
+    auto table = openTable(path());
+    ASSERT_TRUE(table);
+    table->setClock(changed);
+    ASSERT_TRUE(table->append(record(*table, 1, "X1")).ok());
+    table.reset();
+    EXPECT_EQ(dateOf(readFile(path())), QDate(2027, 12, 31));
+}
+
 TEST_F(DbfTableTest, opensTablesWrittenByOtherDbaseTools)
 {
     struct Case {
@@ -392,8 +410,8 @@ TEST_F(DbfTableTest, recordsReadInOneGoAreTheRowsReadOneByOneAndAShortFileIsRepo
     ASSERT_TRUE(table);
     const DbfResult<QByteArray> run = table->readRecords(1, 3);
     ASSERT_TRUE(run.ok()) << run.error().toStdString();
-    EXPECT_EQ(run.value(), table->read(1).value().bytes() + table->read(2).value().bytes() +
-                               table->read(3).value().bytes());
+    EXPECT_EQ(run.value(),
+              table->read(1).value().bytes() + table->read(2).value().bytes() + table->read(3).value().bytes());
     for (const auto &[first, count] : {std::pair{-1, 1}, {2, 3}, {0, 0}}) {
         EXPECT_FALSE(table->readRecords(first, count).ok()) << first << " " << count;
     }

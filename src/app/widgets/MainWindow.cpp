@@ -309,7 +309,7 @@ void MainWindow::showCreditOrPicture(Prompts &prompts)
     const QImage customerPicture = reader.read();
     if (customerPicture.isNull()) {
         prompts.forWindow(this)->plainMessage(QStringLiteral("無法載入圖片 %1：%2\n改用內建圖片。")
-                                 .arg(QDir::toNativeSeparators(picturePath), reader.errorString()));
+                                                  .arg(QDir::toNativeSeparators(picturePath), reader.errorString()));
         return;
     }
     picture->setPicture(customerPicture);
@@ -317,7 +317,7 @@ void MainWindow::showCreditOrPicture(Prompts &prompts)
 
 void MainWindow::testLinkAndShowState()
 {
-    if (exchange_->LinkTest()) {
+    if (exchange_->linkTest()) {
         exitButton->setFocus();
     } else {
         settingsButton->setFocus();

@@ -66,9 +66,6 @@ public:
     // and the focus tell the user whether the server answers.
     void testLinkAndShowState();
 
-    bool Post(const QString &script) { return exchange_->Post(script); }
-    bool LinkTest() { return exchange_->LinkTest(); }
-
     SingleInstanceGuard *const singleInstanceGuard;
     QLabel *const bannerPanel;
     QLabel *const versionLabel;

@@ -92,7 +92,7 @@ void FocusMarkedButton::drawFocusMark(QPainter &painter)
     // Outline boxes use exclusive right and bottom edges; the half-pixel
     // shift puts a one-pixel pen on the pixels just inside them.
     QPainterPath outline;
-    if (focusType_ == fsEllipse) {
+    if (focusType_ == FocusShape::Ellipse) {
         outline.addEllipse(QRectF(s + 0.5, s + 0.5, w - 2 * s - 1, h - 2 * s - 1));
     } else {
         outline.addRoundedRect(QRectF(s + 1.5, s + 1.5, w - 2 * s - 2, h - 2 * s - 2), s / 2.0, s / 2.0);

@@ -12,11 +12,11 @@ class FocusMarkedButton : public QPushButton
     Q_OBJECT
     Q_PROPERTY(QColor FocusColor READ focusColor WRITE setFocusColor)
     Q_PROPERTY(int FocusSize READ focusSize WRITE setFocusSize)
-    Q_PROPERTY(FocusShape FocusType READ focusType WRITE setFocusType)
+    Q_PROPERTY(FocusShape focusType READ focusType WRITE setFocusType)
     Q_PROPERTY(QString PassStr READ passStr WRITE setPassStr)
 
 public:
-    enum FocusShape { fsRoundRect, fsEllipse };
+    enum class FocusShape { RoundRect, Ellipse };
     Q_ENUM(FocusShape)
 
     explicit FocusMarkedButton(QWidget *parent = nullptr);
@@ -49,7 +49,7 @@ private:
 
     QColor focusColor_{0, 255, 0};
     int focusSize_ = 3;
-    FocusShape focusType_ = fsEllipse;
+    FocusShape focusType_ = FocusShape::Ellipse;
     QString passStr_;
     bool focused_ = false;
 };

@@ -101,9 +101,9 @@ void LabelWindowBehaviour::openQueue()
         pathFile_.setNotifier([this](const QString &text) { prompts_->plainMessage(text); });
         pathFile_.setFileName(QDir(programDir_).filePath(pathIni_.fileName));
         pathFile_.setSection(pathIni_.section);
-        pathFile_.setDataType(DsString);
+        pathFile_.setDataType(ProfileValueType::String);
         pathFile_.setIdent("FN1");
-        StoredBytesField::show(*pathEdit_, pathFile_.ReadValue() ? pathFile_.Value().toByteArray() : QByteArray());
+        StoredBytesField::show(*pathEdit_, pathFile_.readValue() ? pathFile_.value().toByteArray() : QByteArray());
     }
     DateFormats::useLabelWindowFormats();
 }
@@ -120,7 +120,7 @@ void LabelWindowBehaviour::storePath()
     }
     pathFile_.setIdent("FN1");
     pathFile_.setValue(StoredBytesField::bytes(*pathEdit_));
-    pathWriteError_ = pathFile_.WriteValue() ? QString() : pathFile_.errorString();
+    pathWriteError_ = pathFile_.writeValue() ? QString() : pathFile_.errorString();
 }
 
 bool LabelWindowBehaviour::eventFilter(QObject *watched, QEvent *event)

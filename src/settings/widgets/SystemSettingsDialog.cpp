@@ -222,7 +222,7 @@ void SystemSettingsDialog::onLinkTest()
     if (exchange_.isBusy()) {
         return;
     }
-    if (exchange_.LinkTest()) {
+    if (exchange_.linkTest()) {
         Q_EMIT statusLabelChanged(QString());
         prompts_->plainMessage(QStringLiteral("連線成功"));
     } else {
@@ -236,7 +236,7 @@ void SystemSettingsDialog::onSave()
     if (exchange_.isBusy()) {
         return;
     }
-    if (!exchange_.LinkTest()) {
+    if (!exchange_.linkTest()) {
         Q_EMIT statusLabelChanged(serverNoticeOr(QStringLiteral("請先與主機連線【系統參數設定】")));
         prompts_->plainMessage(linkFailureText());
         return;

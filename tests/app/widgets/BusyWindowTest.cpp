@@ -86,7 +86,7 @@ TEST_F(BusyWindowTest, noOtherInputReachesTheProgramDuringAnExchange)
         QTest::keyClick(control<FocusMarkedButton>(*form, "CloseButton"), Qt::Key_Space);
     });
 
-    EXPECT_FALSE(form->LinkTest());
+    EXPECT_FALSE(form->exchange().linkTest());
 
     EXPECT_TRUE(cancelled);
     // A mnemonic that got through would press its button a moment later.

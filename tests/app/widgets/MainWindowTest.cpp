@@ -232,7 +232,7 @@ TEST_F(MainWindowTest, statusLabelFollowsEveryExchangeNotOnlyTheLinkTest)
         SCOPED_TRACE(step.name);
         link.server = step.server;
         form->exchange().setRequestBody("bran_no=01&link_pass=1234&item1=A1");
-        form->Post(QStringLiteral("qelvoitemseek.php"));
+        form->exchange().post(QStringLiteral("qelvoitemseek.php"));
         EXPECT_EQ(form->statusLabel->text(), step.label8);
     }
 }

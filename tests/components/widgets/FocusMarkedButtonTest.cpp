@@ -68,7 +68,7 @@ TEST_F(FocusMarkedButtonTest, focusedButtonShowsTheRingAndLosesItWithTheFocus)
 
 TEST_F(FocusMarkedButtonTest, roundRectOutlineStartsOnePixelFurtherIn)
 {
-    button->setFocusType(FocusMarkedButton::fsRoundRect);
+    button->setFocusType(FocusMarkedButton::FocusShape::RoundRect);
     button->setFocusColor(Qt::red);
     const QImage focused = focusedLook();
     EXPECT_EQ(focused.pixelColor(3, 12), QColor(Qt::red));

@@ -126,7 +126,7 @@ TEST_F(MessageWindowTest, staysOnTopWithEmbossedBlueCaption)
     EXPECT_EQ(control<EmbossedLabel>(form, "Lab")->layer2Depth(), 1);
     EXPECT_EQ(control<EmbossedLabel>(form, "Lab")->layer3Depth(), -1);
     EXPECT_EQ(control<FocusMarkedButton>(form, "Btn")->focusSize(), 3);
-    EXPECT_EQ(control<FocusMarkedButton>(form, "Btn")->focusType(), FocusMarkedButton::fsEllipse);
+    EXPECT_EQ(control<FocusMarkedButton>(form, "Btn")->focusType(), FocusMarkedButton::FocusShape::Ellipse);
 }
 
 TEST(EmbossedLabel, startsAsLimeSixteenPointText)

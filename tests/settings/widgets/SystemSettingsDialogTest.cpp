@@ -233,7 +233,7 @@ TEST_F(SystemSettingsDialogTest, closeBoxKeepsTypedValuesForLaterExchangesButNot
     form().close();
 
     EXPECT_FALSE(form().isVisible());
-    ASSERT_TRUE(exchange.LinkTest());
+    ASSERT_TRUE(exchange.linkTest());
     EXPECT_EQ(lastRequestBody(), "bran_no=77&link_pass=pw\r\n");
     EXPECT_EQ(contents(QStringLiteral("SysSet.ini")), saved);
 
