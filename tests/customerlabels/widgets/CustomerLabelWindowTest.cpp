@@ -2,6 +2,7 @@
 
 #include "common/BackofficeProcess.h"
 #include "common/Controls.h"
+#include "common/LabelWindowFixture.h"
 #include "common/LoopbackServer.h"
 #include "common/RecordingLauncher.h"
 #include "common/RecordingPrompts.h"
@@ -45,24 +46,10 @@ QByteArray readAll(const QString &path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
 }
 
-// A customer window over a queue of its own, in temporary program and working directories.
-class CustomerLabelWindowTest : public ::testing::Test
+// A customer window over "bar2.DBF" of its own, linked as link says.
+class CustomerLabelWindowTest : public LabelWindowFixture<CustomerLabelWindow>
 {
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(programDir.isValid());
-        ASSERT_TRUE(workDir.isValid());
-        previousDir = QDir::currentPath();
-        ASSERT_TRUE(QDir::setCurrent(workDir.path()));
-    }
-
-    void TearDown() override
-    {
-        window.reset();
-        QDir::setCurrent(previousDir);
-    }
-
     void createTable(const QList<QByteArray> &barcodes = {})
     {
         const QString path = workDir.filePath(fileName());
@@ -82,11 +69,7 @@ protected:
 
     CustomerLabelWindow &open()
     {
-        window = std::make_unique<CustomerLabelWindow>(programDir.path(), exchange, prompts, launcher);
-        window->show();
-        window->activateWindow();
-        EXPECT_TRUE(QTest::qWaitForWindowActive(window.get()));
-        return *window;
+        return show(std::make_unique<CustomerLabelWindow>(programDir.path(), exchange, prompts, launcher));
     }
 
     LabelQueueModel &model() { return window->queueModel(); }
@@ -97,14 +80,8 @@ protected:
         whenShown(window.get(), window->importDialog, [this, fill] { fill(*window->importDialog); });
     }
 
-    QTemporaryDir programDir;
-    QTemporaryDir workDir;
-    QString previousDir;
     LinkSettings link;
     ServerExchange exchange{[this] { return link; }};
-    RecordingPrompts prompts;
-    RecordingLauncher launcher;
-    std::unique_ptr<CustomerLabelWindow> window;
 };
 } // namespace
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/Controls.h"
+#include "common/LabelWindowFixture.h"
 #include "common/RecordingLauncher.h"
 #include "common/RecordingPrompts.h"
 #include "components/Big5.h"
@@ -21,26 +22,11 @@
 #include <gtest/gtest.h>
 #include <memory>
 
-// A product window over a queue of its own: the program directory and the
-// working directory (where "bar1.dbf" is looked for) are temporary, prompts
-// and the label program launcher are recorded.
-class ProductWindowTest : public ::testing::Test
+// A product window over "bar1.dbf" of its own, with the settings dialog's
+// live fields in settings.
+class ProductWindowTest : public LabelWindowFixture<ProductLabelWindow>
 {
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(programDir.isValid());
-        ASSERT_TRUE(workDir.isValid());
-        previousDir = QDir::currentPath();
-        ASSERT_TRUE(QDir::setCurrent(workDir.path()));
-    }
-
-    void TearDown() override
-    {
-        window.reset();
-        QDir::setCurrent(previousDir);
-    }
-
     QString tablePath() const { return workDir.filePath(ProductQueueTable::fileName()); }
 
     // "bar1.dbf" with one row per item code.
@@ -73,12 +59,8 @@ protected:
 
     ProductLabelWindow &open()
     {
-        window = std::make_unique<ProductLabelWindow>(
-            programDir.path(), exchange, [this] { return settings; }, prompts, launcher);
-        window->show();
-        window->activateWindow();
-        EXPECT_TRUE(QTest::qWaitForWindowActive(window.get()));
-        return *window;
+        return show(std::make_unique<ProductLabelWindow>(
+            programDir.path(), exchange, [this] { return settings; }, prompts, launcher));
     }
 
     ProductQueueModel &model() { return window->queueModel(); }
@@ -91,18 +73,6 @@ protected:
         grid().setCurrentIndex(model().index(row, column));
     }
 
-    QByteArray programFile(const QString &name) const
-    {
-        QFile file(QDir(programDir.path()).filePath(name));
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-    }
-
-    QTemporaryDir programDir;
-    QTemporaryDir workDir;
-    QString previousDir;
     SystemSettings settings;
     ServerExchange exchange{[this] { return LinkSettings{settings.server, settings.branch, settings.password}; }};
-    RecordingPrompts prompts;
-    RecordingLauncher launcher;
-    std::unique_ptr<ProductLabelWindow> window;
 };
