@@ -64,9 +64,9 @@ TEST_F(BusyWindowTest, startUpLinkTestShowsItBeforeTheMainWindowAndCancelFails)
     EXPECT_TRUE(hourglassBeforeShown);
     EXPECT_FALSE(mainWindowVisibleMeanwhile);
     EXPECT_EQ(progressText, QStringLiteral("已收到 8 位元組"));
-    EXPECT_EQ(control<QLabel>(*form, "Panel3")->text(), QStringLiteral("最近通訊時間 : 2026/12/10 09:05:07 失敗"));
-    EXPECT_EQ(control<QLabel>(*form, "Label8")->text(), QStringLiteral("請先與主機連線【系統參數設定】"));
-    EXPECT_EQ(form->focusWidget(), control<FocusMarkedButton>(*form, "SysButton"));
+    EXPECT_EQ(form->exchangeStatusPanel->text(), QStringLiteral("最近通訊時間 : 2026/12/10 09:05:07 失敗"));
+    EXPECT_EQ(form->statusLabel->text(), QStringLiteral("請先與主機連線【系統參數設定】"));
+    EXPECT_EQ(form->focusWidget(), form->settingsButton);
     EXPECT_FALSE(form->busyWindow().isVisible());
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
@@ -80,10 +80,10 @@ TEST_F(BusyWindowTest, noOtherInputReachesTheProgramDuringAnExchange)
     form->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
     cancelOnceShown([this] {
-        QTest::mouseClick(control<FocusMarkedButton>(*form, "PrintSetButton"), Qt::LeftButton);
+        QTest::mouseClick(form->productLabelsButton, Qt::LeftButton);
         QTest::keyClick(form.get(), Qt::Key_2, Qt::AltModifier);
-        control<FocusMarkedButton>(*form, "CloseButton")->setFocus();
-        QTest::keyClick(control<FocusMarkedButton>(*form, "CloseButton"), Qt::Key_Space);
+        form->exitButton->setFocus();
+        QTest::keyClick(form->exitButton, Qt::Key_Space);
     });
 
     EXPECT_FALSE(form->exchange().linkTest());
@@ -94,10 +94,10 @@ TEST_F(BusyWindowTest, noOtherInputReachesTheProgramDuringAnExchange)
     EXPECT_EQ(productWindowsMade, 0);
     EXPECT_EQ(customerWindowsMade, 0);
     EXPECT_TRUE(form->isVisible());
-    EXPECT_TRUE(control<QLabel>(*form, "Panel3")->text().endsWith(QStringLiteral(" 失敗")));
+    EXPECT_TRUE(form->exchangeStatusPanel->text().endsWith(QStringLiteral(" 失敗")));
 
     // Afterwards the window takes input again.
-    control<FocusMarkedButton>(*form, "PrintSetButton")->setFocus();
-    QTest::mouseClick(control<FocusMarkedButton>(*form, "PrintSetButton"), Qt::LeftButton);
+    form->productLabelsButton->setFocus();
+    QTest::mouseClick(form->productLabelsButton, Qt::LeftButton);
     EXPECT_EQ(productWindowsMade, 1);
 }

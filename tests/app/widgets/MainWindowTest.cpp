@@ -20,15 +20,15 @@ TEST_F(MainWindowTest, layoutFollowsTheWindowPlan)
     createForm();
     EXPECT_EQ(form->windowTitle(), QStringLiteral("qelvomainForm"));
     EXPECT_EQ(form->size(), QSize(518, 570));
-    EXPECT_EQ(control<QLabel>(*form, "Panel1")->text(), QStringLiteral("條碼列印作業(Velmar)"));
-    EXPECT_EQ(control<QLabel>(*form, "Label4")->text(), QStringLiteral("v108-0402"));
-    EXPECT_EQ(control<QLabel>(*form, "Label8")->text(), QStringLiteral("Label8"));
-    EXPECT_EQ(control<QLabel>(*form, "Panel6")->geometry(), QRect(0, 450, 518, 120));
-    EXPECT_EQ(control<QListView>(*form, "Memo1")->geometry(), QRect(2, 28, 495, 69));
-    EXPECT_EQ(control<QPlainTextEdit>(*form, "Memo2")->pos(), QPoint(2, 97));
-    EXPECT_EQ(control<QLabel>(*form, "Label3")->pos(), QPoint(341, 10));
-    EXPECT_EQ(memoLines(control<QListView>(*form, "Memo1")), QStringList{QStringLiteral("Memo1")});
-    EXPECT_EQ(control<QPlainTextEdit>(*form, "Memo2")->toPlainText(), QStringLiteral("Memo2"));
+    EXPECT_EQ(form->bannerPanel->text(), QStringLiteral("條碼列印作業(Velmar)"));
+    EXPECT_EQ(form->versionLabel->text(), QStringLiteral("v108-0402"));
+    EXPECT_EQ(form->statusLabel->text(), QStringLiteral("Label8"));
+    EXPECT_EQ(form->messagePanel->geometry(), QRect(0, 450, 518, 120));
+    EXPECT_EQ(form->replyPane->geometry(), QRect(2, 28, 495, 69));
+    EXPECT_EQ(form->requestPane->pos(), QPoint(2, 97));
+    EXPECT_EQ(form->creditLabel->pos(), QPoint(341, 10));
+    EXPECT_EQ(memoLines(form->replyPane), QStringList{QStringLiteral("Memo1")});
+    EXPECT_EQ(form->requestPane->toPlainText(), QStringLiteral("Memo2"));
 
     const struct {
         FocusMarkedButton *button;
@@ -36,14 +36,10 @@ TEST_F(MainWindowTest, layoutFollowsTheWindowPlan)
         QString caption;
         int y;
     } buttons[] = {
-        {control<FocusMarkedButton>(*form, "CloseButton"), control<QLabel>(*form, "Panel2"), QStringLiteral("離開 &X"),
-         121},
-        {control<FocusMarkedButton>(*form, "PrintSetButton"), control<QLabel>(*form, "Panel3"),
-         QStringLiteral("商品條碼列印 &1"), 181},
-        {control<FocusMarkedButton>(*form, "custbutton"), control<QLabel>(*form, "Panel9"),
-         QStringLiteral("客戶條碼列印 &2"), 247},
-        {control<FocusMarkedButton>(*form, "SysButton"), control<QLabel>(*form, "Panel7"),
-         QStringLiteral("系統參數設定 &3"), 311},
+        {form->exitButton, form->exitShadow, QStringLiteral("離開 &X"), 121},
+        {form->productLabelsButton, form->exchangeStatusPanel, QStringLiteral("商品條碼列印 &1"), 181},
+        {form->customerLabelsButton, form->customerShadow, QStringLiteral("客戶條碼列印 &2"), 247},
+        {form->settingsButton, form->settingsShadow, QStringLiteral("系統參數設定 &3"), 311},
     };
     for (const auto &row : buttons) {
         SCOPED_TRACE(row.caption.toStdString());
@@ -59,16 +55,45 @@ TEST_F(MainWindowTest, layoutFollowsTheWindowPlan)
     form->show();
     form->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
-    control<FocusMarkedButton>(*form, "CloseButton")->setFocus();
+    form->exitButton->setFocus();
     QList<QWidget *> visited;
     for (int i = 0; i < 4; ++i) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         visited << QApplication::focusWidget();
     }
-    EXPECT_EQ(visited, (QList<QWidget *>{control<FocusMarkedButton>(*form, "PrintSetButton"),
-                                         control<FocusMarkedButton>(*form, "custbutton"),
-                                         control<FocusMarkedButton>(*form, "SysButton"),
-                                         control<FocusMarkedButton>(*form, "CloseButton")}));
+    EXPECT_EQ(visited, (QList<QWidget *>{form->productLabelsButton, form->customerLabelsButton, form->settingsButton,
+                                         form->exitButton}));
+}
+
+TEST_F(MainWindowTest, controlsKeepTheirDesignNames)
+{
+    createForm();
+    const std::pair<const QObject *, const char *> named[] = {
+        {form.get(), "qelvomainForm"},
+        {form->singleInstanceGuard, "OneInstComp1"},
+        {form->bannerPanel, "Panel1"},
+        {form->versionLabel, "Label4"},
+        {form->statusLabel, "Label8"},
+        {form->picture, "Image1"},
+        {form->exitShadow, "Panel2"},
+        {form->exchangeStatusPanel, "Panel3"},
+        {form->customerShadow, "Panel9"},
+        {form->settingsShadow, "Panel7"},
+        {form->exitButton, "CloseButton"},
+        {form->productLabelsButton, "PrintSetButton"},
+        {form->customerLabelsButton, "custbutton"},
+        {form->settingsButton, "SysButton"},
+        {form->messagePanel, "Panel6"},
+        {form->replyCaption, "Label1"},
+        {form->requestCaption, "Label2"},
+        {form->replyPane, "Memo1"},
+        {form->requestPane, "Memo2"},
+        {form->creditLabel, "Label3"},
+        {form->productWindowTimer, "Timer1"},
+    };
+    for (const auto &[control, name] : named) {
+        EXPECT_EQ(control->objectName(), QLatin1String(name));
+    }
 }
 
 TEST_F(MainWindowTest, labelWindowsAreMadeOnceAndBroughtBack)
@@ -85,12 +110,12 @@ TEST_F(MainWindowTest, labelWindowsAreMadeOnceAndBroughtBack)
     EXPECT_EQ(product->objectName(), QStringLiteral("TBar1Form"));
     EXPECT_TRUE(product->isVisible());
     product->showMinimized();
-    control<FocusMarkedButton>(*form, "PrintSetButton")->click();
+    form->productLabelsButton->click();
     EXPECT_EQ(form->productWindow(), product);
     EXPECT_FALSE(product->isMinimized());
     EXPECT_EQ(productWindowsMade, 1);
 
-    control<FocusMarkedButton>(*form, "custbutton")->click();
+    form->customerLabelsButton->click();
     QPointer<QWidget> customer = form->customerWindow();
     ASSERT_TRUE(customer);
     EXPECT_EQ(customer->objectName(), QStringLiteral("TCustBarForm"));
@@ -107,15 +132,15 @@ TEST_F(MainWindowTest, labelWindowsAreMadeOnceAndBroughtBack)
 TEST_F(MainWindowTest, closedProductWindowGoesAfterTheDelayUnlessShownAgain)
 {
     createForm();
-    control<FocusMarkedButton>(*form, "PrintSetButton")->click();
+    form->productLabelsButton->click();
     QPointer<QWidget> first = form->productWindow();
     ASSERT_TRUE(first);
 
     // Shown again before the timer fires: it must not vanish under the user.
     first->close();
-    EXPECT_TRUE(control<QTimer>(*form, "Timer1")->isActive());
-    control<FocusMarkedButton>(*form, "PrintSetButton")->click();
-    EXPECT_TRUE(QTest::qWaitFor([&] { return !control<QTimer>(*form, "Timer1")->isActive(); }));
+    EXPECT_TRUE(form->productWindowTimer->isActive());
+    form->productLabelsButton->click();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !form->productWindowTimer->isActive(); }));
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     ASSERT_TRUE(first);
     EXPECT_EQ(form->productWindow(), first);
@@ -125,7 +150,7 @@ TEST_F(MainWindowTest, closedProductWindowGoesAfterTheDelayUnlessShownAgain)
     EXPECT_TRUE(QTest::qWaitFor([&] { return first.isNull(); }));
     EXPECT_EQ(form->productWindow(), nullptr);
 
-    control<FocusMarkedButton>(*form, "PrintSetButton")->click();
+    form->productLabelsButton->click();
     EXPECT_NE(form->productWindow(), nullptr);
     EXPECT_EQ(productWindowsMade, 2);
 }
@@ -162,8 +187,8 @@ TEST_F(MainWindowTest, storePictureReplacesTheBuiltInOneAndTheCredit)
 
         createForm();
 
-        EXPECT_EQ(control<MainPicture>(*form, "Image1")->showsBuiltInPicture(), row.builtIn);
-        EXPECT_EQ(control<QLabel>(*form, "Label3")->text(), row.credit);
+        EXPECT_EQ(form->picture->showsBuiltInPicture(), row.builtIn);
+        EXPECT_EQ(form->creditLabel->text(), row.credit);
         const QStringList messages = prompts.texts(RecordingPrompts::Plain);
         ASSERT_EQ(messages.size(), row.reported ? 1 : 0);
         if (row.reported) {
@@ -176,11 +201,11 @@ TEST_F(MainWindowTest, storePictureReplacesTheBuiltInOneAndTheCredit)
 TEST_F(MainWindowTest, secondStartBringsTheMinimisedWindowBack)
 {
     createForm();
-    EXPECT_EQ(control<SingleInstanceGuard>(*form, "OneInstComp1")->mutex(), QStringLiteral("2009/10/22-mutex"));
-    EXPECT_EQ(control<SingleInstanceGuard>(*form, "OneInstComp1")->message(), QStringLiteral("2009/10/22-message"));
-    EXPECT_EQ(control<SingleInstanceGuard>(*form, "OneInstComp1")->text(), QStringLiteral("條碼列印重複登入了!!"));
-    EXPECT_EQ(control<SingleInstanceGuard>(*form, "OneInstComp1")->title(), QStringLiteral("For web 條碼列印"));
-    ASSERT_TRUE(control<SingleInstanceGuard>(*form, "OneInstComp1")->isGuarding());
+    EXPECT_EQ(form->singleInstanceGuard->mutex(), QStringLiteral("2009/10/22-mutex"));
+    EXPECT_EQ(form->singleInstanceGuard->message(), QStringLiteral("2009/10/22-message"));
+    EXPECT_EQ(form->singleInstanceGuard->text(), QStringLiteral("條碼列印重複登入了!!"));
+    EXPECT_EQ(form->singleInstanceGuard->title(), QStringLiteral("For web 條碼列印"));
+    ASSERT_TRUE(form->singleInstanceGuard->isGuarding());
     form->showMinimized();
     ASSERT_TRUE(QTest::qWaitFor([&] { return form->isMinimized(); }));
 
@@ -209,7 +234,7 @@ TEST_F(MainWindowTest, settingsButtonShowsTheDialogModallyAndExitCloses)
     EXPECT_TRUE(QTest::qWaitFor([&] { return shownModally; }));
     EXPECT_TRUE(QTest::qWaitFor([&] { return !settingsDialog->isVisible(); }));
 
-    control<FocusMarkedButton>(*form, "CloseButton")->click();
+    form->exitButton->click();
     EXPECT_FALSE(form->isVisible());
 }
 

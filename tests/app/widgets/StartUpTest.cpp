@@ -84,15 +84,14 @@ TEST_F(StartUpTest, linkTestFromTheSavedSettingsSetsStatusAndFocus)
         const std::unique_ptr<MainWindow> started = startUp(programDir.path(), prompts, guardOptions());
 
         ASSERT_NE(started, nullptr);
-        EXPECT_EQ(control<QLabel>(*started, "Label8")->text(), row.label8);
-        EXPECT_EQ(started->focusWidget(),
-                  row.focusOnExit ? static_cast<QWidget *>(control<FocusMarkedButton>(*started, "CloseButton"))
-                                  : static_cast<QWidget *>(control<FocusMarkedButton>(*started, "SysButton")));
-        EXPECT_EQ(memoLines(control<QListView>(*started, "Memo1")), row.memo1);
-        EXPECT_EQ(control<QPlainTextEdit>(*started, "Memo2")->toPlainText(), row.memo2);
-        EXPECT_TRUE(control<QLabel>(*started, "Panel3")->text().startsWith(QStringLiteral("最近通訊時間 : ")));
-        EXPECT_TRUE(control<QLabel>(*started, "Panel3")->text().contains(row.status))
-            << control<QLabel>(*started, "Panel3")->text().toStdString();
+        EXPECT_EQ(started->statusLabel->text(), row.label8);
+        EXPECT_EQ(started->focusWidget(), row.focusOnExit ? static_cast<QWidget *>(started->exitButton)
+                                                          : static_cast<QWidget *>(started->settingsButton));
+        EXPECT_EQ(memoLines(started->replyPane), row.memo1);
+        EXPECT_EQ(started->requestPane->toPlainText(), row.memo2);
+        EXPECT_TRUE(started->exchangeStatusPanel->text().startsWith(QStringLiteral("最近通訊時間 : ")));
+        EXPECT_TRUE(started->exchangeStatusPanel->text().contains(row.status))
+            << started->exchangeStatusPanel->text().toStdString();
         EXPECT_NE(started->settingsDialog(), nullptr);
         EXPECT_FALSE(started->isVisible());
         EXPECT_EQ(QApplication::overrideCursor(), nullptr);
@@ -104,7 +103,7 @@ TEST_F(StartUpTest, customerButtonOpensTheCustomerLabelWindow)
 {
     const std::unique_ptr<MainWindow> started = startUp(programDir.path(), prompts, guardOptions());
     ASSERT_NE(started, nullptr);
-    auto *button = control<QPushButton>(*started, "custbutton");
+    auto *button = started->customerLabelsButton;
     ASSERT_TRUE(button->isEnabled());
     button->click();
     auto *window = qobject_cast<CustomerLabelWindow *>(started->customerWindow());
@@ -118,7 +117,7 @@ TEST_F(StartUpTest, secondCopyShowsOnlyTheNoticeAndWakesTheFirst)
 {
     const std::unique_ptr<MainWindow> first = startUp(programDir.path(), prompts, guardOptions());
     ASSERT_NE(first, nullptr);
-    QSignalSpy wakeUps(control<SingleInstanceGuard>(*first, "OneInstComp1"), &SingleInstanceGuard::wakeUpRequested);
+    QSignalSpy wakeUps(first->singleInstanceGuard, &SingleInstanceGuard::wakeUpRequested);
     const int windowsBefore = QApplication::topLevelWidgets().size();
 
     const std::unique_ptr<MainWindow> second = startUp(programDir.path(), prompts, guardOptions());
@@ -133,13 +132,13 @@ TEST_F(StartUpTest, productButtonOpensTheProductWindowWhoseCloseStartsTheTimer)
 {
     const std::unique_ptr<MainWindow> started = startUp(programDir.path(), prompts, guardOptions());
     ASSERT_NE(started, nullptr);
-    EXPECT_TRUE(control<FocusMarkedButton>(*started, "PrintSetButton")->isEnabled());
-    control<FocusMarkedButton>(*started, "PrintSetButton")->click();
+    EXPECT_TRUE(started->productLabelsButton->isEnabled());
+    started->productLabelsButton->click();
     auto *product = qobject_cast<ProductLabelWindow *>(started->productWindow());
     ASSERT_NE(product, nullptr);
     EXPECT_TRUE(product->isVisible());
     EXPECT_EQ(product->parentWidget(), started.get());
 
     product->close();
-    EXPECT_TRUE(control<QTimer>(*started, "Timer1")->isActive());
+    EXPECT_TRUE(started->productWindowTimer->isActive());
 }

@@ -34,11 +34,9 @@ protected:
 
     QList<QLineEdit *> allTextFields() const
     {
-        return {control<QLineEdit>(dialog, "item1"),    control<QLineEdit>(dialog, "SItem_NO"),
-                control<QLineEdit>(dialog, "EItem_NO"), control<QLineEdit>(dialog, "Barcode"),
-                control<QLineEdit>(dialog, "Cate_no"),  control<QLineEdit>(dialog, "Kind_no"),
-                control<QLineEdit>(dialog, "Supp_no"),  control<QLineEdit>(dialog, "color"),
-                control<QLineEdit>(dialog, "sizes")};
+        return {dialog.groupItemEdit, dialog.firstItemEdit, dialog.lastItemEdit,
+                dialog.barcodeEdit,   dialog.categoryEdit,  dialog.brandEdit,
+                dialog.supplierEdit,  dialog.colourEdit,    dialog.sizesEdit};
     }
 
     RecordingPrompts prompts;
@@ -47,50 +45,74 @@ protected:
 
 } // namespace
 
+TEST_F(ProductImportDialogTest, controlsKeepTheirDesignNames)
+{
+    const std::pair<const QObject *, const char *> named[] = {
+        {&dialog, "TBar1SearchForm"},
+        {dialog.priceBranchBox, "ComboBox1"},
+        {dialog.groupItemEdit, "item1"},
+        {dialog.firstItemEdit, "SItem_NO"},
+        {dialog.lastItemEdit, "EItem_NO"},
+        {dialog.barcodeEdit, "Barcode"},
+        {dialog.categoryEdit, "Cate_no"},
+        {dialog.brandEdit, "Kind_no"},
+        {dialog.supplierEdit, "Supp_no"},
+        {dialog.colourEdit, "color"},
+        {dialog.sizesEdit, "sizes"},
+        {dialog.inStockOnlyCheck, "CheckBox2"},
+        {dialog.labelCountField, "FloatEdit1"},
+        {dialog.okButton, "OkButton"},
+        {dialog.cancelButton, "CancelButton"},
+    };
+    for (const auto &[control, name] : named) {
+        EXPECT_EQ(control->objectName(), QLatin1String(name));
+    }
+}
+
 TEST_F(ProductImportDialogTest, showingResetsTheConditionsButKeepsColourSizeAndBranch)
 {
     open();
-    control<QComboBox>(dialog, "ComboBox1")->setEditText(QStringLiteral("02"));
+    dialog.priceBranchBox->setEditText(QStringLiteral("02"));
     for (QLineEdit *field : allTextFields()) {
         field->setText(field->objectName());
     }
-    control<QCheckBox>(dialog, "CheckBox2")->setChecked(true);
-    control<NumericEntryField>(dialog, "FloatEdit1")->setValue(5);
-    control<FocusMarkedButton>(dialog, "OkButton")->click();
+    dialog.inStockOnlyCheck->setChecked(true);
+    dialog.labelCountField->setValue(5);
+    dialog.okButton->click();
     ASSERT_TRUE(dialog.isAccepted());
 
     open();
     EXPECT_FALSE(dialog.isAccepted());
     for (QLineEdit *field : allTextFields()) {
         SCOPED_TRACE(field->objectName().toStdString());
-        const bool kept = field == control<QLineEdit>(dialog, "color") || field == control<QLineEdit>(dialog, "sizes");
+        const bool kept = field == dialog.colourEdit || field == dialog.sizesEdit;
         EXPECT_EQ(field->text(), kept ? field->objectName() : QString());
     }
-    EXPECT_EQ(control<QComboBox>(dialog, "ComboBox1")->currentText(), QStringLiteral("02"));
-    EXPECT_FALSE(control<QCheckBox>(dialog, "CheckBox2")->isChecked());
-    EXPECT_EQ(control<NumericEntryField>(dialog, "FloatEdit1")->value(), 1);
-    EXPECT_TRUE(QTest::qWaitFor([this] { return control<QComboBox>(dialog, "ComboBox1")->hasFocus(); }));
+    EXPECT_EQ(dialog.priceBranchBox->currentText(), QStringLiteral("02"));
+    EXPECT_FALSE(dialog.inStockOnlyCheck->isChecked());
+    EXPECT_EQ(dialog.labelCountField->value(), 1);
+    EXPECT_TRUE(QTest::qWaitFor([this] { return dialog.priceBranchBox->hasFocus(); }));
 }
 
 TEST_F(ProductImportDialogTest, leavingTheStartCodeCopiesItToTheEndCode)
 {
     open();
-    control<QLineEdit>(dialog, "SItem_NO")->setText(QStringLiteral("1001"));
-    leave(control<QLineEdit>(dialog, "SItem_NO"));
-    EXPECT_EQ(control<QLineEdit>(dialog, "EItem_NO")->text(), QStringLiteral("1001"));
+    dialog.firstItemEdit->setText(QStringLiteral("1001"));
+    leave(dialog.firstItemEdit);
+    EXPECT_EQ(dialog.lastItemEdit->text(), QStringLiteral("1001"));
 
-    control<QLineEdit>(dialog, "EItem_NO")->setText(QStringLiteral("2000"));
-    leave(control<QLineEdit>(dialog, "SItem_NO"));
-    EXPECT_EQ(control<QLineEdit>(dialog, "EItem_NO")->text(), QStringLiteral("1001")) << "whatever the end code held";
+    dialog.lastItemEdit->setText(QStringLiteral("2000"));
+    leave(dialog.firstItemEdit);
+    EXPECT_EQ(dialog.lastItemEdit->text(), QStringLiteral("1001")) << "whatever the end code held";
 }
 
 TEST_F(ProductImportDialogTest, okByItsKeyLeavesTheStartCodeFirst)
 {
     open();
-    control<QLineEdit>(dialog, "SItem_NO")->setFocus();
-    ASSERT_TRUE(QTest::qWaitFor([this] { return control<QLineEdit>(dialog, "SItem_NO")->hasFocus(); }));
-    QTest::keyClicks(control<QLineEdit>(dialog, "SItem_NO"), QStringLiteral("1001"));
-    QTest::keyClick(control<QLineEdit>(dialog, "SItem_NO"), Qt::Key_Y, Qt::AltModifier);
+    dialog.firstItemEdit->setFocus();
+    ASSERT_TRUE(QTest::qWaitFor([this] { return dialog.firstItemEdit->hasFocus(); }));
+    QTest::keyClicks(dialog.firstItemEdit, QStringLiteral("1001"));
+    QTest::keyClick(dialog.firstItemEdit, Qt::Key_Y, Qt::AltModifier);
     EXPECT_TRUE(QTest::qWaitFor([this] { return dialog.isAccepted(); }));
     // One product, not that product and every one after it.
     EXPECT_EQ(dialog.conditions().sitem, "1001");
@@ -117,20 +139,20 @@ TEST_F(ProductImportDialogTest, okWithoutConditionsAsksBeforeImportingEverything
         prompts.calls.clear();
         prompts.confirmAnswers = c.answers;
         open();
-        control<QLineEdit>(dialog, "item1")->setText(c.item1);
-        control<QLineEdit>(dialog, "color")->setText(c.color);
-        control<FocusMarkedButton>(dialog, "OkButton")->setFocus();
-        control<FocusMarkedButton>(dialog, "OkButton")->click();
+        dialog.groupItemEdit->setText(c.item1);
+        dialog.colourEdit->setText(c.color);
+        dialog.okButton->setFocus();
+        dialog.okButton->click();
         EXPECT_EQ(prompts.texts(RecordingPrompts::Confirm),
                   c.asked ? QStringList{QStringLiteral("未輸入任何條件,引入全部商品(須耐心等候),繼續嗎 ?")}
                           : QStringList());
         EXPECT_EQ(dialog.isAccepted(), c.accepted);
         EXPECT_EQ(dialog.isVisible(), !c.accepted);
-        EXPECT_EQ(control<QLineEdit>(dialog, "item1")->text(), c.item1.trimmed());
-        EXPECT_EQ(control<QLineEdit>(dialog, "color")->text(), c.color.trimmed());
+        EXPECT_EQ(dialog.groupItemEdit->text(), c.item1.trimmed());
+        EXPECT_EQ(dialog.colourEdit->text(), c.color.trimmed());
         if (!c.accepted) {
-            EXPECT_TRUE(QTest::qWaitFor([this] { return control<QLineEdit>(dialog, "item1")->hasFocus(); }));
-            control<FocusMarkedButton>(dialog, "CancelButton")->click();
+            EXPECT_TRUE(QTest::qWaitFor([this] { return dialog.groupItemEdit->hasFocus(); }));
+            dialog.cancelButton->click();
             EXPECT_FALSE(dialog.isAccepted());
         }
     }
@@ -140,13 +162,9 @@ TEST_F(ProductImportDialogTest, enterMovesThroughTheFieldsInRequestOrder)
 {
     open();
     const QList<QWidget *> order = {
-        control<QComboBox>(dialog, "ComboBox1"),       control<QLineEdit>(dialog, "item1"),
-        control<QLineEdit>(dialog, "SItem_NO"),        control<QLineEdit>(dialog, "EItem_NO"),
-        control<QLineEdit>(dialog, "Barcode"),         control<QLineEdit>(dialog, "Cate_no"),
-        control<QLineEdit>(dialog, "Kind_no"),         control<QLineEdit>(dialog, "Supp_no"),
-        control<QLineEdit>(dialog, "color"),           control<QLineEdit>(dialog, "sizes"),
-        control<QCheckBox>(dialog, "CheckBox2"),       control<NumericEntryField>(dialog, "FloatEdit1"),
-        control<FocusMarkedButton>(dialog, "OkButton")};
+        dialog.priceBranchBox,   dialog.groupItemEdit,   dialog.firstItemEdit, dialog.lastItemEdit, dialog.barcodeEdit,
+        dialog.categoryEdit,     dialog.brandEdit,       dialog.supplierEdit,  dialog.colourEdit,   dialog.sizesEdit,
+        dialog.inStockOnlyCheck, dialog.labelCountField, dialog.okButton};
     ASSERT_TRUE(QTest::qWaitFor([&] { return order.first()->hasFocus(); }));
     for (int i = 1; i < order.size(); ++i) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
@@ -158,15 +176,15 @@ TEST_F(ProductImportDialogTest, enterMovesThroughTheFieldsInRequestOrder)
 TEST_F(ProductImportDialogTest, branchListKeepsTheTypedTextUnlessTheOwnCodeIsListed)
 {
     open();
-    control<QComboBox>(dialog, "ComboBox1")->setEditText(QStringLiteral("02"));
+    dialog.priceBranchBox->setEditText(QStringLiteral("02"));
     dialog.setBranchChoices({}, -1);
-    EXPECT_EQ(control<QComboBox>(dialog, "ComboBox1")->count(), 0);
-    EXPECT_EQ(control<QComboBox>(dialog, "ComboBox1")->currentText(), QStringLiteral("02"));
+    EXPECT_EQ(dialog.priceBranchBox->count(), 0);
+    EXPECT_EQ(dialog.priceBranchBox->currentText(), QStringLiteral("02"));
 
     dialog.setBranchChoices({"A", "01", "02"}, -1);
-    EXPECT_EQ(control<QComboBox>(dialog, "ComboBox1")->count(), 3);
-    EXPECT_EQ(control<QComboBox>(dialog, "ComboBox1")->currentText(), QStringLiteral("02"));
+    EXPECT_EQ(dialog.priceBranchBox->count(), 3);
+    EXPECT_EQ(dialog.priceBranchBox->currentText(), QStringLiteral("02"));
 
     dialog.setBranchChoices({"A", "01"}, 0);
-    EXPECT_EQ(control<QComboBox>(dialog, "ComboBox1")->currentText(), QStringLiteral("A"));
+    EXPECT_EQ(dialog.priceBranchBox->currentText(), QStringLiteral("A"));
 }

@@ -58,11 +58,11 @@ TEST_F(ProductImportWindowTest, importedProductsLandInTheGridAfterTheRowsThere)
     open();
 
     whenTheDialogShows([](ProductImportDialog &dialog) {
-        EXPECT_EQ(control<QComboBox>(dialog, "ComboBox1")->count(), 1) << "a store is offered its own branch alone";
-        EXPECT_EQ(control<QComboBox>(dialog, "ComboBox1")->currentText(), QStringLiteral("01"));
-        control<QLineEdit>(dialog, "item1")->setText(QStringLiteral("A1002"));
-        control<NumericEntryField>(dialog, "FloatEdit1")->setValue(3);
-        control<FocusMarkedButton>(dialog, "OkButton")->click();
+        EXPECT_EQ(dialog.priceBranchBox->count(), 1) << "a store is offered its own branch alone";
+        EXPECT_EQ(dialog.priceBranchBox->currentText(), QStringLiteral("01"));
+        dialog.groupItemEdit->setText(QStringLiteral("A1002"));
+        dialog.labelCountField->setValue(3);
+        dialog.okButton->click();
     });
     window->productImportButton->click();
 
@@ -85,14 +85,13 @@ TEST_F(ProductImportWindowTest, cancelledOrUnmatchedImportsLeaveTheQueueAsItWas)
     createTable({"OLD"});
     open();
 
-    whenTheDialogShows(
-        [](ProductImportDialog &dialog) { control<FocusMarkedButton>(dialog, "CancelButton")->click(); });
+    whenTheDialogShows([](ProductImportDialog &dialog) { dialog.cancelButton->click(); });
     window->productImportButton->click();
     EXPECT_TRUE(prompts.calls.isEmpty());
 
     whenTheDialogShows([](ProductImportDialog &dialog) {
-        control<QLineEdit>(dialog, "SItem_NO")->setText(QStringLiteral("ZZ9999"));
-        control<FocusMarkedButton>(dialog, "OkButton")->click();
+        dialog.firstItemEdit->setText(QStringLiteral("ZZ9999"));
+        dialog.okButton->click();
     });
     window->productImportButton->click();
     EXPECT_EQ(prompts.texts(RecordingPrompts::Embossed), QStringList{QStringLiteral("NoData沒有符合條件的資料!!")});
@@ -149,8 +148,8 @@ TEST_F(ProductImportWindowTest, deleteTakesTheRowTheGridMarksWhateverMovedIt)
         {"import",
          [this] {
              whenTheDialogShows([](ProductImportDialog &dialog) {
-                 control<QLineEdit>(dialog, "Barcode")->setText(QStringLiteral("4712345000015"));
-                 control<FocusMarkedButton>(dialog, "OkButton")->click();
+                 dialog.barcodeEdit->setText(QStringLiteral("4712345000015"));
+                 dialog.okButton->click();
              });
              window->productImportButton->click();
          },
@@ -206,8 +205,8 @@ TEST_F(ProductImportWindowTest, aFailedExchangeIsToldOverTheWindowWithItsReason)
         settings.server = c.server;
         settings.password = c.password;
         whenTheDialogShows([](ProductImportDialog &dialog) {
-            control<QLineEdit>(dialog, "item1")->setText(QStringLiteral("A1002"));
-            control<FocusMarkedButton>(dialog, "OkButton")->click();
+            dialog.groupItemEdit->setText(QStringLiteral("A1002"));
+            dialog.okButton->click();
         });
         window->productImportButton->click();
         ASSERT_EQ(prompts.calls.size(), 1);
@@ -224,7 +223,7 @@ TEST_F(ProductImportWindowTest, storingALargeReplyShowsItsProgressAndFreesTheInp
     createTable();
     open();
     prompts.confirmAnswers = {true};
-    whenTheDialogShows([](ProductImportDialog &dialog) { control<FocusMarkedButton>(dialog, "OkButton")->click(); });
+    whenTheDialogShows([](ProductImportDialog &dialog) { dialog.okButton->click(); });
     window->productImportButton->click();
 
     EXPECT_EQ(prompts.texts(RecordingPrompts::Confirm).size(), 1) << "the whole master was asked for";
