@@ -1,6 +1,5 @@
 #include "components/widgets/MessageWindow.h"
 
-#include "common/Controls.h"
 #include "components/widgets/EmbossedLabel.h"
 #include "components/widgets/FocusMarkedButton.h"
 #include "components/widgets/Fonts.h"
@@ -69,12 +68,10 @@ protected:
 
     static void expectCentred(const MessageWindow &form)
     {
-        EXPECT_EQ(control<EmbossedLabel>(form, "Lab")->x(),
-                  roundHalfToEven((form.width() - control<EmbossedLabel>(form, "Lab")->width()) / 2.0 - 3));
-        EXPECT_EQ(control<FocusMarkedButton>(form, "Btn")->x(),
-                  roundHalfToEven((form.width() - control<FocusMarkedButton>(form, "Btn")->width()) / 2.0));
-        EXPECT_EQ(control<EmbossedLabel>(form, "Lab")->y(), 24);
-        EXPECT_EQ(control<FocusMarkedButton>(form, "Btn")->y(), 78);
+        EXPECT_EQ(form.textLabel->x(), roundHalfToEven((form.width() - form.textLabel->width()) / 2.0 - 3));
+        EXPECT_EQ(form.okButton->x(), roundHalfToEven((form.width() - form.okButton->width()) / 2.0));
+        EXPECT_EQ(form.textLabel->y(), 24);
+        EXPECT_EQ(form.okButton->y(), 78);
         EXPECT_EQ(form.height(), 127);
     }
 };
@@ -84,10 +81,13 @@ TEST_F(MessageWindowTest, shortTextGetsAtLeast100PixelsWithTextAndButtonCentred)
     MessageWindow form(QStringLiteral("已是第一筆 !!"));
     form.fitToScreen(1024);
     EXPECT_EQ(form.windowTitle(), QStringLiteral("條碼/信封"));
-    EXPECT_EQ(form.width(), std::max(control<EmbossedLabel>(form, "Lab")->width() + 30, 100));
-    EXPECT_EQ(control<EmbossedLabel>(form, "Lab")->font().pixelSize(), 29);
-    EXPECT_GT(control<EmbossedLabel>(form, "Lab")->width(), 100);
+    EXPECT_EQ(form.width(), std::max(form.textLabel->width() + 30, 100));
+    EXPECT_EQ(form.textLabel->font().pixelSize(), 29);
+    EXPECT_GT(form.textLabel->width(), 100);
     expectCentred(form);
+    EXPECT_EQ(form.objectName(), QStringLiteral("TaMsgForm"));
+    EXPECT_EQ(form.textLabel->objectName(), QStringLiteral("Lab"));
+    EXPECT_EQ(form.okButton->objectName(), QStringLiteral("Btn"));
 }
 
 TEST_F(MessageWindowTest, emptyTextStillShowsA100PixelWindowWithTheButton)
@@ -96,8 +96,8 @@ TEST_F(MessageWindowTest, emptyTextStillShowsA100PixelWindowWithTheButton)
     form.fitToScreen(1024);
     EXPECT_EQ(form.windowTitle(), QStringLiteral("標題"));
     EXPECT_EQ(form.width(), 100);
-    EXPECT_EQ(control<FocusMarkedButton>(form, "Btn")->text(), QStringLiteral("確定"));
-    EXPECT_TRUE(control<FocusMarkedButton>(form, "Btn")->isDefault());
+    EXPECT_EQ(form.okButton->text(), QStringLiteral("確定"));
+    EXPECT_TRUE(form.okButton->isDefault());
     expectCentred(form);
 }
 
@@ -105,13 +105,13 @@ TEST_F(MessageWindowTest, textWiderThanTheScreenShrinksTheFont)
 {
     MessageWindow form(QStringLiteral("已經送出文字檔/home/store/barlabel/bar2/Bars.txt"));
     form.fitToScreen(400);
-    EXPECT_LT(control<EmbossedLabel>(form, "Lab")->font().pixelSize(), 29);
+    EXPECT_LT(form.textLabel->font().pixelSize(), 29);
     EXPECT_LE(form.width(), 400);
     expectCentred(form);
 
     MessageWindow tooLong(QString(60, QChar(0x689D)));
     tooLong.fitToScreen(400);
-    EXPECT_EQ(control<EmbossedLabel>(tooLong, "Lab")->font().pixelSize(), Fonts::pointsToPixels(10));
+    EXPECT_EQ(tooLong.textLabel->font().pixelSize(), Fonts::pointsToPixels(10));
     EXPECT_GT(tooLong.width(), 400);
     expectCentred(tooLong);
 }
@@ -120,13 +120,13 @@ TEST_F(MessageWindowTest, staysOnTopWithEmbossedBlueCaption)
 {
     MessageWindow form(QStringLiteral("產品資料引入完成"));
     EXPECT_TRUE(form.windowFlags() & Qt::WindowStaysOnTopHint);
-    EXPECT_EQ(control<EmbossedLabel>(form, "Lab")->fontColor(), QColor(Qt::blue));
-    EXPECT_EQ(control<EmbossedLabel>(form, "Lab")->layer2Color(), QColor(Qt::black));
-    EXPECT_EQ(control<EmbossedLabel>(form, "Lab")->layer3Color(), QColor(Qt::white));
-    EXPECT_EQ(control<EmbossedLabel>(form, "Lab")->layer2Depth(), 1);
-    EXPECT_EQ(control<EmbossedLabel>(form, "Lab")->layer3Depth(), -1);
-    EXPECT_EQ(control<FocusMarkedButton>(form, "Btn")->focusSize(), 3);
-    EXPECT_EQ(control<FocusMarkedButton>(form, "Btn")->focusType(), FocusMarkedButton::FocusShape::Ellipse);
+    EXPECT_EQ(form.textLabel->fontColor(), QColor(Qt::blue));
+    EXPECT_EQ(form.textLabel->layer2Color(), QColor(Qt::black));
+    EXPECT_EQ(form.textLabel->layer3Color(), QColor(Qt::white));
+    EXPECT_EQ(form.textLabel->layer2Depth(), 1);
+    EXPECT_EQ(form.textLabel->layer3Depth(), -1);
+    EXPECT_EQ(form.okButton->focusSize(), 3);
+    EXPECT_EQ(form.okButton->focusType(), FocusMarkedButton::FocusShape::Ellipse);
 }
 
 TEST(EmbossedLabel, startsAsLimeSixteenPointText)
