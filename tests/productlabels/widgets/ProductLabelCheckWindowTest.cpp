@@ -106,8 +106,12 @@ TEST_F(ProductLabelCheckWindowTest, previewShowsTheCardsSavesAProofSheetAndGoesT
     whenTheCheckShows([&](LabelCheckDialog &dialog) {
         EXPECT_EQ(dialog.windowTitle(), QStringLiteral("檢查預覽"));
         listShown = dialog.findingsView->isVisible();
-        dialog.cardView->viewport()->repaint();
-        painted = dialog.cardView->cardsPainted();
+        // A window paints only once the platform has exposed it, which comes after it is shown.
+        EXPECT_TRUE(QTest::qWaitFor([&] {
+            dialog.cardView->viewport()->repaint();
+            painted = dialog.cardView->cardsPainted();
+            return painted >= 1;
+        }));
         dialog.askPdfPath = [&pdf] { return pdf; };
         dialog.savePdfButton->click();
         dialog.cardView->setFocus();
