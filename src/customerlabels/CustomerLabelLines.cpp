@@ -80,6 +80,11 @@ qint64 CustomerLabelLines::repeatCount(const ProductRowSource &rows) const
     return LabelTextRules::labelCount(rows.number(QUAN), oneLinePerLabel_);
 }
 
+std::optional<double> CustomerLabelLines::count(const ProductRowSource &rows) const
+{
+    return rows.number(QUAN);
+}
+
 void CustomerLabelLines::build(QByteArray &line, const ProductRowSource &rows) const
 {
     line.clear();

@@ -32,6 +32,8 @@ public:
     // included, written repeat times (0 in one-label-per-line mode when its
     // count is below 1).
     void writeRow(QByteArrayView line, qint64 repeat);
+    // Lines written so far.
+    qint64 lines() const { return lines_; }
     // Puts the file in place, or says why the old one stays.
     LabelTextFileResult commit();
     // Drops the new file: the old one stays; reason goes into the message.

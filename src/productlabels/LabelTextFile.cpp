@@ -25,6 +25,11 @@ qint64 ProductLabelLines::repeatCount(const ProductRowSource &rows) const
     return LabelTextRules::labelCount(rows.number(ProductReplyFields::QUAN), oneLinePerLabel_);
 }
 
+std::optional<double> ProductLabelLines::count(const ProductRowSource &rows) const
+{
+    return rows.number(ProductReplyFields::QUAN);
+}
+
 void ProductLabelLines::build(QByteArray &line, const ProductRowSource &rows) const
 {
     line.clear();

@@ -11,6 +11,7 @@
 #include <QList>
 #include <QString>
 
+#include <optional>
 #include <vector>
 
 class ProductRowSource;
@@ -28,6 +29,8 @@ public:
     // How many times line() is written for the current row of rows: 0 for a
     // row without BARCODE or, in one-label-per-line mode, a quantity below 1.
     qint64 repeatCount(const ProductRowSource &rows) const;
+    // The current row's count as the table holds it.
+    std::optional<double> count(const ProductRowSource &rows) const;
     // The current row's line, CR LF included, replacing the text of line.
     void build(QByteArray &line, const ProductRowSource &rows) const;
 
@@ -81,7 +84,15 @@ LabelTextFileResult writeLabelTextFile(ProductRowSource &rows, const Lines &line
         if (rows.text(keyPosition).isEmpty()) {
             continue;
         }
+        const QString refused = LabelTextRules::countRefusal(lines.count(rows));
+        if (!refused.isEmpty()) {
+            return file.abandon(QStringLiteral("第 %1 筆的%2").arg(row + 1).arg(refused));
+        }
         const qint64 repeat = lines.repeatCount(rows);
+        const QString tooManyLines = LabelTextRules::lineTotalRefusal(file.lines() + repeat);
+        if (!tooManyLines.isEmpty()) {
+            return file.abandon(tooManyLines);
+        }
         if (repeat > 0) {
             lines.build(line, rows);
         }
