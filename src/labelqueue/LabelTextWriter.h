@@ -8,7 +8,7 @@
 struct LabelTextFileResult {
     enum class Outcome {
         Written,
-        NoLines, // no row gave a line: the old file stays and nothing may be started
+        NoLines, // no row gave a line: the old file is removed and nothing may be started
         Failed,  // the old file stays; error says why
     };
     Outcome outcome = Outcome::Failed;
@@ -19,7 +19,8 @@ struct LabelTextFileResult {
 
 // Writes a label text file (both exports) through a ReplacingFile. The new
 // file replaces the old one only when it is complete and holds at least one
-// line: an empty file would only make the label program print nothing.
+// line: an empty file would only make the label program print nothing. When
+// no row gives a line the old file, the last batch, is removed.
 class LabelTextWriter
 {
 public:
@@ -40,7 +41,8 @@ public:
     LabelTextFileResult abandon(const QString &reason);
 
 private:
-    LabelTextFileResult failed(LabelTextFileResult::Outcome outcome, const QString &reason);
+    LabelTextFileResult failed(const QString &reason);
+    LabelTextFileResult noLines();
 
     ReplacingFile file_;
     qint64 rowsWithKey_ = 0;
