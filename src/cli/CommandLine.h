@@ -1,5 +1,7 @@
 #pragma once
 
+#include "exchange/HttpPost.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -16,7 +18,7 @@ struct CommandLine {
     // Seconds. No limit on the whole exchange unless given; a server that
     // sends nothing for stallSeconds ends it.
     std::optional<double> timeoutSeconds;
-    double stallSeconds = 120;
+    double stallSeconds = double(HttpPost::Limits::defaultStallMs) / 1000;
     bool help = false;
     QStringList words;
 };

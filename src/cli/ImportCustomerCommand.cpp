@@ -16,7 +16,7 @@ namespace {
 
 const QList<ImportOption> options = {
     {"scust", 20}, {"ecust", 20}, {"cust_name", 20}, {"cust_tel", 20}, {"mobile", 20}, {"club_no", 6},
-    {"tbran", 20}, {"sdat", 10},  {"edat", 10},      {"birthdays", 3}, {"copies", 3},  {"card-barcode", 0},
+    {"tbran", 20}, {"sdat", 10, true},  {"edat", 10, true}, {"birthdays", 3}, {"copies", 3},  {"card-barcode", 0},
 };
 
 std::optional<int> wholeNumber(const ImportOptionValues &values, const char *name, int fallback, QString &error)
@@ -59,7 +59,7 @@ std::optional<CustomerConditions> typedConditions(const ImportOptionValues &valu
     conditions.branch = values.text("tbran");
     const std::optional<QByteArray> sdat = typedDate(values, "sdat");
     const std::optional<QByteArray> edat = typedDate(values, "edat");
-    if (!sdat || !edat) {
+    if (values.malformedDate || !sdat || !edat) {
         error = QString::fromUtf8(DateFieldText::malformedDateMessage);
         return std::nullopt;
     }

@@ -24,8 +24,8 @@ QList<ImportOption> optionsOf(const DocumentImportTraits &traits)
         {"mbran", DocumentFieldBytes::branch},
         {"sb_no", DocumentFieldBytes::number},
         {"eb_no", DocumentFieldBytes::number},
-        {"sdat", dateBytes},
-        {"edat", dateBytes},
+        {"sdat", dateBytes, true},
+        {"edat", dateBytes, true},
     };
     if (traits.priceBranch) {
         options.append({"price-branch", DocumentFieldBytes::branch});
@@ -83,7 +83,7 @@ std::optional<DocumentConditions> typedConditions(const ImportOptionValues &valu
     conditions.eb_no = values.has("eb_no") || !values.has("sb_no") ? values.text("eb_no") : conditions.sb_no;
     const std::optional<QByteArray> sdat = DateFieldText::fromTyped(Big5::decode(values.text("sdat")));
     const std::optional<QByteArray> edat = DateFieldText::fromTyped(Big5::decode(values.text("edat")));
-    if (!sdat || !edat) {
+    if (values.malformedDate || !sdat || !edat) {
         error = QString::fromUtf8(DateFieldText::malformedDateMessage);
         return std::nullopt;
     }

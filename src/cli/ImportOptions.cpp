@@ -57,7 +57,9 @@ ImportOptionValues parseImportOptions(const QStringList &arguments, const QList<
             value = arguments[++i];
         }
         const Big5::Encoding bytes = Big5::encode(*value);
-        if (!bytes.ok()) {
+        if (option->isDate && (!bytes.ok() || bytes.bytes.size() > option->maxBytes)) {
+            parsed.malformedDate = true;
+        } else if (!bytes.ok()) {
             parsed.error = name + QStringLiteral(": ") + bytes.errorText();
         } else if (bytes.bytes.size() > option->maxBytes) {
             parsed.error = QStringLiteral("%1 takes at most %2 bytes of Big5; \"%3\" has %4")

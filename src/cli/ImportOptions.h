@@ -16,12 +16,16 @@
 struct ImportOption {
     const char *name;
     int maxBytes; // 0: a switch that takes no value
+    // A date: a value no date field could hold is a malformed date, as the
+    // dialog says of anything typed there that is no date.
+    bool isDate = false;
 };
 
 struct ImportOptionValues {
     QHash<QString, QByteArray> texts; // Big5 bytes, by option name
     QSet<QString> switches;
     QString error; // a whole message for the user; empty when the arguments are good
+    bool malformedDate = false; // a date option's value is not Big5 or longer than the field
 
     bool has(const char *name) const { return texts.contains(QLatin1String(name)); }
     QByteArray text(const char *name) const { return texts.value(QLatin1String(name)); }

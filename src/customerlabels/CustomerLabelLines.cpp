@@ -80,6 +80,11 @@ qint64 CustomerLabelLines::repeatCount(const QueueRowSource &rows) const
     return LabelTextRules::labelCount(rows.number(QUAN), oneLinePerLabel_);
 }
 
+std::optional<double> CustomerLabelLines::count(const QueueRowSource &rows) const
+{
+    return rows.number(QUAN);
+}
+
 void CustomerLabelLines::build(QByteArray &line, const QueueRowSource &rows) const
 {
     line.clear();

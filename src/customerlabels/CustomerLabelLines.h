@@ -45,6 +45,8 @@ public:
 
     // How many times the current row's line is written.
     qint64 repeatCount(const QueueRowSource &rows) const;
+    // The current row's count as the table holds it.
+    std::optional<double> count(const QueueRowSource &rows) const;
     // The current row's line, CR LF included, replacing the text of line.
     void build(QByteArray &line, const QueueRowSource &rows) const;
 

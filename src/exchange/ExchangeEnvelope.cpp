@@ -14,6 +14,9 @@ ServerProblem serverProblem(const QByteArray &server)
             return ServerProblem::ControlCharacter;
         }
     }
+    if (server.contains('#') || server.contains('?')) {
+        return ServerProblem::QueryOrFragment;
+    }
     return ServerProblem::None;
 }
 
@@ -26,6 +29,8 @@ QString serverProblemNotice(ServerProblem problem)
         return QStringLiteral("SysSet.ini 的 SERVER 沒有主機位址");
     case ServerProblem::ControlCharacter:
         return QStringLiteral("SysSet.ini 的 SERVER 含換行或 NUL 等控制字元");
+    case ServerProblem::QueryOrFragment:
+        return QStringLiteral("SysSet.ini 的 SERVER 含 # 或 ?，程式名稱會被截掉");
     }
     return {};
 }
@@ -41,6 +46,9 @@ QString serverProblemReason(ServerProblem problem)
     case ServerProblem::ControlCharacter:
         return QStringLiteral("SERVER in section [SETTING] of SysSet.ini (or --server) holds a control character "
                               "such as a NUL or a line break; nothing was sent");
+    case ServerProblem::QueryOrFragment:
+        return QStringLiteral("SERVER in section [SETTING] of SysSet.ini (or --server) holds a \"#\" or \"?\", "
+                              "which would cut the script's name off the address; nothing was sent");
     }
     return {};
 }

@@ -12,8 +12,9 @@ namespace ExchangeEnvelope {
 
 // Why server cannot name the machine to ask. With no host the address would
 // read the script as a host name and send a name lookup out for it; a NUL or
-// a line break would cut or split the address.
-enum class ServerProblem { None, Missing, ControlCharacter };
+// a line break would cut or split the address; a "#" or "?" would make the
+// script name a fragment or a query, and the request would go to another script.
+enum class ServerProblem { None, Missing, ControlCharacter, QueryOrFragment };
 ServerProblem serverProblem(const QByteArray &server);
 // For the windows, naming the file and the key; it fits the main window's status line.
 QString serverProblemNotice(ServerProblem problem);

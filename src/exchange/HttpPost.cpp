@@ -70,10 +70,10 @@ void HttpPost::cancel()
     }
 }
 
-size_t HttpPost::header(char *, size_t size, size_t count, void *userdata)
+size_t HttpPost::header(char *, size_t size, size_t count, void *)
 {
-    auto *transfer = static_cast<Transfer *>(userdata);
-    transfer->lastByteMs = transfer->post->started_.elapsed();
+    // Header bytes do not hold off the stall limit: a server could send them
+    // one a second for ever. The clock runs from the request until the body.
     return size * count;
 }
 
@@ -116,7 +116,8 @@ bool HttpPost::overLimit(const Transfer &transfer, Result &result) const
     }
     if (limits_.stallMs > 0 && now - transfer.lastByteMs >= limits_.stallMs) {
         result.failure = Failure::TimedOut;
-        result.reason = QStringLiteral("%1 sent nothing for %2 s; the exchange was ended.")
+        result.reason = (transfer.sized ? QStringLiteral("%1 sent nothing for %2 s; the exchange was ended.")
+                                        : QStringLiteral("%1 did not begin its reply within %2 s; the exchange was ended."))
                             .arg(Big5::decode(url_))
                             .arg(double(limits_.stallMs) / 1000);
         return true;

@@ -36,10 +36,13 @@ public:
         NameNotFound
     };
 
-    // Milliseconds; 0 is no limit. The stall limit ends a request after that
-    // long without a byte from the server (connecting included); the time
-    // limit ends the whole run, redirections included.
+    // Milliseconds; 0 is no limit. The stall limit ends a request that has
+    // not begun its body that long after it was sent (connecting and the
+    // reply's headers included), or whose body then pauses that long; the
+    // time limit ends the whole run, redirections included.
     struct Limits {
+        // What the window and the command line allow unless told otherwise.
+        static constexpr qint64 defaultStallMs = 120000;
         qint64 stallMs = 0;
         qint64 totalMs = 0;
     };

@@ -61,7 +61,8 @@ public:
     // Safe from any thread; ends the running exchange as a transport failure.
     void cancel();
 
-    // None by default: a window offers Cancel instead.
+    // By default only the stall limit: a window offers Cancel besides, but a
+    // server that never answers must not hold it for ever.
     void setLimits(HttpPost::Limits limits) { limits_ = limits; }
 
     void setClock(const Clock &clock) { clock_ = &clock; }
@@ -83,7 +84,7 @@ private:
     SettingsSource settings_;
     const Clock *clock_;
     TickSource ticks_;
-    HttpPost::Limits limits_;
+    HttpPost::Limits limits_{HttpPost::Limits::defaultStallMs, 0};
     QByteArray requestBody_;
     ServerReply reply_;
     QString statusLine_;

@@ -9,6 +9,7 @@ namespace {
 constexpr int FileHeaderSize = 32;
 constexpr int DescriptorSize = 32;
 constexpr char DescriptorTerminator = 0x0D;
+constexpr int VisualFoxProBackLinkSize = 263;
 
 // dBase III/IV (with or without memo, SQL tables), FoxBASE, FoxPro and Visual
 // FoxPro all keep the 32-byte descriptors that shapelib reads; dBase 7 does not.
@@ -30,6 +31,11 @@ bool knownVersion(quint8 version)
     default:
         return false;
     }
+}
+
+bool isVisualFoxPro(quint8 version)
+{
+    return version == 0x30 || version == 0x31 || version == 0x32;
 }
 
 quint32 littleEndian(const QByteArray &bytes, int at, int size)
@@ -119,6 +125,16 @@ DbfResult<DbfHeader> readDbfHeader(QIODevice &file, const QString &displayName)
     if (header.fields.isEmpty()) {
         return damaged(QStringLiteral("表格沒有任何欄位。"));
     }
+    // The rows start where the header length says. Only Visual FoxPro's
+    // back-link area or zero padding may lie between the terminator and there;
+    // anything else is a header length that would shift every row.
+    const QByteArray afterTerminator = header.bytes.mid(position + 1);
+    const bool backLink = isVisualFoxPro(header.version) && afterTerminator.size() == VisualFoxProBackLinkSize;
+    if (!backLink && afterTerminator.count('\0') != afterTerminator.size()) {
+        return damaged(QStringLiteral("欄位定義的結束記號（0x0D）在第 %1 位元組，檔頭長度卻是 %2。")
+                           .arg(position + 1)
+                           .arg(header.headerLength));
+    }
     if (header.recordLength != offset) {
         return damaged(QStringLiteral("檔頭記載每筆 %1 位元組，欄位寬度加刪除記號卻是 %2 位元組。")
                            .arg(header.recordLength)
@@ -136,6 +152,13 @@ DbfResult<DbfHeader> readDbfHeader(QIODevice &file, const QString &displayName)
                 .arg(header.recordCount)
                 .arg(expected)
                 .arg(fileSize));
+    }
+    if (header.recordCount > 0 && file.seek(header.headerLength)) {
+        const QByteArray flag = file.read(1);
+        if (flag.size() == 1 && !isDeletionFlag(flag.at(0))) {
+            return damaged(QStringLiteral("第 1 筆資料的刪除記號是 0x%1，不是空白或 *（檔頭長度可能有誤）。")
+                               .arg(uint(quint8(flag.at(0))), 2, 16, QLatin1Char('0')));
+        }
     }
     if (fileSize > expected) {
         // One whole row past the count (with or without the end mark) is a commit that a

@@ -48,3 +48,9 @@ DbfResult<DbfHeader> readDbfHeader(QIODevice &file, const QString &displayName);
 // The code page byte of tables this program creates: CP950 (Traditional Chinese, Big5).
 constexpr quint8 DbfCodePageCp950 = 0x78;
 constexpr char DbfEndOfFile = 0x1A;
+
+// The first byte of every row: blank for a live row, "*" for a deleted one.
+inline bool isDeletionFlag(char c)
+{
+    return c == ' ' || c == '*';
+}

@@ -6,12 +6,15 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
+#include <QThread>
 
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
 #include <unistd.h>
+
+thread_local std::function<void(const QString &)> DbfTable::headerReadProbe;
 
 namespace {
 
@@ -155,15 +158,42 @@ DbfStatus DbfTable::openHandle()
     if (!QFileInfo(path_).exists() && !QFileInfo(path_).isSymLink()) {
         return DbfStatus::failure(QStringLiteral("找不到表格「%1」。").arg(displayName()));
     }
+    // Opening takes no lock, so another program may be adding rows meanwhile:
+    // a header read while the file changed is read again, never called damaged.
+    // The lock taken before any change checks the count once more.
+    constexpr int attempts = 40;
+    for (int attempt = 1;; ++attempt) {
+        bool fileChanged = false;
+        const DbfStatus opened = openHandleOnce(fileChanged);
+        if (opened.ok() || !fileChanged) {
+            return opened;
+        }
+        if (attempt == attempts) {
+            return DbfStatus::failure(
+                QStringLiteral("表格「%1」正由其他視窗或程式寫入，請等它完成後再試。").arg(displayName()));
+        }
+        QThread::usleep(250UL * ulong(attempt));
+    }
+}
+
+DbfStatus DbfTable::openHandleOnce(bool &fileChanged)
+{
     const OpenedFile opened = openRegularFile(path_, O_RDONLY);
     QFile file;
     if (!opened.ok() || !file.open(opened.fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
         return DbfStatus::failure(
             QStringLiteral("無法開啟「%1」：%2").arg(displayName(), opened.ok() ? file.errorString() : opened.error));
     }
+    // The stamp before the header: whatever is written after it makes the next
+    // lock read the table again.
+    FileStamp before;
+    FileStamp after;
+    stampOf(opened.fd, before);
     DbfResult<DbfHeader> header = readDbfHeader(file, displayName());
+    stampOf(opened.fd, after);
     file.close();
     if (!header.ok()) {
+        fileChanged = before != after;
         return header.status();
     }
     const auto layout = DbfLayout::resolve(header.value(), fields_, displayName());
@@ -185,14 +215,23 @@ DbfStatus DbfTable::openHandle()
                      dbfFailureReason(*io->state)));
     }
     const DbfHeader &checked = header.value();
-    if (DBFGetRecordCount(io->handle) != checked.recordCount || DBFGetFieldCount(io->handle) != checked.fields.size() ||
+    FileStamp handled;
+    stampOf(dbfFileDescriptor(io->handle), handled);
+    // Rows added since the header was read are another writer's; the next lock
+    // finds them by the count and reads the table again before any change.
+    const bool sameCount = DBFGetRecordCount(io->handle) == checked.recordCount || handled.sameFile(before);
+    if (!sameCount || DBFGetFieldCount(io->handle) != checked.fields.size() ||
         io->handle->nRecordLength != checked.recordLength || io->handle->nHeaderLength != checked.headerLength) {
+        fileChanged = !handled.sameFile(before);
         io->state->fail(QStringLiteral("檔頭不一致"));
         DBFClose(io->handle);
         return DbfStatus::failure(QStringLiteral("「%1」的檔頭無法一致地讀出。").arg(displayName()));
     }
+    if (headerReadProbe) {
+        headerReadProbe(path_);
+    }
     stampToday(io->handle, *clock_);
-    stampOf(dbfFileDescriptor(io->handle), stamp_);
+    stamp_ = before;
     header_ = header.value();
     layout_ = layout.value();
     recordCount_ = checked.recordCount;
@@ -265,10 +304,21 @@ DbfStatus DbfTable::catchUp()
     if (!lock_.stamp(now)) {
         return DbfStatus::failure(QStringLiteral("無法讀取「%1」的檔案資訊。").arg(displayName()));
     }
-    if (now == stamp_) {
+    // A stamp may miss a change made within the clock's last tick; the count
+    // in the header, read under the lock, cannot.
+    if (now == stamp_ && storedRecordCount() == recordCount_) {
         return DbfStatus::success();
     }
     return readAgain();
+}
+
+int DbfTable::storedRecordCount() const
+{
+    unsigned char count[4];
+    if (!readAt(dbfFileDescriptor(io_->handle), reinterpret_cast<char *>(count), sizeof count, 4)) {
+        return -1;
+    }
+    return int(quint32(count[0]) | quint32(count[1]) << 8 | quint32(count[2]) << 16 | quint32(count[3]) << 24);
 }
 
 DbfStatus DbfTable::readAgain()
@@ -339,6 +389,9 @@ DbfResult<DbfRecord> DbfTable::read(int recordNumber) const
                                    .arg(recordNumber + 1)
                                    .arg(dbfFailureReason(*io_->state)));
     }
+    if (!isDeletionFlag(raw[0])) {
+        return Result::failure(badFlag(recordNumber, raw[0]));
+    }
     // The tuple lives in shapelib's one record buffer: copy it before anything else reads.
     return Result(DbfRecord(layout_, QByteArray(raw, header_.recordLength)));
 }
@@ -360,6 +413,12 @@ DbfResult<QByteArray> DbfTable::readRecords(int recordNumber, int count) const
     if (!readAt(dbfFileDescriptor(io_->handle), bytes.data(), bytes.size(),
                 header_.headerLength + qint64(recordNumber) * header_.recordLength)) {
         return Result::failure(QStringLiteral("讀取「%1」失敗：檔案比檔頭記載的短。").arg(displayName()));
+    }
+    for (int i = 0; i < count; ++i) {
+        const char flag = bytes.at(qsizetype(i) * header_.recordLength);
+        if (!isDeletionFlag(flag)) {
+            return Result::failure(badFlag(recordNumber + i, flag));
+        }
     }
     return Result(std::move(bytes));
 }
@@ -385,12 +444,24 @@ DbfResult<std::vector<int>> DbfTable::liveRecordNumbers() const
             return Result::failure(QStringLiteral("讀取「%1」失敗：檔案比檔頭記載的短。").arg(displayName()));
         }
         for (int i = 0; i < rows; ++i) {
-            if (chunk.at(qsizetype(i) * length) != '*') {
+            const char flag = chunk.at(qsizetype(i) * length);
+            if (!isDeletionFlag(flag)) {
+                return Result::failure(badFlag(first + i, flag));
+            }
+            if (flag != '*') {
                 live.push_back(first + i);
             }
         }
     }
     return Result(std::move(live));
+}
+
+QString DbfTable::badFlag(int recordNumber, char flag) const
+{
+    return QStringLiteral("「%1」已損壞：第 %2 筆資料的刪除記號是 0x%3，不是空白或 *。")
+        .arg(displayName())
+        .arg(recordNumber + 1)
+        .arg(uint(quint8(flag)), 2, 16, QLatin1Char('0'));
 }
 
 DbfStatus DbfTable::checkWritable(const DbfRecord *record) const

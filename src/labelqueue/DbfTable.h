@@ -10,6 +10,7 @@
 #include <QList>
 #include <QString>
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -92,12 +93,20 @@ public:
 
     DbfStatus close();
 
+    // Called on this thread after a table's header has been read on opening
+    // and before the table is used: a test holds an opening there to let
+    // another writer in.
+    static thread_local std::function<void(const QString &path)> headerReadProbe;
+
 private:
     struct Io;
     class ChangeScope;
 
     DbfTable(QString path, QList<DbfFieldSpec> fields, Access access);
     DbfStatus openHandle();
+    // One try; fileChanged tells that another program changed the file meanwhile.
+    DbfStatus openHandleOnce(bool &fileChanged);
+    int storedRecordCount() const;
     DbfStatus catchUp();
     DbfStatus readAgain();
     DbfStatus checkWritable(const DbfRecord *record) const;
@@ -108,6 +117,7 @@ private:
     DbfStatus writeFailed(const QString &what, QString reason);
     DbfStatus sync();
     QString displayName() const;
+    QString badFlag(int recordNumber, char flag) const;
 
     QString path_;
     const Clock *clock_ = &Clock::system();

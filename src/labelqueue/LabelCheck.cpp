@@ -9,7 +9,8 @@
 
 namespace {
 
-constexpr qint64 mostLabelsPerRow = 999;
+// More than this for one row is worth a second look.
+constexpr qint64 manyLabelsPerRow = 999;
 
 // The end-user-defined areas 0x8140-0xA0FE, 0xC6A1-0xC8FE and 0xFA40-0xFEFE.
 constexpr bool isUserDefined(uchar lead, uchar trail)
@@ -19,11 +20,15 @@ constexpr bool isUserDefined(uchar lead, uchar trail)
 }
 
 // What a byte of a value is to the scan, looked up once per byte.
-enum class ByteKind : uchar { Plain, Comma, LineBreak, Lead, UserDefinedLead };
+enum class ByteKind : uchar { Plain, Comma, LineBreak, Control, Lead, UserDefinedLead };
 
 constexpr std::array<ByteKind, 256> byteKinds = [] {
     std::array<ByteKind, 256> kinds{};
     kinds[','] = ByteKind::Comma;
+    for (int control = 0; control < 0x20; ++control) {
+        kinds[control] = ByteKind::Control;
+    }
+    kinds[0x7F] = ByteKind::Control;
     kinds['\r'] = ByteKind::LineBreak;
     kinds['\n'] = ByteKind::LineBreak;
     for (int lead = 0x81; lead <= 0xFE; ++lead) {
@@ -43,6 +48,7 @@ QString numberText(double value)
 struct ValueScan {
     bool comma = false;
     bool lineBreak = false;
+    int control = -1;           // the first control byte (NUL, ESC, BEL...)
     int userDefined = -1;       // the first user-defined character's code
     bool cutInsideChar = false; // a cut at the limit falls between a lead and a trail byte
 };
@@ -62,8 +68,16 @@ ValueScan scan(QByteArrayView value, qsizetype limit)
             found.lineBreak = found.lineBreak || kind == ByteKind::LineBreak;
             continue;
         }
+        if (kind == ByteKind::Control) {
+            found.control = found.control < 0 ? bytes[at] : found.control;
+            continue;
+        }
         if (at + 1 >= size) {
             break;
+        }
+        // No trail byte is a control byte: such a byte ends the character early.
+        if (byteKinds[bytes[at + 1]] == ByteKind::Control) {
+            continue;
         }
         if (kind == ByteKind::UserDefinedLead && found.userDefined < 0 && isUserDefined(bytes[at], bytes[at + 1])) {
             found.userDefined = bytes[at] << 8 | bytes[at + 1];
@@ -76,12 +90,29 @@ ValueScan scan(QByteArrayView value, qsizetype limit)
     return found;
 }
 
+QString controlByteMessage(int byte)
+{
+    return QStringLiteral("含控制字元 0x%1，標籤程式的這一行會在這裡斷開或結束")
+        .arg(QStringLiteral("%1").arg(byte, 2, 16, QLatin1Char('0')).toUpper());
+}
+
 } // namespace
 
 bool LabelCheckReport::hasErrors() const
 {
     return std::any_of(findings.begin(), findings.end(),
                        [](const LabelFinding &finding) { return finding.kind == LabelFinding::Kind::Error; });
+}
+
+QString LabelCheckReport::outputRefusal() const
+{
+    for (const LabelFinding &finding : findings) {
+        if (finding.stopsOutput) {
+            return finding.row > 0 ? QStringLiteral("第 %1 筆的%2").arg(finding.row).arg(finding.message)
+                                   : finding.message;
+        }
+    }
+    return {};
 }
 
 QString LabelCheckReport::totalsText() const
@@ -139,9 +170,10 @@ LabelChecker::LabelChecker(LabelTextRules::Layout layout, bool oneLinePerLabel, 
     report_.lineStarts.push_back(0);
 }
 
-void LabelChecker::add(int row, QByteArrayView entry, LabelFinding::Kind kind, const QString &message)
+void LabelChecker::add(int row, QByteArrayView entry, LabelFinding::Kind kind, const QString &message,
+                       bool stopsOutput)
 {
-    report_.findings.push_back({row, entry.toByteArray(), kind, message});
+    report_.findings.push_back({row, entry.toByteArray(), kind, message, stopsOutput});
 }
 
 void LabelChecker::checkCustomText(QByteArrayView entry)
@@ -160,6 +192,9 @@ void LabelChecker::checkCustomText(QByteArrayView entry)
         add(0, entry, Kind::Warning,
             QStringLiteral("自訂文字長 %1 位元組，只轉出前 %2 位元組").arg(text.size()).arg(limit));
     }
+    if (found.control >= 0) {
+        add(0, entry, Kind::Error, QStringLiteral("自訂文字") + controlByteMessage(found.control));
+    }
     if (found.userDefined >= 0) {
         add(0, entry, Kind::Warning,
             QStringLiteral("自訂文字含造字 (Big5 %1)，標籤程式的字型可能沒有這個字")
@@ -177,8 +212,12 @@ qint64 LabelChecker::beginRow(int row, QByteArrayView keyField, QByteArrayView k
 {
     row_ = row;
     qint64 lines = 0;
+    const QString refusal = LabelTextRules::countRefusal(quantity);
     if (key.isEmpty()) {
         add(row, keyField, LabelFinding::Kind::Warning, QStringLiteral("沒有條碼，這一筆不會轉出"));
+    } else if (!refusal.isEmpty()) {
+        // Counted as no line, so the totals and the cards stay within reason.
+        add(row, quantityField, LabelFinding::Kind::Error, refusal, true);
     } else {
         lines = LabelTextRules::labelCount(quantity, oneLinePerLabel_);
         checkBarcode(keyField, key);
@@ -230,9 +269,9 @@ void LabelChecker::checkCount(QByteArrayView field, std::optional<double> quanti
                 ? QStringLiteral("張數 %1 不是整數，每行一張時會印 %2 張").arg(numberText(count)).arg(lines)
                 : QStringLiteral("張數 %1 不是整數，標籤程式拿到的就是 %1").arg(numberText(count)));
     }
-    if (LabelTextRules::labelCount(quantity, true) > mostLabelsPerRow) {
+    if (LabelTextRules::labelCount(quantity, true) > manyLabelsPerRow) {
         add(row_, field, Kind::Warning,
-            QStringLiteral("張數 %1 超過 %2 張").arg(numberText(count)).arg(mostLabelsPerRow));
+            QStringLiteral("張數 %1 超過 %2 張").arg(numberText(count)).arg(manyLabelsPerRow));
     }
 }
 
@@ -254,6 +293,9 @@ void LabelChecker::checkValue(QByteArrayView entry, QByteArrayView value, int wi
     if (found.lineBreak) {
         add(row_, entry, Kind::Warning, QStringLiteral("內容含換行，轉出時換成空白"));
     }
+    if (found.control >= 0) {
+        add(row_, entry, Kind::Error, QStringLiteral("內容") + controlByteMessage(found.control));
+    }
     if (found.userDefined >= 0) {
         add(row_, entry, Kind::Warning,
             QStringLiteral("含造字 (Big5 %1)，標籤程式的字型可能沒有這個字")
@@ -263,6 +305,10 @@ void LabelChecker::checkValue(QByteArrayView entry, QByteArrayView value, int wi
 
 LabelCheckReport LabelChecker::finish()
 {
+    const QString tooManyLines = LabelTextRules::lineTotalRefusal(report_.totals.lines);
+    if (!tooManyLines.isEmpty()) {
+        add(0, QByteArrayView(), LabelFinding::Kind::Error, tooManyLines, true);
+    }
     std::stable_partition(report_.findings.begin(), report_.findings.end(),
                           [](const LabelFinding &finding) { return finding.kind == LabelFinding::Kind::Error; });
     return std::move(report_);

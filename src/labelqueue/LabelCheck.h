@@ -16,6 +16,8 @@ struct LabelFinding {
     QByteArray entry; // the column entry or the field (Big5)
     Kind kind = Kind::Warning;
     QString message;
+    // Nothing may go out while it stands: the export and the proof sheet refuse.
+    bool stopsOutput = false;
 };
 
 struct LabelTotals {
@@ -32,6 +34,8 @@ struct LabelCheckReport {
     std::vector<qint64> lineStarts;
 
     bool hasErrors() const;
+    // Why nothing may go out (a finding that stops output, its row named), or empty.
+    QString outputRefusal() const;
     // "共 N 筆，轉出 M 行，印 L 張標籤"
     QString totalsText() const;
     // The findings of one row (0 for the settings), in report order.
@@ -63,7 +67,8 @@ public:
     LabelCheckReport finish();
 
 private:
-    void add(int row, QByteArrayView entry, LabelFinding::Kind kind, const QString &message);
+    void add(int row, QByteArrayView entry, LabelFinding::Kind kind, const QString &message,
+             bool stopsOutput = false);
     void checkBarcode(QByteArrayView field, QByteArrayView barcode);
     void checkCount(QByteArrayView field, std::optional<double> quantity, qint64 lines);
 

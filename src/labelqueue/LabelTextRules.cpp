@@ -66,6 +66,24 @@ qint64 labelCount(std::optional<double> quantity, bool oneLinePerLabel)
     return rounded >= largest ? qint64(largest) : qint64(rounded);
 }
 
+QString countRefusal(std::optional<double> quantity)
+{
+    if (labelCount(quantity, true) <= mostLabelsPerRow) {
+        return {};
+    }
+    return QStringLiteral("張數 %1 超過一筆最多 %2 張，不能轉出")
+        .arg(QString::fromLatin1(generalNumberText(*quantity)))
+        .arg(mostLabelsPerRow);
+}
+
+QString lineTotalRefusal(qint64 lines)
+{
+    if (lines <= mostLinesPerExport) {
+        return {};
+    }
+    return QStringLiteral("一次轉出最多 %1 行，這次要轉出 %2 行以上，不能轉出").arg(mostLinesPerExport).arg(lines);
+}
+
 QByteArray quantityText(std::optional<double> quantity, bool oneLinePerLabel)
 {
     if (oneLinePerLabel) {

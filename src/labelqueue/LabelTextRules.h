@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QByteArrayView>
+#include <QString>
 
 #include <optional>
 
@@ -17,6 +18,10 @@ enum class Layout { Comma, FixedWidth };
 
 // Bytes of a custom text ("#" + text) that reach the file.
 constexpr qsizetype customTextLimit = 40;
+// Most labels one row may ask for, and most lines one export may write: far
+// beyond a store's day, and still a file and a print job that end.
+constexpr qint64 mostLabelsPerRow = 99999;
+constexpr qint64 mostLinesPerExport = 1000000;
 inline constexpr char lineEnd[] = "\r\n";
 
 // The value and "," (comma layout), or the value padded with blanks on the
@@ -32,6 +37,12 @@ void appendCustomText(QByteArray &line, QByteArrayView entry, Layout layout);
 // quantity rounded to a whole number, an exact half to the even neighbour;
 // an empty quantity gives none. Otherwise a row gives one line.
 qint64 labelCount(std::optional<double> quantity, bool oneLinePerLabel);
+
+// Why a row with this count cannot go out (more than mostLabelsPerRow labels),
+// or empty.
+QString countRefusal(std::optional<double> quantity);
+// Why an export of this many lines cannot go out, or empty.
+QString lineTotalRefusal(qint64 lines);
 
 // The quantity that ends a line: "1" in one-label-per-line mode, otherwise
 // the row's quantity as general number text (empty for an empty field).

@@ -1,6 +1,8 @@
 #include "labelqueue/LabelTextWriter.h"
 
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 
 LabelTextWriter::LabelTextWriter(const QString &path)
     : file_(path)
@@ -24,16 +26,14 @@ LabelTextFileResult LabelTextWriter::commit()
 {
     if (file_.failed()) {
         file_.cancel();
-        return failed(LabelTextFileResult::Outcome::Failed, file_.errorString());
+        return failed(file_.errorString());
     }
     if (lines_ == 0) {
         file_.cancel();
-        return failed(LabelTextFileResult::Outcome::NoLines, rowsWithKey_ == 0
-                                                                 ? QStringLiteral("沒有任何一筆資料有條碼")
-                                                                 : QStringLiteral("有條碼的資料列印張數都不到 1 張"));
+        return noLines();
     }
     if (!file_.commit()) {
-        return failed(LabelTextFileResult::Outcome::Failed, file_.errorString());
+        return failed(file_.errorString());
     }
     return LabelTextFileResult{LabelTextFileResult::Outcome::Written, QString(), lines_};
 }
@@ -41,15 +41,29 @@ LabelTextFileResult LabelTextWriter::commit()
 LabelTextFileResult LabelTextWriter::abandon(const QString &reason)
 {
     file_.cancel();
-    return failed(LabelTextFileResult::Outcome::Failed, reason);
+    return failed(reason);
 }
 
-LabelTextFileResult LabelTextWriter::failed(LabelTextFileResult::Outcome outcome, const QString &reason)
+LabelTextFileResult LabelTextWriter::noLines()
+{
+    const QString reason =
+        rowsWithKey_ == 0 ? QStringLiteral("沒有任何一筆資料有條碼") : QStringLiteral("有條碼的資料列印張數都不到 1 張");
+    const QString path = QDir::toNativeSeparators(file_.path());
+    QString error = QStringLiteral("%1，沒有轉出文字檔 %2，也不啟動條碼程式。").arg(reason, path);
+    // A label program started by hand must not find the last batch and print it again.
+    const QFileInfo old(file_.path());
+    if (old.isFile()) {
+        QFile file(file_.path());
+        error += file.remove() ? QStringLiteral("\n上一批的文字檔已刪除，免得再印一次舊標籤。")
+                               : QStringLiteral("\n上一批的文字檔無法刪除（%1），請勿用條碼程式列印它。")
+                                     .arg(file.errorString());
+    }
+    return LabelTextFileResult{LabelTextFileResult::Outcome::NoLines, error, 0};
+}
+
+LabelTextFileResult LabelTextWriter::failed(const QString &reason)
 {
     const QString path = QDir::toNativeSeparators(file_.path());
-    const QString error =
-        outcome == LabelTextFileResult::Outcome::NoLines
-            ? QStringLiteral("%1，沒有轉出文字檔 %2，也不啟動條碼程式；原來的文字檔未變更。").arg(reason, path)
-            : QStringLiteral("文字檔 %1 無法寫出: %2。原來的文字檔未變更。").arg(path, reason);
-    return LabelTextFileResult{outcome, error, 0};
+    const QString error = QStringLiteral("文字檔 %1 無法寫出: %2。原來的文字檔未變更。").arg(path, reason);
+    return LabelTextFileResult{LabelTextFileResult::Outcome::Failed, error, 0};
 }

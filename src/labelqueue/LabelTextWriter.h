@@ -1,5 +1,6 @@
 #pragma once
 
+#include "labelqueue/LabelTextRules.h"
 #include "labelqueue/QueueRowSource.h"
 #include "labelqueue/ReplacingFile.h"
 
@@ -10,7 +11,7 @@
 struct LabelTextFileResult {
     enum class Outcome {
         Written,
-        NoLines, // no row gave a line: the old file stays and nothing may be started
+        NoLines, // no row gave a line: the old file is removed and nothing may be started
         Failed,  // the old file stays; error says why
     };
     Outcome outcome = Outcome::Failed;
@@ -21,7 +22,8 @@ struct LabelTextFileResult {
 
 // Writes a label text file (both exports) through a ReplacingFile. The new
 // file replaces the old one only when it is complete and holds at least one
-// line: an empty file would only make the label program print nothing.
+// line: an empty file would only make the label program print nothing. When
+// no row gives a line the old file, the last batch, is removed.
 class LabelTextWriter
 {
 public:
@@ -34,13 +36,16 @@ public:
     // included, written repeat times (0 in one-label-per-line mode when its
     // count is below 1).
     void writeRow(QByteArrayView line, qint64 repeat);
+    // Lines written so far.
+    qint64 lines() const { return lines_; }
     // Puts the file in place, or says why the old one stays.
     LabelTextFileResult commit();
     // Drops the new file: the old one stays; reason goes into the message.
     LabelTextFileResult abandon(const QString &reason);
 
 private:
-    LabelTextFileResult failed(LabelTextFileResult::Outcome outcome, const QString &reason);
+    LabelTextFileResult failed(const QString &reason);
+    LabelTextFileResult noLines();
 
     ReplacingFile file_;
     qint64 rowsWithKey_ = 0;
@@ -69,7 +74,15 @@ LabelTextFileResult writeLabelTextFile(QueueRowSource &rows, const Lines &lines,
         if (rows.text(keyField).isEmpty()) {
             continue;
         }
+        const QString refused = LabelTextRules::countRefusal(lines.count(rows));
+        if (!refused.isEmpty()) {
+            return file.abandon(QStringLiteral("第 %1 筆的%2").arg(row + 1).arg(refused));
+        }
         const qint64 repeat = lines.repeatCount(rows);
+        const QString tooManyLines = LabelTextRules::lineTotalRefusal(file.lines() + repeat);
+        if (!tooManyLines.isEmpty()) {
+            return file.abandon(tooManyLines);
+        }
         if (repeat > 0) {
             lines.build(line, rows);
         }

@@ -23,6 +23,11 @@ qint64 ProductLabelLines::repeatCount(const QueueRowSource &rows) const
     return LabelTextRules::labelCount(rows.number(ProductQueueTable::QUAN), oneLinePerLabel_);
 }
 
+std::optional<double> ProductLabelLines::count(const QueueRowSource &rows) const
+{
+    return rows.number(ProductQueueTable::QUAN);
+}
+
 void ProductLabelLines::build(QByteArray &line, const QueueRowSource &rows) const
 {
     line.clear();

@@ -11,6 +11,7 @@
 #include <QList>
 #include <QString>
 
+#include <optional>
 #include <vector>
 
 // The lines of "Bars.txt" for the product queue: per row with a BARCODE, the
@@ -26,6 +27,8 @@ public:
     // How many times line() is written for the current row of rows: 0 for a
     // row without BARCODE or, in one-label-per-line mode, a quantity below 1.
     qint64 repeatCount(const QueueRowSource &rows) const;
+    // The current row's count as the table holds it.
+    std::optional<double> count(const QueueRowSource &rows) const;
     // The current row's line, CR LF included, replacing the text of line.
     void build(QByteArray &line, const QueueRowSource &rows) const;
 

@@ -100,7 +100,7 @@ TEST(CliCommandLine, aServerThatStopsSendingEndsTheExchange)
         {"silent",
          silent,
          {QStringLiteral("--stall"), QStringLiteral("0.5")},
-         QStringLiteral("/linktest.php sent nothing for 0.5 s; the exchange was ended.")},
+         QStringLiteral("/linktest.php did not begin its reply within 0.5 s; the exchange was ended.")},
         {"dripping",
          dripping,
          {QStringLiteral("--stall=0.5"), QStringLiteral("--timeout=1.5")},

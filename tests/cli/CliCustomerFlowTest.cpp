@@ -28,6 +28,8 @@ TEST_F(CliCustomerFlowTest, importsFromTheBackOfficeThenExportsBar2BarsTxt)
     } refusals[] = {
         {"malformed start date", {"--sdat", "2024/02/30"}, QStringLiteral("日期格式錯誤 !!")},
         {"malformed end date", {"--edat", "2024/13/01"}, QStringLiteral("日期格式錯誤 !!")},
+        {"date longer than the field", {"--sdat", "2024/01/011"}, QStringLiteral("日期格式錯誤 !!")},
+        {"date with a character Big5 lacks", {"--edat", "2024/01/0\u0e01"}, QStringLiteral("日期格式錯誤 !!")},
         {"branch the list does not offer", {"--tbran", "09"}, QStringLiteral("--tbran 09")},
     };
     for (const Refusal &r : refusals) {

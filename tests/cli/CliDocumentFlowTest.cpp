@@ -95,6 +95,10 @@ TEST_F(CliDocumentFlowTest, refusesWhatTheDialogWouldRefuseAndPostsNothing)
     } cases[] = {
         {"no condition", {"import", "purchase"}, "A", 1, QStringLiteral("請給予任一條可!!")},
         {"30 February", {"import", "purchase", "--sdat", "2024/02/30"}, "A", 1, QStringLiteral("日期格式錯誤 !!")},
+        {"a date longer than the field", {"import", "purchase", "--sdat", "2024/02/011"}, "A", 1,
+         QStringLiteral("日期格式錯誤 !!")},
+        {"a date with a character Big5 lacks", {"import", "purchase", "--edat", "2024/02/0\u0e01"}, "A", 1,
+         QStringLiteral("日期格式錯誤 !!")},
         {"a date that does not fit the mask",
          {"import", "transfer", "--edat", "2024/3/5", "--sb_no", "T1"},
          "A",

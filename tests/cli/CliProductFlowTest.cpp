@@ -107,7 +107,7 @@ TEST_F(CliProductFlowTest, aNegativeCountIsRefusedBeforeAnythingIsSent)
     EXPECT_TRUE(exported.err.contains(QStringLiteral("沒有資料可以匯出!!"))) << exported.err.toStdString();
 }
 
-TEST_F(CliProductFlowTest, anExportWithoutAnyBarcodeKeepsBarsTxtAndStartsNothing)
+TEST_F(CliProductFlowTest, anExportWithoutAnyBarcodeRemovesTheLastBatchAndStartsNothing)
 {
     const QString table = QDir(workDir).filePath(ProductQueueTable::fileName());
     ASSERT_TRUE(DbfTable::create(table, ProductQueueTable::fields()).ok());
@@ -132,7 +132,7 @@ TEST_F(CliProductFlowTest, anExportWithoutAnyBarcodeKeepsBarsTxtAndStartsNothing
     const CliResult run = cli({"export", "products"});
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_TRUE(run.err.startsWith(QStringLiteral("沒有任何一筆資料有條碼"))) << run.err.toStdString();
-    EXPECT_EQ(readAll(bars), "OLD,1\r\n");
+    EXPECT_FALSE(QFile::exists(bars));
     EXPECT_FALSE(run.out.contains(QStringLiteral("已啟動"))) << run.out.toStdString();
     EXPECT_FALSE(QFile::exists(started));
 }

@@ -9,7 +9,10 @@
 #include <QSignalSpy>
 #include <QStringList>
 
+#include <atomic>
+#include <chrono>
 #include <gtest/gtest.h>
+#include <thread>
 
 namespace {
 using Failure = HttpPost::Failure;
@@ -240,6 +243,32 @@ TEST_F(ServerExchangeTest, cancelDuringSlowReplyIsATransportFailure)
     EXPECT_EQ(exchange.statusLine(), statusPrefix + failedSuffix);
     EXPECT_EQ(server.requests().size(), 1u);
     EXPECT_FALSE(exchange.isBusy());
+}
+
+TEST_F(ServerExchangeTest, headersTrickledOneByOneDoNotHoldOffTheStallLimit)
+{
+    constexpr int offered = 100;
+    std::atomic<int> sent{0};
+    LoopbackServer server([&](LoopbackServer::Connection &connection) {
+        connection.send("HTTP/1.0 200 OK\r\n");
+        // A header line every 50 ms: 5 s in all, far past the limit below.
+        for (int line = 0; line < offered; ++line) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+            if (!connection.send("X-Slow: " + QByteArray::number(line) + "\r\n")) {
+                break;
+            }
+            ++sent;
+        }
+    });
+    exchange.setLimits({400, 0});
+
+    EXPECT_FALSE(post(server, "a=1"));
+
+    EXPECT_EQ(exchange.lastResult().failure, Failure::TimedOut);
+    EXPECT_TRUE(exchange.lastResult().reason.contains(QStringLiteral("did not begin its reply")))
+        << exchange.lastResult().reason.toStdString();
+    server.requests();
+    EXPECT_LT(sent.load(), offered) << "the client stayed until the headers ended";
 }
 
 TEST_F(ServerExchangeTest, bodyWithoutLengthOver256MiBIsRefused)

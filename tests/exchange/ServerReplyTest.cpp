@@ -116,7 +116,7 @@ TEST(ExchangeEnvelope, judgesTheReplyExactly)
     }
 }
 
-TEST(ExchangeEnvelope, serverWithoutAHostOrWithControlCharactersIsRefused)
+TEST(ExchangeEnvelope, serverWithoutAHostOrWithAnythingThatWouldCutTheAddressIsRefused)
 {
     using ExchangeEnvelope::ServerProblem;
     const struct {
@@ -131,6 +131,9 @@ TEST(ExchangeEnvelope, serverWithoutAHostOrWithControlCharactersIsRefused)
         {"host\rx", ServerProblem::ControlCharacter},
         {"host\tx", ServerProblem::ControlCharacter},
         {"host\x7f", ServerProblem::ControlCharacter},
+        {"host/x#y", ServerProblem::QueryOrFragment},
+        {"host/x?y", ServerProblem::QueryOrFragment},
+        {"host#", ServerProblem::QueryOrFragment},
         {"host", ServerProblem::None},
         {"127.0.0.1:8080/shop/", ServerProblem::None},
         {"\xa5\x78\xa5\x5f.example", ServerProblem::None},

@@ -134,6 +134,11 @@ TEST_F(DbfTableTest, opensTablesWrittenByOtherDbaseTools)
              f.backlinkBytes = 263;
          }},
         {"FoxBASE", [](DbfFixture &f) { f.version = 0xFB; }},
+        {"zero padding after the terminator",
+         [](DbfFixture &f) {
+             f.backlinkBytes = 1;
+             f.version = 0x83;
+         }},
         {"lower-case names in another order with other widths and extra fields",
          [](DbfFixture &f) {
              f.fields = {{"item_name", 'C', 40},
@@ -198,6 +203,9 @@ TEST_F(DbfTableTest, refusesDamagedFilesWithAClearMessageAndLeavesThemAlone)
          }),
          "0x0D"},
         {"record length lying", fixtureBytes([](DbfFixture &f) { f.recordLength = 100; }), "每筆 100 位元組"},
+        {"header length a byte long, the end mark making up the size",
+         fixtureBytes([](DbfFixture &f) { f.headerLength = f.realHeaderLength() + 1; }), "檔頭長度卻是 162"},
+        {"first row without a deletion flag", good.left(161) + "C" + good.mid(162), "刪除記號是 0x43"},
         {"truncated in a row", good.left(good.size() - 40), "截斷"},
         {"record count lying high", fixtureBytes([](DbfFixture &f) { f.recordCount = 9; }), "截斷"},
         {"record count beyond reason", fixtureBytes([](DbfFixture &f) { f.recordCount = 0xF0000000u; }), "不合理"},
@@ -420,6 +428,62 @@ TEST_F(DbfTableTest, recordsReadInOneGoAreTheRowsReadOneByOneAndAShortFileIsRepo
     const DbfResult<QByteArray> shortRun = table->readRecords(0, 4);
     ASSERT_FALSE(shortRun.ok());
     EXPECT_TRUE(shortRun.error().contains(QStringLiteral("比檔頭記載的短"))) << shortRun.error().toStdString();
+}
+
+TEST_F(DbfTableTest, aRowWhoseDeletionFlagIsWrongIsRefusedByEveryRead)
+{
+    QByteArray bytes = plainFixture().bytes();
+    const int secondRow = 161 + 121;
+    bytes[secondRow] = 'X';
+    ASSERT_TRUE(writeFile(path(), bytes));
+    auto table = openTable(path());
+    ASSERT_TRUE(table);
+    const QString expected = QStringLiteral("第 2 筆資料的刪除記號是 0x58");
+    EXPECT_TRUE(table->read(0).ok());
+    EXPECT_TRUE(table->read(1).error().contains(expected)) << table->read(1).error().toStdString();
+    EXPECT_TRUE(table->readRecords(0, 2).error().contains(expected));
+    EXPECT_TRUE(table->liveRecordNumbers().error().contains(expected));
+}
+
+TEST_F(DbfTableTest, rowsAnotherWriterAddsWhileATableOpensAreKept)
+{
+    ASSERT_TRUE(DbfTable::create(path(), queueFields()).ok());
+    {
+        auto first = openTable(path());
+        ASSERT_TRUE(first);
+        for (int row = 0; row < 3; ++row) {
+            ASSERT_TRUE(first->append(record(*first, 1, "OLD" + QByteArray::number(row))).ok());
+        }
+    }
+    // Held after the opening table has read the header: the other writer adds
+    // its rows then, as one import would while another starts.
+    bool interleaved = false;
+    DbfTable::headerReadProbe = [&](const QString &) {
+        if (interleaved) {
+            return;
+        }
+        interleaved = true;
+        auto other = openTable(path());
+        ASSERT_TRUE(other);
+        for (int row = 0; row < 5; ++row) {
+            ASSERT_TRUE(other->append(record(*other, 2, "OTHER" + QByteArray::number(row))).ok());
+        }
+    };
+    auto late = openTable(path());
+    DbfTable::headerReadProbe = nullptr;
+    ASSERT_TRUE(late);
+    ASSERT_TRUE(interleaved);
+    ASSERT_TRUE(late->append(record(*late, 3, "LATE")).ok());
+    late.reset();
+
+    auto table = openTable(path());
+    ASSERT_TRUE(table);
+    QList<QByteArray> items;
+    for (int row = 0; row < table->recordCount(); ++row) {
+        items << table->read(row).value().text(ItemNo);
+    }
+    EXPECT_EQ(items, (QList<QByteArray>{"OLD0", "OLD1", "OLD2", "OTHER0", "OTHER1", "OTHER2", "OTHER3", "OTHER4",
+                                         "LATE"}));
 }
 
 TEST_F(DbfTableTest, emptyingKeepsTheHeaderByteForByteAndTheTableUsable)

@@ -229,7 +229,7 @@ TEST_F(ProductExportTest, failedExportKeepsTheOldFileAndStartsNothing)
     }
 }
 
-TEST_F(ProductExportTest, noRowWithALineKeepsTheOldFileAndStartsNothing)
+TEST_F(ProductExportTest, noRowWithALineRemovesTheLastBatchAndStartsNothing)
 {
     struct Case {
         const char *name;
@@ -259,7 +259,9 @@ TEST_F(ProductExportTest, noRowWithALineKeepsTheOldFileAndStartsNothing)
         const QStringList shown = prompts.texts(RecordingPrompts::Embossed);
         ASSERT_EQ(shown.size(), 1);
         EXPECT_TRUE(shown[0].startsWith(c.reason)) << shown[0].toStdString();
-        EXPECT_EQ(readAll(barsPath()), oldContent);
+        EXPECT_TRUE(shown[0].contains(QStringLiteral("也不啟動條碼程式"))) << shown[0].toStdString();
+        EXPECT_TRUE(shown[0].contains(QStringLiteral("上一批的文字檔已刪除"))) << shown[0].toStdString();
+        EXPECT_FALSE(QFile::exists(barsPath())) << "a label program started by hand would print the last batch";
         EXPECT_TRUE(QDir(dir.path()).entryList({"Bars.txt?*"}).isEmpty()) << "a temporary file was left behind";
         EXPECT_TRUE(launcher.requests.isEmpty());
         EXPECT_FALSE(outcome.launch.has_value());

@@ -2,8 +2,11 @@
 
 #include "MemoryProductQueue.h"
 #include "components/Big5.h"
+#include "productlabels/ProductLabelLines.h"
 
+#include <QFile>
 #include <QStringList>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -119,6 +122,14 @@ TEST(ProductLabelCheck, findsWhatTheLabelsWouldGetWrong)
          {"1 品名(42C) warning"},
          {1, 1, 1},
          QStringLiteral("FA40")},
+        {"control bytes the label program would break its line at",
+         false,
+         false,
+         {name, "#ab\x1b" "cd"},
+         {row("A1", QByteArray("ab\0cd", 5), 1), row("A2", "bell\x07", 1), row("A3", big5("價") + "\x7f", 1)},
+         {"0 #ab\x1b error", "1 品名(42C) error", "2 品名(42C) error", "3 品名(42C) error"},
+         {3, 3, 3},
+         QStringLiteral("控制字元")},
         {"custom texts and unknown entries are checked once",
          false,
          false,
@@ -153,6 +164,67 @@ TEST(ProductLabelCheck, findsWhatTheLabelsWouldGetWrong)
             EXPECT_TRUE(finding.message.contains(testCase.messagePart)) << finding.message.toStdString();
         }
     }
+}
+
+TEST(ProductLabelCheck, countsBeyondReasonStopTheCheckAndTheExport)
+{
+    QTemporaryDir dir;
+    const QString bars = dir.filePath(QStringLiteral("Bars.txt"));
+    const struct {
+        const char *name;
+        double count;
+        bool refused;
+    } counts[] = {
+        {"1e19", 1e19, true}, {"1e308", 1e308, true}, {"widest the field holds", 9999999, true},
+        {"one over", 100000, true}, {"the most", 99999, false},
+    };
+    for (const bool oneLinePerLabel : {true, false}) {
+        for (const auto &c : counts) {
+            SCOPED_TRACE(std::string(c.name) + (oneLinePerLabel ? ", one label a line" : ", one line a row"));
+            MemoryProductQueue queue;
+            queue.rows = {row("A1", "", 2), row("A2", "", c.count), row("A3", "", c.count)};
+            ProductOutputSettings settings;
+            settings.oneLinePerLabel = oneLinePerLabel;
+            settings.columns = {big5("產品條碼(20C)")};
+            const LabelCheckReport report = checkProductQueue(queue, settings, QDate(2026, 3, 1));
+
+            EXPECT_EQ(report.hasErrors(), c.refused);
+            EXPECT_EQ(report.outputRefusal().startsWith(QStringLiteral("第 2 筆的張數")), c.refused)
+                << report.outputRefusal().toStdString();
+            const qint64 rowsLines = oneLinePerLabel ? qint64(c.count) : 1;
+            EXPECT_EQ(report.totals.lines, (oneLinePerLabel ? 2 : 1) + (c.refused ? 0 : 2 * rowsLines));
+            EXPECT_EQ(report.totals.labels, 2 + (c.refused ? 0 : 2 * qint64(c.count)));
+
+            QFile::remove(bars);
+            const LabelTextFileResult written = writeProductLabelTextFile(queue, settings, bars, QDate(2026, 3, 1));
+            EXPECT_EQ(written.ok(), !c.refused);
+            if (c.refused) {
+                EXPECT_TRUE(written.error.contains(QStringLiteral("第 2 筆的張數"))) << written.error.toStdString();
+                EXPECT_FALSE(QFile::exists(bars));
+            }
+        }
+    }
+}
+
+TEST(ProductLabelCheck, moreLinesThanOneExportMayWriteStopTheCheckAndTheExport)
+{
+    QTemporaryDir dir;
+    MemoryProductQueue queue;
+    for (int r = 0; r < 11; ++r) {
+        queue.rows.append(row("A" + QByteArray::number(r), "", 99999));
+    }
+    ProductOutputSettings settings;
+    settings.oneLinePerLabel = true;
+    settings.columns = {big5("產品條碼(20C)")};
+    const LabelCheckReport report = checkProductQueue(queue, settings, QDate(2026, 3, 1));
+    EXPECT_EQ(report.totals.lines, 11 * 99999);
+    EXPECT_TRUE(report.outputRefusal().contains(QStringLiteral("最多 1000000 行"))) << report.outputRefusal().toStdString();
+
+    const QString bars = dir.filePath(QStringLiteral("Bars.txt"));
+    const LabelTextFileResult written = writeProductLabelTextFile(queue, settings, bars, QDate(2026, 3, 1));
+    EXPECT_FALSE(written.ok());
+    EXPECT_TRUE(written.error.contains(QStringLiteral("最多 1000000 行"))) << written.error.toStdString();
+    EXPECT_FALSE(QFile::exists(bars));
 }
 
 TEST(ProductLabelCheck, cardsCarryTheValuesTheExportWrites)

@@ -100,6 +100,11 @@ QString proofSheetTargetProblem(const QString &pdfPath)
 QString writeLabelProofSheet(LabelCardSource &cards, const QString &pdfPath, const ProofSheetProgress &progress)
 {
     const QString shownPath = QDir::toNativeSeparators(pdfPath);
+    // A sheet of what cannot be printed would only be a longer wait.
+    const QString outputRefusal = cards.report().outputRefusal();
+    if (!outputRefusal.isEmpty()) {
+        return QStringLiteral("沒有存成校對表：") + outputRefusal;
+    }
     const QString refusal = proofSheetTargetProblem(pdfPath);
     if (!refusal.isEmpty()) {
         return refusal;

@@ -145,6 +145,8 @@ LabelCheckDialog::Choice LabelCheckDialog::present(const LabelCheckReport &repor
     cardView->setSource(cards);
     savePdfButton->setVisible(previewing);
     exportAnywayButton->setVisible(!previewing);
+    // The export would refuse such a queue: there is nothing to go on to.
+    exportAnywayButton->setEnabled(report.outputRefusal().isEmpty());
     cancelButton->setText(previewing ? QStringLiteral("關閉&X") : QStringLiteral("取消&N"));
     findingsView->setVisible(!report.findings.empty());
     growWithTheScreen(previewing ? QSize(960, 720) : QSize(820, 420));

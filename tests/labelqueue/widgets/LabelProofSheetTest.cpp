@@ -21,12 +21,12 @@ namespace {
 class BarcodeCards : public LabelCardSource
 {
 public:
-    explicit BarcodeCards(const QList<QByteArray> &barcodes)
+    explicit BarcodeCards(const QList<QByteArray> &barcodes, double count = 1)
         : barcodes_(barcodes)
     {
         LabelChecker checker(LabelTextRules::Layout::Comma, false, int(barcodes.size()));
         for (int row = 0; row < barcodes.size(); ++row) {
-            checker.beginRow(row + 1, "BARCODE", barcodes[row], "QUAN", 1);
+            checker.beginRow(row + 1, "BARCODE", barcodes[row], "QUAN", count);
         }
         report_ = checker.finish();
     }
@@ -123,6 +123,19 @@ TEST(LabelProofSheet, aFullDiskLeavesTheOldSheetWholeAndSaysWhy)
         EXPECT_TRUE(failure.startsWith(QStringLiteral("無法寫入 "))) << failure.toStdString();
         EXPECT_EQ(contents(pdf), oldSheet);
         EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"proof.pdf"});
+    }
+}
+
+TEST(LabelProofSheet, aCountBeyondReasonIsRefusedWithItsRowNamed)
+{
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(QStringLiteral("proof.pdf"));
+    for (const double count : {1e19, 1e308, 9999999.0, 100000.0}) {
+        SCOPED_TRACE(count);
+        BarcodeCards cards({"A0001"}, count);
+        const QString refused = writeLabelProofSheet(cards, pdf);
+        EXPECT_TRUE(refused.contains(QStringLiteral("第 1 筆的張數"))) << refused.toStdString();
+        EXPECT_FALSE(QFile::exists(pdf));
     }
 }
 

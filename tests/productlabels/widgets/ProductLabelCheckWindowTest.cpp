@@ -105,12 +105,12 @@ TEST_F(ProductLabelCheckWindowTest, previewShowsTheCardsSavesAProofSheetAndGoesT
     whenTheCheckShows([&](LabelCheckDialog &dialog) {
         EXPECT_EQ(dialog.windowTitle(), QStringLiteral("檢查預覽"));
         listShown = dialog.findingsView->isVisible();
-        // The card view may be shown a moment before it has its size: paint until it draws.
-        const bool drawn = QTest::qWaitFor([&] {
+        // A window paints only once the platform has exposed it, which comes after it is shown.
+        EXPECT_TRUE(QTest::qWaitFor([&] {
             dialog.cardView->viewport()->repaint();
-            return dialog.cardView->cardsPainted() >= 1;
-        });
-        painted = drawn ? dialog.cardView->cardsPainted() : 0;
+            painted = dialog.cardView->cardsPainted();
+            return painted >= 1;
+        }));
         dialog.askPdfPath = [&pdf] { return pdf; };
         dialog.savePdfButton->click();
         dialog.cardView->setFocus();
