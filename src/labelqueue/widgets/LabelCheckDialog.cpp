@@ -169,6 +169,7 @@ void LabelCheckDialog::growWithTheScreen(QSize layoutSize)
     // Laid out for a screen 600 pixels high, like the label windows it opens over.
     resize(layoutSize);
     const double factor = WindowScale::factorFor(*this);
+    WindowScale::recordFactor(*this, factor);
     const auto scaled = [factor](int pixels) { return WindowScale::scaled(pixels, factor); };
     totalsLabel->setFont(Fonts::kai(scaled(19)));
     for (FocusMarkedButton *button : {goToRowButton, exportAnywayButton, savePdfButton, cancelButton}) {
