@@ -19,6 +19,7 @@
 #include "customerlabels/CustomerQueueTable.h"
 #include "customerlabels/widgets/CustomerImportDialog.h"
 #include "labelqueue/LabelQueueModel.h"
+#include "labelqueue/widgets/LabelCheckDialog.h"
 #include "labelqueue/widgets/LabelQueueGrid.h"
 #include "labelqueue/widgets/LabelWindowLook.h"
 #include "labelqueue/widgets/QueueWindowActions.h"
@@ -88,6 +89,7 @@ CustomerLabelWindow::CustomerLabelWindow(const QString &programDir, ServerExchan
     , parameterButtons_(new QButtonGroup(this))
     , fillBusyWindow_(new BusyWindow(this))
 {
+    actions_->checkDialog->setProofSheetFolder(programDir);
     setObjectName(QStringLiteral("TCustBarForm"));
     setWindowTitle(QStringLiteral("客戶條碼列印"));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowMinimizeButtonHint |

@@ -13,6 +13,7 @@
 #include "components/widgets/OpenHelpPage.h"
 #include "components/widgets/StoredBytesField.h"
 #include "components/widgets/WindowScale.h"
+#include "labelqueue/widgets/LabelCheckDialog.h"
 #include "labelqueue/widgets/LabelQueueGrid.h"
 #include "labelqueue/widgets/LabelWindowLook.h"
 #include "labelqueue/widgets/QueueWindowActions.h"
@@ -102,6 +103,7 @@ ProductLabelWindow::ProductLabelWindow(const QString &programDir, ServerExchange
     , parameterButtons_(new QButtonGroup(this))
     , fillBusyWindow_(new BusyWindow(this))
 {
+    actions_->checkDialog->setProofSheetFolder(programDir);
     setObjectName(QStringLiteral("TBar1Form"));
     setWindowTitle(QStringLiteral("商品條碼列印 "));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowMinimizeButtonHint |

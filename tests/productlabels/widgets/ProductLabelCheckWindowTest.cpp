@@ -103,6 +103,7 @@ TEST_F(ProductLabelCheckWindowTest, previewShowsTheCardsSavesAProofSheetAndGoesT
     const QString pdf = QDir(programDir.path()).filePath(QStringLiteral("proof.pdf"));
     int painted = 0;
     bool listShown = true;
+    QStringList proposed;
     whenTheCheckShows([&](LabelCheckDialog &dialog) {
         EXPECT_EQ(dialog.windowTitle(), QStringLiteral("檢查預覽"));
         listShown = dialog.findingsView->isVisible();
@@ -112,8 +113,10 @@ TEST_F(ProductLabelCheckWindowTest, previewShowsTheCardsSavesAProofSheetAndGoesT
             painted = dialog.cardView->cardsPainted();
             return painted >= 1;
         }));
+        proposed << dialog.defaultPdfPath();
         dialog.askPdfPath = [&pdf] { return pdf; };
         dialog.savePdfButton->click();
+        proposed << dialog.defaultPdfPath();
         dialog.cardView->setFocus();
         QTest::keyClick(dialog.cardView, Qt::Key_End, Qt::ControlModifier);
         dialog.goToRowButton->click();
@@ -128,6 +131,8 @@ TEST_F(ProductLabelCheckWindowTest, previewShowsTheCardsSavesAProofSheetAndGoesT
     EXPECT_EQ(prompts.texts(RecordingPrompts::Embossed),
               QStringList{QStringLiteral("已存成 ") + QDir::toNativeSeparators(pdf)});
     EXPECT_EQ(grid().currentIndex().row(), 2) << "the last card is row 3's";
+    EXPECT_EQ(proposed, (QStringList{QDir(programDir.path()).filePath(QStringLiteral("labels.pdf")), pdf}))
+        << proposed.join(u' ').toStdString();
     EXPECT_EQ(programFile(QStringLiteral("Bars.txt")), "<missing>") << "a preview prints nothing";
 }
 
