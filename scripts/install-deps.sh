@@ -12,7 +12,7 @@ packages=(
     qt6-base-dev qt6-base-dev-tools libgl-dev qt6-translations-l10n
     libcurl4-openssl-dev libshp-dev libcpp-httplib-dev libsqlite3-dev sqlite3
     googletest libgtest-dev libgmock-dev
-    fonts-arphic-ukai fonts-arphic-uming
+    fonts-arphic-ukai fonts-arphic-uming fonts-dejavu-core
     xvfb xauth x11-utils imagemagick xdg-utils strace
     dpkg-dev desktop-file-utils
     libzint-dev zbar-tools poppler-utils

@@ -100,7 +100,7 @@ CustomerLabelWindow::CustomerLabelWindow(const QString &programDir, ServerExchan
     // Storing the rows of a reply cannot be stopped half-way.
     fillBusyWindow_->cancelButton->hide();
     layOut();
-    grid->setFont(Fonts::ming(14));
+    grid->setFont(Fonts::mingWithLatin(14));
     grid->setQueueModel(model_);
     connectHandlers();
     const double factor = WindowScale::factorFor(*this);

@@ -7,7 +7,10 @@
 #include <QCheckBox>
 #include <QDesktopServices>
 #include <QGroupBox>
+#include <QFontInfo>
+#include <QImage>
 #include <QLabel>
+#include <QPainter>
 #include <QStyle>
 #include <QLineEdit>
 #include <QProcess>
@@ -408,6 +411,34 @@ TEST_F(ProductWindowTest, pathBoxStoresEveryKeystrokeAndLocksAgainOnLeaving)
     control<FocusMarkedButton>(*window, "CloseButton")->setFocus();
     EXPECT_TRUE(QTest::qWaitFor([this] { return !control<QLineEdit>(*window, "Edit1")->isEnabled(); }));
     EXPECT_FALSE(control<QCheckBox>(*window, "CheckBox1")->isChecked());
+}
+
+TEST_F(ProductWindowTest, aCapitalOAndAZeroLookApartInTheGridAndTheEntryFields)
+{
+    createTable();
+    open();
+    const auto drawn = [](const QFont &font, QChar c) {
+        QImage image(64, 64, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        painter.setFont(font);
+        painter.setPen(Qt::black);
+        painter.drawText(QRect(0, 0, 64, 64), Qt::AlignCenter, QString(c));
+        return image;
+    };
+    const struct {
+        const char *name;
+        QFont font;
+    } places[] = {
+        {"queue grid", grid().font()},
+        {"label program path", window->labelProgramPathEdit->font()},
+        {"import dialog's item field", window->importDialog->firstItemEdit->font()},
+    };
+    for (const auto &place : places) {
+        SCOPED_TRACE(place.name);
+        EXPECT_NE(drawn(place.font, QLatin1Char('O')), drawn(place.font, QLatin1Char('0')))
+            << QFontInfo(place.font).family().toStdString();
+    }
 }
 
 TEST_F(ProductWindowTest, windowAndItsImportDialogGrowWithTheScreenHeight)
