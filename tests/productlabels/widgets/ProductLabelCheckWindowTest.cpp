@@ -136,4 +136,27 @@ TEST_F(ProductLabelCheckWindowTest, previewShowsTheCardsSavesAProofSheetAndGoesT
     EXPECT_EQ(programFile(QStringLiteral("Bars.txt")), "<missing>") << "a preview prints nothing";
 }
 
+TEST_F(ProductLabelCheckWindowTest, thePreviewOpensWithTheFirstFindingsCardInSight)
+{
+    QList<QueueRow> rows;
+    for (int row = 1; row <= 300; ++row) {
+        rows.append({"A" + QByteArray::number(row), 1});
+    }
+    rows[249].barcode = "4006381333932";
+    createQueue(rows);
+    open();
+    qint64 current = -1;
+    bool inSight = false;
+    whenTheCheckShows([&](LabelCheckDialog &dialog) {
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+        current = dialog.cardView->currentLine();
+        inSight = dialog.cardView->lineInSight(current);
+        dialog.cancelButton->click();
+    });
+    control<FocusMarkedButton>(*window, "checkPreviewButton")->click();
+
+    EXPECT_EQ(current, 249) << "row 250's card: its barcode's check digit is wrong";
+    EXPECT_TRUE(inSight);
+}
+
 } // namespace
