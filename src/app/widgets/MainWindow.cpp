@@ -319,13 +319,17 @@ void MainWindow::testLinkAndShowState()
 {
     if (exchange_->LinkTest()) {
         exitButton->setFocus();
-    } else {
+    } else if (exchange_->lastResult().failure != HttpPost::Failure::Cancelled) {
         settingsButton->setFocus();
     }
 }
 
 void MainWindow::showLinkState(bool linked)
 {
+    // The user gave up waiting: that says nothing about the link.
+    if (!linked && exchange_->lastResult().failure == HttpPost::Failure::Cancelled) {
+        return;
+    }
     if (linked) {
         statusLabel->setText(QStringLiteral("【") + Big5::decode(exchange_->settings().branch) +
                              QStringLiteral("】與主機連線正常"));
