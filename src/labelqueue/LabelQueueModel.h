@@ -40,6 +40,7 @@ public:
     const QueueColumn &column(int column) const { return columns_.at(column); }
     // Width of the column's field in characters, for columns without a pixel width.
     int displayChars(int column) const;
+    bool isNumeric(int column) const;
     void setColumnReadOnly(int column, bool readOnly, bool titleHighlighted);
 
     // The queue's cursor, seen from the grid. Every move drops an untouched new row first.
@@ -77,7 +78,6 @@ Q_SIGNALS:
 private:
     bool holds(const QModelIndex &index) const;
     const DbfRecord *record(int row) const;
-    bool isNumeric(int column) const;
     bool refuse(const QString &message);
     DbfStatus deleteRow(int row);
     void announceCurrentRow();

@@ -1,5 +1,6 @@
 #include "app/ProgramDir.h"
 #include "app/widgets/StartUp.h"
+#include "components/widgets/QtTranslations.h"
 #include "components/widgets/WidgetPrompts.h"
 
 #include <QApplication>
@@ -8,6 +9,7 @@ int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
     QApplication::setApplicationDisplayName(QStringLiteral("條碼/信封"));
+    installQtTranslations(app);
     WidgetPrompts prompts;
     const ProgramDir::Choice programDir = ProgramDir::ofThisProcess();
     if (!programDir.ok()) {

@@ -326,6 +326,11 @@ void MainWindow::testLinkAndShowState()
 
 void MainWindow::showLinkState(bool linked)
 {
+    // The user gave up waiting: that says nothing about a link already known.
+    if (!linked && linkKnown_ && exchange_->lastResult().failure == HttpPost::Failure::Cancelled) {
+        return;
+    }
+    linkKnown_ = true;
     if (linked) {
         statusLabel->setText(QStringLiteral("【") + Big5::decode(exchange_->settings().branch) +
                              QStringLiteral("】與主機連線正常"));

@@ -122,4 +122,6 @@ private:
     WindowFactory customerFactory_;
     QPointer<QWidget> productWindow_;
     QPointer<QWidget> customerWindow_;
+    // Set once an exchange has ended other than by the user's cancel.
+    bool linkKnown_ = false;
 };

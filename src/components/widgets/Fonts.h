@@ -35,6 +35,13 @@ inline QStringList mingFamilies()
     return {QStringLiteral("AR PL UMing TW"), QStringLiteral("MingLiU"), QStringLiteral("細明體")};
 }
 
+// Latin letters and digits where a capital O and a zero look apart (the
+// Chinese fonts draw them alike, so "O240318001" would read as a number).
+inline QStringList latinFamilies()
+{
+    return {QStringLiteral("DejaVu Sans"), QStringLiteral("Microsoft Sans Serif")};
+}
+
 inline QFont kai(int pixelSize)
 {
     QFont font;
@@ -51,12 +58,23 @@ inline QFont ming(int pixelSize)
     return font;
 }
 
-// MS Sans Serif: the desktop's own sans font at the given point size, with
+// 細明體 for Chinese with Latin letters and digits that keep O and 0 apart:
+// the grids, where codes and names are read.
+inline QFont mingWithLatin(int pixelSize)
+{
+    QFont font;
+    font.setFamilies(latinFamilies() + mingFamilies());
+    font.setPixelSize(pixelSize);
+    return font;
+}
+
+// MS Sans Serif: a sans font at the given point size that keeps O and 0
+// apart (the desktop's own may be a Chinese one under a Chinese locale), with
 // Chinese from 細明體 as on a Traditional Chinese Windows.
 inline QFont sans(int points)
 {
     QFont font = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
-    font.setFamilies(QStringList{font.family()} + mingFamilies());
+    font.setFamilies(latinFamilies() + QStringList{font.family()} + mingFamilies());
     font.setPixelSize(pointsToPixels(points));
     return font;
 }

@@ -1,6 +1,7 @@
 #include "components/widgets/WidgetPrompts.h"
 
 #include "components/widgets/MessageWindow.h"
+#include "components/widgets/WindowScale.h"
 
 #include <QApplication>
 #include <QGuiApplication>
@@ -15,6 +16,14 @@ void keepAbove(QWidget &box, const QWidget *owner)
 {
     if (owner && owner->window()->windowFlags().testFlag(Qt::WindowStaysOnTopHint)) {
         box.setWindowFlag(Qt::WindowStaysOnTopHint);
+    }
+}
+
+// A box reads as easily as the window that asked: it grows as that window did.
+void growWith(QWidget &box, const QWidget *owner)
+{
+    if (owner) {
+        box.setFont(WindowScale::scaledFont(box.font(), WindowScale::appliedFactor(*owner->window())));
     }
 }
 
@@ -66,6 +75,7 @@ bool WidgetPrompts::ask(const QString &text, bool yesIsDefault)
     QWidget *parent = owner();
     QMessageBox box(QMessageBox::Warning, title(), text, QMessageBox::Yes | QMessageBox::No, parent);
     keepAbove(box, parent);
+    growWith(box, parent);
     // The program speaks Chinese whether or not Qt's translations are installed.
     box.button(QMessageBox::Yes)->setText(QStringLiteral("是(&Y)"));
     box.button(QMessageBox::No)->setText(QStringLiteral("否(&N)"));
@@ -79,6 +89,7 @@ void WidgetPrompts::plainMessage(const QString &text)
     QWidget *parent = owner();
     QMessageBox box(QMessageBox::NoIcon, title(), text, QMessageBox::Ok, parent);
     keepAbove(box, parent);
+    growWith(box, parent);
     box.button(QMessageBox::Ok)->setText(QStringLiteral("確定"));
     box.exec();
 }

@@ -3,6 +3,7 @@
 #include <QAbstractScrollArea>
 #include <QAbstractSpinBox>
 #include <QComboBox>
+#include <QFont>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QRect>
@@ -14,15 +15,7 @@
 namespace WindowScale {
 namespace {
 
-QFont scaledFont(QFont font, double factor)
-{
-    if (font.pixelSize() > 0) {
-        font.setPixelSize(scaled(font.pixelSize(), factor));
-    } else if (font.pointSizeF() > 0) {
-        font.setPointSizeF(font.pointSizeF() * factor);
-    }
-    return font;
-}
+constexpr char factorProperty[] = "barlabelWindowScale";
 
 bool laysOutItsOwnInsides(const QWidget *widget)
 {
@@ -92,8 +85,30 @@ int scaled(int pixels, double factor)
     return int(std::lround(pixels * factor));
 }
 
+QFont scaledFont(QFont font, double factor)
+{
+    if (font.pixelSize() > 0) {
+        font.setPixelSize(scaled(font.pixelSize(), factor));
+    } else if (font.pointSizeF() > 0) {
+        font.setPointSizeF(font.pointSizeF() * factor);
+    }
+    return font;
+}
+
+double appliedFactor(const QWidget &window)
+{
+    const QVariant factor = window.property(factorProperty);
+    return factor.isValid() ? factor.toDouble() : 1.0;
+}
+
+void recordFactor(QWidget &window, double factor)
+{
+    window.setProperty(factorProperty, factor);
+}
+
 void scaleBy(QWidget &window, double factor)
 {
+    recordFactor(window, appliedFactor(window) * factor);
     // Children that never set a font take the window's, so it is always set.
     window.setFont(scaledFont(window.font(), factor));
     const QSize size(scaled(window.width(), factor), scaled(window.height(), factor));

@@ -1,5 +1,6 @@
 #pragma once
 
+class QFont;
 class QPoint;
 class QRect;
 class QSize;
@@ -23,6 +24,13 @@ double factorFor(const QWidget &window);
 QPoint keptOnScreen(QRect frame, const QRect &available);
 
 int scaled(int pixels, double factor);
+// The font grown by factor, in the unit it is given in.
+QFont scaledFont(QFont font, double factor);
+
+// How much a window has grown (1 when never scaled), so the boxes it asks
+// through grow with it. scaleBy records it; a window that scales itself says so.
+double appliedFactor(const QWidget &window);
+void recordFactor(QWidget &window, double factor);
 
 // Scales the window's size and font, and the position, size and own font of
 // every control laid out in it. Controls that arrange their own insides (grids,

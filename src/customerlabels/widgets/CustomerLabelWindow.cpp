@@ -81,7 +81,7 @@ CustomerLabelWindow::CustomerLabelWindow(const QString &programDir, ServerExchan
     setFont(Fonts::sans(9));
     setColour(this, QPalette::Window, windowGreen);
     layOut();
-    grid->setFont(Fonts::ming(14));
+    grid->setFont(Fonts::mingWithLatin(14));
     grid->setQueueModel(model_);
     connectHandlers();
     const double factor = WindowScale::factorFor(*this);

@@ -84,6 +84,30 @@ void LabelCardView::resizeEvent(QResizeEvent *event)
 {
     QAbstractScrollArea::resizeEvent(event);
     updateScrollRange();
+    // The current card was chosen before the view had its size (a finding
+    // chosen as the preview opens): it stays in sight however the view grows.
+    scrollToCurrent();
+}
+
+bool LabelCardView::lineInSight(qint64 line) const
+{
+    const qint64 row = line / cardsPerRow();
+    const int first = verticalScrollBar()->value();
+    return row >= first && row < first + rowsInSight();
+}
+
+void LabelCardView::scrollToCurrent()
+{
+    if (lineCount() == 0) {
+        return;
+    }
+    const int row = int(current_ / cardsPerRow());
+    QScrollBar *bar = verticalScrollBar();
+    if (row < bar->value()) {
+        bar->setValue(row);
+    } else if (row >= bar->value() + rowsInSight()) {
+        bar->setValue(row - rowsInSight() + 1);
+    }
 }
 
 void LabelCardView::setCurrentLine(qint64 line)
@@ -92,15 +116,10 @@ void LabelCardView::setCurrentLine(qint64 line)
         return;
     }
     line = std::clamp<qint64>(line, 0, lineCount() - 1);
-    const int row = int(line / cardsPerRow());
-    QScrollBar *bar = verticalScrollBar();
-    if (row < bar->value()) {
-        bar->setValue(row);
-    } else if (row >= bar->value() + rowsInSight()) {
-        bar->setValue(row - rowsInSight() + 1);
-    }
-    if (line != current_) {
-        current_ = line;
+    const bool moved = line != current_;
+    current_ = line;
+    scrollToCurrent();
+    if (moved) {
         Q_EMIT currentLineChanged(current_);
     }
     viewport()->update();

@@ -21,6 +21,8 @@ public:
     void setScale(double scale);
     qint64 currentLine() const { return current_; }
     void setCurrentLine(qint64 line);
+    // True when the card of line stands whole in the view.
+    bool lineInSight(qint64 line) const;
     // Cards drawn by the last paint, for measuring what a paint costs.
     int cardsPainted() const { return cardsPainted_; }
 
@@ -38,6 +40,7 @@ private:
     int cardsPerRow() const;
     int rowsInSight() const;
     void updateScrollRange();
+    void scrollToCurrent();
     qint64 lineAt(QPoint point) const;
     int leftEdge() const;
     void measureCards();

@@ -169,6 +169,7 @@ void LabelCheckDialog::growWithTheScreen(QSize layoutSize)
     // Laid out for a screen 600 pixels high, like the label windows it opens over.
     resize(layoutSize);
     const double factor = WindowScale::factorFor(*this);
+    WindowScale::recordFactor(*this, factor);
     const auto scaled = [factor](int pixels) { return WindowScale::scaled(pixels, factor); };
     totalsLabel->setFont(Fonts::kai(scaled(19)));
     for (FocusMarkedButton *button : {goToRowButton, exportAnywayButton, savePdfButton, cancelButton}) {
@@ -229,7 +230,16 @@ void LabelCheckDialog::goToRow()
 
 QString LabelCheckDialog::defaultPdfPath() const
 {
-    return QDir::home().filePath(QStringLiteral("labels.pdf"));
+    if (!lastProofSheet_.isEmpty()) {
+        return lastProofSheet_;
+    }
+    return QDir(proofSheetFolder_.isEmpty() ? QDir::homePath() : proofSheetFolder_)
+        .filePath(QStringLiteral("labels.pdf"));
+}
+
+void LabelCheckDialog::setProofSheetFolder(const QString &folder)
+{
+    proofSheetFolder_ = folder;
 }
 
 void LabelCheckDialog::savePdf()
@@ -251,6 +261,7 @@ void LabelCheckDialog::savePdf()
     });
     progress.reset();
     if (failure.isEmpty()) {
+        lastProofSheet_ = path;
         prompts_->embossedMessage(QStringLiteral("已存成 ") + QDir::toNativeSeparators(path));
     } else {
         prompts_->plainMessage(failure);

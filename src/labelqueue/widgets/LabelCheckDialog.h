@@ -46,6 +46,10 @@ public:
     // Where "存成PDF檔" writes; an empty answer saves nothing. A file dialog
     // unless a test answers instead.
     std::function<QString()> askPdfPath;
+    // The file the save dialog proposes: where the last sheet went, else
+    // labels.pdf in the folder set here (the program directory).
+    QString defaultPdfPath() const;
+    void setProofSheetFolder(const QString &folder);
 
     QLabel *const totalsLabel;
     QTableView *const findingsView;
@@ -62,7 +66,6 @@ private:
     void goToRow();
     void savePdf();
     void followFinding();
-    QString defaultPdfPath() const;
 
     const std::unique_ptr<Prompts> prompts_;
     LabelFindingsModel *const findings_;
@@ -70,4 +73,6 @@ private:
     Choice choice_ = Choice::Cancel;
     int chosenRow_ = 0;
     QByteArray chosenEntry_;
+    QString proofSheetFolder_;
+    QString lastProofSheet_;
 };

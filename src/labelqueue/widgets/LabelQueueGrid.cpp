@@ -9,6 +9,7 @@
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QStyle>
 #include <QTimer>
 
 #include <algorithm>
@@ -79,10 +80,18 @@ void LabelQueueGrid::applyLayout(double factor)
         return;
     }
     const int digit = cells.horizontalAdvance(QLatin1Char('0'));
+    // A text field's bytes may all be Chinese: two bytes a character, each
+    // character wider than two digits in the grid's fonts.
+    const int doubleByte = cells.horizontalAdvance(QChar(0x570B));
+    // The margins the cell's painter keeps on either side of its text.
+    const int textMargins = 2 * (style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1);
     for (int column = 0; column < model_->columnCount(); ++column) {
         const int stated = model_->column(column).width;
+        const int chars = model_->displayChars(column);
+        const int content = model_->isNumeric(column) ? chars * digit
+                                                      : std::max(chars * digit, (chars + 1) / 2 * doubleByte);
         const int width = stated > 0 ? WindowScale::scaled(stated, factor)
-                                     : std::max(model_->displayChars(column) * digit + cellPadding,
+                                     : std::max(content + textMargins + cellPadding,
                                                 titles_->widthFor(model_->column(column).title));
         setColumnWidth(column, width);
     }

@@ -14,6 +14,7 @@
 #include "labelqueue/LabelQueueModel.h"
 #include "labelqueue/QueueAccess.h"
 #include "labelqueue/QueueSide.h"
+#include "labelqueue/widgets/LabelCheckDialog.h"
 #include "labelqueue/widgets/LabelQueueGrid.h"
 #include "labelqueue/widgets/QueueWindowActions.h"
 
@@ -50,6 +51,7 @@ LabelWindowBehaviour::LabelWindowBehaviour(QWidget &window, LabelQueue &queue, c
 {
     // Storing the rows of a reply cannot be stopped half-way.
     fillBusyWindow_->cancelButton->hide();
+    actions_->checkDialog->setProofSheetFolder(programDir);
     auto *help = new QShortcut(QKeySequence(Qt::Key_F12), &window);
     help->setContext(Qt::WindowShortcut);
     connect(help, &QShortcut::activated, this, [this] {

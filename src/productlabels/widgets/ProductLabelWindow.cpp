@@ -98,7 +98,7 @@ ProductLabelWindow::ProductLabelWindow(const QString &programDir, ServerExchange
     layOutPathBox();
     queueGrid->setObjectName(QStringLiteral("DBGrid1"));
     queueGrid->setGeometry(0, titleHeight, clientSize.width(), notesTop - titleHeight);
-    queueGrid->setFont(Fonts::ming(14));
+    queueGrid->setFont(Fonts::mingWithLatin(14));
     queueGrid->setQueueModel(model_);
     connectHandlers();
     scaleToScreen();

@@ -242,19 +242,34 @@ TEST_F(MainWindowTest, statusLabelFollowsEveryExchangeNotOnlyTheLinkTest)
 {
     LoopbackServer server(
         [](LoopbackServer::Connection &connection) { connection.send(httpReply("200 OK", "NoData\r\n")); });
+    // Part of a reply, then silence until the user gives up.
+    LoopbackServer slow([](LoopbackServer::Connection &connection) {
+        connection.send("HTTP/1.0 200 OK\r\nContent-Length: 100\r\n\r\nDataOk\r\n");
+    });
     const QByteArray nobody = QByteArrayLiteral("127.0.0.1:") + QByteArray::number(LoopbackServer::closedPort());
     createForm();
+    bool cancelling = false;
+    QObject::connect(&form->exchange(), &ServerExchange::progress, [&] {
+        if (cancelling) {
+            form->exchange().cancel();
+        }
+    });
     const struct {
         const char *name;
         QByteArray server;
+        bool cancel;
         QString label8;
     } steps[] = {
-        {"linked", server.serverText(), QStringLiteral("【01】與主機連線正常")},
-        {"an import finds the server gone", nobody, QStringLiteral("請先與主機連線【系統參數設定】")},
-        {"the next import gets through", server.serverText(), QStringLiteral("【01】與主機連線正常")},
+        {"linked", server.serverText(), false, QStringLiteral("【01】與主機連線正常")},
+        {"the user cancels a slow import", slow.serverText(), true, QStringLiteral("【01】與主機連線正常")},
+        {"an import finds the server gone", nobody, false, QStringLiteral("請先與主機連線【系統參數設定】")},
+        {"a cancel leaves the link down as it was", slow.serverText(), true,
+         QStringLiteral("請先與主機連線【系統參數設定】")},
+        {"the next import gets through", server.serverText(), false, QStringLiteral("【01】與主機連線正常")},
     };
     for (const auto &step : steps) {
         SCOPED_TRACE(step.name);
+        cancelling = step.cancel;
         link.server = step.server;
         form->exchange().setRequestBody("bran_no=01&link_pass=1234&item1=A1");
         form->exchange().post(QStringLiteral("qelvoitemseek.php"));

@@ -1,9 +1,12 @@
 #include "components/widgets/WidgetPrompts.h"
 
 #include "components/widgets/MessageWindow.h"
+#include "components/widgets/WindowScale.h"
 
 #include <QApplication>
 #include <QDialog>
+#include <QFontInfo>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
@@ -18,6 +21,7 @@ struct SeenBox {
     QWidget *parent = nullptr;
     bool keptOnTop = false;
     QString defaultButton;
+    QFont labelFont;
 };
 
 // Looks at the box once it is up, then answers it with Enter.
@@ -32,6 +36,9 @@ void answerWithEnter(SeenBox &seen)
         seen.keptOnTop = box->windowFlags().testFlag(Qt::WindowStaysOnTopHint);
         if (auto *message = qobject_cast<QMessageBox *>(box); message && message->defaultButton()) {
             seen.defaultButton = message->defaultButton()->text();
+        }
+        if (auto *label = box->findChild<QLabel *>(QStringLiteral("qt_msgbox_label"))) {
+            seen.labelFont = label->font();
         }
         QTest::keyClick(box, Qt::Key_Return);
     });
@@ -81,5 +88,32 @@ TEST(WidgetPrompts, boxesComeUpOverTheWindowThatAskedWithTheSafeDefault)
         EXPECT_EQ(seen.parent, &asking);
         EXPECT_TRUE(seen.keptOnTop) << "above a window kept on top";
         EXPECT_EQ(seen.defaultButton, c.defaultButton);
+    }
+}
+
+TEST(WidgetPrompts, boxesGrowWithTheWindowThatAsked)
+{
+    QWidget plain;
+    QWidget grown;
+    grown.resize(400, 300);
+    WindowScale::scaleBy(grown, 1.7);
+    WidgetPrompts shared(QStringLiteral("條碼"));
+    const auto fontOfBox = [&](QWidget &window, bool question) {
+        SeenBox seen;
+        answerWithEnter(seen);
+        const std::unique_ptr<Prompts> prompts = shared.forWindow(&window);
+        if (question) {
+            prompts->confirmDestructive(QStringLiteral("確定要全部刪除嗎 ?"));
+        } else {
+            prompts->plainMessage(QStringLiteral("連線成功"));
+        }
+        return QFontInfo(seen.labelFont).pixelSize();
+    };
+    for (const bool question : {true, false}) {
+        SCOPED_TRACE(question ? "question" : "message");
+        const int normal = fontOfBox(plain, question);
+        const int large = fontOfBox(grown, question);
+        ASSERT_GT(normal, 0);
+        EXPECT_NEAR(double(large) / normal, 1.7, 0.2) << normal << " px, then " << large << " px";
     }
 }

@@ -102,6 +102,7 @@ TEST_F(ProductLabelCheckWindowTest, previewShowsTheCardsSavesAProofSheetAndGoesT
     const QString pdf = QDir(programDir.path()).filePath(QStringLiteral("proof.pdf"));
     int painted = 0;
     bool listShown = true;
+    QStringList proposed;
     whenTheCheckShows([&](LabelCheckDialog &dialog) {
         EXPECT_EQ(dialog.windowTitle(), QStringLiteral("檢查預覽"));
         listShown = dialog.findingsView->isVisible();
@@ -111,8 +112,10 @@ TEST_F(ProductLabelCheckWindowTest, previewShowsTheCardsSavesAProofSheetAndGoesT
             painted = dialog.cardView->cardsPainted();
             return painted >= 1;
         }));
+        proposed << dialog.defaultPdfPath();
         dialog.askPdfPath = [&pdf] { return pdf; };
         dialog.savePdfButton->click();
+        proposed << dialog.defaultPdfPath();
         dialog.cardView->setFocus();
         QTest::keyClick(dialog.cardView, Qt::Key_End, Qt::ControlModifier);
         dialog.goToRowButton->click();
@@ -127,7 +130,32 @@ TEST_F(ProductLabelCheckWindowTest, previewShowsTheCardsSavesAProofSheetAndGoesT
     EXPECT_EQ(prompts.texts(RecordingPrompts::Embossed),
               QStringList{QStringLiteral("已存成 ") + QDir::toNativeSeparators(pdf)});
     EXPECT_EQ(grid().currentIndex().row(), 2) << "the last card is row 3's";
+    EXPECT_EQ(proposed, (QStringList{QDir(programDir.path()).filePath(QStringLiteral("labels.pdf")), pdf}))
+        << proposed.join(u' ').toStdString();
     EXPECT_EQ(programFile(QStringLiteral("Bars.txt")), "<missing>") << "a preview prints nothing";
+}
+
+TEST_F(ProductLabelCheckWindowTest, thePreviewOpensWithTheFirstFindingsCardInSight)
+{
+    QList<QueueRow> rows;
+    for (int row = 1; row <= 300; ++row) {
+        rows.append({"A" + QByteArray::number(row), 1});
+    }
+    rows[249].barcode = "4006381333932";
+    createQueue(rows);
+    open();
+    qint64 current = -1;
+    bool inSight = false;
+    whenTheCheckShows([&](LabelCheckDialog &dialog) {
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+        current = dialog.cardView->currentLine();
+        inSight = dialog.cardView->lineInSight(current);
+        dialog.cancelButton->click();
+    });
+    window->checkPreviewButton->click();
+
+    EXPECT_EQ(current, 249) << "row 250's card: its barcode's check digit is wrong";
+    EXPECT_TRUE(inSight);
 }
 
 } // namespace

@@ -7,7 +7,11 @@
 #include <QCheckBox>
 #include <QDesktopServices>
 #include <QGroupBox>
+#include <QFontInfo>
+#include <QImage>
 #include <QLabel>
+#include <QPainter>
+#include <QStyle>
 #include <QLineEdit>
 #include <QProcess>
 #include <QRadioButton>
@@ -255,6 +259,12 @@ TEST_F(ProductWindowTest, titlesShowWholeAndPricesReadAlike)
         if (shown.width == 0) {
             EXPECT_GE(titles->sectionSize(column), titles->widthFor(shown.title)) << "a title is never cut";
         }
+        if (shown.width == 0 && !model().isNumeric(column)) {
+            // "東隆企業" in 廠商簡稱's eight bytes: a text cell holds its bytes as Chinese characters.
+            const QString chinese(model().displayChars(column) / 2, QChar(0x6771));
+            const int margins = 2 * (grid().style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 1);
+            EXPECT_GE(grid().columnWidth(column), grid().fontMetrics().horizontalAdvance(chinese) + margins);
+        }
     }
     const struct {
         ProductQueueTable::Field field;
@@ -399,6 +409,34 @@ TEST_F(ProductWindowTest, pathBoxStoresEveryKeystrokeAndLocksAgainOnLeaving)
     window->exitButton->setFocus();
     EXPECT_TRUE(QTest::qWaitFor([this] { return !window->labelProgramPathEdit->isEnabled(); }));
     EXPECT_FALSE(window->editPathCheck->isChecked());
+}
+
+TEST_F(ProductWindowTest, aCapitalOAndAZeroLookApartInTheGridAndTheEntryFields)
+{
+    createTable();
+    open();
+    const auto drawn = [](const QFont &font, QChar c) {
+        QImage image(64, 64, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        painter.setFont(font);
+        painter.setPen(Qt::black);
+        painter.drawText(QRect(0, 0, 64, 64), Qt::AlignCenter, QString(c));
+        return image;
+    };
+    const struct {
+        const char *name;
+        QFont font;
+    } places[] = {
+        {"queue grid", grid().font()},
+        {"label program path", window->labelProgramPathEdit->font()},
+        {"import dialog's item field", window->importDialog->firstItemEdit->font()},
+    };
+    for (const auto &place : places) {
+        SCOPED_TRACE(place.name);
+        EXPECT_NE(drawn(place.font, QLatin1Char('O')), drawn(place.font, QLatin1Char('0')))
+            << QFontInfo(place.font).family().toStdString();
+    }
 }
 
 TEST_F(ProductWindowTest, windowAndItsImportDialogGrowWithTheScreenHeight)
