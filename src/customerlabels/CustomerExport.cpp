@@ -33,8 +33,7 @@ const LabelProgramIni &customerLabelProgramIni()
 LabelProgramLaunch launchCustomerLabelProgram(const QString &programDir, LabelProgramParameter parameter,
                                               ProgramLauncher &launcher)
 {
-    const LabelProgramIni &ini = customerLabelProgramIni();
-    return launchLabelProgram(programDir + QLatin1Char('/') + ini.fileName, ini.section, parameter, launcher);
+    return launchLabelProgram(programDir, customerLabelProgramIni(), parameter, launcher);
 }
 
 ExportRun runCustomerExport(QueueRowSource &rows, const CustomerOutputSettings &settings, const QString &programDir,

@@ -7,14 +7,14 @@
 #include <QDir>
 #include <QFileInfo>
 
-LabelProgramLaunch launchLabelProgram(const QString &iniPath, const QByteArray &section,
+LabelProgramLaunch launchLabelProgram(const QString &programDir, const LabelProgramIni &programIni,
                                       LabelProgramParameter parameter, ProgramLauncher &launcher)
 {
     LabelProgramLaunch launch;
     ProfileFile ini;
-    ini.setFileName(iniPath);
+    ini.setFileName(programDir + QLatin1Char('/') + programIni.fileName);
     ini.setDataType(ProfileValueType::String);
-    ini.setSection(section);
+    ini.setSection(programIni.section);
     ini.setIdent(QByteArrayLiteral("FN1"));
     if (!ini.readValue() || ini.value().toByteArray().isEmpty()) {
         return launch;
@@ -24,7 +24,7 @@ LabelProgramLaunch launchLabelProgram(const QString &iniPath, const QByteArray &
     // note "[同本身程式目錄]" promises; otherwise the launcher looks in the
     // working directory, then on PATH.
     if (QDir::isRelativePath(launch.program)) {
-        const QString besideProgram = QFileInfo(iniPath).dir().filePath(launch.program);
+        const QString besideProgram = QDir(programDir).filePath(launch.program);
         if (QFileInfo(besideProgram).isFile()) {
             launch.program = besideProgram;
         }

@@ -28,12 +28,12 @@ struct LabelProgramLaunch {
     QString error; // why the start failed
 };
 
-// The label program stored under key "FN1" of section in iniPath (read
-// through ProfileFile at this moment, so the last stored path counts), started
-// through ProgramStarter with the parameter text "", "1" or "2". A missing key or an
-// empty path starts nothing. iniPath lies in the program directory, where a
-// relative program name is looked for first.
-LabelProgramLaunch launchLabelProgram(const QString &iniPath, const QByteArray &section,
+// The label program stored under key "FN1" of the side's INI file in
+// programDir (read through ProfileFile at this moment, so the last stored path
+// counts), started through ProgramStarter with the parameter text "", "1" or
+// "2". A missing key or an empty path starts nothing. A relative program name
+// is looked for in programDir first.
+LabelProgramLaunch launchLabelProgram(const QString &programDir, const LabelProgramIni &programIni,
                                       LabelProgramParameter parameter, ProgramLauncher &launcher);
 
 // A line for a terminal or a status text saying what happened.

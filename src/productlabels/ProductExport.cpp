@@ -25,8 +25,7 @@ const LabelProgramIni &productLabelProgramIni()
 LabelProgramLaunch launchProductLabelProgram(const QString &programDir, LabelProgramParameter parameter,
                                              ProgramLauncher &launcher)
 {
-    const LabelProgramIni &ini = productLabelProgramIni();
-    return launchLabelProgram(programDir + QLatin1Char('/') + ini.fileName, ini.section, parameter, launcher);
+    return launchLabelProgram(programDir, productLabelProgramIni(), parameter, launcher);
 }
 
 ExportRun runProductExport(QueueRowSource &rows, const ProductOutputSettings &settings, const QString &programDir,

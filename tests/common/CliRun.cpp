@@ -19,10 +19,8 @@ QString cliProgram()
     return QDir(qEnvironmentVariable("BARLABEL_BIN_DIR")).filePath(QStringLiteral("barlabel-cli"));
 }
 
-CliRun runCli(const QStringList &arguments, const QString &program)
+CliRun finishCli(QProcess &process)
 {
-    QProcess process;
-    process.start(program, arguments);
     CliRun run;
     if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit) {
         ADD_FAILURE() << "barlabel-cli did not finish: " << process.errorString().toStdString();
@@ -34,4 +32,11 @@ CliRun runCli(const QStringList &arguments, const QString &program)
     run.out = QString::fromUtf8(process.readAllStandardOutput());
     run.err = QString::fromUtf8(process.readAllStandardError());
     return run;
+}
+
+CliRun runCli(const QStringList &arguments, const QString &program)
+{
+    QProcess process;
+    process.start(program, arguments);
+    return finishCli(process);
 }

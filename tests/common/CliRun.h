@@ -11,5 +11,10 @@ struct CliRun {
     QStringList outLines() const;
 };
 
+class QProcess;
+
 QString cliProgram();
+// Waits for a started barlabel-cli and gathers what it printed; a run that
+// does not end within a minute is killed and fails the test.
+CliRun finishCli(QProcess &process);
 CliRun runCli(const QStringList &arguments, const QString &program = cliProgram());

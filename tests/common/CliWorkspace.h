@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/BackofficeProcess.h"
+#include "common/CliRun.h"
 
 #include <QDir>
 #include <QFile>
@@ -9,11 +10,7 @@
 
 #include <gtest/gtest.h>
 
-struct CliResult {
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
+using CliResult = CliRun;
 
 inline bool writeFile(const QString &path, const QByteArray &bytes)
 {
@@ -60,17 +57,7 @@ protected:
     {
         QProcess process;
         start(process, arguments, branch, password);
-        CliResult run;
-        if (!process.waitForFinished(60000)) {
-            ADD_FAILURE() << "barlabel-cli did not finish";
-            process.kill();
-            process.waitForFinished();
-            return run;
-        }
-        run.exitCode = process.exitCode();
-        run.out = QString::fromUtf8(process.readAllStandardOutput());
-        run.err = QString::fromUtf8(process.readAllStandardError());
-        return run;
+        return finishCli(process);
     }
 
     BackofficeProcess backoffice;
