@@ -70,6 +70,9 @@ std::optional<QByteArray> chosenBranch(const ImportOptionValues &values, const c
     error = QStringLiteral("--%1: the branch list does not offer \"%2\" (offered: %3)")
                 .arg(QLatin1String(option), Big5::decode(code),
                      offered.isEmpty() ? QStringLiteral("none") : offered.join(QStringLiteral(", ")));
+    if (!choices.problem.isEmpty()) {
+        error += QStringLiteral(": ") + choices.problem;
+    }
     return std::nullopt;
 }
 

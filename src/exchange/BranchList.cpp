@@ -1,5 +1,7 @@
 #include "exchange/BranchList.h"
 
+#include "components/Big5.h"
+#include "exchange/ExchangeFailureText.h"
 #include "exchange/RequestText.h"
 #include "exchange/ServerExchange.h"
 
@@ -38,17 +40,37 @@ Choices fromReply(const ServerReply &reply, const QByteArray &ownCode, Style sty
     return choices;
 }
 
+namespace {
+
+Choices withProblem(Choices choices, const QString &reason)
+{
+    choices.problem = QStringLiteral("無法取得分店清單：") + reason;
+    return choices;
+}
+
+} // namespace
+
 Choices fetch(ServerExchange &exchange, Style style)
 {
     const LinkSettings link = exchange.settings();
     if (exchange.isBusy()) {
-        return fromReply(ServerReply(), link.branch, style);
+        return withProblem(fromReply(ServerReply(), link.branch, style), QStringLiteral("與主機通訊中"));
     }
     exchange.setRequestBody(RequestText::linkStart(link));
     if (!exchange.post(QString::fromLatin1(script))) {
-        return fromReply(ServerReply(), link.branch, style);
+        return withProblem(fromReply(ServerReply(), link.branch, style), exchangeFailureReason(exchange));
     }
-    return fromReply(exchange.reply(), link.branch, style);
+    const ServerReply &reply = exchange.reply();
+    Choices choices = fromReply(reply, link.branch, style);
+    if (reply.lineView(0) != "DataOk") {
+        return withProblem(std::move(choices), QStringLiteral("主機回應：") + Big5::decode(reply.line(0)));
+    }
+    const qsizetype codes = choices.entries.size() - (style == Style::LeadingEmptyEntry ? 1 : 0);
+    if (codes == 0) {
+        return withProblem(std::move(choices),
+                           QStringLiteral("主機的分店清單沒有本店代號 %1").arg(Big5::decode(link.branch)));
+    }
+    return choices;
 }
 
 } // namespace BranchList

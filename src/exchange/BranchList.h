@@ -5,6 +5,7 @@
 
 #include <QByteArray>
 #include <QList>
+#include <QString>
 
 class ServerExchange;
 
@@ -25,13 +26,17 @@ enum class Style {
 struct Choices {
     QList<QByteArray> entries;
     qsizetype selected = -1; // index into entries; -1 for no selection
+    // Why the server offered no branch code ("無法取得分店清單：…"), for the
+    // dialog to say so; empty when it offered some.
+    QString problem;
 };
 
 // Walks a complete "DataOk" reply; any other reply gives no codes.
 Choices fromReply(const ServerReply &reply, const QByteArray &ownCode, Style style);
 
 // Asks the server with the exchange's current settings. A failed exchange or a
-// reply other than "DataOk" gives no codes and no message: the dialog opens anyway.
+// reply other than "DataOk" gives no codes and a problem, but no message box:
+// the dialog opens anyway.
 Choices fetch(ServerExchange &exchange, Style style);
 
 } // namespace BranchList

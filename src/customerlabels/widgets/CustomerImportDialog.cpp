@@ -9,6 +9,7 @@
 #include "components/widgets/EnterMovesFocus.h"
 #include "components/widgets/FocusMarkedButton.h"
 #include "components/widgets/Fonts.h"
+#include "components/widgets/NoticeLine.h"
 #include "components/widgets/NumericEntryField.h"
 #include "components/widgets/WindowScale.h"
 #include "settings/widgets/FixedDialog.h"
@@ -81,10 +82,11 @@ CustomerImportDialog::CustomerImportDialog(Prompts &prompts, const Clock &clock,
     , cancelButton(named(FixedDialog::button(QStringLiteral("放棄 &N"), QColor(128, 0, 0), ButtonGlyphs::cross(),
                                              QRect(230, 392, 100, 32), this),
                          "CancelButton"))
+    , branchNotice(noticeLine(QRect(16, 430, 398, 40), this))
     , prompts_(prompts.forWindow(this))
 {
     setObjectName(QStringLiteral("TCust2SearchForm"));
-    FixedDialog::setUp(*this, QStringLiteral("客戶資料查詢"), QSize(430, 440));
+    FixedDialog::setUp(*this, QStringLiteral("客戶資料查詢"), QSize(430, 476));
     setFont(Fonts::sans(10));
     layOut();
     firstCodeEdit->installEventFilter(this);
@@ -144,10 +146,11 @@ void CustomerImportDialog::layOut()
     }
 }
 
-void CustomerImportDialog::setBranchChoices(const QList<QByteArray> &entries)
+void CustomerImportDialog::setBranchChoices(const BranchList::Choices &choices)
 {
+    branchNotice->setText(choices.problem);
     branchBox->clear();
-    for (const QByteArray &entry : entries) {
+    for (const QByteArray &entry : choices.entries) {
         branchBox->addItem(Big5::decode(entry), entry);
     }
 }

@@ -4,12 +4,15 @@
 #include "customerlabels/CustomerConditions.h"
 
 #include <QByteArray>
+#include "exchange/BranchList.h"
+
 #include <QDialog>
 #include <QList>
 
 class Clock;
 class DateEdit;
 class QComboBox;
+class QLabel;
 class QLineEdit;
 class FocusMarkedButton;
 class NumericEntryField;
@@ -30,7 +33,8 @@ public:
     bool isAccepted() const { return accepted_; }
 
     // The branch list of the import: an empty first entry, then the codes.
-    void setBranchChoices(const QList<QByteArray> &entries);
+    // The notice line under the buttons says why the server offered none.
+    void setBranchChoices(const BranchList::Choices &choices);
 
     // What the fields hold, texts as Big5 bytes; the barcode source is the window's.
     CustomerConditions conditions() const;
@@ -51,6 +55,7 @@ public:
     NumericEntryField *const copiesEdit;
     FocusMarkedButton *const okButton;
     FocusMarkedButton *const cancelButton;
+    QLabel *const branchNotice;
 
 protected:
     void showEvent(QShowEvent *event) override;

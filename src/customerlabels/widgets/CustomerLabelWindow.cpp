@@ -200,7 +200,7 @@ void CustomerLabelWindow::onImport()
     behaviour_->runImport(
         QString::fromUtf8(customerImportName),
         [this] {
-            importDialog->setBranchChoices(BranchList::fetch(exchange_, BranchList::Style::LeadingEmptyEntry).entries);
+            importDialog->setBranchChoices(BranchList::fetch(exchange_, BranchList::Style::LeadingEmptyEntry));
             importDialog->exec();
             return importDialog->isAccepted();
         },

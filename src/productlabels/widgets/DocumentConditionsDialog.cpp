@@ -9,6 +9,7 @@
 #include "components/widgets/FocusMarkedButton.h"
 #include "components/widgets/Fonts.h"
 #include "components/widgets/LeaveFieldForOk.h"
+#include "components/widgets/NoticeLine.h"
 #include "components/widgets/WindowScale.h"
 #include "settings/widgets/FixedDialog.h"
 
@@ -25,6 +26,7 @@ constexpr int dialogWidth = 470;
 constexpr int captionLeft = 24;
 constexpr int controlLeft = 112;
 constexpr int rowGap = 9;
+constexpr int noticeHeight = 40; // two lines of a long reason
 
 QByteArray big5Text(const QString &text)
 {
@@ -130,11 +132,13 @@ void DocumentConditionsDialog::layOut(const QList<Row> &rows, const QString &not
     okButton->setGeometry(controlLeft, top, 100, 32);
     cancelButton->setGeometry(controlLeft + 120, top, 100, 32);
     order << okButton << cancelButton;
+    top += 32 + 6;
+    branchNotice = noticeLine(QRect(captionLeft, top, dialogWidth - 2 * captionLeft, noticeHeight), this);
     for (qsizetype i = 1; i < order.size(); ++i) {
         setTabOrder(order.at(i - 1), order.at(i));
     }
     FixedDialog::setUp(*this, QString::fromUtf8(documentImportTraits(import_).title),
-                       QSize(dialogWidth, top + 32 + 18));
+                       QSize(dialogWidth, top + noticeHeight + 8));
     EnterMovesFocus::install(this);
     WindowScale::scaleBy(*this, WindowScale::factorFor(*this));
 }
@@ -144,8 +148,11 @@ QWidget *DocumentConditionsDialog::firstField() const
     return branchBox;
 }
 
-void DocumentConditionsDialog::setBranchChoices(const QList<QByteArray> &codes, qsizetype selected)
+void DocumentConditionsDialog::setBranchChoices(const BranchList::Choices &choices)
 {
+    const QList<QByteArray> &codes = choices.entries;
+    const qsizetype selected = choices.selected;
+    branchNotice->setText(choices.problem);
     for (QComboBox *list : {branchBox, priceBranchBox}) {
         if (!list) {
             continue;

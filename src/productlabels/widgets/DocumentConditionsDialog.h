@@ -1,6 +1,7 @@
 #pragma once
 
 #include "components/Prompts.h"
+#include "exchange/BranchList.h"
 #include "productlabels/DocumentConditions.h"
 
 #include <QByteArray>
@@ -10,6 +11,7 @@
 
 class DateEdit;
 class QComboBox;
+class QLabel;
 class QLineEdit;
 class FocusMarkedButton;
 
@@ -28,8 +30,9 @@ public:
     bool isAccepted() const { return accepted_; }
 
     // Fills the branch lists, refreshed before each import, and selects the
-    // own branch when it is listed; otherwise nothing is selected.
-    void setBranchChoices(const QList<QByteArray> &codes, qsizetype selected);
+    // own branch when it is listed; otherwise nothing is selected. The notice
+    // line under the buttons says why the server offered none.
+    void setBranchChoices(const BranchList::Choices &choices);
 
     // What the fields hold, texts as Big5 bytes (the fields admit nothing else).
     DocumentConditions conditions() const;
@@ -49,6 +52,7 @@ public:
     DateEdit *const endDateEdit;
     FocusMarkedButton *const okButton;
     FocusMarkedButton *const cancelButton;
+    QLabel *branchNotice = nullptr;
 
 protected:
     DocumentConditionsDialog(DocumentImport import, const char *objectName, Prompts &prompts, QWidget *parent);

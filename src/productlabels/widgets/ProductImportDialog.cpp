@@ -8,6 +8,7 @@
 #include "components/widgets/FocusMarkedButton.h"
 #include "components/widgets/Fonts.h"
 #include "components/widgets/LeaveFieldForOk.h"
+#include "components/widgets/NoticeLine.h"
 #include "components/widgets/NumericEntryField.h"
 #include "components/widgets/WindowScale.h"
 #include "settings/widgets/FixedDialog.h"
@@ -68,10 +69,11 @@ ProductImportDialog::ProductImportDialog(Prompts &prompts, QWidget *parent)
     , cancelButton(named(FixedDialog::button(QStringLiteral("放棄 &N"), QColor(128, 0, 0), ButtonGlyphs::cross(),
                                              QRect(232, 384, 100, 32), this),
                          "CancelButton"))
+    , branchNotice(noticeLine(QRect(24, 422, 422, 40), this))
     , prompts_(prompts.forWindow(this))
 {
     setObjectName(QStringLiteral("TBar1SearchForm"));
-    FixedDialog::setUp(*this, QStringLiteral("產品資料引入"), QSize(470, 434));
+    FixedDialog::setUp(*this, QStringLiteral("產品資料引入"), QSize(470, 470));
     setFont(Fonts::sans(10));
     priceBranchBox->setEditable(true);
     priceBranchBox->setInsertPolicy(QComboBox::NoInsert);
@@ -198,8 +200,11 @@ void ProductImportDialog::onCancel()
     reject();
 }
 
-void ProductImportDialog::setBranchChoices(const QList<QByteArray> &codes, qsizetype selected)
+void ProductImportDialog::setBranchChoices(const BranchList::Choices &choices)
 {
+    const QList<QByteArray> &codes = choices.entries;
+    const qsizetype selected = choices.selected;
+    branchNotice->setText(choices.problem);
     const QString typed = priceBranchBox->currentText();
     priceBranchBox->clear();
     for (const QByteArray &code : codes) {

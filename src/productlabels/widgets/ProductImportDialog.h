@@ -4,11 +4,14 @@
 #include "productlabels/ProductConditions.h"
 
 #include <QByteArray>
+#include "exchange/BranchList.h"
+
 #include <QDialog>
 #include <QList>
 
 class QCheckBox;
 class QComboBox;
+class QLabel;
 class QLineEdit;
 class FocusMarkedButton;
 class NumericEntryField;
@@ -27,8 +30,9 @@ public:
     bool isAccepted() const { return accepted_; }
 
     // The branch box's list, refreshed before each import. The typed text
-    // stays unless an entry is selected.
-    void setBranchChoices(const QList<QByteArray> &codes, qsizetype selected);
+    // stays unless an entry is selected. The notice line under the buttons
+    // says why the server offered none.
+    void setBranchChoices(const BranchList::Choices &choices);
 
     // What the fields hold, texts as Big5 bytes (the fields admit nothing else).
     ProductConditions conditions() const;
@@ -54,6 +58,7 @@ public:
     NumericEntryField *const labelCountField;
     FocusMarkedButton *const okButton;
     FocusMarkedButton *const cancelButton;
+    QLabel *const branchNotice;
 
 protected:
     void showEvent(QShowEvent *event) override;

@@ -262,8 +262,7 @@ void ProductLabelWindow::onProductImport()
     behaviour_->runImport(
         QString::fromUtf8(productImportName),
         [this] {
-            const BranchList::Choices branches = BranchList::fetch(exchange_, BranchList::Style::CodesOnly);
-            importDialog->setBranchChoices(branches.entries, branches.selected);
+            importDialog->setBranchChoices(BranchList::fetch(exchange_, BranchList::Style::CodesOnly));
             importDialog->exec();
             return importDialog->isAccepted();
         },
@@ -278,8 +277,7 @@ void ProductLabelWindow::onDocumentImport(DocumentConditionsDialog &dialog)
     behaviour_->runImport(
         QString::fromUtf8(documentImportTraits(dialog.import()).importName),
         [this, &dialog] {
-            const BranchList::Choices branches = BranchList::fetch(exchange_, BranchList::Style::CodesOnly);
-            dialog.setBranchChoices(branches.entries, branches.selected);
+            dialog.setBranchChoices(BranchList::fetch(exchange_, BranchList::Style::CodesOnly));
             dialog.exec();
             return dialog.isAccepted();
         },

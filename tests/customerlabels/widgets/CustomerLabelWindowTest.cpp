@@ -96,6 +96,7 @@ TEST_F(CustomerLabelWindowTest, importedCustomersLandInTheGridWithTheChosenBarco
     whenTheDialogShows([](CustomerImportDialog &dialog) {
         EXPECT_EQ(dialog.branchBox->count(), 4) << "the empty entry, then A, 01 and 02";
         EXPECT_EQ(dialog.branchBox->currentIndex(), 0);
+        EXPECT_TRUE(dialog.branchNotice->text().isEmpty());
         // Focus moves, and so leaving a field counts, only in the active window.
         EXPECT_TRUE(QTest::qWaitForWindowActive(&dialog));
         dialog.firstCodeEdit->setFocus();
@@ -305,7 +306,11 @@ TEST_F(CustomerLabelWindowTest, aFailedImportIsToldOverTheWindowWithItsReason)
     createTable({"OLD"});
     link = {QByteArrayLiteral("127.0.0.1:") + QByteArray::number(LoopbackServer::closedPort()), "01", "1234"};
     open();
-    whenTheDialogShows([](CustomerImportDialog &dialog) { dialog.okButton->click(); });
+    whenTheDialogShows([this](CustomerImportDialog &dialog) {
+        EXPECT_EQ(dialog.branchNotice->text(), QStringLiteral("無法取得分店清單：主機 ") +
+                                                   QString::fromLatin1(link.server) + QStringLiteral(" 拒絕連線"));
+        dialog.okButton->click();
+    });
     window->importButton->click();
     ASSERT_EQ(prompts.calls.size(), 1);
     EXPECT_EQ(prompts.calls.first().kind, RecordingPrompts::Plain);

@@ -11,6 +11,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QTest>
@@ -21,6 +22,7 @@
 namespace {
 
 const FixedClock today(QDateTime(QDate(2024, 4, 9), QTime(9, 30)));
+constexpr char unreachable[] = "無法取得分店清單：主機 127.0.0.1:9 拒絕連線";
 
 class DocumentDialogsTest : public ::testing::Test
 {
@@ -35,7 +37,7 @@ protected:
 
     void open(DocumentConditionsDialog &dialog)
     {
-        dialog.setBranchChoices({"A", "01", "02"}, 1);
+        dialog.setBranchChoices({{"A", "01", "02"}, 1, {}});
         dialog.show();
         dialog.activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
@@ -188,7 +190,7 @@ TEST_F(DocumentDialogsTest, okTellsWhatIsMissingAndPutsTheFocusThere)
     } cases[] = {
         {"no branch listed",
          dialogs[0].get(),
-         [this] { purchase().setBranchChoices({}, -1); },
+         [this] { purchase().setBranchChoices({{}, -1, QString::fromUtf8(unreachable)}); },
          {},
          {{RecordingPrompts::Embossed, QStringLiteral("分店代號不可空白!!")}},
          "ComboBox1"},
@@ -249,6 +251,26 @@ TEST_F(DocumentDialogsTest, okTellsWhatIsMissingAndPutsTheFocusThere)
             }));
             c.dialog->reject();
         }
+    }
+}
+
+TEST_F(DocumentDialogsTest, anEmptyBranchListSaysWhyOnALineOfItsOwnThatTakesNoFocus)
+{
+    for (const auto &dialog : dialogs) {
+        SCOPED_TRACE(dialog->objectName().toStdString());
+        open(*dialog);
+        EXPECT_TRUE(dialog->branchNotice->text().isEmpty());
+        dialog->setBranchChoices({{}, -1, QString::fromUtf8(unreachable)});
+        EXPECT_EQ(dialog->branchNotice->text(), QString::fromUtf8(unreachable));
+        EXPECT_EQ(dialog->branchNotice->focusPolicy(), Qt::NoFocus);
+        const QRect line = dialog->branchNotice->geometry();
+        EXPECT_TRUE(dialog->rect().contains(line));
+        EXPECT_GT(line.top(), dialog->okButton->geometry().bottom());
+        for (QWidget *other : dialog->findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
+            EXPECT_TRUE(other == dialog->branchNotice || !other->geometry().intersects(line))
+                << other->objectName().toStdString();
+        }
+        dialog->reject();
     }
 }
 

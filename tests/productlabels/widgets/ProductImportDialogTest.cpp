@@ -177,14 +177,14 @@ TEST_F(ProductImportDialogTest, branchListKeepsTheTypedTextUnlessTheOwnCodeIsLis
 {
     open();
     dialog.priceBranchBox->setEditText(QStringLiteral("02"));
-    dialog.setBranchChoices({}, -1);
+    dialog.setBranchChoices({});
     EXPECT_EQ(dialog.priceBranchBox->count(), 0);
     EXPECT_EQ(dialog.priceBranchBox->currentText(), QStringLiteral("02"));
 
-    dialog.setBranchChoices({"A", "01", "02"}, -1);
+    dialog.setBranchChoices({{"A", "01", "02"}, -1, {}});
     EXPECT_EQ(dialog.priceBranchBox->count(), 3);
     EXPECT_EQ(dialog.priceBranchBox->currentText(), QStringLiteral("02"));
 
-    dialog.setBranchChoices({"A", "01"}, 0);
+    dialog.setBranchChoices({{"A", "01"}, 0, {}});
     EXPECT_EQ(dialog.priceBranchBox->currentText(), QStringLiteral("A"));
 }

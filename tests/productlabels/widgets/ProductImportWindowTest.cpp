@@ -204,7 +204,8 @@ TEST_F(ProductImportWindowTest, aFailedExchangeIsToldOverTheWindowWithItsReason)
         prompts.calls.clear();
         settings.server = c.server;
         settings.password = c.password;
-        whenTheDialogShows([](ProductImportDialog &dialog) {
+        whenTheDialogShows([&c](ProductImportDialog &dialog) {
+            EXPECT_EQ(dialog.branchNotice->text(), QStringLiteral("無法取得分店清單：") + c.reason);
             dialog.groupItemEdit->setText(QStringLiteral("A1002"));
             dialog.okButton->click();
         });

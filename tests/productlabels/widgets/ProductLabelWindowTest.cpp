@@ -451,9 +451,9 @@ TEST_F(ProductWindowTest, windowAndItsImportDialogGrowWithTheScreenHeight)
     const auto scaled = [factor](int pixels) { return WindowScale::scaled(pixels, factor); };
     EXPECT_EQ(window->size(), QSize(scaled(812), scaled(400)));
     EXPECT_EQ(window->titlePanel->font().pixelSize(), scaled(24));
-    const double dialogFactor = factorFor(QSize(470, 434));
+    const double dialogFactor = factorFor(QSize(470, 470));
     EXPECT_EQ(window->importDialog->size(),
-              QSize(WindowScale::scaled(470, dialogFactor), WindowScale::scaled(434, dialogFactor)));
+              QSize(WindowScale::scaled(470, dialogFactor), WindowScale::scaled(470, dialogFactor)));
 }
 
 TEST_F(ProductWindowTest, closingClosesTheTableAndTellsTheOwner)
