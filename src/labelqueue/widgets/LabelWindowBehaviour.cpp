@@ -1,11 +1,11 @@
 #include "labelqueue/widgets/LabelWindowBehaviour.h"
 
 #include "components/DateFormats.h"
+#include "components/HelpPage.h"
 #include "components/Prompts.h"
 #include "components/widgets/Big5LengthValidator.h"
 #include "components/widgets/BusyWindow.h"
 #include "components/widgets/FocusMarkedButton.h"
-#include "components/widgets/OpenHelpPage.h"
 #include "components/widgets/StoredBytesField.h"
 #include "exchange/ExchangeFailureText.h"
 #include "exchange/ServerExchange.h"
@@ -55,9 +55,11 @@ LabelWindowBehaviour::LabelWindowBehaviour(QWidget &window, LabelQueue &queue, c
     auto *help = new QShortcut(QKeySequence(Qt::Key_F12), &window);
     help->setContext(Qt::WindowShortcut);
     connect(help, &QShortcut::activated, this, [this] {
-        if (const QString failure = OpenHelpPage(programDir_, QStringLiteral("Bar1Form.htm")); !failure.isEmpty()) {
-            prompts_->plainMessage(failure);
-        }
+        openHelpPage(programDir_, QStringLiteral("Bar1Form.htm"), this, [this](const QString &failure) {
+            if (!failure.isEmpty()) {
+                prompts_->plainMessage(failure);
+            }
+        });
     });
 }
 
