@@ -71,18 +71,29 @@ TEST(BranchList, fetchAsksWithOwnCodeAndSaysWhyItGivesNothing)
         const char *problem;
     } cases[] = {
         {"listed", replyOf({"A", "01"}), "A", BranchList::Style::CodesOnly, {"A", "01"}, ""},
-        {"no EOT", "DataOk\r\nA\r\n", "A", BranchList::Style::LeadingEmptyEntry, {""},
+        {"no EOT",
+         "DataOk\r\nA\r\n",
+         "A",
+         BranchList::Style::LeadingEmptyEntry,
+         {""},
          "無法取得分店清單：主機回應的資料不完整（最後一行不是 EOT）"},
-        {"refused by the server", "NoPass\r\nEOT\r\n", "A", BranchList::Style::CodesOnly, {},
+        {"refused by the server",
+         "NoPass\r\nEOT\r\n",
+         "A",
+         BranchList::Style::CodesOnly,
+         {},
          "無法取得分店清單：主機回應：NoPass"},
-        {"own code not listed", replyOf({"01"}), "02", BranchList::Style::LeadingEmptyEntry, {""},
+        {"own code not listed",
+         replyOf({"01"}),
+         "02",
+         BranchList::Style::LeadingEmptyEntry,
+         {""},
          "無法取得分店清單：主機的分店清單沒有本店代號 02"},
         {"server down", {}, "A", BranchList::Style::CodesOnly, {}, "無法取得分店清單：主機 %1 拒絕連線"},
     };
     for (const auto &c : cases) {
-        LoopbackServer server([&](LoopbackServer::Connection &connection) {
-            connection.send(httpReply("200 OK", c.body));
-        });
+        LoopbackServer server(
+            [&](LoopbackServer::Connection &connection) { connection.send(httpReply("200 OK", c.body)); });
         LinkSettings link{server.serverText(), c.own, "pw"};
         if (c.body.isEmpty()) {
             link.server = QByteArrayLiteral("127.0.0.1:") + QByteArray::number(LoopbackServer::closedPort());
@@ -91,11 +102,14 @@ TEST(BranchList, fetchAsksWithOwnCodeAndSaysWhyItGivesNothing)
         const BranchList::Choices choices = BranchList::fetch(exchange, c.style);
         EXPECT_EQ(choices.entries, c.entries) << c.name;
         EXPECT_EQ(choices.selected, c.entries.isEmpty() ? -1 : 0) << c.name;
-        EXPECT_EQ(choices.problem, QString::fromUtf8(c.problem).replace(QStringLiteral("%1"), QString::fromLatin1(link.server)))
+        EXPECT_EQ(choices.problem,
+                  QString::fromUtf8(c.problem).replace(QStringLiteral("%1"), QString::fromLatin1(link.server)))
             << c.name;
         if (!c.body.isEmpty()) {
             EXPECT_TRUE(server.requests().front().startsWith("POST /qelvobranseek.php HTTP/1.0\r\n")) << c.name;
-            EXPECT_TRUE(server.requests().front().endsWith(QByteArray("\r\n\r\nbran_no=" + c.own + "&link_pass=pw\r\n"))) << c.name;
+            EXPECT_TRUE(
+                server.requests().front().endsWith(QByteArray("\r\n\r\nbran_no=" + c.own + "&link_pass=pw\r\n")))
+                << c.name;
         }
     }
 }

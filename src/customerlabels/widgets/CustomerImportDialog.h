@@ -2,10 +2,9 @@
 
 #include "components/Prompts.h"
 #include "customerlabels/CustomerConditions.h"
-
-#include <QByteArray>
 #include "exchange/BranchList.h"
 
+#include <QByteArray>
 #include <QDialog>
 #include <QList>
 

@@ -1,11 +1,10 @@
 #pragma once
 
 #include "components/Prompts.h"
+#include "exchange/BranchList.h"
 #include "productlabels/ProductConditions.h"
 
 #include <QByteArray>
-#include "exchange/BranchList.h"
-
 #include <QDialog>
 #include <QList>
 

@@ -190,7 +190,9 @@ TEST_F(DocumentDialogsTest, okTellsWhatIsMissingAndPutsTheFocusThere)
     } cases[] = {
         {"no branch listed",
          dialogs[0].get(),
-         [this] { purchase().setBranchChoices({{}, -1, QString::fromUtf8(unreachable)}); },
+         [this] {
+             purchase().setBranchChoices({{}, -1, QString::fromUtf8(unreachable)});
+         },
          {},
          {{RecordingPrompts::Embossed, QStringLiteral("分店代號不可空白!!")}},
          "ComboBox1"},
