@@ -26,7 +26,8 @@ ExportResult exportCustomerLabels(QueueRowSource &rows, const CustomerOutputSett
 
 const LabelProgramIni &customerLabelProgramIni()
 {
-    static const LabelProgramIni ini{QStringLiteral("CustBar.INI"), QByteArrayLiteral("CustBar")};
+    static const LabelProgramIni ini{QStringLiteral("CustBar.INI"), QByteArrayLiteral("CustBar"),
+                                     QStringLiteral("在「呼叫外部條碼:」填入路徑")};
     return ini;
 }
 
@@ -42,5 +43,5 @@ ExportRun runCustomerExport(QueueRowSource &rows, const CustomerOutputSettings &
 {
     return runLabelExport(
         rows, prompts, [&] { return exportCustomerLabels(rows, settings, programDir); },
-        [&] { return launchCustomerLabelProgram(programDir, parameter, launcher); }, review);
+        LabelProgramCall{programDir, customerLabelProgramIni(), parameter, launcher}, review);
 }

@@ -37,7 +37,7 @@ ExportResult exportLabelFile(QueueRowSource &rows, const QString &path,
 }
 
 ExportRun runLabelExport(QueueRowSource &rows, Prompts &prompts, const std::function<ExportResult()> &exportFile,
-                         const std::function<LabelProgramLaunch()> &launch, const ExportReview &review)
+                         const LabelProgramCall &program, const ExportReview &review)
 {
     ExportRun run;
     if (rows.rowCount() == 0) {
@@ -53,9 +53,14 @@ ExportRun runLabelExport(QueueRowSource &rows, Prompts &prompts, const std::func
     }
     run.confirmed = true;
     run.result = exportFile();
+    const bool written = run.result.kind == ExportResult::Kind::Written;
+    // A new store's first export would otherwise end in silence.
+    if (written && storedLabelProgram(program.programDir, program.ini).isEmpty()) {
+        run.result.message += QLatin1Char('\n') + QString::fromUtf8(noLabelProgramText) + program.ini.whereToSet;
+    }
     prompts.embossedMessage(run.result.message);
-    if (run.result.kind == ExportResult::Kind::Written) {
-        run.launch = launch();
+    if (written) {
+        run.launch = launchLabelProgram(program.programDir, program.ini, program.parameter, program.launcher);
     }
     return run;
 }

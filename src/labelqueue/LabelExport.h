@@ -15,6 +15,9 @@ inline constexpr char nothingToExportText[] = "沒有資料可以匯出!!";
 // The window asks this before the export; anything but Yes changes nothing.
 inline constexpr char confirmExportQuestion[] = "確定轉出要列印的資料 ?";
 inline constexpr char exportDoneText[] = "已經送出文字檔";
+// Added on a line of its own to the message of a written file when no label
+// program is set, before the side's words for where to set it.
+inline constexpr char noLabelProgramText[] = "未設定外部條碼程式：";
 
 // How an export ended. The window shows message through showMessageWindow and starts
 // the label program only after Written; the command line prints message.
@@ -34,7 +37,7 @@ struct ExportResult {
 // The export button's whole run: "沒有資料可以匯出!!" for an empty queue; the
 // question "確定轉出要列印的資料 ?" (anything but Yes stops); the file; its
 // outcome shown with showMessageWindow; then, only after a complete file and once the
-// message is closed, the label program.
+// message is closed, the label program (the message says when none is set).
 struct ExportRun {
     bool confirmed = false;
     ExportResult result;
@@ -51,4 +54,4 @@ using ExportReview = std::function<bool()>;
 
 // Both export buttons' run, as ExportRun describes it.
 ExportRun runLabelExport(QueueRowSource &rows, Prompts &prompts, const std::function<ExportResult()> &exportFile,
-                         const std::function<LabelProgramLaunch()> &launch, const ExportReview &review = {});
+                         const LabelProgramCall &program, const ExportReview &review = {});

@@ -7,19 +7,24 @@
 #include <QDir>
 #include <QFileInfo>
 
-LabelProgramLaunch launchLabelProgram(const QString &programDir, const LabelProgramIni &programIni,
-                                      LabelProgramParameter parameter, ProgramLauncher &launcher)
+QString storedLabelProgram(const QString &programDir, const LabelProgramIni &programIni)
 {
-    LabelProgramLaunch launch;
     ProfileFile ini;
     ini.setFileName(programDir + QLatin1Char('/') + programIni.fileName);
     ini.setDataType(ProfileValueType::String);
     ini.setSection(programIni.section);
     ini.setIdent(QByteArrayLiteral("FN1"));
-    if (!ini.readValue() || ini.value().toByteArray().isEmpty()) {
+    return ini.readValue() ? Big5::decode(ini.value().toByteArray()) : QString();
+}
+
+LabelProgramLaunch launchLabelProgram(const QString &programDir, const LabelProgramIni &programIni,
+                                      LabelProgramParameter parameter, ProgramLauncher &launcher)
+{
+    LabelProgramLaunch launch;
+    launch.program = storedLabelProgram(programDir, programIni);
+    if (launch.program.isEmpty()) {
         return launch;
     }
-    launch.program = Big5::decode(ini.value().toByteArray());
     // A relative name is looked for beside the program first, as the window's
     // note "[同本身程式目錄]" promises; otherwise the launcher looks in the
     // working directory, then on PATH.

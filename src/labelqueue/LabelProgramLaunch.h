@@ -13,6 +13,7 @@ enum class LabelProgramParameter { None, One, Two };
 struct LabelProgramIni {
     QString fileName;   // "BARPRINT.INI"
     QByteArray section; // "barprint"
+    QString whereToSet; // the side's window, in its own words, where the path is typed
 };
 
 // What starting the label program after an export came to.
@@ -29,12 +30,23 @@ struct LabelProgramLaunch {
 };
 
 // The label program stored under key "FN1" of the side's INI file in
-// programDir (read through ProfileFile at this moment, so the last stored path
-// counts), started through ProgramStarter with the parameter text "", "1" or
+// programDir, read at this moment so the last stored path counts; empty when
+// none is set.
+QString storedLabelProgram(const QString &programDir, const LabelProgramIni &programIni);
+
+// The stored label program, started through ProgramStarter with the parameter text "", "1" or
 // "2". A missing key or an empty path starts nothing. A relative program name
 // is looked for in programDir first.
 LabelProgramLaunch launchLabelProgram(const QString &programDir, const LabelProgramIni &programIni,
                                       LabelProgramParameter parameter, ProgramLauncher &launcher);
+
+// What an export starts once its file is written.
+struct LabelProgramCall {
+    QString programDir;
+    LabelProgramIni ini;
+    LabelProgramParameter parameter;
+    ProgramLauncher &launcher;
+};
 
 // A line for a terminal or a status text saying what happened.
 QString describe(const LabelProgramLaunch &launch);

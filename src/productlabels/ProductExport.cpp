@@ -18,7 +18,8 @@ ExportResult exportProductLabels(QueueRowSource &rows, const ProductOutputSettin
 
 const LabelProgramIni &productLabelProgramIni()
 {
-    static const LabelProgramIni ini{QStringLiteral("BARPRINT.INI"), QByteArrayLiteral("barprint")};
+    static const LabelProgramIni ini{QStringLiteral("BARPRINT.INI"), QByteArrayLiteral("barprint"),
+                                     QStringLiteral("勾選「更改」後填入路徑")};
     return ini;
 }
 
@@ -34,5 +35,5 @@ ExportRun runProductExport(QueueRowSource &rows, const ProductOutputSettings &se
 {
     return runLabelExport(
         rows, prompts, [&] { return exportProductLabels(rows, settings, programDir, clock); },
-        [&] { return launchProductLabelProgram(programDir, parameter, launcher); }, review);
+        LabelProgramCall{programDir, productLabelProgramIni(), parameter, launcher}, review);
 }

@@ -103,7 +103,7 @@ TEST(CustomerExport, writesTheWorkedExampleAndItsVariants)
     }
 }
 
-TEST(CustomerExport, runWritesIntoBar2ThenStartsTheProgramOfCustBarIni)
+TEST(CustomerExport, runWritesIntoBar2ThenStartsTheProgramOfCustBarIniOrSaysNoneIsSet)
 {
     QTemporaryDir dir;
     ASSERT_TRUE(writeFile(dir.path() + "/CustBar.INI", "[CustBar]\r\nFN1=/opt/label/cust\r\n"));
@@ -123,6 +123,16 @@ TEST(CustomerExport, runWritesIntoBar2ThenStartsTheProgramOfCustBarIni)
     ASSERT_EQ(launcher.requests.size(), 1);
     EXPECT_EQ(launcher.requests[0].fileName, QStringLiteral("/opt/label/cust"));
     EXPECT_EQ(launcher.requests[0].parameter, QStringLiteral("2"));
+
+    // The product side's program is no customer label program.
+    ASSERT_TRUE(QFile::remove(dir.path() + "/CustBar.INI"));
+    prompts.calls.clear();
+    runCustomerExport(rows, settings(false, false, {big5("條碼(20C)")}), dir.path(), LabelProgramParameter::Two,
+                      prompts, launcher);
+    EXPECT_EQ(prompts.texts(RecordingPrompts::Embossed),
+              QStringList{"已經送出文字檔" + QDir::toNativeSeparators(bars) +
+                          "\n未設定外部條碼程式：在「呼叫外部條碼:」填入路徑"});
+    EXPECT_EQ(launcher.requests.size(), 1);
 }
 
 TEST(CustomerExport, bar2ThatCannotBeADirectoryFailsAndStartsNothing)

@@ -151,7 +151,7 @@ TEST_F(ProductExportTest, writtenFileReplacesTheOldOneThenStartsTheProgramWithIt
     }
 }
 
-TEST_F(ProductExportTest, withoutStoredProgramTheFileIsWrittenAndNothingStarted)
+TEST_F(ProductExportTest, withoutStoredProgramTheFileIsWrittenNothingStartedAndTheMessageSaysWhereToSetIt)
 {
     for (const QByteArray &ini :
          {QByteArray(), QByteArray("[barprint]\r\nOTHER=x\r\n"), QByteArray("[barprint]\r\nFN1=\r\n")}) {
@@ -163,7 +163,8 @@ TEST_F(ProductExportTest, withoutStoredProgramTheFileIsWrittenAndNothingStarted)
         const ExportRun outcome = run(LabelProgramParameter::One);
         EXPECT_EQ(readAll(barsPath()), "A0001,2\r\nA0002,1\r\n");
         EXPECT_EQ(prompts.texts(RecordingPrompts::Embossed),
-                  QStringList{"已經送出文字檔" + QDir::toNativeSeparators(barsPath())});
+                  QStringList{"已經送出文字檔" + QDir::toNativeSeparators(barsPath()) +
+                              "\n未設定外部條碼程式：勾選「更改」後填入路徑"});
         EXPECT_TRUE(launcher.requests.isEmpty());
         ASSERT_TRUE(outcome.launch.has_value());
         EXPECT_EQ(outcome.launch->outcome, LabelProgramLaunch::Outcome::NotConfigured);

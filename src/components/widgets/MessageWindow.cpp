@@ -9,9 +9,12 @@
 #include <QGuiApplication>
 #include <QScreen>
 
+#include <algorithm>
+
 namespace {
 
 constexpr int clientHeight = 127;
+constexpr int buttonTop = 78;
 
 } // namespace
 
@@ -37,7 +40,7 @@ MessageWindow::MessageWindow(const QString &text, const QString &title, QWidget 
     textLabel->move(20, 24);
     textLabel->setText(text);
 
-    okButton->setGeometry(22, 78, 75, 25);
+    okButton->setGeometry(22, buttonTop, 75, 25);
     okButton->setGlyph(ButtonGlyphs::checkMark());
     okButton->setDefault(true);
     connect(okButton, &QPushButton::clicked, this, &MessageWindow::onOk);
@@ -63,14 +66,17 @@ void MessageWindow::fitToScreen(int screenWidth)
                                                            });
     // Qt sizes the client area; the frame belongs to the window manager and
     // is not known before the window is shown.
-    setFixedSize(layout.windowWidth, clientHeight);
+    // A caption of several lines pushes the button down rather than under it.
+    const int extraLines = std::max(0, textLabel->height() - textLabel->fontMetrics().height());
+    const int height = clientHeight + extraLines;
+    setFixedSize(layout.windowWidth, height);
     textLabel->move(layout.labelLeft, textLabel->y());
-    okButton->move(layout.buttonLeft, okButton->y());
+    okButton->move(layout.buttonLeft, buttonTop + extraLines);
 
     // Centred after sizing, so a wide notice does not run off the screen.
     if (const QScreen *screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen()) {
         const QRect area = screen->availableGeometry();
-        move(area.center().x() - layout.windowWidth / 2, area.center().y() - clientHeight / 2);
+        move(area.center().x() - layout.windowWidth / 2, area.center().y() - height / 2);
     }
 }
 

@@ -116,6 +116,19 @@ TEST_F(MessageWindowTest, textWiderThanTheScreenShrinksTheFont)
     expectCentred(tooLong);
 }
 
+TEST_F(MessageWindowTest, aSecondLinePushesTheButtonDownAndTheWindowGrows)
+{
+    MessageWindow form(QStringLiteral("已經送出文字檔/srv/Bars.txt\n未設定外部條碼程式：勾選「更改」後填入路徑"));
+    form.fitToScreen(1280);
+    const int lineHeight = form.textLabel->fontMetrics().height();
+    EXPECT_GE(form.textLabel->height(), 2 * lineHeight);
+    const int extra = form.textLabel->height() - lineHeight;
+    EXPECT_EQ(form.okButton->y(), 78 + extra);
+    EXPECT_GT(form.okButton->y(), form.textLabel->geometry().bottom());
+    EXPECT_EQ(form.height(), 127 + extra);
+    EXPECT_EQ(form.textLabel->font().pixelSize(), 29) << "both lines fit the screen";
+}
+
 TEST_F(MessageWindowTest, staysOnTopWithEmbossedBlueCaption)
 {
     MessageWindow form(QStringLiteral("產品資料引入完成"));
