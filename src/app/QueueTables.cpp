@@ -1,18 +1,21 @@
 #include "app/QueueTables.h"
 
+#include "components/CaseInsensitivePath.h"
 #include "customerlabels/CustomerQueueTable.h"
 #include "labelqueue/DbfTable.h"
 #include "productlabels/ProductQueueTable.h"
 
 #include <QDir>
+#include <QFileInfo>
 
 namespace {
 
 QueueTableCreation createTable(const QDir &directory, const QString &fileName, const QList<DbfFieldSpec> &fields)
 {
     QueueTableCreation result;
-    result.fileName = fileName;
     const DbfResult<DbfTable::Creation> created = DbfTable::create(directory.filePath(fileName), fields);
+    // A table found under another case is reported by the name it has.
+    result.fileName = QFileInfo(resolveCaseInsensitive(directory.filePath(fileName))).fileName();
     if (!created.ok()) {
         result.error = created.error();
     } else {

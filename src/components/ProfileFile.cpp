@@ -50,6 +50,27 @@ std::optional<int> parseInteger(const QByteArray &text)
                : std::nullopt;
 }
 
+const QByteArray utf8ByteOrderMark = QByteArrayLiteral("\xEF\xBB\xBF");
+
+// Notepad and many editors save settings as UTF-8 behind a byte-order mark;
+// the program's settings are Big5. A character Big5 cannot hold reads as '?'.
+QByteArray readableAsBig5(const QByteArray &stored)
+{
+    if (!stored.startsWith(utf8ByteOrderMark)) {
+        return stored;
+    }
+    const QString text = QString::fromUtf8(stored.mid(utf8ByteOrderMark.size()));
+    QByteArray big5;
+    big5.reserve(text.size() * 2);
+    for (qsizetype i = 0; i < text.size();) {
+        const qsizetype length = text.at(i).isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
+        const Big5::Encoding one = Big5::encode(QStringView(text).mid(i, length));
+        big5 += one.ok() ? one.bytes : QByteArrayLiteral("?");
+        i += length;
+    }
+    return big5;
+}
+
 int storedInteger(const std::optional<QByteArray> &stored, int fallback)
 {
     const std::optional<int> number = stored ? parseInteger(*stored) : std::nullopt;
@@ -165,7 +186,7 @@ bool ProfileFile::readValue()
     }
     // An unreadable file reads like a missing one: every value takes its default.
     // A pipe or a device in its place is never waited on or read without end.
-    const QByteArray text = readRegularFile(path, settingsSizeLimit).bytes;
+    const QByteArray text = readableAsBig5(readRegularFile(path, settingsSizeLimit).bytes);
     const std::optional<QByteArray> stored = IniText::lookup(text, section_, ident_);
     switch (dataType_) {
     case ProfileValueType::Boolean:
@@ -209,10 +230,26 @@ bool ProfileFile::writeValue()
     if (!before.missing && !QFileInfo(path).isWritable()) {
         return fail(QStringLiteral("檔案唯讀"));
     }
+    // A UTF-8 file is written back as Big5 whole, unless that would lose a character of it.
+    QByteArray oldText = before.bytes;
+    const bool fromUtf8 = oldText.startsWith(utf8ByteOrderMark);
+    if (fromUtf8) {
+        const Big5::Encoding converted = Big5::encode(QString::fromUtf8(oldText.mid(utf8ByteOrderMark.size())));
+        if (!converted.ok()) {
+            return fail(QStringLiteral("檔案以 UTF-8 儲存，其中%1，無法改存為 Big5").arg(converted.errorText()));
+        }
+        oldText = converted.bytes;
+    }
     QSaveFile out(path);
     if (!out.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
         return fail(out.errorString());
     }
-    const QString error = writeWholeFile(out, IniText::assign(before.bytes, section_, ident_, *text));
-    return error.isEmpty() || fail(error);
+    const QString error = writeWholeFile(out, IniText::assign(oldText, section_, ident_, *text));
+    if (!error.isEmpty()) {
+        return fail(error);
+    }
+    if (fromUtf8 && notifier_) {
+        notifier_(QStringLiteral("設定檔 %1 原以 UTF-8 儲存，已改存為 Big5。").arg(path));
+    }
+    return true;
 }

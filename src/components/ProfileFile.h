@@ -9,7 +9,9 @@
 enum class ProfileValueType { Boolean, Integer, String };
 
 // Reads or writes one value of a settings file per call; the file is opened and
-// closed within the call, so nothing is cached. Values are Big5 bytes.
+// closed within the call, so nothing is cached. Values are Big5 bytes; a file
+// saved as UTF-8 with a byte-order mark is read as UTF-8, and the first write
+// stores it as Big5 (and tells the notifier so).
 //
 // Both calls first upper-case the file name (the rewritten name is what
 // fileName() gives then) and add ".INI" when the name holds no ".INI". On a
@@ -41,8 +43,9 @@ public:
     const QByteArray &ident() const { return ident_; }
     void setIdent(const QByteArray &ident) { ident_ = ident; }
 
-    // The message for an empty file name or section goes here; the default only
-    // logs it, the windows route it to their message box.
+    // The message for an empty file name or section, and the note that a UTF-8
+    // file was stored as Big5, go here; the default only logs them, the
+    // windows route them to their message box.
     void setNotifier(Notifier notifier) { notifier_ = std::move(notifier); }
 
     // True when found (see the class comment); fills value().

@@ -20,6 +20,16 @@ QString numberForMessage(double value)
     return QString::number(value, 'g', 15);
 }
 
+// Whether the digits a field with fewer decimals than the program's got
+// for value are the value the program's own field would keep.
+bool keptExactly(double value, const DbfColumn &column, const char *digits, int length)
+{
+    char wanted[256];
+    const int wantedLength = DecimalText::roundedFixed(value, column.wantedDecimals, wanted, int(sizeof wanted));
+    return wantedLength > 0 &&
+           QByteArrayView(digits, length).toDouble() == QByteArrayView(wanted, wantedLength).toDouble();
+}
+
 bool typeMatches(DbfFieldType type, char fileType)
 {
     return type == DbfFieldType::Text ? fileType == 'C' : (fileType == 'N' || fileType == 'F');
@@ -30,7 +40,7 @@ bool typeMatches(DbfFieldType type, char fileType)
 bool DbfColumn::operator==(const DbfColumn &other) const
 {
     return name == other.name && type == other.type && offset == other.offset && width == other.width &&
-           decimals == other.decimals;
+           decimals == other.decimals && wantedDecimals == other.wantedDecimals;
 }
 
 bool DbfLayout::operator==(const DbfLayout &other) const
@@ -81,9 +91,17 @@ DbfLayout::resolve(const DbfHeader &header, const QList<DbfFieldSpec> &fields, c
                                        .arg(found->width)
                                        .arg(found->decimals));
         }
+        // A narrower text field would cut every longer value without a word.
+        if (wanted.type == DbfFieldType::Text && wanted.required && found->width < wanted.width) {
+            return Result::failure(QStringLiteral("「%1」：欄位 %2 的寬度是 %3，需要 %4。")
+                                       .arg(displayName, fieldText(wanted.name))
+                                       .arg(found->width)
+                                       .arg(wanted.width));
+        }
         column.offset = found->offset;
         column.width = found->width;
         column.decimals = wanted.type == DbfFieldType::Numeric ? found->decimals : 0;
+        column.wantedDecimals = wanted.type == DbfFieldType::Numeric ? wanted.decimals : 0;
         layout->columns.append(column);
     }
     if (!missing.isEmpty()) {
@@ -220,6 +238,12 @@ DbfStatus DbfRecord::setNumber(int field, std::optional<double> value)
     const int length = DecimalText::roundedFixed(*value, c.decimals, buffer, std::min(c.width, int(sizeof buffer)));
     if (length == 0) {
         return DbfStatus::failure(QStringLiteral("數值 %1 超出欄位 %2 的寬度（%3 位，含 %4 位小數）。")
+                                      .arg(numberForMessage(*value), fieldText(c.name))
+                                      .arg(c.width)
+                                      .arg(c.decimals));
+    }
+    if (c.decimals < c.wantedDecimals && !keptExactly(*value, c, buffer, length)) {
+        return DbfStatus::failure(QStringLiteral("數值 %1 無法完整存入欄位 %2（%3 位，只有 %4 位小數）。")
                                       .arg(numberForMessage(*value), fieldText(c.name))
                                       .arg(c.width)
                                       .arg(c.decimals));

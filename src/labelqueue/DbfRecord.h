@@ -17,6 +17,9 @@ struct DbfColumn {
     int offset = -1; // -1: the table lacks this optional field
     int width = 0;
     int decimals = 0;
+    // The program's own decimals for the field: a file with fewer must not
+    // round away what the program's own table keeps.
+    int wantedDecimals = 0;
 
     bool present() const { return offset >= 0; }
     bool operator==(const DbfColumn &other) const;

@@ -1,5 +1,7 @@
 #include "labelqueue/DbfTable.h"
 
+#include "components/CaseInsensitivePath.h"
+#include "labelqueue/DbfCodePage.h"
 #include "labelqueue/DbfFileHooks.h"
 
 #include <QDate>
@@ -145,7 +147,8 @@ QString DbfTable::displayName() const
 DbfResult<std::unique_ptr<DbfTable>> DbfTable::open(const QString &path, const QList<DbfFieldSpec> &fields,
                                                     Access access)
 {
-    std::unique_ptr<DbfTable> table(new DbfTable(path, fields, access));
+    // Other tools write "bar2.dbf" for "bar2.DBF": the name as spelled first, then any case.
+    std::unique_ptr<DbfTable> table(new DbfTable(resolveCaseInsensitive(path), fields, access));
     const DbfStatus opened = table->openHandle();
     if (!opened.ok()) {
         return DbfResult<std::unique_ptr<DbfTable>>::failure(opened.error());
@@ -199,6 +202,10 @@ DbfStatus DbfTable::openHandleOnce(bool &fileChanged)
     const auto layout = DbfLayout::resolve(header.value(), fields_, displayName());
     if (!layout.ok()) {
         return layout.status();
+    }
+    if (const DbfStatus declared = checkDeclaredCodePage(path_, header.value().languageDriver, displayName());
+        !declared.ok()) {
+        return declared;
     }
 
     auto io = std::make_unique<Io>();
@@ -640,7 +647,8 @@ DbfResult<DbfTable::Creation> DbfTable::create(const QString &path, const QList<
                                                const Clock &clock)
 {
     using Result = DbfResult<Creation>;
-    const QFileInfo info(path);
+    // Never a second, empty table beside one another tool named in another case.
+    const QFileInfo info(resolveCaseInsensitive(path));
     if (info.exists() || info.isSymLink()) {
         return Creation::AlreadyExisted;
     }

@@ -170,8 +170,7 @@ LabelChecker::LabelChecker(LabelTextRules::Layout layout, bool oneLinePerLabel, 
     report_.lineStarts.push_back(0);
 }
 
-void LabelChecker::add(int row, QByteArrayView entry, LabelFinding::Kind kind, const QString &message,
-                       bool stopsOutput)
+void LabelChecker::add(int row, QByteArrayView entry, LabelFinding::Kind kind, const QString &message, bool stopsOutput)
 {
     report_.findings.push_back({row, entry.toByteArray(), kind, message, stopsOutput});
 }
@@ -205,6 +204,11 @@ void LabelChecker::checkCustomText(QByteArrayView entry)
 void LabelChecker::unknownEntry(QByteArrayView entry)
 {
     add(0, entry, LabelFinding::Kind::Warning, QStringLiteral("不認得這個欄位，轉出時略過"));
+}
+
+void LabelChecker::noColumns()
+{
+    add(0, {}, LabelFinding::Kind::Error, QStringLiteral("沒有設定輸出欄位：每行只有張數，標籤上沒有資料"));
 }
 
 qint64 LabelChecker::beginRow(int row, QByteArrayView keyField, QByteArrayView key, QByteArrayView quantityField,

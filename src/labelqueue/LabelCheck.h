@@ -54,6 +54,8 @@ public:
     void checkCustomText(QByteArrayView entry);
     // An entry no rule recognises: the export skips it.
     void unknownEntry(QByteArrayView entry);
+    // No column goes out (an empty list, or a settings file not read as meant).
+    void noColumns();
 
     // Starts row (1-based); returns how many lines it gives, 0 when it is
     // skipped (no key field or, one label a line, a count below 1).
@@ -67,8 +69,7 @@ public:
     LabelCheckReport finish();
 
 private:
-    void add(int row, QByteArrayView entry, LabelFinding::Kind kind, const QString &message,
-             bool stopsOutput = false);
+    void add(int row, QByteArrayView entry, LabelFinding::Kind kind, const QString &message, bool stopsOutput = false);
     void checkBarcode(QByteArrayView field, QByteArrayView barcode);
     void checkCount(QByteArrayView field, std::optional<double> quantity, qint64 lines);
 

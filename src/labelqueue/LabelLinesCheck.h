@@ -44,6 +44,9 @@ LabelCheckReport checkLabelLines(Rows &rows, const Lines &lines, const QList<QBy
             checker.checkCustomText(entry);
         }
     }
+    if (lines.columns().empty()) {
+        checker.noColumns();
+    }
     // Custom texts were checked once above. Between commas a number or a date
     // has nothing that could go wrong, so it is not even made.
     const bool fixedWidth = lines.layout() == LabelTextRules::Layout::FixedWidth;

@@ -61,17 +61,19 @@ TEST(QueueTables, createsBothEmptyTablesWithTheirFieldsAndCodePage)
     }
 }
 
-TEST(QueueTables, neverTouchesATableThatIsAlreadyThere)
+TEST(QueueTables, neverTouchesATableThatIsAlreadyThereInAnyCase)
 {
     QTemporaryDir dir;
-    const QString bar2 = dir.filePath(QStringLiteral("bar2.DBF"));
+    // As other tools name it.
+    const QString bar2 = dir.filePath(QStringLiteral("bar2.dbf"));
     {
         QFile existing(bar2);
         ASSERT_TRUE(existing.open(QIODevice::WriteOnly));
         existing.write("someone else's table");
     }
-    EXPECT_EQ(outcomes(createQueueTables(dir.path())),
-              (std::vector<Outcome>{Outcome::Created, Outcome::AlreadyExisted}));
+    const QList<QueueTableCreation> created = createQueueTables(dir.path());
+    EXPECT_EQ(outcomes(created), (std::vector<Outcome>{Outcome::Created, Outcome::AlreadyExisted}));
+    EXPECT_EQ(created.at(1).fileName, QStringLiteral("bar2.dbf"));
     EXPECT_EQ(fileBytes(bar2), QByteArray("someone else's table"));
 
     const QByteArray bar1 = fileBytes(dir.filePath(QStringLiteral("bar1.dbf")));

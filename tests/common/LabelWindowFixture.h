@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -40,6 +41,16 @@ protected:
         window->activateWindow();
         EXPECT_TRUE(QTest::qWaitForWindowActive(window.get()));
         return *window;
+    }
+
+    // Puts a file into the program directory, its folders made as needed.
+    void writeProgramFile(const QString &name, const QByteArray &bytes) const
+    {
+        const QString path = QDir(programDir.path()).filePath(name);
+        ASSERT_TRUE(QDir().mkpath(QFileInfo(path).path()));
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        ASSERT_EQ(file.write(bytes), bytes.size());
     }
 
     // A file of the program directory as it is now.

@@ -1,6 +1,7 @@
 #include "components/ProfileFile.h"
 
 #include "common/FullDisk.h"
+#include "components/Big5.h"
 #include "components/CaseInsensitivePath.h"
 
 #include <QDir>
@@ -221,6 +222,37 @@ TEST_F(ProfileFileTest, writesEachTypeAndKeepsOtherLines)
         const QByteArray expected = c.written ? other + "[SET]\r\n" + c.line + "\r\n" : other;
         EXPECT_EQ(contents(QStringLiteral("BarSet.ini")), expected);
     }
+}
+
+TEST_F(ProfileFileTest, aUtf8FileWithAByteOrderMarkReadsAsUtf8AndIsStoredAsBig5)
+{
+    const QByteArray utf8 = "\xEF\xBB\xBF[SET]\r\nPar01=" + QByteArray("條碼(20C)") + "\r\nPar02=☺\r\n";
+    const QByteArray big5 = "[SET]\r\nPar01=" + Big5::fromUtf8Literal("條碼(20C)") + "\r\n";
+    ini.setFileName(path(QStringLiteral("BarSet.ini")));
+    ini.setSection("SET");
+    point(ProfileValueType::String, "Par01");
+    for (const QByteArray &stored : {utf8, big5}) {
+        put(QStringLiteral("BarSet.ini"), stored);
+        ASSERT_TRUE(ini.readValue());
+        EXPECT_EQ(ini.value().toByteArray(), Big5::fromUtf8Literal("條碼(20C)"));
+    }
+
+    // A character Big5 cannot hold would be lost: the file stays as it is.
+    put(QStringLiteral("BarSet.ini"), utf8);
+    point(ProfileValueType::String, "Par03");
+    ini.setValue(QByteArray("x"));
+    EXPECT_FALSE(ini.writeValue());
+    EXPECT_TRUE(ini.errorString().contains(QStringLiteral("「☺」無法以 Big5 表示"))) << ini.errorString().toStdString();
+    EXPECT_EQ(contents(QStringLiteral("BarSet.ini")), utf8);
+
+    put(QStringLiteral("BarSet.ini"), "\xEF\xBB\xBF[SET]\r\nPar01=" + QByteArray("條碼(20C)") + "\r\n");
+    notices.clear();
+    ASSERT_TRUE(ini.writeValue());
+    EXPECT_EQ(contents(QStringLiteral("BarSet.ini")), big5 + "Par03=x\r\n");
+    EXPECT_EQ(
+        notices,
+        QStringList{
+            QStringLiteral("設定檔 %1 原以 UTF-8 儲存，已改存為 Big5。").arg(path(QStringLiteral("BarSet.ini")))});
 }
 
 TEST_F(ProfileFileTest, writtenValuesReadBack)

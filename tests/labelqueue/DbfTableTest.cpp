@@ -141,9 +141,9 @@ TEST_F(DbfTableTest, opensTablesWrittenByOtherDbaseTools)
          }},
         {"lower-case names in another order with other widths and extra fields",
          [](DbfFixture &f) {
-             f.fields = {{"item_name", 'C', 40},
+             f.fields = {{"item_name", 'C', 80},
                          {"birthday", 'D', 8},
-                         {"item_no", 'C', 10},
+                         {"item_no", 'C', 24},
                          {"flag", 'L', 1},
                          {"quan", 'F', 6, 1}};
              f.rows = {{Big5::fromUtf8Literal("棉T恤"), "20240102", "A0001", "T", "2.0"},
@@ -174,6 +174,85 @@ TEST_F(DbfTableTest, opensTablesWrittenByOtherDbaseTools)
         EXPECT_EQ(reopened->read(2).value().text(ItemNo), QByteArray("NEW"));
         EXPECT_EQ(reopened->read(2).value().number(Quan), 5.0);
         EXPECT_EQ(reopened->read(0).value().text(ItemNo), QByteArray("A0001"));
+    }
+}
+
+TEST_F(DbfTableTest, tablesOfOtherToolsAreTakenOnlyWhereNothingIsLostOrMisread)
+{
+    const auto narrow = [](int field, int width, int decimals = 0) {
+        return [=](DbfFixture &f) {
+            f.fields[field].width = width;
+            f.fields[field].decimals = decimals;
+        };
+    };
+    const struct {
+        const char *name;
+        std::function<void(DbfFixture &)> change;
+        const char *fileName;
+        QByteArray cpg;      // none when empty
+        const char *refusal; // empty: opens
+    } cases[] = {
+        {"narrower text", narrow(1, 5), "bar1.dbf", {}, "「%1」：欄位 ITEM_NO 的寬度是 5，需要 20。"},
+        {"narrower optional text", narrow(3, 4), "bar1.dbf", {}, ""},
+        {"wider text", narrow(2, 90), "bar1.dbf", {}, ""},
+        {"fewer decimals",
+         [&](DbfFixture &f) {
+             narrow(0, 3, 0)(f);
+             f.rows[0][0] = "2";
+             f.rows[1][0] = "1";
+         },
+         "bar1.dbf",
+         {},
+         ""},
+        {"file name in another case", [](DbfFixture &) {}, "BAR1.DBF", {}, ""},
+        {"code page file saying UTF-8", [](DbfFixture &f) { f.languageDriver = 0; }, "bar1.dbf", "UTF-8\n",
+         "「%1」宣告的字碼是 UTF-8（bar1.cpg），本程式只讀寫 Big5（代碼頁 950）的表格。"},
+        {"code page file saying Big5", [](DbfFixture &f) { f.languageDriver = 0; }, "bar1.dbf", "BIG5", ""},
+        {"code page byte of Windows 1252",
+         [](DbfFixture &f) { f.languageDriver = 0x57; },
+         "bar1.dbf",
+         {},
+         "「%1」宣告的字碼是代碼頁 1252（檔頭位元組 0x57），本程式只讀寫 Big5（代碼頁 950）的表格。"},
+        {"code page 0 and no code page file", [](DbfFixture &f) { f.languageDriver = 0; }, "bar1.dbf", {}, ""},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        for (const QString &old : QDir(dir.path()).entryList(QDir::Files)) {
+            QFile::remove(dir.filePath(old));
+        }
+        DbfFixture fixture = plainFixture();
+        c.change(fixture);
+        const QString onDisk = path(QString::fromLatin1(c.fileName));
+        ASSERT_TRUE(writeFile(onDisk, fixture.bytes()));
+        if (!c.cpg.isEmpty()) {
+            ASSERT_TRUE(writeFile(path(QStringLiteral("bar1.cpg")), c.cpg));
+        }
+        const QByteArray before = readFile(onDisk);
+        auto opened = DbfTable::open(path(), queueFields());
+        if (*c.refusal) {
+            ASSERT_FALSE(opened.ok());
+            EXPECT_EQ(opened.error(), QString::fromUtf8(c.refusal).arg(path()));
+            EXPECT_EQ(readFile(onDisk), before);
+            continue;
+        }
+        ASSERT_TRUE(opened.ok()) << opened.error().toStdString();
+        DbfTable &table = *opened.value();
+        EXPECT_EQ(table.read(0).value().text(ItemName), Big5::fromUtf8Literal("棉T恤"));
+        DbfRecord added = table.blankRecord();
+        ASSERT_TRUE(added.setText(ItemNo, "M000102").ok());
+        ASSERT_TRUE(added.setNumber(Quan, 3).ok());
+        // A count the field cannot keep is refused, not rounded into another count.
+        const DbfStatus half = added.setNumber(Quan, 2.5);
+        if (fixture.fields[0].decimals == 0) {
+            EXPECT_EQ(half.error(), QStringLiteral("數值 2.5 無法完整存入欄位 QUAN（3 位，只有 0 位小數）。"));
+        } else {
+            EXPECT_TRUE(half.ok());
+        }
+        ASSERT_TRUE(table.append(added).ok());
+        EXPECT_EQ(table.read(2).value().text(ItemNo), QByteArray("M000102"));
+        opened.value().reset();
+        EXPECT_EQ(DbfTable::create(path(), queueFields()).value(), DbfTable::Creation::AlreadyExisted);
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), c.cpg.isEmpty() ? 1 : 2) << "no second table";
     }
 }
 
@@ -482,8 +561,8 @@ TEST_F(DbfTableTest, rowsAnotherWriterAddsWhileATableOpensAreKept)
     for (int row = 0; row < table->recordCount(); ++row) {
         items << table->read(row).value().text(ItemNo);
     }
-    EXPECT_EQ(items, (QList<QByteArray>{"OLD0", "OLD1", "OLD2", "OTHER0", "OTHER1", "OTHER2", "OTHER3", "OTHER4",
-                                         "LATE"}));
+    EXPECT_EQ(items,
+              (QList<QByteArray>{"OLD0", "OLD1", "OLD2", "OTHER0", "OTHER1", "OTHER2", "OTHER3", "OTHER4", "LATE"}));
 }
 
 TEST_F(DbfTableTest, emptyingKeepsTheHeaderByteForByteAndTheTableUsable)

@@ -125,7 +125,8 @@ TEST(ProductLabelCheck, findsWhatTheLabelsWouldGetWrong)
         {"control bytes the label program would break its line at",
          false,
          false,
-         {name, "#ab\x1b" "cd"},
+         {name, "#ab\x1b"
+                "cd"},
          {row("A1", QByteArray("ab\0cd", 5), 1), row("A2", "bell\x07", 1), row("A3", big5("價") + "\x7f", 1)},
          {"0 #ab\x1b error", "1 品名(42C) error", "2 品名(42C) error", "3 品名(42C) error"},
          {3, 3, 3},
@@ -137,6 +138,22 @@ TEST(ProductLabelCheck, findsWhatTheLabelsWouldGetWrong)
          {row("A1", "", 1), row("A2", "", 1)},
          {"0 #a,b error", "0 #yyy error", "0 #xxx warning", "0 不存在的欄位 warning"},
          {2, 2, 2},
+         {}},
+        {"no column: each line would hold the count alone",
+         false,
+         false,
+         {},
+         {row("A1", "", 1)},
+         {"0  error"},
+         {1, 1, 1},
+         QStringLiteral("沒有設定輸出欄位")},
+        {"no column the export knows",
+         false,
+         false,
+         {big5("不存在的欄位")},
+         {row("A1", "", 1)},
+         {"0  error", "0 不存在的欄位 warning"},
+         {1, 1, 1},
          {}},
     };
     for (const CheckCase &testCase : cases) {
@@ -175,7 +192,7 @@ TEST(ProductLabelCheck, countsBeyondReasonStopTheCheckAndTheExport)
         double count;
         bool refused;
     } counts[] = {
-        {"1e19", 1e19, true}, {"1e308", 1e308, true}, {"widest the field holds", 9999999, true},
+        {"1e19", 1e19, true},       {"1e308", 1e308, true},     {"widest the field holds", 9999999, true},
         {"one over", 100000, true}, {"the most", 99999, false},
     };
     for (const bool oneLinePerLabel : {true, false}) {
@@ -218,7 +235,8 @@ TEST(ProductLabelCheck, moreLinesThanOneExportMayWriteStopTheCheckAndTheExport)
     settings.columns = {big5("產品條碼(20C)")};
     const LabelCheckReport report = checkProductQueue(queue, settings, QDate(2026, 3, 1));
     EXPECT_EQ(report.totals.lines, 11 * 99999);
-    EXPECT_TRUE(report.outputRefusal().contains(QStringLiteral("最多 1000000 行"))) << report.outputRefusal().toStdString();
+    EXPECT_TRUE(report.outputRefusal().contains(QStringLiteral("最多 1000000 行")))
+        << report.outputRefusal().toStdString();
 
     const QString bars = dir.filePath(QStringLiteral("Bars.txt"));
     const LabelTextFileResult written = writeProductLabelTextFile(queue, settings, bars, QDate(2026, 3, 1));

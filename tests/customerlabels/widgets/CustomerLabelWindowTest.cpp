@@ -50,6 +50,14 @@ QByteArray readAll(const QString &path)
 class CustomerLabelWindowTest : public LabelWindowFixture<CustomerLabelWindow>
 {
 protected:
+    // The barcode as the one column, as a store's settings have at least one.
+    void SetUp() override
+    {
+        LabelWindowFixture::SetUp();
+        writeProgramFile(QStringLiteral("bar2/CustBar.ini"),
+                         "[SET]\r\nPar01=" + Big5::fromUtf8Literal("條碼(20C)") + "\r\n");
+    }
+
     void createTable(const QList<QByteArray> &barcodes = {})
     {
         const QString path = workDir.filePath(fileName());
@@ -201,7 +209,7 @@ TEST_F(CustomerLabelWindowTest, exportWritesBar2BarsTxtAndStartsTheTypedProgram)
     prompts.confirmAnswers = {true};
     window->exportButton->click();
 
-    EXPECT_EQ(readAll(programDir.filePath(QStringLiteral("bar2/Bars.txt"))), "1\r\n");
+    EXPECT_EQ(readAll(programDir.filePath(QStringLiteral("bar2/Bars.txt"))), "C0001,1\r\n");
     ASSERT_EQ(launcher.requests.size(), 1);
     EXPECT_EQ(launcher.requests[0].fileName, QStringLiteral("/opt/cust"));
     EXPECT_EQ(launcher.requests[0].parameter, QStringLiteral("1"));
@@ -237,11 +245,12 @@ TEST_F(CustomerLabelWindowTest, aWrongBarcodeIsShownBeforeTheQuestionAndInThePre
 
 TEST_F(CustomerLabelWindowTest, outputSettingsStoreOnOkReloadOnCancelAndStayInEffectAfterTheCloseBox)
 {
+    const QString file = programDir.filePath(QStringLiteral("bar2/CustBar.ini"));
+    ASSERT_TRUE(QFile::remove(file)) << "a store without settings yet";
     createTable();
     open();
     CustomerOutputSettingsDialog &dialog = *window->outputSettingsDialog;
     ColumnListEditor &editor = *dialog.editor;
-    const QString file = programDir.filePath(QStringLiteral("bar2/CustBar.ini"));
 
     QTimer::singleShot(0, &dialog, [&] {
         editor.catalogueList->setCurrentRow(0);

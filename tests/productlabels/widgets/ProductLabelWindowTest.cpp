@@ -168,7 +168,7 @@ TEST_F(ProductWindowTest, aTableThatMayOnlyBeReadStillExports)
     ASSERT_EQ(plain.size(), 2);
     EXPECT_TRUE(plain[0].contains(QStringLiteral("只能讀取"))) << plain[0].toStdString();
     EXPECT_TRUE(plain[1].contains(QStringLiteral("唯讀"))) << plain[1].toStdString();
-    EXPECT_EQ(programFile(QStringLiteral("Bars.txt")), "1\r\n");
+    EXPECT_EQ(programFile(QStringLiteral("Bars.txt")), "A1,1\r\n");
     EXPECT_EQ(storedItemCodes(), (QList<QByteArray>{"A1"}));
 }
 
@@ -495,14 +495,8 @@ TEST_F(ProductWindowTest, f12OpensTheHelpPageFromAnyControlAndTellsWhenItCannot)
 TEST_F(ProductWindowTest, aLargeQueueOpensReadingOnlyTheRowsOnScreen)
 {
     constexpr int rows = 100000;
-    // Narrow fields keep the file small; the grid takes widths from the file.
-    QList<DbfFieldSpec> narrow = ProductQueueTable::fields();
-    for (DbfFieldSpec &field : narrow) {
-        field.width = field.type == DbfFieldType::Numeric ? 4 : 2;
-        field.decimals = 0;
-    }
-    ASSERT_TRUE(DbfTable::create(tablePath(), narrow).ok());
-    LabelQueue queue(narrow);
+    ASSERT_TRUE(DbfTable::create(tablePath(), ProductQueueTable::fields()).ok());
+    LabelQueue queue(ProductQueueTable::fields());
     ASSERT_TRUE(queue.open(tablePath()).ok());
     const QByteArray record = queue.blankRecord().bytes();
     ASSERT_TRUE(queue.close().ok());
@@ -549,7 +543,7 @@ TEST_F(ProductWindowTest, exportAsksThenWritesBarsTxtAndStartsTheLabelProgramWit
                                           {RecordingPrompts::Confirm, QStringLiteral("確定轉出要列印的資料 ?")},
                                           {RecordingPrompts::Embossed,
                                            QStringLiteral("已經送出文字檔") + QDir::toNativeSeparators(bars)}}));
-    EXPECT_EQ(programFile(QStringLiteral("Bars.txt")), "1\r\n1\r\n") << "no columns chosen: the counts alone";
+    EXPECT_EQ(programFile(QStringLiteral("Bars.txt")), "A1,1\r\nA2,1\r\n");
     ASSERT_EQ(launcher.requests.size(), 1);
     EXPECT_EQ(launcher.requests.first().fileName, QStringLiteral("/opt/label"));
     EXPECT_EQ(launcher.requests.first().parameter, QStringLiteral("2"));

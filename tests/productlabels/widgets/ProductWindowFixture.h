@@ -27,6 +27,14 @@
 class ProductWindowTest : public LabelWindowFixture<ProductLabelWindow>
 {
 protected:
+    // The barcode as the one column, as a store's settings have at least one.
+    void SetUp() override
+    {
+        LabelWindowFixture::SetUp();
+        writeProgramFile(QStringLiteral("BarSet.ini"),
+                         "[SET]\r\nPar01=" + Big5::fromUtf8Literal("產品條碼(20C)") + "\r\n");
+    }
+
     QString tablePath() const { return workDir.filePath(ProductQueueTable::fileName()); }
 
     // "bar1.dbf" with one row per item code.
