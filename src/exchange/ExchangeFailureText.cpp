@@ -44,6 +44,10 @@ QString exchangeFailureReason(const ServerExchange::Result &result, const Server
         return QStringLiteral("主機回應的資料過大：") + result.reason;
     case Failure::Cancelled:
         return QStringLiteral("通訊已取消");
+    case Failure::Compressed:
+        return QStringLiteral(
+                   "主機送回壓縮過的資料（Content-Encoding: %1），本程式無法讀取：請主機或代理伺服器關閉壓縮")
+            .arg(result.contentEncoding);
     case Failure::None:
     case Failure::Network:
         break;

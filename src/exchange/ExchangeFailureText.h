@@ -6,7 +6,8 @@
 
 // Why the last exchange failed, in words a store can act on: the server
 // refused the connection, did not answer in time, could not be found,
-// answered with an HTTP error, sent nothing, or sent a refusal of its own.
+// answered with an HTTP error or compressed, sent nothing, or sent a refusal
+// of its own.
 // Empty when the last exchange was complete.
 QString exchangeFailureReason(const ServerExchange &exchange);
 // The same from the parts: how it ended, the reply, the server as typed.

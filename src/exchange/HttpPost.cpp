@@ -2,6 +2,8 @@
 
 #include "components/Big5.h"
 
+#include <QList>
+
 #include <curl/curl.h>
 #include <memory>
 
@@ -41,12 +43,36 @@ HttpPost::Failure networkFailure(CURLcode code)
         return HttpPost::Failure::Network;
     }
 }
+
+// Several Content-Encoding lines, or one with a list, name codings applied in turn.
+bool isEncoded(const QByteArray &codings)
+{
+    for (const QByteArray &coding : codings.split(',')) {
+        const QByteArray name = coding.trimmed().toLower();
+        if (!name.isEmpty() && name != "identity") {
+            return true;
+        }
+    }
+    return false;
+}
+
+// A header's bytes are the server's: nothing but printable ASCII goes into a message.
+QString printableHeaderValue(const QByteArray &value)
+{
+    constexpr qsizetype shownBytes = 80;
+    QString shown;
+    for (const char c : value.left(shownBytes)) {
+        shown += uchar(c) >= 0x20 && uchar(c) < 0x7F ? QChar::fromLatin1(c) : QChar(u'?');
+    }
+    return value.size() > shownBytes ? shown + QStringLiteral("...") : shown;
+}
 } // namespace
 
 struct HttpPost::Transfer {
     HttpPost *post;
     CURL *easy;
     QByteArray body;
+    QByteArray contentEncoding; // of the reply being read
     bool tooLarge = false;
     bool sized = false;
     qint64 lastByteMs = 0; // on the run's clock
@@ -70,10 +96,23 @@ void HttpPost::cancel()
     }
 }
 
-size_t HttpPost::header(char *, size_t size, size_t count, void *)
+size_t HttpPost::header(char *data, size_t size, size_t count, void *userdata)
 {
     // Header bytes do not hold off the stall limit: a server could send them
     // one a second for ever. The clock runs from the request until the body.
+    auto *transfer = static_cast<Transfer *>(userdata);
+    const QByteArray line(data, qsizetype(size * count));
+    static constexpr char encodingName[] = "content-encoding:";
+    constexpr qsizetype nameSize = sizeof(encodingName) - 1;
+    if (line.startsWith("HTTP/")) {
+        // An interim 1xx or a redirection came before: this is another reply.
+        transfer->contentEncoding.clear();
+    } else if (line.size() >= nameSize && qstrnicmp(line.constData(), encodingName, nameSize) == 0) {
+        if (!transfer->contentEncoding.isEmpty()) {
+            transfer->contentEncoding += ", ";
+        }
+        transfer->contentEncoding += line.sliced(nameSize).trimmed();
+    }
     return size * count;
 }
 
@@ -116,10 +155,11 @@ bool HttpPost::overLimit(const Transfer &transfer, Result &result) const
     }
     if (limits_.stallMs > 0 && now - transfer.lastByteMs >= limits_.stallMs) {
         result.failure = Failure::TimedOut;
-        result.reason = (transfer.sized ? QStringLiteral("%1 sent nothing for %2 s; the exchange was ended.")
-                                        : QStringLiteral("%1 did not begin its reply within %2 s; the exchange was ended."))
-                            .arg(Big5::decode(url_))
-                            .arg(double(limits_.stallMs) / 1000);
+        result.reason =
+            (transfer.sized ? QStringLiteral("%1 sent nothing for %2 s; the exchange was ended.")
+                            : QStringLiteral("%1 did not begin its reply within %2 s; the exchange was ended."))
+                .arg(Big5::decode(url_))
+                .arg(double(limits_.stallMs) / 1000);
         return true;
     }
     return false;
@@ -186,7 +226,7 @@ HttpPost::Result HttpPost::run()
     }
     const std::unique_ptr<curl_slist, HeaderListDeleter> headers(list);
 
-    Transfer transfer{this, easy, {}};
+    Transfer transfer{this, easy, {}, {}};
     char errorText[CURL_ERROR_SIZE] = {};
     curl_easy_setopt(easy, CURLOPT_NOSIGNAL, 1L);
     curl_easy_setopt(easy, CURLOPT_ERRORBUFFER, errorText);
@@ -223,9 +263,22 @@ HttpPost::Result HttpPost::run()
     } forgetMulti{this};
 
     QByteArray url = url_;
+    const auto answer = [&] {
+        if (isEncoded(transfer.contentEncoding)) {
+            result.failure = Failure::Compressed;
+            result.contentEncoding = printableHeaderValue(transfer.contentEncoding);
+            result.reason = QStringLiteral("%1 sent a compressed reply (Content-Encoding: %2), which this program "
+                                           "cannot read; turn compression off on the server or its proxy.")
+                                .arg(Big5::decode(url), result.contentEncoding);
+        } else {
+            result.body = std::move(transfer.body);
+        }
+        return result;
+    };
     while (true) {
         ++result.requests;
         transfer.body = QByteArray();
+        transfer.contentEncoding = QByteArray();
         transfer.sized = false;
         transfer.lastByteMs = started_.elapsed();
         errorText[0] = '\0';
@@ -258,15 +311,13 @@ HttpPost::Result HttpPost::run()
         curl_easy_getinfo(easy, CURLINFO_RESPONSE_CODE, &status);
         result.httpStatus = int(status);
         if (status >= 200 && status <= 299) {
-            result.body = std::move(transfer.body);
-            return result;
+            return answer();
         }
         const char *location = nullptr;
         curl_easy_getinfo(easy, CURLINFO_REDIRECT_URL, &location);
         const bool redirection = status >= 300 && status <= 399 && status != 304 && location;
         if (redirection && result.requests == maxRequests) {
-            result.body = std::move(transfer.body);
-            return result;
+            return answer();
         }
         if (redirection && isHttpAddress(location)) {
             url = location;

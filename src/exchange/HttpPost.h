@@ -23,7 +23,9 @@ public:
 
     // NoServer is ServerExchange's: the settings named no usable server, so nothing was sent.
     // Refused, TimedOut and NameNotFound are the network failures a store can act on (server
-    // not running, unreachable, address mistyped); Network is any other.
+    // not running, unreachable, address mistyped); Network is any other. Compressed: the answer
+    // came with a Content-Encoding other than identity, which the program never asks for and
+    // does not undo, since the reply's bytes must stay as the server wrote them.
     enum class Failure {
         None,
         Network,
@@ -33,7 +35,8 @@ public:
         TimedOut,
         NoServer,
         Refused,
-        NameNotFound
+        NameNotFound,
+        Compressed
     };
 
     // Milliseconds; 0 is no limit. The stall limit ends a request that has
@@ -52,7 +55,8 @@ public:
         QString reason; // a whole sentence when failure is not None
         QByteArray body;
         int requests = 0;
-        int httpStatus = 0; // of the last reply, 0 when none came
+        int httpStatus = 0;      // of the last reply, 0 when none came
+        QString contentEncoding; // as the server named it, when failure is Compressed
         bool ok() const { return failure == Failure::None; }
     };
 

@@ -93,7 +93,8 @@ bool ServerExchange::post(const QString &script)
         Q_EMIT replyChanged();
         outcome = ExchangeEnvelope::isComplete(reply_) ? Outcome::Complete : Outcome::Incomplete;
     }
-    lastResult_ = Result{outcome, result.failure, result.reason, result.requests, serverProblem, result.httpStatus};
+    lastResult_ = Result{outcome,       result.failure,    result.reason,         result.requests,
+                         serverProblem, result.httpStatus, result.contentEncoding};
     statusLine_ = ExchangeEnvelope::statusLine(clock_->now(), outcome, elapsed);
     Q_EMIT statusLineChanged(statusLine_);
 

@@ -34,7 +34,8 @@ public:
         QString reason;                                      // whole message for a transport failure
         int requests = 0;                                    // HTTP requests made, redirections included
         ExchangeEnvelope::ServerProblem serverProblem = ExchangeEnvelope::ServerProblem::None;
-        int httpStatus = 0; // of the last reply, 0 when none came
+        int httpStatus = 0;      // of the last reply, 0 when none came
+        QString contentEncoding; // of a reply refused as Compressed
     };
 
     static constexpr char linkTestScript[] = "linktest.php";

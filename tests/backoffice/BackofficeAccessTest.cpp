@@ -95,7 +95,9 @@ TEST_F(Backoffice, aStoreReadsOnlyItsOwnBranchWhileHeadOfficeReadsAll)
     // Without a branch key a store still gets only its own documents and customers.
     const Reply stockTakes = post("qelvoinvi.php", QStringLiteral("bran_no=01&link_pass=1234"));
     EXPECT_EQ(column(stockTakes, 1),
-              (QStringList{QStringLiteral("A1001-WH-M"), QStringLiteral("A1002-WH-M"), QStringLiteral("B2001-NV-30")}));
+              (QStringList{QStringLiteral("A1001-RD-M"), QStringLiteral("B2002-KH-30"), QStringLiteral("A1001-WH-M"),
+                           QStringLiteral("A1002-WH-M"), QStringLiteral("B2001-NV-30"), QStringLiteral("J4001-NV-M"),
+                           QStringLiteral("A1001-WH-L")}));
     const Reply customers = post("qelvocust2seek.php", QStringLiteral("bran_no=02&link_pass=5678&mcust=Y"));
     EXPECT_EQ(column(customers, 1),
               (QStringList{QStringLiteral("C0005"), QStringLiteral("C0006"), QStringLiteral("C0007"),

@@ -140,24 +140,50 @@ TEST_F(Backoffice, documentRowsCarryTheDocumentQuantity)
               (QStringList{QStringLiteral("24"), QStringLiteral("24"), QStringLiteral("18"), QStringLiteral("12")}));
 }
 
-TEST_F(Backoffice, eachStoreHasDocumentsOfEveryScriptAndKind)
+// Each filter keeps some of a store's documents of a kind and drops others: a
+// strict, non-empty part of the records the store gets without it.
+TEST_F(Backoffice, withinAStoreEachFilterNarrowsEveryKind)
 {
-    const char *const requests[][2] = {
-        {"qelvobuyseek.php", ""},
-        {"qelvoinvi.php", ""},
-        {"qelvoallotseek.php", ""},
-        {"qelvobuyoseek.php", "&kind=A&is_last=N"},
-        {"qelvobuyoseek.php", "&kind=B&is_last=N"},
-        {"qelvobuyoseek.php", "&kind=C&is_last=N"},
-        {"qelvobuyoseek.php", "&kind=D&is_last=N"},
+    const struct {
+        const char *login;
+        const char *script;
+        const char *kind; // of the documents the script serves
+        const char *number;
+        const char *date;
+        const char *narrower; // a supplier or register condition, where the kind has one
+    } cases[] = {
+        {"bran_no=01&link_pass=1234", "qelvobuyseek.php", "", "P240315001", "2024/04/02", "&cust_no=S002"},
+        {"bran_no=01&link_pass=1234", "qelvoinvi.php", "", "I240430002", "2024/02/29", nullptr},
+        {"bran_no=01&link_pass=1234", "qelvoallotseek.php", "", "T240325001", "2024/04/25", nullptr},
+        {"bran_no=01&link_pass=1234", "qelvobuyoseek.php", "&kind=A", "O240412001", "2024/02/22", nullptr},
+        {"bran_no=01&link_pass=1234", "qelvobuyoseek.php", "&kind=B", "W240418001", "2024/03/22", nullptr},
+        {"bran_no=01&link_pass=1234", "qelvobuyoseek.php", "&kind=C", "G240301001", "2024/04/16", nullptr},
+        {"bran_no=01&link_pass=1234", "qelvobuyoseek.php", "&kind=D", "R01010003", "2024/04/01", "&mach_no=02"},
+        {"bran_no=02&link_pass=5678", "qelvobuyseek.php", "", "P240318001", "2024/02/27", "&cust_no=S003"},
+        {"bran_no=02&link_pass=5678", "qelvoinvi.php", "", "I240229002", "2024/03/31", nullptr},
+        {"bran_no=02&link_pass=5678", "qelvoallotseek.php", "", "T240305001", "2024/04/08", nullptr},
+        {"bran_no=02&link_pass=5678", "qelvobuyoseek.php", "&kind=A", "O240405001", "2024/03/20", nullptr},
+        {"bran_no=02&link_pass=5678", "qelvobuyoseek.php", "&kind=B", "W240306001", "2024/04/26", nullptr},
+        {"bran_no=02&link_pass=5678", "qelvobuyoseek.php", "&kind=C", "G240228001", "2024/04/10", nullptr},
+        {"bran_no=02&link_pass=5678", "qelvobuyoseek.php", "&kind=D", "R02020001", "2024/04/02", "&mach_no=01"},
     };
-    for (const char *login : {"bran_no=01&link_pass=1234", "bran_no=02&link_pass=5678"}) {
-        for (const auto &request : requests) {
-            SCOPED_TRACE(std::string(login) + " " + request[0] + request[1]);
-            const Reply reply = post(request[0], QString::fromUtf8(login) + QString::fromUtf8(request[1]) +
-                                                     QStringLiteral("&sdat=2024/01/01&edat=2024/12/31"));
-            EXPECT_EQ(reply.status, QStringLiteral("DataOk"));
-            EXPECT_FALSE(reply.records.isEmpty());
+    for (const auto &c : cases) {
+        const QString all = QString::fromLatin1(c.login) + QString::fromLatin1(c.kind);
+        const Reply whole = post(c.script, all);
+        QStringList filters{QStringLiteral("&sb_no=%1&eb_no=%1").arg(QString::fromLatin1(c.number)),
+                            QStringLiteral("&sdat=%1&edat=%1").arg(QString::fromLatin1(c.date))};
+        if (c.narrower) {
+            filters.append(QString::fromLatin1(c.narrower));
+        }
+        for (const QString &filter : filters) {
+            SCOPED_TRACE(c.script + QString(all + filter).toStdString());
+            const Reply part = post(c.script, all + filter);
+            EXPECT_FALSE(part.records.isEmpty());
+            EXPECT_LT(part.records.size(), whole.records.size());
+            QList<QList<QByteArray>> left = whole.records;
+            for (const QList<QByteArray> &record : part.records) {
+                EXPECT_TRUE(left.removeOne(record)) << "a record the store does not get without the filter";
+            }
         }
     }
 }

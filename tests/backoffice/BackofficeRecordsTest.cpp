@@ -117,7 +117,8 @@ TEST_F(Backoffice, colourAndSizeGroupsExpandAsRequested)
 
     // Document scripts expand the same way.
     const Reply transfer =
-        post("qelvoallotseek.php", QStringLiteral("bran_no=01&link_pass=1234&mbran=01&cbran=01&s14=Y&s14a=/"));
+        post("qelvoallotseek.php", QStringLiteral("bran_no=01&link_pass=1234&mbran=01&cbran=01&sb_no=T240320001"
+                                                  "&eb_no=T240320001&s14=Y&s14a=/"));
     ASSERT_EQ(transfer.records.size(), 1);
     EXPECT_EQ(Big5::decode(transfer.records[0][17]), QStringLiteral("28/30/32/34"));
 

@@ -67,17 +67,33 @@ TEST(CliCommandLine, helpListsTheCommandsOnStdout)
     }
 }
 
-TEST(CliCommandLine, linkTestAgainstClosedPortFails)
+TEST(CliCommandLine, aFailedLinkTestSaysWhyOnStderr)
 {
-    const QString server = QStringLiteral("127.0.0.1:%1").arg(LoopbackServer::closedPort());
-    const CliRun run = runCli({QStringLiteral("--server"), server, QStringLiteral("linktest")});
-    EXPECT_EQ(run.exitCode, 1);
-    ASSERT_EQ(run.outLines().size(), 2);
-    EXPECT_TRUE(run.outLines().at(0).startsWith(QStringLiteral("最近通訊時間 : ")));
-    EXPECT_TRUE(run.outLines().at(0).endsWith(QStringLiteral(" 失敗")));
-    EXPECT_EQ(run.outLines().at(1), QString());
-    EXPECT_TRUE(run.err.contains(QStringLiteral("link test failed: No reply from http://") + server))
-        << run.err.toStdString();
+    LoopbackServer compressing([](LoopbackServer::Connection &connection) {
+        connection.send(httpReply("200 OK", "\x1f\x8b\x08\r\n\xff", "Content-Encoding: gzip\r\n"));
+    });
+    const QString closed = QStringLiteral("127.0.0.1:%1").arg(LoopbackServer::closedPort());
+    const QString compressed = QString::fromLatin1(compressing.serverText());
+    const struct {
+        const char *name;
+        QString server;
+        QString errContains;
+    } cases[] = {
+        {"closed port", closed, QStringLiteral("link test failed: No reply from http://") + closed},
+        {"compressed reply", compressed,
+         QStringLiteral("link test failed: http://") + compressed +
+             QStringLiteral("/linktest.php sent a compressed reply (Content-Encoding: gzip)")},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        const CliRun run = runCli({QStringLiteral("--server"), c.server, QStringLiteral("linktest")});
+        EXPECT_EQ(run.exitCode, 1);
+        ASSERT_EQ(run.outLines().size(), 2);
+        EXPECT_TRUE(run.outLines().at(0).startsWith(QStringLiteral("最近通訊時間 : ")));
+        EXPECT_TRUE(run.outLines().at(0).endsWith(QStringLiteral(" 失敗")));
+        EXPECT_EQ(run.outLines().at(1), QString());
+        EXPECT_TRUE(run.err.contains(c.errContains)) << run.err.toStdString();
+    }
 }
 
 TEST(CliCommandLine, aServerThatStopsSendingEndsTheExchange)

@@ -30,6 +30,8 @@ TEST(ExchangeFailureText, saysWhyInWordsAStoreCanActOn)
         {"HTTP status", Outcome::TransportFailed, Failure::HttpStatus, 404, "",
          QStringLiteral("主機回應 HTTP 狀態 404")},
         {"cancelled", Outcome::TransportFailed, Failure::Cancelled, 0, "", QStringLiteral("通訊已取消")},
+        {"compressed", Outcome::TransportFailed, Failure::Compressed, 200, "",
+         QStringLiteral("主機送回壓縮過的資料（Content-Encoding: gzip），本程式無法讀取：請主機或代理伺服器關閉壓縮")},
         {"other network failure", Outcome::TransportFailed, Failure::Network, 0, "", QStringLiteral("網路錯誤：why")},
         {"empty reply", Outcome::Incomplete, Failure::None, 200, "",
          QStringLiteral("主機 127.0.0.1:8080 沒有回應任何資料")},
@@ -42,19 +44,37 @@ TEST(ExchangeFailureText, saysWhyInWordsAStoreCanActOn)
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);
-        const ServerExchange::Result result{c.outcome, c.failure,       QStringLiteral("why"),
-                                            1,         c.serverProblem, c.httpStatus};
+        const ServerExchange::Result result{c.outcome,       c.failure,    QStringLiteral("why"), 1,
+                                            c.serverProblem, c.httpStatus, QStringLiteral("gzip")};
         EXPECT_EQ(exchangeFailureReason(result, ServerReply(c.body), server), c.expected);
     }
 }
 
-TEST(ExchangeFailureText, refusedConnectionGivesTheStatusLineAndTheReason)
+TEST(ExchangeFailureText, aFailedExchangeGivesTheStatusLineAndTheReason)
 {
-    const QByteArray address = QByteArrayLiteral("127.0.0.1:") + QByteArray::number(LoopbackServer::closedPort());
-    ServerExchange exchange([&] { return LinkSettings{address, "01", "pw"}; });
-    ASSERT_FALSE(exchange.linkTest());
-    EXPECT_EQ(exchangeFailureMessage(exchange), exchange.statusLine() + QStringLiteral("\n主機 ") +
-                                                    QString::fromLatin1(address) + QStringLiteral(" 拒絕連線"));
+    // A compressed reply is binary: none of its bytes may reach the message.
+    LoopbackServer compressing([](LoopbackServer::Connection &connection) {
+        connection.send(httpReply("200 OK", "\x1f\x8b\x08\r\n\xff",
+                                  "Content-Encoding: x-gzip\r\nContent-Encoding: br\x01\xff\r\n"));
+    });
+    const QByteArray closed = QByteArrayLiteral("127.0.0.1:") + QByteArray::number(LoopbackServer::closedPort());
+    const struct {
+        const char *name;
+        QByteArray address;
+        QString reason;
+    } cases[] = {
+        {"refused", closed, QStringLiteral("主機 ") + QString::fromLatin1(closed) + QStringLiteral(" 拒絕連線")},
+        {"compressed", compressing.serverText(),
+         QStringLiteral(
+             "主機送回壓縮過的資料（Content-Encoding: x-gzip, br??），本程式無法讀取：請主機或代理伺服器關閉壓縮")},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        ServerExchange exchange([&] { return LinkSettings{c.address, "01", "pw"}; });
+        ASSERT_FALSE(exchange.linkTest());
+        EXPECT_TRUE(exchange.statusLine().endsWith(QStringLiteral(" 失敗")));
+        EXPECT_EQ(exchangeFailureMessage(exchange), exchange.statusLine() + QLatin1Char('\n') + c.reason);
+    }
 }
 
 } // namespace

@@ -45,6 +45,11 @@ LoopbackServer::Handler answering(const QByteArray &response, bool closeAfter = 
 }
 
 const QByteArray dataOkBody = "DataOk\r\n01\r\n---------------------\r\nEOT\r\n";
+// dataOkBody as gzip writes it: whole and readable, had the program asked for it.
+const QByteArray
+    gzippedDataOkBody("\x1f\x8b\x08\x00\x00\x00\x00\x00\x02\x03\x73\x49\x2c\x49\xf4\xcf\xe6\xe5\x32\x30"
+                      "\xe4\xe5\xd2\xc5\x06\x78\xb9\x5c\xfd\x43\x78\xb9\x00\xf5\x05\xdd\xff\x28\x00\x00\x00",
+                      41);
 
 class ServerExchangeTest : public ::testing::Test
 {
@@ -141,6 +146,13 @@ TEST_F(ServerExchangeTest, judgesEachKindOfReply)
         {"not HTTP", "DataOk\r\nEOT\r\n", true, false, failedSuffix, Failure::Network, ""},
         {"announced body over 256 MiB", "HTTP/1.0 200 OK\r\nContent-Length: 268435457\r\n\r\nDataOk\r\n", true, false,
          failedSuffix, Failure::BodyTooLarge, ""},
+        {"gzip", httpReply("200 OK", gzippedDataOkBody, "Content-Encoding: gzip\r\n"), false, false, failedSuffix,
+         Failure::Compressed, ""},
+        {"a coding after identity, in capitals",
+         httpReply("200 OK", gzippedDataOkBody, "content-encoding: identity\r\nCONTENT-ENCODING: GZIP\r\n"), false,
+         false, failedSuffix, Failure::Compressed, ""},
+        {"identity", httpReply("200 OK", dataOkBody, "Content-Encoding: identity\r\n"), false, true, completeSuffix,
+         Failure::None, dataOkBody},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);
@@ -172,9 +184,11 @@ TEST_F(ServerExchangeTest, followsRedirectionsWithTheSamePost)
             const QByteArray location =
                 c.absolute ? QByteArrayLiteral("http://127.0.0.1:") + QByteArray::number(port) + "/moved/target.php"
                            : QByteArrayLiteral("/moved/target.php");
-            connection.send(connection.index() == 0
-                                ? httpReply(c.status, "<a>moved</a>", "Location: " + location + "\r\n")
-                                : httpReply("200 OK", dataOkBody));
+            // A compressed page with the redirection says nothing of the answer after it.
+            connection.send(
+                connection.index() == 0
+                    ? httpReply(c.status, "\x1f\x8b", "Location: " + location + "\r\nContent-Encoding: gzip\r\n")
+                    : httpReply("200 OK", dataOkBody));
         });
         port = server.port();
 

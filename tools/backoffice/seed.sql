@@ -624,8 +624,11 @@ INSERT INTO document VALUES ('sale', 'R02010002', '02', '2024/04/03', '', '', ''
 INSERT INTO document_line VALUES ('sale', 'R02010002', 1, 'A1003-PK-120', 2);
 INSERT INTO document_line VALUES ('sale', 'R02010002', 2, 'C6002-WH', 1);
 
--- More documents of the stores, so that each store has every script and kind
--- and a filter within one store (supplier, number, date, register) narrows.
+-- More documents, so that each branch has at least three of every kind it
+-- issues (head office runs no registers) on several dates, from several
+-- suppliers and on two registers: every filter within one branch narrows.
+-- Their purchase lines are older than each item's last receipt above, so
+-- the last purchase dates stay as they were.
 INSERT INTO document VALUES ('purchase', 'P240315001', '01', '2024/03/15', 'S001', '', '', '', 'N');
 INSERT INTO document_line VALUES ('purchase', 'P240315001', 1, 'A1001-RD-S', 6);
 INSERT INTO document_line VALUES ('purchase', 'P240315001', 2, 'A1001-RD-M', 10);
@@ -659,6 +662,112 @@ INSERT INTO document_line VALUES ('sale', 'R02020001', 2, 'C6001-BR', 1);
 INSERT INTO document VALUES ('sale', 'R02020002', '02', '2024/04/04', '', 'C0005', '', '02', 'N');
 INSERT INTO document_line VALUES ('sale', 'R02020002', 1, 'A1001-NV-M', 3);
 
+INSERT INTO document VALUES ('purchase', 'P240220001', 'A', '2024/02/20', 'S001', '', '', '', 'N');
+INSERT INTO document_line VALUES ('purchase', 'P240220001', 1, 'A1001-WH-M', 12);
+INSERT INTO document_line VALUES ('purchase', 'P240220001', 2, 'A1001-BK-M', 10);
+INSERT INTO document_line VALUES ('purchase', 'P240220001', 3, 'K5001-GY-M', 6);
+
+INSERT INTO document VALUES ('purchase', 'P240227001', '02', '2024/02/27', 'S002', '', '', '', 'N');
+INSERT INTO document_line VALUES ('purchase', 'P240227001', 1, 'B2001-NV-30', 4);
+INSERT INTO document_line VALUES ('purchase', 'P240227001', 2, 'A1002-WH-M', 3);
+
+INSERT INTO document VALUES ('stocktake', 'I240229001', '01', '2024/02/29', '', '', '', '', 'N');
+INSERT INTO document_line VALUES ('stocktake', 'I240229001', 1, 'A1001-RD-M', 3);
+INSERT INTO document_line VALUES ('stocktake', 'I240229001', 2, 'B2002-KH-30', 2);
+
+INSERT INTO document VALUES ('stocktake', 'I240229002', '02', '2024/02/29', '', '', '', '', 'N');
+INSERT INTO document_line VALUES ('stocktake', 'I240229002', 1, 'D3001-WH-M', 2);
+INSERT INTO document_line VALUES ('stocktake', 'I240229002', 2, 'K5001-BR-S', 3);
+
+INSERT INTO document VALUES ('stocktake', 'I240229003', 'A', '2024/02/29', '', '', '', '', 'N');
+INSERT INTO document_line VALUES ('stocktake', 'I240229003', 1, 'C6002-GY', 15);
+INSERT INTO document_line VALUES ('stocktake', 'I240229003', 2, 'A1001-NV-L', 8);
+
+INSERT INTO document VALUES ('stocktake', 'I240331003', 'A', '2024/03/31', '', '', '', '', 'N');
+INSERT INTO document_line VALUES ('stocktake', 'I240331003', 1, 'C6001-BR', 6);
+INSERT INTO document_line VALUES ('stocktake', 'I240331003', 2, 'D3001-WH-S', 5);
+
+INSERT INTO document VALUES ('stocktake', 'I240430002', '01', '2024/04/30', '', '', '', '', 'N');
+INSERT INTO document_line VALUES ('stocktake', 'I240430002', 1, 'J4001-NV-M', 1);
+INSERT INTO document_line VALUES ('stocktake', 'I240430002', 2, 'A1001-WH-L', 4);
+
+INSERT INTO document VALUES ('transfer', 'T240305001', '02', '2024/03/05', '', '', '01', '', 'N');
+INSERT INTO document_line VALUES ('transfer', 'T240305001', 1, 'D3001-PK-M', 1);
+INSERT INTO document_line VALUES ('transfer', 'T240305001', 2, 'A1003-PK-110', 2);
+
+INSERT INTO document VALUES ('transfer', 'T240322001', 'A', '2024/03/22', '', '', '02', '', 'N');
+INSERT INTO document_line VALUES ('transfer', 'T240322001', 1, 'B2002-BE-30', 4);
+INSERT INTO document_line VALUES ('transfer', 'T240322001', 2, 'C6002-WH', 10);
+
+INSERT INTO document VALUES ('transfer', 'T240325001', '01', '2024/03/25', '', '', 'A', '', 'N');
+INSERT INTO document_line VALUES ('transfer', 'T240325001', 1, 'A1002-WH-M', 2);
+INSERT INTO document_line VALUES ('transfer', 'T240325001', 2, 'K5001-GY-S', 1);
+
+INSERT INTO document VALUES ('transfer', 'T240425001', '01', '2024/04/25', '', '', '02', '', 'N');
+INSERT INTO document_line VALUES ('transfer', 'T240425001', 1, 'J4001-BK-M', 1);
+INSERT INTO document_line VALUES ('transfer', 'T240425001', 2, 'C6002-BK', 2);
+
+INSERT INTO document VALUES ('order', 'O240215001', 'A', '2024/02/15', 'S004', '', '', '', 'N');
+INSERT INTO document_line VALUES ('order', 'O240215001', 1, 'C6001-BK', 8);
+INSERT INTO document_line VALUES ('order', 'O240215001', 2, 'C6001-BR', 6);
+
+INSERT INTO document VALUES ('order', 'O240222001', '01', '2024/02/22', 'S001', '', '', '', 'N');
+INSERT INTO document_line VALUES ('order', 'O240222001', 1, 'A1001-WH-S', 10);
+INSERT INTO document_line VALUES ('order', 'O240222001', 2, 'K5001-BE-M', 4);
+
+INSERT INTO document VALUES ('order', 'O240228001', '02', '2024/02/28', 'S003', '', '', '', 'N');
+INSERT INTO document_line VALUES ('order', 'O240228001', 1, 'J4001-NV-L', 4);
+INSERT INTO document_line VALUES ('order', 'O240228001', 2, 'D3001-PK-L', 3);
+
+INSERT INTO document VALUES ('order', 'O240320001', '02', '2024/03/20', 'S001', '', '', '', 'N');
+INSERT INTO document_line VALUES ('order', 'O240320001', 1, 'A1003-NV-130', 6);
+INSERT INTO document_line VALUES ('order', 'O240320001', 2, 'C6002-GY', 5);
+
+INSERT INTO document VALUES ('order', 'O240412001', '01', '2024/04/12', 'S003', '', '', '', 'N');
+INSERT INTO document_line VALUES ('order', 'O240412001', 1, 'D3001-WH-L', 3);
+INSERT INTO document_line VALUES ('order', 'O240412001', 2, 'J4001-BE-XL', 2);
+
+INSERT INTO document VALUES ('wholesale', 'W240212001', '01', '2024/02/12', '', 'C0016', '', '', 'N');
+INSERT INTO document_line VALUES ('wholesale', 'W240212001', 1, 'A1002-NV-M', 4);
+INSERT INTO document_line VALUES ('wholesale', 'W240212001', 2, 'B2002-BE-32', 3);
+
+INSERT INTO document VALUES ('wholesale', 'W240220001', 'A', '2024/02/20', '', 'C0016', '', '', 'N');
+INSERT INTO document_line VALUES ('wholesale', 'W240220001', 1, 'B2001-BK-30', 10);
+INSERT INTO document_line VALUES ('wholesale', 'W240220001', 2, 'A1001-NV-M', 12);
+
+INSERT INTO document VALUES ('wholesale', 'W240306001', '02', '2024/03/06', '', 'C0018', '', '', 'N');
+INSERT INTO document_line VALUES ('wholesale', 'W240306001', 1, 'D3001-PK-S', 2);
+INSERT INTO document_line VALUES ('wholesale', 'W240306001', 2, 'K5001-BE-L', 2);
+
+INSERT INTO document VALUES ('wholesale', 'W240402001', 'A', '2024/04/02', '', 'C0010', '', '', 'N');
+INSERT INTO document_line VALUES ('wholesale', 'W240402001', 1, 'K5001-GY-L', 6);
+
+INSERT INTO document VALUES ('wholesale', 'W240418001', '01', '2024/04/18', '', 'C0010', '', '', 'N');
+INSERT INTO document_line VALUES ('wholesale', 'W240418001', 1, 'C6002-WH', 6);
+
+INSERT INTO document VALUES ('wholesale', 'W240426001', '02', '2024/04/26', '', 'C0016', '', '', 'N');
+INSERT INTO document_line VALUES ('wholesale', 'W240426001', 1, 'A1003-PK-130', 5);
+
+INSERT INTO document VALUES ('consignment', 'G240226001', 'A', '2024/02/26', '', 'C0011', '', '', 'N');
+INSERT INTO document_line VALUES ('consignment', 'G240226001', 1, 'J4001-BK-XL', 2);
+INSERT INTO document_line VALUES ('consignment', 'G240226001', 2, 'D3001-PK-S', 2);
+
+INSERT INTO document VALUES ('consignment', 'G240228001', '02', '2024/02/28', '', 'C0011', '', '', 'N');
+INSERT INTO document_line VALUES ('consignment', 'G240228001', 1, 'C6002-BK', 4);
+
+INSERT INTO document VALUES ('consignment', 'G240301001', '01', '2024/03/01', '', 'C0011', '', '', 'N');
+INSERT INTO document_line VALUES ('consignment', 'G240301001', 1, 'D3001-WH-S', 2);
+INSERT INTO document_line VALUES ('consignment', 'G240301001', 2, 'A1002-WH-L', 2);
+
+INSERT INTO document VALUES ('consignment', 'G240320001', '02', '2024/03/20', '', 'C0018', '', '', 'N');
+INSERT INTO document_line VALUES ('consignment', 'G240320001', 1, 'J4001-BE-L', 1);
+INSERT INTO document_line VALUES ('consignment', 'G240320001', 2, 'A1001-RD-XL', 2);
+
+INSERT INTO document VALUES ('consignment', 'G240416001', '01', '2024/04/16', '', 'C0011', '', '', 'N');
+INSERT INTO document_line VALUES ('consignment', 'G240416001', 1, 'B2001-NV-34', 3);
+
+INSERT INTO document VALUES ('consignment', 'G240419001', 'A', '2024/04/19', '', 'C0016', '', '', 'N');
+INSERT INTO document_line VALUES ('consignment', 'G240419001', 1, 'K5001-BR-M', 3);
 INSERT INTO club VALUES ('V1', '一般會員');
 INSERT INTO club VALUES ('V2', '金卡會員');
 INSERT INTO club VALUES ('V3', '白金會員');
