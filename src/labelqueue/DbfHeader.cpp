@@ -85,6 +85,7 @@ DbfResult<DbfHeader> readDbfHeader(QIODevice &file, const QString &displayName)
     header.headerLength = int(littleEndian(start, 8, 2));
     header.recordLength = int(littleEndian(start, 10, 2));
     header.languageDriver = quint8(start.at(29));
+    header.unfinishedImport = start.at(DbfUnfinishedFlagOffset) != 0;
 
     if (header.headerLength < FileHeaderSize + 1 || header.headerLength > fileSize) {
         return damaged(
@@ -170,7 +171,7 @@ DbfResult<DbfHeader> readDbfHeader(QIODevice &file, const QString &displayName)
             endMarkOnly = file.read(1) == QByteArray(1, DbfEndOfFile);
         }
         const bool unfinishedCommit = extra == header.recordLength || (extra == header.recordLength + 1 && endMarkOnly);
-        if (!endMarkOnly && !unfinishedCommit) {
+        if (!endMarkOnly && !unfinishedCommit && !header.unfinishedImport) {
             return damaged(QStringLiteral("檔頭記載 %1 筆資料（%2 位元組），檔案卻有 %3 位元組。")
                                .arg(header.recordCount)
                                .arg(expected)

@@ -36,6 +36,7 @@ struct DbfHeader {
     int recordCount = 0;
     int headerLength = 0;
     int recordLength = 0;
+    bool unfinishedImport = false;
     QList<DbfFileField> fields;
     // The whole header as read, kept so that emptying the table keeps it byte for byte.
     QByteArray bytes;
@@ -48,6 +49,10 @@ DbfResult<DbfHeader> readDbfHeader(QIODevice &file, const QString &displayName);
 // The code page byte of tables this program creates: CP950 (Traditional Chinese, Big5).
 constexpr quint8 DbfCodePageCp950 = 0x78;
 constexpr char DbfEndOfFile = 0x1A;
+// dBase's flag of an unfinished transaction. An import holding the table sets
+// it while the header does not count all the rows it wrote: rows past the
+// count are then a cut-short import's, never counted, not damage.
+constexpr int DbfUnfinishedFlagOffset = 14;
 
 // The first byte of every row: blank for a live row, "*" for a deleted one.
 inline bool isDeletionFlag(char c)

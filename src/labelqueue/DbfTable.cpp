@@ -75,6 +75,20 @@ bool readAt(int fd, char *buffer, qint64 size, qint64 offset)
     return true;
 }
 
+bool writeAt(int fd, const char *buffer, qint64 size, qint64 offset)
+{
+    while (size > 0) {
+        const ssize_t n = ::pwrite(fd, buffer, size_t(size), off_t(offset));
+        if (n <= 0) {
+            return false;
+        }
+        buffer += n;
+        size -= n;
+        offset += n;
+    }
+    return true;
+}
+
 } // namespace
 
 struct DbfTable::Io {
@@ -341,7 +355,8 @@ DbfStatus DbfTable::unlock()
     if (lockDepth_ == 0 || --lockDepth_ > 0) {
         return DbfStatus::success();
     }
-    const DbfStatus synced = written_ && io_ ? sync() : DbfStatus::success();
+    const DbfStatus counted = io_ ? countHeldRows(true) : DbfStatus::success();
+    const DbfStatus synced = !counted.ok() ? counted : written_ && io_ ? sync() : DbfStatus::success();
     written_ = false;
     unsyncedBytes_ = 0;
     // Our own writes are not another program's: the next lock starts from here.
@@ -476,7 +491,7 @@ DbfStatus DbfTable::checkWritable(const DbfRecord *record) const
     if (!io_) {
         return DbfStatus::failure(QStringLiteral("表格「%1」沒有開啟。").arg(displayName()));
     }
-    if (record && (!record->layout() || !(*record->layout() == *layout_))) {
+    if (record && record->layout() != layout_ && (!record->layout() || !(*record->layout() == *layout_))) {
         return DbfStatus::failure(QStringLiteral("這筆資料不屬於表格「%1」。").arg(displayName()));
     }
     return DbfStatus::success();
@@ -502,6 +517,9 @@ DbfStatus DbfTable::checkSeen(int recordNumber, const DbfRecord &seen)
 
 DbfResult<int> DbfTable::append(const DbfRecord &record)
 {
+    if (lockDepth_ > 0 && lock_.mode() == TableFileLock::Mode::Exclusive) {
+        return appendHeld(record);
+    }
     ChangeScope change(*this);
     const DbfStatus writable = change.status().ok() ? checkWritable(&record) : change.status();
     if (!writable.ok()) {
@@ -527,6 +545,77 @@ DbfResult<int> DbfTable::append(const DbfRecord &record)
         return DbfResult<int>::failure(committed.error());
     }
     return recordNumber;
+}
+
+DbfResult<int> DbfTable::appendHeld(const DbfRecord &record)
+{
+    const DbfStatus writable = checkWritable(&record);
+    if (!writable.ok()) {
+        return DbfResult<int>::failure(writable.error());
+    }
+    const int recordNumber = recordCount_;
+    QByteArray bytes = record.bytes();
+    bytes[0] = ' ';
+    const qint64 offset = header_.headerLength + qint64(recordNumber) * header_.recordLength;
+    written_ = true;
+    const int fd = dbfFileDescriptor(io_->handle);
+    if (!unfinishedFlagSet_) {
+        // Before any row the header does not count.
+        const char unfinished = 1;
+        if (!writeAt(fd, &unfinished, 1, DbfUnfinishedFlagOffset)) {
+            return DbfResult<int>::failure(
+                writeFailed(QStringLiteral("寫入"), QString::fromLocal8Bit(std::strerror(errno))).error());
+        }
+        unfinishedFlagSet_ = true;
+    }
+    if (!writeAt(fd, bytes.constData(), bytes.size(), offset)) {
+        return DbfResult<int>::failure(
+            writeFailed(QStringLiteral("寫入"), QString::fromLocal8Bit(std::strerror(errno))).error());
+    }
+    ++recordCount_;
+    uncounted_ = true;
+    // Reads and other changes through the library see the row at once.
+    io_->handle->nRecords = recordCount_;
+    unsyncedBytes_ += header_.recordLength;
+    if (unsyncedBytes_ >= writebackBytes) {
+        const DbfStatus counted = countHeldRows(false);
+        if (!counted.ok()) {
+            return DbfResult<int>::failure(counted.error());
+        }
+        startDbfWriteback(io_->handle);
+        unsyncedBytes_ = 0;
+    }
+    return recordNumber;
+}
+
+DbfStatus DbfTable::countHeldRows(bool finished)
+{
+    if (!uncounted_ && !(finished && unfinishedFlagSet_)) {
+        return DbfStatus::success();
+    }
+    if (uncounted_) {
+        uncounted_ = false;
+        clearDbfLibraryMessage();
+        const DbfStatus committed = commit(QStringLiteral("寫入"));
+        if (!committed.ok()) {
+            return committed;
+        }
+    }
+    // The end mark the library writes after a row of its own; at the end
+    // whatever a cut-short import left past it goes, and the flag with it.
+    const int fd = dbfFileDescriptor(io_->handle);
+    const qint64 end = header_.headerLength + qint64(recordCount_) * header_.recordLength;
+    const char finishedFlag = 0;
+    const bool written =
+        writeAt(fd, &DbfEndOfFile, 1, end) &&
+        (!finished || (::ftruncate(fd, off_t(end + 1)) == 0 && writeAt(fd, &finishedFlag, 1, DbfUnfinishedFlagOffset)));
+    if (!written) {
+        return writeFailed(QStringLiteral("寫入"), QString::fromLocal8Bit(std::strerror(errno)));
+    }
+    if (finished) {
+        unfinishedFlagSet_ = false;
+    }
+    return DbfStatus::success();
 }
 
 DbfStatus DbfTable::update(int recordNumber, const DbfRecord &record, const DbfRecord &seen)
@@ -575,7 +664,15 @@ DbfStatus DbfTable::writeFailed(const QString &what, QString reason)
 {
     // Refuse every further write through this handle, close it, and cut off
     // whatever part of the row got past the last committed one, so the file
-    // holds whole committed rows only and opens again.
+    // holds whole committed rows only and opens again. Rows a held import
+    // wrote before are counted first: the count is rewritten in place, which
+    // a full disk still allows.
+    if (uncounted_) {
+        uncounted_ = false;
+        const unsigned char count[4] = {uchar(recordCount_), uchar(recordCount_ >> 8), uchar(recordCount_ >> 16),
+                                        uchar(recordCount_ >> 24)};
+        writeAt(dbfFileDescriptor(io_->handle), reinterpret_cast<const char *>(count), sizeof count, 4);
+    }
     io_->state->fail(reason);
     DBFClose(io_->handle);
     io_.reset();

@@ -113,6 +113,12 @@ private:
     // Refuses (and reads the table again) when the stored row is no longer seen.
     DbfStatus checkSeen(int recordNumber, const DbfRecord &seen);
     DbfStatus commit(const QString &what);
+    // An append while an import holds the table: the row goes straight to its
+    // place, and the header counts it at a writeback point or the release.
+    DbfResult<int> appendHeld(const DbfRecord &record);
+    // Brings the header's count up to the rows written; finished also clears
+    // the unfinished-import flag.
+    DbfStatus countHeldRows(bool finished);
     // reason by value: it may be the failure text of the handle this closes.
     DbfStatus writeFailed(const QString &what, QString reason);
     DbfStatus sync();
@@ -131,6 +137,8 @@ private:
     int lockDepth_ = 0;
     bool written_ = false;     // changes since the exclusive lock was taken
     qint64 unsyncedBytes_ = 0; // appended since the disk was last asked to write
-    FileStamp stamp_;          // the file as this table last read or wrote it
+    bool uncounted_ = false;   // rows in the file the header does not count yet
+    bool unfinishedFlagSet_ = false;
+    FileStamp stamp_; // the file as this table last read or wrote it
     int generation_ = 0;
 };

@@ -1,5 +1,6 @@
 #include "labelqueue/DbfTable.h"
 
+#include "common/FullDisk.h"
 #include "components/Big5.h"
 #include "labelqueue/DbfFixture.h"
 
@@ -593,36 +594,86 @@ TEST_F(DbfTableTest, emptyingKeepsTheHeaderByteForByteAndTheTableUsable)
 
 TEST_F(DbfTableTest, aFailedWriteIsReportedAndTheCommittedRowsStayReadable)
 {
-    ASSERT_TRUE(DbfTable::create(path(), queueFields()).ok());
-    auto table = openTable(path());
-    ASSERT_TRUE(table);
-    ASSERT_TRUE(table->append(record(*table, 1, "ONE")).ok());
-    ASSERT_TRUE(table->append(record(*table, 2, "TWO")).ok());
-    const qint64 committedSize = QFileInfo(path()).size() - 1;
+    for (const bool held : {false, true}) {
+        SCOPED_TRACE(held ? "rows of an import holding the table" : "each row by itself");
+        QFile::remove(path());
+        ASSERT_TRUE(DbfTable::create(path(), queueFields()).ok());
+        auto table = openTable(path());
+        ASSERT_TRUE(table);
+        if (held) {
+            ASSERT_TRUE(table->lock(TableFileLock::Mode::Exclusive).ok());
+        }
+        ASSERT_TRUE(table->append(record(*table, 1, "ONE")).ok());
+        ASSERT_TRUE(table->append(record(*table, 2, "TWO")).ok());
+        const qint64 committedSize = 32 + 32 * 4 + 1 + 2 * (1 + 10 + 20 + 60 + 30);
 
-    // A full disk, as the system reports it: writes past the limit fail.
-    rlimit saved{};
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
-    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit limited = saved;
-    limited.rlim_cur = rlim_t(committedSize + 10);
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limited), 0);
-    const DbfResult<int> failed = table->append(record(*table, 3, "THREE"));
-    setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, previousHandler);
+        DbfResult<int> failed = DbfResult<int>::failure(QString());
+        {
+            // Part of the next row fits, as on a disk that fills up during the write.
+            const FullDisk full(rlim_t(committedSize + 10));
+            failed = table->append(record(*table, 3, "THREE"));
+        }
+        ASSERT_FALSE(failed.ok());
+        EXPECT_TRUE(failed.error().contains(path())) << failed.error().toStdString();
+        EXPECT_EQ(QFileInfo(path()).size(), committedSize);
+        EXPECT_EQ(headerRecordCount(readFile(path())), 2u) << "the rows before are counted";
+        EXPECT_TRUE(table->isOpen());
+        EXPECT_EQ(table->recordCount(), 2);
 
-    ASSERT_FALSE(failed.ok());
-    EXPECT_TRUE(failed.error().contains(path())) << failed.error().toStdString();
-    EXPECT_EQ(QFileInfo(path()).size(), committedSize);
-    EXPECT_TRUE(table->isOpen());
-    EXPECT_EQ(table->recordCount(), 2);
+        ASSERT_TRUE(table->append(record(*table, 3, "THREE")).ok());
+        if (held) {
+            ASSERT_TRUE(table->unlock().ok());
+        }
+        auto reopened = openTable(path());
+        ASSERT_TRUE(reopened);
+        ASSERT_EQ(reopened->recordCount(), 3);
+        EXPECT_EQ(reopened->read(1).value().text(ItemNo), QByteArray("TWO"));
+        EXPECT_EQ(reopened->read(2).value().text(ItemNo), QByteArray("THREE"));
+    }
+}
 
-    ASSERT_TRUE(table->append(record(*table, 3, "THREE")).ok());
-    auto reopened = openTable(path());
-    ASSERT_TRUE(reopened);
-    ASSERT_EQ(reopened->recordCount(), 3);
-    EXPECT_EQ(reopened->read(1).value().text(ItemNo), QByteArray("TWO"));
-    EXPECT_EQ(reopened->read(2).value().text(ItemNo), QByteArray("THREE"));
+TEST_F(DbfTableTest, anImportHoldingTheTableWritesTheSameBytesAndCountsItsRowsAtWritebackPoints)
+{
+    const QString single = path(QStringLiteral("single.dbf"));
+    const QString held = path(QStringLiteral("held.dbf"));
+    for (const QString &table : {single, held}) {
+        ASSERT_TRUE(DbfTable::create(table, queueFields()).ok());
+    }
+    auto oneByOne = openTable(single);
+    auto import = openTable(held);
+    ASSERT_TRUE(oneByOne && import);
+    ASSERT_TRUE(import->lock(TableFileLock::Mode::Exclusive).ok());
+    // Past the first writeback point, which lies at 8 MiB of rows.
+    constexpr int rows = 70000;
+    for (int row = 0; row < rows; ++row) {
+        const QByteArray code = "R" + QByteArray::number(row);
+        ASSERT_TRUE(import->append(record(*import, row % 7, code)).ok());
+        if (row < 3) {
+            ASSERT_TRUE(oneByOne->append(record(*oneByOne, row % 7, code)).ok());
+        }
+        if (row == 2) {
+            // As a kill would leave the file: it opens, without the rows not yet counted.
+            auto killed = openTable(held);
+            ASSERT_TRUE(killed);
+            EXPECT_EQ(killed->recordCount(), 0);
+        }
+    }
+    auto killed = openTable(held);
+    ASSERT_TRUE(killed);
+    EXPECT_GE(killed->recordCount(), (8 << 20) / import->recordLength());
+    EXPECT_LT(killed->recordCount(), rows);
+    EXPECT_EQ(killed->read(killed->recordCount() - 1).value().text(ItemNo),
+              "R" + QByteArray::number(killed->recordCount() - 1));
+    killed.reset();
+
+    ASSERT_TRUE(import->unlock().ok());
+    const QByteArray heldBytes = readFile(held);
+    EXPECT_EQ(headerRecordCount(heldBytes), quint32(rows));
+    const QByteArray singleBytes = readFile(single);
+    const qsizetype threeRows = singleBytes.size() - 1;
+    EXPECT_EQ(heldBytes.size(), 32 + 32 * 4 + 1 + qsizetype(rows) * import->recordLength() + 1);
+    EXPECT_EQ(heldBytes.back(), DbfEndOfFile);
+    EXPECT_EQ(heldBytes.mid(8, threeRows - 8), singleBytes.mid(8, threeRows - 8)) << "the same header and rows";
 }
 
 } // namespace
