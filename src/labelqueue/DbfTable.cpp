@@ -420,29 +420,36 @@ DbfResult<DbfRecord> DbfTable::read(int recordNumber) const
 
 DbfResult<QByteArray> DbfTable::readRecords(int recordNumber, int count) const
 {
-    using Result = DbfResult<QByteArray>;
+    QByteArray bytes;
+    const DbfStatus read = readRecords(recordNumber, count, bytes);
+    return read.ok() ? DbfResult<QByteArray>(std::move(bytes)) : DbfResult<QByteArray>::failure(read.error());
+}
+
+DbfStatus DbfTable::readRecords(int recordNumber, int count, QByteArray &into) const
+{
     if (!io_) {
-        return Result::failure(QStringLiteral("表格「%1」沒有開啟。").arg(displayName()));
+        return DbfStatus::failure(QStringLiteral("表格「%1」沒有開啟。").arg(displayName()));
     }
     if (recordNumber < 0 || count < 1 || recordNumber > recordCount_ - count) {
-        return Result::failure(QStringLiteral("「%1」沒有第 %2 到 %3 筆資料。")
-                                   .arg(displayName())
-                                   .arg(recordNumber + 1)
-                                   .arg(recordNumber + count));
+        return DbfStatus::failure(QStringLiteral("「%1」沒有第 %2 到 %3 筆資料。")
+                                      .arg(displayName())
+                                      .arg(recordNumber + 1)
+                                      .arg(recordNumber + count));
     }
-    // From the file itself, past shapelib, as liveRecordNumbers reads it.
-    QByteArray bytes(qsizetype(count) * header_.recordLength, Qt::Uninitialized);
-    if (!readAt(dbfFileDescriptor(io_->handle), bytes.data(), bytes.size(),
+    // From the file itself, past shapelib, as liveRecordNumbers reads it; the
+    // memory of the last run is reused, never faulted in afresh.
+    into.resize(qsizetype(count) * header_.recordLength);
+    if (!readAt(dbfFileDescriptor(io_->handle), into.data(), into.size(),
                 header_.headerLength + qint64(recordNumber) * header_.recordLength)) {
-        return Result::failure(QStringLiteral("讀取「%1」失敗：檔案比檔頭記載的短。").arg(displayName()));
+        return DbfStatus::failure(QStringLiteral("讀取「%1」失敗：檔案比檔頭記載的短。").arg(displayName()));
     }
     for (int i = 0; i < count; ++i) {
-        const char flag = bytes.at(qsizetype(i) * header_.recordLength);
+        const char flag = into.at(qsizetype(i) * header_.recordLength);
         if (!isDeletionFlag(flag)) {
-            return Result::failure(badFlag(recordNumber + i, flag));
+            return DbfStatus::failure(badFlag(recordNumber + i, flag));
         }
     }
-    return Result(std::move(bytes));
+    return DbfStatus::success();
 }
 
 DbfResult<std::vector<int>> DbfTable::liveRecordNumbers() const

@@ -68,6 +68,8 @@ public:
     // The bytes of count rows in file order from recordNumber on, deleted ones
     // included, in one read from the file (recordLength() bytes a row).
     DbfResult<QByteArray> readRecords(int recordNumber, int count) const;
+    // The same into bytes whose memory is kept for the next run.
+    DbfStatus readRecords(int recordNumber, int count, QByteArray &into) const;
     int recordLength() const { return header_.recordLength; }
     // Numbers of the rows not marked deleted, in file order.
     DbfResult<std::vector<int>> liveRecordNumbers() const;

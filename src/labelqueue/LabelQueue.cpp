@@ -126,23 +126,24 @@ int LabelQueue::recordNumber(int row) const
     return row >= 0 && row < rowCount() ? rows_[size_t(row)] : -1;
 }
 
-DbfResult<LabelQueueRun> LabelQueue::readRun(int row) const
+DbfStatus LabelQueue::readRun(int row, LabelQueueRun &run) const
 {
-    using Result = DbfResult<LabelQueueRun>;
     if (!isOpen()) {
-        return Result::failure(QStringLiteral("表格沒有開啟。"));
+        return DbfStatus::failure(QStringLiteral("表格沒有開啟。"));
     }
     if (row < 0 || row >= rowCount()) {
-        return Result::failure(QStringLiteral("沒有第 %1 筆資料。").arg(row + 1));
+        return DbfStatus::failure(QStringLiteral("沒有第 %1 筆資料。").arg(row + 1));
     }
     const int first = rows_[size_t(row)];
     const int length = table_->recordLength();
     const int count = std::min(std::max(1, (1 << 20) / length), rows_.back() + 1 - first);
-    DbfResult<QByteArray> read = table_->readRecords(first, count);
-    if (!read.ok()) {
-        return Result::failure(read.error());
+    const DbfStatus read = table_->readRecords(first, count, run.bytes);
+    if (read.ok()) {
+        run.firstRecord = first;
+        run.recordLength = length;
+        run.layout = table_->layout();
     }
-    return Result(LabelQueueRun{first, length, table_->layout(), std::move(read.value())});
+    return read;
 }
 
 void LabelQueue::beginAppend()

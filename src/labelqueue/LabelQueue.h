@@ -68,8 +68,8 @@ public:
     int recordNumber(int row) const;
     // About a megabyte of records from row's on, for a reader that walks every
     // row under the shared lock: a seek and a read for each row cost more than
-    // the row itself.
-    DbfResult<LabelQueueRun> readRun(int row) const;
+    // the row itself. run's memory is reused for the next one.
+    DbfStatus readRun(int row, LabelQueueRun &run) const;
 
     // The table's lock held across a batch: exclusive for an import (its rows
     // then share one sync at the end), shared for an export. Each change

@@ -46,17 +46,17 @@ LabelTextFileResult LabelTextWriter::abandon(const QString &reason)
 
 LabelTextFileResult LabelTextWriter::noLines()
 {
-    const QString reason =
-        rowsWithKey_ == 0 ? QStringLiteral("沒有任何一筆資料有條碼") : QStringLiteral("有條碼的資料列印張數都不到 1 張");
+    const QString reason = rowsWithKey_ == 0 ? QStringLiteral("沒有任何一筆資料有條碼")
+                                             : QStringLiteral("有條碼的資料列印張數都不到 1 張");
     const QString path = QDir::toNativeSeparators(file_.path());
     QString error = QStringLiteral("%1，沒有轉出文字檔 %2，也不啟動條碼程式。").arg(reason, path);
     // A label program started by hand must not find the last batch and print it again.
     const QFileInfo old(file_.path());
     if (old.isFile()) {
         QFile file(file_.path());
-        error += file.remove() ? QStringLiteral("\n上一批的文字檔已刪除，免得再印一次舊標籤。")
-                               : QStringLiteral("\n上一批的文字檔無法刪除（%1），請勿用條碼程式列印它。")
-                                     .arg(file.errorString());
+        error += file.remove()
+                     ? QStringLiteral("\n上一批的文字檔已刪除，免得再印一次舊標籤。")
+                     : QStringLiteral("\n上一批的文字檔無法刪除（%1），請勿用條碼程式列印它。").arg(file.errorString());
     }
     return LabelTextFileResult{LabelTextFileResult::Outcome::NoLines, error, 0};
 }

@@ -126,11 +126,11 @@ QString QueueReader::readFromRun(int row)
 {
     qint64 at = qint64(queue_.recordNumber(row) - run_.firstRecord) * run_.recordLength;
     if (run_.bytes.isEmpty() || at < 0 || at + run_.recordLength > run_.bytes.size()) {
-        DbfResult<LabelQueueRun> read = queue_.readRun(row);
+        const DbfStatus read = queue_.readRun(row, run_);
         if (!read.ok()) {
+            run_.bytes.clear();
             return read.error();
         }
-        run_ = std::move(read.value());
         useLayout(run_.layout);
         at = 0;
     }

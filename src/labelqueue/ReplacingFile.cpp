@@ -64,7 +64,8 @@ void ReplacingFile::flush()
             file_.cancelWriting();
         }
     }
-    buffer_.clear();
+    // Emptied, not freed: the next block goes into the same memory.
+    buffer_.resize(0);
 }
 
 bool ReplacingFile::commit()
