@@ -23,17 +23,33 @@ QString captionOf(const QByteArray &entry)
     return entry.startsWith('#') ? QStringLiteral("自訂文字") : Big5::decode(entry);
 }
 
-// A value is shown whole: a long one gets a smaller font rather than an ellipsis.
-void drawFitted(QPainter &painter, const QRectF &box, const QString &text, int pixelSize)
+// The fonts of the columns, made once: a sheet draws them a hundred thousand times.
+const QFont &captionFont()
 {
-    QFont font = Fonts::ming(pixelSize);
+    static const QFont font = Fonts::ming(10);
+    return font;
+}
+
+const QFont &valueFont()
+{
+    static const QFont font = Fonts::ming(12);
+    return font;
+}
+
+// A value is shown whole: a long one gets a smaller font rather than an
+// ellipsis. One line needs no layout: it is drawn at its baseline.
+void drawFitted(QPainter &painter, const QRectF &box, const QString &text, const QFont &font)
+{
     painter.setFont(font);
     const double width = painter.fontMetrics().horizontalAdvance(text);
     if (width > box.width() && width > 0) {
-        font.setPixelSize(std::max(5, int(pixelSize * box.width() / width)));
-        painter.setFont(font);
+        QFont smaller = font;
+        smaller.setPixelSize(std::max(5, int(font.pixelSize() * box.width() / width)));
+        painter.setFont(smaller);
     }
-    painter.drawText(box, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, text);
+    const QFontMetricsF metrics = painter.fontMetrics();
+    const double baseline = box.top() + (box.height() - metrics.ascent() - metrics.descent()) / 2 + metrics.ascent();
+    painter.drawText(QPointF(box.left(), baseline), text);
 }
 
 } // namespace
@@ -45,8 +61,8 @@ QColor findingColour(LabelFinding::Kind kind)
 
 QSizeF labelCardSize(int columnCount)
 {
-    return {cardWidth, margin * 2 + headerHeight + columnHeight * std::max(columnCount, 0) + 4 + barcodeHeight +
-                           findingsHeight};
+    return {cardWidth,
+            margin * 2 + headerHeight + columnHeight * std::max(columnCount, 0) + 4 + barcodeHeight + findingsHeight};
 }
 
 void paintLabelCard(QPainter &painter, const QRectF &rect, const LabelCard &card, qint64 line,
@@ -81,10 +97,10 @@ void paintLabelCard(QPainter &painter, const QRectF &rect, const LabelCard &card
 
     for (const auto &[entry, value] : card.columns) {
         painter.setPen(Qt::darkGray);
-        drawFitted(painter, QRectF(margin, y, captionWidth - 4, columnHeight), captionOf(entry), 10);
+        drawFitted(painter, QRectF(margin, y, captionWidth - 4, columnHeight), captionOf(entry), captionFont());
         painter.setPen(Qt::black);
         drawFitted(painter, QRectF(margin + captionWidth, y, inner - captionWidth, columnHeight), Big5::decode(value),
-                   12);
+                   valueFont());
         y += columnHeight;
     }
     y += 4;
