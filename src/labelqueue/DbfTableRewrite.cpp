@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -19,6 +20,15 @@ namespace {
 QString systemError()
 {
     return QString::fromLocal8Bit(std::strerror(errno));
+}
+
+void startWriteback(int fd)
+{
+#ifdef __linux__
+    ::sync_file_range(fd, 0, 0, SYNC_FILE_RANGE_WRITE);
+#else
+    Q_UNUSED(fd);
+#endif
 }
 
 void putLittleEndian(QByteArray &bytes, int at, quint32 value)
@@ -95,6 +105,10 @@ DbfStatus DbfTable::rewrite(const std::vector<DbfRecordPatch> &patches)
         }
         if (beside.write(chunk.value()) != chunk.value().size()) {
             return failed(beside.errorString());
+        }
+        // The disk takes the copy while it is written, so the sync at the end finds little left.
+        if (first / rowsPerChunk % 8 == 7 && beside.flush()) {
+            startWriteback(beside.handle());
         }
     }
     if (beside.write(QByteArray(1, DbfEndOfFile)) != 1 || !beside.flush()) {
