@@ -113,7 +113,8 @@ int main(int argc, char **argv)
         timer.start();
         const CountOutcome counted = applyCountRuleToQueue(queue, side(), rule, CountTarget{});
         rules.push_back(double(timer.nsecsElapsed()) / 1e6);
-        if (!counted.status.ok() || counted.plan.changes.size() != size_t(rows) || plan.changes.size() != size_t(rows)) {
+        if (!counted.status.ok() || counted.plan.changes.size() != size_t(rows) ||
+            plan.changes.size() != size_t(rows)) {
             std::fprintf(stderr, "rule: %s\n", qPrintable(counted.status.error()));
             return 1;
         }
