@@ -31,7 +31,7 @@ struct StoredCountRule {
 // The count rules of the program's own settings file "CountRules.ini" in the
 // program directory, one section per import kind with the command line's
 // names for the steps (Set, Times, Plus, PlusPercent, Round, Min, Max,
-// ZeroToo) and Auto. Other tools read the specified settings files, so the
+// ZeroToo) and Auto. Other tools read BarSet.ini, SysSet.ini and the like, so the
 // rules never go there.
 class CountRuleStore
 {
