@@ -16,16 +16,17 @@ Command checkProductsCommand();
 Command checkCustomersCommand();
 Command previewProductsCommand();
 Command previewCustomersCommand();
+Command countsCommand();
 
 const std::vector<Command> &allCommands()
 {
     static const std::vector<Command> commands = {
-        linkTestCommand(),        branchesCommand(),       postCommand(),
-        tablesCreateCommand(),    importProductCommand(),  importPurchaseCommand(),
-        importStockTakeCommand(), importTransferCommand(), importDocumentCommand(),
-        exportProductsCommand(),  checkProductsCommand(),  importCustomerCommand(),
-        exportCustomersCommand(), checkCustomersCommand(), previewProductsCommand(),
-        previewCustomersCommand(),
+        linkTestCommand(),         branchesCommand(),       postCommand(),
+        tablesCreateCommand(),     importProductCommand(),  importPurchaseCommand(),
+        importStockTakeCommand(),  importTransferCommand(), importDocumentCommand(),
+        exportProductsCommand(),   checkProductsCommand(),  importCustomerCommand(),
+        exportCustomersCommand(),  checkCustomersCommand(), previewProductsCommand(),
+        previewCustomersCommand(), countsCommand(),
     };
     return commands;
 }

@@ -1,5 +1,6 @@
 #include "cli/Command.h"
 #include "cli/Console.h"
+#include "cli/ImportCountRule.h"
 #include "cli/ImportOptions.h"
 #include "cli/ProductCommandFiles.h"
 #include "components/Big5.h"
@@ -9,14 +10,16 @@
 #include "customerlabels/CustomerQueueTable.h"
 #include "exchange/BranchList.h"
 #include "exchange/ServerExchange.h"
+#include "labelqueue/CountRuleAfterImport.h"
 #include "labelqueue/LabelQueue.h"
 #include "labelqueue/QueueAccess.h"
 
 namespace {
 
 const QList<ImportOption> options = {
-    {"scust", 20}, {"ecust", 20}, {"cust_name", 20}, {"cust_tel", 20}, {"mobile", 20}, {"club_no", 6},
-    {"tbran", 20}, {"sdat", 10, true},  {"edat", 10, true}, {"birthdays", 3}, {"copies", 3},  {"card-barcode", 0},
+    {"scust", 20},  {"ecust", 20},       {"cust_name", 20},  {"cust_tel", 20},   {"mobile", 20},
+    {"club_no", 6}, {"tbran", 20},       {"sdat", 10, true}, {"edat", 10, true}, {"birthdays", 3},
+    {"copies", 3},  {"card-barcode", 0}, countRuleOption,
 };
 
 std::optional<int> wholeNumber(const ImportOptionValues &values, const char *name, int fallback, QString &error)
@@ -96,6 +99,14 @@ int importCustomer(CommandContext &context, const QStringList &arguments)
         Console::err(command + QStringLiteral(": the branch list does not offer --tbran %1").arg(Big5::decode(branch)));
         return ExitCode::failed;
     }
+    const ImportCountRule countRule = importCountRule(context.programDir, "customer", values);
+    if (!countRule.error.isEmpty()) {
+        Console::err(command + QStringLiteral(": ") + countRule.error);
+        return ExitCode::failed;
+    }
+    if (!countRule.notice.isEmpty()) {
+        Console::err(countRule.notice);
+    }
     LabelQueue queue(CustomerQueueTable::fields());
     const DbfStatus opened = openCustomerQueue(queue);
     if (!opened.ok()) {
@@ -103,7 +114,9 @@ int importCustomer(CommandContext &context, const QStringList &arguments)
         return ExitCode::failed;
     }
     QueueWriter writer(queue, CustomerQueueTable::side());
-    const ImportOutcome outcome = runCustomerImport(context.exchange, *conditions, Clock::system().today(), writer);
+    AddedRowsSink added(writer, queue);
+    ImportOutcome outcome = runCustomerImport(context.exchange, *conditions, Clock::system().today(), added);
+    applyImportCountRule(countRule, queue, CustomerQueueTable::side(), added, outcome);
     return reportImport(context, command, outcome, CustomerQueueTable::fileName());
 }
 
@@ -113,7 +126,7 @@ Command importCustomerCommand()
 {
     return {{QStringLiteral("import"), QStringLiteral("customer")},
             QStringLiteral("[--CONDITION X]... [--tbran B] [--sdat yyyy/mm/dd] [--edat yyyy/mm/dd] [--birthdays N] "
-                           "[--copies N] [--card-barcode]"),
+                           "[--copies N] [--card-barcode] [--count-rule NAME]"),
             QStringLiteral("append customers to bar2.DBF in the working directory; CONDITION is scust, ecust, "
                            "cust_name, cust_tel, mobile or club_no"),
             0,

@@ -1,5 +1,6 @@
 #include "cli/Command.h"
 #include "cli/Console.h"
+#include "cli/ImportCountRule.h"
 #include "cli/ImportOptions.h"
 #include "components/Big5.h"
 #include "components/DateFieldText.h"
@@ -26,6 +27,7 @@ QList<ImportOption> optionsOf(const DocumentImportTraits &traits)
         {"eb_no", DocumentFieldBytes::number},
         {"sdat", dateBytes, true},
         {"edat", dateBytes, true},
+        countRuleOption,
     };
     if (traits.priceBranch) {
         options.append({"price-branch", DocumentFieldBytes::branch});
@@ -126,6 +128,14 @@ int importDocuments(const Import &which, CommandContext &context, const QStringL
         Console::err(command + QStringLiteral(": ") + error);
         return ExitCode::failed;
     }
+    const ImportCountRule countRule = importCountRule(context.programDir, which.word, values);
+    if (!countRule.error.isEmpty()) {
+        Console::err(command + QStringLiteral(": ") + countRule.error);
+        return ExitCode::failed;
+    }
+    if (!countRule.notice.isEmpty()) {
+        Console::err(countRule.notice);
+    }
     conditions->mbran = *mbran;
     conditions->cbran = *cbran;
     const DocumentConditionsCheck check = checkDocumentConditions(which.import, *conditions);
@@ -134,7 +144,7 @@ int importDocuments(const Import &which, CommandContext &context, const QStringL
         Console::err(command + QStringLiteral(": ") + check.message);
         return ExitCode::failed;
     }
-    return importIntoQueue(context, command, [&](const ExpansionValues &expansion, ReplyRecordSink &sink) {
+    return importIntoQueue(context, command, countRule, [&](const ExpansionValues &expansion, ReplyRecordSink &sink) {
         return runDocumentImport(context.exchange, which.import, *conditions, expansion, sink);
     });
 }
@@ -144,7 +154,7 @@ Command documentsCommand(const Import &which, const QString &arguments, const QS
     return {
         {QStringLiteral("import"), QLatin1String(which.word)},
         QStringLiteral("[--mbran B] ") + arguments +
-            QStringLiteral("[--sb_no X] [--eb_no X] [--sdat yyyy/mm/dd] [--edat yyyy/mm/dd]"),
+            QStringLiteral("[--sb_no X] [--eb_no X] [--sdat yyyy/mm/dd] [--edat yyyy/mm/dd] [--count-rule NAME]"),
         summary,
         0,
         32,

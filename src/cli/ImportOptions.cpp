@@ -3,9 +3,11 @@
 #include "cli/Command.h"
 #include "cli/Console.h"
 #include "cli/ExchangeReport.h"
+#include "cli/ImportCountRule.h"
 #include "cli/ProductCommandFiles.h"
 #include "components/Big5.h"
 #include "exchange/ServerExchange.h"
+#include "labelqueue/CountRuleAfterImport.h"
 #include "labelqueue/LabelQueue.h"
 #include "labelqueue/QueueAccess.h"
 #include "productlabels/ProductImport.h"
@@ -74,7 +76,7 @@ ImportOptionValues parseImportOptions(const QStringList &arguments, const QList<
     return parsed;
 }
 
-int importIntoQueue(CommandContext &context, const QString &command,
+int importIntoQueue(CommandContext &context, const QString &command, const ImportCountRule &countRule,
                     const std::function<ImportOutcome(const ExpansionValues &, ReplyRecordSink &)> &run)
 {
     const ProductOutputSettings settings = loadProductSettings(context.programDir);
@@ -83,7 +85,10 @@ int importIntoQueue(CommandContext &context, const QString &command,
         return ExitCode::failed;
     }
     QueueWriter writer(queue, ProductQueueTable::side());
-    return reportImport(context, command, run(expansionValues(settings), writer), ProductQueueTable::fileName());
+    AddedRowsSink added(writer, queue);
+    ImportOutcome outcome = run(expansionValues(settings), added);
+    applyImportCountRule(countRule, queue, ProductQueueTable::side(), added, outcome);
+    return reportImport(context, command, outcome, ProductQueueTable::fileName());
 }
 
 int reportImport(CommandContext &context, const QString &command, const ImportOutcome &outcome,

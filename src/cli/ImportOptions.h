@@ -36,13 +36,15 @@ ImportOptionValues parseImportOptions(const QStringList &arguments, const QList<
 
 struct CommandContext;
 struct ExpansionValues;
+struct ImportCountRule;
 struct ImportOutcome;
 class ReplyRecordSink;
 
 // Opens "bar1.dbf", runs the import into it with the expansion values of the
-// output settings, prints how it ended (the completion or no-data message and
-// the rows added, or why it failed) and returns the exit code.
-int importIntoQueue(CommandContext &context, const QString &command,
+// output settings, applies the count rule to the rows it added, prints how it
+// ended (the completion or no-data message with the rule's totals and the
+// rows added, or why it failed) and returns the exit code.
+int importIntoQueue(CommandContext &context, const QString &command, const ImportCountRule &countRule,
                     const std::function<ImportOutcome(const ExpansionValues &, ReplyRecordSink &)> &run);
 
 // Prints how an import into tableFileName ended (the completion or no-data

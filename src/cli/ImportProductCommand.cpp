@@ -1,5 +1,6 @@
 #include "cli/Command.h"
 #include "cli/Console.h"
+#include "cli/ImportCountRule.h"
 #include "cli/ImportOptions.h"
 #include "productlabels/ProductImport.h"
 
@@ -21,17 +22,19 @@ const TextField textFields[] = {
 struct ImportRequest {
     ProductConditions conditions;
     bool all = false;
+    ImportOptionValues values;
     QString error;
 };
 
 ImportRequest parseImport(const QStringList &arguments)
 {
-    QList<ImportOption> options = {{"isquan", 0}, {"all", 0}, {"count", 20}};
+    QList<ImportOption> options = {{"isquan", 0}, {"all", 0}, {"count", 20}, countRuleOption};
     for (const TextField &text : textFields) {
         options.append(text.option);
     }
     const ImportOptionValues values = parseImportOptions(arguments, options);
     ImportRequest request;
+    request.values = values;
     request.error = values.error;
     for (const TextField &text : textFields) {
         request.conditions.*(text.field) = values.text(text.option.name);
@@ -62,7 +65,15 @@ int importProduct(CommandContext &context, const QStringList &arguments)
         Console::err(QStringLiteral("Give --all to import every product."));
         return ExitCode::usage;
     }
-    return importIntoQueue(context, QStringLiteral("import product"),
+    const ImportCountRule countRule = importCountRule(context.programDir, "product", request.values);
+    if (!countRule.error.isEmpty()) {
+        Console::err(QStringLiteral("import product: ") + countRule.error);
+        return ExitCode::failed;
+    }
+    if (!countRule.notice.isEmpty()) {
+        Console::err(countRule.notice);
+    }
+    return importIntoQueue(context, QStringLiteral("import product"), countRule,
                            [&](const ExpansionValues &expansion, ReplyRecordSink &sink) {
                                return runProductImport(context.exchange, request.conditions, expansion, sink);
                            });
@@ -72,7 +83,7 @@ int importProduct(CommandContext &context, const QStringList &arguments)
 Command importProductCommand()
 {
     return {{QStringLiteral("import"), QStringLiteral("product")},
-            QStringLiteral("[--CONDITION X]... [--isquan] [--count N] [--all] [--price-branch B]"),
+            QStringLiteral("[--CONDITION X]... [--isquan] [--count N] [--all] [--price-branch B] [--count-rule NAME]"),
             QStringLiteral("append products to bar1.dbf in the working directory; CONDITION is item1, sitem, eitem, "
                            "barcode, cate_no, kind_no, supp_no, color or sizes"),
             0,

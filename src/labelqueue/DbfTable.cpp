@@ -3,6 +3,7 @@
 #include "components/CaseInsensitivePath.h"
 #include "labelqueue/DbfCodePage.h"
 #include "labelqueue/DbfFileHooks.h"
+#include "labelqueue/DbfTableIo.h"
 
 #include <QDate>
 #include <QFile>
@@ -90,11 +91,6 @@ bool writeAt(int fd, const char *buffer, qint64 size, qint64 offset)
 }
 
 } // namespace
-
-struct DbfTable::Io {
-    DBFHandle handle = nullptr;
-    std::shared_ptr<DbfIoState> state;
-};
 
 // One change: the exclusive lock (unless a batch holds it already) and, at
 // the end, its release with the sync.

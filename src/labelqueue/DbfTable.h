@@ -14,6 +14,14 @@
 #include <memory>
 #include <vector>
 
+// New bytes for part of one row: bytes.size() bytes from offset on (offset 0
+// is the row's deletion flag).
+struct DbfRecordPatch {
+    int recordNumber = 0;
+    int offset = 0;
+    QByteArray bytes;
+};
+
 // A dBase table on disk, read and written through shapelib. Every write is
 // committed at once: the row is in the file and the header counts it before
 // the call returns, so a crash keeps every row that was reported stored.
@@ -92,6 +100,11 @@ public:
     // page), built beside it and renamed into place, then reopens it. On
     // failure the old table stays as it was.
     DbfStatus makeEmpty();
+    // Puts every patch (in ascending record order) into its row as one change:
+    // the table is copied beside the file with the patches in place, put on
+    // the disk and renamed over the file, so either every row has its patch
+    // or, when anything fails (a full disk), the table stays as it was.
+    DbfStatus rewrite(const std::vector<DbfRecordPatch> &patches);
 
     DbfStatus close();
 

@@ -56,6 +56,11 @@ int LabelQueue::fieldWidth(int field) const
     return table_->layout()->columns.at(field).width;
 }
 
+int LabelQueue::fieldDecimals(int field) const
+{
+    return fieldWidth(field) > 0 ? table_->layout()->columns.at(field).decimals : 0;
+}
+
 void LabelQueue::first()
 {
     cancelAppend();
@@ -124,6 +129,12 @@ DbfResult<DbfRecord> LabelQueue::readRow(int row) const
 int LabelQueue::recordNumber(int row) const
 {
     return row >= 0 && row < rowCount() ? rows_[size_t(row)] : -1;
+}
+
+int LabelQueue::rowOfRecord(int recordNumber) const
+{
+    const auto at = std::lower_bound(rows_.begin(), rows_.end(), recordNumber);
+    return at != rows_.end() && *at == recordNumber ? int(at - rows_.begin()) : -1;
 }
 
 DbfStatus LabelQueue::readRun(int row, LabelQueueRun &run) const
@@ -280,6 +291,37 @@ DbfStatus LabelQueue::empty()
     reloadRows();
     first();
     return emptied.ok() ? unlocked : emptied;
+}
+
+DbfStatus LabelQueue::setNumbers(int field, const std::vector<std::pair<int, double>> &numbers)
+{
+    cancelAppend();
+    if (!isOpen()) {
+        return DbfStatus::failure(QStringLiteral("表格沒有開啟，無法修改資料。"));
+    }
+    const DbfStatus locked = lock(TableFileLock::Mode::Exclusive);
+    if (!locked.ok()) {
+        return locked;
+    }
+    // Where the field lies in the table as it is under the lock.
+    const DbfColumn &column = table_->layout()->columns.at(field);
+    DbfRecord scratch = table_->blankRecord();
+    std::vector<DbfRecordPatch> patches;
+    patches.reserve(numbers.size());
+    DbfStatus written = DbfStatus::success();
+    for (const auto &[recordNumber, number] : numbers) {
+        written = scratch.setNumber(field, number);
+        if (!written.ok()) {
+            break;
+        }
+        patches.push_back({recordNumber, column.offset, scratch.bytes().mid(column.offset, column.width)});
+    }
+    if (written.ok()) {
+        written = table_->rewrite(patches);
+    }
+    const DbfStatus unlocked = unlock();
+    catchUpWithTable();
+    return written.ok() ? unlocked : written;
 }
 
 void LabelQueue::catchUpWithTable()

@@ -8,6 +8,7 @@
 #include <QString>
 
 #include <memory>
+#include <utility>
 #include <vector>
 
 // Rows of a queue read from the file at once: the records from firstRecord on,
@@ -48,6 +49,7 @@ public:
     const QList<DbfFieldSpec> &fields() const { return fields_; }
     // Width of a field in the open table's file (tables made elsewhere may differ), 0 when it lacks it.
     int fieldWidth(int field) const;
+    int fieldDecimals(int field) const;
 
     int rowCount() const { return int(rows_.size()); }
     // -1 when there is no row; rowCount() while a new row is being appended.
@@ -66,6 +68,8 @@ public:
     DbfResult<DbfRecord> readRow(int row) const;
     // The row's number in the file, for callers that cache rows across deletions.
     int recordNumber(int row) const;
+    // The row holding that record, -1 when it is deleted or not there.
+    int rowOfRecord(int recordNumber) const;
     // About a megabyte of records from row's on, for a reader that walks every
     // row under the shared lock: a seek and a read for each row cost more than
     // the row itself. run's memory is reused for the next one.
@@ -99,6 +103,11 @@ public:
     // definition; refused when another program changed the table since this
     // queue last read it (the rows are then read again).
     DbfStatus empty();
+    // New numbers for one field of many rows, by record number in ascending
+    // order, written as one change: every row gets its number or none does.
+    // A number the field cannot hold refuses it all before anything is
+    // written. Hold the exclusive lock from reading the rows to this.
+    DbfStatus setNumbers(int field, const std::vector<std::pair<int, double>> &numbers);
 
 private:
     void afterChange();

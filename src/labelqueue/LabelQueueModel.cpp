@@ -249,6 +249,9 @@ DbfStatus LabelQueueModel::deleteRow(int row)
     const DbfRecord *shown = record(row);
     const std::optional<DbfRecord> seen = shown ? std::optional<DbfRecord>(*shown) : std::nullopt;
     beginRemoveRows(QModelIndex(), row, row);
+    // A view's selection moves its current cell off the row while it goes,
+    // which may move the queue: the row deleted is still the one asked for.
+    queue_.moveTo(row);
     const DbfStatus deleted = seen ? queue_.deleteCurrent(*seen) : queue_.deleteCurrent();
     if (!deleted.ok() || queue_.revision() != revision_) {
         // The row was announced gone; finish that, then show the table as it is.
@@ -393,6 +396,17 @@ bool LabelQueueModel::catchUpWithQueue()
     }
     reload();
     return true;
+}
+
+void LabelQueueModel::rowsRewritten()
+{
+    if (catchUpWithQueue()) {
+        return;
+    }
+    cache_.clear();
+    if (rowCount() > 0) {
+        Q_EMIT dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1));
+    }
 }
 
 void LabelQueueModel::announceCurrentRow()

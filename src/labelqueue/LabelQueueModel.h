@@ -65,6 +65,9 @@ public:
     // After the queue read its table again because another program changed
     // it (the queue's revision moved): shows the rows afresh. True when it did.
     bool catchUpWithQueue();
+    // After rows were written again behind the model (a count rule): shows
+    // what they hold now, keeping the rows, the selection and the cursor.
+    void rowsRewritten();
 
     // Why the last edit or read failed.
     QString lastError() const { return lastError_; }

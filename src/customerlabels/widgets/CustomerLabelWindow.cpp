@@ -12,6 +12,7 @@
 #include "customerlabels/CustomerQueueTable.h"
 #include "customerlabels/widgets/CustomerImportDialog.h"
 #include "exchange/BranchList.h"
+#include "labelqueue/CountRuleStore.h"
 #include "labelqueue/LabelQueueModel.h"
 #include "labelqueue/widgets/LabelQueueGrid.h"
 #include "labelqueue/widgets/LabelWindowBehaviour.h"
@@ -60,6 +61,7 @@ CustomerLabelWindow::CustomerLabelWindow(const QString &programDir, ServerExchan
     , exportButton(rowButton("CBitBtn4", QStringLiteral("轉出文字檔&C"), darkGreen, this))
     , outputSettingsButton(rowButton("PrintSetButton", QStringLiteral("輸出內容設定&S"), darkGreen, this))
     , checkPreviewButton(rowButton("checkPreviewButton", QStringLiteral("檢查預覽&P"), darkGreen, this))
+    , countRuleButton(rowButton("countRuleButton", QStringLiteral("張數規則&N"), darkGreen, this))
     , labelProgramPathEdit(named(new QLineEdit(this), "Edit1"))
     , parameterGroup(named(new QGroupBox(QStringLiteral("參數"), this), "RadioGroup1"))
     , importDialog(new CustomerImportDialog(prompts, Clock::system(), this))
@@ -104,6 +106,8 @@ void CustomerLabelWindow::layOut()
     // The title bar's free right end: every designed control keeps its place.
     checkPreviewButton->setGeometry(clientSize.width() - 96, 3, 92, titleHeight - 6);
     checkPreviewButton->raise();
+    countRuleButton->setGeometry(checkPreviewButton->x() - 96, 3, 92, titleHeight - 6);
+    countRuleButton->raise();
     grid->setGeometry(0, titleHeight, clientSize.width(), notesTop - titleHeight);
 
     QLabel *rule = note(QStringLiteral(" ※條碼必須於引入時就要選定"), QPoint(4, notesTop + 4), this);
@@ -144,6 +148,7 @@ void CustomerLabelWindow::layOut()
                         exportButton,
                         outputSettingsButton,
                         checkPreviewButton,
+                        countRuleButton,
                         labelProgramPathEdit,
                         behaviour_->parameterButton(0),
                         grid,
@@ -165,6 +170,8 @@ void CustomerLabelWindow::connectHandlers()
     connect(exportButton, &QPushButton::clicked, this, &CustomerLabelWindow::onExport);
     connect(outputSettingsButton, &QPushButton::clicked, this, &CustomerLabelWindow::onOutputSettings);
     connect(checkPreviewButton, &QPushButton::clicked, this, &CustomerLabelWindow::onCheckPreview);
+    connect(countRuleButton, &QPushButton::clicked, this, &CustomerLabelWindow::onCountRule);
+    behaviour_->setCountRuleKinds(customerCountRuleKinds());
     actions->setFieldOfEntry([](QByteArrayView entry) -> QByteArray {
         const std::optional<CustomerColumn> column = recogniseCustomerColumn(entry.toByteArray());
         return column && column->field >= 0 ? CustomerQueueTable::fields()[column->field].name : QByteArray();
@@ -198,7 +205,7 @@ void CustomerLabelWindow::closeEvent(QCloseEvent *event)
 void CustomerLabelWindow::onImport()
 {
     behaviour_->runImport(
-        QString::fromUtf8(customerImportName),
+        QString::fromUtf8(customerImportName), customerCountRuleKinds()[0].key,
         [this] {
             importDialog->setBranchChoices(BranchList::fetch(exchange_, BranchList::Style::LeadingEmptyEntry));
             importDialog->exec();
@@ -227,6 +234,11 @@ void CustomerLabelWindow::onCheckPreview()
         CustomerLabelCards cards(rows, outputSettingsDialog->currentSettings());
         behaviour_->actions().preview(cards);
     });
+}
+
+void CustomerLabelWindow::onCountRule()
+{
+    behaviour_->runCountRule();
 }
 
 void CustomerLabelWindow::onOutputSettings()

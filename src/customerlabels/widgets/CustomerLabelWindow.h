@@ -42,6 +42,8 @@ public:
     void onExport();
     // "檢查預覽": what the check finds and the labels as cards, before printing.
     void onCheckPreview();
+    // "張數規則": the label counts of the selected rows (or every row) by a rule.
+    void onCountRule();
     void onOutputSettings();
 
     QLabel *const titlePanel;
@@ -56,6 +58,7 @@ public:
     FocusMarkedButton *const exportButton;
     FocusMarkedButton *const outputSettingsButton;
     FocusMarkedButton *const checkPreviewButton;
+    FocusMarkedButton *const countRuleButton;
     QLineEdit *const labelProgramPathEdit;
     QGroupBox *const parameterGroup;
     CustomerImportDialog *const importDialog;

@@ -8,6 +8,7 @@
 #include "labelqueue/widgets/QueueGridHeaders.h"
 
 #include <QApplication>
+#include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QStyle>
 #include <QTimer>
@@ -41,7 +42,7 @@ LabelQueueGrid::LabelQueueGrid(QWidget *parent)
     setVerticalHeader(indicator_);
     titles_->setSectionResizeMode(QHeaderView::Interactive);
     setItemDelegate(delegate_);
-    setSelectionMode(QAbstractItemView::SingleSelection);
+    setSelectionMode(QAbstractItemView::ExtendedSelection);
     setSelectionBehavior(QAbstractItemView::SelectItems);
     setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
                     QAbstractItemView::AnyKeyPressed | QAbstractItemView::SelectedClicked);
@@ -114,6 +115,24 @@ void LabelQueueGrid::commitEdit()
     }
 }
 
+std::vector<int> LabelQueueGrid::selectedRows() const
+{
+    // By ranges: a whole selected queue of 100,000 rows is one range, not millions of cells.
+    std::vector<bool> selected(size_t(model_ ? model_->rowCount() : 0));
+    for (const QItemSelectionRange &range : selectionModel()->selection()) {
+        for (int row = range.top(); row <= range.bottom() && row < int(selected.size()); ++row) {
+            selected[size_t(row)] = true;
+        }
+    }
+    std::vector<int> rows;
+    for (size_t row = 0; row < selected.size(); ++row) {
+        if (selected[row]) {
+            rows.push_back(int(row));
+        }
+    }
+    return rows;
+}
+
 bool LabelQueueGrid::leavesPastTheEnd(CursorAction cursorAction, const QModelIndex &current) const
 {
     const int rows = model_->rowCount();
@@ -146,6 +165,17 @@ QModelIndex LabelQueueGrid::moveCursor(CursorAction cursorAction, Qt::KeyboardMo
     }
     const int column = cursorAction == MoveNext ? 0 : std::max(current.column(), 0);
     return model_->index(row, column);
+}
+
+QItemSelectionModel::SelectionFlags LabelQueueGrid::selectionCommand(const QModelIndex &index,
+                                                                     const QEvent *event) const
+{
+    // Shift and Ctrl extend the selection only from the keyboard or the mouse;
+    // a move made by the program marks the new cell alone.
+    if (!event) {
+        return QItemSelectionModel::ClearAndSelect;
+    }
+    return QTableView::selectionCommand(index, event);
 }
 
 void LabelQueueGrid::keyPressEvent(QKeyEvent *event)

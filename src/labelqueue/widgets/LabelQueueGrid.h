@@ -2,6 +2,8 @@
 
 #include <QTableView>
 
+#include <vector>
+
 class LabelQueueModel;
 class QueueCellDelegate;
 class QueueTitleHeader;
@@ -11,8 +13,9 @@ class RowIndicatorHeader;
 // queue's cursor and the grid's current row together. Enter moves to the next
 // cell (committing an edit); moving down or tabbing past the last row shows a
 // new empty row, dropped again when the grid is left without a change to it;
-// Ctrl+Delete deletes the current row without a question. Rows all have one
-// height, so only the rows on screen are ever read.
+// Ctrl+Delete deletes the current row without a question; Shift and Ctrl
+// select several rows. Rows all have one height, so only the rows on screen
+// are ever read.
 class LabelQueueGrid : public QTableView
 {
     Q_OBJECT
@@ -30,6 +33,8 @@ public:
 
     // Stores the cell being edited, as moving to another cell would.
     void commitEdit();
+    // The rows with a selected cell, ascending.
+    std::vector<int> selectedRows() const;
 
     QueueTitleHeader *titleHeader() const { return titles_; }
     RowIndicatorHeader *rowIndicator() const { return indicator_; }
@@ -43,6 +48,8 @@ Q_SIGNALS:
 
 protected:
     QModelIndex moveCursor(CursorAction cursorAction, Qt::KeyboardModifiers modifiers) override;
+    QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex &index,
+                                                         const QEvent *event = nullptr) const override;
     void keyPressEvent(QKeyEvent *event) override;
     void focusOutEvent(QFocusEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;

@@ -9,11 +9,14 @@
 #include "components/widgets/StoredBytesField.h"
 #include "exchange/ExchangeFailureText.h"
 #include "exchange/ServerExchange.h"
+#include "labelqueue/CountRuleAfterImport.h"
 #include "labelqueue/LabelExport.h"
 #include "labelqueue/LabelQueue.h"
 #include "labelqueue/LabelQueueModel.h"
 #include "labelqueue/QueueAccess.h"
+#include "labelqueue/QueueCounts.h"
 #include "labelqueue/QueueSide.h"
+#include "labelqueue/widgets/CountRuleDialog.h"
 #include "labelqueue/widgets/LabelCheckDialog.h"
 #include "labelqueue/widgets/LabelQueueGrid.h"
 #include "labelqueue/widgets/QueueWindowActions.h"
@@ -46,6 +49,7 @@ LabelWindowBehaviour::LabelWindowBehaviour(QWidget &window, LabelQueue &queue, c
     , prompts_(prompts.forWindow(&window))
     , programDir_(programDir)
     , actions_(new QueueWindowActions(queue, model, grid, prompts, this))
+    , countRuleDialog_(new CountRuleDialog(prompts, programDir, &window))
     , fillBusyWindow_(new BusyWindow(&window))
     , parameterButtons_(new QButtonGroup(this))
 {
@@ -54,6 +58,9 @@ LabelWindowBehaviour::LabelWindowBehaviour(QWidget &window, LabelQueue &queue, c
     actions_->checkDialog->setProofSheetFolder(programDir);
     auto *help = new QShortcut(QKeySequence(Qt::Key_F12), &window);
     help->setContext(Qt::WindowShortcut);
+    auto *countRule = new QShortcut(QKeySequence(Qt::Key_F8), &window);
+    countRule->setContext(Qt::WindowShortcut);
+    connect(countRule, &QShortcut::activated, this, &LabelWindowBehaviour::runCountRule);
     connect(help, &QShortcut::activated, this, [this] {
         openHelpPage(programDir_, QStringLiteral("Bar1Form.htm"), this, [this](const QString &failure) {
             if (!failure.isEmpty()) {
@@ -152,8 +159,8 @@ void LabelWindowBehaviour::settleGrid()
     model_.dropBlankRow();
 }
 
-void LabelWindowBehaviour::runImport(const QString &name, const std::function<bool()> &askConditions,
-                                     const ImportRun &run)
+void LabelWindowBehaviour::runImport(const QString &name, const QByteArray &countRuleKind,
+                                     const std::function<bool()> &askConditions, const ImportRun &run)
 {
     settleGrid();
     const QScopedValueRollback<bool> busy(busy_, true);
@@ -161,7 +168,12 @@ void LabelWindowBehaviour::runImport(const QString &name, const std::function<bo
         return;
     }
     QueueWriter writer(queue_, side_);
-    const ImportOutcome outcome = run(writer, [this, &name](int rowsAdded) { showImportProgress(name, rowsAdded); });
+    AddedRowsSink added(writer, queue_);
+    ImportOutcome outcome = run(added, [this, &name](int rowsAdded) { showImportProgress(name, rowsAdded); });
+    const QString counted = applyStoredCountRule(countRuleKind, added.recordNumbers());
+    if (!counted.isEmpty()) {
+        outcome.message += (outcome.message.isEmpty() ? QString() : QStringLiteral("\n")) + counted;
+    }
     fillBusyWindow_->end();
     // The grid shows the new rows, on the last one written, before the message.
     model_.rowsAppendedToQueue();
@@ -171,6 +183,61 @@ void LabelWindowBehaviour::runImport(const QString &name, const std::function<bo
     } else if (!outcome.message.isEmpty()) {
         prompts_->embossedMessage(outcome.message);
     }
+}
+
+QString LabelWindowBehaviour::applyStoredCountRule(const QByteArray &kind, const std::vector<int> &recordNumbers)
+{
+    if (recordNumbers.empty()) {
+        return QString();
+    }
+    CountRuleStore store(programDir_);
+    store.load();
+    if (!store.problem().isEmpty()) {
+        return store.problem();
+    }
+    const std::optional<StoredCountRule> stored = store.rule(kind);
+    if (!stored || !stored->automatic) {
+        return QString();
+    }
+    return applyCountRuleAfterImport(queue_, side_, stored->rule, recordNumbers);
+}
+
+void LabelWindowBehaviour::setCountRuleKinds(const QList<CountRuleKind> &kinds)
+{
+    countRuleDialog_->setKinds(kinds);
+}
+
+void LabelWindowBehaviour::runCountRule()
+{
+    settleGrid();
+    const QScopedValueRollback<bool> busy(busy_, true);
+    const std::vector<int> selected = grid_.selectedRows();
+    CountTarget target;
+    QString scope = QStringLiteral("全部 %1 筆").arg(queue_.rowCount());
+    if (selected.size() > 1) {
+        std::vector<int> records;
+        for (const int row : selected) {
+            records.push_back(queue_.recordNumber(row));
+        }
+        target.recordNumbers = std::move(records);
+        scope = QStringLiteral("選取的 %1 筆").arg(selected.size());
+    }
+    const QueueCountRows rows = readQueueCounts(queue_, side_, target);
+    if (!rows.error.isEmpty()) {
+        actions_->showTableError(QStringLiteral("張數規則"), rows.error);
+        return;
+    }
+    if (!countRuleDialog_->ask(rows, scope)) {
+        return;
+    }
+    const CountOutcome outcome = applyCountRuleToQueue(queue_, side_, countRuleDialog_->rule(), target);
+    model_.rowsRewritten();
+    if (!outcome.status.ok()) {
+        actions_->showTableError(QStringLiteral("張數規則"),
+                                 outcome.status.error() + QStringLiteral("\n張數都沒有變更。"));
+        return;
+    }
+    prompts_->embossedMessage(QStringLiteral("張數規則完成\n") + countSummary(outcome.plan));
 }
 
 void LabelWindowBehaviour::showImportProgress(const QString &name, int rowsAdded)

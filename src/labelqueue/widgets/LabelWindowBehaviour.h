@@ -1,6 +1,7 @@
 #pragma once
 
 #include "components/ProfileFile.h"
+#include "labelqueue/CountRuleStore.h"
 #include "labelqueue/LabelProgramLaunch.h"
 #include "labelqueue/QueueImport.h"
 
@@ -12,6 +13,7 @@
 #include <memory>
 
 class BusyWindow;
+class CountRuleDialog;
 class QAbstractButton;
 class LabelQueue;
 class LabelQueueGrid;
@@ -30,7 +32,8 @@ struct QueueSide;
 // What both label windows do the same way, written once: the queue actions
 // (open, close, walk, delete), the import run with its busy window and its
 // messages, the export and the preview over the queue, the path box of the
-// label program, the parameter group and the help key F12. A window lays out
+// label program, the parameter group, the count rule (F8) and the help key
+// F12. A window lays out
 // its own controls, hands them over, and keeps only what is its own.
 class LabelWindowBehaviour : public QObject
 {
@@ -42,6 +45,7 @@ public:
     ~LabelWindowBehaviour() override;
 
     QueueWindowActions &actions() { return *actions_; }
+    CountRuleDialog &countRuleDialog() { return *countRuleDialog_; }
 
     // The group's three buttons "無", "1" and "2", "無" chosen.
     void fillParameterGroup(QGroupBox &group);
@@ -66,9 +70,17 @@ public:
     using ImportRun = std::function<ImportOutcome(ReplyRecordSink &, const std::function<void(int)> &progress)>;
     // Every import button: a pending edit stored, the table kept in use until
     // the end, the conditions asked (false stops), the rows stored with their
-    // progress shown, the grid on the last new row, then the outcome told: a
-    // failed exchange with its reason, any other outcome by its message.
-    void runImport(const QString &name, const std::function<bool()> &askConditions, const ImportRun &run);
+    // progress shown, the count rule stored for this kind of import applied
+    // to the new rows when it is marked to apply by itself, the grid on the
+    // last new row, then the outcome told: a failed exchange with its reason,
+    // any other outcome by its message with the rule's totals.
+    void runImport(const QString &name, const QByteArray &countRuleKind, const std::function<bool()> &askConditions,
+                   const ImportRun &run);
+    // The imports of this side, whose rules the count rule dialog stores.
+    void setCountRuleKinds(const QList<CountRuleKind> &kinds);
+    // "張數規則": the rule asked for the selected rows (for every row when at
+    // most one is selected) and written as one change.
+    void runCountRule();
     // The export button: run over the queue's rows with the window's prompts;
     // then the grid shows what the export wrote and a label program that
     // would not start is told.
@@ -88,6 +100,8 @@ private:
     void showImportProgress(const QString &name, int rowsAdded);
     // Stores a pending edit and drops the untouched new row before the queue is used whole.
     void settleGrid();
+    // The totals of the stored rule applied after an import, or why none was; empty when none is to apply.
+    QString applyStoredCountRule(const QByteArray &kind, const std::vector<int> &recordNumbers);
 
     QWidget &window_;
     LabelQueue &queue_;
@@ -98,6 +112,7 @@ private:
     const std::unique_ptr<Prompts> prompts_;
     QString programDir_;
     QueueWindowActions *const actions_;
+    CountRuleDialog *const countRuleDialog_;
     // Covers the storing of an import's rows, after the exchange's own busy window.
     BusyWindow *const fillBusyWindow_;
     QButtonGroup *const parameterButtons_;

@@ -6,6 +6,7 @@
 #include "components/widgets/Fonts.h"
 #include "components/widgets/WindowScale.h"
 #include "exchange/BranchList.h"
+#include "labelqueue/CountRuleStore.h"
 #include "labelqueue/widgets/LabelQueueGrid.h"
 #include "labelqueue/widgets/LabelWindowBehaviour.h"
 #include "labelqueue/widgets/LabelWindowLook.h"
@@ -64,6 +65,7 @@ ProductLabelWindow::ProductLabelWindow(const QString &programDir, ServerExchange
     , exportButton(rowButton("outButton", QStringLiteral("轉出文字檔&C"), darkGreen, buttonPanel))
     , outputSettingsButton(rowButton("PrintSetButton", QStringLiteral("輸出內容設定&S"), darkGreen, buttonPanel))
     , checkPreviewButton(rowButton("checkPreviewButton", QStringLiteral("檢查預覽&P"), darkGreen, this))
+    , countRuleButton(rowButton("countRuleButton", QStringLiteral("張數規則&N"), darkGreen, this))
     , labelProgramPathCaption(new QLabel(QStringLiteral("呼叫外部條碼路徑:"), buttonPanel))
     , labelProgramPathEdit(new QLineEdit(buttonPanel))
     , parameterGroup(new QGroupBox(QStringLiteral("參數"), buttonPanel))
@@ -114,6 +116,8 @@ void ProductLabelWindow::layOutTitleAndNotes()
     // The title bar's free right end: every designed control keeps its place.
     checkPreviewButton->setGeometry(clientSize.width() - 96, 3, 92, titleHeight - 6);
     checkPreviewButton->raise();
+    countRuleButton->setGeometry(checkPreviewButton->x() - 96, 3, 92, titleHeight - 6);
+    countRuleButton->raise();
 
     notesPanel->setObjectName(QStringLiteral("Panel2"));
     notesPanel->setGeometry(0, notesTop, clientSize.width(), notesHeight);
@@ -189,6 +193,8 @@ void ProductLabelWindow::connectHandlers()
     connect(exportButton, &QPushButton::clicked, this, &ProductLabelWindow::onExport);
     connect(outputSettingsButton, &QPushButton::clicked, this, &ProductLabelWindow::onOutputSettings);
     connect(checkPreviewButton, &QPushButton::clicked, this, &ProductLabelWindow::onCheckPreview);
+    connect(countRuleButton, &QPushButton::clicked, this, &ProductLabelWindow::onCountRule);
+    behaviour_->setCountRuleKinds(productCountRuleKinds());
     actions->setFieldOfEntry([](QByteArrayView entry) -> QByteArray {
         const std::optional<ProductColumn> column = recogniseProductColumn(entry.toByteArray());
         if (!column) {
@@ -260,7 +266,7 @@ void ProductLabelWindow::onExit()
 void ProductLabelWindow::onProductImport()
 {
     behaviour_->runImport(
-        QString::fromUtf8(productImportName),
+        QString::fromUtf8(productImportName), productCountRuleKinds()[0].key,
         [this] {
             importDialog->setBranchChoices(BranchList::fetch(exchange_, BranchList::Style::CodesOnly));
             importDialog->exec();
@@ -274,8 +280,10 @@ void ProductLabelWindow::onProductImport()
 
 void ProductLabelWindow::onDocumentImport(DocumentConditionsDialog &dialog)
 {
+    // The document imports follow the product import in the kinds, in their own order.
     behaviour_->runImport(
         QString::fromUtf8(documentImportTraits(dialog.import()).importName),
+        productCountRuleKinds()[int(dialog.import()) + 1].key,
         [this, &dialog] {
             dialog.setBranchChoices(BranchList::fetch(exchange_, BranchList::Style::CodesOnly));
             dialog.exec();
@@ -303,6 +311,11 @@ void ProductLabelWindow::onCheckPreview()
         ProductLabelCards cards(rows, outputSettingsDialog->currentSettings(), clock_->today());
         behaviour_->actions().preview(cards);
     });
+}
+
+void ProductLabelWindow::onCountRule()
+{
+    behaviour_->runCountRule();
 }
 
 void ProductLabelWindow::onOutputSettings()

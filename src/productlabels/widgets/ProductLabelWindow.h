@@ -63,6 +63,8 @@ public:
     void onExport();
     // "檢查預覽": what the check finds and the labels as cards, before printing.
     void onCheckPreview();
+    // "張數規則": the label counts of the selected rows (or every row) by a rule.
+    void onCountRule();
     void onOutputSettings();
     void onEditPathToggled();
     void onLabelProgramPathLeft();
@@ -85,6 +87,7 @@ public:
     FocusMarkedButton *const exportButton;
     FocusMarkedButton *const outputSettingsButton;
     FocusMarkedButton *const checkPreviewButton;
+    FocusMarkedButton *const countRuleButton;
     QLabel *const labelProgramPathCaption;
     QLineEdit *const labelProgramPathEdit;
     QGroupBox *const parameterGroup;
