@@ -166,10 +166,15 @@ int dbfFileDescriptor(DBFHandle handle)
 
 void startDbfWriteback(DBFHandle handle)
 {
+    startFileWriteback(::fileno(hookFile(handle->fp)->fp));
+}
+
+void startFileWriteback(int fd)
+{
 #ifdef __linux__
-    ::sync_file_range(::fileno(hookFile(handle->fp)->fp), 0, 0, SYNC_FILE_RANGE_WRITE);
+    ::sync_file_range(fd, 0, 0, SYNC_FILE_RANGE_WRITE);
 #else
-    Q_UNUSED(handle);
+    Q_UNUSED(fd);
 #endif
 }
 

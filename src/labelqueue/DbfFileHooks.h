@@ -55,6 +55,8 @@ int dbfFileDescriptor(DBFHandle handle);
 // Starts writing what was written through the handle to the disk without
 // waiting, so a long batch's final sync finds little left to do.
 void startDbfWriteback(DBFHandle handle);
+// The same for a file written apart from the library.
+void startFileWriteback(int fd);
 // Puts what was written through the handle on the disk; empty, or why it failed
 // (the handle then takes no more writes).
 QString syncDbfFile(DBFHandle handle);

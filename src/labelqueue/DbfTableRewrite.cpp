@@ -22,15 +22,6 @@ QString systemError()
     return QString::fromLocal8Bit(std::strerror(errno));
 }
 
-void startWriteback(int fd)
-{
-#ifdef __linux__
-    ::sync_file_range(fd, 0, 0, SYNC_FILE_RANGE_WRITE);
-#else
-    Q_UNUSED(fd);
-#endif
-}
-
 void putLittleEndian(QByteArray &bytes, int at, quint32 value)
 {
     for (int i = 0; i < 4; ++i) {
@@ -93,22 +84,23 @@ DbfStatus DbfTable::rewrite(const std::vector<DbfRecordPatch> &patches)
     }
     const int rowsPerChunk = std::max(1, (1 << 20) / length);
     auto patch = patches.begin();
+    QByteArray chunk;
     for (int first = 0; first < recordCount_; first += rowsPerChunk) {
         const int rows = std::min(rowsPerChunk, recordCount_ - first);
-        DbfResult<QByteArray> chunk = readRecords(first, rows);
-        if (!chunk.ok()) {
-            return finish(chunk.status());
+        const DbfStatus read = readRecords(first, rows, chunk);
+        if (!read.ok()) {
+            return finish(read);
         }
         for (; patch != patches.end() && patch->recordNumber < first + rows; ++patch) {
             std::copy(patch->bytes.begin(), patch->bytes.end(),
-                      chunk.value().begin() + qsizetype(patch->recordNumber - first) * length + patch->offset);
+                      chunk.begin() + qsizetype(patch->recordNumber - first) * length + patch->offset);
         }
-        if (beside.write(chunk.value()) != chunk.value().size()) {
+        if (beside.write(chunk) != chunk.size()) {
             return failed(beside.errorString());
         }
         // The disk takes the copy while it is written, so the sync at the end finds little left.
         if (first / rowsPerChunk % 8 == 7 && beside.flush()) {
-            startWriteback(beside.handle());
+            startFileWriteback(beside.handle());
         }
     }
     if (beside.write(QByteArray(1, DbfEndOfFile)) != 1 || !beside.flush()) {
