@@ -102,7 +102,7 @@ bool saveReply(const QString &server, const QString &path)
         return false;
     }
     QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(exchange.reply().body()) == exchange.reply().body().size();
+    return file.open(QIODevice::WriteOnly) && file.write(exchange.reply().body().data(), exchange.reply().body().size()) == exchange.reply().body().size();
 }
 
 QByteArray digest(const QString &path)

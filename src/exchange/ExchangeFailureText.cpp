@@ -48,6 +48,8 @@ QString exchangeFailureReason(const ServerExchange::Result &result, const Server
         return QStringLiteral(
                    "主機送回壓縮過的資料（Content-Encoding: %1），本程式無法讀取：請主機或代理伺服器關閉壓縮")
             .arg(result.contentEncoding);
+    case Failure::Spool:
+        return QStringLiteral("主機回應無法暫存（請清出暫存目錄所在磁碟的空間）：") + result.reason;
     case Failure::None:
     case Failure::Network:
         break;

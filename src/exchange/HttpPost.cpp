@@ -1,6 +1,7 @@
 #include "exchange/HttpPost.h"
 
 #include "components/Big5.h"
+#include "exchange/ReplySpool.h"
 
 #include <QList>
 
@@ -56,6 +57,13 @@ bool isEncoded(const QByteArray &codings)
     return false;
 }
 
+// As given, so that a message names the directory the user set even when it is missing.
+QString spoolDirectory()
+{
+    const QString directory = qEnvironmentVariable("TMPDIR");
+    return directory.isEmpty() ? QStringLiteral("/tmp") : directory;
+}
+
 // A header's bytes are the server's: nothing but printable ASCII goes into a message.
 QString printableHeaderValue(const QByteArray &value)
 {
@@ -71,7 +79,7 @@ QString printableHeaderValue(const QByteArray &value)
 struct HttpPost::Transfer {
     HttpPost *post;
     CURL *easy;
-    QByteArray body;
+    ReplySpool body;
     QByteArray contentEncoding; // of the reply being read
     bool tooLarge = false;
     bool sized = false;
@@ -126,7 +134,7 @@ size_t HttpPost::write(char *data, size_t size, size_t count, void *userdata)
     }
     // Checked here because libcurl's own size limit cannot see chunked or
     // close-delimited bodies coming.
-    if (transfer->body.size() + bytes > maxBodyBytes) {
+    if (transfer->body.size() + bytes > transfer->post->limits_.bodyBytes) {
         transfer->tooLarge = true;
         return 0;
     }
@@ -134,11 +142,11 @@ size_t HttpPost::write(char *data, size_t size, size_t count, void *userdata)
         transfer->sized = true;
         curl_off_t announced = -1;
         curl_easy_getinfo(transfer->easy, CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &announced);
-        if (announced > 0 && announced <= maxBodyBytes) {
-            transfer->body.reserve(qsizetype(announced));
-        }
+        transfer->body.expect(announced);
     }
-    transfer->body.append(data, qsizetype(bytes));
+    if (!transfer->body.append(data, bytes)) {
+        return 0;
+    }
     transfer->post->received_ += bytes;
     return size * count;
 }
@@ -226,7 +234,7 @@ HttpPost::Result HttpPost::run()
     }
     const std::unique_ptr<curl_slist, HeaderListDeleter> headers(list);
 
-    Transfer transfer{this, easy, {}, {}};
+    Transfer transfer{this, easy, ReplySpool(spoolDirectory()), {}};
     char errorText[CURL_ERROR_SIZE] = {};
     curl_easy_setopt(easy, CURLOPT_NOSIGNAL, 1L);
     curl_easy_setopt(easy, CURLOPT_ERRORBUFFER, errorText);
@@ -243,7 +251,7 @@ HttpPost::Result HttpPost::run()
     curl_easy_setopt(easy, CURLOPT_PROTOCOLS_STR, "http,https");
     curl_easy_setopt(easy, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
     curl_easy_setopt(easy, CURLOPT_PATH_AS_IS, 1L);
-    curl_easy_setopt(easy, CURLOPT_MAXFILESIZE_LARGE, curl_off_t(maxBodyBytes));
+    curl_easy_setopt(easy, CURLOPT_MAXFILESIZE_LARGE, curl_off_t(limits_.bodyBytes));
     curl_easy_setopt(easy, CURLOPT_WRITEFUNCTION, &HttpPost::write);
     curl_easy_setopt(easy, CURLOPT_WRITEDATA, &transfer);
     curl_easy_setopt(easy, CURLOPT_HEADERFUNCTION, &HttpPost::header);
@@ -263,6 +271,11 @@ HttpPost::Result HttpPost::run()
     } forgetMulti{this};
 
     QByteArray url = url_;
+    const auto spoolFailure = [&] {
+        result.failure = Failure::Spool;
+        result.reason = transfer.body.error();
+        return result;
+    };
     const auto answer = [&] {
         if (isEncoded(transfer.contentEncoding)) {
             result.failure = Failure::Compressed;
@@ -270,14 +283,18 @@ HttpPost::Result HttpPost::run()
             result.reason = QStringLiteral("%1 sent a compressed reply (Content-Encoding: %2), which this program "
                                            "cannot read; turn compression off on the server or its proxy.")
                                 .arg(Big5::decode(url), result.contentEncoding);
-        } else {
-            result.body = std::move(transfer.body);
+            return result;
         }
+        std::optional<ReplyBytes> body = transfer.body.take();
+        if (!body) {
+            return spoolFailure();
+        }
+        result.body = std::move(*body);
         return result;
     };
     while (true) {
         ++result.requests;
-        transfer.body = QByteArray();
+        transfer.body.clear();
         transfer.contentEncoding = QByteArray();
         transfer.sized = false;
         transfer.lastByteMs = started_.elapsed();
@@ -296,8 +313,12 @@ HttpPost::Result HttpPost::run()
         }
         if (transfer.tooLarge || code == CURLE_FILESIZE_EXCEEDED) {
             result.failure = Failure::BodyTooLarge;
-            result.reason = QStringLiteral("The reply is larger than %1 MiB.").arg(maxBodyBytes / (1024 * 1024));
+            result.reason = QStringLiteral("The reply is larger than %1 MiB, the most this program takes.")
+                                .arg(limits_.bodyBytes / (1024 * 1024));
             return result;
+        }
+        if (!transfer.body.error().isEmpty()) {
+            return spoolFailure();
         }
         if (code != CURLE_OK) {
             result.failure = networkFailure(code);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "exchange/ReplyBytes.h"
+
 #include <QByteArray>
 #include <QElapsedTimer>
 #include <QString>
@@ -19,13 +21,16 @@ class HttpPost
 {
 public:
     static constexpr int maxRequests = 15;
-    static constexpr qint64 maxBodyBytes = qint64(256) * 1024 * 1024;
+    // A reply is spooled to the temporary directory, so this bounds the disk it
+    // may take, not memory.
+    static constexpr qint64 maxBodyBytes = qint64(8) * 1024 * 1024 * 1024;
 
     // NoServer is ServerExchange's: the settings named no usable server, so nothing was sent.
     // Refused, TimedOut and NameNotFound are the network failures a store can act on (server
     // not running, unreachable, address mistyped); Network is any other. Compressed: the answer
     // came with a Content-Encoding other than identity, which the program never asks for and
-    // does not undo, since the reply's bytes must stay as the server wrote them.
+    // does not undo, since the reply's bytes must stay as the server wrote them. Spool: the
+    // reply could not be stored in the temporary directory (a full disk, say).
     enum class Failure {
         None,
         Network,
@@ -36,7 +41,8 @@ public:
         NoServer,
         Refused,
         NameNotFound,
-        Compressed
+        Compressed,
+        Spool
     };
 
     // Milliseconds; 0 is no limit. The stall limit ends a request that has
@@ -48,12 +54,13 @@ public:
         static constexpr qint64 defaultStallMs = 120000;
         qint64 stallMs = 0;
         qint64 totalMs = 0;
+        qint64 bodyBytes = maxBodyBytes; // the largest reply body taken
     };
 
     struct Result {
         Failure failure = Failure::None;
         QString reason; // a whole sentence when failure is not None
-        QByteArray body;
+        ReplyBytes body;
         int requests = 0;
         int httpStatus = 0;      // of the last reply, 0 when none came
         QString contentEncoding; // as the server named it, when failure is Compressed

@@ -1,10 +1,14 @@
 #include "exchange/ServerExchange.h"
 
+#include "common/FullDisk.h"
 #include "common/LoopbackServer.h"
 #include "components/Big5.h"
 #include "components/Clock.h"
 #include "components/DateFormats.h"
+#include "exchange/ReplySpool.h"
 
+#include <QDir>
+#include <QFile>
 #include <QList>
 #include <QSignalSpy>
 #include <QStringList>
@@ -12,6 +16,7 @@
 #include <atomic>
 #include <chrono>
 #include <gtest/gtest.h>
+#include <optional>
 #include <thread>
 
 namespace {
@@ -144,7 +149,7 @@ TEST_F(ServerExchangeTest, judgesEachKindOfReply)
         {"chunked body cut short", "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n8\r\nDataOk\r\n", true, false,
          failedSuffix, Failure::Network, ""},
         {"not HTTP", "DataOk\r\nEOT\r\n", true, false, failedSuffix, Failure::Network, ""},
-        {"announced body over 256 MiB", "HTTP/1.0 200 OK\r\nContent-Length: 268435457\r\n\r\nDataOk\r\n", true, false,
+        {"announced body over 8 GiB", "HTTP/1.0 200 OK\r\nContent-Length: 8589934593\r\n\r\nDataOk\r\n", true, false,
          failedSuffix, Failure::BodyTooLarge, ""},
         {"gzip", httpReply("200 OK", gzippedDataOkBody, "Content-Encoding: gzip\r\n"), false, false, failedSuffix,
          Failure::Compressed, ""},
@@ -161,7 +166,7 @@ TEST_F(ServerExchangeTest, judgesEachKindOfReply)
         EXPECT_EQ(exchange.lastResult().failure, c.failure);
         EXPECT_EQ(exchange.lastResult().requests, 1);
         EXPECT_EQ(exchange.statusLine(), statusPrefix + c.suffix);
-        EXPECT_EQ(exchange.reply().body(), c.replyBody);
+        EXPECT_EQ(exchange.reply().body().toByteArray(), c.replyBody);
         EXPECT_EQ(server.requests().size(), 1u);
         EXPECT_FALSE(exchange.isBusy());
     }
@@ -193,7 +198,7 @@ TEST_F(ServerExchangeTest, followsRedirectionsWithTheSamePost)
         port = server.port();
 
         EXPECT_TRUE(post(server, "bran_no=01&link_pass=pw", QStringLiteral("first.php")));
-        EXPECT_EQ(exchange.reply().body(), dataOkBody);
+        EXPECT_EQ(exchange.reply().body().toByteArray(), dataOkBody);
         const std::vector<QByteArray> requests = server.requests();
         ASSERT_EQ(requests.size(), 2u);
         EXPECT_EQ(requests[0], expectedRequest("/first.php", port, "bran_no=01&link_pass=pw\r\n", 23));
@@ -285,19 +290,65 @@ TEST_F(ServerExchangeTest, headersTrickledOneByOneDoNotHoldOffTheStallLimit)
     EXPECT_LT(sent.load(), offered) << "the client stayed until the headers ended";
 }
 
-TEST_F(ServerExchangeTest, bodyWithoutLengthOver256MiBIsRefused)
+TEST_F(ServerExchangeTest, largeRepliesGoThroughASpoolFileAndFailuresThereKeepNothing)
 {
-    LoopbackServer server([](LoopbackServer::Connection &connection) {
-        const QByteArray block(1024 * 1024, 'x');
-        connection.send("HTTP/1.0 200 OK\r\n\r\nDataOk\r\n");
-        for (int sent = 0; sent < 300 && connection.send(block); ++sent) {
+    // Lines of every length up to a few hundred bytes, far past what is kept in memory.
+    QByteArray records;
+    for (int i = 0; records.size() < 3 * ReplySpool::memoryBytes; ++i) {
+        records += QByteArray::number(i) + QByteArray(i % 300, char('a' + i % 26)) + (i % 7 ? "\r\n" : "\n");
+    }
+    const QByteArray body = "DataOk\r\n" + records + "EOT\r\n";
+    const QString missing = QDir::tempPath() + QStringLiteral("/no-such-directory-for-replies");
+    const struct {
+        const char *name;
+        QString spoolDirectory;
+        rlim_t diskBytes; // 0: the disk takes everything
+        qint64 bodyLimit;
+        bool sized;
+        Failure failure;
+        QString reasonPart;
+    } cases[] = {
+        {"sized, read back exactly", QDir::tempPath(), 0, HttpPost::maxBodyBytes, true, Failure::None, {}},
+        {"unsized, read back exactly", QDir::tempPath(), 0, HttpPost::maxBodyBytes, false, Failure::None, {}},
+        {"past the limit, unsized", QDir::tempPath(), 0, 2 * ReplySpool::memoryBytes, false, Failure::BodyTooLarge,
+         QStringLiteral("8 MiB")},
+        {"no spool directory", missing, 0, HttpPost::maxBodyBytes, true, Failure::Spool, missing},
+        {"the disk fills up", QDir::tempPath(), 2 * ReplySpool::memoryBytes, HttpPost::maxBodyBytes, false,
+         Failure::Spool, QStringLiteral("File too large")},
+    };
+    const std::optional<QByteArray> tempBefore =
+        qEnvironmentVariableIsSet("TMPDIR") ? std::optional(qgetenv("TMPDIR")) : std::nullopt;
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        LoopbackServer server(
+            answering(c.sized ? httpReply("200 OK", body) : "HTTP/1.0 200 OK\r\n\r\n" + body, !c.sized));
+        qputenv("TMPDIR", QFile::encodeName(c.spoolDirectory));
+        exchange.setLimits({HttpPost::Limits::defaultStallMs, 0, c.bodyLimit});
+        std::optional<FullDisk> fullDisk;
+        if (c.diskBytes > 0) {
+            fullDisk.emplace(c.diskBytes);
         }
-    });
-
-    EXPECT_FALSE(post(server, "a=1"));
-    EXPECT_EQ(exchange.lastResult().failure, Failure::BodyTooLarge);
-    EXPECT_EQ(exchange.reply().count(), 0);
-    EXPECT_EQ(exchange.statusLine(), statusPrefix + failedSuffix);
+        EXPECT_EQ(post(server, "a=1"), c.failure == Failure::None);
+        fullDisk.reset();
+        EXPECT_EQ(exchange.lastResult().failure, c.failure);
+        EXPECT_TRUE(exchange.lastResult().reason.contains(c.reasonPart)) << exchange.lastResult().reason.toStdString();
+        if (c.failure == Failure::None) {
+            EXPECT_EQ(exchange.reply().body().toByteArray(), body);
+            const QList<QByteArray> lines = QByteArray(body).replace("\r\n", "\n").split('\n');
+            ASSERT_EQ(exchange.reply().count(), lines.size() - 1);
+            for (qsizetype i = lines.size() - 2; i >= 0; i -= 997) {
+                EXPECT_EQ(exchange.reply().line(i), lines.at(i)) << i;
+            }
+        } else {
+            EXPECT_EQ(exchange.reply().count(), 0);
+            EXPECT_EQ(exchange.statusLine(), statusPrefix + failedSuffix);
+        }
+    }
+    if (tempBefore) {
+        qputenv("TMPDIR", *tempBefore);
+    } else {
+        qunsetenv("TMPDIR");
+    }
 }
 
 TEST_F(ServerExchangeTest, linkTestReadsTheSettingsAtEachCall)

@@ -2,10 +2,13 @@
 
 #include "components/DateFormats.h"
 #include "exchange/ExchangeEnvelope.h"
+#include "exchange/ReplySpool.h"
 
+#include <QDir>
 #include <QList>
 
 #include <gtest/gtest.h>
+#include <optional>
 
 namespace {
 QList<QByteArray> linesOf(const ServerReply &reply)
@@ -41,7 +44,7 @@ TEST(ServerReply, splitsLinesAtEveryKindOfBreak)
         SCOPED_TRACE(c.name);
         const ServerReply reply(c.body);
         EXPECT_EQ(linesOf(reply), c.lines);
-        EXPECT_EQ(reply.body(), c.body);
+        EXPECT_EQ(reply.body().toByteArray(), c.body);
     }
 }
 
@@ -86,6 +89,39 @@ TEST(ServerReply, floodsOfShortLinesReadLikeAnyOther)
         for (qsizetype index : {qsizetype(0), expected.size() / 3, expected.size() - 1}) {
             EXPECT_EQ(reply.line(index), expected.at(index)) << index;
         }
+    }
+}
+
+TEST(ServerReply, aSpooledReplyOfMillionsOfLinesReadsTheSameInAnyOrder)
+{
+    // Past the index's ceiling and past the steps in which a mapped body's pages are given back.
+    constexpr qint64 lineCount = 6000000;
+    const char *const breaks[] = {"\r\n", "\n", "\r"};
+    ReplySpool spool(QDir::tempPath());
+    QByteArray block;
+    for (qint64 i = 0; i < lineCount; ++i) {
+        block += QByteArray::number(i) + breaks[i % 3];
+        if (block.size() > 65536 || i + 1 == lineCount) {
+            ASSERT_TRUE(spool.append(block.constData(), block.size())) << spool.error().toStdString();
+            block.clear();
+        }
+    }
+    std::optional<ReplyBytes> bytes = spool.take();
+    ASSERT_TRUE(bytes);
+    ASSERT_TRUE(bytes->isMapped());
+    const ServerReply reply(std::move(*bytes));
+
+    ASSERT_EQ(reply.count(), lineCount);
+    qint64 wrong = 0;
+    for (qint64 i = 0; i < lineCount; ++i) {
+        wrong += reply.lineView(i) != QByteArray::number(i);
+    }
+    EXPECT_EQ(wrong, 0);
+    for (qint64 i : {lineCount - 1, qint64(0), lineCount / 2, qint64(1), lineCount / 2 - 1, lineCount / 3 + 5}) {
+        EXPECT_EQ(reply.line(i), QByteArray::number(i)) << i;
+    }
+    for (qint64 i = lineCount - 1; i >= 0; i -= 99991) {
+        EXPECT_EQ(reply.line(i), QByteArray::number(i)) << i;
     }
 }
 
