@@ -5,10 +5,10 @@
 #include <QPainter>
 #include <QRectF>
 
-#include <zint.h>
-
 #include <algorithm>
 #include <memory>
+#include <vector>
+#include <zint.h>
 
 namespace {
 
@@ -42,7 +42,8 @@ QString labelSymbologyName(LabelSymbology symbology)
     return QString::fromLatin1(names[int(symbology)]);
 }
 
-QString drawLabelBarcode(QPainter &painter, const QRectF &area, const QByteArray &barcode)
+QString drawLabelBarcode(QPainter &painter, const QRectF &area, const QByteArray &barcode,
+                         const BarcodeTextShaper &shapeText)
 {
     const LabelSymbology symbology = labelSymbologyOf(barcode);
     if (symbology == LabelSymbology::None) {
@@ -69,8 +70,8 @@ QString drawLabelBarcode(QPainter &painter, const QRectF &area, const QByteArray
         data.chop(1);
         break;
     }
-    const int encoded = ZBarcode_Encode(symbol.get(), reinterpret_cast<const unsigned char *>(data.constData()),
-                                        int(data.size()));
+    const int encoded =
+        ZBarcode_Encode(symbol.get(), reinterpret_cast<const unsigned char *>(data.constData()), int(data.size()));
     if (encoded >= ZINT_ERROR || ZBarcode_Buffer_Vector(symbol.get(), 0) >= ZINT_ERROR || !symbol->vector) {
         const QString failure = QStringLiteral("條碼畫不出來: %1").arg(QString::fromLatin1(symbol->errtxt));
         painter.drawText(area, Qt::AlignCenter | Qt::TextWordWrap, failure);
@@ -86,21 +87,23 @@ QString drawLabelBarcode(QPainter &painter, const QRectF &area, const QByteArray
     painter.save();
     painter.setPen(Qt::NoPen);
     painter.setBrush(Qt::black);
+    // All bars in one call: one filled path in a PDF rather than one each.
+    std::vector<QRectF> bars;
     for (const zint_vector_rect *rect = vector.rectangles; rect; rect = rect->next) {
-        painter.drawRect(QRectF(origin.x() + rect->x * scaleX, origin.y() + rect->y * scaleY, rect->width * scaleX,
-                                rect->height * scaleY));
+        bars.emplace_back(origin.x() + rect->x * scaleX, origin.y() + rect->y * scaleY, rect->width * scaleX,
+                          rect->height * scaleY);
     }
+    painter.drawRects(bars.data(), int(bars.size()));
     // Text at its own size rather than scaled, so it stays sharp on screen and paper alike.
     painter.setPen(Qt::black);
+    QFont font(QStringLiteral("DejaVu Sans Mono"));
     for (const zint_vector_string *text = vector.strings; text; text = text->next) {
-        QFont font(QStringLiteral("DejaVu Sans Mono"));
         font.setPixelSize(std::max(1, int(text->fsize * scale)));
-        painter.setFont(font);
-        const QString shown = QString::fromUtf8(reinterpret_cast<const char *>(text->text), text->length);
-        const double width = painter.fontMetrics().horizontalAdvance(shown);
+        const ShapedText shaped =
+            shapeText(QString::fromUtf8(reinterpret_cast<const char *>(text->text), text->length), font);
         const double x = origin.x() + text->x * scaleX;
-        const double left = text->halign == 1 ? x : text->halign == 2 ? x - width : x - width / 2;
-        painter.drawText(QPointF(left, origin.y() + text->y * scaleY), shown);
+        const double left = text->halign == 1 ? x : text->halign == 2 ? x - shaped.width : x - shaped.width / 2;
+        shaped.drawAt(painter, QPointF(left, origin.y() + text->y * scaleY));
     }
     painter.restore();
     return {};

@@ -1,7 +1,11 @@
 #pragma once
 
+#include "labelqueue/proof/ShapedText.h"
+
 #include <QByteArray>
 #include <QString>
+
+#include <functional>
 
 class QPainter;
 class QRectF;
@@ -13,7 +17,11 @@ enum class LabelSymbology { None, Ean13, Ean8, UpcA, Code128 };
 LabelSymbology labelSymbologyOf(const QByteArray &barcode);
 QString labelSymbologyName(LabelSymbology symbology);
 
+// Turns the digits beneath the bars into glyphs.
+using BarcodeTextShaper = std::function<ShapedText(const QString &text, const QFont &font)>;
+
 // Draws barcode with libzint as vectors, scaled to fit area and centred, its
 // digits beneath. Returns what went wrong (drawn as such in area), or an
 // empty text.
-QString drawLabelBarcode(QPainter &painter, const QRectF &area, const QByteArray &barcode);
+QString drawLabelBarcode(QPainter &painter, const QRectF &area, const QByteArray &barcode,
+                         const BarcodeTextShaper &shapeText);

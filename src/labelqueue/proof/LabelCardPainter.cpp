@@ -4,6 +4,7 @@
 #include "components/widgets/Fonts.h"
 #include "labelqueue/proof/LabelBarcode.h"
 
+#include <QGlyphRun>
 #include <QPainter>
 
 #include <algorithm>
@@ -23,34 +24,11 @@ QString captionOf(const QByteArray &entry)
     return entry.startsWith('#') ? QStringLiteral("自訂文字") : Big5::decode(entry);
 }
 
-// The fonts of the columns, made once: a sheet draws them a hundred thousand times.
-const QFont &captionFont()
-{
-    static const QFont font = Fonts::ming(10);
-    return font;
-}
-
-const QFont &valueFont()
-{
-    static const QFont font = Fonts::ming(12);
-    return font;
-}
-
-// A value is shown whole: a long one gets a smaller font rather than an
-// ellipsis. One line needs no layout: it is drawn at its baseline.
-void drawFitted(QPainter &painter, const QRectF &box, const QString &text, const QFont &font)
-{
-    painter.setFont(font);
-    const double width = painter.fontMetrics().horizontalAdvance(text);
-    if (width > box.width() && width > 0) {
-        QFont smaller = font;
-        smaller.setPixelSize(std::max(5, int(font.pixelSize() * box.width() / width)));
-        painter.setFont(smaller);
-    }
-    const QFontMetricsF metrics = painter.fontMetrics();
-    const double baseline = box.top() + (box.height() - metrics.ascent() - metrics.descent()) / 2 + metrics.ascent();
-    painter.drawText(QPointF(box.left(), baseline), text);
-}
+// Ids of the fonts whose characters the composer keeps.
+enum ComposedFont { headerFontId, barcodeFontId };
+// Captions are few and values repeat (a row's labels, a colour, a size, a
+// price); past this many the cache starts afresh.
+constexpr qsizetype mostKeptTexts = 4096;
 
 } // namespace
 
@@ -65,8 +43,31 @@ QSizeF labelCardSize(int columnCount)
             margin * 2 + headerHeight + columnHeight * std::max(columnCount, 0) + 4 + barcodeHeight + findingsHeight};
 }
 
-void paintLabelCard(QPainter &painter, const QRectF &rect, const LabelCard &card, qint64 line,
-                    const std::vector<const LabelFinding *> &findings)
+LabelCardPainter::LabelCardPainter()
+    : headerFont_(Fonts::ming(11))
+    , captionFont_(Fonts::ming(10))
+    , valueFont_(Fonts::ming(12))
+    , noteFont_(Fonts::ming(10))
+    , findingFont_(Fonts::ming(9))
+{}
+
+LabelCardPainter::~LabelCardPainter() = default;
+
+const ShapedText &LabelCardPainter::kept(const QByteArray &key, const QString &text, const QFont &font,
+                                         QPainter &painter)
+{
+    const auto found = kept_.constFind(key);
+    if (found != kept_.constEnd()) {
+        return *found;
+    }
+    if (kept_.size() >= mostKeptTexts) {
+        kept_.clear();
+    }
+    return *kept_.insert(key, ShapedText::shape(text, font, painter.device()));
+}
+
+void LabelCardPainter::paint(QPainter &painter, const QRectF &rect, const LabelCard &card, qint64 line,
+                             const std::vector<const LabelFinding *> &findings)
 {
     const QSizeF size = labelCardSize(int(card.columns.size()));
     const bool error = std::any_of(findings.begin(), findings.end(),
@@ -87,30 +88,44 @@ void paintLabelCard(QPainter &painter, const QRectF &rect, const LabelCard &card
 
     double y = margin;
     const double inner = size.width() - 2 * margin;
+    const QRectF header(margin, y, inner, headerHeight);
     painter.setPen(Qt::black);
-    painter.setFont(Fonts::ming(11));
-    painter.drawText(QRectF(margin, y, inner, headerHeight), Qt::AlignLeft | Qt::AlignVCenter,
-                     QStringLiteral("第 %1 筆 · 第 %2 行").arg(card.row).arg(line + 1));
-    painter.drawText(QRectF(margin, y, inner, headerHeight), Qt::AlignRight | Qt::AlignVCenter,
-                     QStringLiteral("張數 %1").arg(QString::fromLatin1(card.quantity)));
+    composer_
+        .compose(QStringLiteral("第 %1 筆 · 第 %2 行").arg(card.row).arg(line + 1), headerFont_, headerFontId,
+                 painter.device())
+        .draw(painter, header);
+    composer_
+        .compose(QStringLiteral("張數 %1").arg(QString::fromLatin1(card.quantity)), headerFont_, headerFontId,
+                 painter.device())
+        .draw(painter, header, Qt::AlignRight);
     y += headerHeight;
 
-    for (const auto &[entry, value] : card.columns) {
-        painter.setPen(Qt::darkGray);
-        drawFitted(painter, QRectF(margin, y, captionWidth - 4, columnHeight), captionOf(entry), captionFont());
-        painter.setPen(Qt::black);
-        drawFitted(painter, QRectF(margin + captionWidth, y, inner - captionWidth, columnHeight), Big5::decode(value),
-                   valueFont());
+    // Captions first, then values: each change of pen is a state change in a PDF.
+    painter.setPen(Qt::darkGray);
+    double columnTop = y;
+    for (const auto &column : card.columns) {
+        kept("caption " + column.first, captionOf(column.first), captionFont_, painter)
+            .draw(painter, QRectF(margin, columnTop, captionWidth - 4, columnHeight));
+        columnTop += columnHeight;
+    }
+    painter.setPen(Qt::black);
+    for (const auto &column : card.columns) {
+        kept("value " + column.second, Big5::decode(column.second), valueFont_, painter)
+            .draw(painter, QRectF(margin + captionWidth, y, inner - captionWidth, columnHeight));
         y += columnHeight;
     }
     y += 4;
 
     painter.setPen(Qt::black);
-    painter.setFont(Fonts::ming(10));
+    const QRectF barcodeBox(margin, y, inner, barcodeHeight);
     if (card.barcode.isEmpty()) {
-        painter.drawText(QRectF(margin, y, inner, barcodeHeight), Qt::AlignCenter, QStringLiteral("沒有條碼"));
+        kept("no barcode", QStringLiteral("沒有條碼"), noteFont_, painter).draw(painter, barcodeBox, Qt::AlignHCenter);
     } else {
-        drawLabelBarcode(painter, QRectF(margin + 8, y, inner - 16, barcodeHeight), card.barcode);
+        painter.setFont(noteFont_);
+        drawLabelBarcode(painter, barcodeBox.adjusted(8, 0, -8, 0), card.barcode,
+                         [this, &painter](const QString &text, const QFont &font) {
+                             return composer_.compose(text, font, barcodeFontId + font.pixelSize(), painter.device());
+                         });
     }
     y += barcodeHeight;
 
@@ -120,7 +135,7 @@ void paintLabelCard(QPainter &painter, const QRectF &rect, const LabelCard &card
     }
     if (!messages.isEmpty()) {
         painter.setPen(mark);
-        painter.setFont(Fonts::ming(9));
+        painter.setFont(findingFont_);
         const QRectF box(margin, y, inner, findingsHeight - margin);
         painter.drawText(box, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap,
                          painter.fontMetrics().elidedText(messages.join(QStringLiteral("；")), Qt::ElideRight,

@@ -8,11 +8,11 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QIODevice>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QIODevice>
 
 #include <algorithm>
 
@@ -67,8 +67,7 @@ double drawHead(QPainter &painter, const QRectF &page, const LabelCheckReport &r
     const QRectF title(page.left(), y, page.width(), 22);
     painter.drawText(title, Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("標籤校對表"));
     painter.setFont(Fonts::ming(11));
-    painter.drawText(title, Qt::AlignRight | Qt::AlignVCenter,
-                     report.totalsText());
+    painter.drawText(title, Qt::AlignRight | Qt::AlignVCenter, report.totalsText());
     y += 26;
     for (const LabelFinding *finding : report.findingsOf(0)) {
         painter.setPen(findingColour(finding->kind));
@@ -117,8 +116,8 @@ QString writeLabelProofSheet(LabelCardSource &cards, const QString &pdfPath, con
     device.open(QIODevice::WriteOnly);
     QPdfWriter writer(&device);
     writer.setResolution(pointsPerInch);
-    writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(28, 28, 28, 28),
-                                     QPageLayout::Point));
+    writer.setPageLayout(
+        QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(28, 28, 28, 28), QPageLayout::Point));
     writer.setTitle(QStringLiteral("標籤校對表"));
     writer.setCreator(QStringLiteral("barlabel"));
     QPainter painter;
@@ -143,6 +142,7 @@ QString writeLabelProofSheet(LabelCardSource &cards, const QString &pdfPath, con
         painter.drawText(QRectF(page.left(), page.bottom() - 12, page.width(), 12), Qt::AlignCenter,
                          QStringLiteral("第 %1 頁").arg(pageNumber));
     };
+    LabelCardPainter cardPainter;
     for (qint64 line = 0; line < total; ++line) {
         const int across = int(line % cardsAcross);
         if (across == 0 && line > 0) {
@@ -160,7 +160,7 @@ QString writeLabelProofSheet(LabelCardSource &cards, const QString &pdfPath, con
         }
         const QRectF where(left + across * (card.width() + gap), top, card.width(), card.height());
         const LabelCard label = cards.card(line);
-        paintLabelCard(painter, where, label, line, report.findingsOf(label.row));
+        cardPainter.paint(painter, where, label, line, report.findingsOf(label.row));
         if (progress && line % 64 == 63 && !progress(line + 1, total)) {
             painter.end();
             file.cancel();

@@ -19,5 +19,4 @@ QString proofSheetTargetProblem(const QString &pdfPath);
 // totals and the settings' own findings on top of the first page) to pdfPath.
 // Returns an empty text on success, otherwise what went wrong; the file at
 // pdfPath is replaced only by a whole sheet.
-QString writeLabelProofSheet(LabelCardSource &cards, const QString &pdfPath,
-                             const ProofSheetProgress &progress = {});
+QString writeLabelProofSheet(LabelCardSource &cards, const QString &pdfPath, const ProofSheetProgress &progress = {});

@@ -146,7 +146,7 @@ void LabelCardView::paintEvent(QPaintEvent *)
         const QRect rect(left + int(at % perRow) * (cardSize_.width() + gap),
                          gap + int(at / perRow) * (cardSize_.height() + gap), cardSize_.width(), cardSize_.height());
         const LabelCard card = cards_->card(line);
-        paintLabelCard(painter, rect, card, line, cards_->report().findingsOf(card.row));
+        cardPainter_.paint(painter, rect, card, line, cards_->report().findingsOf(card.row));
         if (line == current_) {
             painter.save();
             painter.setPen(QPen(palette().color(QPalette::Highlight), 3));

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "labelqueue/proof/LabelCardPainter.h"
+
 #include <QAbstractScrollArea>
 #include <QSize>
 
@@ -46,6 +48,7 @@ private:
     void measureCards();
 
     LabelCardSource *cards_ = nullptr;
+    LabelCardPainter cardPainter_;
     QSize cardSize_;
     double scale_ = 1;
     qint64 current_ = 0;

@@ -1,0 +1,18 @@
+// The reference: a bare Qt Widgets program that shows one window of the main
+// window's size with a label, and ends when it is mapped.
+#include "ExitWhenExposed.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QMainWindow>
+
+int main(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    QMainWindow window;
+    window.setCentralWidget(new QLabel(QStringLiteral("條碼列印作業"), &window));
+    window.setFixedSize(640, 480);
+    window.show();
+    ExitWhenExposed::watch(window.windowHandle());
+    return app.exec();
+}
