@@ -1,6 +1,6 @@
 // The reference: a bare Qt Widgets program that shows one window of the main
 // window's size with a label, and ends when it is mapped.
-#include "ExitWhenExposed.h"
+#include "ReportWhenExposed.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -13,6 +13,6 @@ int main(int argc, char **argv)
     window.setCentralWidget(new QLabel(QStringLiteral("條碼列印作業"), &window));
     window.setFixedSize(640, 480);
     window.show();
-    ExitWhenExposed::watch(window.windowHandle());
+    ReportWhenExposed::watch(window.windowHandle());
     return app.exec();
 }

@@ -1,17 +1,21 @@
 // barlabel's own start, as its main() does it (link test included), ending
 // when the main window is mapped. It links what barlabel links, so the same
 // shared objects are loaded.
-#include "ExitWhenExposed.h"
+#include "ReportWhenExposed.h"
 #include "app/ProgramDir.h"
 #include "app/widgets/StartUp.h"
 #include "components/widgets/QtTranslations.h"
 #include "components/widgets/WidgetPrompts.h"
+#include "exchange/CurlLibrary.h"
 
 #include <QApplication>
 
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
+    // The start-up link test needs the network library; it loads on the other
+    // core while the window is built.
+    const CurlLibrary::Preload networkLibrary;
     QApplication::setApplicationDisplayName(QStringLiteral("條碼/信封"));
     installQtTranslations(app);
     WidgetPrompts prompts;
@@ -24,6 +28,6 @@ int main(int argc, char **argv)
         return 1;
     }
     mainForm->show();
-    ExitWhenExposed::watch(mainForm->windowHandle());
+    ReportWhenExposed::watch(mainForm->windowHandle());
     return app.exec();
 }

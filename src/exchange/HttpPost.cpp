@@ -1,28 +1,25 @@
 #include "exchange/HttpPost.h"
 
 #include "components/Big5.h"
+#include "exchange/CurlLibrary.h"
 #include "exchange/ReplySpool.h"
 
 #include <QList>
 
-#include <curl/curl.h>
 #include <memory>
 
 namespace {
-void initialiseCurlOnce()
-{
-    static const CURLcode initialised = curl_global_init(CURL_GLOBAL_DEFAULT);
-    Q_UNUSED(initialised);
-}
-
 struct EasyDeleter {
-    void operator()(CURL *easy) const { curl_easy_cleanup(easy); }
+    const CurlLibrary *curl;
+    void operator()(CURL *easy) const { curl->easy_cleanup(easy); }
 };
 struct MultiDeleter {
-    void operator()(CURLM *multi) const { curl_multi_cleanup(multi); }
+    const CurlLibrary *curl;
+    void operator()(CURLM *multi) const { curl->multi_cleanup(multi); }
 };
 struct HeaderListDeleter {
-    void operator()(curl_slist *list) const { curl_slist_free_all(list); }
+    const CurlLibrary *curl;
+    void operator()(curl_slist *list) const { curl->slist_free_all(list); }
 };
 
 bool isHttpAddress(const char *url)
@@ -91,16 +88,14 @@ HttpPost::HttpPost(QByteArray url, QByteArray body, qint64 contentLength, Limits
     , body_(std::move(body))
     , contentLength_(contentLength)
     , limits_(limits)
-{
-    initialiseCurlOnce();
-}
+{}
 
 void HttpPost::cancel()
 {
     cancelled_ = true;
     const std::lock_guard<std::mutex> lock(multiMutex_);
     if (multi_) {
-        curl_multi_wakeup(static_cast<CURLM *>(multi_));
+        curl_->multi_wakeup(static_cast<CURLM *>(multi_));
     }
 }
 
@@ -141,7 +136,7 @@ size_t HttpPost::write(char *data, size_t size, size_t count, void *userdata)
     if (!transfer->sized) {
         transfer->sized = true;
         curl_off_t announced = -1;
-        curl_easy_getinfo(transfer->easy, CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &announced);
+        transfer->post->curl_->easy_getinfo(transfer->easy, CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &announced);
         transfer->body.expect(announced);
     }
     if (!transfer->body.append(data, bytes)) {
@@ -180,29 +175,29 @@ int HttpPost::perform(void *multiHandle, void *easyHandle, Transfer &transfer, R
     auto *multi = static_cast<CURLM *>(multiHandle);
     auto *easy = static_cast<CURL *>(easyHandle);
     CURLcode code = CURLE_OK;
-    curl_multi_add_handle(multi, easy);
+    curl_->multi_add_handle(multi, easy);
     // Often enough to end near a short limit, rarely enough to cost nothing.
     const int waitMs = limits_.stallMs > 0 || limits_.totalMs > 0 ? 50 : 1000;
     int running = 1;
     while (running && !cancelled_ && !overLimit(transfer, result)) {
-        CURLMcode multiCode = curl_multi_perform(multi, &running);
+        CURLMcode multiCode = curl_->multi_perform(multi, &running);
         if (multiCode == CURLM_OK && running) {
-            multiCode = curl_multi_poll(multi, nullptr, 0, waitMs, nullptr);
+            multiCode = curl_->multi_poll(multi, nullptr, 0, waitMs, nullptr);
         }
         if (multiCode != CURLM_OK) {
             result.failure = Failure::Network;
             result.reason =
-                QStringLiteral("The network library failed: ") + QString::fromUtf8(curl_multi_strerror(multiCode));
+                QStringLiteral("The network library failed: ") + QString::fromUtf8(curl_->multi_strerror(multiCode));
             break;
         }
     }
     int pending = 0;
-    while (CURLMsg *message = curl_multi_info_read(multi, &pending)) {
+    while (CURLMsg *message = curl_->multi_info_read(multi, &pending)) {
         if (message->msg == CURLMSG_DONE) {
             code = message->data.result;
         }
     }
-    curl_multi_remove_handle(multi, easy);
+    curl_->multi_remove_handle(multi, easy);
     return code;
 }
 
@@ -210,8 +205,14 @@ HttpPost::Result HttpPost::run()
 {
     Result result;
     started_.start();
-    const std::unique_ptr<CURL, EasyDeleter> easyHandle(curl_easy_init());
-    const std::unique_ptr<CURLM, MultiDeleter> multiHandle(curl_multi_init());
+    curl_ = CurlLibrary::get();
+    if (!curl_) {
+        result.failure = Failure::Network;
+        result.reason = QStringLiteral("The network library could not be started: ") + CurlLibrary::loadError();
+        return result;
+    }
+    const std::unique_ptr<CURL, EasyDeleter> easyHandle(curl_->easy_init(), EasyDeleter{curl_});
+    const std::unique_ptr<CURLM, MultiDeleter> multiHandle(curl_->multi_init(), MultiDeleter{curl_});
     CURL *easy = easyHandle.get();
     CURLM *multi = multiHandle.get();
     if (!easy || !multi) {
@@ -230,32 +231,32 @@ HttpPost::Result HttpPost::run()
     for (const char *line :
          {"Accept: text/html, */*", "User-Agent: Mozilla/3.0 (compatible; Indy Library)",
           "Content-Type: application/x-www-form-urlencoded", contentLengthLine.constData(), "Expect:"}) {
-        list = curl_slist_append(list, line);
+        list = curl_->slist_append(list, line);
     }
-    const std::unique_ptr<curl_slist, HeaderListDeleter> headers(list);
+    const std::unique_ptr<curl_slist, HeaderListDeleter> headers(list, HeaderListDeleter{curl_});
 
     Transfer transfer{this, easy, ReplySpool(spoolDirectory()), {}};
     char errorText[CURL_ERROR_SIZE] = {};
-    curl_easy_setopt(easy, CURLOPT_NOSIGNAL, 1L);
-    curl_easy_setopt(easy, CURLOPT_ERRORBUFFER, errorText);
-    curl_easy_setopt(easy, CURLOPT_HTTP_VERSION, long(CURL_HTTP_VERSION_1_0));
-    curl_easy_setopt(easy, CURLOPT_POST, 1L);
-    curl_easy_setopt(easy, CURLOPT_POSTFIELDS, body_.constData());
-    curl_easy_setopt(easy, CURLOPT_POSTFIELDSIZE_LARGE, curl_off_t(body_.size()));
-    curl_easy_setopt(easy, CURLOPT_HTTPHEADER, headers.get());
-    curl_easy_setopt(easy, CURLOPT_PROXY, "");
-    curl_easy_setopt(easy, CURLOPT_NOPROXY, "*");
-    curl_easy_setopt(easy, CURLOPT_FRESH_CONNECT, 1L);
-    curl_easy_setopt(easy, CURLOPT_FORBID_REUSE, 1L);
-    curl_easy_setopt(easy, CURLOPT_FOLLOWLOCATION, 0L);
-    curl_easy_setopt(easy, CURLOPT_PROTOCOLS_STR, "http,https");
-    curl_easy_setopt(easy, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
-    curl_easy_setopt(easy, CURLOPT_PATH_AS_IS, 1L);
-    curl_easy_setopt(easy, CURLOPT_MAXFILESIZE_LARGE, curl_off_t(limits_.bodyBytes));
-    curl_easy_setopt(easy, CURLOPT_WRITEFUNCTION, &HttpPost::write);
-    curl_easy_setopt(easy, CURLOPT_WRITEDATA, &transfer);
-    curl_easy_setopt(easy, CURLOPT_HEADERFUNCTION, &HttpPost::header);
-    curl_easy_setopt(easy, CURLOPT_HEADERDATA, &transfer);
+    curl_->easy_setopt(easy, CURLOPT_NOSIGNAL, 1L);
+    curl_->easy_setopt(easy, CURLOPT_ERRORBUFFER, errorText);
+    curl_->easy_setopt(easy, CURLOPT_HTTP_VERSION, long(CURL_HTTP_VERSION_1_0));
+    curl_->easy_setopt(easy, CURLOPT_POST, 1L);
+    curl_->easy_setopt(easy, CURLOPT_POSTFIELDS, body_.constData());
+    curl_->easy_setopt(easy, CURLOPT_POSTFIELDSIZE_LARGE, curl_off_t(body_.size()));
+    curl_->easy_setopt(easy, CURLOPT_HTTPHEADER, headers.get());
+    curl_->easy_setopt(easy, CURLOPT_PROXY, "");
+    curl_->easy_setopt(easy, CURLOPT_NOPROXY, "*");
+    curl_->easy_setopt(easy, CURLOPT_FRESH_CONNECT, 1L);
+    curl_->easy_setopt(easy, CURLOPT_FORBID_REUSE, 1L);
+    curl_->easy_setopt(easy, CURLOPT_FOLLOWLOCATION, 0L);
+    curl_->easy_setopt(easy, CURLOPT_PROTOCOLS_STR, "http,https");
+    curl_->easy_setopt(easy, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
+    curl_->easy_setopt(easy, CURLOPT_PATH_AS_IS, 1L);
+    curl_->easy_setopt(easy, CURLOPT_MAXFILESIZE_LARGE, curl_off_t(limits_.bodyBytes));
+    curl_->easy_setopt(easy, CURLOPT_WRITEFUNCTION, &HttpPost::write);
+    curl_->easy_setopt(easy, CURLOPT_WRITEDATA, &transfer);
+    curl_->easy_setopt(easy, CURLOPT_HEADERFUNCTION, &HttpPost::header);
+    curl_->easy_setopt(easy, CURLOPT_HEADERDATA, &transfer);
 
     {
         const std::lock_guard<std::mutex> lock(multiMutex_);
@@ -299,7 +300,7 @@ HttpPost::Result HttpPost::run()
         transfer.sized = false;
         transfer.lastByteMs = started_.elapsed();
         errorText[0] = '\0';
-        curl_easy_setopt(easy, CURLOPT_URL, url.constData());
+        curl_->easy_setopt(easy, CURLOPT_URL, url.constData());
 
         const auto code = CURLcode(perform(multi, easy, transfer, result));
 
@@ -324,18 +325,18 @@ HttpPost::Result HttpPost::run()
             result.failure = networkFailure(code);
             result.reason =
                 QStringLiteral("No reply from %1: %2")
-                    .arg(Big5::decode(url), QString::fromUtf8(errorText[0] ? errorText : curl_easy_strerror(code)));
+                    .arg(Big5::decode(url), QString::fromUtf8(errorText[0] ? errorText : curl_->easy_strerror(code)));
             return result;
         }
 
         long status = 0;
-        curl_easy_getinfo(easy, CURLINFO_RESPONSE_CODE, &status);
+        curl_->easy_getinfo(easy, CURLINFO_RESPONSE_CODE, &status);
         result.httpStatus = int(status);
         if (status >= 200 && status <= 299) {
             return answer();
         }
         const char *location = nullptr;
-        curl_easy_getinfo(easy, CURLINFO_REDIRECT_URL, &location);
+        curl_->easy_getinfo(easy, CURLINFO_REDIRECT_URL, &location);
         const bool redirection = status >= 300 && status <= 399 && status != 304 && location;
         if (redirection && result.requests == maxRequests) {
             return answer();

@@ -9,6 +9,8 @@
 #include <atomic>
 #include <mutex>
 
+struct CurlLibrary;
+
 // One blocking HTTP/1.0 form POST with the program's fixed headers, run on any
 // thread. Each request opens its own connection and goes straight to the
 // server (no proxy). A 2xx reply is the answer. A 3xx other than 304 with a
@@ -94,4 +96,5 @@ private:
     std::atomic<qint64> received_{0};
     std::mutex multiMutex_;
     void *multi_ = nullptr; // the CURLM of the running transfer, for waking it
+    const CurlLibrary *curl_ = nullptr;
 };

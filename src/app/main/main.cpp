@@ -2,12 +2,16 @@
 #include "app/widgets/StartUp.h"
 #include "components/widgets/QtTranslations.h"
 #include "components/widgets/WidgetPrompts.h"
+#include "exchange/CurlLibrary.h"
 
 #include <QApplication>
 
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
+    // The start-up link test needs the network library; it loads on the other
+    // core while the window is built.
+    const CurlLibrary::Preload networkLibrary;
     QApplication::setApplicationDisplayName(QStringLiteral("條碼/信封"));
     installQtTranslations(app);
     WidgetPrompts prompts;
