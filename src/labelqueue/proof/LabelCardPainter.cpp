@@ -105,15 +105,18 @@ void LabelCardPainter::paint(QPainter &painter, const QRectF &rect, const LabelC
     double columnTop = y;
     for (const auto &column : card.columns) {
         kept("caption " + column.first, captionOf(column.first), captionFont_, painter)
-            .draw(painter, QRectF(margin, columnTop, captionWidth - 4, columnHeight));
+            .draw(painter, QRectF(margin, columnTop, captionWidth - 4, columnHeight), Qt::AlignLeft, &batch_);
         columnTop += columnHeight;
     }
+    batch_.flush(painter);
     painter.setPen(Qt::black);
     for (const auto &column : card.columns) {
         kept("value " + column.second, Big5::decode(column.second), valueFont_, painter)
-            .draw(painter, QRectF(margin + captionWidth, y, inner - captionWidth, columnHeight));
+            .draw(painter, QRectF(margin + captionWidth, y, inner - captionWidth, columnHeight), Qt::AlignLeft,
+                  &batch_);
         y += columnHeight;
     }
+    batch_.flush(painter);
     y += 4;
 
     painter.setPen(Qt::black);

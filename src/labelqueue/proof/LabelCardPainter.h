@@ -50,4 +50,5 @@ private:
     QFont findingFont_;
     QHash<QByteArray, ShapedText> kept_;
     GlyphComposer composer_;
+    GlyphBatch batch_;
 };

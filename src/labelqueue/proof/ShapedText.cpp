@@ -36,7 +36,7 @@ void ShapedText::drawAt(QPainter &painter, const QPointF &baseline) const
     }
 }
 
-void ShapedText::draw(QPainter &painter, const QRectF &box, Qt::Alignment horizontal) const
+void ShapedText::draw(QPainter &painter, const QRectF &box, Qt::Alignment horizontal, GlyphBatch *batch) const
 {
     double scale = 1;
     if (width > box.width() && width > 0) {
@@ -50,6 +50,10 @@ void ShapedText::draw(QPainter &painter, const QRectF &box, Qt::Alignment horizo
         x = box.left() + (box.width() - drawnWidth) / 2;
     }
     const double top = box.top() + (box.height() - (ascent + descent) * scale) / 2;
+    if (scale == 1 && batch) {
+        batch->add(runs, QPointF(x, top));
+        return;
+    }
     if (scale == 1) {
         drawAt(painter, QPointF(x, top + ascent));
         return;
@@ -59,6 +63,35 @@ void ShapedText::draw(QPainter &painter, const QRectF &box, Qt::Alignment horizo
     painter.scale(scale, scale);
     drawAt(painter, QPointF(0, ascent));
     painter.restore();
+}
+
+void GlyphBatch::add(const QList<QGlyphRun> &runs, const QPointF &offset)
+{
+    for (const QGlyphRun &run : runs) {
+        const QRawFont font = run.rawFont();
+        auto same = std::find_if(runs_.begin(), runs_.end(), [&font](const Run &r) { return r.font == font; });
+        if (same == runs_.end()) {
+            same = runs_.insert(runs_.end(), Run{font, {}, {}});
+        }
+        same->indexes += run.glyphIndexes();
+        for (const QPointF &position : run.positions()) {
+            same->positions.append(position + offset);
+        }
+    }
+}
+
+void GlyphBatch::flush(QPainter &painter)
+{
+    for (Run &gathered : runs_) {
+        QGlyphRun run;
+        run.setRawFont(gathered.font);
+        run.setGlyphIndexes(gathered.indexes);
+        run.setPositions(gathered.positions);
+        painter.drawGlyphRun(QPointF(0, 0), run);
+        // Kept with their capacity for the next card.
+        gathered.indexes.clear();
+        gathered.positions.clear();
+    }
 }
 
 const GlyphComposer::Glyph &GlyphComposer::glyphOf(QChar character, const QFont &font, int fontId,

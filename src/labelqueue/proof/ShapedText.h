@@ -7,8 +7,11 @@
 #include <QRectF>
 #include <QString>
 
+#include <vector>
+
 class QPainter;
 class QPaintDevice;
+class GlyphBatch;
 
 // A text turned into positioned glyphs once, to be drawn many times: the
 // baseline is at y = ascent, the text starts at x = 0.
@@ -23,10 +26,31 @@ struct ShapedText {
     static ShapedText shape(const QString &text, const QFont &font, const QPaintDevice *device);
 
     // Within box, vertically centred. A text too wide is drawn smaller rather
-    // than cut or elided, so every value is shown whole.
-    void draw(QPainter &painter, const QRectF &box, Qt::Alignment horizontal = Qt::AlignLeft) const;
+    // than cut or elided, so every value is shown whole. With a batch, a text
+    // drawn at its own size joins it instead of going out at once.
+    void draw(QPainter &painter, const QRectF &box, Qt::Alignment horizontal = Qt::AlignLeft,
+              GlyphBatch *batch = nullptr) const;
     // With its baseline's left end at baseline.
     void drawAt(QPainter &painter, const QPointF &baseline) const;
+};
+
+// Glyphs of several texts in the same pen, gathered into one run per font:
+// a PDF writes each run with its own state and font set-up, so a card's
+// captions go out as one run rather than twenty.
+class GlyphBatch
+{
+public:
+    void add(const QList<QGlyphRun> &runs, const QPointF &offset);
+    // Draws what was gathered with the painter's pen, and empties the batch.
+    void flush(QPainter &painter);
+
+private:
+    struct Run {
+        QRawFont font;
+        QList<quint32> indexes;
+        QList<QPointF> positions;
+    };
+    std::vector<Run> runs_;
 };
 
 // Texts put together from glyphs of single characters, each shaped once: for
