@@ -57,8 +57,11 @@ void QueueFinder::search(const QString &text, const QList<int> &fields)
         Q_EMIT finished();
         return;
     }
-    running_ = std::make_unique<QueueSearch>(
-        queue_, fields, std::move(matcher), broader ? std::optional<std::vector<int>>(broader->matches) : std::nullopt);
+    // Looking up most of the rows one by one costs more than walking them all.
+    const bool narrowing = broader && qint64(broader->matches.size()) * 2 < queue_.rowCount();
+    running_ =
+        std::make_unique<QueueSearch>(queue_, fields, std::move(matcher),
+                                      narrowing ? std::optional<std::vector<int>>(broader->matches) : std::nullopt);
     runSlice();
 }
 
