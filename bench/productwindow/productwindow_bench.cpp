@@ -46,6 +46,11 @@ public:
         return false;
     }
     bool confirmDestructive(const QString &text) override { return confirm(text); }
+    Choice chooseYesNoCancel(const QString &text) override
+    {
+        shown.append(text);
+        return Choice::Cancel;
+    }
     void plainMessage(const QString &text) override { shown.append(text); }
 
     QStringList shown;

@@ -17,6 +17,8 @@ Command checkCustomersCommand();
 Command previewProductsCommand();
 Command previewCustomersCommand();
 Command countsCommand();
+Command findProductsCommand();
+Command findCustomersCommand();
 
 const std::vector<Command> &allCommands()
 {
@@ -26,7 +28,8 @@ const std::vector<Command> &allCommands()
         importStockTakeCommand(),  importTransferCommand(), importDocumentCommand(),
         exportProductsCommand(),   checkProductsCommand(),  importCustomerCommand(),
         exportCustomersCommand(),  checkCustomersCommand(), previewProductsCommand(),
-        previewCustomersCommand(), countsCommand(),
+        previewCustomersCommand(), countsCommand(),         findProductsCommand(),
+        findCustomersCommand(),
     };
     return commands;
 }

@@ -13,6 +13,7 @@ public:
     void embossedMessage(const QString &text) override { all_.embossedMessage(text); }
     bool confirm(const QString &text) override { return all_.confirm(text); }
     bool confirmDestructive(const QString &text) override { return all_.confirmDestructive(text); }
+    Choice chooseYesNoCancel(const QString &text) override { return all_.chooseYesNoCancel(text); }
     void plainMessage(const QString &text) override { all_.plainMessage(text); }
 
 private:

@@ -26,6 +26,9 @@ public:
     // The same for a question whose Yes throws something away: No is the
     // default, so a hasty Enter keeps what is there.
     virtual bool confirmDestructive(const QString &text) = 0;
+    enum class Choice { Yes, No, Cancel };
+    // A Yes/No/Cancel question with Cancel as the default (and Esc's answer).
+    virtual Choice chooseYesNoCancel(const QString &text) = 0;
     // The platform's plain message box (settings dialog, a few failures).
     virtual void plainMessage(const QString &text) = 0;
 };

@@ -3,6 +3,9 @@
 #include "components/Big5.h"
 #include "components/NumberText.h"
 #include "labelqueue/LabelQueue.h"
+#include "labelqueue/QueueDeletion.h"
+
+#include <algorithm>
 
 namespace {
 
@@ -57,14 +60,14 @@ const DbfRecord *LabelQueueModel::record(int row) const
     if (blankRow_ && row == rows_) {
         return &blankRecord_;
     }
-    const int recordNumber = queue_.recordNumber(row);
+    const int recordNumber = queue_.recordNumber(queueRow(row));
     if (recordNumber < 0) {
         return nullptr;
     }
     if (const DbfRecord *cached = cache_.object(recordNumber)) {
         return cached;
     }
-    DbfResult<DbfRecord> read = queue_.readRow(row);
+    DbfResult<DbfRecord> read = queue_.readRow(queueRow(row));
     ++rowsRead_;
     if (!read.ok()) {
         lastError_ = read.error();
@@ -199,9 +202,9 @@ bool LabelQueueModel::setData(const QModelIndex &index, const QVariant &value, i
         return true;
     }
 
-    const DbfStatus stored = newRow ? queue_.append(changed) : queue_.update(row, changed, *current);
+    const DbfStatus stored = newRow ? queue_.append(changed) : queue_.update(queueRow(row), changed, *current);
     if (!stored.ok()) {
-        if (!catchUpWithQueue() && (!queue_.isOpen() || queue_.rowCount() != rows_)) {
+        if (!catchUpWithQueue() && (!queue_.isOpen() || committedRows() != rows_)) {
             reload();
         }
         return refuse(stored.error());
@@ -212,9 +215,13 @@ bool LabelQueueModel::setData(const QModelIndex &index, const QVariant &value, i
     }
     if (newRow) {
         blankRow_ = false;
-        rows_ = queue_.rowCount();
+        if (chosen_) {
+            lastKnownRecord_ = queue_.recordNumber(queue_.rowCount() - 1);
+            chosen_->push_back(lastKnownRecord_);
+        }
+        rows_ = committedRows();
     }
-    cache_.insert(queue_.recordNumber(row), new DbfRecord(changed));
+    cache_.insert(queue_.recordNumber(queueRow(row)), new DbfRecord(changed));
     Q_EMIT dataChanged(this->index(row, 0), this->index(row, columnCount() - 1));
     announceCurrentRow();
     return true;
@@ -241,18 +248,23 @@ DbfStatus LabelQueueModel::deleteRow(int row)
         return DbfStatus::success();
     }
     dropBlankRow();
-    queue_.moveTo(row);
-    if (queue_.currentRow() != row) {
+    const int target = queueRow(row);
+    queue_.moveTo(target);
+    if (target < 0 || queue_.currentRow() != target) {
         return DbfStatus::failure(QStringLiteral("沒有資料可以刪除。"));
     }
+    const int recordNumber = queue_.recordNumber(target);
     // The row as shown: one that another program has changed since is not deleted.
     const DbfRecord *shown = record(row);
     const std::optional<DbfRecord> seen = shown ? std::optional<DbfRecord>(*shown) : std::nullopt;
     beginRemoveRows(QModelIndex(), row, row);
     // A view's selection moves its current cell off the row while it goes,
     // which may move the queue: the row deleted is still the one asked for.
-    queue_.moveTo(row);
+    queue_.moveTo(target);
     const DbfStatus deleted = seen ? queue_.deleteCurrent(*seen) : queue_.deleteCurrent();
+    if (deleted.ok() && chosen_) {
+        chosen_->erase(std::lower_bound(chosen_->begin(), chosen_->end(), recordNumber));
+    }
     if (!deleted.ok() || queue_.revision() != revision_) {
         // The row was announced gone; finish that, then show the table as it is.
         --rows_;
@@ -260,15 +272,20 @@ DbfStatus LabelQueueModel::deleteRow(int row)
         reload();
         return deleted;
     }
-    rows_ = queue_.rowCount();
+    rows_ = committedRows();
     endRemoveRows();
+    if (chosen_) {
+        // The queue went on to the next row of the file, which may not be shown.
+        queue_.moveTo(queueRow(std::min(row, rows_ - 1)));
+        setWalkFlags(rows_ == 0, rows_ == 0);
+    }
     announceCurrentRow();
     return deleted;
 }
 
 int LabelQueueModel::currentRow() const
 {
-    return queue_.currentRow();
+    return shownRowOfQueueRow(queue_.currentRow());
 }
 
 void LabelQueueModel::setCurrentRow(int row)
@@ -277,7 +294,7 @@ void LabelQueueModel::setCurrentRow(int row)
         return;
     }
     dropBlankRow();
-    queue_.moveTo(row);
+    queue_.moveTo(queueRow(row));
     // A move the grid did not make itself must show there, or a delete
     // would take a row other than the one the grid marks.
     announceCurrentRow();
@@ -286,14 +303,29 @@ void LabelQueueModel::setCurrentRow(int row)
 void LabelQueueModel::moveFirst()
 {
     dropBlankRow();
-    queue_.first();
+    if (chosen_) {
+        queue_.moveTo(queueRow(0));
+        setWalkFlags(true, rows_ == 0);
+    } else {
+        queue_.first();
+    }
     announceCurrentRow();
 }
 
 bool LabelQueueModel::movePrior()
 {
     dropBlankRow();
-    const bool moved = queue_.prior();
+    bool moved = false;
+    if (chosen_) {
+        const int row = currentRow();
+        moved = row > 0;
+        if (moved) {
+            queue_.moveTo(queueRow(row - 1));
+        }
+        setWalkFlags(!moved, false);
+    } else {
+        moved = queue_.prior();
+    }
     announceCurrentRow();
     return moved;
 }
@@ -301,9 +333,108 @@ bool LabelQueueModel::movePrior()
 bool LabelQueueModel::moveNext()
 {
     dropBlankRow();
-    const bool moved = queue_.next();
+    bool moved = false;
+    if (chosen_) {
+        const int row = currentRow();
+        moved = row + 1 < rows_;
+        if (moved) {
+            queue_.moveTo(queueRow(row + 1));
+        }
+        setWalkFlags(false, !moved);
+    } else {
+        moved = queue_.next();
+    }
     announceCurrentRow();
     return moved;
+}
+
+bool LabelQueueModel::atStart() const
+{
+    return chosen_ && queue_.isOpen() ? chosenAtStart_ : queue_.atStart();
+}
+
+bool LabelQueueModel::atEnd() const
+{
+    return chosen_ && queue_.isOpen() ? chosenAtEnd_ : queue_.atEnd();
+}
+
+void LabelQueueModel::setWalkFlags(bool atStart, bool atEnd)
+{
+    chosenAtStart_ = atStart;
+    chosenAtEnd_ = atEnd;
+}
+
+int LabelQueueModel::queueRow(int row) const
+{
+    if (!chosen_) {
+        return row >= 0 && row < queue_.rowCount() ? row : -1;
+    }
+    return row >= 0 && row < int(chosen_->size()) ? queue_.rowOfRecord((*chosen_)[size_t(row)]) : -1;
+}
+
+int LabelQueueModel::shownRowOfQueueRow(int queueRow) const
+{
+    if (!chosen_ || queueRow < 0) {
+        return queueRow;
+    }
+    if (queue_.isAppending() && queueRow == queue_.rowCount()) {
+        return rows_;
+    }
+    const int recordNumber = queue_.recordNumber(queueRow);
+    const auto at = std::lower_bound(chosen_->begin(), chosen_->end(), recordNumber);
+    return at != chosen_->end() && *at == recordNumber ? int(at - chosen_->begin()) : -1;
+}
+
+int LabelQueueModel::committedRows() const
+{
+    return chosen_ ? int(chosen_->size()) : queue_.rowCount();
+}
+
+const std::vector<int> &LabelQueueModel::chosenRecords() const
+{
+    static const std::vector<int> none;
+    return chosen_ ? *chosen_ : none;
+}
+
+void LabelQueueModel::showOnlyRecords(std::optional<std::vector<int>> recordNumbers)
+{
+    dropBlankRow();
+    const int current = queue_.currentRow();
+    beginResetModel();
+    chosen_ = std::move(recordNumbers);
+    lastKnownRecord_ = queue_.recordNumber(queue_.rowCount() - 1);
+    rows_ = committedRows();
+    endResetModel();
+    if (chosen_ && shownRowOfQueueRow(current) < 0 && rows_ > 0) {
+        // The next shown row after the current one, or the last.
+        const int recordNumber = queue_.recordNumber(current);
+        const auto next = std::lower_bound(chosen_->begin(), chosen_->end(), recordNumber);
+        queue_.moveTo(queueRow(next == chosen_->end() ? rows_ - 1 : int(next - chosen_->begin())));
+    }
+    setWalkFlags(rows_ == 0, rows_ == 0);
+    announceCurrentRow();
+}
+
+DbfStatus LabelQueueModel::deleteRows(const std::vector<int> &rows)
+{
+    dropBlankRow();
+    std::vector<int> recordNumbers;
+    for (const int row : rows) {
+        const int recordNumber = queue_.recordNumber(queueRow(row));
+        if (recordNumber >= 0) {
+            recordNumbers.push_back(recordNumber);
+        }
+    }
+    const int first = rows.empty() ? 0 : *std::min_element(rows.begin(), rows.end());
+    const DbfResult<int> deleted = deleteQueueRecords(queue_, recordNumbers);
+    reload();
+    // The row after the deleted ones takes their place, as after a single deletion.
+    if (rows_ > 0) {
+        queue_.moveTo(queueRow(std::min(first, rows_ - 1)));
+    }
+    setWalkFlags(rows_ == 0, rows_ == 0);
+    announceCurrentRow();
+    return deleted.status();
 }
 
 int LabelQueueModel::appendBlankRow()
@@ -341,7 +472,7 @@ DbfStatus LabelQueueModel::deleteCurrentRow()
         dropBlankRow();
         return DbfStatus::success();
     }
-    const int row = queue_.currentRow();
+    const int row = currentRow();
     if (row < 0) {
         return DbfStatus::failure(QStringLiteral("沒有資料可以刪除。"));
     }
@@ -353,7 +484,10 @@ DbfStatus LabelQueueModel::emptyQueue()
     dropBlankRow();
     beginResetModel();
     const DbfStatus emptied = queue_.empty();
-    rows_ = queue_.rowCount();
+    if (chosen_ && emptied.ok()) {
+        chosen_->clear();
+    }
+    rows_ = committedRows();
     revision_ = queue_.revision();
     blankRecord_ = queue_.blankRecord();
     cache_.clear();
@@ -366,7 +500,13 @@ void LabelQueueModel::reload()
 {
     beginResetModel();
     blankRow_ = blankRow_ && queue_.isAppending();
-    rows_ = queue_.rowCount();
+    if (chosen_) {
+        // Rows deleted behind the grid are no longer shown.
+        chosen_->erase(std::remove_if(chosen_->begin(), chosen_->end(),
+                                      [this](int recordNumber) { return queue_.rowOfRecord(recordNumber) < 0; }),
+                       chosen_->end());
+    }
+    rows_ = committedRows();
     revision_ = queue_.revision();
     blankRecord_ = queue_.blankRecord();
     cache_.clear();
@@ -376,7 +516,18 @@ void LabelQueueModel::reload()
 
 void LabelQueueModel::rowsAppendedToQueue()
 {
-    const int now = queue_.rowCount();
+    if (chosen_ && !blankRow_ && queue_.revision() == revision_) {
+        // The rows an import added are shown with the chosen ones.
+        int firstNew = queue_.rowCount();
+        while (firstNew > 0 && queue_.recordNumber(firstNew - 1) > lastKnownRecord_) {
+            --firstNew;
+        }
+        for (int row = firstNew; row < queue_.rowCount(); ++row) {
+            chosen_->push_back(queue_.recordNumber(row));
+        }
+        lastKnownRecord_ = queue_.recordNumber(queue_.rowCount() - 1);
+    }
+    const int now = committedRows();
     if (blankRow_ || now < rows_ || queue_.revision() != revision_) {
         reload();
         return;
@@ -411,7 +562,7 @@ void LabelQueueModel::rowsRewritten()
 
 void LabelQueueModel::announceCurrentRow()
 {
-    Q_EMIT currentRowChanged(queue_.currentRow());
+    Q_EMIT currentRowChanged(currentRow());
 }
 
 void LabelQueueModel::setColumnReadOnly(int column, bool readOnly, bool titleHighlighted)

@@ -8,6 +8,9 @@
 #include <QCache>
 #include <QList>
 
+#include <optional>
+#include <vector>
+
 class LabelQueue;
 
 // The editable grid of a label queue. Rows are read from the table only when
@@ -50,12 +53,31 @@ public:
     bool movePrior();
     bool moveNext();
 
+    // Shows only the rows of these records (ascending record numbers), or
+    // every row again when not given. The current row stays where it is
+    // when it is shown, otherwise the next shown row (or the last) becomes
+    // current. Rows stored through the grid or appended by an import while
+    // rows are chosen are shown too.
+    void showOnlyRecords(std::optional<std::vector<int>> recordNumbers);
+    bool showsChosenRows() const { return chosen_.has_value(); }
+    // The record numbers shown when rows are chosen.
+    const std::vector<int> &chosenRecords() const;
+    // The queue's row shown at row of the grid (the same without chosen rows), -1 for none.
+    int queueRow(int row) const;
+    // The grid's row showing the queue's row, -1 when it is not shown.
+    int shownRow(int queueRow) const { return shownRowOfQueueRow(queueRow); }
+    // The position flags of the walk over the rows shown, as LabelQueue keeps them.
+    bool atStart() const;
+    bool atEnd() const;
+
     bool hasBlankRow() const { return blankRow_; }
     // Adds the new empty row (or returns the one shown); -1 when the table is closed.
     int appendBlankRow();
     void dropBlankRow();
 
     DbfStatus deleteCurrentRow();
+    // Deletes the rows of the grid given, as one change (see deleteQueueRecords).
+    DbfStatus deleteRows(const std::vector<int> &rows);
     DbfStatus emptyQueue();
 
     // After the queue was opened or closed behind the model.
@@ -84,6 +106,9 @@ private:
     bool refuse(const QString &message);
     DbfStatus deleteRow(int row);
     void announceCurrentRow();
+    int shownRowOfQueueRow(int queueRow) const;
+    int committedRows() const;
+    void setWalkFlags(bool atStart, bool atEnd);
 
     LabelQueue &queue_;
     QList<QueueColumn> columns_;
@@ -94,4 +119,8 @@ private:
     mutable QCache<int, DbfRecord> cache_; // by record number, which deletions do not change
     mutable QString lastError_;
     mutable qint64 rowsRead_ = 0;
+    std::optional<std::vector<int>> chosen_; // record numbers shown, when not every row is
+    int lastKnownRecord_ = -1;               // rows after it were added since the rows were chosen
+    bool chosenAtStart_ = false;
+    bool chosenAtEnd_ = false;
 };

@@ -21,7 +21,7 @@
 class RecordingPrompts : public Prompts
 {
 public:
-    enum Kind { Embossed, Confirm, ConfirmDestructive, Plain };
+    enum Kind { Embossed, Confirm, ConfirmDestructive, Plain, YesNoCancel };
 
     struct Call {
         Kind kind;
@@ -32,7 +32,8 @@ public:
         bool operator==(const Call &other) const { return kind == other.kind && text == other.text; }
         friend void PrintTo(const Call &call, std::ostream *out)
         {
-            static const char *const names[] = {"embossedMessage", "confirm", "confirmDestructive", "plainMessage"};
+            static const char *const names[] = {"embossedMessage", "confirm", "confirmDestructive", "plainMessage",
+                                                "chooseYesNoCancel"};
             *out << names[call.kind] << "(\"" << call.text.toStdString() << "\")";
         }
     };
@@ -49,6 +50,7 @@ public:
     void plainMessage(const QString &text) override { record(Plain, text, nullptr); }
     bool confirm(const QString &text) override { return answer(Confirm, text, nullptr); }
     bool confirmDestructive(const QString &text) override { return answer(ConfirmDestructive, text, nullptr); }
+    Choice chooseYesNoCancel(const QString &text) override { return choose(text, nullptr); }
 
     // The texts shown so far of one kind, in order.
     QStringList texts(Kind kind) const
@@ -64,6 +66,8 @@ public:
 
     QList<Call> calls;
     QList<bool> confirmAnswers;
+    // Answers to chooseYesNoCancel, then Cancel, its default.
+    QList<Choice> choiceAnswers;
     bool defaultConfirmAnswer;
     // Runs while a prompt is "open", for a test that looks at the window then.
     std::function<void(const Call &)> onPrompt;
@@ -82,6 +86,7 @@ private:
         void plainMessage(const QString &text) override { log_.record(Plain, text, window_); }
         bool confirm(const QString &text) override { return log_.answer(Confirm, text, window_); }
         bool confirmDestructive(const QString &text) override { return log_.answer(ConfirmDestructive, text, window_); }
+        Choice chooseYesNoCancel(const QString &text) override { return log_.choose(text, window_); }
 
     private:
         RecordingPrompts &log_;
@@ -92,6 +97,12 @@ private:
     {
         record(kind, text, window);
         return confirmAnswers.isEmpty() ? defaultConfirmAnswer : confirmAnswers.takeFirst();
+    }
+
+    Choice choose(const QString &text, const QObject *window)
+    {
+        record(YesNoCancel, text, window);
+        return choiceAnswers.isEmpty() ? Choice::Cancel : choiceAnswers.takeFirst();
     }
 
     void record(Kind kind, const QString &text, const QObject *window)

@@ -84,6 +84,28 @@ bool WidgetPrompts::ask(const QString &text, bool yesIsDefault)
     return box.exec() == QMessageBox::Yes;
 }
 
+Prompts::Choice WidgetPrompts::chooseYesNoCancel(const QString &text)
+{
+    QWidget *parent = owner();
+    QMessageBox box(QMessageBox::Question, title(), text, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
+                    parent);
+    keepAbove(box, parent);
+    growWith(box, parent);
+    box.button(QMessageBox::Yes)->setText(QStringLiteral("是(&Y)"));
+    box.button(QMessageBox::No)->setText(QStringLiteral("否(&N)"));
+    box.button(QMessageBox::Cancel)->setText(QStringLiteral("取消"));
+    box.setDefaultButton(QMessageBox::Cancel);
+    box.setEscapeButton(QMessageBox::Cancel);
+    switch (box.exec()) {
+    case QMessageBox::Yes:
+        return Choice::Yes;
+    case QMessageBox::No:
+        return Choice::No;
+    default:
+        return Choice::Cancel;
+    }
+}
+
 void WidgetPrompts::plainMessage(const QString &text)
 {
     QWidget *parent = owner();

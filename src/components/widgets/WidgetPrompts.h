@@ -17,6 +17,7 @@ public:
     void embossedMessage(const QString &text) override;
     bool confirm(const QString &text) override;
     bool confirmDestructive(const QString &text) override;
+    Choice chooseYesNoCancel(const QString &text) override;
     void plainMessage(const QString &text) override;
 
     // The window a box comes up over now.

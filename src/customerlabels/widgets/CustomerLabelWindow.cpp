@@ -62,6 +62,7 @@ CustomerLabelWindow::CustomerLabelWindow(const QString &programDir, ServerExchan
     , outputSettingsButton(rowButton("PrintSetButton", QStringLiteral("輸出內容設定&S"), darkGreen, this))
     , checkPreviewButton(rowButton("checkPreviewButton", QStringLiteral("檢查預覽&P"), darkGreen, this))
     , countRuleButton(rowButton("countRuleButton", QStringLiteral("張數規則&N"), darkGreen, this))
+    , findButton(rowButton("findButton", QStringLiteral("尋找篩選&E"), darkGreen, this))
     , labelProgramPathEdit(named(new QLineEdit(this), "Edit1"))
     , parameterGroup(named(new QGroupBox(QStringLiteral("參數"), this), "RadioGroup1"))
     , importDialog(new CustomerImportDialog(prompts, Clock::system(), this))
@@ -108,6 +109,9 @@ void CustomerLabelWindow::layOut()
     checkPreviewButton->raise();
     countRuleButton->setGeometry(checkPreviewButton->x() - 96, 3, 92, titleHeight - 6);
     countRuleButton->raise();
+    findButton->setGeometry(countRuleButton->x() - 96, 3, 92, titleHeight - 6);
+    findButton->raise();
+    behaviour_->placeFindBar(*findButton, QRect(4, 3, findButton->x() - 8, titleHeight - 6));
     grid->setGeometry(0, titleHeight, clientSize.width(), notesTop - titleHeight);
 
     QLabel *rule = note(QStringLiteral(" ※條碼必須於引入時就要選定"), QPoint(4, notesTop + 4), this);
@@ -149,6 +153,7 @@ void CustomerLabelWindow::layOut()
                         outputSettingsButton,
                         checkPreviewButton,
                         countRuleButton,
+                        findButton,
                         labelProgramPathEdit,
                         behaviour_->parameterButton(0),
                         grid,

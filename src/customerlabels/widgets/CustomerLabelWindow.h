@@ -59,6 +59,8 @@ public:
     FocusMarkedButton *const outputSettingsButton;
     FocusMarkedButton *const checkPreviewButton;
     FocusMarkedButton *const countRuleButton;
+    // Opens the find bar over the title bar's free part (Ctrl+F too).
+    FocusMarkedButton *const findButton;
     QLineEdit *const labelProgramPathEdit;
     QGroupBox *const parameterGroup;
     CustomerImportDialog *const importDialog;

@@ -89,11 +89,11 @@ void LabelQueueGrid::applyLayout(double factor)
     for (int column = 0; column < model_->columnCount(); ++column) {
         const int stated = model_->column(column).width;
         const int chars = model_->displayChars(column);
-        const int content = model_->isNumeric(column) ? chars * digit
-                                                      : std::max(chars * digit, (chars + 1) / 2 * doubleByte);
-        const int width = stated > 0 ? WindowScale::scaled(stated, factor)
-                                     : std::max(content + textMargins + cellPadding,
-                                                titles_->widthFor(model_->column(column).title));
+        const int content =
+            model_->isNumeric(column) ? chars * digit : std::max(chars * digit, (chars + 1) / 2 * doubleByte);
+        const int width =
+            stated > 0 ? WindowScale::scaled(stated, factor)
+                       : std::max(content + textMargins + cellPadding, titles_->widthFor(model_->column(column).title));
         setColumnWidth(column, width);
     }
 }
@@ -227,6 +227,10 @@ void LabelQueueGrid::deleteCurrentRow()
     }
     if (QWidget *editor = openEditor()) {
         closeEditor(editor, QAbstractItemDelegate::RevertModelCache);
+    }
+    if (selectedRows().size() > 1) {
+        Q_EMIT deleteSelectedAsked();
+        return;
     }
     // The row deleted is the row the grid marks.
     if (currentIndex().isValid() && currentIndex().row() != model_->currentRow()) {

@@ -43,6 +43,8 @@ Q_SIGNALS:
     // An edit the queue refused; sent once the edit is over, when the cell
     // shows the stored value again.
     void editRefused(const QString &message);
+    // Ctrl+Delete with several rows selected: they are deleted after a question.
+    void deleteSelectedAsked();
     // A deletion the table refused.
     void deleteFailed(const QString &message);
 

@@ -15,8 +15,11 @@
 #include "labelqueue/LabelQueueModel.h"
 #include "labelqueue/QueueAccess.h"
 #include "labelqueue/QueueCounts.h"
+#include "labelqueue/QueueRowSubset.h"
 #include "labelqueue/QueueSide.h"
+#include "labelqueue/widgets/ChosenRowsQuestion.h"
 #include "labelqueue/widgets/CountRuleDialog.h"
+#include "labelqueue/widgets/FindBar.h"
 #include "labelqueue/widgets/LabelCheckDialog.h"
 #include "labelqueue/widgets/LabelQueueGrid.h"
 #include "labelqueue/widgets/QueueWindowActions.h"
@@ -72,6 +75,13 @@ LabelWindowBehaviour::LabelWindowBehaviour(QWidget &window, LabelQueue &queue, c
 
 LabelWindowBehaviour::~LabelWindowBehaviour() = default;
 
+void LabelWindowBehaviour::placeFindBar(FocusMarkedButton &button, const QRect &area)
+{
+    findBar_ = new FindBar(model_, grid_, window_);
+    findBar_->setGeometry(area);
+    connect(&button, &QPushButton::clicked, findBar_, &FindBar::open);
+}
+
 void LabelWindowBehaviour::fillParameterGroup(QGroupBox &group)
 {
     const QString items[] = {QStringLiteral("無"), QStringLiteral("1"), QStringLiteral("2")};
@@ -121,6 +131,9 @@ void LabelWindowBehaviour::openQueue()
 
 void LabelWindowBehaviour::closeQueue()
 {
+    if (findBar_) {
+        findBar_->close();
+    }
     actions_->closeTable();
 }
 
@@ -214,10 +227,13 @@ void LabelWindowBehaviour::runCountRule()
     const std::vector<int> selected = grid_.selectedRows();
     CountTarget target;
     QString scope = QStringLiteral("全部 %1 筆").arg(queue_.rowCount());
-    if (selected.size() > 1) {
+    if (selected.size() < 2 && model_.showsChosenRows()) {
+        target.recordNumbers = model_.chosenRecords();
+        scope = QStringLiteral("篩選出的 %1 筆").arg(target.recordNumbers->size());
+    } else if (selected.size() > 1) {
         std::vector<int> records;
         for (const int row : selected) {
-            records.push_back(queue_.recordNumber(row));
+            records.push_back(queue_.recordNumber(model_.queueRow(row)));
         }
         target.recordNumbers = std::move(records);
         scope = QStringLiteral("選取的 %1 筆").arg(selected.size());
@@ -257,8 +273,14 @@ void LabelWindowBehaviour::runExport(const std::function<ExportRun(QueueRowSourc
 {
     settleGrid();
     const QScopedValueRollback<bool> busy(busy_, true);
-    QueueReader rows(queue_, side_);
-    const ExportRun done = run(rows, *prompts_);
+    QueueReader allRows(queue_, side_);
+    std::optional<QueueRowSubset> chosen;
+    QueueRowSource *rows = chooseRows(allRows, QStringLiteral("轉出"), chosen);
+    if (!rows) {
+        return;
+    }
+    const ExportRun done = run(*rows, *prompts_);
+    actions_->setReviewedRows(nullptr);
     // Rows another program added or changed are what the export wrote: show them.
     model_.catchUpWithQueue();
     // The export walked the whole queue and leaves the grid where the walk ended.
@@ -275,6 +297,29 @@ void LabelWindowBehaviour::runPreview(const std::function<void(QueueRowSource &r
 {
     settleGrid();
     const QScopedValueRollback<bool> busy(busy_, true);
-    QueueReader rows(queue_, side_);
-    show(rows);
+    QueueReader allRows(queue_, side_);
+    std::optional<QueueRowSubset> chosen;
+    if (QueueRowSource *rows = chooseRows(allRows, QStringLiteral("預覽"), chosen)) {
+        show(*rows);
+        actions_->setReviewedRows(nullptr);
+    }
+}
+
+QueueRowSource *LabelWindowBehaviour::chooseRows(QueueReader &allRows, const QString &verb,
+                                                 std::optional<QueueRowSubset> &chosenRows)
+{
+    const ChosenRowsQuestion chosen =
+        ChosenRowsQuestion::ask(*prompts_, model_, grid_, allRows, side_.replyFields.first(), verb);
+    switch (chosen.answer) {
+    case ChosenRowsQuestion::Answer::Cancel:
+        return nullptr;
+    case ChosenRowsQuestion::Answer::AllRows:
+        return &allRows;
+    case ChosenRowsQuestion::Answer::ChosenRows:
+        break;
+    }
+    QueueRowSubset &subset = chosenRows.emplace(allRows, queue_, chosen.recordNumbers);
+    // A finding names a row of the subset; the grid goes to the queue's row it is.
+    actions_->setReviewedRows([&subset](int row) { return subset.queueRow(row); });
+    return &subset;
 }

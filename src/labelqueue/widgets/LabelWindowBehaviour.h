@@ -11,9 +11,13 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 class BusyWindow;
 class CountRuleDialog;
+class FindBar;
+class FocusMarkedButton;
+class QRect;
 class QAbstractButton;
 class LabelQueue;
 class LabelQueueGrid;
@@ -23,7 +27,9 @@ class QButtonGroup;
 class QGroupBox;
 class QLineEdit;
 class QWidget;
+class QueueReader;
 class QueueRowSource;
+class QueueRowSubset;
 class QueueWindowActions;
 class ServerExchange;
 struct ExportRun;
@@ -45,6 +51,9 @@ public:
     ~LabelWindowBehaviour() override;
 
     QueueWindowActions &actions() { return *actions_; }
+    // The find bar, over area of the window, opened by button and Ctrl+F.
+    void placeFindBar(FocusMarkedButton &button, const QRect &area);
+    FindBar *findBar() const { return findBar_; }
     CountRuleDialog &countRuleDialog() { return *countRuleDialog_; }
 
     // The group's three buttons "無", "1" and "2", "無" chosen.
@@ -81,11 +90,13 @@ public:
     // "張數規則": the rule asked for the selected rows (for every row when at
     // most one is selected) and written as one change.
     void runCountRule();
-    // The export button: run over the queue's rows with the window's prompts;
+    // The export button: run over the queue's rows (or, when the user chooses
+    // so, over the rows filtered or selected) with the window's prompts;
     // then the grid shows what the export wrote and a label program that
     // would not start is told.
     void runExport(const std::function<ExportRun(QueueRowSource &rows, Prompts &prompts)> &run);
-    // "檢查預覽": show over the queue's rows, with a pending edit stored first.
+    // "檢查預覽": show over the queue's rows (or the rows chosen, as for the
+    // export), with a pending edit stored first.
     void runPreview(const std::function<void(QueueRowSource &rows)> &show);
 
 Q_SIGNALS:
@@ -100,6 +111,9 @@ private:
     void showImportProgress(const QString &name, int rowsAdded);
     // Stores a pending edit and drops the untouched new row before the queue is used whole.
     void settleGrid();
+    // The rows an action works on, after the question about the rows filtered
+    // or selected; nullptr when the user cancelled. A subset lives in chosenRows.
+    QueueRowSource *chooseRows(QueueReader &allRows, const QString &verb, std::optional<QueueRowSubset> &chosenRows);
     // The totals of the stored rule applied after an import, or why none was; empty when none is to apply.
     QString applyStoredCountRule(const QByteArray &kind, const std::vector<int> &recordNumbers);
 
@@ -117,6 +131,7 @@ private:
     BusyWindow *const fillBusyWindow_;
     QButtonGroup *const parameterButtons_;
     QLineEdit *pathEdit_ = nullptr;
+    FindBar *findBar_ = nullptr;
     LabelProgramIni pathIni_;
     ProfileFile pathFile_;
     QString pathWriteError_;

@@ -9,6 +9,8 @@
 #include "labelqueue/widgets/LabelCheckDialog.h"
 #include "labelqueue/widgets/LabelQueueGrid.h"
 
+#include <QLocale>
+
 #include <algorithm>
 
 QueueWindowActions::QueueWindowActions(LabelQueue &queue, LabelQueueModel &model, LabelQueueGrid &grid,
@@ -22,6 +24,7 @@ QueueWindowActions::QueueWindowActions(LabelQueue &queue, LabelQueueModel &model
 {
     connect(&grid, &LabelQueueGrid::editRefused, this,
             [this](const QString &message) { prompts_->embossedMessage(message); });
+    connect(&grid, &LabelQueueGrid::deleteSelectedAsked, this, &QueueWindowActions::deleteSelected);
     connect(&grid, &LabelQueueGrid::deleteFailed, this,
             [this](const QString &message) { showTableError(QStringLiteral("單筆刪除"), message); });
     // A finding on a queue field is named as the grid's title names it.
@@ -58,12 +61,12 @@ void QueueWindowActions::closeTable()
 
 bool QueueWindowActions::isEmpty() const
 {
-    return queue_.atStart() && queue_.atEnd();
+    return model_.atStart() && model_.atEnd();
 }
 
 void QueueWindowActions::movePrevious()
 {
-    if (queue_.atStart()) {
+    if (model_.atStart()) {
         prompts_->embossedMessage(QStringLiteral("已是第一筆 !!"));
         return;
     }
@@ -72,7 +75,7 @@ void QueueWindowActions::movePrevious()
 
 void QueueWindowActions::moveNext()
 {
-    if (queue_.atEnd()) {
+    if (model_.atEnd()) {
         prompts_->embossedMessage(QStringLiteral("已是最後一筆 !!"));
         return;
     }
@@ -85,9 +88,34 @@ void QueueWindowActions::deleteCurrent()
         prompts_->embossedMessage(QStringLiteral("無資料可刪除!!"));
         return;
     }
+    if (grid_.selectedRows().size() > 1) {
+        deleteSelected();
+        return;
+    }
     const DbfStatus deleted = model_.deleteCurrentRow();
     if (!deleted.ok()) {
         showTableError(QStringLiteral("單筆刪除"), deleted.error());
+    }
+}
+
+void QueueWindowActions::deleteSelected()
+{
+    grid_.commitEdit();
+    std::vector<int> rows = grid_.selectedRows();
+    // The new row not stored yet is only dropped.
+    rows.erase(std::remove_if(rows.begin(), rows.end(), [this](int row) { return model_.queueRow(row) < 0; }),
+               rows.end());
+    if (rows.empty()) {
+        prompts_->embossedMessage(QStringLiteral("無資料可刪除!!"));
+        return;
+    }
+    const QString count = QLocale(QLocale::English).toString(qlonglong(rows.size()));
+    if (!prompts_->confirmDestructive(QStringLiteral("確定要刪除選取的 %1 筆嗎 ?").arg(count))) {
+        return;
+    }
+    const DbfStatus deleted = model_.deleteRows(rows);
+    if (!deleted.ok()) {
+        showTableError(QStringLiteral("刪除選取的資料"), deleted.error());
     }
 }
 
@@ -129,6 +157,11 @@ bool QueueWindowActions::reviewBeforeExport(const LabelCheckReport &report)
     return choice == LabelCheckDialog::Choice::ExportAnyway;
 }
 
+void QueueWindowActions::setReviewedRows(std::function<int(int)> queueRowOf)
+{
+    reviewedQueueRow_ = std::move(queueRowOf);
+}
+
 void QueueWindowActions::preview(LabelCardSource &cards)
 {
     if (checkDialog->preview(cards) == LabelCheckDialog::Choice::GoToRow) {
@@ -162,7 +195,8 @@ int QueueWindowActions::gridColumnOf(QByteArrayView entry) const
 
 void QueueWindowActions::goToChosenRow()
 {
-    const int row = checkDialog->chosenRow() - 1;
+    const int reviewed = checkDialog->chosenRow() - 1;
+    const int row = model_.shownRow(reviewedQueueRow_ ? reviewedQueueRow_(reviewed) : reviewed);
     if (row < 0 || row >= model_.rowCount()) {
         return;
     }

@@ -17,7 +17,8 @@ class LabelQueueModel;
 struct LabelCheckReport;
 
 // What both label windows do with their queue: open and close the table,
-// walk it ("上", "下"), delete the current row and every row, and tell the
+// walk it ("上", "下") over the rows shown, delete the current row, the
+// selected rows and every row, and tell the
 // user what the table refused, in the window that asked; show what the check
 // of the labels found and take the user to the row a finding names.
 class QueueWindowActions : public QObject
@@ -36,7 +37,10 @@ public:
 
     void movePrevious();
     void moveNext();
+    // The current row at once; several selected rows after one question
+    // naming their number, with No as the default.
     void deleteCurrent();
+    void deleteSelected();
     // Asks "確定要全部刪除嗎 ?" with No as the default (No is the answer unless Yes is chosen).
     void deleteAll();
 
@@ -50,6 +54,9 @@ public:
     bool reviewBeforeExport(const LabelCheckReport &report);
     // "檢查預覽": the findings and the cards; "到這一筆" selects the cell.
     void preview(LabelCardSource &cards);
+    // While the rows reviewed are some of the queue's: the queue's row each
+    // reviewed row is, so "到這一筆" finds it; nullptr when they are all.
+    void setReviewedRows(std::function<int(int row)> queueRowOf);
 
     LabelCheckDialog *const checkDialog;
 
@@ -65,4 +72,5 @@ private:
     LabelQueueGrid &grid_;
     const std::unique_ptr<Prompts> prompts_;
     std::function<QByteArray(QByteArrayView entry)> fieldOfEntry_;
+    std::function<int(int row)> reviewedQueueRow_;
 };

@@ -66,6 +66,7 @@ ProductLabelWindow::ProductLabelWindow(const QString &programDir, ServerExchange
     , outputSettingsButton(rowButton("PrintSetButton", QStringLiteral("輸出內容設定&S"), darkGreen, buttonPanel))
     , checkPreviewButton(rowButton("checkPreviewButton", QStringLiteral("檢查預覽&P"), darkGreen, this))
     , countRuleButton(rowButton("countRuleButton", QStringLiteral("張數規則&N"), darkGreen, this))
+    , findButton(rowButton("findButton", QStringLiteral("尋找篩選&E"), darkGreen, this))
     , labelProgramPathCaption(new QLabel(QStringLiteral("呼叫外部條碼路徑:"), buttonPanel))
     , labelProgramPathEdit(new QLineEdit(buttonPanel))
     , parameterGroup(new QGroupBox(QStringLiteral("參數"), buttonPanel))
@@ -118,6 +119,9 @@ void ProductLabelWindow::layOutTitleAndNotes()
     checkPreviewButton->raise();
     countRuleButton->setGeometry(checkPreviewButton->x() - 96, 3, 92, titleHeight - 6);
     countRuleButton->raise();
+    findButton->setGeometry(countRuleButton->x() - 96, 3, 92, titleHeight - 6);
+    findButton->raise();
+    behaviour_->placeFindBar(*findButton, QRect(4, 3, findButton->x() - 8, titleHeight - 6));
 
     notesPanel->setObjectName(QStringLiteral("Panel2"));
     notesPanel->setGeometry(0, notesTop, clientSize.width(), notesHeight);

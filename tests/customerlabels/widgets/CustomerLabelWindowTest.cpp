@@ -16,6 +16,7 @@
 #include "labelqueue/DbfTable.h"
 #include "labelqueue/LabelQueue.h"
 #include "labelqueue/LabelQueueModel.h"
+#include "labelqueue/widgets/FindBar.h"
 #include "labelqueue/widgets/LabelCheckDialog.h"
 #include "labelqueue/widgets/LabelQueueGrid.h"
 #include "settings/SystemSettings.h"
@@ -361,4 +362,28 @@ TEST_F(CustomerLabelWindowTest, thePathBoxGivesBackTheStoredBytesUntilThePathIsE
     EXPECT_EQ(readAll(ini), "[CustBar]\r\nFN1=/opt/\xA4\x51x\r\n") << "an edited path is its text in Big5";
     QTest::keyClick(window->labelProgramPathEdit, Qt::Key_Backspace);
     EXPECT_EQ(readAll(ini), stored) << "back as shown, the path is the stored bytes";
+}
+
+TEST_F(CustomerLabelWindowTest, theFindBarFiltersTheCustomersAndTheSelectedRowsGoToTheExportAlone)
+{
+    createTable({"C100", "C200", "C101"});
+    open();
+    auto *bar = window->findChild<FindBar *>(QStringLiteral("findBar"));
+    ASSERT_NE(bar, nullptr);
+    QTest::keyClick(window.get(), Qt::Key_F, Qt::ControlModifier);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return bar->textEdit->hasFocus(); }));
+    QTest::keyClicks(bar->textEdit, QStringLiteral("c10"));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return bar->countLabel->text() == QStringLiteral("符合 2 / 3 筆"); }));
+    EXPECT_EQ(model().rowCount(), 2);
+    EXPECT_EQ(cell(1, 1), QStringLiteral("C101"));
+
+    window->grid->selectAll();
+    prompts.choiceAnswers = {Prompts::Choice::Yes};
+    prompts.confirmAnswers = {true};
+    window->exportButton->click();
+    EXPECT_EQ(prompts.texts(RecordingPrompts::YesNoCancel), QStringList{QStringLiteral("只轉出選取的 2 筆 (2 張)？")});
+    EXPECT_EQ(readAll(QDir(programDir.path()).filePath(QStringLiteral("bar2/Bars.txt"))), "C100,1\r\nC101,1\r\n");
+
+    QTest::keyClick(bar->textEdit, Qt::Key_Escape);
+    EXPECT_EQ(model().rowCount(), 3);
 }
