@@ -17,6 +17,7 @@ Command checkCustomersCommand();
 Command previewProductsCommand();
 Command previewCustomersCommand();
 Command countsCommand();
+Command undoCommand();
 
 const std::vector<Command> &allCommands()
 {
@@ -26,7 +27,7 @@ const std::vector<Command> &allCommands()
         importStockTakeCommand(),  importTransferCommand(), importDocumentCommand(),
         exportProductsCommand(),   checkProductsCommand(),  importCustomerCommand(),
         exportCustomersCommand(),  checkCustomersCommand(), previewProductsCommand(),
-        previewCustomersCommand(), countsCommand(),
+        previewCustomersCommand(), countsCommand(),         undoCommand(),
     };
     return commands;
 }

@@ -68,12 +68,12 @@ QString QueueWriter::append(const ReplyRecord &record)
 
 QString QueueWriter::beginImport()
 {
-    return queue_.lock(TableFileLock::Mode::Exclusive).error();
+    return queue_.beginChange({QStringLiteral("引入"), {}, 0, true}).error();
 }
 
 QString QueueWriter::endImport()
 {
-    return queue_.unlock().error();
+    return queue_.endChange(DbfStatus::success()).error();
 }
 
 QueueReader::QueueReader(LabelQueue &queue, const QueueSide &side)

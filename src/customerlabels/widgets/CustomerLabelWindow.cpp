@@ -62,6 +62,8 @@ CustomerLabelWindow::CustomerLabelWindow(const QString &programDir, ServerExchan
     , outputSettingsButton(rowButton("PrintSetButton", QStringLiteral("輸出內容設定&S"), darkGreen, this))
     , checkPreviewButton(rowButton("checkPreviewButton", QStringLiteral("檢查預覽&P"), darkGreen, this))
     , countRuleButton(rowButton("countRuleButton", QStringLiteral("張數規則&N"), darkGreen, this))
+    , undoButton(rowButton("undoButton", QStringLiteral("復原&U"), darkGreen, this))
+    , journalStatusLine(new QLabel(this))
     , labelProgramPathEdit(named(new QLineEdit(this), "Edit1"))
     , parameterGroup(named(new QGroupBox(QStringLiteral("參數"), this), "RadioGroup1"))
     , importDialog(new CustomerImportDialog(prompts, Clock::system(), this))
@@ -108,6 +110,13 @@ void CustomerLabelWindow::layOut()
     checkPreviewButton->raise();
     countRuleButton->setGeometry(checkPreviewButton->x() - 96, 3, 92, titleHeight - 6);
     countRuleButton->raise();
+    // The title bar's free left end: the undo button and the status line of the queue's changes.
+    undoButton->setGeometry(4, 3, 76, titleHeight - 6);
+    undoButton->raise();
+    journalStatusLine->setObjectName(QStringLiteral("journalStatusLine"));
+    journalStatusLine->setGeometry(84, 3, 200, titleHeight - 6);
+    journalStatusLine->setWordWrap(true);
+    journalStatusLine->raise();
     grid->setGeometry(0, titleHeight, clientSize.width(), notesTop - titleHeight);
 
     QLabel *rule = note(QStringLiteral(" ※條碼必須於引入時就要選定"), QPoint(4, notesTop + 4), this);
@@ -172,6 +181,7 @@ void CustomerLabelWindow::connectHandlers()
     connect(checkPreviewButton, &QPushButton::clicked, this, &CustomerLabelWindow::onCheckPreview);
     connect(countRuleButton, &QPushButton::clicked, this, &CustomerLabelWindow::onCountRule);
     behaviour_->setCountRuleKinds(customerCountRuleKinds());
+    behaviour_->attachUndo(*undoButton, *journalStatusLine);
     actions->setFieldOfEntry([](QByteArrayView entry) -> QByteArray {
         const std::optional<CustomerColumn> column = recogniseCustomerColumn(entry.toByteArray());
         return column && column->field >= 0 ? CustomerQueueTable::fields()[column->field].name : QByteArray();

@@ -59,6 +59,8 @@ public:
     FocusMarkedButton *const outputSettingsButton;
     FocusMarkedButton *const checkPreviewButton;
     FocusMarkedButton *const countRuleButton;
+    FocusMarkedButton *const undoButton;
+    QLabel *const journalStatusLine;
     QLineEdit *const labelProgramPathEdit;
     QGroupBox *const parameterGroup;
     CustomerImportDialog *const importDialog;

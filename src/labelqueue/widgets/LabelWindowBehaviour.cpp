@@ -19,6 +19,7 @@
 #include "labelqueue/widgets/CountRuleDialog.h"
 #include "labelqueue/widgets/LabelCheckDialog.h"
 #include "labelqueue/widgets/LabelQueueGrid.h"
+#include "labelqueue/widgets/QueueUndoControls.h"
 #include "labelqueue/widgets/QueueWindowActions.h"
 
 #include <QButtonGroup>
@@ -104,10 +105,25 @@ void LabelWindowBehaviour::attachPathBox(QLineEdit &edit, const LabelProgramIni 
     edit.installEventFilter(this);
 }
 
+void LabelWindowBehaviour::attachUndo(QAbstractButton &undoButton, QLabel &statusLine)
+{
+    undo_ = new QueueUndoControls(
+        window_, queue_, model_, *prompts_, [this] { settleGrid(); }, undoButton, statusLine);
+}
+
 void LabelWindowBehaviour::openQueue()
 {
     const QScopedValueRollback<bool> loading(loading_, true);
     actions_->openTable(side_.tableFileName);
+    QStringList notes;
+    if (queue_.isOpen()) {
+        queue_.setJournal(std::make_shared<QueueJournal>(QueueJournal::pathBeside(queue_.path())));
+        notes = queue_.recoverJournal();
+        model_.catchUpWithQueue();
+    }
+    if (undo_) {
+        undo_->refresh(notes.join(QStringLiteral("；")));
+    }
     if (pathEdit_) {
         pathFile_.setNotifier([this](const QString &text) { prompts_->plainMessage(text); });
         pathFile_.setFileName(QDir(programDir_).filePath(pathIni_.fileName));

@@ -21,7 +21,9 @@ class LabelQueueModel;
 class Prompts;
 class QButtonGroup;
 class QGroupBox;
+class QLabel;
 class QLineEdit;
+class QueueUndoControls;
 class QWidget;
 class QueueRowSource;
 class QueueWindowActions;
@@ -60,7 +62,12 @@ public:
     // the box is left.
     void attachPathBox(QLineEdit &edit, const LabelProgramIni &ini);
 
-    // Each showing: opens the queue's table and reads the path into the box.
+    // "復原" (the button, Ctrl+Z, Ctrl+Y) and the status line that says what
+    // it would undo and what the start found left half done by a crash.
+    void attachUndo(QAbstractButton &undoButton, QLabel &statusLine);
+
+    // Each showing: opens the queue's table with its journal beside it,
+    // settles what a crash left half done and reads the path into the box.
     void openQueue();
     // On closing: keeps a pending grid edit and closes the table.
     void closeQueue();
@@ -117,6 +124,7 @@ private:
     BusyWindow *const fillBusyWindow_;
     QButtonGroup *const parameterButtons_;
     QLineEdit *pathEdit_ = nullptr;
+    QueueUndoControls *undo_ = nullptr;
     LabelProgramIni pathIni_;
     ProfileFile pathFile_;
     QString pathWriteError_;

@@ -66,6 +66,8 @@ ProductLabelWindow::ProductLabelWindow(const QString &programDir, ServerExchange
     , outputSettingsButton(rowButton("PrintSetButton", QStringLiteral("輸出內容設定&S"), darkGreen, buttonPanel))
     , checkPreviewButton(rowButton("checkPreviewButton", QStringLiteral("檢查預覽&P"), darkGreen, this))
     , countRuleButton(rowButton("countRuleButton", QStringLiteral("張數規則&N"), darkGreen, this))
+    , undoButton(rowButton("undoButton", QStringLiteral("復原&U"), darkGreen, this))
+    , journalStatusLine(new QLabel(this))
     , labelProgramPathCaption(new QLabel(QStringLiteral("呼叫外部條碼路徑:"), buttonPanel))
     , labelProgramPathEdit(new QLineEdit(buttonPanel))
     , parameterGroup(new QGroupBox(QStringLiteral("參數"), buttonPanel))
@@ -118,6 +120,13 @@ void ProductLabelWindow::layOutTitleAndNotes()
     checkPreviewButton->raise();
     countRuleButton->setGeometry(checkPreviewButton->x() - 96, 3, 92, titleHeight - 6);
     countRuleButton->raise();
+    // The title bar's free left end: the undo button and the status line of the queue's changes.
+    undoButton->setGeometry(4, 3, 76, titleHeight - 6);
+    undoButton->raise();
+    journalStatusLine->setObjectName(QStringLiteral("journalStatusLine"));
+    journalStatusLine->setGeometry(84, 3, 200, titleHeight - 6);
+    journalStatusLine->setWordWrap(true);
+    journalStatusLine->raise();
 
     notesPanel->setObjectName(QStringLiteral("Panel2"));
     notesPanel->setGeometry(0, notesTop, clientSize.width(), notesHeight);
@@ -195,6 +204,7 @@ void ProductLabelWindow::connectHandlers()
     connect(checkPreviewButton, &QPushButton::clicked, this, &ProductLabelWindow::onCheckPreview);
     connect(countRuleButton, &QPushButton::clicked, this, &ProductLabelWindow::onCountRule);
     behaviour_->setCountRuleKinds(productCountRuleKinds());
+    behaviour_->attachUndo(*undoButton, *journalStatusLine);
     actions->setFieldOfEntry([](QByteArrayView entry) -> QByteArray {
         const std::optional<ProductColumn> column = recogniseProductColumn(entry.toByteArray());
         if (!column) {

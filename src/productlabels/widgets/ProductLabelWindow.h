@@ -88,6 +88,8 @@ public:
     FocusMarkedButton *const outputSettingsButton;
     FocusMarkedButton *const checkPreviewButton;
     FocusMarkedButton *const countRuleButton;
+    FocusMarkedButton *const undoButton;
+    QLabel *const journalStatusLine;
     QLabel *const labelProgramPathCaption;
     QLineEdit *const labelProgramPathEdit;
     QGroupBox *const parameterGroup;

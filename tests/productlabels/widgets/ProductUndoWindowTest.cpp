@@ -1,0 +1,77 @@
+#include "ProductWindowFixture.h"
+#include "labelqueue/QueueJournal.h"
+
+#include <QLabel>
+
+namespace {
+
+QByteArray fileBytes(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+} // namespace
+
+TEST_F(ProductWindowTest, undoAndRedoByTheButtonAndTheKeysPutTheTableBack)
+{
+    createTable({"A1", "A2", "A3"});
+    open();
+    const QByteArray full = fileBytes(tablePath());
+    EXPECT_FALSE(window->undoButton->isEnabled());
+    prompts.confirmAnswers = {true};
+    window->deleteAllButton->click();
+    ASSERT_EQ(model().rowCount(), 0);
+    const QByteArray emptied = fileBytes(tablePath());
+    EXPECT_EQ(window->undoButton->toolTip(), QStringLiteral("復原：全部刪除 (3 筆) (Ctrl+Z)"));
+    EXPECT_TRUE(window->journalStatusLine->text().contains(QStringLiteral("復原：全部刪除 (3 筆)")));
+
+    grid().setFocus();
+    ASSERT_TRUE(QTest::qWaitFor([this] { return grid().hasFocus(); }));
+    QTest::keyClick(window.get(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(fileBytes(tablePath()), full);
+    EXPECT_EQ(model().rowCount(), 3);
+    EXPECT_EQ(storedItemCodes(), (QList<QByteArray>{"A1", "A2", "A3"}));
+    QTest::keyClick(window.get(), Qt::Key_Y, Qt::ControlModifier);
+    EXPECT_EQ(fileBytes(tablePath()), emptied);
+    EXPECT_EQ(model().rowCount(), 0);
+    window->undoButton->click();
+    EXPECT_EQ(fileBytes(tablePath()), full);
+    EXPECT_TRUE(window->journalStatusLine->text().contains(QStringLiteral("已復原：全部刪除 (3 筆)")));
+
+    // Another tool appends a row behind the journal's back: the undo of the single delete is refused whole.
+    window->deleteRowButton->click();
+    ASSERT_EQ(model().rowCount(), 2);
+    {
+        LabelQueue other(ProductQueueTable::fields());
+        ASSERT_TRUE(other.open(tablePath()).ok());
+        DbfRecord record = other.blankRecord();
+        ASSERT_TRUE(record.setText(ProductQueueTable::ITEM_NO, "B1").ok());
+        ASSERT_TRUE(other.append(record).ok());
+    }
+    const QByteArray appended = fileBytes(tablePath());
+    window->undoButton->click();
+    EXPECT_EQ(fileBytes(tablePath()), appended);
+    ASSERT_EQ(prompts.texts(RecordingPrompts::Plain).size(), 1);
+    EXPECT_TRUE(prompts.texts(RecordingPrompts::Plain).front().contains(QStringLiteral("沒有復原")));
+    EXPECT_EQ(storedItemCodes(), (QList<QByteArray>{"A2", "A3", "B1"}));
+}
+
+TEST_F(ProductWindowTest, aChangeLeftHalfDoneIsSettledWhenTheWindowOpensAndTheStatusLineSaysSo)
+{
+    createTable({"A1", "A2"});
+    {
+        // Gone before it ended its change, as a killed program is.
+        LabelQueue cut(ProductQueueTable::fields());
+        ASSERT_TRUE(cut.open(tablePath()).ok());
+        cut.setJournal(std::make_shared<QueueJournal>(QueueJournal::pathBeside(tablePath())));
+        ASSERT_TRUE(cut.beginChange({QStringLiteral("刪除"), {0}, 1}).ok());
+        ASSERT_TRUE(cut.deleteCurrent().ok());
+    }
+    open();
+    EXPECT_TRUE(window->journalStatusLine->text().contains(QStringLiteral("上次沒有做完的「刪除」")))
+        << window->journalStatusLine->text().toStdString();
+    EXPECT_EQ(model().rowCount(), 1);
+    window->undoButton->click();
+    EXPECT_EQ(storedItemCodes(), (QList<QByteArray>{"A1", "A2"}));
+}
