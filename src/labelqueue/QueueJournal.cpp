@@ -65,6 +65,7 @@ std::vector<std::pair<int, int>> runsOf(const std::vector<int> &records, int rec
     return runs;
 }
 
+// As stored: before and after are packed.
 struct Image {
     int first = 0;
     int rows = 0;
@@ -99,8 +100,7 @@ std::optional<Entry> readEntry(SqliteFile &db, qint64 id, bool withImages)
             db.prepare("SELECT first, rows, before, after FROM images WHERE change=? ORDER BY first");
         images.bind(1, id);
         while (images.next()) {
-            entry.images.push_back(
-                {int(images.integer(0)), int(images.integer(1)), unpack(images.blob(2)), unpack(images.blob(3))});
+            entry.images.push_back({int(images.integer(0)), int(images.integer(1)), images.blob(2), images.blob(3)});
         }
     }
     return entry;
@@ -121,7 +121,7 @@ DbfResult<std::vector<int>> differingRecords(const DbfTable &table, const std::v
     const int length = table.recordLength();
     QByteArray current;
     for (const Image &image : images) {
-        const QByteArray &expected = before ? image.before : image.after;
+        const QByteArray expected = unpack(before ? image.before : image.after);
         const int rows = int(expected.size() / length);
         if (rows == 0) {
             continue;
@@ -238,13 +238,18 @@ DbfStatus settle(SqliteFile &db, DbfTable &table, qint64 id, bool &dropped)
     if (!entry) {
         return DbfStatus::failure(db.ok() ? QString() : db.failure());
     }
-    const DbfResult<std::vector<int>> changed = differingRecords(table, entry->images, true);
-    if (!changed.ok()) {
-        return changed.status();
+    // Rows added or removed, or a new header, are a change: only otherwise are the records compared.
+    bool unchanged =
+        frame.value().recordCount == entry->before.recordCount && frame.value().header == entry->before.header;
+    if (unchanged) {
+        const DbfResult<std::vector<int>> changed = differingRecords(table, entry->images, true);
+        if (!changed.ok()) {
+            return changed.status();
+        }
+        unchanged = changed.value().empty();
     }
     db.exec("BEGIN IMMEDIATE");
-    if (changed.value().empty() && frame.value().recordCount == entry->before.recordCount &&
-        frame.value().header == entry->before.header) {
+    if (unchanged) {
         dropped = true;
         db.prepare("DELETE FROM changes WHERE id=?").bind(1, id).run();
         return db.exec("COMMIT") ? DbfStatus::success() : DbfStatus::failure(db.failure());
@@ -442,7 +447,7 @@ DbfResult<JournalStep> QueueJournal::step(DbfTable &table, bool undoing)
     }
     std::vector<DbfRecordRun> runs;
     for (Image &image : entry->images) {
-        QByteArray &bytes = undoing ? image.before : image.after;
+        QByteArray bytes = unpack(undoing ? image.before : image.after);
         if (!bytes.isEmpty()) {
             runs.push_back({image.first, std::move(bytes)});
         }

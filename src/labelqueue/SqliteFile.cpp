@@ -127,7 +127,9 @@ SqliteFile::SqliteFile(const QString &path, const char *schema)
     sqlite3_busy_timeout(db_, busyWaitMs);
     sqlite3_extended_result_codes(db_, 1);
     // Each change is one transaction put on the disk before the table is touched.
-    exec("PRAGMA journal_mode=WAL; PRAGMA synchronous=FULL; PRAGMA foreign_keys=ON;") && exec(schema);
+    exec("PRAGMA journal_mode=WAL; PRAGMA synchronous=FULL; PRAGMA foreign_keys=ON; "
+         "PRAGMA journal_size_limit=8388608;") &&
+        exec(schema);
 }
 
 SqliteFile::~SqliteFile()
