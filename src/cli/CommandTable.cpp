@@ -18,6 +18,7 @@ Command previewProductsCommand();
 Command previewCustomersCommand();
 Command countsCommand();
 Command undoCommand();
+Command historyCommand();
 
 const std::vector<Command> &allCommands()
 {
@@ -28,6 +29,7 @@ const std::vector<Command> &allCommands()
         exportProductsCommand(),   checkProductsCommand(),  importCustomerCommand(),
         exportCustomersCommand(),  checkCustomersCommand(), previewProductsCommand(),
         previewCustomersCommand(), countsCommand(),         undoCommand(),
+        historyCommand(),
     };
     return commands;
 }

@@ -1,7 +1,14 @@
 #include "labelqueue/QueueAccess.h"
 
 #include "components/DecimalText.h"
+#include "labelqueue/PrintHistory.h"
+#include "labelqueue/QueueJournal.h"
 
+#include <QDateTime>
+#include <QFile>
+#include <QFileInfo>
+
+#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -79,6 +86,7 @@ QString QueueWriter::endImport()
 QueueReader::QueueReader(LabelQueue &queue, const QueueSide &side)
     : queue_(queue)
     , fieldOf_(fieldsByName(queue, side, everyField(side)))
+    , quantityField_(side.replyFields.value(0, -1))
     , slots_(size_t(side.fields.size()))
 {}
 
@@ -185,4 +193,25 @@ std::optional<double> QueueReader::number(int index) const
         digits.chop(1);
     }
     return DecimalText::parse(digits);
+}
+
+QString QueueReader::exported(const QString &labelFile, qint64 lines)
+{
+    QFile written(labelFile);
+    if (!written.open(QIODevice::ReadOnly)) {
+        return QStringLiteral("列印記錄沒有記下這次轉出：%1").arg(written.errorString());
+    }
+    PrintedExport printed;
+    printed.made = QDateTime::currentDateTime();
+    printed.rows = rowCount();
+    printed.lines = lines;
+    printed.labelFile = QFileInfo(labelFile).absoluteFilePath();
+    for (int row = 0; row < printed.rows; ++row) {
+        if (read(row).isEmpty() && quantityField_ >= 0) {
+            printed.labels += qint64(std::max(0.0, number(quantityField_).value_or(0)));
+        }
+    }
+    PrintHistory history(QueueJournal::pathBeside(queue_.path()));
+    const DbfResult<QString> kept = history.record(QFileInfo(queue_.path()).fileName(), printed, written.readAll());
+    return kept.ok() ? kept.value() : QStringLiteral("列印記錄沒有記下這次轉出：") + kept.error();
 }

@@ -36,3 +36,35 @@ TEST_F(CliUndoTest, undoListsUndoesAndRedoesWhatTheOtherCommandsChanged)
     EXPECT_EQ(cli({"undo", "products", "--bogus"}).exitCode, 2);
     EXPECT_EQ(cli({"undo", "shoes"}).exitCode, 2);
 }
+
+TEST_F(CliUndoTest, historyListsEachExportAndWritesItsBytesAgain)
+{
+    ASSERT_TRUE(backoffice.isListening()) << backoffice.errorText().toStdString();
+    ASSERT_EQ(cli({"tables", "create"}).exitCode, 0);
+    ASSERT_EQ(cli({"import", "product", "--barcode", "4712345000015", "--count", "3"}).exitCode, 0);
+    ASSERT_EQ(cli({"export", "products", "--no-launch"}).exitCode, 0);
+    const QString labelFile = programDir + QStringLiteral("/Bars.txt");
+    const QByteArray first = readAll(labelFile);
+    ASSERT_EQ(cli({"import", "product", "--barcode", "4712345000015"}).exitCode, 0);
+    ASSERT_EQ(cli({"export", "products", "--no-launch"}).exitCode, 0);
+    ASSERT_NE(readAll(labelFile), first);
+
+    CliResult run = cli({"history", "products"});
+    EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+    const QStringList lines = run.outLines();
+    ASSERT_EQ(lines.size(), 2);
+    const QStringList newest = lines.at(0).split(QLatin1Char('\t'));
+    const QStringList oldest = lines.at(1).split(QLatin1Char('\t'));
+    ASSERT_EQ(newest.size(), 5);
+    EXPECT_GT(newest.at(0).toLongLong(), oldest.at(0).toLongLong());
+    EXPECT_EQ(oldest.mid(2), (QStringList{"1", "1", "3"}));
+    EXPECT_EQ(newest.mid(2), (QStringList{"2", "2", "4"}));
+
+    run = cli({"history", "products", "--reexport", oldest.at(0), "--no-launch"});
+    EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_EQ(readAll(labelFile), first);
+    run = cli({"history", "products", "--reexport", "999", "--no-launch"});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(readAll(labelFile), first);
+    EXPECT_EQ(cli({"history", "products", "--reexport", "x"}).exitCode, 2);
+}
