@@ -63,6 +63,7 @@ CustomerLabelWindow::CustomerLabelWindow(const QString &programDir, ServerExchan
     , checkPreviewButton(rowButton("checkPreviewButton", QStringLiteral("檢查預覽&P"), darkGreen, this))
     , countRuleButton(rowButton("countRuleButton", QStringLiteral("張數規則&N"), darkGreen, this))
     , undoButton(rowButton("undoButton", QStringLiteral("復原&U"), darkGreen, this))
+    , printHistoryButton(rowButton("printHistoryButton", QStringLiteral("列印記錄&L"), darkGreen, this))
     , journalStatusLine(new QLabel(this))
     , labelProgramPathEdit(named(new QLineEdit(this), "Edit1"))
     , parameterGroup(named(new QGroupBox(QStringLiteral("參數"), this), "RadioGroup1"))
@@ -113,6 +114,8 @@ void CustomerLabelWindow::layOut()
     // The title bar's free left end: the undo button and the status line of the queue's changes.
     undoButton->setGeometry(4, 3, 76, titleHeight - 6);
     undoButton->raise();
+    printHistoryButton->setGeometry(countRuleButton->x() - 96, 3, 92, titleHeight - 6);
+    printHistoryButton->raise();
     journalStatusLine->setObjectName(QStringLiteral("journalStatusLine"));
     journalStatusLine->setGeometry(84, 3, 200, titleHeight - 6);
     journalStatusLine->setWordWrap(true);
@@ -182,6 +185,9 @@ void CustomerLabelWindow::connectHandlers()
     connect(countRuleButton, &QPushButton::clicked, this, &CustomerLabelWindow::onCountRule);
     behaviour_->setCountRuleKinds(customerCountRuleKinds());
     behaviour_->attachUndo(*undoButton, *journalStatusLine);
+    behaviour_->attachPrintHistory(*printHistoryButton, [this] {
+        return launchCustomerLabelProgram(programDir_, behaviour_->parameter(), launcher_);
+    });
     actions->setFieldOfEntry([](QByteArrayView entry) -> QByteArray {
         const std::optional<CustomerColumn> column = recogniseCustomerColumn(entry.toByteArray());
         return column && column->field >= 0 ? CustomerQueueTable::fields()[column->field].name : QByteArray();

@@ -60,6 +60,7 @@ public:
     FocusMarkedButton *const checkPreviewButton;
     FocusMarkedButton *const countRuleButton;
     FocusMarkedButton *const undoButton;
+    FocusMarkedButton *const printHistoryButton;
     QLabel *const journalStatusLine;
     QLineEdit *const labelProgramPathEdit;
     QGroupBox *const parameterGroup;

@@ -19,12 +19,14 @@
 #include "labelqueue/widgets/CountRuleDialog.h"
 #include "labelqueue/widgets/LabelCheckDialog.h"
 #include "labelqueue/widgets/LabelQueueGrid.h"
+#include "labelqueue/widgets/PrintHistoryDialog.h"
 #include "labelqueue/widgets/QueueUndoControls.h"
 #include "labelqueue/widgets/QueueWindowActions.h"
 
 #include <QButtonGroup>
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QFocusEvent>
 #include <QGroupBox>
 #include <QLineEdit>
@@ -109,6 +111,20 @@ void LabelWindowBehaviour::attachUndo(QAbstractButton &undoButton, QLabel &statu
 {
     undo_ = new QueueUndoControls(
         window_, queue_, model_, *prompts_, [this] { settleGrid(); }, undoButton, statusLine);
+}
+
+void LabelWindowBehaviour::attachPrintHistory(QAbstractButton &button, std::function<LabelProgramLaunch()> launch)
+{
+    printHistory_ = new PrintHistoryDialog(*prompts_, std::move(launch), &window_);
+    const auto show = [this] {
+        settleGrid();
+        const QFileInfo table(queue_.isOpen() ? queue_.path() : side_.tableFileName);
+        printHistory_->showFor(QueueJournal::pathBeside(table.absoluteFilePath()), table.fileName());
+    };
+    connect(&button, &QAbstractButton::clicked, this, show);
+    auto *key = new QShortcut(QKeySequence(Qt::Key_F9), &window_);
+    key->setContext(Qt::WindowShortcut);
+    connect(key, &QShortcut::activated, this, show);
 }
 
 void LabelWindowBehaviour::openQueue()

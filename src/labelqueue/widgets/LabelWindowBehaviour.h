@@ -23,6 +23,7 @@ class QButtonGroup;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
+class PrintHistoryDialog;
 class QueueUndoControls;
 class QWidget;
 class QueueRowSource;
@@ -65,6 +66,9 @@ public:
     // "復原" (the button, Ctrl+Z, Ctrl+Y) and the status line that says what
     // it would undo and what the start found left half done by a crash.
     void attachUndo(QAbstractButton &undoButton, QLabel &statusLine);
+    // "列印記錄" (the button and F9): the queue's exports, and "再轉出" starting
+    // the label program by launch.
+    void attachPrintHistory(QAbstractButton &button, std::function<LabelProgramLaunch()> launch);
 
     // Each showing: opens the queue's table with its journal beside it,
     // settles what a crash left half done and reads the path into the box.
@@ -125,6 +129,7 @@ private:
     QButtonGroup *const parameterButtons_;
     QLineEdit *pathEdit_ = nullptr;
     QueueUndoControls *undo_ = nullptr;
+    PrintHistoryDialog *printHistory_ = nullptr;
     LabelProgramIni pathIni_;
     ProfileFile pathFile_;
     QString pathWriteError_;

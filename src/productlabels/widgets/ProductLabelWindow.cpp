@@ -67,6 +67,7 @@ ProductLabelWindow::ProductLabelWindow(const QString &programDir, ServerExchange
     , checkPreviewButton(rowButton("checkPreviewButton", QStringLiteral("檢查預覽&P"), darkGreen, this))
     , countRuleButton(rowButton("countRuleButton", QStringLiteral("張數規則&N"), darkGreen, this))
     , undoButton(rowButton("undoButton", QStringLiteral("復原&U"), darkGreen, this))
+    , printHistoryButton(rowButton("printHistoryButton", QStringLiteral("列印記錄&L"), darkGreen, this))
     , journalStatusLine(new QLabel(this))
     , labelProgramPathCaption(new QLabel(QStringLiteral("呼叫外部條碼路徑:"), buttonPanel))
     , labelProgramPathEdit(new QLineEdit(buttonPanel))
@@ -123,6 +124,8 @@ void ProductLabelWindow::layOutTitleAndNotes()
     // The title bar's free left end: the undo button and the status line of the queue's changes.
     undoButton->setGeometry(4, 3, 76, titleHeight - 6);
     undoButton->raise();
+    printHistoryButton->setGeometry(countRuleButton->x() - 96, 3, 92, titleHeight - 6);
+    printHistoryButton->raise();
     journalStatusLine->setObjectName(QStringLiteral("journalStatusLine"));
     journalStatusLine->setGeometry(84, 3, 200, titleHeight - 6);
     journalStatusLine->setWordWrap(true);
@@ -205,6 +208,9 @@ void ProductLabelWindow::connectHandlers()
     connect(countRuleButton, &QPushButton::clicked, this, &ProductLabelWindow::onCountRule);
     behaviour_->setCountRuleKinds(productCountRuleKinds());
     behaviour_->attachUndo(*undoButton, *journalStatusLine);
+    behaviour_->attachPrintHistory(*printHistoryButton, [this] {
+        return launchProductLabelProgram(programDir_, behaviour_->parameter(), launcher_);
+    });
     actions->setFieldOfEntry([](QByteArrayView entry) -> QByteArray {
         const std::optional<ProductColumn> column = recogniseProductColumn(entry.toByteArray());
         if (!column) {

@@ -89,6 +89,7 @@ public:
     FocusMarkedButton *const checkPreviewButton;
     FocusMarkedButton *const countRuleButton;
     FocusMarkedButton *const undoButton;
+    FocusMarkedButton *const printHistoryButton;
     QLabel *const journalStatusLine;
     QLabel *const labelProgramPathCaption;
     QLineEdit *const labelProgramPathEdit;

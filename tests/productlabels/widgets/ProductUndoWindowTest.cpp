@@ -1,7 +1,9 @@
 #include "ProductWindowFixture.h"
 #include "labelqueue/QueueJournal.h"
+#include "labelqueue/widgets/PrintHistoryDialog.h"
 
 #include <QLabel>
+#include <QTreeWidget>
 
 namespace {
 
@@ -74,4 +76,37 @@ TEST_F(ProductWindowTest, aChangeLeftHalfDoneIsSettledWhenTheWindowOpensAndTheSt
     EXPECT_EQ(model().rowCount(), 1);
     window->undoButton->click();
     EXPECT_EQ(storedItemCodes(), (QList<QByteArray>{"A1", "A2"}));
+}
+
+TEST_F(ProductWindowTest, printHistoryWritesAnEarlierExportAgainAndStartsTheLabelProgram)
+{
+    createTable({"A1", "A2"});
+    QFile ini(QDir(programDir.path()).filePath(QStringLiteral("BARPRINT.INI")));
+    ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
+    ini.write("[barprint]\r\nFN1=/opt/label\r\n");
+    ini.close();
+    open();
+    prompts.confirmAnswers = {true, true};
+    window->exportButton->click();
+    const QString bars = QDir(programDir.path()).filePath(QStringLiteral("Bars.txt"));
+    const QByteArray first = fileBytes(bars);
+    ASSERT_FALSE(first.isEmpty());
+    window->deleteRowButton->click();
+    window->exportButton->click();
+    ASSERT_NE(fileBytes(bars), first);
+    ASSERT_EQ(launcher.requests.size(), 2);
+
+    PrintHistoryDialog &dialog = *window->findChild<PrintHistoryDialog *>();
+    whenShown(window.get(), &dialog, [&dialog] {
+        ASSERT_EQ(dialog.exportList->topLevelItemCount(), 2);
+        EXPECT_EQ(dialog.exportList->topLevelItem(0)->text(1), QStringLiteral("1")) << "newest first";
+        dialog.exportList->setCurrentItem(dialog.exportList->topLevelItem(1));
+        dialog.writeAgainButton->click();
+        dialog.closeButton->click();
+    });
+    window->printHistoryButton->click();
+    EXPECT_EQ(fileBytes(bars), first);
+    EXPECT_EQ(launcher.requests.size(), 3);
+    EXPECT_EQ(prompts.texts(RecordingPrompts::Embossed).last(),
+              QStringLiteral("已經送出文字檔") + QDir::toNativeSeparators(bars));
 }
