@@ -4,7 +4,10 @@
 #include "labelqueue/LabelQueueModel.h"
 
 #include <QAbstractButton>
+#include <QAbstractSpinBox>
+#include <QApplication>
 #include <QLabel>
+#include <QLineEdit>
 #include <QShortcut>
 
 QueueUndoControls::QueueUndoControls(QWidget &window, LabelQueue &queue, LabelQueueModel &model, Prompts &prompts,
@@ -21,8 +24,21 @@ QueueUndoControls::QueueUndoControls(QWidget &window, LabelQueue &queue, LabelQu
     auto *redoKey = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Y), &window);
     undoKey->setContext(Qt::WindowShortcut);
     redoKey->setContext(Qt::WindowShortcut);
-    connect(undoKey, &QShortcut::activated, this, &QueueUndoControls::undo);
-    connect(redoKey, &QShortcut::activated, this, &QueueUndoControls::redo);
+    // A text being typed keeps both keys: Ctrl+Y is no redo key of a line edit on every platform.
+    const auto typing = [] {
+        const QWidget *focused = QApplication::focusWidget();
+        return qobject_cast<const QLineEdit *>(focused) || qobject_cast<const QAbstractSpinBox *>(focused);
+    };
+    connect(undoKey, &QShortcut::activated, this, [this, typing] {
+        if (!typing()) {
+            undo();
+        }
+    });
+    connect(redoKey, &QShortcut::activated, this, [this, typing] {
+        if (!typing()) {
+            redo();
+        }
+    });
     connect(&undoButton, &QAbstractButton::clicked, this, &QueueUndoControls::undo);
     // Every change reaches the grid: the text follows it.
     const auto changed = [this] { refresh(); };

@@ -2,7 +2,9 @@
 #include "labelqueue/QueueJournal.h"
 #include "labelqueue/widgets/PrintHistoryDialog.h"
 
+#include <QApplication>
 #include <QLabel>
+#include <QLineEdit>
 #include <QTreeWidget>
 
 namespace {
@@ -40,6 +42,17 @@ TEST_F(ProductWindowTest, undoAndRedoByTheButtonAndTheKeysPutTheTableBack)
     window->undoButton->click();
     EXPECT_EQ(fileBytes(tablePath()), full);
     EXPECT_TRUE(window->journalStatusLine->text().contains(QStringLiteral("已復原：全部刪除 (3 筆)")));
+
+    // A cell being typed into keeps the keys for its text.
+    focusGridAt(0, 0);
+    QTest::keyClick(&grid(), Qt::Key_F2);
+    QWidget *editor = nullptr;
+    ASSERT_TRUE(QTest::qWaitFor([&] { return qobject_cast<QLineEdit *>(QApplication::focusWidget()); }));
+    editor = QApplication::focusWidget();
+    QTest::keyClick(editor, Qt::Key_Y, Qt::ControlModifier);
+    QTest::keyClick(editor, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(fileBytes(tablePath()), full);
+    QTest::keyClick(editor, Qt::Key_Escape);
 
     // Another tool appends a row behind the journal's back: the undo of the single delete is refused whole.
     window->deleteRowButton->click();
