@@ -16,6 +16,7 @@ CREATE TABLE IF NOT EXISTS exports(
     lines INTEGER NOT NULL,
     labels INTEGER NOT NULL,
     label_file TEXT NOT NULL,
+    first_names TEXT NOT NULL,
     bytes BLOB NOT NULL);
 CREATE INDEX IF NOT EXISTS exports_of_queue ON exports(queue, id);
 )";
@@ -24,7 +25,8 @@ PrintedExport exportAt(const SqliteStatement &row)
 {
     return {row.integer(0),      QDateTime::fromString(row.text(1), Qt::ISODateWithMs),
             int(row.integer(2)), row.integer(3),
-            row.integer(4),      row.text(5)};
+            row.integer(4),      row.text(5),
+            row.text(6)};
 }
 
 } // namespace
@@ -38,14 +40,16 @@ DbfResult<QString> PrintHistory::record(const QString &queue, const PrintedExpor
     SqliteFile db(path_, schema);
     db.exec("BEGIN IMMEDIATE");
     const QByteArray packed = qCompress(bytes, 1);
-    db.prepare("INSERT INTO exports(queue, made, rows, lines, labels, label_file, bytes) VALUES(?,?,?,?,?,?,?)")
+    db.prepare("INSERT INTO exports(queue, made, rows, lines, labels, label_file, first_names, bytes) "
+               "VALUES(?,?,?,?,?,?,?,?)")
         .bind(1, queue)
         .bind(2, printed.made.toString(Qt::ISODateWithMs))
         .bind(3, qint64(printed.rows))
         .bind(4, printed.lines)
         .bind(5, printed.labels)
         .bind(6, printed.labelFile)
-        .bindBlob(7, packed)
+        .bind(7, printed.firstNames)
+        .bindBlob(8, packed)
         .run();
     const QString oldest = printed.made.addDays(-keptDays).toString(Qt::ISODateWithMs);
     SqliteStatement drop = db.prepare("DELETE FROM exports WHERE queue=? AND made<? AND id NOT IN "
@@ -71,7 +75,8 @@ DbfResult<std::vector<PrintedExport>> PrintHistory::exports(const QString &queue
     }
     SqliteFile db(path_, schema);
     SqliteStatement select =
-        db.prepare("SELECT id, made, rows, lines, labels, label_file FROM exports WHERE queue=? ORDER BY id DESC");
+        db.prepare("SELECT id, made, rows, lines, labels, label_file, first_names FROM exports WHERE queue=? "
+                   "ORDER BY id DESC");
     select.bind(1, queue);
     while (select.next()) {
         all.push_back(exportAt(select));
@@ -91,13 +96,14 @@ DbfResult<PrintedExport> PrintHistory::writeAgain(const QString &queue, qint64 i
     }
     SqliteFile db(path_, schema);
     SqliteStatement select =
-        db.prepare("SELECT id, made, rows, lines, labels, label_file, bytes FROM exports WHERE queue=? AND id=?");
+        db.prepare("SELECT id, made, rows, lines, labels, label_file, first_names, bytes FROM exports WHERE queue=? "
+                   "AND id=?");
     select.bind(1, queue).bind(2, id);
     if (!select.next()) {
         return Result::failure(db.ok() ? missing : db.failure());
     }
     const PrintedExport printed = exportAt(select);
-    const QByteArray bytes = qUncompress(select.blob(6));
+    const QByteArray bytes = qUncompress(select.blob(7));
     ReplacingFile file(printed.labelFile);
     if (file.open()) {
         file.write(bytes);

@@ -16,6 +16,7 @@ struct PrintedExport {
     qint64 lines = 0;
     qint64 labels = 0;
     QString labelFile;
+    QString firstNames; // the names of the first rows, for a person to know the batch
 };
 
 // The exports of a queue, kept with the exact bytes each wrote, in the

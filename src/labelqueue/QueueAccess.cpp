@@ -1,5 +1,6 @@
 #include "labelqueue/QueueAccess.h"
 
+#include "components/Big5.h"
 #include "components/DecimalText.h"
 #include "labelqueue/PrintHistory.h"
 #include "labelqueue/QueueJournal.h"
@@ -87,6 +88,7 @@ QueueReader::QueueReader(LabelQueue &queue, const QueueSide &side)
     : queue_(queue)
     , fieldOf_(fieldsByName(queue, side, everyField(side)))
     , quantityField_(side.replyFields.value(0, -1))
+    , nameField_(side.nameField)
     , slots_(size_t(side.fields.size()))
 {}
 
@@ -206,11 +208,19 @@ QString QueueReader::exported(const QString &labelFile, qint64 lines)
     printed.rows = rowCount();
     printed.lines = lines;
     printed.labelFile = QFileInfo(labelFile).absoluteFilePath();
+    QStringList names;
     for (int row = 0; row < printed.rows; ++row) {
-        if (read(row).isEmpty() && quantityField_ >= 0) {
+        if (!read(row).isEmpty()) {
+            continue;
+        }
+        if (quantityField_ >= 0) {
             printed.labels += qint64(std::max(0.0, number(quantityField_).value_or(0)));
         }
+        if (nameField_ >= 0 && names.size() < 3 && !text(nameField_).isEmpty()) {
+            names.append(Big5::decode(text(nameField_).toByteArray()));
+        }
     }
+    printed.firstNames = names.join(QStringLiteral("、"));
     PrintHistory history(QueueJournal::pathBeside(queue_.path()));
     const DbfResult<QString> kept = history.record(QFileInfo(queue_.path()).fileName(), printed, written.readAll());
     return kept.ok() ? kept.value() : QStringLiteral("列印記錄沒有記下這次轉出：") + kept.error();

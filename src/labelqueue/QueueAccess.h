@@ -59,6 +59,7 @@ private:
     LabelQueue &queue_;
     QList<int> fieldOf_;
     int quantityField_; // the side's field that holds a row's label count
+    int nameField_;
     int readingDepth_ = 0;
     LabelQueueRun run_;                       // between beginReading and endReading
     DbfRecord current_;                       // otherwise

@@ -21,8 +21,8 @@ PrintHistoryDialog::PrintHistoryDialog(Prompts &prompts, Launch launch, QWidget 
     setObjectName(QStringLiteral("printHistoryDialog"));
     setWindowTitle(QStringLiteral("列印記錄"));
     exportList->setObjectName(QStringLiteral("exportList"));
-    exportList->setHeaderLabels(
-        {QStringLiteral("轉出時間"), QStringLiteral("筆數"), QStringLiteral("行數"), QStringLiteral("張數")});
+    exportList->setHeaderLabels({QStringLiteral("轉出時間"), QStringLiteral("筆數"), QStringLiteral("行數"),
+                                 QStringLiteral("張數"), QStringLiteral("前幾筆")});
     exportList->setRootIsDecorated(false);
     exportList->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
     writeAgainButton->setObjectName(QStringLiteral("writeAgainButton"));
@@ -53,7 +53,7 @@ void PrintHistoryDialog::showFor(const QString &historyPath, const QString &queu
     for (const PrintedExport &printed : exports.value()) {
         auto *item = new QTreeWidgetItem(exportList, {printed.made.toString(QStringLiteral("yyyy/MM/dd HH:mm:ss")),
                                                       QString::number(printed.rows), QString::number(printed.lines),
-                                                      QString::number(printed.labels)});
+                                                      QString::number(printed.labels), printed.firstNames});
         item->setData(0, Qt::UserRole, printed.id);
     }
     exportList->setCurrentItem(exportList->topLevelItem(0));

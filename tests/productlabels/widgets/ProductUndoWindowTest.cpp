@@ -94,6 +94,16 @@ TEST_F(ProductWindowTest, aChangeLeftHalfDoneIsSettledWhenTheWindowOpensAndTheSt
 TEST_F(ProductWindowTest, printHistoryWritesAnEarlierExportAgainAndStartsTheLabelProgram)
 {
     createTable({"A1", "A2"});
+    {
+        LabelQueue named(ProductQueueTable::fields());
+        ASSERT_TRUE(named.open(tablePath()).ok());
+        for (int row = 0; row < 2; ++row) {
+            const DbfRecord seen = named.readRow(row).value();
+            DbfRecord record = seen;
+            ASSERT_TRUE(record.setText(ProductQueueTable::ITEM_NAME, "Shirt A" + QByteArray::number(row + 1)).ok());
+            ASSERT_TRUE(named.update(row, record, seen).ok());
+        }
+    }
     QFile ini(QDir(programDir.path()).filePath(QStringLiteral("BARPRINT.INI")));
     ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
     ini.write("[barprint]\r\nFN1=/opt/label\r\n");
@@ -113,6 +123,7 @@ TEST_F(ProductWindowTest, printHistoryWritesAnEarlierExportAgainAndStartsTheLabe
     whenShown(window.get(), &dialog, [&dialog] {
         ASSERT_EQ(dialog.exportList->topLevelItemCount(), 2);
         EXPECT_EQ(dialog.exportList->topLevelItem(0)->text(1), QStringLiteral("1")) << "newest first";
+        EXPECT_EQ(dialog.exportList->topLevelItem(1)->text(4), QStringLiteral("Shirt A1、Shirt A2"));
         dialog.exportList->setCurrentItem(dialog.exportList->topLevelItem(1));
         dialog.writeAgainButton->click();
         dialog.closeButton->click();
