@@ -19,6 +19,8 @@ Command previewCustomersCommand();
 Command countsCommand();
 Command findProductsCommand();
 Command findCustomersCommand();
+Command undoCommand();
+Command historyCommand();
 
 const std::vector<Command> &allCommands()
 {
@@ -29,7 +31,7 @@ const std::vector<Command> &allCommands()
         exportProductsCommand(),   checkProductsCommand(),  importCustomerCommand(),
         exportCustomersCommand(),  checkCustomersCommand(), previewProductsCommand(),
         previewCustomersCommand(), countsCommand(),         findProductsCommand(),
-        findCustomersCommand(),
+        findCustomersCommand(),    undoCommand(),           historyCommand(),
     };
     return commands;
 }

@@ -7,19 +7,29 @@
 #include <cstring>
 
 namespace {
+// The error number of the first write to standard output that failed.
+int outError = 0;
+
+// A write that fills stdio's buffer flushes it on the way, and a failure
+// there is only seen here: its error number is kept for the final report.
+void write(std::FILE *stream, const QByteArray &bytes)
+{
+    errno = 0;
+    const size_t written = std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream);
+    if (written < size_t(bytes.size()) && stream == stdout && !outError) {
+        outError = errno ? errno : EIO;
+    }
+}
+
 void writeLine(std::FILE *stream, const QString &line)
 {
-    const QByteArray bytes = Console::visible(line).toUtf8() + '\n';
-    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream);
+    write(stream, Console::visible(line).toUtf8() + '\n');
 }
 
 bool isControl(char16_t c)
 {
     return (c < 0x20 && c != u'\n') || (c >= 0x7F && c <= 0x9F);
 }
-
-// The error number of the first write to standard output that failed.
-int outError = 0;
 
 // 0 when everything written to stream arrived, else the error number.
 int flushError(std::FILE *stream, int earlierError)
@@ -60,8 +70,7 @@ void outFields(const QStringList &fields)
     for (const QString &field : fields) {
         shown << visible(field);
     }
-    const QByteArray bytes = shown.join(QLatin1Char('\t')).toUtf8() + '\n';
-    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout);
+    write(stdout, shown.join(QLatin1Char('\t')).toUtf8() + '\n');
 }
 
 void outBig5(QByteArrayView line)

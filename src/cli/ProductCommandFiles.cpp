@@ -23,6 +23,12 @@ DbfStatus openQueue(LabelQueue &queue, const QString &fileName, DbfTable::Access
     if (!opened.ok()) {
         return DbfStatus::failure(QStringLiteral("Table1 無法開啟 (%1): %2").arg(fileName, opened.error()));
     }
+    if (access == DbfTable::Access::ReadWrite) {
+        queue.setJournal(std::make_shared<QueueJournal>(QueueJournal::pathBeside(queue.path())));
+        for (const QString &note : queue.recoverJournal()) {
+            Console::err(note);
+        }
+    }
     return opened;
 }
 

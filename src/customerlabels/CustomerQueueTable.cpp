@@ -75,6 +75,7 @@ const QueueSide &side()
         fields(),
         {QUAN, CUST_NO, CUST_NAME, CUST_COM, CUST_TEL, MOBILE, CLUB_NO, CLUB_NAME, POSTAL, ADDRESS, CARD_NO, BAR_NO},
         QStringLiteral("客戶資料"),
+        CUST_NAME,
     };
     return customer;
 }

@@ -22,6 +22,20 @@ struct DbfRecordPatch {
     QByteArray bytes;
 };
 
+// The bytes of a table file around its rows: the header, the rows it counts
+// and whatever follows the last row (the end-of-file mark).
+struct DbfTableFrame {
+    QByteArray header;
+    int recordCount = 0;
+    QByteArray tail;
+};
+
+// Whole rows of a table in file order from firstRecord on, recordLength bytes each.
+struct DbfRecordRun {
+    int firstRecord = 0;
+    QByteArray bytes;
+};
+
 // A dBase table on disk, read and written through shapelib. Every write is
 // committed at once: the row is in the file and the header counts it before
 // the call returns, so a crash keeps every row that was reported stored.
@@ -105,6 +119,16 @@ public:
     // the disk and renamed over the file, so either every row has its patch
     // or, when anything fails (a full disk), the table stays as it was.
     DbfStatus rewrite(const std::vector<DbfRecordPatch> &patches);
+
+    // The header and tail as they are on the disk, under the exclusive lock;
+    // rows an import holding the table wrote are counted first.
+    DbfResult<DbfTableFrame> readFrame();
+    // Puts the file back to frame byte for byte: its header, its rows (each
+    // from runs where they hold it, otherwise this table's row of that
+    // number) and its tail, built beside the file and renamed over it like
+    // rewrite(), so either all of it is there or the table stays as it was.
+    // Hold the exclusive lock.
+    DbfStatus restore(const DbfTableFrame &frame, const std::vector<DbfRecordRun> &runs);
 
     DbfStatus close();
 

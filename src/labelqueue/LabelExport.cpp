@@ -23,6 +23,7 @@ ExportResult exportLabelFile(QueueRowSource &rows, const QString &path,
     }
     result.path = path;
     const LabelTextFileResult written = write();
+    const QString kept = written.ok() ? rows.exported(path, written.lines) : QString();
     rows.endReading();
     if (!written.ok()) {
         result.kind = written.outcome == LabelTextFileResult::Outcome::NoLines ? ExportResult::Kind::NoLines
@@ -33,6 +34,9 @@ ExportResult exportLabelFile(QueueRowSource &rows, const QString &path,
     result.kind = ExportResult::Kind::Written;
     result.lines = written.lines;
     result.message = QString::fromUtf8(exportDoneText) + QDir::toNativeSeparators(result.path);
+    if (!kept.isEmpty()) {
+        result.message += QLatin1Char('\n') + kept;
+    }
     return result;
 }
 

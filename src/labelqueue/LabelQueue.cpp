@@ -3,6 +3,7 @@
 #include "labelqueue/DbfTable.h"
 
 #include <algorithm>
+#include <numeric>
 
 LabelQueue::LabelQueue(QList<DbfFieldSpec> fields)
     : fields_(std::move(fields))
@@ -197,7 +198,12 @@ DbfStatus LabelQueue::append(const DbfRecord &record)
     if (!isOpen()) {
         return DbfStatus::failure(QStringLiteral("表格沒有開啟，無法新增資料。"));
     }
+    const DbfStatus begun = beginChange({QStringLiteral("新增"), {}, 1, true});
+    if (!begun.ok()) {
+        return begun;
+    }
     const DbfResult<int> stored = table_->append(record);
+    const DbfStatus ended = endChange(stored.status());
     catchUpWithTable();
     if (!stored.ok()) {
         reloadRows();
@@ -209,7 +215,7 @@ DbfStatus LabelQueue::append(const DbfRecord &record)
     appending_ = false;
     current_ = rowCount() - 1;
     atStart_ = atEnd_ = false;
-    return DbfStatus::success();
+    return ended;
 }
 
 DbfStatus LabelQueue::update(int row, const DbfRecord &record, const DbfRecord &seen)
@@ -222,7 +228,11 @@ DbfStatus LabelQueue::update(int row, const DbfRecord &record, const DbfRecord &
     }
     cancelAppend();
     const int recordNumber = rows_[size_t(row)];
-    const DbfStatus stored = table_->update(recordNumber, record, seen);
+    const DbfStatus begun = beginChange({QStringLiteral("修改"), {recordNumber}, 1});
+    if (!begun.ok()) {
+        return begun;
+    }
+    const DbfStatus stored = endChange(table_->update(recordNumber, record, seen));
     catchUpWithTable();
     if (!stored.ok()) {
         reloadRows();
@@ -252,7 +262,11 @@ DbfStatus LabelQueue::deleteCurrent(const DbfRecord &seen)
         return DbfStatus::failure(QStringLiteral("沒有資料可以刪除。"));
     }
     const int recordNumber = rows_[size_t(current_)];
-    const DbfStatus deleted = table_->markDeleted(recordNumber, seen);
+    const DbfStatus begun = beginChange({QStringLiteral("刪除"), {recordNumber}, 1});
+    if (!begun.ok()) {
+        return begun;
+    }
+    const DbfStatus deleted = endChange(table_->markDeleted(recordNumber, seen));
     catchUpWithTable();
     if (!deleted.ok()) {
         reloadRows();
@@ -286,7 +300,10 @@ DbfStatus LabelQueue::empty()
         return DbfStatus::failure(
             QStringLiteral("「%1」在讀入後已被其他程式變更，沒有清空；請看過現在的內容再試。").arg(path()));
     }
-    const DbfStatus emptied = table_->makeEmpty();
+    QueueChange change{QStringLiteral("全部刪除"), std::vector<int>(size_t(table_->recordCount())), rowCount()};
+    std::iota(change.records.begin(), change.records.end(), 0);
+    const DbfStatus begun = beginChange(change);
+    const DbfStatus emptied = begun.ok() ? endChange(table_->makeEmpty()) : begun;
     const DbfStatus unlocked = unlock();
     reloadRows();
     first();
@@ -317,11 +334,117 @@ DbfStatus LabelQueue::setNumbers(int field, const std::vector<std::pair<int, dou
         patches.push_back({recordNumber, column.offset, scratch.bytes().mid(column.offset, column.width)});
     }
     if (written.ok()) {
-        written = table_->rewrite(patches);
+        QueueChange change{QStringLiteral("張數規則"), {}, int(numbers.size())};
+        for (const auto &each : numbers) {
+            change.records.push_back(each.first);
+        }
+        written = beginChange(change);
+        if (written.ok()) {
+            written = endChange(table_->rewrite(patches));
+        }
     }
     const DbfStatus unlocked = unlock();
     catchUpWithTable();
     return written.ok() ? unlocked : written;
+}
+
+void LabelQueue::setJournal(std::shared_ptr<QueueJournal> journal)
+{
+    journal_ = std::move(journal);
+}
+
+DbfStatus LabelQueue::beginChange(const QueueChange &change)
+{
+    if (!isOpen()) {
+        return DbfStatus::failure(QStringLiteral("表格沒有開啟，無法變更。"));
+    }
+    const DbfStatus locked = lock(TableFileLock::Mode::Exclusive);
+    if (!locked.ok()) {
+        return locked;
+    }
+    if (changeDepth_ == 0 && journal_) {
+        const DbfStatus recorded = journal_->begin(*table_, change);
+        if (!recorded.ok()) {
+            unlock();
+            return recorded;
+        }
+    }
+    ++changeDepth_;
+    return DbfStatus::success();
+}
+
+DbfStatus LabelQueue::endChange(DbfStatus outcome)
+{
+    if (changeDepth_ > 0 && --changeDepth_ == 0 && journal_ && table_) {
+        // A failure leaves the entry pending: the next start settles it.
+        journal_->finish(*table_);
+    }
+    const DbfStatus released = unlock();
+    return outcome.ok() ? released : outcome;
+}
+
+DbfResult<JournalStep> LabelQueue::undo()
+{
+    return stepJournal(true);
+}
+
+DbfResult<JournalStep> LabelQueue::redo()
+{
+    return stepJournal(false);
+}
+
+DbfResult<JournalStep> LabelQueue::stepJournal(bool undoing)
+{
+    cancelAppend();
+    if (!journal_ || !isOpen()) {
+        return DbfResult<JournalStep>::failure(undoing ? QStringLiteral("沒有可以復原的變更。")
+                                                       : QStringLiteral("沒有可以重做的變更。"));
+    }
+    const DbfStatus locked = lock(TableFileLock::Mode::Exclusive);
+    if (!locked.ok()) {
+        return DbfResult<JournalStep>::failure(locked.error());
+    }
+    DbfResult<JournalStep> stepped = undoing ? journal_->undo(*table_) : journal_->redo(*table_);
+    const DbfStatus unlocked = unlock();
+    reloadRows();
+    generation_ = table_ ? table_->generation() : 0;
+    ++revision_;
+    if (stepped.ok() && !unlocked.ok()) {
+        return DbfResult<JournalStep>::failure(unlocked.error());
+    }
+    return stepped;
+}
+
+std::optional<JournalStep> LabelQueue::nextUndo() const
+{
+    return journal_ && isOpen() ? journal_->nextUndo(*table_) : std::nullopt;
+}
+
+std::optional<JournalStep> LabelQueue::nextRedo() const
+{
+    return journal_ && isOpen() ? journal_->nextRedo(*table_) : std::nullopt;
+}
+
+DbfResult<std::vector<JournalStep>> LabelQueue::journalSteps() const
+{
+    if (!journal_ || !isOpen()) {
+        return std::vector<JournalStep>();
+    }
+    return journal_->steps(*table_);
+}
+
+QStringList LabelQueue::recoverJournal()
+{
+    if (!journal_ || !isOpen() || table_->access() == DbfTable::Access::ReadOnly) {
+        return {};
+    }
+    if (!lock(TableFileLock::Mode::Exclusive).ok()) {
+        return {};
+    }
+    const QStringList notes = journal_->recover(*table_);
+    unlock();
+    catchUpWithTable();
+    return notes;
 }
 
 void LabelQueue::catchUpWithTable()

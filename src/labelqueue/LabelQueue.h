@@ -3,11 +3,13 @@
 #include "labelqueue/DbfRecord.h"
 #include "labelqueue/DbfResult.h"
 #include "labelqueue/DbfTable.h"
+#include "labelqueue/QueueJournal.h"
 
 #include <QList>
 #include <QString>
 
 #include <memory>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -109,11 +111,34 @@ public:
     // written. Hold the exclusive lock from reading the rows to this.
     DbfStatus setNumbers(int field, const std::vector<std::pair<int, double>> &numbers);
 
+    // The journal every change is recorded in before it is made, so it can
+    // be undone; without one, changes are made unrecorded.
+    void setJournal(std::shared_ptr<QueueJournal> journal);
+    const QueueJournal *journal() const { return journal_.get(); }
+    // Brackets a change to the table: beginChange takes the exclusive lock
+    // and, unless a change is already open (an import's rows), records change
+    // in the journal; a journal that cannot be written refuses the change
+    // before the table is touched. endChange settles the journal entry,
+    // releases the lock and returns outcome, or the failed release.
+    DbfStatus beginChange(const QueueChange &change);
+    DbfStatus endChange(DbfStatus outcome);
+    // The latest change undone, or the latest undone change made again; the
+    // rows are then read afresh (the revision moves).
+    DbfResult<JournalStep> undo();
+    DbfResult<JournalStep> redo();
+    std::optional<JournalStep> nextUndo() const;
+    std::optional<JournalStep> nextRedo() const;
+    // The changes that may be undone, newest first, then those that may be redone.
+    DbfResult<std::vector<JournalStep>> journalSteps() const;
+    // Settles what a crash left half done; a note for each, for the status line.
+    QStringList recoverJournal();
+
 private:
     void afterChange();
     void reloadRows();
     void catchUpWithTable();
     void makeCurrent(int recordNumber);
+    DbfResult<JournalStep> stepJournal(bool undoing);
 
     QList<DbfFieldSpec> fields_;
     std::unique_ptr<DbfTable> table_;
@@ -124,4 +149,6 @@ private:
     bool appending_ = false;
     int generation_ = 0; // the table's generation the rows were read at
     int revision_ = 0;
+    std::shared_ptr<QueueJournal> journal_;
+    int changeDepth_ = 0;
 };

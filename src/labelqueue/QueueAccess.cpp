@@ -1,7 +1,15 @@
 #include "labelqueue/QueueAccess.h"
 
+#include "components/Big5.h"
 #include "components/DecimalText.h"
+#include "labelqueue/PrintHistory.h"
+#include "labelqueue/QueueJournal.h"
 
+#include <QDateTime>
+#include <QFile>
+#include <QFileInfo>
+
+#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -68,17 +76,19 @@ QString QueueWriter::append(const ReplyRecord &record)
 
 QString QueueWriter::beginImport()
 {
-    return queue_.lock(TableFileLock::Mode::Exclusive).error();
+    return queue_.beginChange({QStringLiteral("引入"), {}, 0, true}).error();
 }
 
 QString QueueWriter::endImport()
 {
-    return queue_.unlock().error();
+    return queue_.endChange(DbfStatus::success()).error();
 }
 
 QueueReader::QueueReader(LabelQueue &queue, const QueueSide &side)
     : queue_(queue)
     , fieldOf_(fieldsByName(queue, side, everyField(side)))
+    , quantityField_(side.replyFields.value(0, -1))
+    , nameField_(side.nameField)
     , slots_(size_t(side.fields.size()))
 {}
 
@@ -185,4 +195,33 @@ std::optional<double> QueueReader::number(int index) const
         digits.chop(1);
     }
     return DecimalText::parse(digits);
+}
+
+QString QueueReader::exported(const QString &labelFile, qint64 lines)
+{
+    QFile written(labelFile);
+    if (!written.open(QIODevice::ReadOnly)) {
+        return QStringLiteral("列印記錄沒有記下這次轉出：%1").arg(written.errorString());
+    }
+    PrintedExport printed;
+    printed.made = QDateTime::currentDateTime();
+    printed.rows = rowCount();
+    printed.lines = lines;
+    printed.labelFile = QFileInfo(labelFile).absoluteFilePath();
+    QStringList names;
+    for (int row = 0; row < printed.rows; ++row) {
+        if (!read(row).isEmpty()) {
+            continue;
+        }
+        if (quantityField_ >= 0) {
+            printed.labels += qint64(std::max(0.0, number(quantityField_).value_or(0)));
+        }
+        if (nameField_ >= 0 && names.size() < 3 && !text(nameField_).isEmpty()) {
+            names.append(Big5::decode(text(nameField_).toByteArray()));
+        }
+    }
+    printed.firstNames = names.join(QStringLiteral("、"));
+    PrintHistory history(QueueJournal::pathBeside(queue_.path()));
+    const DbfResult<QString> kept = history.record(QFileInfo(queue_.path()).fileName(), printed, written.readAll());
+    return kept.ok() ? kept.value() : QStringLiteral("列印記錄沒有記下這次轉出：") + kept.error();
 }

@@ -43,6 +43,7 @@ public:
     QString read(int row) override;
     QByteArrayView text(int field) const override;
     std::optional<double> number(int field) const override;
+    QString exported(const QString &labelFile, qint64 lines) override;
 
 private:
     // Where each of the side's fields lies in the current record; width 0
@@ -57,6 +58,8 @@ private:
 
     LabelQueue &queue_;
     QList<int> fieldOf_;
+    int quantityField_; // the side's field that holds a row's label count
+    int nameField_;
     int readingDepth_ = 0;
     LabelQueueRun run_;                       // between beginReading and endReading
     DbfRecord current_;                       // otherwise

@@ -25,4 +25,13 @@ public:
     virtual QByteArrayView text(int field) const = 0;
     // Empty for an empty numeric field.
     virtual std::optional<double> number(int field) const = 0;
+    // After an export wrote labelFile from these rows, still reading them:
+    // kept in the queue's print history. A note for the export's message
+    // (older exports dropped, or why none could be kept), empty otherwise.
+    virtual QString exported(const QString &labelFile, qint64 lines)
+    {
+        Q_UNUSED(labelFile);
+        Q_UNUSED(lines);
+        return QString();
+    }
 };

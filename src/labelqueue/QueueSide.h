@@ -19,6 +19,8 @@ struct QueueSide {
     QList<int> replyFields;
     // How messages name a reply record: "產品資料".
     QString recordNoun;
+    // The field that names a row to a person (the print history lists it), -1 for none.
+    int nameField = -1;
 
     bool isNumeric(int field) const { return fields.at(field).type == DbfFieldType::Numeric; }
 };

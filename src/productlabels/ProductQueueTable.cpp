@@ -68,6 +68,7 @@ const QueueSide &side()
          NOTEA1,    NOTEA2,  NOTEA3,    NOTEA4,    NOTEA5,   NOTEA6,    NOTEA7, NOTEA8, NOTEA9,    NOTEA10,
          LPRICE,    CASH1,   ENG_COLOR, ENG_NAME,  SUPP_INO, SUPP_NAME, UNIT_Q},
         QStringLiteral("產品資料"),
+        ITEM_NAME,
     };
     return product;
 }

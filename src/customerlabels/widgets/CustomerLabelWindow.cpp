@@ -63,6 +63,9 @@ CustomerLabelWindow::CustomerLabelWindow(const QString &programDir, ServerExchan
     , checkPreviewButton(rowButton("checkPreviewButton", QStringLiteral("檢查預覽&P"), darkGreen, this))
     , countRuleButton(rowButton("countRuleButton", QStringLiteral("張數規則&N"), darkGreen, this))
     , findButton(rowButton("findButton", QStringLiteral("尋找篩選&E"), darkGreen, this))
+    , undoButton(rowButton("undoButton", QStringLiteral("復原&U"), darkGreen, this))
+    , printHistoryButton(rowButton("printHistoryButton", QStringLiteral("列印記錄&L"), darkGreen, this))
+    , journalStatusLine(new QLabel(this))
     , labelProgramPathEdit(named(new QLineEdit(this), "Edit1"))
     , parameterGroup(named(new QGroupBox(QStringLiteral("參數"), this), "RadioGroup1"))
     , importDialog(new CustomerImportDialog(prompts, Clock::system(), this))
@@ -111,7 +114,17 @@ void CustomerLabelWindow::layOut()
     countRuleButton->raise();
     findButton->setGeometry(countRuleButton->x() - 96, 3, 92, titleHeight - 6);
     findButton->raise();
-    behaviour_->placeFindBar(*findButton, QRect(4, 3, findButton->x() - 8, titleHeight - 6));
+    printHistoryButton->setGeometry(findButton->x() - 96, 3, 92, titleHeight - 6);
+    printHistoryButton->raise();
+    // The title bar's free left end: the undo button and the status line of the queue's changes; the find
+    // bar opens between them and the buttons on the right.
+    undoButton->setGeometry(4, 3, 76, titleHeight - 6);
+    undoButton->raise();
+    journalStatusLine->setObjectName(QStringLiteral("journalStatusLine"));
+    journalStatusLine->setGeometry(84, 3, 200, titleHeight - 6);
+    journalStatusLine->setWordWrap(true);
+    journalStatusLine->raise();
+    behaviour_->placeFindBar(*findButton, QRect(288, 3, printHistoryButton->x() - 292, titleHeight - 6));
     grid->setGeometry(0, titleHeight, clientSize.width(), notesTop - titleHeight);
 
     QLabel *rule = note(QStringLiteral(" ※條碼必須於引入時就要選定"), QPoint(4, notesTop + 4), this);
@@ -177,6 +190,10 @@ void CustomerLabelWindow::connectHandlers()
     connect(checkPreviewButton, &QPushButton::clicked, this, &CustomerLabelWindow::onCheckPreview);
     connect(countRuleButton, &QPushButton::clicked, this, &CustomerLabelWindow::onCountRule);
     behaviour_->setCountRuleKinds(customerCountRuleKinds());
+    behaviour_->attachUndo(*undoButton, *journalStatusLine);
+    behaviour_->attachPrintHistory(*printHistoryButton, [this] {
+        return launchCustomerLabelProgram(programDir_, behaviour_->parameter(), launcher_);
+    });
     actions->setFieldOfEntry([](QByteArrayView entry) -> QByteArray {
         const std::optional<CustomerColumn> column = recogniseCustomerColumn(entry.toByteArray());
         return column && column->field >= 0 ? CustomerQueueTable::fields()[column->field].name : QByteArray();

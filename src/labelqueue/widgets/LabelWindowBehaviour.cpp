@@ -22,11 +22,14 @@
 #include "labelqueue/widgets/FindBar.h"
 #include "labelqueue/widgets/LabelCheckDialog.h"
 #include "labelqueue/widgets/LabelQueueGrid.h"
+#include "labelqueue/widgets/PrintHistoryDialog.h"
+#include "labelqueue/widgets/QueueUndoControls.h"
 #include "labelqueue/widgets/QueueWindowActions.h"
 
 #include <QButtonGroup>
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QFocusEvent>
 #include <QGroupBox>
 #include <QLineEdit>
@@ -114,10 +117,39 @@ void LabelWindowBehaviour::attachPathBox(QLineEdit &edit, const LabelProgramIni 
     edit.installEventFilter(this);
 }
 
+void LabelWindowBehaviour::attachUndo(QAbstractButton &undoButton, QLabel &statusLine)
+{
+    undo_ = new QueueUndoControls(
+        window_, queue_, model_, *prompts_, [this] { settleGrid(); }, undoButton, statusLine);
+}
+
+void LabelWindowBehaviour::attachPrintHistory(QAbstractButton &button, std::function<LabelProgramLaunch()> launch)
+{
+    printHistory_ = new PrintHistoryDialog(*prompts_, std::move(launch), &window_);
+    const auto show = [this] {
+        settleGrid();
+        const QFileInfo table(queue_.isOpen() ? queue_.path() : side_.tableFileName);
+        printHistory_->showFor(QueueJournal::pathBeside(table.absoluteFilePath()), table.fileName());
+    };
+    connect(&button, &QAbstractButton::clicked, this, show);
+    auto *key = new QShortcut(QKeySequence(Qt::Key_F9), &window_);
+    key->setContext(Qt::WindowShortcut);
+    connect(key, &QShortcut::activated, this, show);
+}
+
 void LabelWindowBehaviour::openQueue()
 {
     const QScopedValueRollback<bool> loading(loading_, true);
     actions_->openTable(side_.tableFileName);
+    QStringList notes;
+    if (queue_.isOpen()) {
+        queue_.setJournal(std::make_shared<QueueJournal>(QueueJournal::pathBeside(queue_.path())));
+        notes = queue_.recoverJournal();
+        model_.catchUpWithQueue();
+    }
+    if (undo_) {
+        undo_->refresh(notes.join(QStringLiteral("；")));
+    }
     if (pathEdit_) {
         pathFile_.setNotifier([this](const QString &text) { prompts_->plainMessage(text); });
         pathFile_.setFileName(QDir(programDir_).filePath(pathIni_.fileName));

@@ -25,7 +25,10 @@ class LabelQueueModel;
 class Prompts;
 class QButtonGroup;
 class QGroupBox;
+class QLabel;
 class QLineEdit;
+class PrintHistoryDialog;
+class QueueUndoControls;
 class QWidget;
 class QueueReader;
 class QueueRowSource;
@@ -69,7 +72,15 @@ public:
     // the box is left.
     void attachPathBox(QLineEdit &edit, const LabelProgramIni &ini);
 
-    // Each showing: opens the queue's table and reads the path into the box.
+    // "復原" (the button, Ctrl+Z, Ctrl+Y) and the status line that says what
+    // it would undo and what the start found left half done by a crash.
+    void attachUndo(QAbstractButton &undoButton, QLabel &statusLine);
+    // "列印記錄" (the button and F9): the queue's exports, and "再轉出" starting
+    // the label program by launch.
+    void attachPrintHistory(QAbstractButton &button, std::function<LabelProgramLaunch()> launch);
+
+    // Each showing: opens the queue's table with its journal beside it,
+    // settles what a crash left half done and reads the path into the box.
     void openQueue();
     // On closing: keeps a pending grid edit and closes the table.
     void closeQueue();
@@ -132,6 +143,8 @@ private:
     QButtonGroup *const parameterButtons_;
     QLineEdit *pathEdit_ = nullptr;
     FindBar *findBar_ = nullptr;
+    QueueUndoControls *undo_ = nullptr;
+    PrintHistoryDialog *printHistory_ = nullptr;
     LabelProgramIni pathIni_;
     ProfileFile pathFile_;
     QString pathWriteError_;

@@ -67,6 +67,9 @@ ProductLabelWindow::ProductLabelWindow(const QString &programDir, ServerExchange
     , checkPreviewButton(rowButton("checkPreviewButton", QStringLiteral("檢查預覽&P"), darkGreen, this))
     , countRuleButton(rowButton("countRuleButton", QStringLiteral("張數規則&N"), darkGreen, this))
     , findButton(rowButton("findButton", QStringLiteral("尋找篩選&E"), darkGreen, this))
+    , undoButton(rowButton("undoButton", QStringLiteral("復原&U"), darkGreen, this))
+    , printHistoryButton(rowButton("printHistoryButton", QStringLiteral("列印記錄&L"), darkGreen, this))
+    , journalStatusLine(new QLabel(this))
     , labelProgramPathCaption(new QLabel(QStringLiteral("呼叫外部條碼路徑:"), buttonPanel))
     , labelProgramPathEdit(new QLineEdit(buttonPanel))
     , parameterGroup(new QGroupBox(QStringLiteral("參數"), buttonPanel))
@@ -121,7 +124,17 @@ void ProductLabelWindow::layOutTitleAndNotes()
     countRuleButton->raise();
     findButton->setGeometry(countRuleButton->x() - 96, 3, 92, titleHeight - 6);
     findButton->raise();
-    behaviour_->placeFindBar(*findButton, QRect(4, 3, findButton->x() - 8, titleHeight - 6));
+    printHistoryButton->setGeometry(findButton->x() - 96, 3, 92, titleHeight - 6);
+    printHistoryButton->raise();
+    // The title bar's free left end: the undo button and the status line of the queue's changes; the find
+    // bar opens between them and the buttons on the right.
+    undoButton->setGeometry(4, 3, 76, titleHeight - 6);
+    undoButton->raise();
+    journalStatusLine->setObjectName(QStringLiteral("journalStatusLine"));
+    journalStatusLine->setGeometry(84, 3, 200, titleHeight - 6);
+    journalStatusLine->setWordWrap(true);
+    journalStatusLine->raise();
+    behaviour_->placeFindBar(*findButton, QRect(288, 3, printHistoryButton->x() - 292, titleHeight - 6));
 
     notesPanel->setObjectName(QStringLiteral("Panel2"));
     notesPanel->setGeometry(0, notesTop, clientSize.width(), notesHeight);
@@ -199,6 +212,10 @@ void ProductLabelWindow::connectHandlers()
     connect(checkPreviewButton, &QPushButton::clicked, this, &ProductLabelWindow::onCheckPreview);
     connect(countRuleButton, &QPushButton::clicked, this, &ProductLabelWindow::onCountRule);
     behaviour_->setCountRuleKinds(productCountRuleKinds());
+    behaviour_->attachUndo(*undoButton, *journalStatusLine);
+    behaviour_->attachPrintHistory(*printHistoryButton, [this] {
+        return launchProductLabelProgram(programDir_, behaviour_->parameter(), launcher_);
+    });
     actions->setFieldOfEntry([](QByteArrayView entry) -> QByteArray {
         const std::optional<ProductColumn> column = recogniseProductColumn(entry.toByteArray());
         if (!column) {

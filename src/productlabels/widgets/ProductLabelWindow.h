@@ -90,6 +90,9 @@ public:
     FocusMarkedButton *const countRuleButton;
     // Opens the find bar over the title bar's free part (Ctrl+F too).
     FocusMarkedButton *const findButton;
+    FocusMarkedButton *const undoButton;
+    FocusMarkedButton *const printHistoryButton;
+    QLabel *const journalStatusLine;
     QLabel *const labelProgramPathCaption;
     QLineEdit *const labelProgramPathEdit;
     QGroupBox *const parameterGroup;

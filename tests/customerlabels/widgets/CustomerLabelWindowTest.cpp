@@ -387,3 +387,34 @@ TEST_F(CustomerLabelWindowTest, theFindBarFiltersTheCustomersAndTheSelectedRowsG
     QTest::keyClick(bar->textEdit, Qt::Key_Escape);
     EXPECT_EQ(model().rowCount(), 3);
 }
+
+TEST_F(CustomerLabelWindowTest, aSingleDeleteIsUndoneByCtrlZAndTheMnemonicAndRedoneByCtrlY)
+{
+    createTable({"C1", "C2"});
+    open();
+    QFile table(workDir.filePath(fileName()));
+    const auto bytes = [&table] {
+        table.open(QIODevice::ReadOnly);
+        const QByteArray all = table.readAll();
+        table.close();
+        return all;
+    };
+    const QByteArray before = bytes();
+    window->deleteButton->click();
+    const QByteArray deleted = bytes();
+    ASSERT_EQ(model().rowCount(), 1);
+    EXPECT_EQ(window->undoButton->toolTip(), QStringLiteral("復原：刪除 (1 筆) (Ctrl+Z)"));
+
+    QTest::keyClick(window.get(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(bytes(), before);
+    EXPECT_EQ(model().rowCount(), 2);
+    QTest::keyClick(window.get(), Qt::Key_Y, Qt::ControlModifier);
+    EXPECT_EQ(bytes(), deleted);
+    // Alt+U from another button.
+    window->closeButton->setFocus();
+    ASSERT_TRUE(QTest::qWaitFor([this] { return window->closeButton->hasFocus(); }));
+    QTest::keyClick(window->closeButton, Qt::Key_U, Qt::AltModifier);
+    // A mnemonic presses the button as a click shown on screen, a moment later.
+    EXPECT_TRUE(QTest::qWaitFor([&] { return bytes() == before; }));
+    EXPECT_TRUE(prompts.calls.isEmpty());
+}

@@ -1,0 +1,45 @@
+#pragma once
+
+#include "labelqueue/DbfResult.h"
+
+#include <QByteArray>
+#include <QDateTime>
+#include <QString>
+
+#include <vector>
+
+// One export that wrote a label file, as the history lists it.
+struct PrintedExport {
+    qint64 id = 0;
+    QDateTime made;
+    int rows = 0;
+    qint64 lines = 0;
+    qint64 labels = 0;
+    QString labelFile;
+    QString firstNames; // the names of the first rows, for a person to know the batch
+};
+
+// The exports of a queue, kept with the exact bytes each wrote, in the
+// program's own file beside the queue tables (the journal's), so a jammed
+// batch can be written again. The last keptExports, or those of the last
+// keptDays days when they are more, are kept.
+class PrintHistory
+{
+public:
+    static constexpr int keptExports = 500;
+    static constexpr int keptDays = 90;
+
+    explicit PrintHistory(QString path);
+
+    // Records an export of queue (a table's file name); the text says when
+    // older exports were dropped, empty otherwise.
+    DbfResult<QString> record(const QString &queue, const PrintedExport &printed, const QByteArray &bytes);
+    // Newest first.
+    DbfResult<std::vector<PrintedExport>> exports(const QString &queue) const;
+    // Writes the export's bytes to its label file again, replacing the file
+    // only when they are all on the disk.
+    DbfResult<PrintedExport> writeAgain(const QString &queue, qint64 id) const;
+
+private:
+    QString path_;
+};

@@ -1,0 +1,243 @@
+#include "labelqueue/QueueJournal.h"
+
+#include "labelqueue/DbfTable.h"
+#include "labelqueue/LabelQueue.h"
+#include "labelqueue/QueueDeletion.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <functional>
+#include <gtest/gtest.h>
+#include <sqlite3.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+enum { Quan, ItemNo };
+
+const QList<DbfFieldSpec> &queueFields()
+{
+    static const QList<DbfFieldSpec> fields = {
+        {"QUAN", DbfFieldType::Numeric, 10, 2},
+        {"ITEM_NO", DbfFieldType::Text, 20, 0},
+    };
+    return fields;
+}
+
+DbfRecord row(const LabelQueue &queue, const QByteArray &itemNo, double count = 1)
+{
+    DbfRecord r = queue.blankRecord();
+    EXPECT_TRUE(r.setText(ItemNo, itemNo).ok());
+    EXPECT_TRUE(r.setNumber(Quan, count).ok());
+    return r;
+}
+
+class QueueJournalTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        tablePath = dir.filePath(QStringLiteral("bar1.dbf"));
+        journalPath = dir.filePath(QString::fromLatin1(QueueJournal::fileName));
+        ASSERT_TRUE(DbfTable::create(tablePath, queueFields()).ok());
+        LabelQueue filler(queueFields());
+        ASSERT_TRUE(filler.open(tablePath).ok());
+        for (int i = 0; i < 6; ++i) {
+            ASSERT_TRUE(filler.append(row(filler, "ROW" + QByteArray::number(i), i + 1)).ok());
+        }
+        // A deleted record among the rows: its bytes come back too.
+        ASSERT_TRUE(filler.moveTo(2));
+        ASSERT_TRUE(filler.deleteCurrent().ok());
+        filler.close();
+        ASSERT_TRUE(queue.open(tablePath).ok());
+        queue.setJournal(std::make_shared<QueueJournal>(journalPath));
+    }
+
+    QByteArray tableBytes() const
+    {
+        QFile file(tablePath);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
+    QTemporaryDir dir;
+    QString tablePath;
+    QString journalPath;
+    LabelQueue queue{queueFields()};
+};
+
+TEST_F(QueueJournalTest, everyChangeIsUndoneAndRedoneToTheExactBytes)
+{
+    struct Case {
+        const char *name;
+        QString what;
+        int rows;
+        std::function<DbfStatus(LabelQueue &)> change;
+    } cases[] = {
+        {"edit", QStringLiteral("修改"), 1,
+         [](LabelQueue &q) {
+             const DbfRecord seen = q.readRow(1).value();
+             return q.update(1, row(q, "EDITED", 9), seen);
+         }},
+        {"new row", QStringLiteral("新增"), 1, [](LabelQueue &q) { return q.append(row(q, "NEW")); }},
+        {"single delete", QStringLiteral("刪除"), 1,
+         [](LabelQueue &q) {
+             q.moveTo(3);
+             return q.deleteCurrent();
+         }},
+        {"delete several", QStringLiteral("刪除選取"), 3,
+         [](LabelQueue &q) {
+             const DbfResult<int> deleted =
+                 deleteQueueRecords(q, {q.recordNumber(4), q.recordNumber(0), q.recordNumber(2)});
+             return deleted.ok() ? DbfStatus::success() : DbfStatus::failure(deleted.error());
+         }},
+        {"delete-all", QStringLiteral("全部刪除"), 5, [](LabelQueue &q) { return q.empty(); }},
+        {"import", QStringLiteral("引入"), 3,
+         [](LabelQueue &q) {
+             DbfStatus status = q.beginChange({QStringLiteral("引入"), {}, 0, true});
+             for (int i = 0; i < 3 && status.ok(); ++i) {
+                 status = q.append(row(q, "IMPORTED" + QByteArray::number(i)));
+             }
+             return q.endChange(status);
+         }},
+        {"count rule", QStringLiteral("張數規則"), 2,
+         [](LabelQueue &q) {
+             return q.setNumbers(Quan, {{q.recordNumber(0), 40}, {q.recordNumber(4), 44}});
+         }},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        const QByteArray before = tableBytes();
+        ASSERT_TRUE(c.change(queue).ok());
+        const QByteArray after = tableBytes();
+        ASSERT_NE(after, before);
+        ASSERT_TRUE(queue.nextUndo().has_value());
+        EXPECT_EQ(queue.nextUndo()->what, c.what);
+        EXPECT_EQ(queue.nextUndo()->rows, c.rows);
+
+        const DbfResult<JournalStep> undone = queue.undo();
+        ASSERT_TRUE(undone.ok()) << undone.error().toStdString();
+        EXPECT_EQ(tableBytes(), before);
+        EXPECT_EQ(queue.rowCount(), 5);
+        ASSERT_TRUE(queue.redo().ok());
+        EXPECT_EQ(tableBytes(), after);
+        ASSERT_TRUE(queue.undo().ok());
+        EXPECT_EQ(tableBytes(), before);
+    }
+    // Each change ended what could be redone before it: only the last waits, until a new change.
+    ASSERT_TRUE(queue.nextRedo().has_value());
+    EXPECT_EQ(queue.nextRedo()->what, QStringLiteral("張數規則"));
+    ASSERT_TRUE(queue.append(row(queue, "LATER")).ok());
+    EXPECT_FALSE(queue.nextRedo().has_value());
+}
+
+TEST_F(QueueJournalTest, undoIsRefusedAndNamesTheRowsAnotherWriterChangedSince)
+{
+    ASSERT_TRUE(queue.setNumbers(Quan, {{queue.recordNumber(1), 7}, {queue.recordNumber(3), 7}}).ok());
+    LabelQueue other(queueFields());
+    ASSERT_TRUE(other.open(tablePath).ok());
+    const DbfRecord seen = other.readRow(3).value();
+    ASSERT_TRUE(other.update(3, row(other, "OTHER"), seen).ok());
+    other.close();
+    const QByteArray changed = tableBytes();
+
+    const DbfResult<JournalStep> undone = queue.undo();
+    ASSERT_FALSE(undone.ok());
+    EXPECT_TRUE(undone.error().contains(QStringLiteral("第 4 筆"))) << undone.error().toStdString();
+    EXPECT_FALSE(undone.error().contains(QStringLiteral("第 2 筆")));
+    EXPECT_EQ(tableBytes(), changed);
+    EXPECT_TRUE(queue.nextUndo().has_value());
+}
+
+TEST_F(QueueJournalTest, aJournalThatCannotBeWrittenRefusesTheChangeBeforeTheTable)
+{
+    const QByteArray before = tableBytes();
+    const auto tryEdit = [this] {
+        const DbfRecord seen = queue.readRow(0).value();
+        return queue.update(0, row(queue, "REFUSED"), seen);
+    };
+    {
+        SCOPED_TRACE("damaged");
+        QFile damaged(journalPath);
+        ASSERT_TRUE(damaged.open(QIODevice::WriteOnly));
+        damaged.write(QByteArray(4096, 'x'));
+        damaged.close();
+        const DbfStatus refused = tryEdit();
+        ASSERT_FALSE(refused.ok());
+        EXPECT_TRUE(refused.error().contains(QDir::toNativeSeparators(journalPath))) << refused.error().toStdString();
+        EXPECT_TRUE(refused.error().contains(QStringLiteral("刪除後再試")));
+        EXPECT_EQ(tableBytes(), before);
+        ASSERT_TRUE(QFile::remove(journalPath));
+    }
+    {
+        SCOPED_TRACE("held by another program");
+        ASSERT_TRUE(queue.append(row(queue, "MADE")).ok());
+        const QByteArray held = tableBytes();
+        sqlite3 *other = nullptr;
+        ASSERT_EQ(sqlite3_open(QFile::encodeName(journalPath).constData(), &other), SQLITE_OK);
+        ASSERT_EQ(sqlite3_exec(other, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
+        const DbfStatus refused = tryEdit();
+        sqlite3_exec(other, "ROLLBACK", nullptr, nullptr, nullptr);
+        sqlite3_close(other);
+        ASSERT_FALSE(refused.ok());
+        EXPECT_TRUE(refused.error().contains(QStringLiteral("其他程式使用"))) << refused.error().toStdString();
+        EXPECT_EQ(tableBytes(), held);
+    }
+    {
+        SCOPED_TRACE("removed by hand: starts afresh");
+        ASSERT_TRUE(QFile::remove(journalPath));
+        ASSERT_TRUE(tryEdit().ok());
+        ASSERT_TRUE(queue.undo().ok());
+        EXPECT_FALSE(queue.nextUndo().has_value());
+    }
+}
+
+// A process killed between its journal entry and the end of its change.
+TEST_F(QueueJournalTest, aChangeCutShortByAKillIsSettledOnTheNextStart)
+{
+    struct Case {
+        const char *name;
+        bool tableTouched;
+        QString note;
+    } cases[] = {
+        {"killed before the table was touched", false, QStringLiteral("已從復原記錄捨去")},
+        {"killed after the table was changed", true, QStringLiteral("可以復原")},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        queue.close();
+        const QByteArray before = tableBytes();
+        const pid_t child = ::fork();
+        if (child == 0) {
+            LabelQueue dying(queueFields());
+            dying.open(tablePath);
+            dying.setJournal(std::make_shared<QueueJournal>(journalPath));
+            dying.beginChange({QStringLiteral("修改"), {dying.recordNumber(0)}, 1});
+            if (c.tableTouched) {
+                const DbfRecord seen = dying.readRow(0).value();
+                dying.update(0, row(dying, "KILLED"), seen);
+            }
+            ::kill(::getpid(), SIGKILL);
+        }
+        int status = 0;
+        ASSERT_EQ(::waitpid(child, &status, 0), child);
+        ASSERT_TRUE(WIFSIGNALED(status));
+        const QByteArray left = tableBytes();
+        EXPECT_EQ(left != before, c.tableTouched);
+
+        ASSERT_TRUE(queue.open(tablePath).ok());
+        const QStringList notes = queue.recoverJournal();
+        ASSERT_EQ(notes.size(), 1);
+        EXPECT_TRUE(notes.front().contains(c.note)) << notes.front().toStdString();
+        EXPECT_EQ(tableBytes(), left);
+        EXPECT_TRUE(queue.recoverJournal().isEmpty());
+        if (c.tableTouched) {
+            ASSERT_TRUE(queue.undo().ok());
+            EXPECT_EQ(tableBytes(), before);
+        }
+    }
+}
+
+} // namespace
