@@ -122,19 +122,20 @@ void ProductLabelWindow::layOutTitleAndNotes()
     checkPreviewButton->raise();
     countRuleButton->setGeometry(checkPreviewButton->x() - 96, 3, 92, titleHeight - 6);
     countRuleButton->raise();
-    findButton->setGeometry(countRuleButton->x() - 96, 3, 92, titleHeight - 6);
+    // Narrower, so the window's title between the two groups stays in sight.
+    findButton->setGeometry(countRuleButton->x() - 80, 3, 76, titleHeight - 6);
     findButton->raise();
-    printHistoryButton->setGeometry(findButton->x() - 96, 3, 92, titleHeight - 6);
-    printHistoryButton->raise();
-    // The title bar's free left end: the undo button and the status line of the queue's changes; the find
-    // bar opens between them and the buttons on the right.
+    // The title bar's free left end: undo, the print history and the status line of the queue's changes.
+    // The find bar opens over all of it (Ctrl+Z and Ctrl+Y still work meanwhile) and over the title.
     undoButton->setGeometry(4, 3, 76, titleHeight - 6);
     undoButton->raise();
+    printHistoryButton->setGeometry(84, 3, 76, titleHeight - 6);
+    printHistoryButton->raise();
     journalStatusLine->setObjectName(QStringLiteral("journalStatusLine"));
-    journalStatusLine->setGeometry(84, 3, 200, titleHeight - 6);
+    journalStatusLine->setGeometry(164, 3, 136, titleHeight - 6);
     journalStatusLine->setWordWrap(true);
     journalStatusLine->raise();
-    behaviour_->placeFindBar(*findButton, QRect(288, 3, printHistoryButton->x() - 292, titleHeight - 6));
+    behaviour_->placeFindBar(*findButton, QRect(4, 3, findButton->x() - 8, titleHeight - 6));
 
     notesPanel->setObjectName(QStringLiteral("Panel2"));
     notesPanel->setGeometry(0, notesTop, clientSize.width(), notesHeight);
