@@ -32,6 +32,7 @@
 #include <QFileInfo>
 #include <QFocusEvent>
 #include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QScopedValueRollback>
@@ -78,11 +79,29 @@ LabelWindowBehaviour::LabelWindowBehaviour(QWidget &window, LabelQueue &queue, c
 
 LabelWindowBehaviour::~LabelWindowBehaviour() = default;
 
-void LabelWindowBehaviour::placeFindBar(FocusMarkedButton &button, const QRect &area)
+void LabelWindowBehaviour::placeTitleBarControls(const TitleBarControls &controls, int width, int titleHeight)
 {
+    const int height = titleHeight - 6;
+    // The right end: every designed control keeps its place. The find button
+    // is narrower, so the window's title between the two ends stays in sight.
+    controls.checkPreview.setGeometry(width - 96, 3, 92, height);
+    controls.countRule.setGeometry(controls.checkPreview.x() - 96, 3, 92, height);
+    controls.find.setGeometry(controls.countRule.x() - 80, 3, 76, height);
+    // The left end: undo, the print history and the status line of the queue's changes.
+    controls.undo.setGeometry(4, 3, 76, height);
+    controls.printHistory.setGeometry(84, 3, 76, height);
+    controls.journalStatus.setObjectName(QStringLiteral("journalStatusLine"));
+    controls.journalStatus.setGeometry(164, 3, 136, height);
+    controls.journalStatus.setWordWrap(true);
+    for (QWidget *control :
+         std::initializer_list<QWidget *>{&controls.checkPreview, &controls.countRule, &controls.find, &controls.undo,
+                                          &controls.printHistory, &controls.journalStatus}) {
+        control->raise();
+    }
+    // Over the left end and the title (Ctrl+Z and Ctrl+Y still work meanwhile).
     findBar_ = new FindBar(model_, grid_, window_);
-    findBar_->setGeometry(area);
-    connect(&button, &QPushButton::clicked, findBar_, &FindBar::open);
+    findBar_->setGeometry(4, 3, controls.find.x() - 8, height);
+    connect(&controls.find, &QPushButton::clicked, findBar_, &FindBar::open);
 }
 
 void LabelWindowBehaviour::fillParameterGroup(QGroupBox &group)

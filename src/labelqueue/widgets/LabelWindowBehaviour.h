@@ -54,8 +54,18 @@ public:
     ~LabelWindowBehaviour() override;
 
     QueueWindowActions &actions() { return *actions_; }
-    // The find bar, over area of the window, opened by button and Ctrl+F.
-    void placeFindBar(FocusMarkedButton &button, const QRect &area);
+    // The controls a label window adds to its title bar, beside its designed title.
+    struct TitleBarControls {
+        FocusMarkedButton &checkPreview;
+        FocusMarkedButton &countRule;
+        FocusMarkedButton &find;
+        FocusMarkedButton &undo;
+        FocusMarkedButton &printHistory;
+        QLabel &journalStatus;
+    };
+    // Places them in the free ends of a title bar `width` wide, and the find
+    // bar (opened by the find button and Ctrl+F) over the left end.
+    void placeTitleBarControls(const TitleBarControls &controls, int width, int titleHeight);
     FindBar *findBar() const { return findBar_; }
     CountRuleDialog &countRuleDialog() { return *countRuleDialog_; }
 

@@ -117,25 +117,9 @@ void ProductLabelWindow::layOutTitleAndNotes()
     titlePanel->setObjectName(QStringLiteral("Panel1"));
     titlePanel->setGeometry(0, 0, clientSize.width(), titleHeight);
     styleTitle(titlePanel, pink);
-    // The title bar's free right end: every designed control keeps its place.
-    checkPreviewButton->setGeometry(clientSize.width() - 96, 3, 92, titleHeight - 6);
-    checkPreviewButton->raise();
-    countRuleButton->setGeometry(checkPreviewButton->x() - 96, 3, 92, titleHeight - 6);
-    countRuleButton->raise();
-    // Narrower, so the window's title between the two groups stays in sight.
-    findButton->setGeometry(countRuleButton->x() - 80, 3, 76, titleHeight - 6);
-    findButton->raise();
-    // The title bar's free left end: undo, the print history and the status line of the queue's changes.
-    // The find bar opens over all of it (Ctrl+Z and Ctrl+Y still work meanwhile) and over the title.
-    undoButton->setGeometry(4, 3, 76, titleHeight - 6);
-    undoButton->raise();
-    printHistoryButton->setGeometry(84, 3, 76, titleHeight - 6);
-    printHistoryButton->raise();
-    journalStatusLine->setObjectName(QStringLiteral("journalStatusLine"));
-    journalStatusLine->setGeometry(164, 3, 136, titleHeight - 6);
-    journalStatusLine->setWordWrap(true);
-    journalStatusLine->raise();
-    behaviour_->placeFindBar(*findButton, QRect(4, 3, findButton->x() - 8, titleHeight - 6));
+    behaviour_->placeTitleBarControls(
+        {*checkPreviewButton, *countRuleButton, *findButton, *undoButton, *printHistoryButton, *journalStatusLine},
+        clientSize.width(), titleHeight);
 
     notesPanel->setObjectName(QStringLiteral("Panel2"));
     notesPanel->setGeometry(0, notesTop, clientSize.width(), notesHeight);
