@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
@@ -74,6 +75,8 @@ FindBar::FindBar(LabelQueueModel &model, LabelQueueGrid &grid, QWidget &window)
             &FindBar::findPrevious);
     connect(shortcut(QKeySequence(Qt::Key_Escape), this, Qt::WidgetWithChildrenShortcut), &QShortcut::activated, this,
             &FindBar::close);
+    // Esc in the grid closes the bar too; a cell being edited has the key itself.
+    grid.installEventFilter(this);
     // Rows edited, added or deleted: what was found before may no longer hold.
     connect(&model, &QAbstractItemModel::dataChanged, this, &FindBar::rowsChanged);
     connect(&model, &QAbstractItemModel::rowsInserted, this, &FindBar::rowsChanged);
@@ -105,6 +108,18 @@ void FindBar::close()
     if (hadFocus) {
         grid_.setFocus(Qt::ShortcutFocusReason);
     }
+}
+
+bool FindBar::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == &grid_ && event->type() == QEvent::KeyPress && isVisible()) {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        if (key->key() == Qt::Key_Escape && key->modifiers() == Qt::NoModifier) {
+            close();
+            return true;
+        }
+    }
+    return QFrame::eventFilter(watched, event);
 }
 
 bool FindBar::isSearching() const

@@ -37,6 +37,9 @@ public:
     QComboBox *const modeChooser;
     QLabel *const countLabel;
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     bool filtering() const;
     QList<int> searchedFields() const;

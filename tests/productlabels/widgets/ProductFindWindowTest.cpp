@@ -78,6 +78,15 @@ TEST_F(ProductFindWindowTest, typingFiltersTheGridKeepingTheCurrentRowAndEscapeS
     EXPECT_EQ(currentItemCode(), "A5") << "the row current while filtered";
     EXPECT_TRUE(grid().hasFocus());
     EXPECT_EQ(window->countRuleButton->geometry(), placed) << "no designed control moved";
+
+    // From the grid, after Enter took the user to the rows found, Esc closes the bar as well.
+    search(QStringLiteral("a"));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return model().rowCount() == 3; }));
+    QTest::keyClick(bar().textEdit, Qt::Key_Return);
+    ASSERT_TRUE(grid().hasFocus());
+    QTest::keyClick(&grid(), Qt::Key_Escape);
+    EXPECT_FALSE(bar().isVisible());
+    EXPECT_EQ(model().rowCount(), 5);
 }
 
 TEST_F(ProductFindWindowTest, findModeShowsEveryRowAndF3WalksTheMatchesBothWays)
