@@ -10,6 +10,8 @@
 #include <QList>
 #include <QString>
 
+class QTemporaryFile;
+
 #include <functional>
 #include <memory>
 #include <vector>
@@ -161,6 +163,12 @@ private:
     // reason by value: it may be the failure text of the handle this closes.
     DbfStatus writeFailed(const QString &what, QString reason);
     DbfStatus sync();
+    // A whole new copy of the table, written beside it (in its folder, with its
+    // permissions) and then put in its place: each returns why not, or empty.
+    QString openBeside(QTemporaryFile &beside) const;
+    QString putInPlace(QTemporaryFile &beside);
+    // The table read anew from the copy that took its name.
+    DbfStatus reopenReplaced();
     QString displayName() const;
     QString badFlag(int recordNumber, char flag) const;
 

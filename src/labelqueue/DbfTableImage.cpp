@@ -3,7 +3,6 @@
 #include "labelqueue/DbfTableIo.h"
 
 #include <QFile>
-#include <QFileInfo>
 #include <QTemporaryFile>
 
 #include <algorithm>
@@ -79,19 +78,14 @@ DbfStatus DbfTable::restore(const DbfTableFrame &frame, const std::vector<DbfRec
         return finish(DbfStatus::failure(QStringLiteral("「%1」的表頭已和記錄的不同，沒有寫入。").arg(displayName())));
     }
 
-    const QFileInfo info(path_);
-    QTemporaryFile beside(info.absolutePath() + QStringLiteral("/.") + info.fileName() + QStringLiteral(".XXXXXX.tmp"));
+    QTemporaryFile beside;
     const auto failed = [&](const QString &why) {
         return finish(
             DbfStatus::failure(QStringLiteral("無法寫入「%1」（%2），表格沒有改變。").arg(displayName(), why)));
     };
-    if (!beside.open()) {
-        return failed(beside.errorString());
-    }
-    struct stat original;
-    if (::fstat(dbfFileDescriptor(io_->handle), &original) != 0 ||
-        ::fchmod(beside.handle(), original.st_mode & 07777) != 0) {
-        return failed(systemError());
+    const QString notOpened = openBeside(beside);
+    if (!notOpened.isEmpty()) {
+        return failed(notOpened);
     }
     if (beside.write(frame.header) != frame.header.size()) {
         return failed(beside.errorString());
@@ -139,30 +133,9 @@ DbfStatus DbfTable::restore(const DbfTableFrame &frame, const std::vector<DbfRec
     if (beside.write(frame.tail) != frame.tail.size() || !beside.flush()) {
         return failed(beside.errorString());
     }
-    if (::fsync(beside.handle()) != 0) {
-        return failed(systemError());
+    const QString notPlaced = putInPlace(beside);
+    if (!notPlaced.isEmpty()) {
+        return failed(notPlaced);
     }
-    TableFileLock replaced;
-    const int lockHandle = ::dup(beside.handle());
-    if (lockHandle < 0) {
-        return failed(systemError());
-    }
-    if (replaced.lock(lockHandle, TableFileLock::Mode::Exclusive) != TableFileLock::Outcome::Locked) {
-        return failed(replaced.errorString());
-    }
-    if (::rename(QFile::encodeName(beside.fileName()).constData(), QFile::encodeName(path_).constData()) != 0) {
-        return failed(systemError());
-    }
-    beside.setAutoRemove(false);
-    syncDirectoryOf(path_);
-    lock_ = std::move(replaced);
-
-    DBFClose(io_->handle);
-    io_.reset();
-    const DbfStatus reopened = openHandle();
-    if (!reopened.ok()) {
-        return finish(DbfStatus::failure(
-            QStringLiteral("「%1」已寫入，但無法重新開啟：%2").arg(displayName(), reopened.error())));
-    }
-    return finish(DbfStatus::success());
+    return finish(reopenReplaced());
 }

@@ -57,20 +57,14 @@ DbfStatus DbfTable::rewrite(const std::vector<DbfRecordPatch> &patches)
         previous = patch.recordNumber;
     }
 
-    const QFileInfo info(path_);
-    QTemporaryFile beside(info.absolutePath() + QStringLiteral("/.") + info.fileName() + QStringLiteral(".XXXXXX.tmp"));
+    QTemporaryFile beside;
     const auto failed = [&](const QString &why) {
         return finish(
             DbfStatus::failure(QStringLiteral("無法寫入「%1」（%2），沒有任何一筆被改變。").arg(displayName(), why)));
     };
-    if (!beside.open()) {
-        return failed(beside.errorString());
-    }
-    // The copy takes the name: it keeps who may read and write the table.
-    struct stat original;
-    if (::fstat(dbfFileDescriptor(io_->handle), &original) != 0 ||
-        ::fchmod(beside.handle(), original.st_mode & 07777) != 0) {
-        return failed(systemError());
+    const QString notOpened = openBeside(beside);
+    if (!notOpened.isEmpty()) {
+        return failed(notOpened);
     }
 
     QByteArray header = header_.bytes;
@@ -106,32 +100,61 @@ DbfStatus DbfTable::rewrite(const std::vector<DbfRecordPatch> &patches)
     if (beside.write(QByteArray(1, DbfEndOfFile)) != 1 || !beside.flush()) {
         return failed(beside.errorString());
     }
-    if (::fsync(beside.handle()) != 0) {
-        return failed(systemError());
+    const QString notPlaced = putInPlace(beside);
+    if (!notPlaced.isEmpty()) {
+        return failed(notPlaced);
     }
+    return finish(reopenReplaced());
+}
 
+QString DbfTable::openBeside(QTemporaryFile &beside) const
+{
+    const QFileInfo info(path_);
+    beside.setFileTemplate(info.absolutePath() + QStringLiteral("/.") + info.fileName() +
+                           QStringLiteral(".XXXXXX.tmp"));
+    if (!beside.open()) {
+        return beside.errorString();
+    }
+    // The copy takes the name: it keeps who may read and write the table.
+    struct stat original;
+    if (::fstat(dbfFileDescriptor(io_->handle), &original) != 0 ||
+        ::fchmod(beside.handle(), original.st_mode & 07777) != 0) {
+        return systemError();
+    }
+    return {};
+}
+
+QString DbfTable::putInPlace(QTemporaryFile &beside)
+{
+    if (!beside.flush() || ::fsync(beside.handle()) != 0) {
+        return systemError();
+    }
     // Locked before it takes the name, so no other writer slips in between.
     TableFileLock replaced;
     const int lockHandle = ::dup(beside.handle());
     if (lockHandle < 0) {
-        return failed(systemError());
+        return systemError();
     }
     if (replaced.lock(lockHandle, TableFileLock::Mode::Exclusive) != TableFileLock::Outcome::Locked) {
-        return failed(replaced.errorString());
+        return replaced.errorString();
     }
     if (::rename(QFile::encodeName(beside.fileName()).constData(), QFile::encodeName(path_).constData()) != 0) {
-        return failed(systemError());
+        return systemError();
     }
     beside.setAutoRemove(false);
     syncDirectoryOf(path_);
     lock_ = std::move(replaced);
+    return {};
+}
 
+DbfStatus DbfTable::reopenReplaced()
+{
     DBFClose(io_->handle);
     io_.reset();
     const DbfStatus reopened = openHandle();
     if (!reopened.ok()) {
-        return finish(DbfStatus::failure(
-            QStringLiteral("「%1」已寫入，但無法重新開啟：%2").arg(displayName(), reopened.error())));
+        return DbfStatus::failure(
+            QStringLiteral("「%1」已寫入，但無法重新開啟：%2").arg(displayName(), reopened.error()));
     }
-    return finish(DbfStatus::success());
+    return DbfStatus::success();
 }
