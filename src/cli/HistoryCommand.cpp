@@ -2,12 +2,14 @@
 #include "cli/Console.h"
 #include "cli/ExportRun.h"
 #include "cli/ProductCommandFiles.h"
+#include "components/Big5.h"
 #include "components/ProgramLauncher.h"
 #include "customerlabels/CustomerExport.h"
 #include "customerlabels/CustomerQueueTable.h"
 #include "labelqueue/LabelExport.h"
 #include "labelqueue/LabelQueue.h"
 #include "labelqueue/PrintHistory.h"
+#include "labelqueue/QueueRequeue.h"
 #include "productlabels/ProductExport.h"
 #include "productlabels/ProductQueueTable.h"
 
@@ -15,6 +17,51 @@
 #include <QFileInfo>
 
 namespace {
+
+// The settings in force, the field names and then the rows, each a line of
+// tab-separated fields led by "setting", "fields" or the row's number.
+int showExport(const PrintHistory &printHistory, const QString &queue, qint64 id)
+{
+    const DbfResult<ExportedRows> exported = printHistory.rowsOf(queue, id);
+    if (!exported.ok()) {
+        Console::err(QStringLiteral("history --show: ") + exported.error());
+        return ExitCode::failed;
+    }
+    const ExportedRows &rows = exported.value();
+    for (const QByteArray &setting : rows.settings().split('\n')) {
+        if (!setting.isEmpty()) {
+            Console::outFields({QStringLiteral("setting"), Big5::decode(setting)});
+        }
+    }
+    QStringList names{QStringLiteral("fields")};
+    for (const QByteArray &name : rows.fieldNames()) {
+        names.append(QString::fromLatin1(name));
+    }
+    Console::outFields(names);
+    for (int row = 0; row < rows.rowCount(); ++row) {
+        QStringList values{QString::number(row + 1)};
+        for (int field = 0; field < rows.fieldNames().size(); ++field) {
+            values.append(Big5::decode(rows.value(row, field).toByteArray()));
+        }
+        Console::outFields(values);
+    }
+    return ExitCode::ok;
+}
+
+int requeue(bool products, qint64 id)
+{
+    LabelQueue queue(products ? ProductQueueTable::fields() : CustomerQueueTable::fields());
+    if (!(products ? openProductQueueOrTell(queue) : openCustomerQueueOrTell(queue))) {
+        return ExitCode::failed;
+    }
+    const DbfResult<int> added = requeueExport(queue, id);
+    if (!added.ok()) {
+        Console::err(QStringLiteral("history --requeue: ") + added.error());
+        return ExitCode::failed;
+    }
+    Console::out(QStringLiteral("已加回佇列：%1 筆").arg(added.value()));
+    return ExitCode::ok;
+}
 
 int history(CommandContext &context, const QStringList &arguments)
 {
@@ -31,11 +78,8 @@ int history(CommandContext &context, const QStringList &arguments)
     PrintHistory printHistory(QueueJournal::pathBeside(tablePath));
     const QString queue = QFileInfo(tablePath).fileName();
 
-    if (arguments.value(1) != QLatin1String("--reexport")) {
-        if (arguments.size() > 1) {
-            Console::err(command + QStringLiteral(": \"%1\" is not understood").arg(arguments.value(1)));
-            return ExitCode::usage;
-        }
+    const QString action = arguments.value(1);
+    if (action.isEmpty()) {
         const DbfResult<std::vector<PrintedExport>> exports = printHistory.exports(queue);
         if (!exports.ok()) {
             Console::err(command + QStringLiteral(": ") + exports.error());
@@ -48,11 +92,23 @@ int history(CommandContext &context, const QStringList &arguments)
         }
         return ExitCode::ok;
     }
+    if (action != QLatin1String("--reexport") && action != QLatin1String("--show") &&
+        action != QLatin1String("--requeue")) {
+        Console::err(command + QStringLiteral(": \"%1\" is not understood").arg(action));
+        return ExitCode::usage;
+    }
     bool isNumber = false;
     const qint64 id = arguments.value(2).toLongLong(&isNumber);
     if (!isNumber) {
-        Console::err(command + QStringLiteral(": --reexport takes the ID the list prints"));
+        Console::err(command + QStringLiteral(": %1 takes the ID the list prints").arg(action));
         return ExitCode::usage;
+    }
+    if (action != QLatin1String("--reexport")) {
+        if (arguments.size() > 3) {
+            Console::err(command + QStringLiteral(": \"%1\" is not understood").arg(arguments.value(3)));
+            return ExitCode::usage;
+        }
+        return action == QLatin1String("--show") ? showExport(printHistory, queue, id) : requeue(products, id);
     }
     return runExportCommand(
         command + QStringLiteral(" --reexport"), arguments.mid(3),
@@ -77,10 +133,13 @@ int history(CommandContext &context, const QStringList &arguments)
 Command historyCommand()
 {
     return {{QStringLiteral("history")},
-            QStringLiteral("products|customers [--reexport ID [--no-launch] [--parameter 1|2]]"),
+            QStringLiteral("products|customers [--show ID] [--reexport ID [--no-launch] [--parameter 1|2]] "
+                           "[--requeue ID]"),
             QStringLiteral("list the exports of bar1.dbf or bar2.DBF, newest first, one a line: "
-                           "ID, TIME, ROWS, LINES, LABELS; --reexport writes the bytes of export ID to its label "
-                           "file again and starts the label program as the export does"),
+                           "ID, TIME, ROWS, LINES, LABELS; --show prints the settings and the rows export ID was "
+                           "written from; --reexport writes its bytes to its label file again and starts the label "
+                           "program as the export does; --requeue appends its rows to the queue (undo takes them "
+                           "back); exit 1 when refused"),
             1,
             6,
             history};

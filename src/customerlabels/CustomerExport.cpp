@@ -13,7 +13,7 @@ ExportResult exportCustomerLabels(QueueRowSource &rows, const CustomerOutputSett
                                   const QString &programDir)
 {
     const QString path = customerLabelTextPath(programDir);
-    return exportLabelFile(rows, path, [&] {
+    return exportLabelFile(rows, path, customerSettingsText(settings), [&] {
         const QString directoryProblem = makeCustomerLabelDirectory(programDir);
         if (!directoryProblem.isEmpty()) {
             LabelTextFileResult failed;

@@ -5,7 +5,7 @@
 
 #include <QDir>
 
-ExportResult exportLabelFile(QueueRowSource &rows, const QString &path,
+ExportResult exportLabelFile(QueueRowSource &rows, const QString &path, const QByteArray &settings,
                              const std::function<LabelTextFileResult()> &write)
 {
     ExportResult result;
@@ -23,7 +23,7 @@ ExportResult exportLabelFile(QueueRowSource &rows, const QString &path,
     }
     result.path = path;
     const LabelTextFileResult written = write();
-    const QString kept = written.ok() ? rows.exported(path, written.lines) : QString();
+    const QString kept = written.ok() ? rows.exported(path, written.lines, settings) : QString();
     rows.endReading();
     if (!written.ok()) {
         result.kind = written.outcome == LabelTextFileResult::Outcome::NoLines ? ExportResult::Kind::NoLines

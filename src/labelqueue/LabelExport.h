@@ -45,8 +45,10 @@ struct ExportRun {
 };
 
 // What both exports share: the queue held for reading while write() makes the
-// file at path, and the outcome as the export reports it.
-ExportResult exportLabelFile(QueueRowSource &rows, const QString &path,
+// file at path, the export kept in the queue's print history with the
+// settings in force ("key=value" lines), and the outcome as the export
+// reports it.
+ExportResult exportLabelFile(QueueRowSource &rows, const QString &path, const QByteArray &settings,
                              const std::function<LabelTextFileResult()> &write);
 // Looks over a queue that is not empty before the question is asked (the
 // window's check of the labels); false stops the run with nothing changed.

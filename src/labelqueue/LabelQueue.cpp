@@ -1,6 +1,9 @@
 #include "labelqueue/LabelQueue.h"
 
 #include "labelqueue/DbfTable.h"
+#include "labelqueue/PrintHistory.h"
+
+#include <QFileInfo>
 
 #include <algorithm>
 #include <numeric>
@@ -304,6 +307,12 @@ DbfStatus LabelQueue::empty()
     std::iota(change.records.begin(), change.records.end(), 0);
     const DbfStatus begun = beginChange(change);
     const DbfStatus emptied = begun.ok() ? endChange(table_->makeEmpty()) : begun;
+    if (emptied.ok()) {
+        // Rows added from now on are new ones, whatever they hold. The
+        // journal's file took the change just now; should it fail here, a
+        // mark shows on a row equal to one printed before.
+        PrintHistory(QueueJournal::pathBeside(path())).forgetPrinted(QFileInfo(path()).fileName());
+    }
     const DbfStatus unlocked = unlock();
     reloadRows();
     first();

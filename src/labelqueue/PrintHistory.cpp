@@ -19,6 +19,12 @@ CREATE TABLE IF NOT EXISTS exports(
     first_names TEXT NOT NULL,
     bytes BLOB NOT NULL);
 CREATE INDEX IF NOT EXISTS exports_of_queue ON exports(queue, id);
+CREATE TABLE IF NOT EXISTS export_rows(
+    export INTEGER PRIMARY KEY REFERENCES exports(id) ON DELETE CASCADE,
+    rows BLOB NOT NULL);
+CREATE TABLE IF NOT EXISTS printed(
+    queue TEXT PRIMARY KEY,
+    marks BLOB);
 )";
 
 PrintedExport exportAt(const SqliteStatement &row)
@@ -35,11 +41,13 @@ PrintHistory::PrintHistory(QString path)
     : path_(std::move(path))
 {}
 
-DbfResult<QString> PrintHistory::record(const QString &queue, const PrintedExport &printed, const QByteArray &bytes)
+DbfResult<QString> PrintHistory::record(const QString &queue, const PrintedExport &printed, const QByteArray &bytes,
+                                        const ExportedRows &rows, const PrintedMarks &marks)
 {
     SqliteFile db(path_, schema);
     db.exec("BEGIN IMMEDIATE");
     const QByteArray packed = qCompress(bytes, 1);
+    const QByteArray packedRows = qCompress(rows.packed(), 1);
     db.prepare("INSERT INTO exports(queue, made, rows, lines, labels, label_file, first_names, bytes) "
                "VALUES(?,?,?,?,?,?,?,?)")
         .bind(1, queue)
@@ -50,6 +58,19 @@ DbfResult<QString> PrintHistory::record(const QString &queue, const PrintedExpor
         .bind(6, printed.labelFile)
         .bind(7, printed.firstNames)
         .bindBlob(8, packed)
+        .run();
+    db.prepare("INSERT INTO export_rows(export, rows) VALUES(?,?)")
+        .bind(1, db.lastInsertId())
+        .bindBlob(2, packedRows)
+        .run();
+    SqliteStatement earlier = db.prepare("SELECT marks FROM printed WHERE queue=?");
+    earlier.bind(1, queue);
+    PrintedMarks all = earlier.next() ? PrintedMarks::fromPacked(earlier.blob(0)) : PrintedMarks();
+    all.merge(marks);
+    const QByteArray packedMarks = all.packed();
+    db.prepare("INSERT OR REPLACE INTO printed(queue, marks) VALUES(?,?)")
+        .bind(1, queue)
+        .bindBlob(2, packedMarks)
         .run();
     const QString oldest = printed.made.addDays(-keptDays).toString(Qt::ISODateWithMs);
     SqliteStatement drop = db.prepare("DELETE FROM exports WHERE queue=? AND made<? AND id NOT IN "
@@ -112,4 +133,53 @@ DbfResult<PrintedExport> PrintHistory::writeAgain(const QString &queue, qint64 i
         return Result::failure(QStringLiteral("無法寫入「%1」：%2").arg(printed.labelFile, file.errorString()));
     }
     return printed;
+}
+
+DbfResult<ExportedRows> PrintHistory::rowsOf(const QString &queue, qint64 id) const
+{
+    using Result = DbfResult<ExportedRows>;
+    const QString missing = QStringLiteral("列印記錄沒有第 %1 次轉出。").arg(id);
+    if (!QFileInfo::exists(path_)) {
+        return Result::failure(missing);
+    }
+    SqliteFile db(path_, schema);
+    SqliteStatement select = db.prepare("SELECT export_rows.rows IS NOT NULL, export_rows.rows FROM exports LEFT JOIN "
+                                        "export_rows ON export_rows.export=exports.id WHERE queue=? AND id=?");
+    select.bind(1, queue).bind(2, id);
+    if (!select.next()) {
+        return Result::failure(db.ok() ? missing : db.failure());
+    }
+    if (select.integer(0) == 0) {
+        return Result::failure(QStringLiteral("第 %1 次轉出是在記下資料列之前做的，只能再轉出。").arg(id));
+    }
+    std::optional<ExportedRows> rows = ExportedRows::fromPacked(qUncompress(select.blob(1)));
+    if (!rows) {
+        return Result::failure(QStringLiteral("列印記錄「%1」裡第 %2 次轉出的資料列已損壞。").arg(path_).arg(id));
+    }
+    return std::move(*rows);
+}
+
+DbfResult<PrintedMarks> PrintHistory::printedMarks(const QString &queue) const
+{
+    if (!QFileInfo::exists(path_)) {
+        return PrintedMarks();
+    }
+    SqliteFile db(path_, schema);
+    SqliteStatement select = db.prepare("SELECT marks FROM printed WHERE queue=?");
+    select.bind(1, queue);
+    PrintedMarks marks = select.next() ? PrintedMarks::fromPacked(select.blob(0)) : PrintedMarks();
+    if (!db.ok()) {
+        return DbfResult<PrintedMarks>::failure(db.failure());
+    }
+    return marks;
+}
+
+DbfStatus PrintHistory::forgetPrinted(const QString &queue)
+{
+    if (!QFileInfo::exists(path_)) {
+        return DbfStatus::success();
+    }
+    SqliteFile db(path_, schema);
+    db.prepare("DELETE FROM printed WHERE queue=?").bind(1, queue).run();
+    return db.ok() ? DbfStatus::success() : DbfStatus::failure(db.failure());
 }

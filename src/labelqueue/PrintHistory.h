@@ -1,6 +1,8 @@
 #pragma once
 
 #include "labelqueue/DbfResult.h"
+#include "labelqueue/ExportedRows.h"
+#include "labelqueue/PrintedMarks.h"
 
 #include <QByteArray>
 #include <QDateTime>
@@ -19,10 +21,11 @@ struct PrintedExport {
     QString firstNames; // the names of the first rows, for a person to know the batch
 };
 
-// The exports of a queue, kept with the exact bytes each wrote, in the
-// program's own file beside the queue tables (the journal's), so a jammed
-// batch can be written again. The last keptExports, or those of the last
-// keptDays days when they are more, are kept.
+// The exports of a queue, kept with the exact bytes each wrote and the rows
+// it wrote them from, in the program's own file beside the queue tables (the
+// journal's), so a jammed batch can be written again or put back in the
+// queue. The last keptExports, or those of the last keptDays days when they
+// are more, are kept. The queue's printed marks are kept there too.
 class PrintHistory
 {
 public:
@@ -31,14 +34,22 @@ public:
 
     explicit PrintHistory(QString path);
 
-    // Records an export of queue (a table's file name); the text says when
-    // older exports were dropped, empty otherwise.
-    DbfResult<QString> record(const QString &queue, const PrintedExport &printed, const QByteArray &bytes);
+    // Records an export of queue (a table's file name) and marks its records
+    // printed; the text says when older exports were dropped, empty otherwise.
+    DbfResult<QString> record(const QString &queue, const PrintedExport &printed, const QByteArray &bytes,
+                              const ExportedRows &rows, const PrintedMarks &marks);
     // Newest first.
     DbfResult<std::vector<PrintedExport>> exports(const QString &queue) const;
     // Writes the export's bytes to its label file again, replacing the file
     // only when they are all on the disk.
     DbfResult<PrintedExport> writeAgain(const QString &queue, qint64 id) const;
+    // The rows export id was written from.
+    DbfResult<ExportedRows> rowsOf(const QString &queue, qint64 id) const;
+
+    // The marks of the queue's exports since it was last emptied.
+    DbfResult<PrintedMarks> printedMarks(const QString &queue) const;
+    // After the queue was emptied: its rows from now on are new ones.
+    DbfStatus forgetPrinted(const QString &queue);
 
 private:
     QString path_;

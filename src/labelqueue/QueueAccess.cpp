@@ -90,7 +90,12 @@ QueueReader::QueueReader(LabelQueue &queue, const QueueSide &side)
     , quantityField_(side.replyFields.value(0, -1))
     , nameField_(side.nameField)
     , slots_(size_t(side.fields.size()))
-{}
+{
+    for (const DbfFieldSpec &field : side.fields) {
+        fieldNames_.append(field.name);
+        numericFields_.push_back(field.type == DbfFieldType::Numeric);
+    }
+}
 
 QString QueueReader::beginReading()
 {
@@ -129,6 +134,7 @@ QString QueueReader::read(int row)
     current_ = std::move(read.value());
     useLayout(current_.layout());
     record_ = current_.bytes();
+    recordNumber_ = queue_.recordNumber(row);
     return QString();
 }
 
@@ -145,6 +151,7 @@ QString QueueReader::readFromRun(int row)
         at = 0;
     }
     record_ = QByteArrayView(run_.bytes).sliced(at, run_.recordLength);
+    recordNumber_ = queue_.recordNumber(row);
     return QString();
 }
 
@@ -197,21 +204,26 @@ std::optional<double> QueueReader::number(int index) const
     return DecimalText::parse(digits);
 }
 
-QString QueueReader::exported(const QString &labelFile, qint64 lines)
+QString QueueReader::recordExport(QueueRowSource &rows, const QString &labelFile, qint64 lines,
+                                  const QByteArray &settings)
 {
+    const QString notKept = QStringLiteral("列印記錄沒有記下這次轉出：");
     QFile written(labelFile);
     if (!written.open(QIODevice::ReadOnly)) {
-        return QStringLiteral("列印記錄沒有記下這次轉出：%1").arg(written.errorString());
+        return notKept + written.errorString();
     }
     PrintedExport printed;
     printed.made = QDateTime::currentDateTime();
-    printed.rows = rowCount();
+    printed.rows = rows.rowCount();
     printed.lines = lines;
     printed.labelFile = QFileInfo(labelFile).absoluteFilePath();
+    ExportedRows values(fieldNames_, settings);
+    PrintedMarks marks;
     QStringList names;
     for (int row = 0; row < printed.rows; ++row) {
-        if (!read(row).isEmpty()) {
-            continue;
+        const QString unread = rows.read(row);
+        if (!unread.isEmpty()) {
+            return notKept + unread;
         }
         if (quantityField_ >= 0) {
             printed.labels += qint64(std::max(0.0, number(quantityField_).value_or(0)));
@@ -219,9 +231,14 @@ QString QueueReader::exported(const QString &labelFile, qint64 lines)
         if (nameField_ >= 0 && names.size() < 3 && !text(nameField_).isEmpty()) {
             names.append(Big5::decode(text(nameField_).toByteArray()));
         }
+        // A number as the table holds it, without the blanks that right-align it.
+        values.addRow(
+            [this](int field) { return numericFields_[size_t(field)] ? text(field).trimmed() : text(field); });
+        marks.add(recordNumber_, record_);
     }
     printed.firstNames = names.join(QStringLiteral("、"));
     PrintHistory history(QueueJournal::pathBeside(queue_.path()));
-    const DbfResult<QString> kept = history.record(QFileInfo(queue_.path()).fileName(), printed, written.readAll());
-    return kept.ok() ? kept.value() : QStringLiteral("列印記錄沒有記下這次轉出：") + kept.error();
+    const DbfResult<QString> kept =
+        history.record(QFileInfo(queue_.path()).fileName(), printed, written.readAll(), values, marks);
+    return kept.ok() ? kept.value() : notKept + kept.error();
 }

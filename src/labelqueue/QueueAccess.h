@@ -43,7 +43,8 @@ public:
     QString read(int row) override;
     QByteArrayView text(int field) const override;
     std::optional<double> number(int field) const override;
-    QString exported(const QString &labelFile, qint64 lines) override;
+    QString recordExport(QueueRowSource &rows, const QString &labelFile, qint64 lines,
+                         const QByteArray &settings) override;
 
 private:
     // Where each of the side's fields lies in the current record; width 0
@@ -58,12 +59,15 @@ private:
 
     LabelQueue &queue_;
     QList<int> fieldOf_;
+    QList<QByteArray> fieldNames_;
+    std::vector<bool> numericFields_;
     int quantityField_; // the side's field that holds a row's label count
     int nameField_;
     int readingDepth_ = 0;
     LabelQueueRun run_;                       // between beginReading and endReading
     DbfRecord current_;                       // otherwise
     QByteArrayView record_;                   // the current row's bytes in one of them
+    int recordNumber_ = -1;                   // the current row's
     std::shared_ptr<const DbfLayout> layout_; // the one slots_ were found in
     std::vector<Slot> slots_;
 };

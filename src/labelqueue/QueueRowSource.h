@@ -26,12 +26,21 @@ public:
     // Empty for an empty numeric field.
     virtual std::optional<double> number(int field) const = 0;
     // After an export wrote labelFile from these rows, still reading them:
-    // kept in the queue's print history. A note for the export's message
-    // (older exports dropped, or why none could be kept), empty otherwise.
-    virtual QString exported(const QString &labelFile, qint64 lines)
+    // kept in the queue's print history with the rows and the settings text
+    // ("key=value" lines). A note for the export's message (older exports
+    // dropped, or why none could be kept), empty otherwise.
+    virtual QString exported(const QString &labelFile, qint64 lines, const QByteArray &settings)
     {
+        return recordExport(*this, labelFile, lines, settings);
+    }
+    // Keeps an export of rows: these rows, or some of them read through these.
+    virtual QString recordExport(QueueRowSource &rows, const QString &labelFile, qint64 lines,
+                                 const QByteArray &settings)
+    {
+        Q_UNUSED(rows);
         Q_UNUSED(labelFile);
         Q_UNUSED(lines);
+        Q_UNUSED(settings);
         return QString();
     }
 };

@@ -20,6 +20,10 @@ public:
     QString read(int row) override;
     QByteArrayView text(int field) const override { return allRows_.text(field); }
     std::optional<double> number(int field) const override { return allRows_.number(field); }
+    QString exported(const QString &labelFile, qint64 lines, const QByteArray &settings) override
+    {
+        return allRows_.recordExport(*this, labelFile, lines, settings);
+    }
 
     // The queue's row that row of the subset is.
     int queueRow(int row) const;

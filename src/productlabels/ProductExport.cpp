@@ -13,7 +13,8 @@ ExportResult exportProductLabels(QueueRowSource &rows, const ProductOutputSettin
                                  const Clock &clock)
 {
     const QString path = productLabelTextPath(programDir);
-    return exportLabelFile(rows, path, [&] { return writeProductLabelTextFile(rows, settings, path, clock.today()); });
+    return exportLabelFile(rows, path, productSettingsText(settings),
+                           [&] { return writeProductLabelTextFile(rows, settings, path, clock.today()); });
 }
 
 const LabelProgramIni &productLabelProgramIni()

@@ -77,3 +77,14 @@ QString storeCustomerOutputSettings(ProfileFile &ini, const CustomerOutputSettin
     }
     return {};
 }
+
+QByteArray customerSettingsText(const CustomerOutputSettings &settings)
+{
+    QByteArray text = QByteArrayLiteral("CHK12=") + (settings.oneLinePerLabel ? "1" : "0") +
+                      QByteArrayLiteral("\nCHK13=") + (settings.fixedWidth ? "1" : "0") + '\n';
+    for (int number = 1; number <= settings.columns.size(); ++number) {
+        text +=
+            "Par" + QByteArray::number(number).rightJustified(2, '0') + '=' + settings.columns.at(number - 1) + '\n';
+    }
+    return text;
+}

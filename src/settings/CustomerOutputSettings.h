@@ -43,3 +43,7 @@ CustomerOutputSettings loadCustomerOutputSettings(ProfileFile &ini);
 // its first 20), stopping at the first write that fails. Returns that
 // failure's message, or an empty text when all were stored.
 QString storeCustomerOutputSettings(ProfileFile &ini, const CustomerOutputSettings &settings);
+
+// The settings as "key=value" lines (Big5) under the file's keys, booleans
+// 1 or 0 and only the columns in use, as the print history keeps them.
+QByteArray customerSettingsText(const CustomerOutputSettings &settings);

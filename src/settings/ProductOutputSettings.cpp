@@ -183,3 +183,18 @@ QString storeProductOutputSettings(ProfileFile &ini, const ProductOutputSettings
     }
     return {};
 }
+
+QByteArray productSettingsText(const ProductOutputSettings &settings)
+{
+    QByteArray text;
+    const auto line = [&text](const QByteArray &key, const QByteArray &value) { text += key + '=' + value + '\n'; };
+    line(sizeSeparatorKey, settings.sizeSeparator);
+    line(colourSeparatorKey, settings.colourSeparator);
+    for (const BooleanKey &entry : booleanKeys) {
+        line(entry.key, settings.*entry.field ? "1" : "0");
+    }
+    for (int number = 1; number <= settings.columns.size(); ++number) {
+        line(columnKey(number), settings.columns.at(number - 1));
+    }
+    return text;
+}

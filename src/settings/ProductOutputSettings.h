@@ -64,3 +64,7 @@ ProductOutputSettings loadProductOutputSettings(ProfileFile &ini);
 // list longer than 25 keeps its first 25), and stops at the first write that
 // fails. Returns that failure's message, or an empty text when all were stored.
 QString storeProductOutputSettings(ProfileFile &ini, const ProductOutputSettings &settings);
+
+// The settings as "key=value" lines (Big5) under the file's keys, booleans
+// 1 or 0 and only the columns in use, as the print history keeps them.
+QByteArray productSettingsText(const ProductOutputSettings &settings);

@@ -1,5 +1,7 @@
 #include "common/CliWorkspace.h"
 
+#include <algorithm>
+
 namespace {
 class CliUndoTest : public CliWorkspace
 {
@@ -67,4 +69,28 @@ TEST_F(CliUndoTest, historyListsEachExportAndWritesItsBytesAgain)
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_EQ(readAll(labelFile), first);
     EXPECT_EQ(cli({"history", "products", "--reexport", "x"}).exitCode, 2);
+
+    // The rows the oldest export was written from: its count of 3, not the queue's rows now.
+    run = cli({"history", "products", "--show", oldest.at(0)});
+    EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+    const QStringList shown = run.outLines();
+    EXPECT_TRUE(shown.contains(QStringLiteral("setting\tCHK13=0"))) << run.out.toStdString();
+    const auto fieldsLine = std::find_if(
+        shown.begin(), shown.end(), [](const QString &line) { return line.startsWith(QStringLiteral("fields\t")); });
+    ASSERT_NE(fieldsLine, shown.end());
+    EXPECT_TRUE(fieldsLine->startsWith(QStringLiteral("fields\tQUAN\t")));
+    ASSERT_EQ(shown.end() - fieldsLine, 2);
+    EXPECT_TRUE(fieldsLine[1].startsWith(QStringLiteral("1\t3.00\t"))) << fieldsLine[1].toStdString();
+
+    const QByteArray before = table();
+    run = cli({"history", "products", "--requeue", oldest.at(0)});
+    EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_EQ(run.out, QStringLiteral("已加回佇列：1 筆\n"));
+    run = cli({"find", "products", "4712345000015"});
+    EXPECT_TRUE(run.out.endsWith(QStringLiteral("3 of 3 rows\n"))) << run.out.toStdString();
+    run = cli({"undo", "products"});
+    EXPECT_EQ(run.out, QStringLiteral("已復原：加回佇列 (1 筆)\n")) << run.err.toStdString();
+    EXPECT_EQ(table(), before);
+    EXPECT_EQ(cli({"history", "products", "--requeue", "999"}).exitCode, 1);
+    EXPECT_EQ(cli({"history", "products", "--show", oldest.at(0), "extra"}).exitCode, 2);
 }
