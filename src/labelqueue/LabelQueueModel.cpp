@@ -3,7 +3,10 @@
 #include "components/Big5.h"
 #include "components/NumberText.h"
 #include "labelqueue/LabelQueue.h"
+#include "labelqueue/PrintHistory.h"
 #include "labelqueue/QueueDeletion.h"
+
+#include <QFileInfo>
 
 #include <algorithm>
 
@@ -23,7 +26,9 @@ LabelQueueModel::LabelQueueModel(LabelQueue &queue, QList<QueueColumn> columns, 
     , revision_(queue.revision())
     , blankRecord_(queue.blankRecord())
     , cache_(CachedRows)
-{}
+{
+    refreshPrinted();
+}
 
 bool LabelQueueModel::holds(const QModelIndex &index) const
 {
@@ -118,6 +123,9 @@ QVariant LabelQueueModel::data(const QModelIndex &index, int role) const
 
 QVariant LabelQueueModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
+    if (orientation == Qt::Vertical && role == Qt::ToolTipRole && isPrinted(section)) {
+        return QStringLiteral("已列印：資料與張數和轉出時相同");
+    }
     if (orientation != Qt::Horizontal || section < 0 || section >= columns_.size()) {
         return QAbstractTableModel::headerData(section, orientation, role);
     }
@@ -222,6 +230,7 @@ bool LabelQueueModel::setData(const QModelIndex &index, const QVariant &value, i
         rows_ = committedRows();
     }
     cache_.insert(queue_.recordNumber(queueRow(row)), new DbfRecord(changed));
+    notePrinted(queue_.recordNumber(queueRow(row)), &changed);
     Q_EMIT dataChanged(this->index(row, 0), this->index(row, columnCount() - 1));
     announceCurrentRow();
     return true;
@@ -274,6 +283,7 @@ DbfStatus LabelQueueModel::deleteRow(int row)
     }
     rows_ = committedRows();
     endRemoveRows();
+    notePrinted(recordNumber, nullptr);
     if (chosen_) {
         // The queue went on to the next row of the file, which may not be shown.
         queue_.moveTo(queueRow(std::min(row, rows_ - 1)));
@@ -492,6 +502,7 @@ DbfStatus LabelQueueModel::emptyQueue()
     blankRecord_ = queue_.blankRecord();
     cache_.clear();
     endResetModel();
+    refreshPrinted();
     announceCurrentRow();
     return emptied;
 }
@@ -511,6 +522,7 @@ void LabelQueueModel::reload()
     blankRecord_ = queue_.blankRecord();
     cache_.clear();
     endResetModel();
+    refreshPrinted();
     announceCurrentRow();
 }
 
@@ -533,9 +545,11 @@ void LabelQueueModel::rowsAppendedToQueue()
         return;
     }
     if (now > rows_) {
+        const int firstNew = rows_;
         beginInsertRows(QModelIndex(), rows_, now - 1);
         rows_ = now;
         endInsertRows();
+        findPrinted(queueRow(firstNew));
     }
     announceCurrentRow();
 }
@@ -555,9 +569,63 @@ void LabelQueueModel::rowsRewritten()
         return;
     }
     cache_.clear();
+    findPrinted(0);
     if (rowCount() > 0) {
         Q_EMIT dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1));
     }
+}
+
+bool LabelQueueModel::isPrinted(int row) const
+{
+    const int recordNumber = queue_.recordNumber(queueRow(row));
+    return recordNumber >= 0 && std::binary_search(printed_.begin(), printed_.end(), recordNumber);
+}
+
+void LabelQueueModel::refreshPrinted()
+{
+    const DbfResult<PrintedMarks> marks =
+        queue_.isOpen()
+            ? PrintHistory(QueueJournal::pathBeside(queue_.path())).printedMarks(QFileInfo(queue_.path()).fileName())
+            : PrintedMarks();
+    // Marks that cannot be read show no row printed, which is never a wrong mark.
+    marks_ = marks.ok() ? marks.value() : PrintedMarks();
+    findPrinted(0);
+}
+
+// The printed rows from the queue's row fromRow on found afresh.
+void LabelQueueModel::findPrinted(int fromRow)
+{
+    const int fromRecord = queue_.recordNumber(fromRow);
+    if (fromRecord >= 0) {
+        printed_.erase(std::lower_bound(printed_.begin(), printed_.end(), fromRecord), printed_.end());
+    } else if (fromRow <= 0) {
+        printed_.clear();
+    }
+    if (queue_.isOpen() && fromRow >= 0) {
+        const std::vector<int> found = marks_.printedRecords(queue_, fromRow);
+        printed_.insert(printed_.end(), found.begin(), found.end());
+    }
+    if (rowCount() > 0) {
+        Q_EMIT headerDataChanged(Qt::Vertical, 0, rowCount() - 1);
+    }
+    Q_EMIT printedRowsChanged();
+}
+
+// After one record was written (record) or deleted (nullptr).
+void LabelQueueModel::notePrinted(int recordNumber, const DbfRecord *record)
+{
+    const auto at = std::lower_bound(printed_.begin(), printed_.end(), recordNumber);
+    const bool was = at != printed_.end() && *at == recordNumber;
+    const bool is = record && marks_.isPrinted(recordNumber, record->bytes());
+    if (was == is) {
+        return;
+    }
+    if (is) {
+        printed_.insert(at, recordNumber);
+    } else {
+        printed_.erase(at);
+    }
+    Q_EMIT printedRowsChanged();
 }
 
 void LabelQueueModel::announceCurrentRow()

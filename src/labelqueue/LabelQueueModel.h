@@ -2,6 +2,7 @@
 
 #include "labelqueue/DbfRecord.h"
 #include "labelqueue/DbfResult.h"
+#include "labelqueue/PrintedMarks.h"
 #include "labelqueue/QueueColumn.h"
 
 #include <QAbstractTableModel>
@@ -91,6 +92,13 @@ public:
     // what they hold now, keeping the rows, the selection and the cursor.
     void rowsRewritten();
 
+    // Whether the grid's row holds the values and count an export wrote, unchanged since.
+    bool isPrinted(int row) const;
+    // The queue's rows that are printed, whether shown or not.
+    int printedRows() const { return int(printed_.size()); }
+    // After an export: reads the queue's printed marks again and marks the rows.
+    void refreshPrinted();
+
     // Why the last edit or read failed.
     QString lastError() const { return lastError_; }
     // Rows read from the table so far; a view shows a large queue by reading only what it draws.
@@ -98,6 +106,7 @@ public:
 
 Q_SIGNALS:
     void currentRowChanged(int row);
+    void printedRowsChanged();
     void errorOccurred(const QString &message);
 
 private:
@@ -109,6 +118,8 @@ private:
     int shownRowOfQueueRow(int queueRow) const;
     int committedRows() const;
     void setWalkFlags(bool atStart, bool atEnd);
+    void findPrinted(int fromRow);
+    void notePrinted(int recordNumber, const DbfRecord *record);
 
     LabelQueue &queue_;
     QList<QueueColumn> columns_;
@@ -123,4 +134,6 @@ private:
     int lastKnownRecord_ = -1;               // rows after it were added since the rows were chosen
     bool chosenAtStart_ = false;
     bool chosenAtEnd_ = false;
+    PrintedMarks marks_;
+    std::vector<int> printed_; // ascending record numbers of the rows printed
 };

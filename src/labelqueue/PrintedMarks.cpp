@@ -62,14 +62,14 @@ bool PrintedMarks::isPrinted(int recordNumber, QByteArrayView record) const
     return at != marks_.end() && at->first == recordNumber && at->second == digest(record);
 }
 
-std::vector<int> PrintedMarks::printedRecords(const LabelQueue &queue) const
+std::vector<int> PrintedMarks::printedRecords(const LabelQueue &queue, int fromRow) const
 {
     std::vector<int> printed;
     if (marks_.empty()) {
         return printed;
     }
     LabelQueueRun run;
-    for (int row = 0; row < queue.rowCount(); ++row) {
+    for (int row = std::max(0, fromRow); row < queue.rowCount(); ++row) {
         const int recordNumber = queue.recordNumber(row);
         const auto at = std::lower_bound(marks_.begin(), marks_.end(), recordNumber, byRecord);
         if (at == marks_.end()) {

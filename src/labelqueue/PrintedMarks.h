@@ -23,8 +23,9 @@ public:
     bool isEmpty() const { return marks_.empty(); }
     bool isPrinted(int recordNumber, QByteArrayView record) const;
 
-    // The queue's records that are printed, ascending; read a run at a time.
-    std::vector<int> printedRecords(const LabelQueue &queue) const;
+    // The records of the queue's rows from fromRow on that are printed,
+    // ascending; read a run at a time.
+    std::vector<int> printedRecords(const LabelQueue &queue, int fromRow = 0) const;
 
     QByteArray packed() const;
     static PrintedMarks fromPacked(QByteArrayView packed);

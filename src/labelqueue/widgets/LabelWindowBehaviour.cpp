@@ -333,7 +333,9 @@ void LabelWindowBehaviour::runExport(const std::function<ExportRun(QueueRowSourc
     const ExportRun done = run(*rows, *prompts_);
     actions_->setReviewedRows(nullptr);
     // Rows another program added or changed are what the export wrote: show them.
-    model_.catchUpWithQueue();
+    if (!model_.catchUpWithQueue() && done.result.kind == ExportResult::Kind::Written) {
+        model_.refreshPrinted();
+    }
     // The export walked the whole queue and leaves the grid where the walk ended.
     if (done.launch) {
         model_.setCurrentRow(model_.rowCount() - 1);

@@ -3,6 +3,7 @@
 #include "labelqueue/LabelQueueModel.h"
 
 #include <QPainter>
+#include <QPen>
 #include <QPolygon>
 
 #include <algorithm>
@@ -11,6 +12,16 @@ namespace {
 
 // Blank space either side of a title, inside its section.
 constexpr int titleMargin = 3;
+
+QColor printedColor()
+{
+    return QColor(0xcc, 0xee, 0xcc);
+}
+
+QColor printedTickColor()
+{
+    return QColor(0x00, 0x66, 0x00);
+}
 
 void drawCellFrame(QPainter *painter, const QRect &rect, const QColor &line)
 {
@@ -91,11 +102,23 @@ void RowIndicatorHeader::paintSection(QPainter *painter, const QRect &rect, int 
     if (!rect.isValid()) {
         return;
     }
+    const auto *queue = qobject_cast<const LabelQueueModel *>(model());
+    const bool printed = queue && queue->isPrinted(logicalIndex);
     painter->save();
-    painter->fillRect(rect, palette().color(QPalette::Button));
+    painter->fillRect(rect, printed ? printedColor() : palette().color(QPalette::Button));
     drawCellFrame(painter, rect, palette().color(QPalette::Dark));
+    if (printed && logicalIndex != currentRow_) {
+        // A tick: the row's labels went out as it stands.
+        const QRect mark = rect.adjusted(2, 0, -2, 0);
+        const int size = std::min(mark.width(), mark.height());
+        const QPoint centre = mark.center();
+        painter->setRenderHint(QPainter::Antialiasing);
+        painter->setPen(QPen(printedTickColor(), 1.5));
+        painter->drawPolyline(
+            QPolygon({QPoint(centre.x() - size / 2, centre.y()), QPoint(centre.x() - size / 6, centre.y() + size / 3),
+                      QPoint(centre.x() + size / 2, centre.y() - size / 3)}));
+    }
     if (logicalIndex == currentRow_) {
-        const auto *queue = qobject_cast<const LabelQueueModel *>(model());
         const bool newRow = queue && queue->hasBlankRow() && logicalIndex == queue->rowCount() - 1;
         painter->setPen(palette().color(QPalette::ButtonText));
         painter->setBrush(palette().color(QPalette::ButtonText));

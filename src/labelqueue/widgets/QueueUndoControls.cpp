@@ -1,5 +1,6 @@
 #include "labelqueue/widgets/QueueUndoControls.h"
 
+#include "components/NumberText.h"
 #include "labelqueue/LabelQueue.h"
 #include "labelqueue/LabelQueueModel.h"
 
@@ -46,6 +47,7 @@ QueueUndoControls::QueueUndoControls(QWidget &window, LabelQueue &queue, LabelQu
     connect(&model, &QAbstractItemModel::dataChanged, this, changed);
     connect(&model, &QAbstractItemModel::rowsInserted, this, changed);
     connect(&model, &QAbstractItemModel::rowsRemoved, this, changed);
+    connect(&model, &LabelQueueModel::printedRowsChanged, this, changed);
 }
 
 void QueueUndoControls::undo()
@@ -80,7 +82,12 @@ void QueueUndoControls::refresh(const QString &note)
         next ? QStringLiteral("復原：") + next->description() : QStringLiteral("沒有可以復原的變更");
     undoButton_.setEnabled(next.has_value());
     undoButton_.setToolTip(undoText + QStringLiteral(" (Ctrl+Z)"));
-    const QString line = note.isEmpty() ? undoText : note + QStringLiteral("；") + undoText;
+    QString line = note.isEmpty() ? undoText : note + QStringLiteral("；") + undoText;
+    if (model_.printedRows() > 0) {
+        line += QStringLiteral("；已列印 %1 / %2 筆")
+                    .arg(QString::fromLatin1(groupedWholeNumberText(model_.printedRows())),
+                         QString::fromLatin1(groupedWholeNumberText(queue_.rowCount())));
+    }
     statusLine_.setText(line);
     statusLine_.setToolTip(line);
 }
