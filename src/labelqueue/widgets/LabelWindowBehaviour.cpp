@@ -15,6 +15,7 @@
 #include "labelqueue/LabelQueueModel.h"
 #include "labelqueue/QueueAccess.h"
 #include "labelqueue/QueueCounts.h"
+#include "labelqueue/QueueRequeue.h"
 #include "labelqueue/QueueRowSubset.h"
 #include "labelqueue/QueueSide.h"
 #include "labelqueue/widgets/ChosenRowsQuestion.h"
@@ -144,7 +145,17 @@ void LabelWindowBehaviour::attachUndo(QAbstractButton &undoButton, QLabel &statu
 
 void LabelWindowBehaviour::attachPrintHistory(QAbstractButton &button, std::function<LabelProgramLaunch()> launch)
 {
-    printHistory_ = new PrintHistoryDialog(*prompts_, std::move(launch), &window_);
+    QList<ExportedRowsModel::Column> columns;
+    for (int column = 0; column < model_.columnCount(); ++column) {
+        columns.append({queue_.fields().at(model_.column(column).field).name, model_.column(column).title,
+                        model_.isNumeric(column)});
+    }
+    const auto requeue = [this](qint64 id) {
+        const DbfResult<int> added = requeueExport(queue_, id);
+        model_.rowsAppendedToQueue();
+        return added;
+    };
+    printHistory_ = new PrintHistoryDialog(*prompts_, std::move(launch), requeue, columns, &window_);
     const auto show = [this] {
         settleGrid();
         const QFileInfo table(queue_.isOpen() ? queue_.path() : side_.tableFileName);

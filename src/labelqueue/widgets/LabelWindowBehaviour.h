@@ -85,8 +85,8 @@ public:
     // "復原" (the button, Ctrl+Z, Ctrl+Y) and the status line that says what
     // it would undo and what the start found left half done by a crash.
     void attachUndo(QAbstractButton &undoButton, QLabel &statusLine);
-    // "列印記錄" (the button and F9): the queue's exports, and "再轉出" starting
-    // the label program by launch.
+    // "列印記錄" (the button and F9): the queue's exports with their rows,
+    // "再轉出" starting the label program by launch, and "加回佇列".
     void attachPrintHistory(QAbstractButton &button, std::function<LabelProgramLaunch()> launch);
 
     // Each showing: opens the queue's table with its journal beside it,

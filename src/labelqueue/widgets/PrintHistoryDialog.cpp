@@ -1,22 +1,32 @@
 #include "labelqueue/widgets/PrintHistoryDialog.h"
 
+#include "components/Big5.h"
 #include "labelqueue/LabelExport.h"
 #include "labelqueue/PrintHistory.h"
 
 #include <QDir>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QLabel>
 #include <QPushButton>
+#include <QSplitter>
+#include <QTableView>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
-PrintHistoryDialog::PrintHistoryDialog(Prompts &prompts, Launch launch, QWidget *parent)
+PrintHistoryDialog::PrintHistoryDialog(Prompts &prompts, Launch launch, Requeue requeue,
+                                       QList<ExportedRowsModel::Column> columns, QWidget *parent)
     : QDialog(parent)
     , exportList(new QTreeWidget(this))
+    , settingsLine(new QLabel(this))
+    , rowsView(new QTableView(this))
     , writeAgainButton(new QPushButton(QStringLiteral("再轉出&R"), this))
+    , requeueButton(new QPushButton(QStringLiteral("加回佇列&Q"), this))
     , closeButton(new QPushButton(QStringLiteral("關閉"), this))
     , prompts_(prompts.forWindow(this))
     , launch_(std::move(launch))
+    , requeue_(std::move(requeue))
+    , rows_(std::move(columns))
 {
     setObjectName(QStringLiteral("printHistoryDialog"));
     setWindowTitle(QStringLiteral("列印記錄"));
@@ -25,19 +35,39 @@ PrintHistoryDialog::PrintHistoryDialog(Prompts &prompts, Launch launch, QWidget 
                                  QStringLiteral("張數"), QStringLiteral("前幾筆")});
     exportList->setRootIsDecorated(false);
     exportList->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    settingsLine->setObjectName(QStringLiteral("settingsLine"));
+    settingsLine->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    rowsView->setObjectName(QStringLiteral("rowsView"));
+    rowsView->setModel(&rows_);
+    rowsView->setSelectionBehavior(QAbstractItemView::SelectRows);
+    rowsView->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    rowsView->verticalHeader()->setDefaultSectionSize(rowsView->fontMetrics().height() + 4);
     writeAgainButton->setObjectName(QStringLiteral("writeAgainButton"));
+    requeueButton->setObjectName(QStringLiteral("requeueButton"));
     closeButton->setObjectName(QStringLiteral("closeButton"));
+    auto *chosen = new QWidget(this);
+    auto *chosenLayout = new QVBoxLayout(chosen);
+    chosenLayout->setContentsMargins(0, 0, 0, 0);
+    chosenLayout->addWidget(settingsLine);
+    chosenLayout->addWidget(rowsView);
+    auto *split = new QSplitter(Qt::Vertical, this);
+    split->addWidget(exportList);
+    split->addWidget(chosen);
+    split->setChildrenCollapsible(false);
     auto *buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(writeAgainButton);
+    buttons->addWidget(requeueButton);
     buttons->addWidget(closeButton);
     auto *layout = new QVBoxLayout(this);
-    layout->addWidget(exportList);
+    layout->addWidget(split);
     layout->addLayout(buttons);
-    resize(520, 360);
+    resize(760, 520);
     connect(writeAgainButton, &QPushButton::clicked, this, &PrintHistoryDialog::writeAgain);
+    connect(requeueButton, &QPushButton::clicked, this, &PrintHistoryDialog::requeue);
     connect(closeButton, &QPushButton::clicked, this, &QDialog::reject);
     connect(exportList, &QTreeWidget::itemActivated, this, &PrintHistoryDialog::writeAgain);
+    connect(exportList, &QTreeWidget::currentItemChanged, this, &PrintHistoryDialog::showChosenRows);
 }
 
 void PrintHistoryDialog::showFor(const QString &historyPath, const QString &queue)
@@ -57,19 +87,44 @@ void PrintHistoryDialog::showFor(const QString &historyPath, const QString &queu
         item->setData(0, Qt::UserRole, printed.id);
     }
     exportList->setCurrentItem(exportList->topLevelItem(0));
-    writeAgainButton->setEnabled(exportList->topLevelItemCount() > 0);
+    showChosenRows();
     exportList->setFocus();
     exec();
 }
 
-void PrintHistoryDialog::writeAgain()
+qint64 PrintHistoryDialog::chosenExport() const
 {
     const QTreeWidgetItem *chosen = exportList->currentItem();
-    if (!chosen) {
+    return chosen ? chosen->data(0, Qt::UserRole).toLongLong() : 0;
+}
+
+void PrintHistoryDialog::showChosenRows()
+{
+    const qint64 id = chosenExport();
+    writeAgainButton->setEnabled(id > 0);
+    const DbfResult<ExportedRows> rows =
+        id > 0 ? PrintHistory(historyPath_).rowsOf(queue_, id) : DbfResult<ExportedRows>::failure(QString());
+    requeueButton->setEnabled(rows.ok());
+    if (!rows.ok()) {
+        rows_.clear();
+        settingsLine->setText(rows.error());
+        settingsLine->setToolTip(QString());
         return;
     }
-    const DbfResult<PrintedExport> written =
-        PrintHistory(historyPath_).writeAgain(queue_, chosen->data(0, Qt::UserRole).toLongLong());
+    const QString settings = Big5::decode(rows.value().settings()).trimmed();
+    settingsLine->setText(QStringLiteral("設定：") +
+                          QString(settings).replace(QLatin1Char('\n'), QStringLiteral("  ")));
+    settingsLine->setToolTip(settings);
+    rows_.setRows(rows.value());
+}
+
+void PrintHistoryDialog::writeAgain()
+{
+    const qint64 id = chosenExport();
+    if (id <= 0) {
+        return;
+    }
+    const DbfResult<PrintedExport> written = PrintHistory(historyPath_).writeAgain(queue_, id);
     if (!written.ok()) {
         prompts_->plainMessage(written.error());
         return;
@@ -79,4 +134,18 @@ void PrintHistoryDialog::writeAgain()
     if (started.outcome == LabelProgramLaunch::Outcome::StartFailed) {
         prompts_->plainMessage(describe(started));
     }
+}
+
+void PrintHistoryDialog::requeue()
+{
+    const qint64 id = chosenExport();
+    if (id <= 0) {
+        return;
+    }
+    const DbfResult<int> added = requeue_(id);
+    if (!added.ok()) {
+        prompts_->plainMessage(added.error());
+        return;
+    }
+    prompts_->plainMessage(QStringLiteral("已加回佇列：%1 筆（「復原」可以取消）").arg(added.value()));
 }

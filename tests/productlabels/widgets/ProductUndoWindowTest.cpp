@@ -118,6 +118,10 @@ TEST_F(ProductWindowTest, printHistoryWritesAnEarlierExportAgainAndStartsTheLabe
     window->exportButton->click();
     ASSERT_NE(fileBytes(bars), first);
     ASSERT_EQ(launcher.requests.size(), 2);
+    // The row left went out as it stands: it is marked, and the status line counts it.
+    EXPECT_TRUE(model().isPrinted(0));
+    EXPECT_TRUE(window->journalStatusLine->text().endsWith(QStringLiteral("已列印 1 / 1 筆")))
+        << window->journalStatusLine->text().toStdString();
 
     PrintHistoryDialog &dialog = *window->findChild<PrintHistoryDialog *>();
     whenShown(window.get(), &dialog, [&dialog] {
@@ -125,7 +129,18 @@ TEST_F(ProductWindowTest, printHistoryWritesAnEarlierExportAgainAndStartsTheLabe
         EXPECT_EQ(dialog.exportList->topLevelItem(0)->text(1), QStringLiteral("1")) << "newest first";
         EXPECT_EQ(dialog.exportList->topLevelItem(1)->text(4), QStringLiteral("Shirt A1、Shirt A2"));
         dialog.exportList->setCurrentItem(dialog.exportList->topLevelItem(1));
+        ASSERT_EQ(dialog.rowsView->model()->rowCount(), 2);
+        const QAbstractItemModel &rows = *dialog.rowsView->model();
+        QStringList secondRow;
+        for (int column = 0; column < rows.columnCount(); ++column) {
+            secondRow.append(rows.index(1, column).data().toString());
+        }
+        EXPECT_TRUE(secondRow.contains(QStringLiteral("A2"))) << secondRow.join(QLatin1Char('|')).toStdString();
+        EXPECT_TRUE(secondRow.contains(QStringLiteral("Shirt A2")));
+        EXPECT_TRUE(dialog.settingsLine->text().contains(QStringLiteral("CHK13=0")))
+            << dialog.settingsLine->text().toStdString();
         dialog.writeAgainButton->click();
+        dialog.requeueButton->click();
         dialog.closeButton->click();
     });
     window->printHistoryButton->click();
@@ -133,4 +148,10 @@ TEST_F(ProductWindowTest, printHistoryWritesAnEarlierExportAgainAndStartsTheLabe
     EXPECT_EQ(launcher.requests.size(), 3);
     EXPECT_EQ(prompts.texts(RecordingPrompts::Embossed).last(),
               QStringLiteral("已經送出文字檔") + QDir::toNativeSeparators(bars));
+    // Both rows of the first export are back after the one the queue kept, and one undo takes them away.
+    EXPECT_EQ(storedItemCodes(), (QList<QByteArray>{"A1", "A1", "A2"}));
+    EXPECT_EQ(model().rowCount(), 3);
+    EXPECT_TRUE(window->undoButton->toolTip().startsWith(QStringLiteral("復原：加回佇列 (2 筆)")));
+    window->undoButton->click();
+    EXPECT_EQ(storedItemCodes(), (QList<QByteArray>{"A1"}));
 }
