@@ -37,6 +37,7 @@ PrintHistoryDialog::PrintHistoryDialog(Prompts &prompts, Launch launch, Requeue 
     exportList->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
     settingsLine->setObjectName(QStringLiteral("settingsLine"));
     settingsLine->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    settingsLine->setWordWrap(true);
     rowsView->setObjectName(QStringLiteral("rowsView"));
     rowsView->setModel(&rows_);
     rowsView->setSelectionBehavior(QAbstractItemView::SelectRows);

@@ -84,7 +84,8 @@ void QueueUndoControls::refresh(const QString &note)
     undoButton_.setToolTip(undoText + QStringLiteral(" (Ctrl+Z)"));
     QString line = note.isEmpty() ? undoText : note + QStringLiteral("；") + undoText;
     if (model_.printedRows() > 0) {
-        line += QStringLiteral("；已列印 %1 / %2 筆")
+        // A line of its own: the title bar has room for two short ones, not one long one.
+        line += QStringLiteral("\n已列印 %1 / %2 筆")
                     .arg(QString::fromLatin1(groupedWholeNumberText(model_.printedRows())),
                          QString::fromLatin1(groupedWholeNumberText(queue_.rowCount())));
     }
