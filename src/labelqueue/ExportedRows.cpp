@@ -2,27 +2,29 @@
 
 #include <QtEndian>
 
+#include <algorithm>
+#include <cstring>
+
 namespace {
 
 constexpr char magic[] = "BLR1";
 constexpr unsigned char longValue = 255;
 
-void appendLength(QByteArray &out, qsizetype length)
+// Writes a length and the bytes at out, which has room for them; returns the end.
+char *putText(char *out, QByteArrayView text)
 {
-    if (length < longValue) {
-        out.append(char(length));
-        return;
+    const qsizetype size = text.size();
+    if (size < longValue) {
+        *out++ = char(size);
+    } else {
+        *out++ = char(longValue);
+        qToLittleEndian(quint32(size), out);
+        out += 4;
     }
-    char wide[4];
-    qToLittleEndian(quint32(length), wide);
-    out.append(char(longValue));
-    out.append(wide, 4);
-}
-
-void appendText(QByteArray &out, QByteArrayView text)
-{
-    appendLength(out, text.size());
-    out.append(text);
+    if (size > 0) {
+        std::memcpy(out, text.data(), size_t(size));
+    }
+    return out + size;
 }
 
 // Reads packed values front to back; any read past the end leaves it failed.
@@ -75,16 +77,6 @@ private:
 
 } // namespace
 
-ExportedRows::ExportedRows(QList<QByteArray> fieldNames, QByteArray settings)
-    : fieldNames_(std::move(fieldNames))
-    , settings_(std::move(settings))
-{}
-
-void ExportedRows::appendValue(QByteArrayView value)
-{
-    appendText(rows_, value);
-}
-
 QByteArrayView ExportedRows::value(int row, int field) const
 {
     Reader reader(QByteArrayView(rows_).sliced(rowStarts_[size_t(row)]));
@@ -92,22 +84,6 @@ QByteArrayView ExportedRows::value(int row, int field) const
         reader.text();
     }
     return reader.text();
-}
-
-QByteArray ExportedRows::packed() const
-{
-    QByteArray out(magic, 4);
-    appendText(out, settings_);
-    char number[4];
-    qToLittleEndian(quint32(fieldNames_.size()), number);
-    out.append(number, 4);
-    for (const QByteArray &name : fieldNames_) {
-        appendText(out, name);
-    }
-    qToLittleEndian(quint32(rowStarts_.size()), number);
-    out.append(number, 4);
-    out.append(rows_);
-    return out;
 }
 
 std::optional<ExportedRows> ExportedRows::fromPacked(const QByteArray &packed)
@@ -122,12 +98,8 @@ std::optional<ExportedRows> ExportedRows::fromPacked(const QByteArray &packed)
     for (quint32 field = 0; field < fields && !reader.failed(); ++field) {
         rows.fieldNames_.append(reader.text().toByteArray());
     }
-    const quint32 count = reader.number();
-    if (fields == 0 && count > 0) {
-        return std::nullopt;
-    }
     const qsizetype rowsStart = 4 + reader.at();
-    for (quint32 row = 0; row < count && !reader.failed(); ++row) {
+    while (fields > 0 && !reader.failed() && !reader.atEnd()) {
         rows.rowStarts_.push_back(4 + reader.at() - rowsStart);
         for (quint32 field = 0; field < fields; ++field) {
             reader.text();
@@ -138,4 +110,45 @@ std::optional<ExportedRows> ExportedRows::fromPacked(const QByteArray &packed)
     }
     rows.rows_ = packed.sliced(rowsStart);
     return rows;
+}
+
+ExportedRowsPacker::ExportedRowsPacker(const QList<QByteArray> &fieldNames, const QByteArray &settings)
+    : fields_(int(fieldNames.size()))
+    , staging_(flushAt + 65536, Qt::Uninitialized)
+{
+    QByteArray head(4 + settings.size() + 5 + 4, Qt::Uninitialized);
+    std::memcpy(head.data(), magic, 4);
+    char *end = putText(head.data() + 4, settings);
+    qToLittleEndian(quint32(fieldNames.size()), end);
+    head.resize(end + 4 - head.data());
+    for (const QByteArray &name : fieldNames) {
+        const qsizetype at = head.size();
+        head.resize(at + name.size() + 5);
+        head.resize(putText(head.data() + at, name) - head.data());
+    }
+    packer_.add(head);
+}
+
+void ExportedRowsPacker::appendValue(QByteArrayView value)
+{
+    const qsizetype needed = value.size() + 5;
+    if (staging_.size() - used_ < needed) {
+        flush();
+        if (staging_.size() < needed) {
+            staging_.resize(needed);
+        }
+    }
+    used_ = putText(staging_.data() + used_, value) - staging_.data();
+}
+
+void ExportedRowsPacker::flush()
+{
+    packer_.add(QByteArrayView(staging_).first(used_));
+    used_ = 0;
+}
+
+QByteArray ExportedRowsPacker::finish()
+{
+    flush();
+    return packer_.finish();
 }

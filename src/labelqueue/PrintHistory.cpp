@@ -1,5 +1,6 @@
 #include "labelqueue/PrintHistory.h"
 
+#include "labelqueue/Packing.h"
 #include "labelqueue/ReplacingFile.h"
 #include "labelqueue/SqliteFile.h"
 
@@ -41,13 +42,12 @@ PrintHistory::PrintHistory(QString path)
     : path_(std::move(path))
 {}
 
-DbfResult<QString> PrintHistory::record(const QString &queue, const PrintedExport &printed, const QByteArray &bytes,
-                                        const ExportedRows &rows, const PrintedMarks &marks)
+DbfResult<QString> PrintHistory::record(const QString &queue, const PrintedExport &printed,
+                                        const QByteArray &packedBytes, const QByteArray &packedRows,
+                                        const PrintedMarks &marks)
 {
     SqliteFile db(path_, schema);
     db.exec("BEGIN IMMEDIATE");
-    const QByteArray packed = qCompress(bytes, 1);
-    const QByteArray packedRows = qCompress(rows.packed(), 1);
     db.prepare("INSERT INTO exports(queue, made, rows, lines, labels, label_file, first_names, bytes) "
                "VALUES(?,?,?,?,?,?,?,?)")
         .bind(1, queue)
@@ -57,7 +57,7 @@ DbfResult<QString> PrintHistory::record(const QString &queue, const PrintedExpor
         .bind(5, printed.labels)
         .bind(6, printed.labelFile)
         .bind(7, printed.firstNames)
-        .bindBlob(8, packed)
+        .bindBlob(8, packedBytes)
         .run();
     db.prepare("INSERT INTO export_rows(export, rows) VALUES(?,?)")
         .bind(1, db.lastInsertId())
@@ -124,10 +124,13 @@ DbfResult<PrintedExport> PrintHistory::writeAgain(const QString &queue, qint64 i
         return Result::failure(db.ok() ? missing : db.failure());
     }
     const PrintedExport printed = exportAt(select);
-    const QByteArray bytes = qUncompress(select.blob(7));
+    const std::optional<QByteArray> bytes = Packing::unpack(select.blob(7));
+    if (!bytes) {
+        return Result::failure(QStringLiteral("列印記錄「%1」裡第 %2 次轉出的內容已損壞。").arg(path_).arg(id));
+    }
     ReplacingFile file(printed.labelFile);
     if (file.open()) {
-        file.write(bytes);
+        file.write(*bytes);
     }
     if (!file.commit()) {
         return Result::failure(QStringLiteral("無法寫入「%1」：%2").arg(printed.labelFile, file.errorString()));
@@ -152,7 +155,8 @@ DbfResult<ExportedRows> PrintHistory::rowsOf(const QString &queue, qint64 id) co
     if (select.integer(0) == 0) {
         return Result::failure(QStringLiteral("第 %1 次轉出是在記下資料列之前做的，只能再轉出。").arg(id));
     }
-    std::optional<ExportedRows> rows = ExportedRows::fromPacked(qUncompress(select.blob(1)));
+    const std::optional<QByteArray> unpacked = Packing::unpack(select.blob(1));
+    std::optional<ExportedRows> rows = unpacked ? ExportedRows::fromPacked(*unpacked) : std::nullopt;
     if (!rows) {
         return Result::failure(QStringLiteral("列印記錄「%1」裡第 %2 次轉出的資料列已損壞。").arg(path_).arg(id));
     }

@@ -34,10 +34,12 @@ public:
 
     explicit PrintHistory(QString path);
 
-    // Records an export of queue (a table's file name) and marks its records
-    // printed; the text says when older exports were dropped, empty otherwise.
-    DbfResult<QString> record(const QString &queue, const PrintedExport &printed, const QByteArray &bytes,
-                              const ExportedRows &rows, const PrintedMarks &marks);
+    // Records an export of queue (a table's file name): packedBytes are the
+    // label file's bytes and packedRows the rows, as Packing and
+    // ExportedRowsPacker made them; the records are marked printed. The
+    // text says when older exports were dropped, empty otherwise.
+    DbfResult<QString> record(const QString &queue, const PrintedExport &printed, const QByteArray &packedBytes,
+                              const QByteArray &packedRows, const PrintedMarks &marks);
     // Newest first.
     DbfResult<std::vector<PrintedExport>> exports(const QString &queue) const;
     // Writes the export's bytes to its label file again, replacing the file

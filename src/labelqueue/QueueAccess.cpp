@@ -2,6 +2,8 @@
 
 #include "components/Big5.h"
 #include "components/DecimalText.h"
+#include "labelqueue/ExportedRows.h"
+#include "labelqueue/Packing.h"
 #include "labelqueue/PrintHistory.h"
 #include "labelqueue/QueueJournal.h"
 
@@ -11,6 +13,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <thread>
 
 namespace {
 // The queue field of each of the side fields given: the field of the same
@@ -212,18 +215,34 @@ QString QueueReader::recordExport(QueueRowSource &rows, const QString &labelFile
     if (!written.open(QIODevice::ReadOnly)) {
         return notKept + written.errorString();
     }
+    // The label file is packed on a core of its own while the rows are read here.
+    QByteArray packedBytes;
+    QString unread;
+    std::thread packing([&written, &packedBytes, &unread] {
+        Packing::Packer packer;
+        QByteArray block(1 << 20, Qt::Uninitialized);
+        qint64 size = 0;
+        while ((size = written.read(block.data(), block.size())) > 0) {
+            packer.add(QByteArrayView(block).first(size));
+        }
+        packedBytes = packer.finish();
+        if (size < 0) {
+            unread = written.errorString();
+        }
+    });
     PrintedExport printed;
     printed.made = QDateTime::currentDateTime();
     printed.rows = rows.rowCount();
     printed.lines = lines;
     printed.labelFile = QFileInfo(labelFile).absoluteFilePath();
-    ExportedRows values(fieldNames_, settings);
+    ExportedRowsPacker values(fieldNames_, settings);
     PrintedMarks marks;
     QStringList names;
     for (int row = 0; row < printed.rows; ++row) {
-        const QString unread = rows.read(row);
-        if (!unread.isEmpty()) {
-            return notKept + unread;
+        const QString failed = rows.read(row);
+        if (!failed.isEmpty()) {
+            packing.join();
+            return notKept + failed;
         }
         if (quantityField_ >= 0) {
             printed.labels += qint64(std::max(0.0, number(quantityField_).value_or(0)));
@@ -237,8 +256,16 @@ QString QueueReader::recordExport(QueueRowSource &rows, const QString &labelFile
         marks.add(recordNumber_, record_);
     }
     printed.firstNames = names.join(QStringLiteral("、"));
+    const QByteArray packedRows = values.finish();
+    packing.join();
+    if (!unread.isEmpty()) {
+        return notKept + unread;
+    }
+    if (packedBytes.isEmpty() || packedRows.isEmpty()) {
+        return notKept + QStringLiteral("記憶體不足");
+    }
     PrintHistory history(QueueJournal::pathBeside(queue_.path()));
     const DbfResult<QString> kept =
-        history.record(QFileInfo(queue_.path()).fileName(), printed, written.readAll(), values, marks);
+        history.record(QFileInfo(queue_.path()).fileName(), printed, packedBytes, packedRows, marks);
     return kept.ok() ? kept.value() : notKept + kept.error();
 }

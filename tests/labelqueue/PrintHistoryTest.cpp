@@ -4,6 +4,7 @@
 #include "labelqueue/LabelExport.h"
 #include "labelqueue/LabelQueue.h"
 #include "labelqueue/LabelQueueModel.h"
+#include "labelqueue/Packing.h"
 #include "labelqueue/QueueAccess.h"
 #include "labelqueue/QueueRequeue.h"
 #include "labelqueue/QueueRowSubset.h"
@@ -134,12 +135,12 @@ TEST_F(PrintHistoryTest, aChosenExportKeepsItsRowsAndTheyGoBackInTheQueueAsOneUn
 TEST_F(PrintHistoryTest, aRequeueThatDoesNotFitAddsNothing)
 {
     PrintHistory history(QueueJournal::pathBeside(tablePath));
-    ExportedRows rows({"QUAN", "ITEM_NO"}, {});
+    ExportedRowsPacker rows({"QUAN", "ITEM_NO"}, {});
     rows.addRow([](int field) { return field == Quan ? QByteArrayView("5") : QByteArrayView("FITS"); });
     rows.addRow([](int field) { return field == Quan ? QByteArrayView("123456789012") : QByteArrayView("TOO"); });
     PrintedExport printed;
     printed.made = QDateTime::currentDateTime();
-    ASSERT_TRUE(history.record("bar1.dbf", printed, "x", rows, {}).ok());
+    ASSERT_TRUE(history.record("bar1.dbf", printed, Packing::pack("x"), rows.finish(), {}).ok());
     const QByteArray before = tableBytes();
 
     const DbfResult<int> added = requeueExport(queue, newestExport());
@@ -182,4 +183,26 @@ TEST_F(PrintHistoryTest, aRowIsMarkedPrintedWhileItHoldsWhatTheExportWrote)
     append("ITEM0", "\xAA\xE1\xA6\xE7 0", 1);
     model.reload();
     EXPECT_EQ(model.printedRows(), 0);
+}
+
+TEST(PackingTest, readsItsOwnFormAndEarlierOnesAndRefusesDamagedOnes)
+{
+    const QByteArray label = QByteArray("A1001-BK-L,\xAA\xE1\xA6\xE7,590\r\n").repeated(50000);
+    const QByteArray packed = Packing::pack(label);
+    ASSERT_LT(packed.size(), label.size() / 20);
+    struct Case {
+        const char *name;
+        QByteArray stored;
+        std::optional<QByteArray> expected;
+    };
+    const Case cases[] = {
+        {"packed", packed, label},
+        {"packed empty", Packing::pack({}), QByteArray()},
+        {"an earlier version's", qCompress(label, 1), label},
+        {"cut short", packed.first(packed.size() / 2), std::nullopt},
+        {"not packed at all", QByteArray("\x28\xB5\x2F\xFD garbage"), std::nullopt},
+    };
+    for (const Case &c : cases) {
+        EXPECT_EQ(Packing::unpack(c.stored), c.expected) << c.name;
+    }
 }
