@@ -1,18 +1,16 @@
 #include "labelqueue/QueueJournal.h"
 
 #include "components/NumberText.h"
-#include "components/RegularFile.h"
 #include "labelqueue/DbfTable.h"
+#include "labelqueue/KeptTableFiles.h"
+#include "labelqueue/RecordDigest.h"
 #include "labelqueue/SqliteFile.h"
 
 #include <QDir>
 #include <QFileInfo>
-#include <QtEndian>
 
 #include <algorithm>
-#include <cerrno>
 #include <functional>
-#include <unistd.h>
 
 namespace {
 
@@ -62,41 +60,6 @@ QByteArray unpack(const QByteArray &stored)
 QString queueKey(const DbfTable &table)
 {
     return QFileInfo(table.path()).fileName();
-}
-
-// A record's digest, the same in every process on every machine (words read
-// little-endian). Four lanes keep it about as fast as reading the bytes; any
-// one changed word always changes it, since every step is one-to-one.
-quint64 recordDigest(const char *bytes, int length)
-{
-    const auto step = [](quint64 lane, quint64 word) {
-        lane = (lane ^ word) * 0xff51afd7ed558ccdULL;
-        return lane ^ (lane >> 32);
-    };
-    quint64 lanes[4] = {1, 2, 3, 4 + quint64(length)};
-    int at = 0;
-    for (; at + 32 <= length; at += 32) {
-        for (int lane = 0; lane < 4; ++lane) {
-            lanes[lane] = step(lanes[lane], qFromLittleEndian<quint64>(bytes + at + 8 * lane));
-        }
-    }
-    for (; at < length; at += 8) {
-        char word[8] = {};
-        std::copy_n(bytes + at, std::min(8, length - at), word);
-        lanes[0] = step(lanes[0], qFromLittleEndian<quint64>(word));
-    }
-    return step(step(step(lanes[0], lanes[1]), lanes[2]), lanes[3]);
-}
-
-// Eight bytes for each whole record in records.
-QByteArray digestsOf(const QByteArray &records, int length)
-{
-    const int rows = int(records.size() / length);
-    QByteArray sums(qsizetype(rows) * 8, Qt::Uninitialized);
-    for (int row = 0; row < rows; ++row) {
-        qToLittleEndian(recordDigest(records.constData() + qsizetype(row) * length, length), sums.data() + 8 * row);
-    }
-    return sums;
 }
 
 // Runs of up to a megabyte of the records [from, to), each handed to take as it is read.
@@ -203,46 +166,21 @@ QStringList keptFiles(SqliteFile &db, const QString &queue)
     return files;
 }
 
-// "17-bar1.dbf": the table bar1.dbf as entry 17 emptied it.
-bool isKeptFileOf(const QString &name, const QString &queue)
-{
-    const QString suffix = QLatin1Char('-') + queue;
-    if (!name.endsWith(suffix) || name.size() == suffix.size()) {
-        return false;
-    }
-    const QStringView number = QStringView(name).first(name.size() - suffix.size());
-    return std::all_of(number.begin(), number.end(), [](QChar c) { return c.isDigit(); });
-}
-
-// The delete-all's table file under a second name in the folder: the empty
-// table then takes the table's name, so these bytes stay with the journal and
-// nothing writes to them again, a before-image without a copy. Empty where
-// no hard link can be made (a file system without them, no right to make the
-// folder); the caller then keeps the records instead.
+// The delete-all's table file under a second name of the journal's: the
+// empty table then takes the table's name, so these bytes stay with the
+// journal and nothing writes to them again, a before-image without a copy.
+// Empty where no hard link can be made; the caller then keeps the records.
 QString keepTableFile(SqliteFile &db, const DbfTable &table, const QString &folder, qint64 id)
 {
-    const QString name = QString::number(id) + QLatin1Char('-') + queueKey(table);
-    const QString kept = QDir(folder).filePath(name);
-    if (!QFileInfo(folder).isDir() && (!QDir().mkpath(folder) || !syncDirectoryOf(folder))) {
-        return {};
+    const QString name = KeptTableFiles::nameFor(id, queueKey(table));
+    const QString kept = KeptTableFiles::link(table.path(), folder, name);
+    if (!kept.isEmpty()) {
+        db.prepare("INSERT INTO kept_tables(change, file) VALUES(?,?)").bind(1, id).bind(2, name).run();
     }
-    const QByteArray from = QFile::encodeName(table.path());
-    const QByteArray to = QFile::encodeName(kept);
-    // One of that name was left by a journal removed by hand: the number is this entry's now.
-    if (::link(from.constData(), to.constData()) != 0 &&
-        (errno != EEXIST || ::unlink(to.constData()) != 0 || ::link(from.constData(), to.constData()) != 0)) {
-        return {};
-    }
-    // The name must last through a power cut as surely as the entry that names it.
-    if (!syncDirectoryOf(kept)) {
-        ::unlink(to.constData());
-        return {};
-    }
-    db.prepare("INSERT INTO kept_tables(change, file) VALUES(?,?)").bind(1, id).bind(2, name).run();
     return kept;
 }
 
-// Commits what settling or undoing wrote, then removes the kept tables of the
+// Commits what settling wrote, then removes the kept tables of the
 // entries it deleted: only after the commit, so that a failed one keeps them.
 DbfStatus commitRemovingFiles(SqliteFile &db, const QString &folder, const QString &queue, const QStringList &before)
 {
@@ -250,11 +188,13 @@ DbfStatus commitRemovingFiles(SqliteFile &db, const QString &folder, const QStri
     if (!db.exec("COMMIT")) {
         return DbfStatus::failure(db.failure());
     }
+    QStringList dropped;
     for (const QString &file : before) {
         if (!after.contains(file)) {
-            QFile::remove(QDir(folder).filePath(file));
+            dropped.append(file);
         }
     }
+    KeptTableFiles::remove(folder, dropped);
     return DbfStatus::success();
 }
 
@@ -263,18 +203,9 @@ DbfStatus commitRemovingFiles(SqliteFile &db, const QString &folder, const QStri
 // other process is between the two for this queue.
 void removeUnnamedKeptFiles(SqliteFile *db, const QString &folder, const QString &queue)
 {
-    const QDir dir(folder);
-    if (!dir.exists()) {
-        return;
-    }
     const QStringList named = db ? keptFiles(*db, queue) : QStringList();
-    if (db && !db->ok()) {
-        return;
-    }
-    for (const QString &name : dir.entryList(QDir::Files | QDir::Hidden | QDir::System)) {
-        if (isKeptFileOf(name, queue) && !named.contains(name)) {
-            QFile::remove(dir.filePath(name));
-        }
+    if (!db || db->ok()) {
+        KeptTableFiles::removeAllBut(folder, queue, named);
     }
 }
 
@@ -369,8 +300,7 @@ DbfResult<std::vector<int>> differingFromDigests(const DbfTable &table, const st
         }
         for (int row = 0; row < run.rows; ++row) {
             if (row >= present || run.sums.size() < 8 * (row + 1) ||
-                qFromLittleEndian<quint64>(run.sums.constData() + 8 * row) !=
-                    recordDigest(current.constData() + qsizetype(row) * length, length)) {
+                storedDigest(run.sums, row) != recordDigest(current.constData() + qsizetype(row) * length, length)) {
                 differing.push_back(run.first + row);
             }
         }
@@ -511,15 +441,6 @@ DbfStatus QueueJournal::begin(DbfTable &table, const QueueChange &change)
 
 namespace {
 
-// True when the kept file is still the table itself: the delete-all never
-// put the empty table in its place.
-bool isStillTheTable(const QString &kept, const DbfTable &table)
-{
-    FileStamp keptStamp;
-    FileStamp tableStamp;
-    return stampAt(kept, keptStamp) && stampAt(table.path(), tableStamp) && keptStamp.sameFile(tableStamp);
-}
-
 // Done with what the table now holds, or dropped when the change left it as
 // it was. dropped tells which.
 DbfStatus settle(SqliteFile &db, DbfTable &table, const QString &folder, qint64 id, bool &dropped)
@@ -537,7 +458,8 @@ DbfStatus settle(SqliteFile &db, DbfTable &table, const QString &folder, qint64 
     // Rows added or removed, or a new header, are a change: only otherwise are the records compared.
     bool unchanged =
         frame.value().recordCount == entry->before.recordCount && frame.value().header == entry->before.header;
-    if (!kept.isEmpty() && isStillTheTable(kept, table)) {
+    // The delete-all never put the empty table in place.
+    if (!kept.isEmpty() && KeptTableFiles::isStillTheTable(kept, table.path())) {
         unchanged = true;
     } else if (unchanged) {
         DbfResult<std::vector<int>> changed = differingRecords(table, entry->images, true);
@@ -597,7 +519,7 @@ DbfStatus settle(SqliteFile &db, DbfTable &table, const QString &folder, qint64 
         SqliteStatement added = db.prepare("INSERT INTO digests(change, first, rows, sums) VALUES(?,?,?,?)");
         const DbfStatus read =
             forEachRun(table, entry->before.recordCount, count, [&](int first, const QByteArray &records) {
-                const QByteArray sums = digestsOf(records, table.recordLength());
+                const QByteArray sums = recordDigests(records, table.recordLength());
                 added.bind(1, id).bind(2, qint64(first)).bind(3, qint64(sums.size() / 8)).bindBlob(4, sums);
                 added.run();
             });
