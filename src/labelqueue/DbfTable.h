@@ -131,6 +131,10 @@ public:
     // rewrite(), so either all of it is there or the table stays as it was.
     // Hold the exclusive lock.
     DbfStatus restore(const DbfTableFrame &frame, const std::vector<DbfRecordRun> &runs);
+    // The same with every row taken from its place in recordsFile, a table
+    // file with a header of frame's length (a copy of an earlier state of
+    // this table), which is read and never changed.
+    DbfStatus restore(const DbfTableFrame &frame, const QString &recordsFile);
 
     DbfStatus close();
 
@@ -169,6 +173,9 @@ private:
     QString putInPlace(QTemporaryFile &beside);
     // The table read anew from the copy that took its name.
     DbfStatus reopenReplaced();
+    // restore() with the frame's rows from fill, a chunk of rows at a time.
+    DbfStatus restoreRows(const DbfTableFrame &frame,
+                          const std::function<DbfStatus(int first, int rows, QByteArray &chunk)> &fill);
     QString displayName() const;
     QString badFlag(int recordNumber, char flag) const;
 

@@ -2,12 +2,14 @@
 #include "labelqueue/DbfTable.h"
 #include "labelqueue/DbfTableIo.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryFile>
 
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -18,10 +20,12 @@ QString systemError()
     return QString::fromLocal8Bit(std::strerror(errno));
 }
 
+// False at a failure or a short file (errno 0).
 bool readAt(int fd, QByteArray &into, qint64 offset)
 {
     qint64 done = 0;
     while (done < into.size()) {
+        errno = 0;
         const ssize_t n = ::pread(fd, into.data() + done, size_t(into.size() - done), off_t(offset + done));
         if (n <= 0) {
             return false;
@@ -61,6 +65,67 @@ DbfResult<DbfTableFrame> DbfTable::readFrame()
 
 DbfStatus DbfTable::restore(const DbfTableFrame &frame, const std::vector<DbfRecordRun> &runs)
 {
+    const int length = header_.recordLength;
+    auto run = runs.begin();
+    return restoreRows(frame, [&](int first, int rows, QByteArray &chunk) {
+        const int fromTable = std::clamp(recordCount_ - first, 0, rows);
+        if (fromTable > 0) {
+            const DbfStatus read = readRecords(first, fromTable, chunk);
+            if (!read.ok()) {
+                return read;
+            }
+        }
+        chunk.resize(qsizetype(rows) * length);
+        int covered = fromTable;
+        // Every run reaching into this chunk; one may go on into the next.
+        for (auto each = run; each != runs.end() && each->firstRecord < first + rows; ++each) {
+            const int runRows = int(each->bytes.size() / length);
+            const int from = std::max(first, each->firstRecord);
+            const int to = std::min(first + rows, each->firstRecord + runRows);
+            if (from < to) {
+                std::copy_n(each->bytes.constData() + qsizetype(from - each->firstRecord) * length,
+                            qsizetype(to - from) * length, chunk.data() + qsizetype(from - first) * length);
+                if (from <= first + covered) {
+                    covered = std::max(covered, to - first);
+                }
+            }
+            if (each->firstRecord + runRows <= first + rows) {
+                run = each + 1;
+            }
+        }
+        if (covered < rows) {
+            return DbfStatus::failure(QStringLiteral("無法寫入「%1」（沒有第 %2 筆的內容），表格沒有改變。")
+                                          .arg(displayName())
+                                          .arg(first + covered + 1));
+        }
+        return DbfStatus::success();
+    });
+}
+
+DbfStatus DbfTable::restore(const DbfTableFrame &frame, const QString &recordsFile)
+{
+    const OpenedFile kept = openRegularFile(recordsFile, O_RDONLY);
+    if (!kept.ok()) {
+        return DbfStatus::failure(QStringLiteral("無法讀取「%1」（%2），「%3」沒有改變。")
+                                      .arg(QDir::toNativeSeparators(recordsFile), kept.error, displayName()));
+    }
+    const int length = header_.recordLength;
+    const DbfStatus restored = restoreRows(frame, [&](int first, int rows, QByteArray &chunk) {
+        chunk.resize(qsizetype(rows) * length);
+        if (!readAt(kept.fd, chunk, frame.header.size() + qint64(first) * length)) {
+            const QString why = errno != 0 ? systemError() : QStringLiteral("檔案不完整");
+            return DbfStatus::failure(QStringLiteral("無法讀取「%1」（%2），「%3」沒有改變。")
+                                          .arg(QDir::toNativeSeparators(recordsFile), why, displayName()));
+        }
+        return DbfStatus::success();
+    });
+    ::close(kept.fd);
+    return restored;
+}
+
+DbfStatus DbfTable::restoreRows(const DbfTableFrame &frame,
+                                const std::function<DbfStatus(int first, int rows, QByteArray &chunk)> &fill)
+{
     const DbfStatus locked = lock(TableFileLock::Mode::Exclusive);
     if (!locked.ok()) {
         return locked;
@@ -91,37 +156,12 @@ DbfStatus DbfTable::restore(const DbfTableFrame &frame, const std::vector<DbfRec
         return failed(beside.errorString());
     }
     const int rowsPerChunk = std::max(1, (1 << 20) / length);
-    auto run = runs.begin();
     QByteArray chunk;
     for (int first = 0; first < frame.recordCount; first += rowsPerChunk) {
         const int rows = std::min(rowsPerChunk, frame.recordCount - first);
-        const int fromTable = std::clamp(recordCount_ - first, 0, rows);
-        if (fromTable > 0) {
-            const DbfStatus read = readRecords(first, fromTable, chunk);
-            if (!read.ok()) {
-                return finish(read);
-            }
-        }
-        chunk.resize(qsizetype(rows) * length);
-        int covered = fromTable;
-        // Every run reaching into this chunk; one may go on into the next.
-        for (auto each = run; each != runs.end() && each->firstRecord < first + rows; ++each) {
-            const int runRows = int(each->bytes.size() / length);
-            const int from = std::max(first, each->firstRecord);
-            const int to = std::min(first + rows, each->firstRecord + runRows);
-            if (from < to) {
-                std::copy_n(each->bytes.constData() + qsizetype(from - each->firstRecord) * length,
-                            qsizetype(to - from) * length, chunk.data() + qsizetype(from - first) * length);
-                if (from <= first + covered) {
-                    covered = std::max(covered, to - first);
-                }
-            }
-            if (each->firstRecord + runRows <= first + rows) {
-                run = each + 1;
-            }
-        }
-        if (covered < rows) {
-            return failed(QStringLiteral("沒有第 %1 筆的內容").arg(first + covered + 1));
+        const DbfStatus filled = fill(first, rows, chunk);
+        if (!filled.ok()) {
+            return finish(filled);
         }
         if (beside.write(chunk) != chunk.size()) {
             return failed(beside.errorString());

@@ -305,6 +305,7 @@ DbfStatus LabelQueue::empty()
     }
     QueueChange change{QStringLiteral("全部刪除"), std::vector<int>(size_t(table_->recordCount())), rowCount()};
     std::iota(change.records.begin(), change.records.end(), 0);
+    change.empties = true;
     const DbfStatus begun = beginChange(change);
     const DbfStatus emptied = begun.ok() ? endChange(table_->makeEmpty()) : begun;
     if (emptied.ok()) {

@@ -2,12 +2,15 @@
 
 #include "components/NumberText.h"
 #include "labelqueue/DbfTable.h"
+#include "labelqueue/KeptTableFiles.h"
+#include "labelqueue/RecordDigest.h"
 #include "labelqueue/SqliteFile.h"
 
 #include <QDir>
 #include <QFileInfo>
 
 #include <algorithm>
+#include <functional>
 
 namespace {
 
@@ -32,6 +35,15 @@ CREATE TABLE IF NOT EXISTS images(
     before BLOB,
     after BLOB,
     PRIMARY KEY(change, first));
+CREATE TABLE IF NOT EXISTS digests(
+    change INTEGER NOT NULL REFERENCES changes(id) ON DELETE CASCADE,
+    first INTEGER NOT NULL,
+    rows INTEGER NOT NULL,
+    sums BLOB NOT NULL,
+    PRIMARY KEY(change, first));
+CREATE TABLE IF NOT EXISTS kept_tables(
+    change INTEGER PRIMARY KEY REFERENCES changes(id) ON DELETE CASCADE,
+    file TEXT NOT NULL);
 )";
 
 // Label rows are mostly blank padding: compressed, a change of 100,000 rows takes a few megabytes.
@@ -48,6 +60,22 @@ QByteArray unpack(const QByteArray &stored)
 QString queueKey(const DbfTable &table)
 {
     return QFileInfo(table.path()).fileName();
+}
+
+// Runs of up to a megabyte of the records [from, to), each handed to take as it is read.
+DbfStatus forEachRun(const DbfTable &table, int from, int to,
+                     const std::function<void(int first, const QByteArray &records)> &take)
+{
+    const int most = std::max(1, (1 << 20) / std::max(1, table.recordLength()));
+    QByteArray records;
+    for (int first = from; first < to; first += most) {
+        const DbfStatus read = table.readRecords(first, std::min(most, to - first), records);
+        if (!read.ok()) {
+            return read;
+        }
+        take(first, records);
+    }
+    return DbfStatus::success();
 }
 
 // Runs of consecutive records, about a megabyte each.
@@ -73,12 +101,21 @@ struct Image {
     QByteArray after;
 };
 
+// The digests of rows an import added, eight bytes a row.
+struct Digests {
+    int first = 0;
+    int rows = 0;
+    QByteArray sums;
+};
+
 struct Entry {
     JournalStep step;
     bool appends = false;
     DbfTableFrame before;
     DbfTableFrame after;
     std::vector<Image> images;
+    std::vector<Digests> digests;
+    QString keptTable; // the emptied table's file name in the kept tables' folder
 };
 
 std::optional<Entry> readEntry(SqliteFile &db, qint64 id, bool withImages)
@@ -102,8 +139,74 @@ std::optional<Entry> readEntry(SqliteFile &db, qint64 id, bool withImages)
         while (images.next()) {
             entry.images.push_back({int(images.integer(0)), int(images.integer(1)), images.blob(2), images.blob(3)});
         }
+        SqliteStatement digests = db.prepare("SELECT first, rows, sums FROM digests WHERE change=? ORDER BY first");
+        digests.bind(1, id);
+        while (digests.next()) {
+            entry.digests.push_back({int(digests.integer(0)), int(digests.integer(1)), digests.blob(2)});
+        }
+    }
+    SqliteStatement kept = db.prepare("SELECT file FROM kept_tables WHERE change=?");
+    kept.bind(1, id);
+    if (kept.next()) {
+        entry.keptTable = kept.text(0);
     }
     return entry;
+}
+
+// The kept table files of the queue's entries.
+QStringList keptFiles(SqliteFile &db, const QString &queue)
+{
+    QStringList files;
+    SqliteStatement select =
+        db.prepare("SELECT k.file FROM kept_tables k JOIN changes c ON c.id = k.change WHERE c.queue=?");
+    select.bind(1, queue);
+    while (select.next()) {
+        files.append(select.text(0));
+    }
+    return files;
+}
+
+// The delete-all's table file under a second name of the journal's: the
+// empty table then takes the table's name, so these bytes stay with the
+// journal and nothing writes to them again, a before-image without a copy.
+// Empty where no hard link can be made; the caller then keeps the records.
+QString keepTableFile(SqliteFile &db, const DbfTable &table, const QString &folder, qint64 id)
+{
+    const QString name = KeptTableFiles::nameFor(id, queueKey(table));
+    const QString kept = KeptTableFiles::link(table.path(), folder, name);
+    if (!kept.isEmpty()) {
+        db.prepare("INSERT INTO kept_tables(change, file) VALUES(?,?)").bind(1, id).bind(2, name).run();
+    }
+    return kept;
+}
+
+// Commits what settling wrote, then removes the kept tables of the
+// entries it deleted: only after the commit, so that a failed one keeps them.
+DbfStatus commitRemovingFiles(SqliteFile &db, const QString &folder, const QString &queue, const QStringList &before)
+{
+    const QStringList after = keptFiles(db, queue);
+    if (!db.exec("COMMIT")) {
+        return DbfStatus::failure(db.failure());
+    }
+    QStringList dropped;
+    for (const QString &file : before) {
+        if (!after.contains(file)) {
+            dropped.append(file);
+        }
+    }
+    KeptTableFiles::remove(folder, dropped);
+    return DbfStatus::success();
+}
+
+// Files of the queue that no entry names: a crash came between making one and committing its entry, or after
+// the entry went and before its file did, or the journal was removed by hand. Only under the table's lock, so no
+// other process is between the two for this queue.
+void removeUnnamedKeptFiles(SqliteFile *db, const QString &folder, const QString &queue)
+{
+    const QStringList named = db ? keptFiles(*db, queue) : QStringList();
+    if (!db || db->ok()) {
+        KeptTableFiles::removeAllBut(folder, queue, named);
+    }
 }
 
 std::optional<qint64> entryId(SqliteFile &db, const QString &queue, const char *sql)
@@ -113,33 +216,135 @@ std::optional<qint64> entryId(SqliteFile &db, const QString &queue, const char *
     return select.next() ? std::optional<qint64>(select.integer(0)) : std::nullopt;
 }
 
-// The records whose bytes differ from expected (each image's before or after
-// part); a record past the table's end differs too.
+// Adds to differing the records from first on whose bytes differ from
+// expected (whole records); a record past the table's end differs too.
+DbfStatus compareRecords(const DbfTable &table, int first, QByteArrayView expected, QByteArray &current,
+                         std::vector<int> &differing)
+{
+    const int length = table.recordLength();
+    const int rows = int(expected.size() / length);
+    const int present = std::clamp(table.recordCount() - first, 0, rows);
+    if (present > 0) {
+        const DbfStatus read = table.readRecords(first, present, current);
+        if (!read.ok()) {
+            return read;
+        }
+    }
+    for (int row = 0; row < rows; ++row) {
+        if (row >= present || QByteArrayView(current).sliced(qsizetype(row) * length, length) !=
+                                  expected.sliced(qsizetype(row) * length, length)) {
+            differing.push_back(first + row);
+        }
+    }
+    return DbfStatus::success();
+}
+
+// The records whose bytes differ from expected (each image's before or after part).
 DbfResult<std::vector<int>> differingRecords(const DbfTable &table, const std::vector<Image> &images, bool before)
+{
+    std::vector<int> differing;
+    QByteArray current;
+    for (const Image &image : images) {
+        const QByteArray expected = unpack(before ? image.before : image.after);
+        const DbfStatus compared = compareRecords(table, image.first, expected, current, differing);
+        if (!compared.ok()) {
+            return DbfResult<std::vector<int>>::failure(compared.error());
+        }
+    }
+    return differing;
+}
+
+// The records that differ from those of the kept table file, whose header is as long as frame's.
+DbfResult<std::vector<int>> differingFromKept(const DbfTable &table, const QString &kept, const DbfTableFrame &frame)
+{
+    using Result = DbfResult<std::vector<int>>;
+    QFile file(kept);
+    if (!file.open(QIODevice::ReadOnly)) {
+        return Result::failure(
+            QStringLiteral("無法讀取「%1」（%2）。").arg(QDir::toNativeSeparators(kept), file.errorString()));
+    }
+    std::vector<int> differing;
+    const int length = table.recordLength();
+    const int most = std::max(1, (1 << 20) / length);
+    QByteArray current;
+    for (int first = 0; first < frame.recordCount; first += most) {
+        const qint64 size = qint64(std::min(most, frame.recordCount - first)) * length;
+        const QByteArray expected =
+            file.seek(frame.header.size() + qint64(first) * length) ? file.read(size) : QByteArray();
+        if (expected.size() != size) {
+            return Result::failure(QStringLiteral("「%1」不完整，無法查對。").arg(QDir::toNativeSeparators(kept)));
+        }
+        const DbfStatus compared = compareRecords(table, first, expected, current, differing);
+        if (!compared.ok()) {
+            return Result::failure(compared.error());
+        }
+    }
+    return differing;
+}
+
+// The added rows whose digests differ from those the import left. With
+// captured, when none differs, also the rows' bytes, packed, for a redo.
+DbfResult<std::vector<int>> differingFromDigests(const DbfTable &table, const std::vector<Digests> &digests,
+                                                 std::vector<Image> *captured)
 {
     std::vector<int> differing;
     const int length = table.recordLength();
     QByteArray current;
-    for (const Image &image : images) {
-        const QByteArray expected = unpack(before ? image.before : image.after);
-        const int rows = int(expected.size() / length);
-        if (rows == 0) {
-            continue;
-        }
-        const int present = std::clamp(table.recordCount() - image.first, 0, rows);
+    for (const Digests &run : digests) {
+        const int present = std::clamp(table.recordCount() - run.first, 0, run.rows);
         if (present > 0) {
-            const DbfStatus read = table.readRecords(image.first, present, current);
+            const DbfStatus read = table.readRecords(run.first, present, current);
             if (!read.ok()) {
                 return DbfResult<std::vector<int>>::failure(read.error());
             }
         }
-        for (int row = 0; row < rows; ++row) {
-            if (row >= present || QByteArrayView(current).sliced(qsizetype(row) * length, length) !=
-                                      QByteArrayView(expected).sliced(qsizetype(row) * length, length)) {
-                differing.push_back(image.first + row);
+        for (int row = 0; row < run.rows; ++row) {
+            if (row >= present || run.sums.size() < 8 * (row + 1) ||
+                storedDigest(run.sums, row) != recordDigest(current.constData() + qsizetype(row) * length, length)) {
+                differing.push_back(run.first + row);
             }
         }
+        if (captured && differing.empty()) {
+            captured->push_back({run.first, run.rows, {}, pack(current)});
+        }
     }
+    return differing;
+}
+
+// The records no longer as the change (undoing) or its undo left them, in
+// file order. The rows an import added are checked by their digests; the
+// first undo also reads their bytes into captured, before they go, so that a
+// redo has them.
+DbfResult<std::vector<int>> differingFromLeft(const DbfTable &table, const Entry &entry, const QString &kept,
+                                              bool undoing, std::vector<Image> &captured)
+{
+    using Result = DbfResult<std::vector<int>>;
+    std::vector<Image> checked;
+    bool addedRowsRead = false;
+    for (const Image &image : entry.images) {
+        const bool addedRow = !entry.digests.empty() && image.first >= entry.before.recordCount;
+        addedRowsRead = addedRowsRead || addedRow;
+        if (!addedRow) {
+            checked.push_back(image);
+        }
+    }
+    const Result changed = differingRecords(table, checked, !undoing);
+    if (!changed.ok()) {
+        return changed;
+    }
+    std::vector<int> differing = changed.value();
+    Result more = std::vector<int>();
+    if (undoing && !entry.digests.empty()) {
+        more = differingFromDigests(table, entry.digests, addedRowsRead ? nullptr : &captured);
+    } else if (!undoing && !kept.isEmpty()) {
+        more = differingFromKept(table, kept, entry.before);
+    }
+    if (!more.ok()) {
+        return more;
+    }
+    differing.insert(differing.end(), more.value().begin(), more.value().end());
+    std::sort(differing.begin(), differing.end());
+    differing.erase(std::unique(differing.begin(), differing.end()), differing.end());
     return differing;
 }
 
@@ -180,6 +385,11 @@ QString QueueJournal::pathBeside(const QString &tablePath)
     return QFileInfo(tablePath).absoluteDir().filePath(QString::fromLatin1(fileName));
 }
 
+QString QueueJournal::keptTablesPath() const
+{
+    return QFileInfo(path_).absoluteDir().filePath(QString::fromLatin1(keptTablesFolderName));
+}
+
 DbfStatus QueueJournal::begin(DbfTable &table, const QueueChange &change)
 {
     const DbfResult<DbfTableFrame> frame = table.readFrame();
@@ -201,9 +411,12 @@ DbfStatus QueueJournal::begin(DbfTable &table, const QueueChange &change)
         .bind(9, qint64(frame.value().recordCount));
     insert.run();
     const qint64 id = db.lastInsertId();
+    // A delete-all keeps the table file itself where it can, any other change the records it touches.
+    const QString kept = change.empties && db.ok() ? keepTableFile(db, table, keptTablesPath(), id) : QString();
     SqliteStatement image = db.prepare("INSERT INTO images(change, first, rows, before) VALUES(?,?,?,?)");
     QByteArray records;
-    for (const auto &[first, rows] : runsOf(change.records, table.recordLength())) {
+    for (const auto &[first, rows] :
+         runsOf(kept.isEmpty() ? change.records : std::vector<int>(), table.recordLength())) {
         if (!db.ok()) {
             break;
         }
@@ -217,6 +430,9 @@ DbfStatus QueueJournal::begin(DbfTable &table, const QueueChange &change)
         image.run();
     }
     if (!db.exec("COMMIT")) {
+        if (!kept.isEmpty()) {
+            QFile::remove(kept);
+        }
         return DbfStatus::failure(db.failure() + QStringLiteral("\n佇列沒有變更。"));
     }
     pending_ = id;
@@ -227,7 +443,7 @@ namespace {
 
 // Done with what the table now holds, or dropped when the change left it as
 // it was. dropped tells which.
-DbfStatus settle(SqliteFile &db, DbfTable &table, qint64 id, bool &dropped)
+DbfStatus settle(SqliteFile &db, DbfTable &table, const QString &folder, qint64 id, bool &dropped)
 {
     dropped = false;
     const DbfResult<DbfTableFrame> frame = table.readFrame();
@@ -238,23 +454,31 @@ DbfStatus settle(SqliteFile &db, DbfTable &table, qint64 id, bool &dropped)
     if (!entry) {
         return DbfStatus::failure(db.ok() ? QString() : db.failure());
     }
+    const QString kept = entry->keptTable.isEmpty() ? QString() : QDir(folder).filePath(entry->keptTable);
     // Rows added or removed, or a new header, are a change: only otherwise are the records compared.
     bool unchanged =
         frame.value().recordCount == entry->before.recordCount && frame.value().header == entry->before.header;
-    if (unchanged) {
-        const DbfResult<std::vector<int>> changed = differingRecords(table, entry->images, true);
+    // The delete-all never put the empty table in place.
+    if (!kept.isEmpty() && KeptTableFiles::isStillTheTable(kept, table.path())) {
+        unchanged = true;
+    } else if (unchanged) {
+        DbfResult<std::vector<int>> changed = differingRecords(table, entry->images, true);
+        if (changed.ok() && changed.value().empty() && !kept.isEmpty()) {
+            changed = differingFromKept(table, kept, entry->before);
+        }
         if (!changed.ok()) {
             return changed.status();
         }
         unchanged = changed.value().empty();
     }
+    const QString queue = queueKey(table);
     db.exec("BEGIN IMMEDIATE");
+    const QStringList keptBefore = keptFiles(db, queue);
     if (unchanged) {
         dropped = true;
         db.prepare("DELETE FROM changes WHERE id=?").bind(1, id).run();
-        return db.exec("COMMIT") ? DbfStatus::success() : DbfStatus::failure(db.failure());
+        return commitRemovingFiles(db, folder, queue, keptBefore);
     }
-    const int length = table.recordLength();
     const int count = frame.value().recordCount;
     QByteArray records;
     SqliteStatement after = db.prepare("UPDATE images SET after=? WHERE change=? AND first=?");
@@ -267,27 +491,42 @@ DbfStatus settle(SqliteFile &db, DbfTable &table, qint64 id, bool &dropped)
         if (!read.ok()) {
             return read;
         }
+        // Bound, not copied: the bytes must outlive run().
         const QByteArray packed = pack(records);
         after.bindBlob(1, packed).bind(2, id).bind(3, qint64(image.first));
         after.run();
     }
-    int rows = entry->step.rows;
-    if (entry->appends) {
-        rows = std::max(0, count - entry->before.recordCount);
-        SqliteStatement added = db.prepare("INSERT INTO images(change, first, rows, after) VALUES(?,?,?,?)");
-        const int most = std::max(1, (1 << 20) / length);
-        for (int first = entry->before.recordCount; first < count && db.ok(); first += most) {
-            const int run = std::min(most, count - first);
-            const DbfStatus read = table.readRecords(first, run, records);
-            if (!read.ok()) {
-                return read;
-            }
-            const QByteArray packed = pack(records);
-            added.bind(1, id).bind(2, qint64(first)).bind(3, qint64(run)).bindBlob(4, packed);
-            added.run();
+    if (!kept.isEmpty()) {
+        // Rows written since the delete-all (before a crash) are checked before its undo like any others.
+        SqliteStatement afterRows = db.prepare("INSERT INTO images(change, first, rows, after) VALUES(?,?,?,?)");
+        const DbfStatus read =
+            forEachRun(table, 0, std::min(count, entry->before.recordCount), [&](int first, const QByteArray &records) {
+                const QByteArray packed = pack(records);
+                afterRows.bind(1, id)
+                    .bind(2, qint64(first))
+                    .bind(3, qint64(records.size() / table.recordLength()))
+                    .bindBlob(4, packed);
+                afterRows.run();
+            });
+        if (!read.ok()) {
+            return read;
         }
     }
-    const QString queue = queueKey(table);
+    int rows = entry->step.rows;
+    if (entry->appends) {
+        // Only a digest of each added row: its bytes are read when the import is undone, which is rarer.
+        rows = std::max(0, count - entry->before.recordCount);
+        SqliteStatement added = db.prepare("INSERT INTO digests(change, first, rows, sums) VALUES(?,?,?,?)");
+        const DbfStatus read =
+            forEachRun(table, entry->before.recordCount, count, [&](int first, const QByteArray &records) {
+                const QByteArray sums = recordDigests(records, table.recordLength());
+                added.bind(1, id).bind(2, qint64(first)).bind(3, qint64(sums.size() / 8)).bindBlob(4, sums);
+                added.run();
+            });
+        if (!read.ok()) {
+            return read;
+        }
+    }
     db.prepare("UPDATE changes SET state=?, rows=?, header_after=?, tail_after=?, count_after=? WHERE id=?")
         .bind(1, qint64(Done))
         .bind(2, qint64(rows))
@@ -310,7 +549,7 @@ DbfStatus settle(SqliteFile &db, DbfTable &table, qint64 id, bool &dropped)
         .bind(4, qint64(Pending))
         .bind(5, qint64(QueueJournal::keptChanges))
         .run();
-    return db.exec("COMMIT") ? DbfStatus::success() : DbfStatus::failure(db.failure());
+    return commitRemovingFiles(db, folder, queue, keptBefore);
 }
 
 } // namespace
@@ -323,13 +562,14 @@ DbfStatus QueueJournal::finish(DbfTable &table)
     }
     SqliteFile db(path_, schema);
     bool dropped = false;
-    return settle(db, table, id, dropped);
+    return settle(db, table, keptTablesPath(), id, dropped);
 }
 
 QStringList QueueJournal::recover(DbfTable &table)
 {
     QStringList notes;
     if (!QFileInfo::exists(path_)) {
+        removeUnnamedKeptFiles(nullptr, keptTablesPath(), queueKey(table));
         return notes;
     }
     SqliteFile db(path_, schema);
@@ -341,7 +581,7 @@ QStringList QueueJournal::recover(DbfTable &table)
     }
     for (const auto &[id, what] : pending) {
         bool dropped = false;
-        const DbfStatus settled = settle(db, table, id, dropped);
+        const DbfStatus settled = settle(db, table, keptTablesPath(), id, dropped);
         if (!settled.ok()) {
             notes.append(QStringLiteral("上次沒有做完的「%1」無法查對：%2").arg(what, settled.error()));
         } else if (dropped) {
@@ -350,6 +590,7 @@ QStringList QueueJournal::recover(DbfTable &table)
             notes.append(QStringLiteral("上次沒有做完的「%1」已照佇列現況記下，可以復原。").arg(what));
         }
     }
+    removeUnnamedKeptFiles(&db, keptTablesPath(), queueKey(table));
     if (!db.ok() && notes.isEmpty()) {
         notes.append(db.failure());
     }
@@ -437,7 +678,9 @@ DbfResult<JournalStep> QueueJournal::step(DbfTable &table, bool undoing)
                                    .arg(left.recordCount)
                                    .arg(action));
     }
-    const DbfResult<std::vector<int>> changed = differingRecords(table, entry->images, !undoing);
+    const QString kept = entry->keptTable.isEmpty() ? QString() : QDir(keptTablesPath()).filePath(entry->keptTable);
+    std::vector<Image> captured;
+    const DbfResult<std::vector<int>> changed = differingFromLeft(table, *entry, kept, undoing, captured);
     if (!changed.ok()) {
         return Result::failure(changed.error());
     }
@@ -445,14 +688,31 @@ DbfResult<JournalStep> QueueJournal::step(DbfTable &table, bool undoing)
         return Result::failure(QStringLiteral("%1在「%2」之後又被改過（其他視窗或命令列），沒有%3，佇列沒有變更。")
                                    .arg(rowNames(table, changed.value()), entry->step.what, action));
     }
-    std::vector<DbfRecordRun> runs;
-    for (Image &image : entry->images) {
-        QByteArray bytes = unpack(undoing ? image.before : image.after);
-        if (!bytes.isEmpty()) {
-            runs.push_back({image.first, std::move(bytes)});
+    if (!captured.empty()) {
+        db.exec("BEGIN IMMEDIATE");
+        SqliteStatement insert = db.prepare("INSERT INTO images(change, first, rows, after) VALUES(?,?,?,?)");
+        for (const Image &image : captured) {
+            insert.bind(1, *id).bind(2, qint64(image.first)).bind(3, qint64(image.rows)).bindBlob(4, image.after);
+            insert.run();
         }
+        if (!db.exec("COMMIT")) {
+            return Result::failure(db.failure() + QStringLiteral("\n佇列沒有變更。"));
+        }
+        entry->images.insert(entry->images.end(), captured.begin(), captured.end());
     }
-    const DbfStatus restored = table.restore(target, runs);
+    DbfStatus restored = DbfStatus::success();
+    if (undoing && !kept.isEmpty()) {
+        restored = table.restore(target, kept);
+    } else {
+        std::vector<DbfRecordRun> runs;
+        for (Image &image : entry->images) {
+            QByteArray bytes = unpack(undoing ? image.before : image.after);
+            if (!bytes.isEmpty()) {
+                runs.push_back({image.first, std::move(bytes)});
+            }
+        }
+        restored = table.restore(target, runs);
+    }
     if (!restored.ok()) {
         return Result::failure(restored.error());
     }

@@ -18,6 +18,7 @@ struct QueueChange {
     // Rows the user sees it touch; for a change that appends, those it added.
     int rows = 0;
     bool appends = false; // adds rows after the last one (an import)
+    bool empties = false; // puts an empty table in the table's place (delete-all)
 };
 
 // One change in the journal, as the undo list shows it.
@@ -44,10 +45,18 @@ struct JournalStep {
 // table back byte for byte, but only when the records they restore are still
 // as the change (or the undo) left them. Each table keeps its last
 // keptChanges entries.
+//
+// Two changes are kept more cheaply, since they touch every row: a
+// delete-all keeps the emptied table file itself (a second name for it in a
+// folder beside the journal, where the file system allows one), and an import
+// keeps a digest of each row it added, reading the rows' bytes only when it
+// is undone, for a redo.
 class QueueJournal
 {
 public:
     static constexpr char fileName[] = "barlabel-journal.sqlite";
+    // Beside the journal: the table files that delete-alls emptied.
+    static constexpr char keptTablesFolderName[] = "barlabel-journal-files";
     static constexpr int keptChanges = 100;
 
     // The journal file; it is created when first written.
@@ -55,6 +64,7 @@ public:
     // The journal beside a queue table: the queues of one directory share it.
     static QString pathBeside(const QString &tablePath);
     const QString &path() const { return path_; }
+    QString keptTablesPath() const;
 
     // Records the change as pending. Hold the table's exclusive lock from here to finish().
     DbfStatus begin(DbfTable &table, const QueueChange &change);

@@ -62,6 +62,17 @@ protected:
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
 
+    QStringList keptFiles() const { return QDir(QueueJournal(journalPath).keptTablesPath()).entryList(QDir::Files); }
+
+    // A change made by another program, which keeps no journal.
+    void otherWriterEdits(int at, const QByteArray &itemNo)
+    {
+        LabelQueue other(queueFields());
+        ASSERT_TRUE(other.open(tablePath).ok());
+        const DbfRecord seen = other.readRow(at).value();
+        ASSERT_TRUE(other.update(at, row(other, itemNo), seen).ok());
+    }
+
     QTemporaryDir dir;
     QString tablePath;
     QString journalPath;
@@ -75,6 +86,7 @@ TEST_F(QueueJournalTest, everyChangeIsUndoneAndRedoneToTheExactBytes)
         QString what;
         int rows;
         std::function<DbfStatus(LabelQueue &)> change;
+        bool keepsTableFile = false;
     } cases[] = {
         {"edit", QStringLiteral("修改"), 1,
          [](LabelQueue &q) {
@@ -93,7 +105,16 @@ TEST_F(QueueJournalTest, everyChangeIsUndoneAndRedoneToTheExactBytes)
                  deleteQueueRecords(q, {q.recordNumber(4), q.recordNumber(0), q.recordNumber(2)});
              return deleted.ok() ? DbfStatus::success() : DbfStatus::failure(deleted.error());
          }},
-        {"delete-all", QStringLiteral("全部刪除"), 5, [](LabelQueue &q) { return q.empty(); }},
+        // Where no second name can be made for the table file, its records are kept instead.
+        {"delete-all, links refused", QStringLiteral("全部刪除"), 5,
+         [this](LabelQueue &q) {
+             QFile inTheWay(QueueJournal(journalPath).keptTablesPath());
+             inTheWay.open(QIODevice::WriteOnly);
+             const DbfStatus emptied = q.empty();
+             inTheWay.remove();
+             return emptied;
+         }},
+        {"delete-all", QStringLiteral("全部刪除"), 5, [](LabelQueue &q) { return q.empty(); }, true},
         {"import", QStringLiteral("引入"), 3,
          [](LabelQueue &q) {
              DbfStatus status = q.beginChange({QStringLiteral("引入"), {}, 0, true});
@@ -113,6 +134,8 @@ TEST_F(QueueJournalTest, everyChangeIsUndoneAndRedoneToTheExactBytes)
         ASSERT_TRUE(c.change(queue).ok());
         const QByteArray after = tableBytes();
         ASSERT_NE(after, before);
+        // An undone change's file goes with it when the next change ends what could be redone.
+        EXPECT_EQ(keptFiles().size(), c.keepsTableFile ? 1 : 0);
         ASSERT_TRUE(queue.nextUndo().has_value());
         EXPECT_EQ(queue.nextUndo()->what, c.what);
         EXPECT_EQ(queue.nextUndo()->rows, c.rows);
@@ -133,22 +156,92 @@ TEST_F(QueueJournalTest, everyChangeIsUndoneAndRedoneToTheExactBytes)
     EXPECT_FALSE(queue.nextRedo().has_value());
 }
 
-TEST_F(QueueJournalTest, undoIsRefusedAndNamesTheRowsAnotherWriterChangedSince)
+TEST_F(QueueJournalTest, aStepIsRefusedAndNamesTheRowsAnotherWriterChangedSince)
 {
-    ASSERT_TRUE(queue.setNumbers(Quan, {{queue.recordNumber(1), 7}, {queue.recordNumber(3), 7}}).ok());
-    LabelQueue other(queueFields());
-    ASSERT_TRUE(other.open(tablePath).ok());
-    const DbfRecord seen = other.readRow(3).value();
-    ASSERT_TRUE(other.update(3, row(other, "OTHER"), seen).ok());
-    other.close();
-    const QByteArray changed = tableBytes();
+    struct Case {
+        const char *name;
+        std::function<void(LabelQueue &)> change; // leaves the step to try next
+        bool undoing;
+        int editedRow;
+        const char *named;
+        const char *notNamed;
+    } cases[] = {
+        {"undo of a count rule",
+         [](LabelQueue &q) {
+             q.setNumbers(Quan, {{q.recordNumber(1), 7}, {q.recordNumber(3), 7}});
+         },
+         true, 3, "第 4 筆", "第 2 筆"},
+        // The rows an import added are checked by their digests.
+        {"undo of an import",
+         [](LabelQueue &q) {
+             DbfStatus status = q.beginChange({QStringLiteral("引入"), {}, 0, true});
+             for (int i = 0; i < 3 && status.ok(); ++i) {
+                 status = q.append(row(q, "IMPORTED" + QByteArray::number(i)));
+             }
+             q.endChange(status);
+         },
+         true, 6, "第 7 筆", "第 6 筆"},
+        // The rows a delete-all's undo put back are checked against the table file it kept.
+        {"redo of a delete-all",
+         [](LabelQueue &q) {
+             q.empty();
+             q.undo();
+         },
+         false, 3, "第 4 筆", "第 2 筆"},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        c.change(queue);
+        ASSERT_TRUE(c.undoing ? queue.nextUndo().has_value() : queue.nextRedo().has_value());
+        otherWriterEdits(c.editedRow, c.name);
+        const QByteArray changed = tableBytes();
 
-    const DbfResult<JournalStep> undone = queue.undo();
-    ASSERT_FALSE(undone.ok());
-    EXPECT_TRUE(undone.error().contains(QStringLiteral("第 4 筆"))) << undone.error().toStdString();
-    EXPECT_FALSE(undone.error().contains(QStringLiteral("第 2 筆")));
-    EXPECT_EQ(tableBytes(), changed);
-    EXPECT_TRUE(queue.nextUndo().has_value());
+        const DbfResult<JournalStep> refused = c.undoing ? queue.undo() : queue.redo();
+        ASSERT_FALSE(refused.ok());
+        EXPECT_TRUE(refused.error().contains(QString::fromUtf8(c.named))) << refused.error().toStdString();
+        EXPECT_FALSE(refused.error().contains(QString::fromUtf8(c.notNamed))) << refused.error().toStdString();
+        EXPECT_EQ(tableBytes(), changed);
+        EXPECT_TRUE(c.undoing ? queue.nextUndo().has_value() : queue.nextRedo().has_value());
+    }
+}
+
+TEST_F(QueueJournalTest, aKeptTableFileGoesWithItsEntry)
+{
+    ASSERT_TRUE(queue.empty().ok());
+    const QStringList first = keptFiles();
+    ASSERT_EQ(first.size(), 1);
+    {
+        SCOPED_TRACE("a delete-all that changed nothing is dropped");
+        ASSERT_TRUE(queue.empty().ok());
+        EXPECT_EQ(keptFiles(), first);
+    }
+    {
+        SCOPED_TRACE("beyond the kept changes");
+        for (int i = 0; i < QueueJournal::keptChanges / 2; ++i) {
+            ASSERT_TRUE(queue.append(row(queue, "AGAIN")).ok());
+            ASSERT_TRUE(queue.empty().ok());
+        }
+        const QStringList kept = keptFiles();
+        EXPECT_EQ(kept.size(), QueueJournal::keptChanges / 2);
+        EXPECT_FALSE(kept.contains(first.front()));
+    }
+    {
+        SCOPED_TRACE("named by no entry, at the next start");
+        const QStringList kept = keptFiles();
+        const QDir folder(QueueJournal(journalPath).keptTablesPath());
+        for (const char *name : {"99999-bar1.dbf", "99999-bar2.DBF"}) {
+            QFile left(folder.filePath(QString::fromLatin1(name)));
+            ASSERT_TRUE(left.open(QIODevice::WriteOnly));
+        }
+        queue.close();
+        ASSERT_TRUE(queue.open(tablePath).ok());
+        queue.recoverJournal();
+        QStringList expected = kept + QStringList{QStringLiteral("99999-bar2.DBF")};
+        QStringList left = keptFiles();
+        expected.sort();
+        left.sort();
+        EXPECT_EQ(left, expected);
+    }
 }
 
 TEST_F(QueueJournalTest, aJournalThatCannotBeWrittenRefusesTheChangeBeforeTheTable)
@@ -199,11 +292,14 @@ TEST_F(QueueJournalTest, aChangeCutShortByAKillIsSettledOnTheNextStart)
 {
     struct Case {
         const char *name;
+        bool deleteAll;
         bool tableTouched;
         QString note;
     } cases[] = {
-        {"killed before the table was touched", false, QStringLiteral("已從復原記錄捨去")},
-        {"killed after the table was changed", true, QStringLiteral("可以復原")},
+        {"killed before the table was touched", false, false, QStringLiteral("已從復原記錄捨去")},
+        {"killed after the table was changed", false, true, QStringLiteral("可以復原")},
+        {"killed before a delete-all emptied the table", true, false, QStringLiteral("已從復原記錄捨去")},
+        {"killed after a delete-all emptied the table", true, true, QStringLiteral("可以復原")},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
@@ -214,10 +310,23 @@ TEST_F(QueueJournalTest, aChangeCutShortByAKillIsSettledOnTheNextStart)
             LabelQueue dying(queueFields());
             dying.open(tablePath);
             dying.setJournal(std::make_shared<QueueJournal>(journalPath));
-            dying.beginChange({QStringLiteral("修改"), {dying.recordNumber(0)}, 1});
-            if (c.tableTouched) {
-                const DbfRecord seen = dying.readRow(0).value();
-                dying.update(0, row(dying, "KILLED"), seen);
+            if (c.deleteAll) {
+                // As empty() records it; the rows' records are used only where no link can be made.
+                QueueChange change{QStringLiteral("全部刪除"), {}, dying.rowCount()};
+                for (int at = 0; at < dying.rowCount(); ++at) {
+                    change.records.push_back(dying.recordNumber(at));
+                }
+                change.empties = true;
+                dying.beginChange(change);
+                if (c.tableTouched) {
+                    dying.empty();
+                }
+            } else {
+                dying.beginChange({QStringLiteral("修改"), {dying.recordNumber(0)}, 1});
+                if (c.tableTouched) {
+                    const DbfRecord seen = dying.readRow(0).value();
+                    dying.update(0, row(dying, "KILLED"), seen);
+                }
             }
             ::kill(::getpid(), SIGKILL);
         }
@@ -233,6 +342,8 @@ TEST_F(QueueJournalTest, aChangeCutShortByAKillIsSettledOnTheNextStart)
         EXPECT_TRUE(notes.front().contains(c.note)) << notes.front().toStdString();
         EXPECT_EQ(tableBytes(), left);
         EXPECT_TRUE(queue.recoverJournal().isEmpty());
+        // Only a delete-all that was made keeps its table file.
+        EXPECT_EQ(keptFiles().size(), c.deleteAll && c.tableTouched ? 1 : 0);
         if (c.tableTouched) {
             ASSERT_TRUE(queue.undo().ok());
             EXPECT_EQ(tableBytes(), before);
