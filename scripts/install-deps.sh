@@ -10,7 +10,7 @@ set -euo pipefail
 packages=(
     build-essential cmake ninja-build pkg-config
     qt6-base-dev qt6-base-dev-tools libgl-dev qt6-translations-l10n
-    libcurl4-openssl-dev libshp-dev libcpp-httplib-dev libsqlite3-dev sqlite3 zlib1g-dev libzstd-dev
+    libcurl4-openssl-dev libshp-dev libcpp-httplib-dev libsqlite3-dev sqlite3 libzstd-dev
     googletest libgtest-dev libgmock-dev
     fonts-arphic-ukai fonts-arphic-uming fonts-dejavu-core
     xvfb xauth x11-utils imagemagick xdg-utils strace

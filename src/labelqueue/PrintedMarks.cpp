@@ -1,31 +1,31 @@
 #include "labelqueue/PrintedMarks.h"
 
 #include "labelqueue/LabelQueue.h"
+#include "labelqueue/RecordDigest.h"
 
 #include <QtEndian>
 
 #include <algorithm>
-#include <zlib.h>
 
 namespace {
 
-constexpr qsizetype packedMark = 8;
+constexpr qsizetype packedMark = 12;
 
-bool byRecord(const std::pair<int, quint32> &mark, int recordNumber)
+bool byRecord(const std::pair<int, quint64> &mark, int recordNumber)
 {
     return mark.first < recordNumber;
 }
 
 } // namespace
 
-quint32 PrintedMarks::digest(QByteArrayView record)
+quint64 PrintedMarks::digest(QByteArrayView record)
 {
-    return quint32(crc32_z(0, reinterpret_cast<const Bytef *>(record.data()), size_t(record.size())));
+    return recordDigest(record.data(), int(record.size()));
 }
 
 void PrintedMarks::add(int recordNumber, QByteArrayView record)
 {
-    const std::pair<int, quint32> mark{recordNumber, digest(record)};
+    const std::pair<int, quint64> mark{recordNumber, digest(record)};
     if (marks_.empty() || marks_.back().first < recordNumber) {
         marks_.push_back(mark);
         return;
@@ -40,7 +40,7 @@ void PrintedMarks::add(int recordNumber, QByteArrayView record)
 
 void PrintedMarks::merge(const PrintedMarks &later)
 {
-    std::vector<std::pair<int, quint32>> merged;
+    std::vector<std::pair<int, quint64>> merged;
     merged.reserve(marks_.size() + later.marks_.size());
     auto mine = marks_.begin();
     for (const auto &mark : later.marks_) {
@@ -113,7 +113,7 @@ PrintedMarks PrintedMarks::fromPacked(QByteArrayView packed)
         if (!marks.marks_.empty() && marks.marks_.back().first >= recordNumber) {
             return {};
         }
-        marks.marks_.emplace_back(recordNumber, qFromLittleEndian<quint32>(packed.data() + at + 4));
+        marks.marks_.emplace_back(recordNumber, qFromLittleEndian<quint64>(packed.data() + at + 4));
     }
     return marks;
 }

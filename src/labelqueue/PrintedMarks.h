@@ -14,7 +14,7 @@ class LabelQueue;
 class PrintedMarks
 {
 public:
-    static quint32 digest(QByteArrayView record);
+    static quint64 digest(QByteArrayView record);
 
     // Records in ascending order, as an export reads them.
     void add(int recordNumber, QByteArrayView record);
@@ -31,5 +31,5 @@ public:
     static PrintedMarks fromPacked(QByteArrayView packed);
 
 private:
-    std::vector<std::pair<int, quint32>> marks_; // by record number
+    std::vector<std::pair<int, quint64>> marks_; // by record number
 };
