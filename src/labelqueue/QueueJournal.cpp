@@ -1,6 +1,7 @@
 #include "labelqueue/QueueJournal.h"
 
 #include "components/NumberText.h"
+#include "labelqueue/DbfHeader.h"
 #include "labelqueue/DbfTable.h"
 #include "labelqueue/KeptTableFiles.h"
 #include "labelqueue/RecordDigest.h"
@@ -11,6 +12,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <numeric>
 
 namespace {
 
@@ -178,6 +180,71 @@ QString keepTableFile(SqliteFile &db, const DbfTable &table, const QString &fold
         db.prepare("INSERT INTO kept_tables(change, file) VALUES(?,?)").bind(1, id).bind(2, name).run();
     }
     return kept;
+}
+
+// Stores the bytes of records before a change, compressed, in runs of about a megabyte.
+DbfStatus storeBeforeImages(SqliteFile &db, qint64 id, const std::vector<int> &records, int recordLength,
+                            const std::function<DbfStatus(int first, int rows, QByteArray &into)> &read)
+{
+    // A kept table's entry may hold after-images already: rows written after its delete-all, before a crash.
+    SqliteStatement image = db.prepare("INSERT INTO images(change, first, rows, before) VALUES(?,?,?,?) "
+                                       "ON CONFLICT(change, first) DO UPDATE SET rows=excluded.rows, "
+                                       "before=excluded.before");
+    QByteArray bytes;
+    for (const auto &[first, rows] : runsOf(records, recordLength)) {
+        if (!db.ok()) {
+            break;
+        }
+        const DbfStatus readStatus = read(first, rows, bytes);
+        if (!readStatus.ok()) {
+            return readStatus;
+        }
+        const QByteArray packed = pack(bytes);
+        image.bind(1, id).bind(2, qint64(first)).bind(3, qint64(rows)).bindBlob(4, packed);
+        image.run();
+    }
+    return DbfStatus::success();
+}
+
+// Stores the records of a delete-all's kept table file in its entry, as
+// where no link could be made, and removes the file. Any failure leaves the
+// entry and the file as they were, for the next change to try again.
+bool storeKeptTable(const QString &journalPath, const QString &folder, qint64 id)
+{
+    SqliteFile db(journalPath, schema);
+    db.exec("BEGIN IMMEDIATE");
+    const std::optional<Entry> entry = readEntry(db, id, false);
+    // Gone past the kept changes, or stored by another process meanwhile.
+    if (!entry || entry->keptTable.isEmpty()) {
+        db.exec("ROLLBACK");
+        return db.ok();
+    }
+    QFile file(QDir(folder).filePath(entry->keptTable));
+    if (!file.open(QIODevice::ReadOnly)) {
+        return false;
+    }
+    // A damaged file, unlike the table the entry recorded, stays for what it can still do.
+    const DbfResult<DbfHeader> header = readDbfHeader(file, file.fileName());
+    if (!header.ok() || header.value().bytes != entry->before.header) {
+        return false;
+    }
+    const int length = header.value().recordLength;
+    // As the delete-all lists them: every record, deleted ones too.
+    std::vector<int> records(size_t(entry->before.recordCount));
+    std::iota(records.begin(), records.end(), 0);
+    const DbfStatus stored = storeBeforeImages(db, id, records, length, [&](int first, int rows, QByteArray &into) {
+        const qint64 size = qint64(rows) * length;
+        into = file.seek(header.value().headerLength + qint64(first) * length) ? file.read(size) : QByteArray();
+        return into.size() == size ? DbfStatus::success() : DbfStatus::failure(file.errorString());
+    });
+    db.prepare("DELETE FROM kept_tables WHERE change=?").bind(1, id).run();
+    // Closing the journal rolls back what a failure left begun.
+    if (!stored.ok() || !db.exec("COMMIT")) {
+        return false;
+    }
+    file.close();
+    file.remove();
+    return true;
 }
 
 // Commits what settling wrote, then removes the kept tables of the
@@ -413,21 +480,14 @@ DbfStatus QueueJournal::begin(DbfTable &table, const QueueChange &change)
     const qint64 id = db.lastInsertId();
     // A delete-all keeps the table file itself where it can, any other change the records it touches.
     const QString kept = change.empties && db.ok() ? keepTableFile(db, table, keptTablesPath(), id) : QString();
-    SqliteStatement image = db.prepare("INSERT INTO images(change, first, rows, before) VALUES(?,?,?,?)");
-    QByteArray records;
-    for (const auto &[first, rows] :
-         runsOf(kept.isEmpty() ? change.records : std::vector<int>(), table.recordLength())) {
-        if (!db.ok()) {
-            break;
-        }
-        const DbfStatus read = table.readRecords(first, rows, records);
-        if (!read.ok()) {
+    if (kept.isEmpty()) {
+        const DbfStatus stored = storeBeforeImages(
+            db, id, change.records, table.recordLength(),
+            [&table](int first, int rows, QByteArray &into) { return table.readRecords(first, rows, into); });
+        if (!stored.ok()) {
             db.exec("ROLLBACK");
-            return read;
+            return stored;
         }
-        const QByteArray packed = pack(records);
-        image.bind(1, id).bind(2, qint64(first)).bind(3, qint64(rows)).bindBlob(4, packed);
-        image.run();
     }
     if (!db.exec("COMMIT")) {
         if (!kept.isEmpty()) {
@@ -562,7 +622,42 @@ DbfStatus QueueJournal::finish(DbfTable &table)
     }
     SqliteFile db(path_, schema);
     bool dropped = false;
-    return settle(db, table, keptTablesPath(), id, dropped);
+    const DbfStatus settled = settle(db, table, keptTablesPath(), id, dropped);
+    if (settled.ok()) {
+        keepKeptTablesWithinBudget();
+    }
+    return settled;
+}
+
+void QueueJournal::keepKeptTablesWithinBudget()
+{
+    struct Kept {
+        qint64 entry;
+        qint64 bytes;
+        bool pending;
+    };
+    std::vector<Kept> kept;
+    qint64 total = 0;
+    {
+        SqliteFile db(path_, schema);
+        SqliteStatement select = db.prepare(
+            "SELECT k.change, k.file, c.state FROM kept_tables k JOIN changes c ON c.id = k.change ORDER BY k.change");
+        while (select.next()) {
+            const qint64 bytes = QFileInfo(QDir(keptTablesPath()).filePath(select.text(1))).size();
+            kept.push_back({select.integer(0), bytes, select.integer(2) == Pending});
+            total += bytes;
+        }
+    }
+    // Oldest first; the newest stays a file, and a pending delete-all's file may still be its table.
+    for (size_t at = 0; at + 1 < kept.size() && total > keptTablesBudget_; ++at) {
+        if (kept[at].pending) {
+            continue;
+        }
+        if (!storeKeptTable(path_, keptTablesPath(), kept[at].entry)) {
+            return;
+        }
+        total -= kept[at].bytes;
+    }
 }
 
 QStringList QueueJournal::recover(DbfTable &table)
@@ -593,6 +688,8 @@ QStringList QueueJournal::recover(DbfTable &table)
     removeUnnamedKeptFiles(&db, keptTablesPath(), queueKey(table));
     if (!db.ok() && notes.isEmpty()) {
         notes.append(db.failure());
+    } else if (db.ok()) {
+        keepKeptTablesWithinBudget();
     }
     return notes;
 }

@@ -50,7 +50,9 @@ struct JournalStep {
 // delete-all keeps the emptied table file itself (a second name for it in a
 // folder beside the journal, where the file system allows one), and an import
 // keeps a digest of each row it added, reading the rows' bytes only when it
-// is undone, for a redo.
+// is undone, for a redo. The kept table files of one journal stay within a
+// budget: past it, the oldest are turned into stored records, as where no
+// link can be made, and removed; the newest delete-all keeps its file.
 class QueueJournal
 {
 public:
@@ -58,6 +60,8 @@ public:
     // Beside the journal: the table files that delete-alls emptied.
     static constexpr char keptTablesFolderName[] = "barlabel-journal-files";
     static constexpr int keptChanges = 100;
+    // What the kept table files of all the journal's queues may take together.
+    static constexpr qint64 keptTablesBudget = qint64(1) << 30;
 
     // The journal file; it is created when first written.
     explicit QueueJournal(QString path);
@@ -65,6 +69,7 @@ public:
     static QString pathBeside(const QString &tablePath);
     const QString &path() const { return path_; }
     QString keptTablesPath() const;
+    void setKeptTablesBudget(qint64 bytes) { keptTablesBudget_ = bytes; }
 
     // Records the change as pending. Hold the table's exclusive lock from here to finish().
     DbfStatus begin(DbfTable &table, const QueueChange &change);
@@ -84,7 +89,9 @@ public:
 
 private:
     DbfResult<JournalStep> step(DbfTable &table, bool undoing);
+    void keepKeptTablesWithinBudget();
 
     QString path_;
     qint64 pending_ = 0;
+    qint64 keptTablesBudget_ = keptTablesBudget;
 };

@@ -6,8 +6,10 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
+#include <algorithm>
 #include <functional>
 #include <gtest/gtest.h>
 #include <sqlite3.h>
@@ -33,6 +35,22 @@ DbfRecord row(const LabelQueue &queue, const QByteArray &itemNo, double count = 
     EXPECT_TRUE(r.setText(ItemNo, itemNo).ok());
     EXPECT_TRUE(r.setNumber(Quan, count).ok());
     return r;
+}
+
+// Rows added as one change, as an import adds them.
+DbfStatus importRows(LabelQueue &queue, const QByteArray &prefix, int count)
+{
+    DbfStatus status = queue.beginChange({QStringLiteral("引入"), {}, 0, true});
+    for (int i = 0; i < count && status.ok(); ++i) {
+        status = queue.append(row(queue, prefix + QByteArray::number(i), i + 1));
+    }
+    return queue.endChange(status);
+}
+
+QByteArray fileBytes(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 class QueueJournalTest : public ::testing::Test
@@ -241,6 +259,111 @@ TEST_F(QueueJournalTest, aKeptTableFileGoesWithItsEntry)
         expected.sort();
         left.sort();
         EXPECT_EQ(left, expected);
+    }
+}
+
+TEST_F(QueueJournalTest, pastTheirBudgetTheOldestKeptTablesBecomeStoredRecordsAndStillUndo)
+{
+    // Two queues of one directory share the journal and its budget.
+    const QString secondPath = dir.filePath(QStringLiteral("bar2.dbf"));
+    ASSERT_TRUE(DbfTable::create(secondPath, queueFields()).ok());
+    LabelQueue second(queueFields());
+    ASSERT_TRUE(second.open(secondPath).ok());
+    ASSERT_TRUE(importRows(second, "SECOND", 6).ok());
+    // Each table file emptied below holds 6 records: room for two of them.
+    const qint64 tableSize = QFileInfo(tablePath).size();
+    ASSERT_EQ(QFileInfo(secondPath).size(), tableSize);
+    const auto journal = std::make_shared<QueueJournal>(journalPath);
+    journal->setKeptTablesBudget(tableSize * 5 / 2);
+    queue.setJournal(journal);
+    second.setJournal(journal);
+
+    struct Queue {
+        LabelQueue *queue;
+        QString path;
+        std::vector<QByteArray> states; // the table before each change
+    } queues[] = {{&queue, tablePath, {}}, {&second, secondPath, {}}};
+    for (int round = 0; round < 6; ++round) {
+        SCOPED_TRACE(round);
+        Queue &q = queues[round % 2];
+        if (q.queue->rowCount() == 0) {
+            q.states.push_back(fileBytes(q.path));
+            ASSERT_TRUE(importRows(*q.queue, "ROUND" + QByteArray::number(round) + "-", 6).ok());
+        }
+        q.states.push_back(fileBytes(q.path));
+        ASSERT_TRUE(q.queue->empty().ok());
+        const QStringList kept = keptFiles();
+        EXPECT_EQ(kept.size(), std::min(round + 1, 2));
+        const QString emptied = QLatin1Char('-') + QFileInfo(q.path).fileName();
+        EXPECT_TRUE(std::any_of(kept.begin(), kept.end(), [&](const QString &name) { return name.endsWith(emptied); }));
+    }
+    for (Queue &q : queues) {
+        SCOPED_TRACE(q.path.toStdString());
+        q.states.push_back(fileBytes(q.path));
+        for (size_t at = q.states.size() - 1; at-- > 0;) {
+            const DbfResult<JournalStep> undone = q.queue->undo();
+            ASSERT_TRUE(undone.ok()) << undone.error().toStdString();
+            EXPECT_EQ(fileBytes(q.path), q.states[at]);
+        }
+        EXPECT_FALSE(q.queue->nextUndo().has_value());
+        for (size_t at = 1; at < q.states.size(); ++at) {
+            ASSERT_TRUE(q.queue->redo().ok());
+            EXPECT_EQ(fileBytes(q.path), q.states[at]);
+        }
+    }
+}
+
+// The file is put back after each case: the entry that could not be stored must still undo from it.
+TEST_F(QueueJournalTest, aKeptTableThatCannotBeStoredStaysWithItsEntryUntilItCan)
+{
+    struct Case {
+        const char *name;
+        std::function<void(const QString &kept, const QByteArray &bytes)> spoil;
+    } cases[] = {
+        {"a folder in its place", [](const QString &kept, const QByteArray &) { QDir().mkdir(kept); }},
+        {"cut short",
+         [](const QString &kept, const QByteArray &bytes) {
+             QFile file(kept);
+             file.open(QIODevice::WriteOnly);
+             file.write(bytes.first(bytes.size() - 40));
+         }},
+    };
+    const auto journal = std::make_shared<QueueJournal>(journalPath);
+    journal->setKeptTablesBudget(1);
+    queue.setJournal(journal);
+    const QDir folder(journal->keptTablesPath());
+    std::vector<QByteArray> states;
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        states.push_back(tableBytes());
+        ASSERT_TRUE(queue.empty().ok());
+        ASSERT_EQ(keptFiles().size(), 1);
+        const QString kept = folder.filePath(keptFiles().front());
+        const QByteArray keptBytes = fileBytes(kept);
+        ASSERT_TRUE(QFile::remove(kept));
+        c.spoil(kept, keptBytes);
+
+        states.push_back(tableBytes());
+        ASSERT_TRUE(importRows(queue, "AFTER", 3).ok());
+        // The delete-all goes ahead; the file it could not store stays its entry's.
+        states.push_back(tableBytes());
+        ASSERT_TRUE(queue.empty().ok());
+        QDir(kept).removeRecursively();
+        QFile back(kept);
+        ASSERT_TRUE(back.open(QIODevice::WriteOnly));
+        ASSERT_EQ(back.write(keptBytes), keptBytes.size());
+        back.close();
+        // The next change stores it.
+        states.push_back(tableBytes());
+        ASSERT_TRUE(importRows(queue, QByteArray(c.name).first(8), 6).ok());
+        EXPECT_FALSE(QFileInfo::exists(kept));
+        EXPECT_EQ(keptFiles().size(), 1);
+    }
+    states.push_back(tableBytes());
+    for (size_t at = states.size() - 1; at-- > 0;) {
+        const DbfResult<JournalStep> undone = queue.undo();
+        ASSERT_TRUE(undone.ok()) << undone.error().toStdString();
+        EXPECT_EQ(tableBytes(), states[at]);
     }
 }
 
