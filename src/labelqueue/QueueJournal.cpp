@@ -653,6 +653,7 @@ void QueueJournal::keepKeptTablesWithinBudget()
         if (kept[at].pending) {
             continue;
         }
+        // Said to nobody: the change itself went well, and the next one tries again.
         if (!storeKeptTable(path_, keptTablesPath(), kept[at].entry)) {
             return;
         }

@@ -89,6 +89,7 @@ public:
 
 private:
     DbfResult<JournalStep> step(DbfTable &table, bool undoing);
+    // Stores the oldest kept table files' records in their entries while the files exceed the budget.
     void keepKeptTablesWithinBudget();
 
     QString path_;
