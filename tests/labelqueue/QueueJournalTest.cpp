@@ -206,6 +206,20 @@ TEST_F(QueueJournalTest, aStepIsRefusedAndNamesTheRowsAnotherWriterChangedSince)
              q.undo();
          },
          false, 3, "第 4 筆", "第 2 筆"},
+        // Past the kept tables' budget, against the records stored in the file's place.
+        {"redo of a stored delete-all",
+         [this](LabelQueue &q) {
+             const auto journal = std::make_shared<QueueJournal>(journalPath);
+             journal->setKeptTablesBudget(1);
+             q.setJournal(journal);
+             q.empty();
+             importRows(q, "LATER", 6);
+             q.empty();
+             q.undo();
+             q.undo();
+             q.undo();
+         },
+         false, 3, "第 4 筆", "第 2 筆"},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
