@@ -3,10 +3,9 @@
 #include "cli/ImportOptions.h"
 #include "cli/ProductCommandFiles.h"
 #include "components/NumberText.h"
-#include "customerlabels/CustomerQueueTable.h"
 #include "labelqueue/LabelQueue.h"
 #include "labelqueue/QueueCounts.h"
-#include "productlabels/ProductQueueTable.h"
+#include "labelqueue/QueueSide.h"
 
 #include <optional>
 
@@ -72,10 +71,8 @@ void printPlan(const CountPlan &plan)
 int counts(CommandContext &, const QStringList &arguments)
 {
     const QString command = QStringLiteral("counts");
-    const QString sideName = arguments.value(0);
-    const bool products = sideName == QLatin1String("products");
-    if (!products && sideName != QLatin1String("customers")) {
-        Console::err(command + QStringLiteral(": say products or customers, not \"%1\"").arg(sideName));
+    const std::optional<NamedQueue> named = namedQueue(command, arguments.value(0));
+    if (!named) {
         return ExitCode::usage;
     }
     const ImportOptionValues values = parseImportOptions(arguments.mid(1), countOptions());
@@ -98,11 +95,11 @@ int counts(CommandContext &, const QStringList &arguments)
         return ExitCode::usage;
     }
 
-    const QueueSide &side = products ? ProductQueueTable::side() : CustomerQueueTable::side();
+    const QueueSide &side = named->side();
     LabelQueue queue(side.fields);
     const bool dryRun = values.isOn("dry-run");
     const DbfTable::Access access = dryRun ? DbfTable::Access::ReadOnly : DbfTable::Access::ReadWrite;
-    if (!(products ? openProductQueueOrTell(queue, access) : openCustomerQueueOrTell(queue, access))) {
+    if (!named->openOrTell(queue, access)) {
         return ExitCode::failed;
     }
     CountTarget target;

@@ -5,13 +5,12 @@
 #include "components/Big5.h"
 #include "components/ProgramLauncher.h"
 #include "customerlabels/CustomerExport.h"
-#include "customerlabels/CustomerQueueTable.h"
 #include "labelqueue/LabelExport.h"
 #include "labelqueue/LabelQueue.h"
 #include "labelqueue/PrintHistory.h"
 #include "labelqueue/QueueRequeue.h"
+#include "labelqueue/QueueSide.h"
 #include "productlabels/ProductExport.h"
-#include "productlabels/ProductQueueTable.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -48,10 +47,10 @@ int showExport(const PrintHistory &printHistory, const QString &queue, qint64 id
     return ExitCode::ok;
 }
 
-int requeue(bool products, qint64 id)
+int requeue(const NamedQueue &named, qint64 id)
 {
-    LabelQueue queue(products ? ProductQueueTable::fields() : CustomerQueueTable::fields());
-    if (!(products ? openProductQueueOrTell(queue) : openCustomerQueueOrTell(queue))) {
+    LabelQueue queue(named.side().fields);
+    if (!named.openOrTell(queue)) {
         return ExitCode::failed;
     }
     const DbfResult<int> added = requeueExport(queue, id);
@@ -66,15 +65,12 @@ int requeue(bool products, qint64 id)
 int history(CommandContext &context, const QStringList &arguments)
 {
     const QString command = QStringLiteral("history");
-    const QString sideName = arguments.value(0);
-    const bool products = sideName == QLatin1String("products");
-    if (!products && sideName != QLatin1String("customers")) {
-        Console::err(command + QStringLiteral(": say products or customers, not \"%1\"").arg(sideName));
+    const std::optional<NamedQueue> named = namedQueue(command, arguments.value(0));
+    if (!named) {
         return ExitCode::usage;
     }
-    const QString tableName = products ? ProductQueueTable::fileName() : CustomerQueueTable::fileName();
     // The history lies beside the queue table, whether or not the table is there now.
-    const QString tablePath = QFileInfo(tableName).absoluteFilePath();
+    const QString tablePath = QFileInfo(named->side().tableFileName).absoluteFilePath();
     PrintHistory printHistory(QueueJournal::pathBeside(tablePath));
     const QString queue = QFileInfo(tablePath).fileName();
 
@@ -108,7 +104,7 @@ int history(CommandContext &context, const QStringList &arguments)
             Console::err(command + QStringLiteral(": \"%1\" is not understood").arg(arguments.value(3)));
             return ExitCode::usage;
         }
-        return action == QLatin1String("--show") ? showExport(printHistory, queue, id) : requeue(products, id);
+        return action == QLatin1String("--show") ? showExport(printHistory, queue, id) : requeue(*named, id);
     }
     return runExportCommand(
         command + QStringLiteral(" --reexport"), arguments.mid(3),
@@ -123,8 +119,9 @@ int history(CommandContext &context, const QStringList &arguments)
                                 written.value().lines};
         },
         [&](LabelProgramParameter parameter) {
-            return products ? launchProductLabelProgram(context.programDir, parameter, ProgramLauncher::system())
-                            : launchCustomerLabelProgram(context.programDir, parameter, ProgramLauncher::system());
+            return named->products
+                       ? launchProductLabelProgram(context.programDir, parameter, ProgramLauncher::system())
+                       : launchCustomerLabelProgram(context.programDir, parameter, ProgramLauncher::system());
         });
 }
 

@@ -24,7 +24,7 @@ struct ImportOption {
 struct ImportOptionValues {
     QHash<QString, QByteArray> texts; // Big5 bytes, by option name
     QSet<QString> switches;
-    QString error; // a whole message for the user; empty when the arguments are good
+    QString error;              // a whole message for the user; empty when the arguments are good
     bool malformedDate = false; // a date option's value is not Big5 or longer than the field
 
     bool has(const char *name) const { return texts.contains(QLatin1String(name)); }

@@ -72,3 +72,22 @@ bool openCustomerQueueOrTell(LabelQueue &queue, DbfTable::Access access)
 {
     return toldWhenFailed(openCustomerQueue(queue, access));
 }
+
+const QueueSide &NamedQueue::side() const
+{
+    return products ? ProductQueueTable::side() : CustomerQueueTable::side();
+}
+
+bool NamedQueue::openOrTell(LabelQueue &queue, DbfTable::Access access) const
+{
+    return products ? openProductQueueOrTell(queue, access) : openCustomerQueueOrTell(queue, access);
+}
+
+std::optional<NamedQueue> namedQueue(const QString &command, const QString &name)
+{
+    if (name != QLatin1String("products") && name != QLatin1String("customers")) {
+        Console::err(command + QStringLiteral(": say products or customers, not \"%1\"").arg(name));
+        return std::nullopt;
+    }
+    return NamedQueue{name == QLatin1String("products")};
+}

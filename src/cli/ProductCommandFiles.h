@@ -5,7 +5,10 @@
 
 #include <QString>
 
+#include <optional>
+
 class LabelQueue;
+struct QueueSide;
 struct CustomerOutputSettings;
 struct ProductOutputSettings;
 
@@ -21,3 +24,12 @@ bool openProductQueueOrTell(LabelQueue &queue, DbfTable::Access access = DbfTabl
 CustomerOutputSettings loadCustomerSettings(const QString &programDir);
 DbfStatus openCustomerQueue(LabelQueue &queue, DbfTable::Access access = DbfTable::Access::ReadWrite);
 bool openCustomerQueueOrTell(LabelQueue &queue, DbfTable::Access access = DbfTable::Access::ReadWrite);
+
+// The queue a command's first argument names: "products" (bar1.dbf) or "customers" (bar2.DBF).
+struct NamedQueue {
+    bool products = true;
+    const QueueSide &side() const;
+    bool openOrTell(LabelQueue &queue, DbfTable::Access access = DbfTable::Access::ReadWrite) const;
+};
+// Empty, having told on standard error that command takes products or customers, for any other name.
+std::optional<NamedQueue> namedQueue(const QString &command, const QString &name);

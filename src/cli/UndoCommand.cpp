@@ -2,19 +2,16 @@
 #include "cli/Console.h"
 #include "cli/ImportOptions.h"
 #include "cli/ProductCommandFiles.h"
-#include "customerlabels/CustomerQueueTable.h"
 #include "labelqueue/LabelQueue.h"
-#include "productlabels/ProductQueueTable.h"
+#include "labelqueue/QueueSide.h"
 
 namespace {
 
 int undo(CommandContext &, const QStringList &arguments)
 {
     const QString command = QStringLiteral("undo");
-    const QString sideName = arguments.value(0);
-    const bool products = sideName == QLatin1String("products");
-    if (!products && sideName != QLatin1String("customers")) {
-        Console::err(command + QStringLiteral(": say products or customers, not \"%1\"").arg(sideName));
+    const std::optional<NamedQueue> named = namedQueue(command, arguments.value(0));
+    if (!named) {
         return ExitCode::usage;
     }
     const ImportOptionValues values = parseImportOptions(arguments.mid(1), {{"list", 0}, {"redo", 0}});
@@ -22,8 +19,8 @@ int undo(CommandContext &, const QStringList &arguments)
         Console::err(command + QStringLiteral(": ") + values.error);
         return ExitCode::usage;
     }
-    LabelQueue queue(products ? ProductQueueTable::fields() : CustomerQueueTable::fields());
-    if (!(products ? openProductQueueOrTell(queue) : openCustomerQueueOrTell(queue))) {
+    LabelQueue queue(named->side().fields);
+    if (!named->openOrTell(queue)) {
         return ExitCode::failed;
     }
     if (values.isOn("list")) {
