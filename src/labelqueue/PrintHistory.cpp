@@ -38,6 +38,24 @@ PrintedExport exportAt(const SqliteStatement &row)
 
 } // namespace
 
+template <typename Read>
+auto PrintHistory::withExport(const QString &queue, qint64 id, const char *sql, Read read) const
+    -> decltype(read(std::declval<const SqliteStatement &>()))
+{
+    using Result = decltype(read(std::declval<const SqliteStatement &>()));
+    const QString missing = QStringLiteral("列印記錄沒有第 %1 次轉出。").arg(id);
+    if (!QFileInfo::exists(path_)) {
+        return Result::failure(missing);
+    }
+    SqliteFile db(path_, schema);
+    SqliteStatement select = db.prepare(sql);
+    select.bind(1, queue).bind(2, id);
+    if (!select.next()) {
+        return Result::failure(db.ok() ? missing : db.failure());
+    }
+    return read(select);
+}
+
 PrintHistory::PrintHistory(QString path)
     : path_(std::move(path))
 {}
@@ -110,57 +128,44 @@ DbfResult<std::vector<PrintedExport>> PrintHistory::exports(const QString &queue
 
 DbfResult<PrintedExport> PrintHistory::writeAgain(const QString &queue, qint64 id) const
 {
-    using Result = DbfResult<PrintedExport>;
-    const QString missing = QStringLiteral("列印記錄沒有第 %1 次轉出。").arg(id);
-    if (!QFileInfo::exists(path_)) {
-        return Result::failure(missing);
-    }
-    SqliteFile db(path_, schema);
-    SqliteStatement select =
-        db.prepare("SELECT id, made, rows, lines, labels, label_file, first_names, bytes FROM exports WHERE queue=? "
-                   "AND id=?");
-    select.bind(1, queue).bind(2, id);
-    if (!select.next()) {
-        return Result::failure(db.ok() ? missing : db.failure());
-    }
-    const PrintedExport printed = exportAt(select);
-    const std::optional<QByteArray> bytes = Packing::unpack(select.blob(7));
-    if (!bytes) {
-        return Result::failure(QStringLiteral("列印記錄「%1」裡第 %2 次轉出的內容已損壞。").arg(path_).arg(id));
-    }
-    ReplacingFile file(printed.labelFile);
-    if (file.open()) {
-        file.write(*bytes);
-    }
-    if (!file.commit()) {
-        return Result::failure(QStringLiteral("無法寫入「%1」：%2").arg(printed.labelFile, file.errorString()));
-    }
-    return printed;
+    const char *sql = "SELECT id, made, rows, lines, labels, label_file, first_names, bytes FROM exports WHERE "
+                      "queue=? AND id=?";
+    return withExport(queue, id, sql, [&](const SqliteStatement &select) -> DbfResult<PrintedExport> {
+        const PrintedExport printed = exportAt(select);
+        const std::optional<QByteArray> bytes = Packing::unpack(select.blob(7));
+        if (!bytes) {
+            return DbfResult<PrintedExport>::failure(
+                QStringLiteral("列印記錄「%1」裡第 %2 次轉出的內容已損壞。").arg(path_).arg(id));
+        }
+        ReplacingFile file(printed.labelFile);
+        if (file.open()) {
+            file.write(*bytes);
+        }
+        if (!file.commit()) {
+            return DbfResult<PrintedExport>::failure(
+                QStringLiteral("無法寫入「%1」：%2").arg(printed.labelFile, file.errorString()));
+        }
+        return printed;
+    });
 }
 
 DbfResult<ExportedRows> PrintHistory::rowsOf(const QString &queue, qint64 id) const
 {
-    using Result = DbfResult<ExportedRows>;
-    const QString missing = QStringLiteral("列印記錄沒有第 %1 次轉出。").arg(id);
-    if (!QFileInfo::exists(path_)) {
-        return Result::failure(missing);
-    }
-    SqliteFile db(path_, schema);
-    SqliteStatement select = db.prepare("SELECT export_rows.rows IS NOT NULL, export_rows.rows FROM exports LEFT JOIN "
-                                        "export_rows ON export_rows.export=exports.id WHERE queue=? AND id=?");
-    select.bind(1, queue).bind(2, id);
-    if (!select.next()) {
-        return Result::failure(db.ok() ? missing : db.failure());
-    }
-    if (select.integer(0) == 0) {
-        return Result::failure(QStringLiteral("第 %1 次轉出是在記下資料列之前做的，只能再轉出。").arg(id));
-    }
-    const std::optional<QByteArray> unpacked = Packing::unpack(select.blob(1));
-    std::optional<ExportedRows> rows = unpacked ? ExportedRows::fromPacked(*unpacked) : std::nullopt;
-    if (!rows) {
-        return Result::failure(QStringLiteral("列印記錄「%1」裡第 %2 次轉出的資料列已損壞。").arg(path_).arg(id));
-    }
-    return std::move(*rows);
+    const char *sql = "SELECT export_rows.rows IS NOT NULL, export_rows.rows FROM exports LEFT JOIN export_rows ON "
+                      "export_rows.export=exports.id WHERE queue=? AND id=?";
+    return withExport(queue, id, sql, [&](const SqliteStatement &select) -> DbfResult<ExportedRows> {
+        if (select.integer(0) == 0) {
+            return DbfResult<ExportedRows>::failure(
+                QStringLiteral("第 %1 次轉出是在記下資料列之前做的，只能再轉出。").arg(id));
+        }
+        const std::optional<QByteArray> unpacked = Packing::unpack(select.blob(1));
+        std::optional<ExportedRows> rows = unpacked ? ExportedRows::fromPacked(*unpacked) : std::nullopt;
+        if (!rows) {
+            return DbfResult<ExportedRows>::failure(
+                QStringLiteral("列印記錄「%1」裡第 %2 次轉出的資料列已損壞。").arg(path_).arg(id));
+        }
+        return std::move(*rows);
+    });
 }
 
 DbfResult<PrintedMarks> PrintHistory::printedMarks(const QString &queue) const

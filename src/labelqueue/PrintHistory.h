@@ -8,7 +8,10 @@
 #include <QDateTime>
 #include <QString>
 
+#include <utility>
 #include <vector>
+
+class SqliteStatement;
 
 // One export that wrote a label file, as the history lists it.
 struct PrintedExport {
@@ -54,5 +57,10 @@ public:
     DbfStatus forgetPrinted(const QString &queue);
 
 private:
+    // Runs sql (its parameters: the queue, the id) and hands the export's row to read; why there is none otherwise.
+    template <typename Read>
+    auto withExport(const QString &queue, qint64 id, const char *sql, Read read) const
+        -> decltype(read(std::declval<const SqliteStatement &>()));
+
     QString path_;
 };
