@@ -4,6 +4,7 @@
 #include "labelqueue/DbfHeader.h"
 #include "labelqueue/DbfTable.h"
 #include "labelqueue/KeptTableFiles.h"
+#include "labelqueue/Packing.h"
 #include "labelqueue/RecordDigest.h"
 #include "labelqueue/SqliteFile.h"
 
@@ -48,15 +49,16 @@ CREATE TABLE IF NOT EXISTS kept_tables(
     file TEXT NOT NULL);
 )";
 
-// Label rows are mostly blank padding: compressed, a change of 100,000 rows takes a few megabytes.
+// Label rows are mostly blank padding: packed, a change of 100,000 rows takes a few megabytes.
 QByteArray pack(const QByteArray &records)
 {
-    return records.isEmpty() ? QByteArray() : qCompress(records, 1);
+    return records.isEmpty() ? QByteArray() : Packing::pack(records);
 }
 
+// Records an earlier version stored read too; damaged ones read as none.
 QByteArray unpack(const QByteArray &stored)
 {
-    return stored.isEmpty() ? QByteArray() : qUncompress(stored);
+    return stored.isEmpty() ? QByteArray() : Packing::unpack(stored).value_or(QByteArray());
 }
 
 QString queueKey(const DbfTable &table)
