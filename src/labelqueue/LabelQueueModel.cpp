@@ -595,6 +595,7 @@ void LabelQueueModel::refreshPrinted()
 // The printed rows from the queue's row fromRow on found afresh.
 void LabelQueueModel::findPrinted(int fromRow)
 {
+    const std::vector<int> before = printed_;
     const int fromRecord = queue_.recordNumber(fromRow);
     if (fromRecord >= 0) {
         printed_.erase(std::lower_bound(printed_.begin(), printed_.end(), fromRecord), printed_.end());
@@ -604,6 +605,9 @@ void LabelQueueModel::findPrinted(int fromRow)
     if (queue_.isOpen() && fromRow >= 0) {
         const std::vector<int> found = marks_.printedRecords(queue_, fromRow);
         printed_.insert(printed_.end(), found.begin(), found.end());
+    }
+    if (printed_ == before) {
+        return;
     }
     if (rowCount() > 0) {
         Q_EMIT headerDataChanged(Qt::Vertical, 0, rowCount() - 1);
