@@ -1,5 +1,6 @@
 // A count rule over every row of a 100,000-row bar1.dbf beside one product
 // export of the same queue (comma layout, 25 columns). Prints figures only.
+#include "common/BenchProductRow.h"
 #include "components/Clock.h"
 #include "labelqueue/DbfTable.h"
 #include "labelqueue/LabelQueue.h"
@@ -33,19 +34,7 @@ bool fillQueue(const QString &path, int rows)
         return false;
     }
     for (int row = 0; row < rows; ++row) {
-        DbfRecord record = queue.blankRecord();
-        const QByteArray code = "A" + QByteArray::number(100000 + row);
-        record.setNumber(QUAN, 1 + row % 7);
-        record.setText(ITEM_NO, code);
-        record.setText(BARCODE, "47123" + QByteArray::number(10000000 + row));
-        record.setText(ITEM_NAME, "Cotton shirt " + code);
-        record.setText(COLOR, "NAVY");
-        record.setText(SIZES, "M");
-        record.setNumber(PRICE, 490);
-        record.setNumber(MEMBER, 450);
-        record.setText(NOTEA1, "100% cotton, wash cold");
-        record.setText(ENG_NAME, "Cotton shirt");
-        if (!queue.append(record).ok()) {
+        if (!queue.append(benchProductRow(queue, row)).ok()) {
             return false;
         }
     }

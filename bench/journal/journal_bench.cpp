@@ -1,6 +1,7 @@
 // The journal's cost: an import of 100,000 rows into bar1.dbf and a
 // delete-all of them, each with and without the journal, and the journal's
 // size after them. Prints figures only.
+#include "common/BenchProductRow.h"
 #include "labelqueue/DbfTable.h"
 #include "labelqueue/LabelQueue.h"
 #include "labelqueue/QueueJournal.h"
@@ -24,29 +25,12 @@ using namespace ProductQueueTable;
 constexpr int rows = 100000;
 constexpr int runs = 5;
 
-DbfRecord productRow(const LabelQueue &queue, int row)
-{
-    DbfRecord record = queue.blankRecord();
-    const QByteArray code = "A" + QByteArray::number(100000 + row);
-    record.setNumber(QUAN, 1 + row % 7);
-    record.setText(ITEM_NO, code);
-    record.setText(BARCODE, "47123" + QByteArray::number(10000000 + row));
-    record.setText(ITEM_NAME, "Cotton shirt " + code);
-    record.setText(COLOR, "NAVY");
-    record.setText(SIZES, "M");
-    record.setNumber(PRICE, 490);
-    record.setNumber(MEMBER, 450);
-    record.setText(NOTEA1, "100% cotton, wash cold");
-    record.setText(ENG_NAME, "Cotton shirt");
-    return record;
-}
-
 // As an import stores its rows: one change holding the table, each row appended.
 bool importRows(LabelQueue &queue)
 {
     DbfStatus status = queue.beginChange({QStringLiteral("引入"), {}, 0, true});
     for (int row = 0; row < rows && status.ok(); ++row) {
-        status = queue.append(productRow(queue, row));
+        status = queue.append(benchProductRow(queue, row));
     }
     return queue.endChange(status).ok();
 }
